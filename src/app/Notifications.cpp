@@ -1,0 +1,11 @@
+#include "app/Notifications.h"
+
+namespace corvane {
+
+Notifications& Notifications::shared()
+{
+    static Notifications instance;
+    return instance;
+}
+
+} // namespace corvane

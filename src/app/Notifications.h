@@ -1,0 +1,38 @@
+#pragma once
+
+#include "models/Zone.h"
+
+#include <QColor>
+#include <QObject>
+#include <QUuid>
+
+namespace corvane {
+
+// The application's notification centre: one typed signal per notification. Posters emit,
+// observers connect with a context object so that nothing fires once the observer is gone.
+class Notifications : public QObject {
+    Q_OBJECT
+public:
+    static Notifications& shared();
+
+signals:
+    // "CustomLayoutsChanged": a custom layout was added, updated or deleted.
+    void customLayoutsChanged();
+    // "ZoneColorsChanged"
+    void zoneColorsChanged(const QColor& normalColor, const QColor& highlightColor);
+    // "ZonesUpdated": zones moved or resized in the editing overlay.
+    void zonesUpdated(const corvane::ZoneList& zones);
+    // "ZoneSelected": a zone was pressed in the editing overlay.
+    void zoneSelected(const QUuid& zoneId);
+    // "ZoneDeleted": a zone was removed from the edited layout.
+    void zoneDeleted(const QUuid& deletedZoneId);
+    // "KeyboardShortcuts_shortcutByNameDidChange"
+    void shortcutByNameDidChange(const QString& name);
+    // "KeyboardShortcuts_recorderActiveStatusDidChange"
+    void recorderActiveStatusDidChange(bool isActive);
+
+private:
+    Notifications() = default;
+};
+
+} // namespace corvane

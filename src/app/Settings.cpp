@@ -1,0 +1,150 @@
+#include "app/Settings.h"
+
+#include "app/SettingsKeys.h"
+
+#include <cmath>
+
+namespace corvane {
+namespace {
+
+QColor colorFrom(double r, double g, double b, double a, const QColor& fallback)
+{
+    if (r == 0 && g == 0 && b == 0 && a == 0)
+        return fallback;
+    auto unit = [](double v) { return static_cast<float>(qBound(0.0, v, 1.0)); };
+    return QColor::fromRgbF(unit(r), unit(g), unit(b), unit(a));
+}
+
+} // namespace
+
+std::unique_ptr<QSettings> Settings::store()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Corvane"), QStringLiteral("Corvane"));
+}
+
+bool Settings::contains(QLatin1StringView key)
+{
+    return store()->contains(key);
+}
+
+QVariant Settings::value(QLatin1StringView key)
+{
+    return store()->value(key);
+}
+
+void Settings::setValue(QLatin1StringView key, const QVariant& value)
+{
+    store()->setValue(key, value);
+}
+
+void Settings::remove(QLatin1StringView key)
+{
+    store()->remove(key);
+}
+
+void Settings::remove(const QString& key)
+{
+    store()->remove(key);
+}
+
+std::optional<QByteArray> Settings::data(QLatin1StringView key)
+{
+    const QVariant v = value(key);
+    if (!v.isValid())
+        return std::nullopt;
+    return v.toByteArray();
+}
+
+void Settings::setData(QLatin1StringView key, const QByteArray& data)
+{
+    setValue(key, data);
+}
+
+std::optional<QString> Settings::string(const QString& key)
+{
+    const QVariant v = store()->value(key);
+    if (!v.isValid())
+        return std::nullopt;
+    return v.toString();
+}
+
+void Settings::setString(const QString& key, const QString& value)
+{
+    store()->setValue(key, value);
+}
+
+double Settings::number(QLatin1StringView key)
+{
+    bool ok = false;
+    const double v = value(key).toDouble(&ok);
+    return ok && std::isfinite(v) ? v : 0.0;
+}
+
+bool Settings::hasLaunchedBefore()
+{
+    const QVariant v = value(SettingsKeys::hasLaunchedBefore);
+    return v.isValid() && v.toBool();
+}
+
+QString Settings::dragModifierKey()
+{
+    const QVariant v = value(SettingsKeys::dragModifierKey);
+    return v.isValid() ? v.toString() : QStringLiteral("shift");
+}
+
+bool Settings::showLayoutPreview()
+{
+    // The INI store keeps a boolean as the text "false"; that is the only form that turns the
+    // preview off.
+    const QVariant v = value(SettingsKeys::showLayoutPreview);
+    if (!v.isValid())
+        return true;
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool();
+    return v.toString() != u"false";
+}
+
+bool Settings::launchAtLogin()
+{
+    const QVariant v = value(SettingsKeys::launchAtLogin);
+    return v.isValid() && v.toBool();
+}
+
+ZoneColors Settings::defaultZoneColors()
+{
+    return {QColor::fromRgbF(1.0f, 1.0f, 1.0f, 0.2f), QColor::fromRgbF(0.0f, 0.48f, 1.0f, 0.1f)};
+}
+
+ZoneColors Settings::zoneColors()
+{
+    using namespace SettingsKeys;
+    const ZoneColors defaults = defaultZoneColors();
+    return {colorFrom(number(normalZoneColorRed), number(normalZoneColorGreen),
+                      number(normalZoneColorBlue), number(normalZoneColorAlpha), defaults.normal),
+            colorFrom(number(highlightZoneColorRed), number(highlightZoneColorGreen),
+                      number(highlightZoneColorBlue), number(highlightZoneColorAlpha),
+                      defaults.highlight)};
+}
+
+void Settings::setNormalZoneColor(const QColor& color)
+{
+    using namespace SettingsKeys;
+    auto s = store();
+    s->setValue(normalZoneColorRed, color.redF());
+    s->setValue(normalZoneColorGreen, color.greenF());
+    s->setValue(normalZoneColorBlue, color.blueF());
+    s->setValue(normalZoneColorAlpha, color.alphaF());
+}
+
+void Settings::setHighlightZoneColor(const QColor& color)
+{
+    using namespace SettingsKeys;
+    auto s = store();
+    s->setValue(highlightZoneColorRed, color.redF());
+    s->setValue(highlightZoneColorGreen, color.greenF());
+    s->setValue(highlightZoneColorBlue, color.blueF());
+    s->setValue(highlightZoneColorAlpha, color.alphaF());
+}
+
+} // namespace corvane

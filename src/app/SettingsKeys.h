@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLatin1StringView>
+
+namespace corvane::SettingsKeys {
+
+using namespace Qt::Literals::StringLiterals;
+
+inline constexpr auto hasLaunchedBefore = "HasLaunchedBefore"_L1;
+inline constexpr auto normalZoneColorRed = "normalZoneColorRed"_L1;
+inline constexpr auto normalZoneColorGreen = "normalZoneColorGreen"_L1;
+inline constexpr auto normalZoneColorBlue = "normalZoneColorBlue"_L1;
+inline constexpr auto normalZoneColorAlpha = "normalZoneColorAlpha"_L1;
+inline constexpr auto highlightZoneColorRed = "highlightZoneColorRed"_L1;
+inline constexpr auto highlightZoneColorGreen = "highlightZoneColorGreen"_L1;
+inline constexpr auto highlightZoneColorBlue = "highlightZoneColorBlue"_L1;
+inline constexpr auto highlightZoneColorAlpha = "highlightZoneColorAlpha"_L1;
+inline constexpr auto dragModifierKey = "dragModifierKey"_L1;
+inline constexpr auto showLayoutPreview = "showLayoutPreview"_L1;
+inline constexpr auto launchAtLogin = "launchAtLogin"_L1;
+inline constexpr auto monitorLayoutPreferences = "MonitorLayoutPreferences"_L1;
+inline constexpr auto customLayouts = "CustomLayouts"_L1;
+inline constexpr auto currentLayout = "currentLayout"_L1;
+// Followed by the shortcut's name.
+inline constexpr auto keyboardShortcutPrefix = "KeyboardShortcuts_"_L1;
+
+} // namespace corvane::SettingsKeys
+
+namespace corvane::QueueLabels {
+
+using namespace Qt::Literals::StringLiterals;
+
+inline constexpr auto logManager = "LogManager"_L1;
+inline constexpr auto windowManagerUpdates = "com.corvane.windowmanager.updates"_L1;
+
+} // namespace corvane::QueueLabels

@@ -1,0 +1,150 @@
+#include "logging/LogManager.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <atomic>
+
+namespace corvane {
+namespace {
+
+std::atomic<bool> created{false};
+
+QString logFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Corvane");
+}
+
+} // namespace
+
+LogManager& LogManager::shared()
+{
+    static LogManager* instance = [] {
+        auto* manager = new LogManager;
+        created = true;
+        return manager;
+    }();
+    return *instance;
+}
+
+bool LogManager::exists()
+{
+    return created;
+}
+
+LogManager::LogManager()
+{
+    // The in-memory list belongs to the GUI thread, whoever logs first.
+    if (auto* app = QCoreApplication::instance(); app && thread() != app->thread())
+        moveToThread(app->thread());
+    QDir().mkpath(logFolder());
+    logFilePath_ = logFolder() + QStringLiteral("/corvane.log");
+    if (!QFile::exists(logFilePath_)) {
+        QFile file(logFilePath_);
+        (void)file.open(QIODevice::WriteOnly);
+    }
+    // Lines still queued when the application quits are written before it goes.
+    if (auto* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &LogManager::flush,
+                Qt::DirectConnection);
+}
+
+LogManager::~LogManager() = default;
+
+void LogManager::setLoadingFullLogs(bool loading)
+{
+    if (isLoadingFullLogs_ == loading)
+        return;
+    isLoadingFullLogs_ = loading;
+    emit loadingStateChanged();
+}
+
+void LogManager::setFullLogsLoaded(bool loaded)
+{
+    if (fullLogsLoaded_ == loaded)
+        return;
+    fullLogsLoaded_ = loaded;
+    emit loadingStateChanged();
+}
+
+void LogManager::record(const LogEntry& entry)
+{
+    logQueue_.post([this, entry] { appendToFile(entry); });
+    QMetaObject::invokeMethod(this, [this, entry] { addRecentLog(entry); }, Qt::QueuedConnection);
+}
+
+void LogManager::appendToFile(const LogEntry& entry)
+{
+    writeLine(entry.formatLine().toUtf8());
+}
+
+void LogManager::writeLine(const QByteArray& utf8)
+{
+    QFile file(logFilePath_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    file.write(utf8);
+}
+
+void LogManager::addRecentLog(const LogEntry& entry)
+{
+    recentLogs_.append(entry);
+    if (recentLogs_.size() > maxRecentLogs)
+        recentLogs_.remove(0, recentLogs_.size() - maxRecentLogs);
+    emit recentLogsChanged();
+}
+
+QList<LogEntry> LogManager::loadLogsFromFile() const
+{
+    QFile file(logFilePath_);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromUtf8(file.readAll());
+    QList<LogEntry> entries;
+    // Any newline character ends a line.
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool end = i == text.size();
+        if (!end) {
+            const char16_t c = text.at(i).unicode();
+            if (c != u'\n' && c != u'\r' && c != 0x0B && c != 0x0C && c != 0x85 &&
+                c != 0x2028 && c != 0x2029)
+                continue;
+        }
+        if (i > start) {
+            if (auto entry = parseLogLine(text.mid(start, i - start)))
+                entries.append(std::move(*entry));
+        }
+        start = i + 1;
+    }
+    return entries;
+}
+
+std::optional<LogEntry> LogManager::parseLogLine(const QString& line)
+{
+    return LogEntry::parseLine(line);
+}
+
+void LogManager::clearLogs()
+{
+    recentLogs_.clear();
+    emit recentLogsChanged();
+    setFullLogsLoaded(false);
+    logQueue_.post([path = logFilePath_] {
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.commit();
+    });
+}
+
+void LogManager::flush()
+{
+    logQueue_.flush();
+}
+
+} // namespace corvane

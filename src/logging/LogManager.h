@@ -1,0 +1,55 @@
+#pragma once
+
+#include "logging/LogEntry.h"
+#include "logging/SerialQueue.h"
+
+#include <QList>
+#include <QObject>
+
+namespace corvane {
+
+// Keeps the newest entries for a viewer and appends every entry to
+// $XDG_DATA_HOME/Corvane/corvane.log from its own worker thread, in call order.
+class LogManager : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int maxRecentLogs = 100;
+
+    static LogManager& shared();
+    // Whether shared() has been created; lets tests prove that a silent call created nothing.
+    static bool exists();
+
+    QString logFilePath() const { return logFilePath_; }
+    const QList<LogEntry>& recentLogs() const { return recentLogs_; }
+    bool isLoadingFullLogs() const { return isLoadingFullLogs_; }
+    bool fullLogsLoaded() const { return fullLogsLoaded_; }
+    void setLoadingFullLogs(bool loading);
+    void setFullLogsLoaded(bool loaded);
+
+    // Queues the line write and, on the GUI thread, the in-memory append.
+    void record(const LogEntry& entry);
+    void appendToFile(const LogEntry& entry);
+    void addRecentLog(const LogEntry& entry);
+    QList<LogEntry> loadLogsFromFile() const;
+    static std::optional<LogEntry> parseLogLine(const QString& line);
+    void clearLogs();
+    // Blocks until every queued file operation has run.
+    void flush();
+
+signals:
+    void recentLogsChanged();
+    void loadingStateChanged();
+
+private:
+    LogManager();
+    ~LogManager() override;
+    void writeLine(const QByteArray& utf8);
+
+    QString logFilePath_;
+    QList<LogEntry> recentLogs_;
+    bool isLoadingFullLogs_ = false;
+    bool fullLogsLoaded_ = false;
+    SerialQueue logQueue_;
+};
+
+} // namespace corvane

@@ -1,0 +1,49 @@
+#include "logging/Logger.h"
+
+#include "logging/LogManager.h"
+
+namespace corvane {
+
+void Logger::info(const QString& message, Category category, Where where)
+{
+    gatedRecord(message, LogLevel::Info, category, where);
+}
+
+void Logger::warning(const QString& message, Category category, Where where)
+{
+    gatedRecord(message, LogLevel::Warning, category, where);
+}
+
+void Logger::error(const QString& message, Category category, Where where)
+{
+    gatedRecord(message, LogLevel::Error, category, where);
+}
+
+void Logger::log(const QString& message, LogLevel level, Category category, Where where)
+{
+    if (!isLoggingActive)
+        return;
+    record(message, level, category, where);
+}
+
+void Logger::gatedRecord(const QString& message, LogLevel level, Category category,
+                         const Where& where)
+{
+    if (!isEnabled || level < minimumLogLevel.load() || !isLoggingActive)
+        return;
+    record(message, level, category, where);
+}
+
+void Logger::record(const QString& message, LogLevel level, Category category, const Where& where)
+{
+    LogEntry entry;
+    entry.level = level;
+    entry.category = category;
+    entry.message = message;
+    entry.file = QString::fromUtf8(where.file_name());
+    entry.function = QString::fromUtf8(where.function_name());
+    entry.line = static_cast<int>(where.line());
+    LogManager::shared().record(entry);
+}
+
+} // namespace corvane

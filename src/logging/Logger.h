@@ -1,0 +1,45 @@
+#pragma once
+
+#include "logging/LogCategory.h"
+#include "logging/LogLevel.h"
+
+#include <QString>
+
+#include <atomic>
+#include <optional>
+#include <source_location>
+
+namespace corvane {
+
+// The logging front end. Call sites pass only the message and an optional category; the call
+// site is taken implicitly. A call that does not record touches neither the log manager nor the
+// file system.
+class Logger {
+public:
+    using Category = std::optional<LogCategory>;
+    using Where = std::source_location;
+
+    static inline std::atomic<bool> isEnabled{true};
+    static inline std::atomic<LogLevel> minimumLogLevel{LogLevel::Error};
+    static inline std::atomic<bool> isLoggingActive{false};
+
+    // debug and verboseDebug never record.
+    static void debug(const QString&, Category = {}, Where = Where::current()) {}
+    static void verboseDebug(const QString&, Category = {}, Where = Where::current()) {}
+
+    static void info(const QString& message, Category category = {}, Where where = Where::current());
+    static void warning(const QString& message, Category category = {},
+                        Where where = Where::current());
+    static void error(const QString& message, Category category = {}, Where where = Where::current());
+    // Records at any level whenever logging is active.
+    static void log(const QString& message, LogLevel level, Category category = {},
+                    Where where = Where::current());
+
+private:
+    static void gatedRecord(const QString& message, LogLevel level, Category category,
+                            const Where& where);
+    static void record(const QString& message, LogLevel level, Category category,
+                       const Where& where);
+};
+
+} // namespace corvane

@@ -1,0 +1,244 @@
+#include "models/LayoutJson.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace corvane::json {
+namespace {
+
+std::optional<QString> stringAt(const QJsonObject& o, QLatin1StringView key)
+{
+    const QJsonValue v = o.value(key);
+    if (!v.isString())
+        return std::nullopt;
+    return v.toString();
+}
+
+std::optional<double> numberAt(const QJsonObject& o, QLatin1StringView key)
+{
+    const QJsonValue v = o.value(key);
+    if (!v.isDouble())
+        return std::nullopt;
+    return v.toDouble();
+}
+
+// Absent or null is "no value"; any other type fails the decoding.
+std::optional<std::optional<QString>> optionalStringAt(const QJsonObject& o, QLatin1StringView key)
+{
+    const QJsonValue v = o.value(key);
+    if (v.isUndefined() || v.isNull())
+        return std::optional<QString>{};
+    if (!v.isString())
+        return std::nullopt;
+    return std::optional<QString>{v.toString()};
+}
+
+template <typename T, typename Decode>
+std::optional<QList<T>> decodeArray(const QJsonValue& value, Decode decode)
+{
+    if (!value.isArray())
+        return std::nullopt;
+    const QJsonArray array = value.toArray();
+    QList<T> result;
+    result.reserve(array.size());
+    for (const QJsonValue& element : array) {
+        auto decoded = decode(element);
+        if (!decoded)
+            return std::nullopt;
+        result.append(std::move(*decoded));
+    }
+    return result;
+}
+
+std::optional<QJsonDocument> parse(const QByteArray& data)
+{
+    QJsonParseError error;
+    QJsonDocument document = QJsonDocument::fromJson(data, &error);
+    if (error.error != QJsonParseError::NoError)
+        return std::nullopt;
+    return document;
+}
+
+QJsonValue rootValue(const QJsonDocument& document)
+{
+    if (document.isArray())
+        return document.array();
+    if (document.isObject())
+        return document.object();
+    return {};
+}
+
+template <typename T>
+QByteArray compactArray(const QList<T>& values)
+{
+    QJsonArray array;
+    for (const T& value : values)
+        array.append(encode(value));
+    return QJsonDocument(array).toJson(QJsonDocument::Compact);
+}
+
+} // namespace
+
+QJsonObject encode(const Zone& zone)
+{
+    return {{QStringLiteral("id"), uuidText(zone.id)},
+            {QStringLiteral("x"), zone.frame.x},
+            {QStringLiteral("y"), zone.frame.y},
+            {QStringLiteral("width"), zone.frame.width},
+            {QStringLiteral("height"), zone.frame.height}};
+}
+
+QJsonObject encode(const ScreenLayout& layout)
+{
+    QJsonArray zones;
+    for (const Zone& zone : layout.zones)
+        zones.append(encode(zone));
+    QJsonObject object{{QStringLiteral("id"), layout.uuidString()},
+                       {QStringLiteral("name"), layout.name},
+                       {QStringLiteral("zones"), zones}};
+    if (layout.description)
+        object.insert(QStringLiteral("description"), *layout.description);
+    return object;
+}
+
+QJsonObject encode(const MonitorLayoutPreference& preference)
+{
+    return {{QStringLiteral("monitorID"), preference.monitorID},
+            {QStringLiteral("layoutID"), preference.layoutID},
+            {QStringLiteral("layoutName"), preference.layoutName}};
+}
+
+std::optional<Zone> decodeZone(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject o = value.toObject();
+    const auto idText = stringAt(o, QLatin1StringView("id"));
+    const auto id = idText ? parseUuid(*idText) : std::nullopt;
+    const auto x = numberAt(o, QLatin1StringView("x"));
+    const auto y = numberAt(o, QLatin1StringView("y"));
+    const auto w = numberAt(o, QLatin1StringView("width"));
+    const auto h = numberAt(o, QLatin1StringView("height"));
+    if (!id || !x || !y || !w || !h)
+        return std::nullopt;
+    return Zone(*id, Rect(*x, *y, *w, *h));
+}
+
+std::optional<ScreenLayout> decodeLayout(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject o = value.toObject();
+    const auto idText = stringAt(o, QLatin1StringView("id"));
+    const auto id = idText ? parseUuid(*idText) : std::nullopt;
+    const auto name = stringAt(o, QLatin1StringView("name"));
+    const auto description = optionalStringAt(o, QLatin1StringView("description"));
+    if (!id || !name || !description)
+        return std::nullopt;
+    auto zones = decodeArray<Zone>(o.value(QLatin1StringView("zones")),
+                                   [](const QJsonValue& v) { return decodeZone(v); });
+    if (!zones)
+        return std::nullopt;
+    return ScreenLayout{*id, *name, std::move(*zones), *description};
+}
+
+std::optional<MonitorLayoutPreference> decodePreference(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject o = value.toObject();
+    const auto monitor = stringAt(o, QLatin1StringView("monitorID"));
+    const auto layout = stringAt(o, QLatin1StringView("layoutID"));
+    const auto name = stringAt(o, QLatin1StringView("layoutName"));
+    if (!monitor || !layout || !name)
+        return std::nullopt;
+    return MonitorLayoutPreference{*monitor, *layout, *name};
+}
+
+std::optional<ZoneConfig> decodeZoneConfig(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject o = value.toObject();
+    const auto id = stringAt(o, QLatin1StringView("id"));
+    const auto x = numberAt(o, QLatin1StringView("x"));
+    const auto y = numberAt(o, QLatin1StringView("y"));
+    const auto w = numberAt(o, QLatin1StringView("width"));
+    const auto h = numberAt(o, QLatin1StringView("height"));
+    if (!id || !x || !y || !w || !h)
+        return std::nullopt;
+    return ZoneConfig{*id, *x, *y, *w, *h};
+}
+
+std::optional<LayoutConfigItem> decodeLayoutConfigItem(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject o = value.toObject();
+    const auto id = stringAt(o, QLatin1StringView("id"));
+    const auto name = stringAt(o, QLatin1StringView("name"));
+    const auto description = optionalStringAt(o, QLatin1StringView("description"));
+    if (!id || !name || !description)
+        return std::nullopt;
+    auto zones = decodeArray<ZoneConfig>(o.value(QLatin1StringView("zones")),
+                                         [](const QJsonValue& v) { return decodeZoneConfig(v); });
+    if (!zones)
+        return std::nullopt;
+    return LayoutConfigItem{*id, *name, *description, std::move(*zones)};
+}
+
+QByteArray encodeLayout(const ScreenLayout& layout)
+{
+    return QJsonDocument(encode(layout)).toJson(QJsonDocument::Compact);
+}
+
+QByteArray encodeLayouts(const QList<ScreenLayout>& layouts)
+{
+    return compactArray(layouts);
+}
+
+QByteArray encodePreferences(const MonitorLayoutPreferenceList& preferences)
+{
+    return compactArray(preferences);
+}
+
+std::optional<ScreenLayout> decodeLayout(const QByteArray& data)
+{
+    const auto document = parse(data);
+    if (!document)
+        return std::nullopt;
+    return decodeLayout(rootValue(*document));
+}
+
+std::optional<QList<ScreenLayout>> decodeLayouts(const QByteArray& data)
+{
+    const auto document = parse(data);
+    if (!document)
+        return std::nullopt;
+    return decodeArray<ScreenLayout>(rootValue(*document),
+                                     [](const QJsonValue& v) { return decodeLayout(v); });
+}
+
+std::optional<MonitorLayoutPreferenceList> decodePreferences(const QByteArray& data)
+{
+    const auto document = parse(data);
+    if (!document)
+        return std::nullopt;
+    return decodeArray<MonitorLayoutPreference>(
+        rootValue(*document), [](const QJsonValue& v) { return decodePreference(v); });
+}
+
+std::optional<LayoutConfig> decodeLayoutConfig(const QByteArray& data)
+{
+    const auto document = parse(data);
+    if (!document || !document->isObject())
+        return std::nullopt;
+    auto items = decodeArray<LayoutConfigItem>(
+        document->object().value(QLatin1StringView("layouts")),
+        [](const QJsonValue& v) { return decodeLayoutConfigItem(v); });
+    if (!items)
+        return std::nullopt;
+    return LayoutConfig{std::move(*items)};
+}
+
+} // namespace corvane::json

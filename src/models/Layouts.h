@@ -1,0 +1,30 @@
+#pragma once
+
+#include "models/LayoutConfig.h"
+#include "models/ScreenLayout.h"
+
+#include <QList>
+
+#include <optional>
+
+namespace corvane {
+
+// The two built-in layouts.
+const ScreenLayout& noLayout();
+const ScreenLayout& focusLayout();
+
+// The templates of layouts.json, read once on first use and kept for the life of the process.
+// A missing or malformed file means no templates, without a message.
+const QList<ScreenLayout>& templateLayouts();
+
+// No Layout, Focus, then the templates in file order. Custom layouts are never part of it.
+QList<ScreenLayout> allLayouts();
+
+// The first template named exactly `name`.
+std::optional<ScreenLayout> templateNamed(const QString& name);
+
+// Building blocks of templateLayouts(), open for tests and tools.
+QList<ScreenLayout> layoutsFromConfig(const LayoutConfig& config);
+QList<ScreenLayout> loadTemplateLayouts(const QString& path);
+
+} // namespace corvane

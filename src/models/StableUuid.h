@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QUuid>
+
+namespace corvane {
+
+// A deterministic UUID for a template's string id, so that a per-display choice of a template
+// survives restarts: equal texts always give equal UUIDs.
+QUuid stableUUID(const QString& text);
+
+} // namespace corvane

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "models/Geometry.h"
+
+#include <QHashFunctions>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+namespace corvane {
+
+// A copyable handle on one element of another application's accessibility tree (an
+// application, a window or a control). What the value means is the backend's business; 0 is
+// no element.
+struct ElementHandle {
+    std::uint64_t value = 0;
+
+    bool isValid() const { return value != 0; }
+    friend bool operator==(const ElementHandle&, const ElementHandle&) = default;
+};
+
+inline size_t qHash(const ElementHandle& e, size_t seed = 0)
+{
+    return ::qHash(static_cast<quint64>(e.value), seed);
+}
+
+enum class AXError {
+    Success = 0,
+    Failure,
+    IllegalArgument,
+    InvalidElement,
+    AttributeUnsupported,
+    NoValue,
+    CannotComplete,
+    APIDisabled, // the process is not trusted
+};
+
+// What an attribute can hold: nothing, an element, a boxed point or size, text or a bool.
+using AXValue = std::variant<std::monostate, ElementHandle, Point, Size, QString, bool>;
+
+struct AXAttributeResult {
+    AXError error = AXError::Success;
+    AXValue value;
+};
+
+namespace AXAttribute {
+inline const QString role = QStringLiteral("AXRole");
+inline const QString position = QStringLiteral("AXPosition");
+inline const QString size = QStringLiteral("AXSize");
+inline const QString window = QStringLiteral("AXWindow");
+inline const QString parent = QStringLiteral("AXParent");
+inline const QString enhancedUserInterface = QStringLiteral("AXEnhancedUserInterface");
+} // namespace AXAttribute
+
+namespace AXRole {
+inline const QString application = QStringLiteral("AXApplication");
+inline const QString window = QStringLiteral("AXWindow");
+inline const QString group = QStringLiteral("AXGroup");
+} // namespace AXRole
+
+// Reading and moving other applications' windows. Positions are in accessibility space.
+class Accessibility {
+public:
+    virtual ~Accessibility() = default;
+
+    virtual ElementHandle systemWide() = 0;
+    // The deepest element at the point; an error gives none.
+    virtual std::optional<ElementHandle> elementAtPosition(ElementHandle systemWide,
+                                                           Point position) = 0;
+    virtual AXAttributeResult copyAttribute(ElementHandle element, const QString& attribute) = 0;
+    virtual AXError setAttribute(ElementHandle element, const QString& attribute,
+                                 const AXValue& value) = 0;
+    virtual std::optional<std::int32_t> pid(ElementHandle element) = 0;
+    virtual ElementHandle applicationElement(std::int32_t pid) = 0;
+    virtual bool isProcessTrusted(bool prompt) = 0;
+};
+
+} // namespace corvane

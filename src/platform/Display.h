@@ -1,0 +1,42 @@
+#pragma once
+
+#include "models/DisplayIdentity.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace corvane {
+
+// One screen as the system reports it. Frames are in screen space: bottom-left origin of the
+// primary display, y growing upwards, logical points.
+struct Display {
+    // Tells displays apart within one run (the backend's own name for the output or monitor).
+    QString key;
+    std::optional<std::uint32_t> number;
+    Rect frame;
+    Rect visibleFrame;
+    QString localizedName;
+    std::uint32_t vendor = 0;
+    std::uint32_t model = 0;
+    std::uint32_t serial = 0;
+    std::optional<QString> uuid;
+
+    DisplayIdentity identity() const { return {number, vendor, model, serial, uuid, frame}; }
+
+    friend bool operator==(const Display& a, const Display& b) { return a.key == b.key; }
+};
+
+using DisplayList = QList<Display>;
+
+// The identifier every per-display record is keyed by; the one function all callers use.
+QString monitorID(const Display& display);
+
+// The first display, in system order, whose frame contains the point (screen space).
+std::optional<Display> screenContainingPoint(Point point, const DisplayList& displays);
+
+// The height of the first display's frame: the pivot between screen and accessibility space.
+double primaryHeight(const DisplayList& displays);
+
+} // namespace corvane

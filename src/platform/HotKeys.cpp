@@ -1,0 +1,3 @@
+#include "platform/HotKeys.h"
+
+// The signals of the interface live here.

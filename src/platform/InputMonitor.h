@@ -1,0 +1,51 @@
+#pragma once
+
+#include "models/Geometry.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace corvane {
+
+namespace ModifierFlag {
+inline constexpr std::uint64_t shift = 1u << 17;
+inline constexpr std::uint64_t control = 1u << 18;
+inline constexpr std::uint64_t option = 1u << 19;
+inline constexpr std::uint64_t command = 1u << 20;
+inline constexpr std::uint64_t function = 1u << 23;
+} // namespace ModifierFlag
+
+enum class MouseEventType { LeftMouseDown = 1, LeftMouseUp = 2, LeftMouseDragged = 6 };
+
+namespace EventMask {
+inline constexpr std::uint64_t leftMouseDown = 1u << 1;
+inline constexpr std::uint64_t leftMouseUp = 1u << 2;
+inline constexpr std::uint64_t leftMouseDragged = 1u << 6;
+} // namespace EventMask
+
+struct MouseEvent {
+    MouseEventType type = MouseEventType::LeftMouseDown;
+    std::uint64_t modifierFlags = 0;
+    std::optional<QString> charactersIgnoringModifiers; // mouse events carry none
+    Point location; // screen space
+};
+
+// Global mouse events of other applications, and the pointer's state.
+class InputMonitor {
+public:
+    using Handler = std::function<void(const MouseEvent&)>;
+    using MonitorId = int;
+
+    virtual ~InputMonitor() = default;
+
+    // Events aimed at this process's own windows are not delivered.
+    virtual MonitorId addGlobalMonitor(std::uint64_t eventMask, Handler handler) = 0;
+    virtual void removeMonitor(MonitorId id) = 0;
+    virtual Point mouseLocation() const = 0; // screen space
+    virtual std::uint64_t modifierFlags() const = 0;
+};
+
+} // namespace corvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace corvane {
+
+enum class LoginItemStatus { NotRegistered, Enabled, RequiresApproval, NotFound };
+
+// Starting the application when the user logs in.
+class LoginItems {
+public:
+    virtual ~LoginItems() = default;
+
+    virtual LoginItemStatus status() const = 0;
+    // False with a reason when the system refused.
+    virtual bool registerItem(QString* error = nullptr) = 0;
+    virtual bool unregisterItem(QString* error = nullptr) = 0;
+};
+
+} // namespace corvane

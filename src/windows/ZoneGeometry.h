@@ -1,0 +1,38 @@
+#pragma once
+
+#include "models/Zone.h"
+
+#include <QList>
+
+#include <optional>
+
+namespace corvane {
+
+// The arithmetic between the three spaces: unit space (zones), screen space (bottom-left origin
+// of the primary display, y up) and accessibility space (top-left origin, y down).
+
+// Index of the first frame that contains the point, in the order given.
+std::optional<qsizetype> screenContainingPoint(Point point, const QList<Rect>& frames);
+
+// (x, primaryHeight - y); the same formula converts back.
+Point flipToTopLeft(Point point, double primaryHeight);
+
+// Index of the zone whose centre is nearest the pointer (screen space), measured in unit space
+// of the visible frame; ties keep the earlier zone. None for an empty list.
+std::optional<qsizetype> zoneNearestPoint(Point pointer, const Rect& visibleFrame,
+                                          const ZoneList& zones);
+
+// The window frame (accessibility space) that fills the zone exactly.
+Rect zoneTargetFrame(const Zone& zone, const Rect& visibleFrame, double primaryHeight);
+
+// The zone's shape in a view of the given size whose origin is its bottom-left corner, inset by
+// `spacing` on every side.
+Rect zoneViewRect(const Zone& zone, double viewWidth, double viewHeight, double spacing);
+
+// The same rectangle without the inset, in a bottom-left view.
+Rect zoneUnitRectInView(const Rect& unit, double viewWidth, double viewHeight);
+
+// A bottom-left rectangle in a view of height `viewHeight`, flipped for top-left painting.
+Rect flipRectInView(const Rect& rect, double viewHeight);
+
+} // namespace corvane

@@ -1,0 +1,174 @@
+#include "models/DisplayIdentity.h"
+#include "models/LayoutJson.h"
+#include "models/Layouts.h"
+#include "models/StableUuid.h"
+
+#include <QJsonDocument>
+#include "TestEnvironment.h"
+
+#include <QTest>
+
+using namespace corvane;
+
+class LayoutModelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stableUuidMatchesWorkedExamples()
+    {
+        QCOMPARE(uuidText(stableUUID(QStringLiteral("abc"))),
+                 QStringLiteral("00000000-0000-0000-0000-000178620000"));
+        QVERIFY(stableUUID(QString()).isNull());
+        // Wrap-around modulo 2^64 and both halves of the hash end up in the text.
+        const QString longId = QStringLiteral("a fairly long template identifier");
+        QCOMPARE(stableUUID(longId), stableUUID(longId));
+        QVERIFY(uuidText(stableUUID(longId)).left(8) != QStringLiteral("00000000"));
+    }
+
+    void equalStringIdsGiveEqualUuidsAcrossTemplates()
+    {
+        const QByteArray file = R"({"layouts":[
+            {"id":"same","name":"One","zones":[{"id":"z","x":0,"y":0,"width":1,"height":1}]},
+            {"id":"same","name":"Two","zones":[{"id":"z","x":0,"y":0,"width":0.5,"height":1}]}]})";
+        const auto config = json::decodeLayoutConfig(file);
+        QVERIFY(config);
+        const auto layouts = layoutsFromConfig(*config);
+        QCOMPARE(layouts.size(), 2);
+        QCOMPARE(layouts[0].id, layouts[1].id);
+        QCOMPARE(layouts[0].zones[0].id, layouts[1].zones[0].id);
+        QCOMPARE(layouts[0].zones[0].id, stableUUID(QStringLiteral("z")));
+    }
+
+    void templateWithoutDescriptionRoundTripsWithoutTheKey()
+    {
+        const QByteArray file = R"({"layouts":[{"id":"t","name":"T","description":null,
+            "zones":[{"id":"a","x":-0.5,"y":2,"width":1.5,"height":0.25,"extra":true}]}]})";
+        const auto config = json::decodeLayoutConfig(file);
+        QVERIFY(config);
+        const ScreenLayout layout = layoutsFromConfig(*config).first();
+        QVERIFY(!layout.description);
+        const QJsonObject encoded = json::encode(layout);
+        QVERIFY(!encoded.contains(QStringLiteral("description")));
+        // Values outside 0..1 are used as read.
+        QCOMPARE(layout.zones[0].frame, Rect(-0.5, 2, 1.5, 0.25));
+
+        const auto decoded = json::decodeLayout(json::encodeLayout(layout));
+        QVERIFY(decoded);
+        QCOMPARE(decoded->id, layout.id);
+        QCOMPARE(decoded->zones[0].frame, layout.zones[0].frame);
+        QVERIFY(!decoded->description);
+    }
+
+    void layoutRoundTripKeepsEverything()
+    {
+        ScreenLayout layout{QUuid::createUuid(), QStringLiteral("Mine"),
+                            {Zone(Rect(0.1, 0.2, 0.3, 0.4)), Zone(Rect(1.0 / 3, 0, 2.0 / 3, 1))},
+                            QStringLiteral("described")};
+        const QByteArray data = json::encodeLayouts({layout});
+        QVERIFY(!data.contains('\n'));
+        QVERIFY(data.contains(layout.uuidString().toUtf8())); // upper-case text
+        const auto decoded = json::decodeLayouts(data);
+        QVERIFY(decoded);
+        QCOMPARE(decoded->size(), 1);
+        QCOMPARE(decoded->first().name, layout.name);
+        QCOMPARE(decoded->first().description, layout.description);
+        QCOMPARE(decoded->first().zones.size(), 2);
+        QCOMPARE(decoded->first().zones[1].frame, layout.zones[1].frame); // exact doubles
+        QCOMPARE(decoded->first().zones[1].id, layout.zones[1].id);
+    }
+
+    void aMissingOrMistypedKeyFailsTheWholeValue_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        const QByteArray good = R"({"id":"8E0F1C2A-1111-4222-8333-944455556666","x":0,"y":0,"width":1,"height":1})";
+        QTest::newRow("zone lacking height")
+            << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[)" + good +
+                          R"(,{"id":"8E0F1C2A-1111-4222-8333-944455556667","x":0,"y":0,"width":1}]}])");
+        QTest::newRow("number as string")
+            << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[{"id":"8E0F1C2A-1111-4222-8333-944455556666","x":"0","y":0,"width":1,"height":1}]}])");
+        QTest::newRow("id not a uuid")
+            << QByteArray(R"([{"id":"not-a-uuid","name":"A","zones":[]}])");
+        QTest::newRow("id in braces")
+            << QByteArray(R"([{"id":"{8E0F1C2A-1111-4222-8333-944455556666}","name":"A","zones":[]}])");
+        QTest::newRow("description a number")
+            << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[],"description":3}])");
+        QTest::newRow("zones missing")
+            << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A"}])");
+        QTest::newRow("second element bad")
+            << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[]},{"name":"B","zones":[]}])");
+        QTest::newRow("not an array") << QByteArray(R"({"id":"x"})");
+        QTest::newRow("not json") << QByteArray("[{");
+    }
+
+    void aMissingOrMistypedKeyFailsTheWholeValue()
+    {
+        QFETCH(QByteArray, json);
+        QVERIFY(!json::decodeLayouts(json));
+    }
+
+    void lowerCaseUuidTextIsAccepted()
+    {
+        const auto decoded = json::decodeLayout(QByteArray(
+            R"({"id":"8e0f1c2a-1111-4222-8333-944455556666","name":"A","zones":[]})"));
+        QVERIFY(decoded);
+        QCOMPARE(decoded->uuidString(), QStringLiteral("8E0F1C2A-1111-4222-8333-944455556666"));
+    }
+
+    void preferencesNeedAllThreeKeys()
+    {
+        const MonitorLayoutPreferenceList list{{"display_1_2_3", "ID", "Tall"}};
+        const auto decoded = json::decodePreferences(json::encodePreferences(list));
+        QVERIFY(decoded);
+        QCOMPARE(*decoded, list);
+        QVERIFY(!json::decodePreferences(R"([{"monitorID":"m","layoutID":"l"}])"));
+        QVERIFY(!json::decodePreferences(R"([{"monitorID":"m","layoutID":"l","layoutName":1}])"));
+    }
+
+    void monitorIdFollowsTheDisplaysNumbers()
+    {
+        DisplayIdentity d;
+        d.frame = Rect(-1440.7, 12.9, 1440, 900);
+        QCOMPARE(monitorID(d), QStringLiteral("screen_-1440_12_1440_900"));
+        d.number = 69733378;
+        d.vendor = 1552;
+        d.model = 41001;
+        d.serial = 0;
+        QCOMPARE(monitorID(d), QStringLiteral("display_1552_41001_0"));
+        d.vendor = d.model = 0;
+        QCOMPARE(monitorID(d), QStringLiteral("displayid_69733378"));
+        d.uuid = QStringLiteral("37D8832A-2D66-02CA-B9F7-8F30A301B230");
+        QCOMPARE(monitorID(d), QStringLiteral("uuid_37D8832A-2D66-02CA-B9F7-8F30A301B230"));
+        d.uuid = QString();
+        QCOMPARE(monitorID(d), QStringLiteral("uuid_unknown"));
+    }
+
+    void builtInsAndShippedTemplates()
+    {
+        QCOMPARE(noLayout().uuidString(), QStringLiteral("00000000-0000-0000-0000-000000000001"));
+        QVERIFY(noLayout().zones.isEmpty());
+        QCOMPARE(focusLayout().zones.size(), 1);
+        QCOMPARE(focusLayout().zones[0].frame, Rect(0.05, 0.05, 0.9, 0.9));
+        QCOMPARE(uuidText(focusLayout().zones[0].id),
+                 QStringLiteral("00000000-0000-0000-0000-000000000003"));
+
+        // The shipped file, found beside bin/ as in an installed tree.
+        const auto tall = templateNamed(QStringLiteral("Tall"));
+        const auto grid = templateNamed(QStringLiteral("Grid"));
+        QVERIFY(tall && grid);
+        QVERIFY(tall->description && grid->description);
+        QCOMPARE(tall->id, stableUUID(QStringLiteral("tall")));
+        QVERIFY(!templateNamed(QStringLiteral("tall")));
+        const auto all = allLayouts();
+        QCOMPARE(all.size(), templateLayouts().size() + 2);
+        QCOMPARE(all[0].name, QStringLiteral("No Layout"));
+        QCOMPARE(all[1].name, QStringLiteral("Focus"));
+        for (const ScreenLayout& layout : templateLayouts()) {
+            for (const Zone& zone : layout.zones) {
+                QVERIFY(zone.frame.minX() >= 0 && zone.frame.maxX() <= 1.0000001);
+                QVERIFY(zone.frame.minY() >= 0 && zone.frame.maxY() <= 1.0000001);
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(LayoutModelTest)
+#include "tst_layoutmodel.moc"

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/fake/FakePlatform.h"
+
+#include <QString>
+
+namespace corvane::test {
+
+// Every test executable runs with its own XDG folders (set by CTest); this empties the settings
+// store and the log folder so that each test starts from a fresh installation.
+void resetStores();
+
+// Installs a fresh in-memory desktop with the given displays and returns it.
+FakePlatform& installFakePlatform();
+
+// A 1440 x 900 primary display with a 25-point menu bar, and optionally a 1920 x 1080 display
+// to its right with a 25-point menu bar.
+Display primaryDisplay();
+Display secondDisplay();
+
+QString settingsFilePath();
+
+} // namespace corvane::test
+
+namespace corvane {
+// Readable values in failed comparisons.
+char* toString(const Rect& rect);
+char* toString(const Point& point);
+} // namespace corvane
