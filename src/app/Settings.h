@@ -5,7 +5,6 @@
 #include <QSettings>
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 #include <optional>
 

@@ -5,7 +5,6 @@
 
 #include <QDateTime>
 #include <QUuid>
-
 #include <optional>
 
 namespace corvane {

@@ -6,7 +6,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
-
 #include <atomic>
 
 namespace corvane {
@@ -75,7 +74,8 @@ void LogManager::setFullLogsLoaded(bool loaded)
 void LogManager::record(const LogEntry& entry)
 {
     logQueue_.post([this, entry] { appendToFile(entry); });
-    QMetaObject::invokeMethod(this, [this, entry] { addRecentLog(entry); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, entry] { addRecentLog(entry); }, Qt::QueuedConnection);
 }
 
 void LogManager::appendToFile(const LogEntry& entry)
@@ -112,8 +112,8 @@ QList<LogEntry> LogManager::loadLogsFromFile() const
         const bool end = i == text.size();
         if (!end) {
             const char16_t c = text.at(i).unicode();
-            if (c != u'\n' && c != u'\r' && c != 0x0B && c != 0x0C && c != 0x85 &&
-                c != 0x2028 && c != 0x2029)
+            if (c != u'\n' && c != u'\r' && c != 0x0B && c != 0x0C && c != 0x85 && c != 0x2028 &&
+                c != 0x2029)
                 continue;
         }
         if (i > start) {

@@ -4,7 +4,6 @@
 #include "logging/LogLevel.h"
 
 #include <QString>
-
 #include <atomic>
 #include <optional>
 #include <source_location>
@@ -27,10 +26,12 @@ public:
     static void debug(const QString&, Category = {}, Where = Where::current()) {}
     static void verboseDebug(const QString&, Category = {}, Where = Where::current()) {}
 
-    static void info(const QString& message, Category category = {}, Where where = Where::current());
+    static void info(const QString& message, Category category = {},
+                     Where where = Where::current());
     static void warning(const QString& message, Category category = {},
                         Where where = Where::current());
-    static void error(const QString& message, Category category = {}, Where where = Where::current());
+    static void error(const QString& message, Category category = {},
+                      Where where = Where::current());
     // Records at any level whenever logging is active.
     static void log(const QString& message, LogLevel level, Category category = {},
                     Where where = Where::current());

@@ -3,7 +3,6 @@
 #include "models/Geometry.h"
 
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 

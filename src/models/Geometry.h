@@ -27,12 +27,10 @@ struct Rect {
     constexpr Rect() = default;
     constexpr Rect(double x, double y, double width, double height)
         : x(x), y(y), width(width), height(height)
-    {
-    }
+    {}
     constexpr Rect(Point origin, Size size)
         : x(origin.x), y(origin.y), width(size.width), height(size.height)
-    {
-    }
+    {}
 
     Point origin() const { return {x, y}; }
     Size size() const { return {width, height}; }

@@ -68,8 +68,7 @@ QJsonValue rootValue(const QJsonDocument& document)
     return {};
 }
 
-template <typename T>
-QByteArray compactArray(const QList<T>& values)
+template <typename T> QByteArray compactArray(const QList<T>& values)
 {
     QJsonArray array;
     for (const T& value : values)

@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <QJsonObject>
-
 #include <optional>
 
 namespace corvane::json {

@@ -18,7 +18,9 @@ const ScreenLayout& noLayout()
 {
     static const ScreenLayout layout{
         QUuid::fromString(QStringLiteral("00000000-0000-0000-0000-000000000001")),
-        QStringLiteral("No Layout"), {}, std::nullopt};
+        QStringLiteral("No Layout"),
+        {},
+        std::nullopt};
     return layout;
 }
 

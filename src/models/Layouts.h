@@ -4,7 +4,6 @@
 #include "models/ScreenLayout.h"
 
 #include <QList>
-
 #include <optional>
 
 namespace corvane {

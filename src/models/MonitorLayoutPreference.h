@@ -11,7 +11,8 @@ struct MonitorLayoutPreference {
     QString layoutID;
     QString layoutName;
 
-    friend bool operator==(const MonitorLayoutPreference&, const MonitorLayoutPreference&) = default;
+    friend bool operator==(const MonitorLayoutPreference&,
+                           const MonitorLayoutPreference&) = default;
 };
 
 using MonitorLayoutPreferenceList = QList<MonitorLayoutPreference>;

@@ -10,8 +10,8 @@ QString resourceDirectory()
     const QString overridden = qEnvironmentVariable("CORVANE_SHARE_DIR");
     if (!overridden.isEmpty())
         return overridden;
-    const QString binDir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                        : QDir::currentPath();
+    const QString binDir =
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
     return QDir::cleanPath(binDir + QStringLiteral("/../share/corvane"));
 }
 

@@ -19,7 +19,8 @@ std::optional<QUuid> parseUuid(const QString& text)
     for (int i = 0; i < 36; ++i) {
         const QChar c = text.at(i);
         const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
-        if (dash ? c != u'-' : !(c.isDigit() || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F')))
+        if (dash ? c != u'-'
+                 : !(c.isDigit() || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F')))
             return std::nullopt;
     }
     return QUuid::fromString(text);

@@ -3,7 +3,6 @@
 #include "models/Zone.h"
 
 #include <QString>
-
 #include <optional>
 
 namespace corvane {

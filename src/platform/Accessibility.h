@@ -4,7 +4,6 @@
 
 #include <QHashFunctions>
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 #include <variant>

@@ -3,7 +3,6 @@
 #include "models/Geometry.h"
 
 #include <QString>
-
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -30,7 +29,7 @@ struct MouseEvent {
     MouseEventType type = MouseEventType::LeftMouseDown;
     std::uint64_t modifierFlags = 0;
     std::optional<QString> charactersIgnoringModifiers; // mouse events carry none
-    Point location; // screen space
+    Point location;                                     // screen space
 };
 
 // Global mouse events of other applications, and the pointer's state.

@@ -3,7 +3,6 @@
 #include "models/Zone.h"
 
 #include <QList>
-
 #include <optional>
 
 namespace corvane {

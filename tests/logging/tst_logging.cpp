@@ -111,8 +111,8 @@ private slots:
         entry.file = QStringLiteral("/src/windows/DragDropHandler.cpp");
         entry.function = QStringLiteral("handleMouseDown");
         entry.line = 42;
-        entry.timestamp = QDateTime::fromString(QStringLiteral("2024-03-05T14:07:09.123Z"),
-                                                Qt::ISODateWithMs);
+        entry.timestamp =
+            QDateTime::fromString(QStringLiteral("2024-03-05T14:07:09.123Z"), Qt::ISODateWithMs);
         const QString line = entry.formatLine();
         QCOMPARE(line, QStringLiteral("2024-03-05T14:07:09.123Z [\u2139\uFE0F INFO] [Mouse] "
                                       "DragDropHandler.cpp:42 handleMouseDown - a - b\n"));

@@ -1,11 +1,10 @@
+#include "TestEnvironment.h"
 #include "models/DisplayIdentity.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
 #include "models/StableUuid.h"
 
 #include <QJsonDocument>
-#include "TestEnvironment.h"
-
 #include <QTest>
 
 using namespace corvane;
@@ -60,7 +59,8 @@ private slots:
 
     void layoutRoundTripKeepsEverything()
     {
-        ScreenLayout layout{QUuid::createUuid(), QStringLiteral("Mine"),
+        ScreenLayout layout{QUuid::createUuid(),
+                            QStringLiteral("Mine"),
                             {Zone(Rect(0.1, 0.2, 0.3, 0.4)), Zone(Rect(1.0 / 3, 0, 2.0 / 3, 1))},
                             QStringLiteral("described")};
         const QByteArray data = json::encodeLayouts({layout});
@@ -79,22 +79,23 @@ private slots:
     void aMissingOrMistypedKeyFailsTheWholeValue_data()
     {
         QTest::addColumn<QByteArray>("json");
-        const QByteArray good = R"({"id":"8E0F1C2A-1111-4222-8333-944455556666","x":0,"y":0,"width":1,"height":1})";
-        QTest::newRow("zone lacking height")
-            << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[)" + good +
-                          R"(,{"id":"8E0F1C2A-1111-4222-8333-944455556667","x":0,"y":0,"width":1}]}])");
-        QTest::newRow("number as string")
-            << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[{"id":"8E0F1C2A-1111-4222-8333-944455556666","x":"0","y":0,"width":1,"height":1}]}])");
+        const QByteArray good =
+            R"({"id":"8E0F1C2A-1111-4222-8333-944455556666","x":0,"y":0,"width":1,"height":1})";
+        QTest::newRow("zone lacking height") << QByteArray(
+            R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[)" + good +
+            R"(,{"id":"8E0F1C2A-1111-4222-8333-944455556667","x":0,"y":0,"width":1}]}])");
+        QTest::newRow("number as string") << QByteArray(
+            R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[{"id":"8E0F1C2A-1111-4222-8333-944455556666","x":"0","y":0,"width":1,"height":1}]}])");
         QTest::newRow("id not a uuid")
             << QByteArray(R"([{"id":"not-a-uuid","name":"A","zones":[]}])");
-        QTest::newRow("id in braces")
-            << QByteArray(R"([{"id":"{8E0F1C2A-1111-4222-8333-944455556666}","name":"A","zones":[]}])");
-        QTest::newRow("description a number")
-            << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[],"description":3}])");
+        QTest::newRow("id in braces") << QByteArray(
+            R"([{"id":"{8E0F1C2A-1111-4222-8333-944455556666}","name":"A","zones":[]}])");
+        QTest::newRow("description a number") << QByteArray(
+            R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[],"description":3}])");
         QTest::newRow("zones missing")
             << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A"}])");
-        QTest::newRow("second element bad")
-            << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[]},{"name":"B","zones":[]}])");
+        QTest::newRow("second element bad") << QByteArray(
+            R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[]},{"name":"B","zones":[]}])");
         QTest::newRow("not an array") << QByteArray(R"({"id":"x"})");
         QTest::newRow("not json") << QByteArray("[{");
     }
@@ -107,8 +108,8 @@ private slots:
 
     void lowerCaseUuidTextIsAccepted()
     {
-        const auto decoded = json::decodeLayout(QByteArray(
-            R"({"id":"8e0f1c2a-1111-4222-8333-944455556666","name":"A","zones":[]})"));
+        const auto decoded = json::decodeLayout(
+            QByteArray(R"({"id":"8e0f1c2a-1111-4222-8333-944455556666","name":"A","zones":[]})"));
         QVERIFY(decoded);
         QCOMPARE(decoded->uuidString(), QStringLiteral("8E0F1C2A-1111-4222-8333-944455556666"));
     }

@@ -29,17 +29,20 @@ private slots:
     void malformedFilesGiveNoTemplates_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("truncated") << QByteArray(R"({"layouts":[{"id":"a","name":"A","zones":[{"id")");
-        QTest::newRow("wrong types") << QByteArray(R"({"layouts":[{"id":1,"name":"A","zones":[]}]})");
+        QTest::newRow("truncated")
+            << QByteArray(R"({"layouts":[{"id":"a","name":"A","zones":[{"id")");
+        QTest::newRow("wrong types")
+            << QByteArray(R"({"layouts":[{"id":1,"name":"A","zones":[]}]})");
         QTest::newRow("layouts not an array") << QByteArray(R"({"layouts":{}})");
         QTest::newRow("top-level array") << QByteArray(R"([{"id":"a","name":"A","zones":[]}])");
         QTest::newRow("not json") << QByteArray("this is not JSON at all \x01\xff");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("empty layouts") << QByteArray(R"({"layouts":[]})");
-        QTest::newRow("nested arrays 10 MB") << QByteArray(5 * 1024 * 1024, '[') + QByteArray(5 * 1024 * 1024, ']');
+        QTest::newRow("nested arrays 10 MB")
+            << QByteArray(5 * 1024 * 1024, '[') + QByteArray(5 * 1024 * 1024, ']');
         QTest::newRow("deep inside a zone")
-            << QByteArray(R"({"layouts":[{"id":"a","name":"A","zones":[)") + QByteArray(200000, '[') +
-                   QByteArray(200000, ']') + QByteArray("]}]}");
+            << QByteArray(R"({"layouts":[{"id":"a","name":"A","zones":[)") +
+                   QByteArray(200000, '[') + QByteArray(200000, ']') + QByteArray("]}]}");
     }
 
     void malformedFilesGiveNoTemplates()

@@ -56,8 +56,11 @@ char* toString(const Rect& r)
 
 char* toString(const Point& p)
 {
-    return qstrdup(
-        QStringLiteral("Point(%1, %2)").arg(p.x, 0, 'g', 17).arg(p.y, 0, 'g', 17).toUtf8().constData());
+    return qstrdup(QStringLiteral("Point(%1, %2)")
+                       .arg(p.x, 0, 'g', 17)
+                       .arg(p.y, 0, 'g', 17)
+                       .toUtf8()
+                       .constData());
 }
 
 } // namespace corvane

@@ -1,6 +1,5 @@
-#include "windows/ZoneGeometry.h"
-
 #include "TestEnvironment.h"
+#include "windows/ZoneGeometry.h"
 
 #include <QTest>
 
@@ -17,8 +16,7 @@ private slots:
 
     void targetFrameOnASecondDisplayToTheRight()
     {
-        const Rect t =
-            zoneTargetFrame(Zone(Rect(0, 0.5, 1, 0.5)), Rect(1440, 0, 1920, 1055), 900);
+        const Rect t = zoneTargetFrame(Zone(Rect(0, 0.5, 1, 0.5)), Rect(1440, 0, 1920, 1055), 900);
         QCOMPARE(t, Rect(1440, 372.5, 1920, 527.5));
     }
 
@@ -29,9 +27,9 @@ private slots:
         QCOMPARE(zoneNearestPoint({100, 600}, Rect(0, 0, 1440, 875), halves), 0);
         // Exactly between the two centres: the first listed wins.
         QCOMPARE(zoneNearestPoint({720, 437.5}, Rect(0, 0, 1440, 875), halves), 0);
-        QCOMPARE(zoneNearestPoint({720, 437.5}, Rect(0, 0, 1440, 875),
-                                  ZoneList{halves[1], halves[0]}),
-                 0);
+        QCOMPARE(
+            zoneNearestPoint({720, 437.5}, Rect(0, 0, 1440, 875), ZoneList{halves[1], halves[0]}),
+            0);
         QVERIFY(!zoneNearestPoint({1, 1}, Rect(0, 0, 1440, 875), {}));
     }
 
@@ -46,8 +44,7 @@ private slots:
 
     void viewRectIsBottomLeftAndInset()
     {
-        QCOMPARE(zoneViewRect(Zone(Rect(0.5, 0, 0.5, 1)), 1440, 875, 10),
-                 Rect(730, 10, 700, 855));
+        QCOMPARE(zoneViewRect(Zone(Rect(0.5, 0, 0.5, 1)), 1440, 875, 10), Rect(730, 10, 700, 855));
         // A zone at the top of the display sits at the top of a bottom-left view.
         QCOMPARE(zoneViewRect(Zone(Rect(0, 0, 1, 0.25)), 100, 200, 0), Rect(0, 150, 100, 50));
         QCOMPARE(flipRectInView(Rect(0, 150, 100, 50), 200), Rect(0, 0, 100, 50));

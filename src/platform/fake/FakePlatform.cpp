@@ -28,7 +28,8 @@ class FakeAccessibility : public Accessibility {
 public:
     explicit FakeAccessibility(FakePlatform& p) : p_(p) {}
     ElementHandle systemWide() override { return p_.systemWide_; }
-    std::optional<ElementHandle> elementAtPosition(ElementHandle systemWide, Point position) override
+    std::optional<ElementHandle> elementAtPosition(ElementHandle systemWide,
+                                                   Point position) override
     {
         ++p_.counters.elementAtPosition;
         if (!p_.trusted_ || systemWide != p_.systemWide_)
@@ -144,10 +145,7 @@ class FakeLoginItems : public LoginItems {
 public:
     explicit FakeLoginItems(FakePlatform& p) : p_(p) {}
     LoginItemStatus status() const override { return p_.loginStatus_; }
-    bool registerItem(QString* error) override
-    {
-        return change(LoginItemStatus::Enabled, error);
-    }
+    bool registerItem(QString* error) override { return change(LoginItemStatus::Enabled, error); }
     bool unregisterItem(QString* error) override
     {
         return change(LoginItemStatus::NotRegistered, error);
@@ -198,13 +196,34 @@ FakePlatform::FakePlatform()
 
 FakePlatform::~FakePlatform() = default;
 
-Displays& FakePlatform::displays() { return *displaysImpl_; }
-Accessibility& FakePlatform::accessibility() { return *accessibilityImpl_; }
-WindowServer& FakePlatform::windowServer() { return *windowServerImpl_; }
-InputMonitor& FakePlatform::inputMonitor() { return *inputMonitorImpl_; }
-HotKeys& FakePlatform::hotKeys() { return *hotKeysImpl_; }
-LoginItems& FakePlatform::loginItems() { return *loginItemsImpl_; }
-Workspace& FakePlatform::workspace() { return *workspaceImpl_; }
+Displays& FakePlatform::displays()
+{
+    return *displaysImpl_;
+}
+Accessibility& FakePlatform::accessibility()
+{
+    return *accessibilityImpl_;
+}
+WindowServer& FakePlatform::windowServer()
+{
+    return *windowServerImpl_;
+}
+InputMonitor& FakePlatform::inputMonitor()
+{
+    return *inputMonitorImpl_;
+}
+HotKeys& FakePlatform::hotKeys()
+{
+    return *hotKeysImpl_;
+}
+LoginItems& FakePlatform::loginItems()
+{
+    return *loginItemsImpl_;
+}
+Workspace& FakePlatform::workspace()
+{
+    return *workspaceImpl_;
+}
 
 void FakePlatform::setDisplays(const DisplayList& displays)
 {

@@ -6,7 +6,6 @@
 #include <QList>
 #include <QSet>
 #include <QUrl>
-
 #include <map>
 #include <memory>
 
@@ -85,8 +84,8 @@ public:
     void setMouseLocation(Point location) { mouseLocation_ = location; }
     void setModifierFlags(std::uint64_t flags) { modifierFlags_ = flags; }
     // Delivers to every monitor whose mask holds the event; the location becomes the pointer's.
-    void injectMouseEvent(MouseEventType type, std::uint64_t flags, std::optional<Point> location =
-                                                                           std::nullopt);
+    void injectMouseEvent(MouseEventType type, std::uint64_t flags,
+                          std::optional<Point> location = std::nullopt);
     int monitorCount() const { return static_cast<int>(monitors_.size()); }
 
     // Hot keys.

@@ -1,0 +1,143 @@
+#include "TestEnvironment.h"
+#include "windows/AccessibilityElement.h"
+#include "windows/WindowUtil.h"
+
+#include <QTest>
+
+using namespace corvane;
+
+class AccessibilityElementTest : public QObject {
+    Q_OBJECT
+private:
+    FakePlatform* fake_ = nullptr;
+
+private slots:
+    void init()
+    {
+        fake_ = &test::installFakePlatform();
+        fake_->setDisplays({test::primaryDisplay()});
+        WindowUtil::resetCache();
+    }
+
+    void theWindowUnderTheCursorIsFoundThroughItsControls()
+    {
+        const ElementHandle window = fake_->addWindow(42, 5, Rect(100, 100, 400, 300));
+        const ElementHandle titleBar = fake_->addControl(window, Rect(100, 100, 400, 20));
+        fake_->addControl(window, Rect(100, 120, 400, 280));
+        // Pointer in screen space: (150, 900 - 110) lies in the title bar.
+        fake_->setMouseLocation({150, 790});
+        auto under = AccessibilityElement::windowElementUnderCursor();
+        QVERIFY(under);
+        QCOMPARE(under->wrappedElement(), window);
+        QCOMPARE(under->isWindow(), std::optional(true));
+
+        // A control without a readable role still leads to its window.
+        fake_->setRole(titleBar, std::nullopt);
+        under = AccessibilityElement::windowElementUnderCursor();
+        QVERIFY(under);
+        QCOMPARE(under->wrappedElement(), window);
+
+        fake_->setMouseLocation({1000, 100}); // over the desktop
+        QVERIFY(!AccessibilityElement::windowElementUnderCursor());
+    }
+
+    void applicationFallsBackToTheProcess()
+    {
+        const ElementHandle window = fake_->addWindow(42, 5, Rect(0, 0, 10, 10));
+        const AccessibilityElement control(fake_->addControl(window, Rect(0, 0, 5, 5)));
+        fake_->setRole(control.wrappedElement(), std::nullopt);
+        QVERIFY(!control.isApplication());
+        QVERIFY(!control.isWindow());
+        const auto app = control.application();
+        QVERIFY(app);
+        QCOMPARE(app->isApplication(), std::optional(true));
+        QCOMPARE(app->application(), app); // an application is its own application
+    }
+
+    void frameNeedsBothPositionAndSize()
+    {
+        const AccessibilityElement window(fake_->addWindow(42, 5, Rect(3, 4, 50, 60)));
+        QCOMPARE(window.frame(), std::optional(Rect(3, 4, 50, 60)));
+        fake_->setUnreadable(window.wrappedElement(), AXAttribute::size);
+        QVERIFY(!window.frame());
+        QVERIFY(!window.size());
+    }
+
+    void identicalFramesResolveToTheFrontMostWindow()
+    {
+        const AccessibilityElement back(fake_->addWindow(42, 1, Rect(10, 10, 200, 100)));
+        const AccessibilityElement front(fake_->addWindow(42, 2, Rect(10, 10, 200, 100)));
+        fake_->addWindow(43, 3, Rect(10, 10, 200, 100)); // another process, in front of all
+        QCOMPARE(back.windowId(), std::optional<std::uint32_t>(2));
+        QCOMPARE(front.getWindowId(), std::optional<std::uint32_t>(2));
+        QCOMPARE(fake_->counters.windowList, 2); // windowId asks uncached each time
+    }
+
+    void getWindowIdFallsBackToTheCachedList()
+    {
+        std::uint64_t now = 5000;
+        WindowUtil::resetCache([&] { return now; });
+        const AccessibilityElement window(fake_->addWindow(42, 9, Rect(10, 10, 200, 100)));
+        QCOMPARE(WindowUtil::getWindowInfos(std::nullopt, false).size(), 1);
+        // Gone from the on-screen list: the uncached lookup fails, the cached answer still holds
+        // it.
+        fake_->window(9)->onScreen = false;
+        QVERIFY(!window.windowId());
+        QCOMPARE(window.getWindowId(), std::optional<std::uint32_t>(9));
+        now += 101;
+        QVERIFY(!window.getWindowId());
+    }
+
+    void stageWindowKeepsItsNumberAndTakesTheServersOrigin()
+    {
+        const ElementHandle handle = fake_->addWindow(42, 9, Rect(10, 10, 200, 100));
+        const StageWindowAccessibilityElement stage(handle, 9);
+        QCOMPARE(stage.windowId(), std::optional<std::uint32_t>(9));
+        // getWindowId dispatches to the override.
+        QCOMPARE(stage.getWindowId(), std::optional<std::uint32_t>(9));
+        QCOMPARE(stage.frame(), std::optional(Rect(10, 10, 200, 100)));
+
+        // A number the server no longer knows keeps the accessibility origin.
+        const StageWindowAccessibilityElement unknown(handle, 777);
+        QCOMPARE(unknown.frame(), std::optional(Rect(10, 10, 200, 100)));
+        QCOMPARE(fake_->counters.describeWindows, 2);
+    }
+
+    void enhancedUserInterfaceIsReadAndWrittenOnTheApplication()
+    {
+        const AccessibilityElement window(fake_->addWindow(42, 5, Rect(0, 0, 10, 10)));
+        QVERIFY(!window.enhancedUserInterface()); // unsupported attribute
+        fake_->setEnhancedUserInterface(42, true);
+        QCOMPARE(window.enhancedUserInterface(), std::optional(true));
+        window.setEnhancedUserInterface(std::nullopt);
+        QCOMPARE(fake_->enhancedUserInterface(42), std::optional(true));
+        QVERIFY(fake_->writes().isEmpty());
+        window.setEnhancedUserInterface(false);
+        QCOMPARE(fake_->enhancedUserInterface(42), std::optional(false));
+    }
+
+    void anUntrustedProcessReadsNothing()
+    {
+        const AccessibilityElement window(fake_->addWindow(42, 5, Rect(0, 0, 10, 10)));
+        fake_->setTrusted(false);
+        QVERIFY(!window.isWindow());
+        QVERIFY(!window.frame());
+        QVERIFY(!window.windowId());
+        QVERIFY(!window.getWindowId());
+        QVERIFY(!window.enhancedUserInterface());
+        QVERIFY(!window.getElementValue(AXAttribute::window));
+        fake_->setMouseLocation({5, 895});
+        QVERIFY(!AccessibilityElement::windowElementUnderCursor());
+    }
+
+    void aVanishedWindowAnswersNone()
+    {
+        const AccessibilityElement window(fake_->addWindow(42, 5, Rect(0, 0, 10, 10)));
+        fake_->removeWindow(5);
+        QVERIFY(!window.frame());
+        QCOMPARE(window.setSize({5, 5}), AXError::InvalidElement);
+    }
+};
+
+QTEST_GUILESS_MAIN(AccessibilityElementTest)
+#include "tst_accessibilityelement.moc"
