@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace corvane {
+
+// A settings row: the title and an optional subtitle on the left, the accessory (a switch, a
+// button, a colour well...) on the right. The row owns the accessory.
+class PreferencesRowView : public QWidget {
+    Q_OBJECT
+public:
+    // An empty subtitle shows none.
+    PreferencesRowView(const QString& title, const QString& subtitle, QWidget* accessory,
+                       QWidget* parent = nullptr);
+
+    QString title() const;
+    QString subtitle() const;
+    QWidget* accessory() const { return accessory_; }
+
+private:
+    QLabel* title_ = nullptr;
+    QLabel* subtitle_ = nullptr;
+    QWidget* accessory_ = nullptr;
+};
+
+} // namespace corvane
