@@ -117,8 +117,11 @@ void ZoneGlow::paint(QPainter& painter, const QRectF& shape, const Style& style,
         return;
     }
 
-    if (prototype_.isNull())
+    if (prototype_.isNull()) {
         prototype_ = render(QSize(m.shape, m.shape), style, dpr, nullptr);
+        centreColor_ = QColor::fromRgba(
+            qUnpremultiply(prototype_.pixel(prototype_.width() / 2, prototype_.height() / 2)));
+    }
 
     // Nine pieces: columns and rows of the prototype (corner, strip, corner) onto the target's
     // (corner, stretched middle, corner).
@@ -139,6 +142,12 @@ void ZoneGlow::paint(QPainter& painter, const QRectF& shape, const Style& style,
             const QRectF piece(targetColumns[column], targetRows[row],
                                targetColumns[column + 1] - targetColumns[column],
                                targetRows[row + 1] - targetRows[row]);
+            if (row == 1 && column == 1) {
+                // The centre is one colour: a plain fill is far cheaper than a stretched image
+                // over most of a large zone.
+                painter.fillRect(logical(piece), centreColor_);
+                continue;
+            }
             painter.drawImage(logical(piece), prototype_, source);
         }
     }

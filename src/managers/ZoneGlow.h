@@ -62,6 +62,7 @@ private:
     Style style_{};
     qreal dpr_ = 0;
     QImage prototype_;
+    QColor centreColor_;
     QHash<quint64, QImage> small_; // by shape size, for shapes under the prototype's size
 };
 

@@ -69,14 +69,6 @@ class OverlayViewTest : public QObject {
     }
 
 private slots:
-    void theDefaultColoursAreThoseOfAFreshInstallation()
-    {
-        OverlayView view;
-        QCOMPARE(view.normalZoneColor(), QColor::fromRgbF(1, 1, 1, 0.2f));
-        QCOMPARE(view.highlightZoneColor(), QColor::fromRgbF(0, 0.48f, 1, 0.1f));
-        QCOMPARE(OverlayView::spacing, 10.0);
-    }
-
     void anEmptyZoneListPaintsOnlyTheTint()
     {
         for (const std::optional<ZoneList>& zones :

@@ -38,14 +38,6 @@ private slots:
         QCOMPARE(stored->id, focusLayout().id);
         QCOMPARE(stored->name, QStringLiteral("Focus"));
     }
-
-    void anUnreadableStoredLayoutFallsBackToFocusWithoutBeingReplaced()
-    {
-        Settings::setData(SettingsKeys::currentLayout, QByteArray("not json"));
-        WindowManager manager;
-        QCOMPARE(manager.customZones()->first().id, focusLayout().zones.first().id);
-        QCOMPARE(*Settings::data(SettingsKeys::currentLayout), QByteArray("not json"));
-    }
 };
 
 QTEST_MAIN(WindowManagerWithoutTemplatesTest)
