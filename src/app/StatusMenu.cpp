@@ -1,0 +1,224 @@
+#include "app/StatusMenu.h"
+
+#include "app/Settings.h"
+#include "logging/Logger.h"
+#include "managers/LayoutManager.h"
+#include "managers/WindowManager.h"
+#include "models/Layouts.h"
+#include "platform/Platform.h"
+
+#include <QMenu>
+
+namespace corvane {
+namespace {
+
+const QString warningText = QStringLiteral("\u26A0\uFE0F Accessibility permissions not granted");
+
+bool isTrusted()
+{
+    return Platform::current().accessibility().isProcessTrusted(false);
+}
+
+} // namespace
+
+StatusMenu::StatusMenu(LayoutManager& layoutManager, Actions actions, QObject* parent)
+    : QObject(parent), layoutManager_(layoutManager), actions_(std::move(actions))
+{}
+
+StatusMenu::~StatusMenu() = default;
+
+QString StatusMenu::modifierKeyDisplayName()
+{
+    const QString stored = Settings::dragModifierKey();
+    const QString key = stored.toLower();
+    if (key == u"shift")
+        return QStringLiteral("\u21E7 (Shift)");
+    if (key == u"control")
+        return QStringLiteral("\u2303 (Control)");
+    if (key == u"option" || key == u"alt")
+        return QStringLiteral("\u2325 (Option)");
+    if (key == u"command" || key == u"cmd")
+        return QStringLiteral("\u2318 (Command)");
+    if (key == u"space")
+        return QStringLiteral("Space");
+    if (key == u"tab")
+        return QStringLiteral("Tab");
+    return stored.toUpper();
+}
+
+QString StatusMenu::hintText()
+{
+    return QStringLiteral("Hold ") + modifierKeyDisplayName() +
+           QStringLiteral(" and drag window to snap");
+}
+
+QString StatusMenu::displayTitle(const Display& display, int index, bool isMain)
+{
+    QString title = QStringLiteral("Display %1: %2 (%3\u00D7%4)")
+                        .arg(index + 1)
+                        .arg(display.localizedName)
+                        .arg(static_cast<qint64>(display.frame.width))
+                        .arg(static_cast<qint64>(display.frame.height));
+    if (isMain)
+        title += QStringLiteral(" (Main)");
+    return title;
+}
+
+QAction* StatusMenu::makeWarningItem(QMenu& menu)
+{
+    auto* item = new QAction(warningText, &menu);
+    connect(item, &QAction::triggered, this, [this] {
+        if (actions_.openAccessibilitySettings)
+            actions_.openAccessibilitySettings();
+    });
+    return item;
+}
+
+void StatusMenu::updateMenu()
+{
+    auto menu = std::make_unique<QMenu>();
+
+    QAction* hint = menu->addAction(hintText());
+    hint->setEnabled(false);
+    menu->addSeparator();
+
+    if (!isTrusted()) {
+        accessibilityWarningItem_ = makeWarningItem(*menu);
+        menu->addAction(accessibilityWarningItem_);
+        accessibilityWarningSeparator_ = menu->addSeparator();
+    } else {
+        accessibilityWarningItem_.clear();
+        accessibilityWarningSeparator_.clear();
+    }
+
+    addDisplayMenus(*menu);
+    menu->addSeparator();
+
+    QString preferencesTitle = QStringLiteral("Preferences");
+    if (actions_.preferencesShortcutText) {
+        if (const auto text = actions_.preferencesShortcutText(); text && !text->isEmpty())
+            preferencesTitle += QStringLiteral(" (") + *text + u')';
+    }
+    connect(menu->addAction(preferencesTitle), &QAction::triggered, this, [this] {
+        if (actions_.openPreferences)
+            actions_.openPreferences();
+    });
+    connect(menu->addAction(QStringLiteral("Layout Editor")), &QAction::triggered, this, [this] {
+        if (actions_.openLayoutEditor)
+            actions_.openLayoutEditor();
+    });
+    connect(menu->addAction(QStringLiteral("Send Feedback")), &QAction::triggered, this, [this] {
+        if (actions_.openFeedback)
+            actions_.openFeedback();
+    });
+    menu->addSeparator();
+    connect(menu->addAction(QStringLiteral("Quit")), &QAction::triggered, this, [this] {
+        if (actions_.quit)
+            actions_.quit();
+    });
+
+    // The old menu may be the one whose action led here: let it finish before it goes.
+    if (menu_)
+        menu_.release()->deleteLater();
+    menu_ = std::move(menu);
+    emit menuReplaced(menu_.get());
+}
+
+void StatusMenu::addDisplayMenus(QMenu& menu)
+{
+    Displays& displays = Platform::current().displays();
+    const DisplayList screens = displays.screens();
+    const auto main = displays.mainScreen();
+    for (int i = 0; i < screens.size(); ++i) {
+        const Display& display = screens.at(i);
+        const bool isMain = main && *main == display;
+        QMenu* submenu = menu.addMenu(displayTitle(display, i, isMain));
+        submenu->setObjectName(QStringLiteral("Layouts"));
+        const auto chosen = layoutManager_.layoutFor(display);
+        addLayoutItem(*submenu, display, noLayout(), chosen);
+        addLayoutItems(*submenu, display, chosen);
+    }
+}
+
+QAction* StatusMenu::addLayoutItem(QMenu& submenu, const Display& display,
+                                   const ScreenLayout& layout,
+                                   const std::optional<ScreenLayout>& chosen)
+{
+    QAction* item = submenu.addAction(layout.name);
+    item->setCheckable(true);
+    item->setChecked(chosen && chosen->id == layout.id);
+    connect(item, &QAction::triggered, this, [this, display, layout] {
+        // Applied on the next turn of the event loop, after the menu has closed.
+        QMetaObject::invokeMethod(
+            this, [this, display, layout] { selectLayoutForDisplay(display, layout); },
+            Qt::QueuedConnection);
+    });
+    return item;
+}
+
+void StatusMenu::addLayoutItems(QMenu& submenu, const Display& display,
+                                const std::optional<ScreenLayout>& chosen)
+{
+    submenu.addSeparator();
+    submenu.addAction(QStringLiteral("Template Layouts"))->setEnabled(false);
+    for (const ScreenLayout& layout : allLayouts()) {
+        if (layout.id == noLayout().id)
+            continue;
+        addLayoutItem(submenu, display, layout, chosen);
+    }
+    const QList<ScreenLayout>& custom = layoutManager_.customLayouts();
+    if (custom.isEmpty())
+        return;
+    submenu.addSeparator();
+    submenu.addAction(QStringLiteral("Custom Layouts"))->setEnabled(false);
+    for (const ScreenLayout& layout : custom)
+        addLayoutItem(submenu, display, layout, chosen);
+}
+
+void StatusMenu::selectLayoutForDisplay(const Display& display, const ScreenLayout& layout)
+{
+    WindowManager& windows = layoutManager_.windowManager();
+    if (Settings::showLayoutPreview())
+        windows.showLayoutPreview(layout, display);
+    if (!windows.isUpdating()) {
+        windows.updateZones(layout.zones, display, false, false);
+        layoutManager_.saveLayoutPreference(display, layout);
+    }
+    layoutManager_.saveCurrentLayout();
+    updateMenu();
+
+    const DisplayList screens = Platform::current().displays().screens();
+    const int index = std::max<int>(0, static_cast<int>(screens.indexOf(display)));
+    const auto main = Platform::current().displays().mainScreen();
+    Logger::info(QStringLiteral("Applied layout '") + layout.name +
+                 QStringLiteral("' to display '") +
+                 displayTitle(display, index, main && *main == display) + u'\'');
+}
+
+void StatusMenu::updateAccessibilityWarning()
+{
+    if (!menu_)
+        return;
+    const bool trusted = isTrusted();
+    if (accessibilityWarningItem_ && trusted) {
+        menu_->removeAction(accessibilityWarningItem_);
+        delete accessibilityWarningItem_.data();
+        if (accessibilityWarningSeparator_) {
+            menu_->removeAction(accessibilityWarningSeparator_);
+            delete accessibilityWarningSeparator_.data();
+        }
+        accessibilityWarningItem_.clear();
+        accessibilityWarningSeparator_.clear();
+    } else if (!accessibilityWarningItem_ && !trusted) {
+        const QList<QAction*> items = menu_->actions();
+        QAction* before = items.size() > 2 ? items.at(2) : nullptr;
+        accessibilityWarningItem_ = makeWarningItem(*menu_);
+        menu_->insertAction(before, accessibilityWarningItem_);
+        auto* separator = new QAction(menu_.get());
+        separator->setSeparator(true);
+        menu_->insertAction(before, separator);
+        accessibilityWarningSeparator_ = separator;
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,259 @@
+#include "editor/GridView.h"
+
+#include "windows/ZoneGeometry.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <array>
+
+namespace corvane {
+namespace {
+
+constexpr double outlineWidth = 1.5;
+constexpr double selectionWidth = 2.0;
+constexpr double editingFillAlpha = 0.3;
+constexpr double passiveFillAlpha = 0.1;
+
+QColor withAlpha(QColor color, double alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
+// A square of the given side centred on a point.
+Rect squareAround(Point centre, double side)
+{
+    return {centre.x - side / 2, centre.y - side / 2, side, side};
+}
+
+// The one conversion from the view's bottom-left rectangles to the painter's top-left ones.
+QRectF toPainter(const Rect& rect, double viewHeight)
+{
+    const Rect flipped = flipRectInView(rect, viewHeight);
+    return {flipped.x, flipped.y, flipped.width, flipped.height};
+}
+
+} // namespace
+
+GridView::GridView(QWidget* parent) : QWidget(parent)
+{
+    // The view is a pointer surface only; keys belong to the editor's toolbar.
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void GridView::setCustomZones(std::optional<ZoneList> zones)
+{
+    customZones_ = std::move(zones);
+    update();
+}
+
+void GridView::setShowStrokes(bool show)
+{
+    showStrokes_ = show;
+    update();
+}
+
+void GridView::setEditing(bool editing)
+{
+    isEditing_ = editing;
+    update();
+}
+
+void GridView::setOverlayColor(const QColor& color)
+{
+    overlayColor_ = color;
+    update();
+}
+
+Point GridView::viewPoint(QPointF widgetPosition) const
+{
+    return {widgetPosition.x(), height() - widgetPosition.y()};
+}
+
+Rect GridView::viewRect(const Zone& zone) const
+{
+    return zoneUnitRectInView(zone.frame, width(), height());
+}
+
+std::optional<Zone> GridView::zoneAt(QPointF widgetPosition) const
+{
+    return zoneAtViewPoint(viewPoint(widgetPosition));
+}
+
+std::optional<GridView::HandlePosition> GridView::handleAt(QPointF widgetPosition,
+                                                           const Zone& zone) const
+{
+    return handleAtViewPoint(viewPoint(widgetPosition), zone);
+}
+
+std::optional<Zone> GridView::zoneAtViewPoint(Point p) const
+{
+    if (!customZones_ || width() <= 0 || height() <= 0)
+        return std::nullopt;
+    // Unit space has its origin at the top, so its minY is the zone's top edge: the half-open
+    // test keeps the left and top edges and leaves out the right and bottom ones.
+    const Point unit{p.x / width(), 1 - p.y / height()};
+    for (const Zone& zone : *customZones_) {
+        if (zone.frame.contains(unit))
+            return zone;
+    }
+    return std::nullopt;
+}
+
+std::optional<GridView::HandlePosition> GridView::handleAtViewPoint(Point p, const Zone& zone) const
+{
+    const Rect r = viewRect(zone);
+    const std::array<std::pair<Point, HandlePosition>, 4> corners{{
+        {{r.minX(), r.minY()}, HandlePosition::bottomLeft},
+        {{r.maxX(), r.minY()}, HandlePosition::bottomRight},
+        {{r.minX(), r.maxY()}, HandlePosition::topLeft},
+        {{r.maxX(), r.maxY()}, HandlePosition::topRight},
+    }};
+    for (const auto& [corner, handle] : corners) {
+        if (squareAround(corner, handleHitArea).contains(p))
+            return handle;
+    }
+    return std::nullopt;
+}
+
+void GridView::paintEvent(QPaintEvent*)
+{
+    if (!customZones_ || !showStrokes_)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Later zones paint over earlier ones.
+    for (const Zone& zone : *customZones_)
+        paintZone(painter, zone);
+}
+
+void GridView::paintZone(QPainter& painter, const Zone& zone) const
+{
+    const Rect r = viewRect(zone);
+    const QRectF shape = toPainter(r, height());
+    painter.fillRect(shape,
+                     withAlpha(overlayColor_, isEditing_ ? editingFillAlpha : passiveFillAlpha));
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(withAlpha(Qt::white, 0.8), outlineWidth));
+    painter.drawRect(shape);
+
+    if (!isEditing_ || !selectedZone_ || selectedZone_->id != zone.id)
+        return;
+    painter.setPen(QPen(overlayColor_, selectionWidth));
+    painter.drawRect(shape);
+    paintHandles(painter, r);
+}
+
+void GridView::paintHandles(QPainter& painter, const Rect& r) const
+{
+    const std::array<Point, 4> corners{
+        {{r.minX(), r.minY()}, {r.maxX(), r.minY()}, {r.minX(), r.maxY()}, {r.maxX(), r.maxY()}}};
+    for (const Point& corner : corners) {
+        const QRectF square = toPainter(squareAround(corner, handleSize), height());
+        // The white fill comes after the outline and covers its inner half.
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(overlayColor_, selectionWidth));
+        painter.drawRect(square);
+        painter.fillRect(square, Qt::white);
+    }
+}
+
+void GridView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const Point p = viewPoint(event->position());
+    const std::optional<Zone> zone = zoneAtViewPoint(p);
+
+    if (!isEditing_) {
+        // Copies: a handler may replace itself or this view's state while it runs.
+        if (auto handler = zoneClickedHandler; zone && handler)
+            handler(*zone);
+        return;
+    }
+    if (!zone) {
+        selectedZone_.reset();
+        update();
+        return;
+    }
+    selectedZone_ = zone;
+    isDragging_ = true;
+    initialDragPoint_ = p;
+    currentResizeHandle_ = handleAtViewPoint(p, *zone);
+    update();
+    if (auto handler = zoneClickedHandler)
+        handler(*zone);
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!isEditing_ || !isDragging_ || !selectedZone_ || !initialDragPoint_ || !customZones_)
+        return;
+    const double w = width();
+    const double h = height();
+    if (w <= 0 || h <= 0)
+        return;
+    const Point c = viewPoint(event->position());
+    const Point s = *initialDragPoint_;
+
+    const auto entry = std::find_if(customZones_->begin(), customZones_->end(),
+                                    [&](const Zone& z) { return z.id == selectedZone_->id; });
+    if (entry == customZones_->end())
+        return;
+
+    // Deltas between consecutive events, in unit space (positive dy moves down), so a zone
+    // stopped at an edge follows the pointer again as soon as it turns back.
+    const double dx = (c.x - s.x) / w;
+    const double dy = -(c.y - s.y) / h;
+
+    Rect f = selectedZone_->frame;
+    if (!currentResizeHandle_) {
+        f.x += dx;
+        f.y += dy;
+    } else {
+        switch (*currentResizeHandle_) {
+        case HandlePosition::topLeft:
+            f = {f.x + dx, f.y + dy, f.width - dx, f.height - dy};
+            break;
+        case HandlePosition::topRight:
+            f = {f.x, f.y + dy, f.width + dx, f.height - dy};
+            break;
+        case HandlePosition::bottomLeft:
+            f = {f.x + dx, f.y, f.width - dx, f.height + dy};
+            break;
+        case HandlePosition::bottomRight:
+            f = {f.x, f.y, f.width + dx, f.height + dy};
+            break;
+        }
+    }
+    // Position first, with the size as it stands; the minimum size comes last, so a zone that
+    // is too small may reach past the edge.
+    f.x = std::max(0.0, std::min(f.x, 1 - f.width));
+    f.y = std::max(0.0, std::min(f.y, 1 - f.height));
+    f.width = std::max(std::min(f.width, 1.0), minimumZoneSize);
+    f.height = std::max(std::min(f.height, 1.0), minimumZoneSize);
+
+    Zone moved = *selectedZone_;
+    moved.frame = f;
+    *entry = moved;
+    selectedZone_ = moved;
+    initialDragPoint_ = c;
+    update();
+    // A copy: the handler's owner may hand this view a new list while it runs.
+    const ZoneList zones = *customZones_;
+    if (auto handler = zoneUpdatedHandler)
+        handler(zones);
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The selection stays; nothing is reported or redrawn.
+    isDragging_ = false;
+    initialDragPoint_.reset();
+    currentResizeHandle_.reset();
+}
+
+} // namespace corvane

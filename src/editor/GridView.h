@@ -1,0 +1,82 @@
+#pragma once
+
+#include "models/Zone.h"
+
+#include <QColor>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+namespace corvane {
+
+// Paints a layout's zones over a whole display and, while editing, lets the user select one
+// zone and move it or resize it by a corner.
+//
+// The geometry follows the display's own convention: view rectangles and points are bottom-left
+// (y grows upwards) and zones are in unit space (y from the top). Qt's top-left coordinates
+// appear only at the edges: mouse positions are flipped when they arrive and rectangles are
+// flipped once when they are painted.
+class GridView : public QWidget {
+    Q_OBJECT
+public:
+    // Visual names: as the user sees the zone on screen.
+    enum class HandlePosition { topLeft, topRight, bottomLeft, bottomRight };
+
+    // Side of a painted corner handle, and of the square around a corner that grabs it.
+    static constexpr double handleSize = 12;
+    static constexpr double handleHitArea = 20;
+    // No zone gets narrower or shorter than this by dragging (unit space).
+    static constexpr double minimumZoneSize = 0.1;
+
+    static QColor defaultOverlayColor() { return QColor::fromRgbF(0.0f, 0.48f, 1.0f, 1.0f); }
+
+    explicit GridView(QWidget* parent = nullptr);
+
+    // Reports a press on a zone.
+    std::function<void(const Zone&)> zoneClickedHandler;
+    // Reports the complete zone list after every drag step.
+    std::function<void(const ZoneList&)> zoneUpdatedHandler;
+
+    const std::optional<ZoneList>& customZones() const { return customZones_; }
+    void setCustomZones(std::optional<ZoneList> zones);
+    bool showStrokes() const { return showStrokes_; }
+    void setShowStrokes(bool show);
+    bool isEditing() const { return isEditing_; }
+    void setEditing(bool editing);
+    QColor overlayColor() const { return overlayColor_; }
+    void setOverlayColor(const QColor& color);
+
+    const std::optional<Zone>& selectedZone() const { return selectedZone_; }
+    bool isDragging() const { return isDragging_; }
+    std::optional<HandlePosition> currentResizeHandle() const { return currentResizeHandle_; }
+
+    // Hit tests, for a position in this widget's (top-left) coordinates.
+    std::optional<Zone> zoneAt(QPointF widgetPosition) const;
+    std::optional<HandlePosition> handleAt(QPointF widgetPosition, const Zone& zone) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // Bottom-left view coordinates of a widget position.
+    Point viewPoint(QPointF widgetPosition) const;
+    Rect viewRect(const Zone& zone) const;
+    std::optional<Zone> zoneAtViewPoint(Point p) const;
+    std::optional<HandlePosition> handleAtViewPoint(Point p, const Zone& zone) const;
+    void paintZone(QPainter& painter, const Zone& zone) const;
+    void paintHandles(QPainter& painter, const Rect& zoneRect) const;
+
+    std::optional<ZoneList> customZones_;
+    bool showStrokes_ = true;
+    bool isEditing_ = false;
+    QColor overlayColor_ = defaultOverlayColor();
+    std::optional<Zone> selectedZone_;
+    bool isDragging_ = false;
+    std::optional<Point> initialDragPoint_;
+    std::optional<HandlePosition> currentResizeHandle_;
+};
+
+} // namespace corvane

@@ -1,0 +1,436 @@
+#include "managers/LayoutManager.h"
+
+#include "app/Notifications.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "logging/Logger.h"
+#include "managers/WindowManager.h"
+#include "models/LayoutJson.h"
+#include "models/Layouts.h"
+#include "platform/Platform.h"
+
+#include <QSet>
+#include <QThread>
+#include <QThreadPool>
+
+namespace corvane {
+namespace {
+
+// The undecodable stored value is kept here once before anything overwrites it.
+QString asideKey(QLatin1StringView key)
+{
+    return key + QStringLiteral(".unreadable");
+}
+
+// Before a save replaces a stored value that does not decode, keep the value aside (once) so
+// that a user's layouts are never lost to a format problem.
+template <typename Decode> void keepUndecodableAside(QLatin1StringView key, Decode decode)
+{
+    const auto stored = Settings::data(key);
+    if (!stored || decode(*stored))
+        return;
+    const QString aside = asideKey(key);
+    auto store = Settings::store();
+    if (!store->contains(aside))
+        store->setValue(aside, *stored);
+    Logger::warning(QStringLiteral("Stored value of %1 could not be read; it was kept under %2 "
+                                   "before being replaced")
+                        .arg(key, aside),
+                    LogCategory::Layout);
+}
+
+std::optional<Display> mainDisplay()
+{
+    return Platform::current().displays().mainScreen();
+}
+
+ZoneList defaultEditingZones()
+{
+    return {Zone(Rect(0.25, 0.25, 0.5, 0.5))};
+}
+
+} // namespace
+
+LayoutManager& LayoutManager::shared()
+{
+    static LayoutManager* instance = new LayoutManager(WindowManager::shared());
+    return *instance;
+}
+
+LayoutManager::LayoutManager(WindowManager& windowManager, QObject* parent)
+    : QObject(parent), windowManager_(windowManager)
+{
+    loadCustomLayouts();
+    observeZoneUpdates();
+}
+
+LayoutManager::~LayoutManager() = default;
+
+bool LayoutManager::runOnOwnThread(std::function<void()> call)
+{
+    if (QThread::currentThread() == thread())
+        return false;
+    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+    return true;
+}
+
+void LayoutManager::setSpaceAroundZones(double space)
+{
+    if (space == spaceAroundZones_)
+        return;
+    spaceAroundZones_ = space;
+    emit spaceAroundZonesChanged();
+}
+
+void LayoutManager::setCurrentLayout(std::optional<ScreenLayout> layout)
+{
+    currentLayout_ = std::move(layout);
+    emit currentLayoutChanged();
+}
+
+void LayoutManager::setEditingZones(std::optional<ZoneList> zones)
+{
+    editingZones_ = std::move(zones);
+    emit editingZonesChanged();
+}
+
+void LayoutManager::setMonitorPreferences(MonitorLayoutPreferenceList preferences)
+{
+    monitorPreferences_ = std::move(preferences);
+    emit monitorPreferencesChanged();
+}
+
+void LayoutManager::setCustomLayouts(QList<ScreenLayout> layouts)
+{
+    customLayouts_ = std::move(layouts);
+    emit customLayoutsChanged();
+}
+
+void LayoutManager::setEditingLayout(std::optional<ScreenLayout> layout)
+{
+    editingLayout_ = std::move(layout);
+    emit editingLayoutChanged();
+}
+
+void LayoutManager::setIsEditing(bool editing)
+{
+    if (isEditing_ == editing)
+        return;
+    isEditing_ = editing;
+    emit isEditingChanged();
+}
+
+// --- Display choices -------------------------------------------------------------------------
+
+void LayoutManager::applySavedLayouts()
+{
+    loadSavedPreferences();
+    removeStalePreferences();
+    for (const Display& display : Platform::current().displays().screens()) {
+        const auto stored = layoutFor(display);
+        if (!stored) {
+            const ScreenLayout fallback =
+                templateNamed(QStringLiteral("Tall")).value_or(focusLayout());
+            windowManager_.updateZones(fallback.zones, display, false, false);
+            continue;
+        }
+        windowManager_.updateZones(stored->zones, display, false, false);
+        QMetaObject::invokeMethod(
+            this, [this, layout = *stored, display] { applyLayout(layout, display); },
+            Qt::QueuedConnection);
+    }
+}
+
+void LayoutManager::loadSavedPreferences()
+{
+    Logger::info(QStringLiteral("Preferences Key: ") + preferencesKey);
+    const auto data = Settings::data(preferencesKey);
+    if (!data) {
+        preferencesLoaded_ = true;
+        return;
+    }
+    const QString text = QString::fromUtf8(*data);
+    Logger::info(text.toUtf8() == *data ? text : QStringLiteral("No data found"));
+    const auto decoded = json::decodePreferences(*data);
+    if (!decoded)
+        return;
+    Logger::info(describe(*decoded));
+    setMonitorPreferences(*decoded);
+    preferencesLoaded_ = true;
+}
+
+void LayoutManager::removeStalePreferences()
+{
+    QSet<QString> valid;
+    for (const ScreenLayout& layout : allLayouts())
+        valid.insert(layout.uuidString());
+    for (const ScreenLayout& layout : customLayouts_)
+        valid.insert(layout.uuidString());
+    MonitorLayoutPreferenceList kept;
+    for (const MonitorLayoutPreference& p : monitorPreferences_) {
+        if (valid.contains(p.layoutID))
+            kept.append(p);
+    }
+    if (kept.size() == monitorPreferences_.size())
+        return;
+    setMonitorPreferences(kept);
+    storePreferences();
+}
+
+std::optional<ScreenLayout> LayoutManager::layoutFor(const Display& display) const
+{
+    const QString id = monitorID(display);
+    const auto data = Settings::data(preferencesKey);
+    if (!data)
+        return std::nullopt;
+    const auto preferences = json::decodePreferences(*data);
+    if (!preferences)
+        return std::nullopt;
+    const auto match = std::find_if(preferences->begin(), preferences->end(),
+                                    [&](const auto& p) { return p.monitorID == id; });
+    if (match == preferences->end())
+        return std::nullopt;
+    for (const ScreenLayout& layout : allLayouts()) {
+        if (layout.uuidString() == match->layoutID)
+            return layout;
+    }
+    for (const ScreenLayout& layout : customLayouts_) {
+        if (layout.uuidString() == match->layoutID)
+            return layout;
+    }
+    return std::nullopt;
+}
+
+void LayoutManager::saveLayoutPreference(const Display& display, const ScreenLayout& layout)
+{
+    // Saving before the stored choices were read would replace every other display's choice.
+    if (!preferencesLoaded_)
+        loadSavedPreferences();
+    const QString id = monitorID(display);
+    MonitorLayoutPreferenceList preferences;
+    for (const MonitorLayoutPreference& p : monitorPreferences_) {
+        if (p.monitorID != id)
+            preferences.append(p);
+    }
+    preferences.append({id, layout.uuidString(), layout.name});
+    setMonitorPreferences(preferences);
+    storePreferences();
+    Logger::info(QStringLiteral("Saved Layout Preference ") + describe(monitorPreferences_) +
+                 QStringLiteral(" with ") + preferencesKey);
+}
+
+void LayoutManager::storePreferences()
+{
+    keepUndecodableAside(
+        preferencesKey, [](const QByteArray& d) { return json::decodePreferences(d).has_value(); });
+    Settings::setData(preferencesKey, json::encodePreferences(monitorPreferences_));
+}
+
+void LayoutManager::applyLayout(const ScreenLayout& layout, const Display& display)
+{
+    windowManager_.updateZones(layout.zones, display, false, false);
+    saveLayoutPreference(display, layout);
+}
+
+void LayoutManager::saveCurrentLayout()
+{
+    if (!currentLayout_)
+        return;
+    // Encoded and written off the GUI thread, from a copy taken now.
+    QThreadPool::globalInstance()->start([layout = *currentLayout_] {
+        Settings::setData(SettingsKeys::currentLayout, json::encodeLayout(layout));
+    });
+}
+
+void LayoutManager::waitForBackgroundSaves()
+{
+    QThreadPool::globalInstance()->waitForDone();
+}
+
+// --- Custom layouts ----------------------------------------------------------------------------
+
+void LayoutManager::loadCustomLayouts()
+{
+    const auto data = Settings::data(customLayoutsKey);
+    if (!data)
+        return;
+    const auto decoded = json::decodeLayouts(*data);
+    if (!decoded) {
+        Logger::warning(QStringLiteral("Stored custom layouts could not be read"),
+                        LogCategory::Layout);
+        return;
+    }
+    setCustomLayouts(*decoded);
+}
+
+void LayoutManager::saveCustomLayouts()
+{
+    keepUndecodableAside(customLayoutsKey,
+                         [](const QByteArray& d) { return json::decodeLayouts(d).has_value(); });
+    Settings::setData(customLayoutsKey, json::encodeLayouts(customLayouts_));
+}
+
+void LayoutManager::addCustomLayout(const ScreenLayout& layout)
+{
+    QList<ScreenLayout> layouts = customLayouts_;
+    layouts.append(layout);
+    setCustomLayouts(layouts);
+    saveCustomLayouts();
+    emit Notifications::shared().customLayoutsChanged();
+}
+
+void LayoutManager::updateCustomLayout(const QUuid& id, const ScreenLayout& layout)
+{
+    QList<ScreenLayout> layouts = customLayouts_;
+    const auto it = std::find_if(layouts.begin(), layouts.end(),
+                                 [&](const ScreenLayout& l) { return l.id == id; });
+    if (it == layouts.end())
+        return;
+    *it = layout;
+    setCustomLayouts(layouts);
+    saveCustomLayouts();
+    emit Notifications::shared().customLayoutsChanged();
+}
+
+void LayoutManager::deleteCustomLayout(const QUuid& id)
+{
+    QList<ScreenLayout> layouts = customLayouts_;
+    layouts.removeIf([&](const ScreenLayout& l) { return l.id == id; });
+    setCustomLayouts(layouts);
+    saveCustomLayouts();
+    emit Notifications::shared().customLayoutsChanged();
+}
+
+// --- Editing session ---------------------------------------------------------------------------
+
+void LayoutManager::showEditingZones(const ZoneList& zones)
+{
+    if (const auto main = mainDisplay())
+        windowManager_.updateZones(zones, *main, true, true);
+}
+
+void LayoutManager::startEditing(std::optional<ScreenLayout> layout)
+{
+    if (runOnOwnThread([this, layout] { startEditing(layout); }))
+        return;
+    const ZoneList zones = layout ? layout->zones : defaultEditingZones();
+    originalZones_ = zones;
+    setIsEditing(true);
+    setEditingLayout(layout);
+    setEditingZones(originalZones_);
+    if (editingZones_->isEmpty())
+        setEditingZones(defaultEditingZones());
+    showEditingZones(*editingZones_);
+}
+
+void LayoutManager::stopEditing()
+{
+    if (runOnOwnThread([this] { stopEditing(); }))
+        return;
+    windowManager_.hideOverlay();
+    setIsEditing(false);
+    setEditingZones(std::nullopt);
+    setEditingLayout(std::nullopt);
+    originalZones_.clear();
+}
+
+void LayoutManager::cancelEditing()
+{
+    setIsEditing(false);
+    setEditingZones(std::nullopt);
+    setEditingLayout(std::nullopt);
+    originalZones_.clear();
+    windowManager_.hideOverlay();
+}
+
+void LayoutManager::generateGrid(int rows, int columns)
+{
+    if (!isEditing_)
+        return;
+    ZoneList zones;
+    if (rows > 0 && columns > 0) {
+        constexpr double gap = 0.02;
+        const double w = (1 - (columns + 1) * gap) / columns;
+        const double h = (1 - (rows + 1) * gap) / rows;
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c)
+                zones.append(Zone(Rect(gap + c * (w + gap), gap + r * (h + gap), w, h)));
+        }
+    }
+    setEditingZones(zones);
+    showEditingZones(zones);
+}
+
+void LayoutManager::addZone()
+{
+    if (!isEditing_)
+        return;
+    ZoneList zones = editingZones_.value_or(ZoneList{});
+    const auto n = zones.size();
+    constexpr double side = 0.3;
+    double x = 0.05 + static_cast<double>(n % 3) * 0.35;
+    double y = 0.05 + static_cast<double>(n / 3) * 0.35;
+    if (x + side > 1.0) {
+        x = 0.05;
+        y += 0.35;
+    }
+    if (y + side > 1.0)
+        y = 0.05;
+    for (int round = 0; round < 10; ++round) {
+        const Rect candidate(x, y, side, side);
+        const bool overlaps = std::any_of(zones.begin(), zones.end(), [&](const Zone& z) {
+            return z.frame.intersects(candidate);
+        });
+        if (!overlaps)
+            break;
+        x += 0.05;
+        if (x + side > 1.0) {
+            x = 0.05;
+            y += 0.05;
+        }
+        if (y + side > 1.0)
+            y = 0.05;
+    }
+    zones.append(Zone(Rect(x, y, side, side)));
+    setEditingZones(zones);
+    showEditingZones(zones);
+}
+
+void LayoutManager::deleteZone(const QUuid& id)
+{
+    if (!isEditing_ || !editingZones_)
+        return;
+    ZoneList zones = *editingZones_;
+    zones.removeIf([&](const Zone& z) { return z.id == id; });
+    setEditingZones(zones);
+    QMetaObject::invokeMethod(
+        this,
+        [this, zones, id] {
+            showEditingZones(zones);
+            emit Notifications::shared().zoneDeleted(id);
+        },
+        Qt::QueuedConnection);
+}
+
+void LayoutManager::saveEditedLayout(const QString& name)
+{
+    if (!editingZones_)
+        return;
+    const ScreenLayout layout{QUuid::createUuid(), name, *editingZones_, std::nullopt};
+    if (editingLayout_)
+        updateCustomLayout(editingLayout_->id, layout);
+    else
+        addCustomLayout(layout);
+    stopEditing();
+}
+
+void LayoutManager::observeZoneUpdates()
+{
+    connect(&Notifications::shared(), &Notifications::zonesUpdated, this,
+            [this](const ZoneList& zones) {
+                QMetaObject::invokeMethod(
+                    this, [this, zones] { setEditingZones(zones); }, Qt::QueuedConnection);
+            });
+}
+
+} // namespace corvane

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/SettingsKeys.h"
+#include "models/MonitorLayoutPreference.h"
+#include "models/ScreenLayout.h"
+#include "platform/Display.h"
+
+#include <QObject>
+#include <optional>
+
+namespace corvane {
+
+class WindowManager;
+
+// The one store of what changes at run time about layouts: custom layouts, the layout chosen for
+// each display, and the zone-editing session. Views follow its change signals.
+class LayoutManager : public QObject {
+    Q_OBJECT
+public:
+    static constexpr QLatin1StringView preferencesKey = SettingsKeys::monitorLayoutPreferences;
+    static constexpr QLatin1StringView customLayoutsKey = SettingsKeys::customLayouts;
+
+    static LayoutManager& shared();
+    // A separate instance, for tests; the application uses shared().
+    explicit LayoutManager(WindowManager& windowManager, QObject* parent = nullptr);
+    ~LayoutManager() override;
+
+    double spaceAroundZones() const { return spaceAroundZones_; }
+    void setSpaceAroundZones(double space);
+    const std::optional<ScreenLayout>& currentLayout() const { return currentLayout_; }
+    void setCurrentLayout(std::optional<ScreenLayout> layout);
+    const QList<ScreenLayout>& customLayouts() const { return customLayouts_; }
+    const std::optional<ScreenLayout>& editingLayout() const { return editingLayout_; }
+    const std::optional<ZoneList>& editingZones() const { return editingZones_; }
+    void setEditingZones(std::optional<ZoneList> zones);
+    bool isEditing() const { return isEditing_; }
+    const MonitorLayoutPreferenceList& monitorPreferences() const { return monitorPreferences_; }
+    const ZoneList& originalZones() const { return originalZones_; }
+    WindowManager& windowManager() const { return windowManager_; }
+
+    // Display choices.
+    void applySavedLayouts();
+    void loadSavedPreferences();
+    void removeStalePreferences();
+    std::optional<ScreenLayout> layoutFor(const Display& display) const;
+    void saveLayoutPreference(const Display& display, const ScreenLayout& layout);
+    void applyLayout(const ScreenLayout& layout, const Display& display);
+    void saveCurrentLayout();
+    // Blocks until background saves have been written (quit, tests).
+    static void waitForBackgroundSaves();
+
+    // Custom layouts.
+    void loadCustomLayouts();
+    void saveCustomLayouts();
+    void addCustomLayout(const ScreenLayout& layout);
+    void updateCustomLayout(const QUuid& id, const ScreenLayout& layout);
+    void deleteCustomLayout(const QUuid& id);
+
+    // The editing session.
+    void startEditing(std::optional<ScreenLayout> layout);
+    void stopEditing();
+    void cancelEditing();
+    void generateGrid(int rows, int columns);
+    void addZone();
+    void deleteZone(const QUuid& id);
+    void saveEditedLayout(const QString& name);
+
+signals:
+    void spaceAroundZonesChanged();
+    void currentLayoutChanged();
+    void customLayoutsChanged();
+    void editingLayoutChanged();
+    void editingZonesChanged();
+    void isEditingChanged();
+    void monitorPreferencesChanged();
+
+private:
+    void observeZoneUpdates();
+    void setMonitorPreferences(MonitorLayoutPreferenceList preferences);
+    void setCustomLayouts(QList<ScreenLayout> layouts);
+    void setEditingLayout(std::optional<ScreenLayout> layout);
+    void setIsEditing(bool editing);
+    void storePreferences();
+    bool runOnOwnThread(std::function<void()> call);
+    void showEditingZones(const ZoneList& zones);
+
+    WindowManager& windowManager_;
+    double spaceAroundZones_ = 0;
+    std::optional<ScreenLayout> currentLayout_;
+    QList<ScreenLayout> customLayouts_;
+    std::optional<ScreenLayout> editingLayout_;
+    std::optional<ZoneList> editingZones_;
+    bool isEditing_ = false;
+    MonitorLayoutPreferenceList monitorPreferences_;
+    ZoneList originalZones_;
+    // Whether this process has read the stored choices; a save before that would drop them.
+    bool preferencesLoaded_ = false;
+};
+
+} // namespace corvane

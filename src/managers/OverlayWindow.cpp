@@ -1,0 +1,101 @@
+#include "managers/OverlayWindow.h"
+
+#include "platform/Platform.h"
+
+#include <QResizeEvent>
+#include <QWindow>
+
+namespace corvane {
+
+OverlayWindow::OverlayWindow(const Display& display, const Rect& screenRect, Level level)
+    : QWidget(nullptr), display_(display), level_(level)
+{
+    setWindowFlags(flagsFor(false));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    setFocusPolicy(Qt::NoFocus);
+    // The application must not quit when an overlay closes, nor stay alive for one.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setScreenRect(screenRect);
+}
+
+OverlayWindow::~OverlayWindow() = default;
+
+Qt::WindowFlags OverlayWindow::flagsFor(bool ignoresMouseEvents) const
+{
+    Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                            Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint;
+    if (level_ == Level::Drag)
+        flags |= Qt::X11BypassWindowManagerHint;
+    if (ignoresMouseEvents)
+        flags |= Qt::WindowTransparentForInput;
+    return flags;
+}
+
+void OverlayWindow::setScreenRect(const Rect& screenRect)
+{
+    screenRect_ = screenRect;
+    setGeometry(Platform::current().displays().toGlobal(screenRect).toAlignedRect());
+    // A hidden window hears of its new size only when shown; the content follows now.
+    if (content_)
+        content_->setGeometry(rect());
+}
+
+void OverlayWindow::setIgnoresMouseEvents(bool ignores)
+{
+    if (ignores == ignoresMouseEvents_ && windowFlags() == flagsFor(ignores))
+        return;
+    ignoresMouseEvents_ = ignores;
+    const Qt::WindowFlags flags = flagsFor(ignores);
+    if (QWindow* window = windowHandle()) {
+        // Changing the widget's flags would recreate and hide a window that is already there;
+        // the native window takes the input change in place.
+        overrideWindowFlags(flags);
+        window->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
+}
+
+void OverlayWindow::setContentView(std::unique_ptr<QWidget> view)
+{
+    delete content_.data();
+    content_ = view.release();
+    if (!content_)
+        return;
+    content_->setParent(this);
+    content_->setGeometry(rect());
+    content_->show();
+}
+
+std::unique_ptr<QWidget> OverlayWindow::takeContentView()
+{
+    if (!content_)
+        return nullptr;
+    std::unique_ptr<QWidget> view(content_.data());
+    content_.clear();
+    view->hide();
+    view->setParent(nullptr);
+    return view;
+}
+
+void OverlayWindow::orderFront()
+{
+    show();
+    raise();
+}
+
+void OverlayWindow::orderOut()
+{
+    hide();
+}
+
+void OverlayWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (content_)
+        content_->setGeometry(rect());
+}
+
+} // namespace corvane

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/Display.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+namespace corvane {
+
+// The host window of every overlay: the window manager's editing and preview overlay and the
+// drag handler's overlay. A frameless, translucent top-level window above other windows that
+// never takes the keyboard focus, placed over a rectangle in screen space, holding one content
+// view that fills it.
+class OverlayWindow : public QWidget {
+    Q_OBJECT
+public:
+    enum class Level {
+        // A brief preview of a layout.
+        Floating,
+        // The surface of the layout editor.
+        ModalPanel,
+        // The overlay of a window drag: also outside the window manager's control, so that it
+        // can sit above everything (panels included) and is never moved or decorated.
+        Drag,
+    };
+
+    OverlayWindow(const Display& display, const Rect& screenRect, Level level);
+    ~OverlayWindow() override;
+
+    const Display& display() const { return display_; }
+    Level level() const { return level_; }
+
+    // Where the window is, in screen space.
+    Rect screenRect() const { return screenRect_; }
+    void setScreenRect(const Rect& screenRect);
+
+    bool ignoresMouseEvents() const { return ignoresMouseEvents_; }
+    void setIgnoresMouseEvents(bool ignores);
+
+    // The window takes ownership of the view and keeps it the size of the window.
+    void setContentView(std::unique_ptr<QWidget> view);
+    QWidget* contentView() const { return content_; }
+    // Detaches the content view and hands it back; the window is left empty.
+    std::unique_ptr<QWidget> takeContentView();
+
+    // Shows the window above others without activating it.
+    void orderFront();
+    void orderOut();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    Qt::WindowFlags flagsFor(bool ignoresMouseEvents) const;
+
+    Display display_;
+    Rect screenRect_;
+    Level level_;
+    bool ignoresMouseEvents_ = false;
+    QPointer<QWidget> content_; // a child, owned through Qt's parent
+};
+
+} // namespace corvane

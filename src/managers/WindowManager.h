@@ -1,0 +1,76 @@
+#pragma once
+
+#include "models/ScreenLayout.h"
+#include "platform/Display.h"
+
+#include <QColor>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace corvane {
+
+class GridView;
+class OverlayWindow;
+
+// Keeps the zones each display uses right now and owns the editing and preview overlay: a
+// transparent window over a whole display showing a layout's zones in a GridView, either briefly
+// after a layout is chosen or as the surface the layout editor drags zones on.
+//
+// Everything runs on the GUI thread; an operation called from another thread posts itself there
+// and does nothing if the manager is gone by then.
+class WindowManager : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds defaultPreviewShowDelay{100};
+    static constexpr std::chrono::milliseconds defaultPreviewHideDelay{300};
+
+    // The process's instance, created on first use and destroyed with the application.
+    static WindowManager& shared();
+
+    // A separate instance (tests). Loads the current layout.
+    explicit WindowManager(QObject* parent = nullptr);
+    ~WindowManager() override;
+
+    // Zones by display identifier (monitorID). Entries are replaced, never removed.
+    const QHash<QString, ZoneList>& monitorZones() const { return monitorZones_; }
+    // The zones most recently set for any display; the fallback for a display with no entry.
+    const std::optional<ZoneList>& customZones() const { return customZones_; }
+    // The editing or preview overlay currently shown.
+    OverlayWindow* overlayWindow() const { return overlayWindow_.get(); }
+    bool isUpdating() const { return false; }
+
+    // Reads "currentLayout" into customZones; without one, stores the default layout.
+    void loadCurrentLayout();
+
+    void updateZones(const ZoneList& zones, const Display& display, bool showOverlay,
+                     bool isEditing);
+    void showOverlay(const Display& display, bool showStrokes, bool isEditing);
+    void hideOverlay();
+    // Records the layout for the display and shows it briefly: after the show delay, for the
+    // hide delay.
+    void showLayoutPreview(const ScreenLayout& layout, const Display& display);
+    void updateZoneColors(const QColor& normal, const QColor& highlight);
+
+    // Tests shorten or stretch the preview; a call uses the delays set when it is made.
+    void setPreviewDelays(std::chrono::milliseconds show, std::chrono::milliseconds hide);
+
+private:
+    bool hopToOwnThread(std::function<void()> operation);
+    void installEditingHandlers(GridView& view);
+    GridView* overlayGridView() const;
+
+    std::unique_ptr<OverlayWindow> overlayWindow_;
+    // The overlay a preview showed, until someone else shows or takes over an overlay.
+    QPointer<OverlayWindow> previewOverlay_;
+    std::optional<ZoneList> customZones_;
+    QHash<QString, ZoneList> monitorZones_;
+    std::chrono::milliseconds previewShowDelay_ = defaultPreviewShowDelay;
+    std::chrono::milliseconds previewHideDelay_ = defaultPreviewHideDelay;
+};
+
+} // namespace corvane

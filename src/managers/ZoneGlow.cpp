@@ -1,0 +1,156 @@
+#include "managers/ZoneGlow.h"
+
+#include "managers/ShadowBlur.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace corvane {
+namespace {
+
+// Shapes of different sizes each keep their own small glow; a layout has only a few sizes.
+constexpr qsizetype maxSmallGlows = 16;
+// The prototype's edges and centre, the part that is stretched.
+constexpr int stretchStrip = 4;
+
+quint64 sizeKey(QSize size)
+{
+    return (quint64(quint32(size.width())) << 32) | quint32(size.height());
+}
+
+} // namespace
+
+ZoneGlow::Metrics ZoneGlow::metrics(const Style& style, qreal dpr)
+{
+    Metrics m{};
+    m.blur = std::max(1, int(std::lround(blurRadius / 2 * dpr)));
+    m.margin = 3 * m.blur;
+    // Within this distance of a corner the shape is curved; beyond it, one edge's outline and
+    // fill are all there is.
+    const int curved = int(std::ceil((style.cornerRadius + style.outlineWidth / 2) * dpr)) + 1;
+    m.corner = m.margin + curved + m.margin;
+    m.shape = 2 * (curved + m.margin) + stretchStrip;
+    return m;
+}
+
+QImage ZoneGlow::render(QSize shapeSize, const Style& style, qreal dpr, int* margin)
+{
+    const Metrics m = metrics(style, dpr);
+    if (margin)
+        *margin = m.margin;
+    QImage mask(shapeSize.width() + 2 * m.margin, shapeSize.height() + 2 * m.margin,
+                QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(dpr, dpr);
+        QPainterPath path;
+        path.addRoundedRect(QRectF(m.margin / dpr, m.margin / dpr, shapeSize.width() / dpr,
+                                   shapeSize.height() / dpr),
+                            style.cornerRadius, style.cornerRadius);
+        QColor fill(Qt::black);
+        fill.setAlphaF(static_cast<float>(style.fillAlpha));
+        p.fillPath(path, fill);
+        p.strokePath(path, QPen(Qt::black, style.outlineWidth));
+    }
+    QImage glow = blurredShadow(mask, m.blur, style.color);
+    glow.setDevicePixelRatio(1);
+    return glow;
+}
+
+bool ZoneGlow::matches(const Style& style, qreal dpr) const
+{
+    return dpr == dpr_ && style.color == style_.color && style.fillAlpha == style_.fillAlpha &&
+           style.cornerRadius == style_.cornerRadius && style.outlineWidth == style_.outlineWidth;
+}
+
+void ZoneGlow::setCachingEnabled(bool enabled)
+{
+    cachingEnabled_ = enabled;
+    clear();
+}
+
+void ZoneGlow::clear()
+{
+    prototype_ = QImage();
+    small_.clear();
+    dpr_ = 0;
+}
+
+void ZoneGlow::paint(QPainter& painter, const QRectF& shape, const Style& style, qreal dpr)
+{
+    // The glow is laid on whole device pixels; half a pixel is nothing in a 20-point blur.
+    const QRect device(int(std::lround(shape.x() * dpr)), int(std::lround(shape.y() * dpr)),
+                       int(std::lround(shape.width() * dpr)),
+                       int(std::lround(shape.height() * dpr)));
+    if (device.width() <= 0 || device.height() <= 0)
+        return;
+    auto logical = [dpr](const QRectF& r) {
+        return QRectF(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr);
+    };
+
+    if (!cachingEnabled_) {
+        int margin = 0;
+        const QImage glow = render(device.size(), style, dpr, &margin);
+        painter.drawImage(logical(QRectF(device.adjusted(-margin, -margin, margin, margin))), glow);
+        return;
+    }
+    if (!matches(style, dpr)) {
+        clear();
+        style_ = style;
+        dpr_ = dpr;
+    }
+
+    const Metrics m = metrics(style, dpr);
+    if (device.width() < m.shape || device.height() < m.shape) {
+        const quint64 key = sizeKey(device.size());
+        auto it = small_.constFind(key);
+        if (it == small_.constEnd()) {
+            if (small_.size() >= maxSmallGlows)
+                small_.clear();
+            it = small_.insert(key, render(device.size(), style, dpr, nullptr));
+        }
+        const QRect target = device.adjusted(-m.margin, -m.margin, m.margin, m.margin);
+        painter.drawImage(logical(QRectF(target)), *it);
+        return;
+    }
+
+    if (prototype_.isNull()) {
+        prototype_ = render(QSize(m.shape, m.shape), style, dpr, nullptr);
+        centreColor_ = QColor::fromRgba(
+            qUnpremultiply(prototype_.pixel(prototype_.width() / 2, prototype_.height() / 2)));
+    }
+
+    // Nine pieces: columns and rows of the prototype (corner, strip, corner) onto the target's
+    // (corner, stretched middle, corner).
+    const QRect target = device.adjusted(-m.margin, -m.margin, m.margin, m.margin);
+    const int side = prototype_.width();
+    const int sourceEdges[4] = {0, m.corner, side - m.corner, side};
+    const int targetColumns[4] = {target.left(), target.left() + m.corner,
+                                  target.left() + target.width() - m.corner,
+                                  target.left() + target.width()};
+    const int targetRows[4] = {target.top(), target.top() + m.corner,
+                               target.top() + target.height() - m.corner,
+                               target.top() + target.height()};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const QRect source(sourceEdges[column], sourceEdges[row],
+                               sourceEdges[column + 1] - sourceEdges[column],
+                               sourceEdges[row + 1] - sourceEdges[row]);
+            const QRectF piece(targetColumns[column], targetRows[row],
+                               targetColumns[column + 1] - targetColumns[column],
+                               targetRows[row + 1] - targetRows[row]);
+            if (row == 1 && column == 1) {
+                // The centre is one colour: a plain fill is far cheaper than a stretched image
+                // over most of a large zone.
+                painter.fillRect(logical(piece), centreColor_);
+                continue;
+            }
+            painter.drawImage(logical(piece), prototype_, source);
+        }
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "shortcuts/Shortcut.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace corvane {
+
+// One hot key held with the platform. A record exists only while its registration stands.
+struct HotKey {
+    using Callback = std::function<void(const Shortcut&)>;
+
+    Shortcut shortcut;
+    std::uint32_t carbonHotKeyId = 0; // unique per registration for the life of the process
+    Callback onKeyDown;
+    Callback onKeyUp;
+};
+
+} // namespace corvane

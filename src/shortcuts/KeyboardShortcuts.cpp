@@ -1,0 +1,262 @@
+#include "shortcuts/KeyboardShortcuts.h"
+
+#include "app/Notifications.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "logging/Logger.h"
+#include "platform/KeyCodes.h"
+#include "platform/Platform.h"
+
+namespace corvane {
+namespace {
+
+// What the store holds for a name.
+struct Stored {
+    enum class State { Absent, Cleared, Valid, Unreadable };
+    State state = State::Absent;
+    std::optional<Shortcut> shortcut;
+};
+
+Stored readStored(const KeyboardShortcuts::Name& name)
+{
+    const auto text = Settings::string(KeyboardShortcuts::settingsKey(name));
+    if (!text)
+        return {};
+    if (text->trimmed() == KeyboardShortcuts::clearedText)
+        return {Stored::State::Cleared, std::nullopt};
+    if (const auto shortcut = Shortcut::fromJson(text->toUtf8()))
+        return {Stored::State::Valid, shortcut};
+    return {Stored::State::Unreadable, std::nullopt};
+}
+
+// Ids are unique across every facility of the process, so that a facility created after another
+// (tests do this) never takes over a registration that is still being let go.
+std::uint32_t nextHotKeyId()
+{
+    static std::uint32_t last = 0;
+    return ++last;
+}
+
+QString statusText(HotKeyStatus status)
+{
+    switch (status) {
+    case HotKeyStatus::Success:
+        return QStringLiteral("success");
+    case HotKeyStatus::AlreadyTaken:
+        return QStringLiteral("held by another application");
+    case HotKeyStatus::InvalidKey:
+        return QStringLiteral("invalid key");
+    case HotKeyStatus::Failed:
+        break;
+    }
+    return QStringLiteral("failed");
+}
+
+} // namespace
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::openPreferences()
+{
+    using namespace CarbonModifier;
+    return Name(QStringLiteral("openPreferences"), Shortcut{35, control | shift | command});
+}
+
+KeyboardShortcuts& KeyboardShortcuts::shared()
+{
+    static KeyboardShortcuts instance(Platform::current().hotKeys());
+    return instance;
+}
+
+KeyboardShortcuts::KeyboardShortcuts(HotKeys& hotKeys, QList<Name> names, QObject* parent)
+    : QObject(parent), platform_(&hotKeys)
+{
+    connect(&hotKeys, &HotKeys::pressed, this, [this](std::uint32_t id) { dispatch(id, true); });
+    connect(&hotKeys, &HotKeys::released, this, [this](std::uint32_t id) { dispatch(id, false); });
+    Notifications& notifications = Notifications::shared();
+    connect(&notifications, &Notifications::shortcutByNameDidChange, this,
+            [this](const QString& rawValue) {
+                // Another writer (another facility, or the store edited elsewhere) may have
+                // changed it; refresh() does nothing when the registration already matches.
+                for (const Name& name : std::as_const(names_)) {
+                    if (name.rawValue() == rawValue)
+                        refresh(name);
+                }
+            });
+    connect(&notifications, &Notifications::recorderActiveStatusDidChange, this,
+            &KeyboardShortcuts::recorderActiveStatusChanged);
+    for (const Name& name : names)
+        addName(name);
+}
+
+KeyboardShortcuts::~KeyboardShortcuts()
+{
+    if (!platform_)
+        return;
+    for (const auto& [id, hotKey] : hotKeys_)
+        platform_->unregisterHotKey(id);
+}
+
+QString KeyboardShortcuts::settingsKey(const Name& name)
+{
+    return QString(SettingsKeys::keyboardShortcutPrefix) + name.rawValue();
+}
+
+std::optional<Shortcut> KeyboardShortcuts::shortcut(const Name& name)
+{
+    const Stored stored = readStored(name);
+    return stored.state == Stored::State::Absent ? name.defaultShortcut() : stored.shortcut;
+}
+
+void KeyboardShortcuts::setShortcut(const Name& name, std::optional<Shortcut> shortcut)
+{
+    Settings::setString(settingsKey(name),
+                        shortcut ? QString::fromUtf8(shortcut->toJson()) : QString(clearedText));
+    addName(name);
+    refresh(name);
+    emit Notifications::shared().shortcutByNameDidChange(name.rawValue());
+}
+
+void KeyboardShortcuts::onKeyDown(const Name& name, Action action)
+{
+    keyDownHandlers_[name].append(std::move(action));
+    addName(name);
+}
+
+void KeyboardShortcuts::onKeyUp(const Name& name, Action action)
+{
+    keyUpHandlers_[name].append(std::move(action));
+    addName(name);
+}
+
+HotKeyStatus KeyboardShortcuts::checkAvailability(const Shortcut& shortcut)
+{
+    // Registering a combination a second time and letting it go would, on some systems, also
+    // end the registration this facility already holds.
+    for (const auto& [id, hotKey] : hotKeys_) {
+        if (hotKey.shortcut == shortcut)
+            return HotKeyStatus::Success;
+    }
+    if (!platform_)
+        return HotKeyStatus::Failed;
+    const std::uint32_t id = nextHotKeyId();
+    const HotKeyStatus status =
+        platform_->registerHotKey(shortcut.carbonKeyCode, shortcut.carbonModifiers, id);
+    if (status == HotKeyStatus::Success)
+        platform_->unregisterHotKey(id);
+    return status;
+}
+
+std::optional<Shortcut> KeyboardShortcuts::registeredShortcut(const Name& name) const
+{
+    const auto id = registrationIds_.constFind(name);
+    if (id == registrationIds_.cend())
+        return std::nullopt;
+    return hotKeys_.at(*id).shortcut;
+}
+
+void KeyboardShortcuts::addName(const Name& name)
+{
+    if (names_.contains(name))
+        return;
+    names_.append(name);
+    refresh(name);
+}
+
+void KeyboardShortcuts::refresh(const Name& name)
+{
+    std::optional<Shortcut> wanted;
+    if (!isSuspended()) {
+        const Stored stored = readStored(name);
+        switch (stored.state) {
+        case Stored::State::Absent:
+            wanted = name.defaultShortcut();
+            break;
+        case Stored::State::Unreadable:
+            Logger::warning(QStringLiteral("The stored shortcut of %1 cannot be read; it stays "
+                                           "without a shortcut")
+                                .arg(name.rawValue()),
+                            LogCategory::App);
+            break;
+        case Stored::State::Cleared:
+        case Stored::State::Valid:
+            wanted = stored.shortcut;
+            break;
+        }
+    }
+    if (registeredShortcut(name) == wanted)
+        return;
+    unregister(name);
+    if (wanted)
+        registerShortcut(name, *wanted);
+}
+
+void KeyboardShortcuts::refreshAll()
+{
+    for (const Name& name : std::as_const(names_))
+        refresh(name);
+}
+
+void KeyboardShortcuts::registerShortcut(const Name& name, const Shortcut& shortcut)
+{
+    if (!platform_)
+        return;
+    const std::uint32_t id = nextHotKeyId();
+    const HotKeyStatus status =
+        platform_->registerHotKey(shortcut.carbonKeyCode, shortcut.carbonModifiers, id);
+    if (status != HotKeyStatus::Success) {
+        Logger::error(QStringLiteral("Error registering hotkey %1 for %2: %3 (%4)")
+                          .arg(shortcut.description(), name.rawValue(), statusText(status))
+                          .arg(static_cast<int>(status)),
+                      LogCategory::App);
+        return;
+    }
+    hotKeys_[id] =
+        HotKey{shortcut, id, [this, name](const Shortcut&) { run(keyDownHandlers_.value(name)); },
+               [this, name](const Shortcut&) { run(keyUpHandlers_.value(name)); }};
+    registrationIds_.insert(name, id);
+}
+
+void KeyboardShortcuts::unregister(const Name& name)
+{
+    const auto id = registrationIds_.constFind(name);
+    if (id == registrationIds_.cend())
+        return;
+    const std::uint32_t hotKeyId = *id;
+    registrationIds_.erase(id);
+    hotKeys_.erase(hotKeyId);
+    if (platform_)
+        platform_->unregisterHotKey(hotKeyId);
+}
+
+void KeyboardShortcuts::dispatch(std::uint32_t id, bool down)
+{
+    const auto found = hotKeys_.find(id);
+    if (found == hotKeys_.end())
+        return;
+    // A handler may change the shortcut, which ends this registration: work on a copy.
+    const HotKey hotKey = found->second;
+    const HotKey::Callback& callback = down ? hotKey.onKeyDown : hotKey.onKeyUp;
+    if (callback)
+        callback(hotKey.shortcut);
+}
+
+void KeyboardShortcuts::recorderActiveStatusChanged(bool active)
+{
+    const bool wasSuspended = isSuspended();
+    if (active)
+        ++activeRecorders_;
+    else if (activeRecorders_ > 0)
+        --activeRecorders_;
+    if (wasSuspended != isSuspended())
+        refreshAll();
+}
+
+void KeyboardShortcuts::run(const QList<Action>& handlers)
+{
+    // The list is a copy: a handler may add handlers while it runs.
+    for (const Action& action : handlers) {
+        if (action)
+            action();
+    }
+}
+
+} // namespace corvane

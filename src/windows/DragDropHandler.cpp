@@ -1,0 +1,406 @@
+#include "windows/DragDropHandler.h"
+
+#include "app/Notifications.h"
+#include "app/Settings.h"
+#include "logging/Logger.h"
+#include "managers/OverlayView.h"
+#include "managers/OverlayWindow.h"
+#include "managers/WindowManager.h"
+#include "platform/Platform.h"
+#include "windows/ZoneGeometry.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+namespace corvane {
+namespace {
+
+constexpr int pollIntervalMs = 100;
+constexpr double moveThreshold = 5.0;
+constexpr std::uint64_t lateTickMs = 500;
+
+Platform& platform()
+{
+    return Platform::current();
+}
+
+std::optional<Point> positionOf(ElementHandle element)
+{
+    const AXAttributeResult r =
+        platform().accessibility().copyAttribute(element, AXAttribute::position);
+    if (r.error != AXError::Success)
+        return std::nullopt;
+    if (const auto* p = std::get_if<Point>(&r.value))
+        return *p;
+    return std::nullopt;
+}
+
+// The flag named by "dragModifierKey"; none for a value that names no modifier.
+std::optional<std::uint64_t> modifierFlagFor(const QString& key)
+{
+    if (key == u"shift")
+        return ModifierFlag::shift;
+    if (key == u"control")
+        return ModifierFlag::control;
+    if (key == u"option" || key == u"alt")
+        return ModifierFlag::option;
+    if (key == u"command" || key == u"cmd")
+        return ModifierFlag::command;
+    return std::nullopt;
+}
+
+// A stored zone may hold any numbers. A window is only moved where it stays on the displays:
+// the target is cut to the bounds of all displays (accessibility space), and one that is not a
+// real rectangle there is refused.
+std::optional<Rect> reachableTarget(const Rect& target, const DisplayList& screens)
+{
+    const double values[] = {target.x, target.y, target.width, target.height};
+    if (screens.isEmpty() || !std::all_of(std::begin(values), std::end(values),
+                                          [](double v) { return std::isfinite(v); }))
+        return std::nullopt;
+    const double pivot = primaryHeight(screens);
+    std::optional<Rect> bounds;
+    for (const Display& d : screens) {
+        const Rect topLeft(d.frame.x, pivot - d.frame.maxY(), d.frame.width, d.frame.height);
+        bounds = bounds ? bounds->united(topLeft) : topLeft;
+    }
+    const double x0 = std::max(target.minX(), bounds->minX());
+    const double y0 = std::max(target.minY(), bounds->minY());
+    const double x1 = std::min(target.maxX(), bounds->maxX());
+    const double y1 = std::min(target.maxY(), bounds->maxY());
+    if (target.width < 1 || target.height < 1 || x1 - x0 < 1 || y1 - y0 < 1)
+        return std::nullopt;
+    return Rect(x0, y0, x1 - x0, y1 - y0);
+}
+
+} // namespace
+
+DragDropHandler::DragDropHandler(WindowManager& windowManager, QObject* parent)
+    : QObject(parent), windowManager_(windowManager)
+{
+    const std::uint64_t mask =
+        EventMask::leftMouseDown | EventMask::leftMouseUp | EventMask::leftMouseDragged;
+    globalEventMonitor_ =
+        platform().inputMonitor().addGlobalMonitor(mask, [this](const MouseEvent& e) {
+            // Each event is handled in its own turn of the event loop, in arrival order; the
+            // context object drops the work once the handler is gone.
+            QMetaObject::invokeMethod(
+                this,
+                [this, e] {
+                    switch (e.type) {
+                    case MouseEventType::LeftMouseDown:
+                        handleMouseDown(e);
+                        break;
+                    case MouseEventType::LeftMouseDragged:
+                        handleMouseDragged(e);
+                        break;
+                    case MouseEventType::LeftMouseUp:
+                        handleMouseUp(e);
+                        break;
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+    connect(&Notifications::shared(), &Notifications::zoneColorsChanged, this,
+            [this](const QColor& normal, const QColor& highlight) {
+                if (OverlayView* view = overlayView()) {
+                    view->setNormalZoneColor(normal);
+                    view->setHighlightZoneColor(highlight);
+                }
+            });
+}
+
+DragDropHandler::~DragDropHandler()
+{
+    if (globalEventMonitor_ && Platform::isInstalled())
+        platform().inputMonitor().removeMonitor(*globalEventMonitor_);
+    stopTimer();
+}
+
+bool DragDropHandler::isPolling() const
+{
+    return checkForDragTimer_ && checkForDragTimer_->isActive();
+}
+
+OverlayView* DragDropHandler::overlayView() const
+{
+    return overlayWindow_ ? qobject_cast<OverlayView*>(overlayWindow_->contentView()) : nullptr;
+}
+
+bool DragDropHandler::isModifierPressed(const MouseEvent& event) const
+{
+    const QString key = Settings::dragModifierKey().toLower();
+    if (const auto flag = modifierFlagFor(key))
+        return (event.modifierFlags & *flag) != 0;
+    if (event.charactersIgnoringModifiers)
+        return event.charactersIgnoringModifiers->toLower() == key;
+    return (event.modifierFlags & ModifierFlag::shift) != 0;
+}
+
+bool DragDropHandler::isModifierKeyPressed() const
+{
+    const QString key = Settings::dragModifierKey().toLower();
+    const std::uint64_t flag = modifierFlagFor(key).value_or(ModifierFlag::shift);
+    return (platform().inputMonitor().modifierFlags() & flag) != 0;
+}
+
+std::optional<ElementHandle> DragDropHandler::windowUnderMouse() const
+{
+    Platform& p = platform();
+    const Point pointer =
+        flipToTopLeft(p.inputMonitor().mouseLocation(), primaryHeight(p.displays().screens()));
+    Accessibility& ax = p.accessibility();
+    const auto element = ax.elementAtPosition(ax.systemWide(), pointer);
+    if (!element)
+        return std::nullopt;
+    auto windowOf = [&ax](ElementHandle e) -> std::optional<ElementHandle> {
+        const AXAttributeResult r = ax.copyAttribute(e, AXAttribute::window);
+        if (r.error != AXError::Success)
+            return std::nullopt;
+        if (const auto* w = std::get_if<ElementHandle>(&r.value); w && w->isValid())
+            return *w;
+        return std::nullopt;
+    };
+    if (const auto window = windowOf(*element))
+        return window;
+    const AXAttributeResult parent = ax.copyAttribute(*element, AXAttribute::parent);
+    if (parent.error != AXError::Success)
+        return std::nullopt;
+    if (const auto* p = std::get_if<ElementHandle>(&parent.value); p && p->isValid())
+        return windowOf(*p);
+    return std::nullopt;
+}
+
+void DragDropHandler::handleMouseDown(const MouseEvent& event)
+{
+    const Point pointer = platform().inputMonitor().mouseLocation();
+    const bool initialModifier = isModifierPressed(event);
+    windowElement_ = AccessibilityElement::windowElementUnderCursor();
+
+    const auto window = windowUnderMouse();
+    if (!window) {
+        Logger::warning(QStringLiteral("Failed to get window under mouse"), LogCategory::Window);
+        return;
+    }
+    Accessibility& ax = platform().accessibility();
+    const AXAttributeResult position = ax.copyAttribute(*window, AXAttribute::position);
+    const AXAttributeResult size = ax.copyAttribute(*window, AXAttribute::size);
+    if (position.error != AXError::Success || size.error != AXError::Success ||
+        std::holds_alternative<std::monostate>(position.value) ||
+        std::holds_alternative<std::monostate>(size.value)) {
+        Logger::error(QStringLiteral("Failed to get window attributes"),
+                      LogCategory::Accessibility);
+        return;
+    }
+    const auto* origin = std::get_if<Point>(&position.value);
+    const auto* extent = std::get_if<Size>(&size.value);
+    if (!origin || !extent)
+        return;
+
+    draggedWindow_ = *window;
+    initialMouseLocation_ = pointer;
+    initialWindowFrame_ = Rect(*origin, *extent);
+    lastCheckPosition_ = *origin;
+    lastCheckTime_ = clock_();
+    initialModifierPressed_ = initialModifier;
+
+    // A mouse-up that went to one of our own windows leaves a timer running; two timers would
+    // both drive the poll.
+    stopTimer();
+    checkForDragTimer_ = std::make_unique<QTimer>(this);
+    checkForDragTimer_->setInterval(pollIntervalMs);
+    connect(checkForDragTimer_.get(), &QTimer::timeout, this, &DragDropHandler::checkForDrag);
+    checkForDragTimer_->start();
+}
+
+void DragDropHandler::checkForDrag()
+{
+    if (!draggedWindow_ || !lastCheckPosition_ || !lastCheckTime_) {
+        stopTimer();
+        return;
+    }
+    const auto current = positionOf(*draggedWindow_);
+    if (!current)
+        return;
+
+    const DisplayList screens = platform().displays().screens();
+    const Point pointer = platform().inputMonitor().mouseLocation();
+    const auto pointerDisplay = screenContainingPoint(pointer, screens);
+    // The last window position is tested as it is, an accessibility point against screen
+    // frames; only a change of answer matters here.
+    const auto windowDisplay = screenContainingPoint(*lastCheckPosition_, screens);
+    bool moved = false;
+    if (pointerDisplay.has_value() != windowDisplay.has_value())
+        moved = true;
+    else if (pointerDisplay && windowDisplay && !(*pointerDisplay == *windowDisplay))
+        moved = true;
+    else
+        moved = std::hypot(current->x - lastCheckPosition_->x, current->y - lastCheckPosition_->y) >
+                moveThreshold;
+
+    const std::uint64_t now = clock_();
+    const std::uint64_t elapsed = now - *lastCheckTime_;
+    if (moved) {
+        stopTimer();
+        if (!isTracking_) {
+            isTracking_ = true;
+            if (isModifierKeyPressed() || initialModifierPressed_)
+                createOverlayWindow();
+        }
+    } else if (elapsed > lateTickMs) {
+        stopTimer();
+        resetDragState();
+        return;
+    }
+    lastCheckPosition_ = *current;
+    lastCheckTime_ = now;
+}
+
+void DragDropHandler::handleMouseDragged(const MouseEvent& event)
+{
+    if (!isTracking_)
+        return;
+    const Point pointer = platform().inputMonitor().mouseLocation();
+    if (!isModifierPressed(event)) {
+        closeOverlayWindow();
+        return;
+    }
+    if (!overlayWindow_)
+        createOverlayWindow();
+    const auto display = screenContainingPoint(pointer, platform().displays().screens());
+    if (!display)
+        return;
+    if (!overlayWindow_) {
+        createOverlayWindow();
+    } else if (!(overlayWindow_->display() == *display)) {
+        closeOverlayWindow();
+        createOverlayWindow();
+    }
+    const auto zones = windowManager_.monitorZones().constFind(monitorID(*display));
+    if (zones == windowManager_.monitorZones().constEnd())
+        return;
+    const auto nearest = zoneNearestPoint(pointer, display->visibleFrame, *zones);
+    if (!nearest)
+        return;
+    highlightZone(zones->at(*nearest));
+}
+
+void DragDropHandler::highlightZone(const std::optional<Zone>& zone)
+{
+    if (OverlayView* view = overlayView())
+        view->setHighlightedZone(zone);
+}
+
+void DragDropHandler::handleMouseUp(const MouseEvent& event)
+{
+    stopTimer();
+    if (isTracking_ && isModifierPressed(event)) {
+        OverlayView* view = overlayView();
+        if (view && view->highlightedZone()) {
+            snap(*view->highlightedZone(), overlayWindow_->display());
+            closeOverlayWindow();
+        }
+    }
+    resetDragState();
+}
+
+void DragDropHandler::snap(const Zone& zone, const Display& display)
+{
+    const DisplayList screens = platform().displays().screens();
+    const Rect zoneFrame = zoneTargetFrame(zone, display.visibleFrame, primaryHeight(screens));
+    if (!windowElement_) {
+        Logger::info(QStringLiteral("No window to snap"), LogCategory::Window);
+        return;
+    }
+    const auto reachable = reachableTarget(zoneFrame, screens);
+    if (!reachable) {
+        Logger::warning(QStringLiteral("Zone target (%1, %2, %3, %4) lies off every display; "
+                                       "the window stays where it is")
+                            .arg(zoneFrame.x)
+                            .arg(zoneFrame.y)
+                            .arg(zoneFrame.width)
+                            .arg(zoneFrame.height),
+                        LogCategory::Window);
+        return;
+    }
+    const Rect target = *reachable;
+    Logger::info(QStringLiteral("Snapping window to (%1, %2, %3, %4)")
+                     .arg(target.x)
+                     .arg(target.y)
+                     .arg(target.width)
+                     .arg(target.height),
+                 LogCategory::Window);
+    // The enhanced interface makes some applications animate or refuse geometry changes; it is
+    // switched off only for the move and restored afterwards, since assistive software relies
+    // on it.
+    const auto app = windowElement_->application();
+    const bool restoreEnhanced = app && app->enhancedUserInterface().value_or(false);
+    if (restoreEnhanced)
+        app->setEnhancedUserInterface(false);
+    (void)windowElement_->setSize(target.size());
+    (void)windowElement_->setPosition(target.origin());
+    (void)windowElement_->setSize(target.size());
+    if (restoreEnhanced)
+        app->setEnhancedUserInterface(true);
+}
+
+void DragDropHandler::resetDragState()
+{
+    draggedWindow_.reset();
+    initialMouseLocation_.reset();
+    initialWindowFrame_.reset();
+    lastCheckPosition_.reset();
+    lastCheckTime_.reset();
+    isTracking_ = false;
+    initialModifierPressed_ = false;
+    closeOverlayWindow();
+}
+
+void DragDropHandler::stopTimer()
+{
+    if (checkForDragTimer_) {
+        checkForDragTimer_->stop();
+        checkForDragTimer_.reset();
+    }
+}
+
+void DragDropHandler::closeOverlayWindow()
+{
+    if (overlayWindow_) {
+        overlayWindow_->orderOut();
+        overlayWindow_.reset();
+    }
+}
+
+void DragDropHandler::createOverlayWindow()
+{
+    const auto display = screenContainingPoint(platform().inputMonitor().mouseLocation(),
+                                               platform().displays().screens());
+    if (!display)
+        return;
+    const Rect visible = display->visibleFrame;
+    auto view = std::make_unique<OverlayView>();
+    view->resize(static_cast<int>(visible.width), static_cast<int>(visible.height));
+    const auto zones = windowManager_.monitorZones().constFind(monitorID(*display));
+    view->setCustomZones(zones == windowManager_.monitorZones().constEnd()
+                             ? std::nullopt
+                             : std::optional<ZoneList>(*zones));
+    applyStoredZoneColors(*view);
+
+    auto window = std::make_unique<OverlayWindow>(*display, visible, OverlayWindow::Level::Drag);
+    window->setIgnoresMouseEvents(true);
+    window->setContentView(std::move(view));
+    // A window still held is dropped without ordering it out first, as the gesture replaces it.
+    overlayWindow_ = std::move(window);
+    overlayWindow_->orderFront();
+}
+
+void DragDropHandler::applyStoredZoneColors(OverlayView& view) const
+{
+    const ZoneColors colors = Settings::zoneColors();
+    view.setNormalZoneColor(colors.normal);
+    view.setHighlightZoneColor(colors.highlight);
+}
+
+} // namespace corvane

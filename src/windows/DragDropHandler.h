@@ -1,0 +1,76 @@
+#pragma once
+
+#include "models/Zone.h"
+#include "platform/Accessibility.h"
+#include "platform/Display.h"
+#include "platform/InputMonitor.h"
+#include "windows/AccessibilityElement.h"
+#include "windows/MonotonicClock.h"
+
+#include <QColor>
+#include <QObject>
+#include <memory>
+#include <optional>
+
+class QTimer;
+
+namespace corvane {
+
+class OverlayView;
+class OverlayWindow;
+class WindowManager;
+
+// Turns an ordinary window drag into a snap: with the modifier held, the zones of the display
+// under the pointer are shown, the nearest one is highlighted, and releasing the button moves
+// and resizes the window to fill it. Watches global mouse events only.
+class DragDropHandler : public QObject {
+    Q_OBJECT
+public:
+    explicit DragDropHandler(WindowManager& windowManager, QObject* parent = nullptr);
+    ~DragDropHandler() override;
+
+    void handleMouseDown(const MouseEvent& event);
+    void handleMouseDragged(const MouseEvent& event);
+    void handleMouseUp(const MouseEvent& event);
+    // One poll of the dragged window; run every 0.1 s by the timer after a mouse-down.
+    void checkForDrag();
+
+    bool isModifierPressed(const MouseEvent& event) const;
+    bool isModifierKeyPressed() const;
+
+    // State, for the status of a gesture and for tests.
+    bool isTracking() const { return isTracking_; }
+    bool isPolling() const;
+    OverlayWindow* overlayWindow() const { return overlayWindow_.get(); }
+    OverlayView* overlayView() const;
+    const std::optional<AccessibilityElement>& windowElement() const { return windowElement_; }
+    const std::optional<ElementHandle>& draggedWindow() const { return draggedWindow_; }
+    // Milliseconds for the poll's lateness check; tests replace it.
+    void setClock(MillisecondClock clock) { clock_ = std::move(clock); }
+
+private:
+    std::optional<ElementHandle> windowUnderMouse() const;
+    void createOverlayWindow();
+    void closeOverlayWindow();
+    void highlightZone(const std::optional<Zone>& zone);
+    void applyStoredZoneColors(OverlayView& view) const;
+    void stopTimer();
+    void resetDragState();
+    void snap(const Zone& zone, const Display& display);
+
+    WindowManager& windowManager_;
+    std::optional<ElementHandle> draggedWindow_;
+    std::optional<AccessibilityElement> windowElement_;
+    std::optional<Point> initialMouseLocation_;
+    std::optional<Rect> initialWindowFrame_;
+    std::unique_ptr<OverlayWindow> overlayWindow_;
+    std::optional<InputMonitor::MonitorId> globalEventMonitor_;
+    bool isTracking_ = false;
+    std::unique_ptr<QTimer> checkForDragTimer_;
+    std::optional<Point> lastCheckPosition_;
+    std::optional<std::uint64_t> lastCheckTime_;
+    bool initialModifierPressed_ = false;
+    MillisecondClock clock_ = uptimeMilliseconds;
+};
+
+} // namespace corvane

@@ -1,0 +1,280 @@
+#include "TestEnvironment.h"
+#include "app/Notifications.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "managers/LayoutManager.h"
+#include "managers/WindowManager.h"
+#include "models/LayoutJson.h"
+#include "models/Layouts.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace corvane;
+
+namespace {
+
+MonitorLayoutPreferenceList storedPreferences()
+{
+    const auto data = Settings::data(SettingsKeys::monitorLayoutPreferences);
+    return data ? json::decodePreferences(*data).value_or(MonitorLayoutPreferenceList{})
+                : MonitorLayoutPreferenceList{};
+}
+
+ScreenLayout customLayout(const QString& name)
+{
+    return ScreenLayout{QUuid::createUuid(), name, {Zone(Rect(0, 0, 1, 1))}, std::nullopt};
+}
+
+} // namespace
+
+class LayoutManagerTest : public QObject {
+    Q_OBJECT
+private:
+    FakePlatform* fake_ = nullptr;
+    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<LayoutManager> layouts_;
+
+    void restart()
+    {
+        layouts_.reset();
+        windows_ = std::make_unique<WindowManager>();
+        layouts_ = std::make_unique<LayoutManager>(*windows_);
+    }
+    ZoneList zonesOf(const corvane::Display& d) const
+    {
+        return windows_->monitorZones().value(monitorID(d));
+    }
+
+private slots:
+    void init()
+    {
+        test::resetStores();
+        fake_ = &test::installFakePlatform();
+        fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
+        restart();
+    }
+    void cleanup()
+    {
+        layouts_.reset();
+        windows_.reset();
+    }
+
+    void displaysWithoutAChoiceGetTallAndNothingIsWritten()
+    {
+        layouts_->applySavedLayouts();
+        QCoreApplication::processEvents();
+        const auto tall = templateNamed(QStringLiteral("Tall"));
+        QVERIFY(tall);
+        QCOMPARE(zonesOf(test::primaryDisplay()).size(), tall->zones.size());
+        QCOMPARE(zonesOf(test::secondDisplay()).first().id, tall->zones.first().id);
+        QVERIFY(!Settings::contains(SettingsKeys::monitorLayoutPreferences));
+    }
+
+    void savingTwiceKeepsOneEntryPerDisplayTheReplacedOneLast()
+    {
+        layouts_->applySavedLayouts();
+        layouts_->saveLayoutPreference(test::primaryDisplay(), focusLayout());
+        layouts_->saveLayoutPreference(test::secondDisplay(), noLayout());
+        layouts_->saveLayoutPreference(test::primaryDisplay(), noLayout());
+        const auto stored = storedPreferences();
+        QCOMPARE(stored.size(), 2);
+        QCOMPARE(stored[0].monitorID, monitorID(test::secondDisplay()));
+        QCOMPARE(stored[1].monitorID, monitorID(test::primaryDisplay()));
+        QCOMPARE(stored[1].layoutID, noLayout().uuidString());
+        QCOMPARE(stored[1].layoutName, QStringLiteral("No Layout"));
+        QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->id, noLayout().id);
+    }
+
+    void aStoredChoiceIsAppliedAndSavedAgainAtStartUp()
+    {
+        layouts_->saveLayoutPreference(test::secondDisplay(), focusLayout());
+        layouts_->saveLayoutPreference(test::primaryDisplay(), noLayout());
+        restart();
+        layouts_->applySavedLayouts();
+        QCOMPARE(zonesOf(test::secondDisplay()).size(), 1); // at once
+        QCoreApplication::processEvents();
+        // Re-applied later on the event loop, which moves each entry to the end in display order.
+        const auto stored = storedPreferences();
+        QCOMPARE(stored.size(), 2);
+        QCOMPARE(stored[0].monitorID, monitorID(test::primaryDisplay()));
+        QVERIFY(zonesOf(test::primaryDisplay()).isEmpty());
+    }
+
+    void savingBeforeStartUpKeepsOtherDisplaysChoices()
+    {
+        layouts_->saveLayoutPreference(test::secondDisplay(), focusLayout());
+        restart(); // a new process that has not applied the saved layouts yet
+        layouts_->saveLayoutPreference(test::primaryDisplay(), noLayout());
+        const auto stored = storedPreferences();
+        QCOMPARE(stored.size(), 2);
+        QCOMPARE(stored[0].monitorID, monitorID(test::secondDisplay()));
+    }
+
+    void deletingAChosenCustomLayoutFallsBackToTall()
+    {
+        const ScreenLayout mine = customLayout(QStringLiteral("Mine"));
+        QSignalSpy changed(&Notifications::shared(), &Notifications::customLayoutsChanged);
+        layouts_->addCustomLayout(mine);
+        layouts_->applyLayout(mine, test::primaryDisplay());
+        QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->name, QStringLiteral("Mine"));
+        layouts_->deleteCustomLayout(mine.id);
+        layouts_->deleteCustomLayout(QUuid::createUuid()); // unknown: still saves and posts
+        QCOMPARE(changed.count(), 3);
+        QVERIFY(!layouts_->layoutFor(test::primaryDisplay()));
+        layouts_->applySavedLayouts();
+        QVERIFY(storedPreferences().isEmpty());
+        QCOMPARE(zonesOf(test::primaryDisplay()).size(),
+                 templateNamed(QStringLiteral("Tall"))->zones.size());
+    }
+
+    void customLayoutsPersistAcrossRestarts()
+    {
+        layouts_->addCustomLayout(customLayout(QStringLiteral("A")));
+        layouts_->addCustomLayout(customLayout(QStringLiteral("B")));
+        const QUuid bId = layouts_->customLayouts()[1].id;
+        ScreenLayout replaced = customLayout(QStringLiteral("B2"));
+        layouts_->updateCustomLayout(bId, replaced);
+        layouts_->updateCustomLayout(QUuid::createUuid(), customLayout(QStringLiteral("X")));
+        restart();
+        QCOMPARE(layouts_->customLayouts().size(), 2);
+        QCOMPARE(layouts_->customLayouts()[1].name, QStringLiteral("B2"));
+        QCOMPARE(layouts_->customLayouts()[1].id, replaced.id);
+    }
+
+    void undecodableStoredValuesAreKeptAsideBeforeAnOverwrite()
+    {
+        const QByteArray broken = R"([{"id":"not a uuid","name":"Lost?","zones":[]}])";
+        Settings::setData(SettingsKeys::customLayouts, broken);
+        Settings::setData(SettingsKeys::monitorLayoutPreferences, QByteArray("{oops"));
+        restart();
+        QVERIFY(layouts_->customLayouts().isEmpty());
+        layouts_->addCustomLayout(customLayout(QStringLiteral("New")));
+        layouts_->saveLayoutPreference(test::primaryDisplay(), focusLayout());
+        auto store = Settings::store();
+        QCOMPARE(store->value(QStringLiteral("CustomLayouts.unreadable")).toByteArray(), broken);
+        QCOMPARE(store->value(QStringLiteral("MonitorLayoutPreferences.unreadable")).toByteArray(),
+                 QByteArray("{oops"));
+        // Only once: a later overwrite does not replace what was kept.
+        Settings::setData(SettingsKeys::customLayouts, QByteArray("[1]"));
+        layouts_->addCustomLayout(customLayout(QStringLiteral("Newer")));
+        QCOMPARE(Settings::store()->value(QStringLiteral("CustomLayouts.unreadable")).toByteArray(),
+                 broken);
+        QCOMPARE(json::decodeLayouts(*Settings::data(SettingsKeys::customLayouts))->size(), 2);
+    }
+
+    void editingStartsWithOneDefaultZone()
+    {
+        layouts_->startEditing(std::nullopt);
+        QVERIFY(layouts_->isEditing());
+        QCOMPARE(layouts_->editingZones()->size(), 1);
+        QCOMPARE(layouts_->editingZones()->first().frame, Rect(0.25, 0.25, 0.5, 0.5));
+        QVERIFY(windows_->overlayWindow());
+        layouts_->stopEditing();
+        QVERIFY(!windows_->overlayWindow());
+
+        layouts_->startEditing(ScreenLayout{QUuid::createUuid(), QStringLiteral("Empty"), {}, {}});
+        QCOMPARE(layouts_->editingZones()->size(), 1);
+        QCOMPARE(layouts_->editingLayout()->name, QStringLiteral("Empty"));
+        layouts_->cancelEditing();
+        QVERIFY(!layouts_->isEditing() && !layouts_->editingZones() && !layouts_->editingLayout());
+    }
+
+    void gridsAreRowMajorWithGaps()
+    {
+        layouts_->generateGrid(2, 2); // outside a session: nothing
+        QVERIFY(!layouts_->editingZones());
+        layouts_->startEditing(std::nullopt);
+        layouts_->generateGrid(1, 1);
+        QCOMPARE(layouts_->editingZones()->size(), 1);
+        const Rect one = layouts_->editingZones()->first().frame;
+        QVERIFY(qFuzzyCompare(one.x, 0.02) && qFuzzyCompare(one.width, 0.96));
+        layouts_->generateGrid(3, 2);
+        const ZoneList six = *layouts_->editingZones();
+        QCOMPARE(six.size(), 6);
+        QVERIFY(qFuzzyCompare(six[1].frame.x, 0.02 + 0.47 + 0.02)); // first row first
+        QVERIFY(qFuzzyCompare(six[1].frame.y, 0.02));
+        QVERIFY(qFuzzyCompare(six[2].frame.y, 0.02 + (1 - 4 * 0.02) / 3 + 0.02));
+        layouts_->generateGrid(0, 3);
+        QVERIFY(layouts_->editingZones()->isEmpty());
+    }
+
+    void addedZonesAvoidOverlaps()
+    {
+        layouts_->addZone();
+        QVERIFY(!layouts_->editingZones());
+        layouts_->startEditing(std::nullopt);
+        layouts_->generateGrid(0, 0);
+        layouts_->addZone();
+        layouts_->addZone();
+        layouts_->addZone();
+        const ZoneList three = *layouts_->editingZones();
+        QCOMPARE(three[0].frame.origin(), Point({0.05, 0.05}));
+        QVERIFY(qFuzzyCompare(three[1].frame.x, 0.40));
+        QVERIFY(qFuzzyCompare(three[2].frame.y, 0.40) && qFuzzyCompare(three[2].frame.x, 0.05));
+        // The fourth starts at (0.05, 0.40), on top of the third, and steps right by 0.05.
+        layouts_->addZone();
+        const Rect fourth = layouts_->editingZones()->last().frame;
+        QVERIFY(qFuzzyCompare(fourth.y, 0.40));
+        QVERIFY(fourth.x > 0.349 && fourth.x < 0.351);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(!fourth.intersects(three[i].frame));
+    }
+
+    void deletingAnAbsentZoneStillRefreshesAndPosts()
+    {
+        layouts_->startEditing(std::nullopt);
+        QSignalSpy deleted(&Notifications::shared(), &Notifications::zoneDeleted);
+        const QUuid absent = QUuid::createUuid();
+        layouts_->deleteZone(absent);
+        QCOMPARE(deleted.count(), 0); // posted on the next turn of the event loop
+        QTRY_COMPARE(deleted.count(), 1);
+        QCOMPARE(deleted.first().first().value<QUuid>(), absent);
+        QCOMPARE(layouts_->editingZones()->size(), 1);
+    }
+
+    void savingAnEditedLayoutGivesItANewId()
+    {
+        const ScreenLayout mine = customLayout(QStringLiteral("Mine"));
+        layouts_->addCustomLayout(mine);
+        layouts_->applyLayout(mine, test::secondDisplay());
+        layouts_->startEditing(mine);
+        layouts_->addZone();
+        layouts_->saveEditedLayout(QStringLiteral(" Renamed "));
+        QVERIFY(!layouts_->isEditing());
+        QCOMPARE(layouts_->customLayouts().size(), 1);
+        QCOMPARE(layouts_->customLayouts()[0].name, QStringLiteral(" Renamed "));
+        QCOMPARE(layouts_->customLayouts()[0].zones.size(), 2);
+        QVERIFY(layouts_->customLayouts()[0].id != mine.id);
+        layouts_->applySavedLayouts(); // the old choice is stale now
+        QVERIFY(!layouts_->layoutFor(test::secondDisplay()));
+
+        layouts_->startEditing(std::nullopt);
+        layouts_->saveEditedLayout(QStringLiteral("Fresh"));
+        QCOMPARE(layouts_->customLayouts().size(), 2);
+    }
+
+    void zonesUpdatedFromTheOverlayReachTheSession()
+    {
+        layouts_->startEditing(std::nullopt);
+        const ZoneList moved{Zone(Rect(0.1, 0.1, 0.2, 0.2))};
+        emit Notifications::shared().zonesUpdated(moved);
+        QTRY_COMPARE(layouts_->editingZones()->first().frame, Rect(0.1, 0.1, 0.2, 0.2));
+    }
+
+    void theCurrentLayoutIsSavedOffTheGuiThread()
+    {
+        Settings::remove(SettingsKeys::currentLayout); // the window manager stores its default
+        layouts_->saveCurrentLayout();                 // none set: nothing stored
+        LayoutManager::waitForBackgroundSaves();
+        QVERIFY(!Settings::contains(SettingsKeys::currentLayout));
+        layouts_->setCurrentLayout(focusLayout());
+        layouts_->saveCurrentLayout();
+        LayoutManager::waitForBackgroundSaves();
+        QCOMPARE(json::decodeLayout(*Settings::data(SettingsKeys::currentLayout))->id,
+                 focusLayout().id);
+    }
+};
+
+QTEST_MAIN(LayoutManagerTest)
+#include "tst_layoutmanager.moc"

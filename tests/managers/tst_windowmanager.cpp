@@ -1,0 +1,321 @@
+#include "TestEnvironment.h"
+#include "WidgetEvents.h"
+#include "app/Notifications.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "editor/GridView.h"
+#include "managers/OverlayWindow.h"
+#include "managers/WindowManager.h"
+#include "models/LayoutJson.h"
+#include "models/Layouts.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+using namespace corvane;
+using namespace std::chrono_literals;
+
+namespace {
+
+QList<QUuid> ids(const std::optional<ZoneList>& zones)
+{
+    QList<QUuid> result;
+    for (const Zone& z : zones.value_or(ZoneList{}))
+        result.append(z.id);
+    return result;
+}
+
+GridView* gridOf(const WindowManager& manager)
+{
+    return manager.overlayWindow() ? qobject_cast<GridView*>(manager.overlayWindow()->contentView())
+                                   : nullptr;
+}
+
+// Fires once a delay has passed. Qt fires due timers in order, so when it has fired, every
+// timer that was due before it has fired too.
+class Marker : public QObject {
+public:
+    bool fired = false;
+    explicit Marker(std::chrono::milliseconds delay)
+    {
+        QTimer::singleShot(delay, this, [this] { fired = true; });
+    }
+};
+
+} // namespace
+
+class WindowManagerTest : public QObject {
+    Q_OBJECT
+
+    corvane::Display first;
+    corvane::Display second;
+    const ZoneList halves{Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))};
+    const ZoneList thirds{Zone(Rect(0, 0, 1.0 / 3, 1)), Zone(Rect(1.0 / 3, 0, 1.0 / 3, 1)),
+                          Zone(Rect(2.0 / 3, 0, 1.0 / 3, 1))};
+
+    ScreenLayout layoutOf(const QString& name, const ZoneList& zones)
+    {
+        ScreenLayout layout;
+        layout.name = name;
+        layout.zones = zones;
+        return layout;
+    }
+
+private slots:
+    void init()
+    {
+        test::resetStores();
+        first = test::primaryDisplay();
+        second = test::secondDisplay();
+        test::installFakePlatform().setDisplays({first, second});
+    }
+
+    void cleanup()
+    {
+        // Overlays closed by the manager go at the next turn of the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void withoutAStoredLayoutTheGridTemplateIsUsedAndStored()
+    {
+        const auto grid = templateNamed(QStringLiteral("Grid"));
+        QVERIFY(grid);
+        WindowManager manager;
+        QCOMPARE(ids(manager.customZones()), ids(grid->zones));
+        const auto stored = json::decodeLayout(*Settings::data(SettingsKeys::currentLayout));
+        QVERIFY(stored);
+        QCOMPARE(stored->id, grid->id);
+        QCOMPARE(stored->name, QStringLiteral("Grid"));
+        QVERIFY(manager.monitorZones().isEmpty());
+        QVERIFY(!manager.overlayWindow());
+        QVERIFY(!manager.isUpdating());
+    }
+
+    void aStoredLayoutGivesTheZones()
+    {
+        Settings::setData(SettingsKeys::currentLayout,
+                          json::encodeLayout(layoutOf(QStringLiteral("Mine"), thirds)));
+        WindowManager manager;
+        QCOMPARE(ids(manager.customZones()), ids(thirds));
+        QCOMPARE(manager.customZones()->at(1).frame, thirds[1].frame);
+    }
+
+    void anUnreadableStoredLayoutIsKeptAndTheDefaultUsed()
+    {
+        const QByteArray garbage("{\"id\": 12, \"zones\": ");
+        Settings::setData(SettingsKeys::currentLayout, garbage);
+        WindowManager manager;
+        QCOMPARE(ids(manager.customZones()), ids(templateNamed(QStringLiteral("Grid"))->zones));
+        QCOMPARE(*Settings::data(SettingsKeys::currentLayout), garbage);
+    }
+
+    void updateZonesWithoutOverlayOnlyRecords()
+    {
+        WindowManager manager;
+        manager.updateZones(halves, second, false, false);
+        QCOMPARE(ids(manager.monitorZones().value(monitorID(second))), ids(halves));
+        QVERIFY(!manager.monitorZones().contains(monitorID(first)));
+        QCOMPARE(ids(manager.customZones()), ids(halves));
+        QVERIFY(!manager.overlayWindow());
+    }
+
+    void anOverlayShowsTheDisplaysZonesElseTheLatestZones()
+    {
+        WindowManager manager;
+        manager.updateZones(halves, second, false, false);
+        manager.updateZones(thirds, first, false, false);
+        manager.showOverlay(second, true, false);
+        OverlayWindow* window = manager.overlayWindow();
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->display(), second);
+        QCOMPARE(window->screenRect(), second.frame);
+        QVERIFY(window->ignoresMouseEvents());
+        QCOMPARE(ids(gridOf(manager)->customZones()), ids(halves));
+        QVERIFY(!gridOf(manager)->isEditing());
+
+        // A display with no entry gets the zones set last, for any display.
+        corvane::Display third = FakePlatform::makeDisplay(
+            QStringLiteral("Third"), Rect(-800, 0, 800, 600), Rect(-800, 0, 800, 575), 3, 333);
+        manager.showOverlay(third, false, true);
+        QVERIFY(manager.overlayWindow() != window);
+        QVERIFY(!window->isVisible()); // closed, deleted at the next turn of the event loop
+        QCOMPARE(ids(gridOf(manager)->customZones()), ids(thirds));
+        QVERIFY(!gridOf(manager)->showStrokes());
+        QVERIFY(gridOf(manager)->isEditing());
+        QVERIFY(!manager.overlayWindow()->ignoresMouseEvents());
+
+        manager.hideOverlay();
+        QVERIFY(!manager.overlayWindow());
+    }
+
+    void theEditingOverlayReportsClicksAndEdits()
+    {
+        WindowManager manager;
+        QSignalSpy selected(&Notifications::shared(), &Notifications::zoneSelected);
+        QSignalSpy updated(&Notifications::shared(), &Notifications::zonesUpdated);
+        manager.updateZones(halves, first, true, true);
+        GridView* grid = gridOf(manager);
+        QVERIFY(grid);
+        QCOMPARE(grid->size(), QSize(1440, 900));
+
+        test::pressLeft(grid, {1080, 450}); // the right half
+        test::dragLeft(grid, {1070, 450});
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().first().value<QUuid>(), halves[1].id);
+        QCOMPARE(updated.size(), 1);
+        const auto reported = updated.first().first().value<ZoneList>();
+        QCOMPARE(ids(reported), ids(halves));
+        QVERIFY(reported[1].frame.x < 0.5);
+        QCOMPARE(manager.customZones()->at(1).frame, reported[1].frame);
+        // The display's own entry is what the layout manager pushes back; it is not changed
+        // behind its back.
+        QCOMPARE(manager.monitorZones().value(monitorID(first))[1].frame, halves[1].frame);
+    }
+
+    void closingTheOverlayFromItsOwnHandlerIsSafe()
+    {
+        WindowManager manager;
+        manager.updateZones(halves, first, true, true);
+        QObject context;
+        connect(&Notifications::shared(), &Notifications::zonesUpdated, &context,
+                [&manager] { manager.hideOverlay(); });
+        GridView* grid = gridOf(manager);
+        test::pressLeft(grid, {360, 450});
+        test::dragLeft(grid, {370, 450});
+        QVERIFY(!manager.overlayWindow());
+        test::releaseLeft(grid, {370, 450}); // the view is still there until the loop turns
+    }
+
+    void anEditingOverlayOnOneDisplayIsUpdatedInPlaceForAnother()
+    {
+        WindowManager manager;
+        manager.updateZones(halves, first, true, true);
+        OverlayWindow* window = manager.overlayWindow();
+        GridView* grid = gridOf(manager);
+        const QRect geometry = window->geometry();
+
+        manager.updateZones(thirds, second, true, true);
+        QCOMPARE(manager.overlayWindow(), window);
+        QCOMPARE(gridOf(manager), grid);
+        QCOMPARE(window->display(), first);
+        QCOMPARE(window->geometry(), geometry);
+        QCOMPARE(ids(grid->customZones()), ids(thirds));
+        QCOMPARE(ids(manager.monitorZones().value(monitorID(second))), ids(thirds));
+        QCOMPARE(ids(manager.monitorZones().value(monitorID(first))), ids(halves));
+
+        // Turned into a display-only overlay, it lets the mouse through.
+        manager.updateZones(thirds, second, true, false);
+        QVERIFY(!grid->isEditing());
+        QVERIFY(window->ignoresMouseEvents());
+        QVERIFY(grid->showStrokes());
+
+        manager.updateZones(thirds, second, false, false);
+        QVERIFY(!manager.overlayWindow());
+    }
+
+    void aPreviewShowsAfterItsDelayAndHidesAfterTheNext()
+    {
+        WindowManager manager;
+        manager.setPreviewDelays(50ms, 200ms);
+        manager.showLayoutPreview(layoutOf(QStringLiteral("Thirds"), thirds), second);
+        // Recorded at once, shown later.
+        QCOMPARE(ids(manager.monitorZones().value(monitorID(second))), ids(thirds));
+        QCOMPARE(ids(manager.customZones()), ids(thirds));
+        QVERIFY(!manager.overlayWindow());
+
+        QTRY_VERIFY(manager.overlayWindow());
+        QCOMPARE(manager.overlayWindow()->display(), second);
+        QVERIFY(manager.overlayWindow()->ignoresMouseEvents());
+        QCOMPARE(ids(gridOf(manager)->customZones()), ids(thirds));
+        QVERIFY(!gridOf(manager)->isEditing());
+        QVERIFY(gridOf(manager)->showStrokes());
+        QTRY_VERIFY(!manager.overlayWindow());
+    }
+
+    void twoPreviewsInQuickSuccession()
+    {
+        WindowManager manager;
+        // Back to back: the later one ends up on screen, then nothing.
+        manager.setPreviewDelays(50ms, 200ms);
+        manager.showLayoutPreview(layoutOf(QStringLiteral("Halves"), halves), first);
+        manager.showLayoutPreview(layoutOf(QStringLiteral("Thirds"), thirds), second);
+        QTRY_VERIFY(manager.overlayWindow() && manager.overlayWindow()->display() == second);
+        QCOMPARE(ids(gridOf(manager)->customZones()), ids(thirds));
+        QTRY_VERIFY(!manager.overlayWindow());
+
+        // The later call hides the earlier preview at once; the earlier preview's pending hide
+        // leaves the later overlay alone.
+        manager.showLayoutPreview(layoutOf(QStringLiteral("Halves"), halves), first);
+        QTRY_VERIFY(manager.overlayWindow());
+        const Marker earlierHideDone(600ms); // the earlier hide is due within 200 ms
+        manager.setPreviewDelays(50ms, 3s);
+        manager.showLayoutPreview(layoutOf(QStringLiteral("Thirds"), thirds), second);
+        QVERIFY(!manager.overlayWindow());
+        QTRY_VERIFY(manager.overlayWindow());
+        QCOMPARE(manager.overlayWindow()->display(), second);
+        QTRY_VERIFY(earlierHideDone.fired);
+        QVERIFY(manager.overlayWindow());
+        QTRY_VERIFY_WITH_TIMEOUT(!manager.overlayWindow(), 15000);
+    }
+
+    void anEditingOverlayOpenedDuringAPreviewStaysAndReportsEdits()
+    {
+        WindowManager manager;
+        QSignalSpy updated(&Notifications::shared(), &Notifications::zonesUpdated);
+        manager.setPreviewDelays(20ms, 200ms);
+        manager.showLayoutPreview(layoutOf(QStringLiteral("Halves"), halves), first);
+        QTRY_VERIFY(manager.overlayWindow());
+        const Marker previewHideDone(600ms);
+
+        // The editor takes over the preview's window in place.
+        manager.updateZones(halves, first, true, true);
+        GridView* grid = gridOf(manager);
+        QVERIFY(!manager.overlayWindow()->ignoresMouseEvents());
+        test::pressLeft(grid, {360, 450});
+        test::dragLeft(grid, {380, 450});
+        test::releaseLeft(grid, {380, 450});
+        QCOMPARE(updated.size(), 1);
+
+        QTRY_VERIFY(previewHideDone.fired);
+        QVERIFY(manager.overlayWindow());
+        QCOMPARE(gridOf(manager), grid);
+    }
+
+    void zoneColoursGoToTheGridAndAreAnnounced()
+    {
+        WindowManager manager;
+        QSignalSpy changed(&Notifications::shared(), &Notifications::zoneColorsChanged);
+        const QColor normal = QColor::fromRgbF(0.1f, 0.2f, 0.3f, 0.4f);
+        const QColor highlight = QColor::fromRgbF(0.9f, 0.1f, 0.1f, 0.5f);
+        manager.updateZoneColors(normal, highlight);
+        QCOMPARE(changed.size(), 1);
+
+        manager.showOverlay(first, true, false);
+        QCOMPARE(gridOf(manager)->overlayColor(), GridView::defaultOverlayColor());
+        manager.updateZoneColors(normal, highlight);
+        QCOMPARE(gridOf(manager)->overlayColor(), highlight);
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(changed.last().at(0).value<QColor>(), normal);
+        QCOMPARE(changed.last().at(1).value<QColor>(), highlight);
+    }
+
+    void callsFromAnotherThreadRunOnTheManagersThread()
+    {
+        WindowManager manager;
+        std::unique_ptr<QThread> worker(
+            QThread::create([&] { manager.updateZones(halves, second, true, false); }));
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        // Nothing has happened yet: the call waits for the event loop.
+        QVERIFY(manager.monitorZones().isEmpty());
+        QTRY_VERIFY(manager.overlayWindow());
+        QCOMPARE(ids(manager.monitorZones().value(monitorID(second))), ids(halves));
+        QCOMPARE(manager.overlayWindow()->thread(), QThread::currentThread());
+    }
+};
+
+QTEST_MAIN(WindowManagerTest)
+#include "tst_windowmanager.moc"

@@ -1,0 +1,301 @@
+#include "TestEnvironment.h"
+#include "app/Notifications.h"
+#include "app/Settings.h"
+#include "logging/LogManager.h"
+#include "logging/Logger.h"
+#include "platform/InputMonitor.h"
+#include "shortcuts/KeyboardShortcuts.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+using namespace corvane;
+using Name = KeyboardShortcuts::Name;
+using HotKeyList = QList<std::pair<int, int>>;
+
+namespace {
+
+constexpr int controlShiftCommand = 4096 | 512 | 256;
+constexpr int controlOption = 4096 | 2048;
+
+QString storedText(const Name& name)
+{
+    return Settings::string(KeyboardShortcuts::settingsKey(name))
+        .value_or(QStringLiteral("<none>"));
+}
+
+// The log lines recorded since the last clearLogs().
+QStringList loggedMessages()
+{
+    LogManager::shared().flush();
+    QCoreApplication::processEvents();
+    QStringList messages;
+    for (const LogEntry& entry : LogManager::shared().recentLogs())
+        messages.append(entry.message);
+    return messages;
+}
+
+bool logged(const QString& start)
+{
+    const QStringList messages = loggedMessages();
+    return std::any_of(messages.cbegin(), messages.cend(),
+                       [&](const QString& m) { return m.startsWith(start); });
+}
+
+} // namespace
+
+class KeyboardShortcutsTest : public QObject {
+    Q_OBJECT
+private:
+    FakePlatform* platform = nullptr;
+    const Name preferences = Name::openPreferences();
+
+    std::unique_ptr<KeyboardShortcuts> start()
+    {
+        return std::make_unique<KeyboardShortcuts>(platform->hotKeys());
+    }
+
+private slots:
+    void init()
+    {
+        test::resetStores();
+        platform = &test::installFakePlatform();
+        Logger::isEnabled = true;
+        Logger::isLoggingActive = true;
+        Logger::minimumLogLevel = LogLevel::Warning;
+        LogManager::shared().clearLogs();
+    }
+
+    void aFreshInstallationRegistersTheDefault()
+    {
+        QCOMPARE(preferences.rawValue(), QStringLiteral("openPreferences"));
+        QCOMPARE(KeyboardShortcuts::settingsKey(preferences),
+                 QStringLiteral("KeyboardShortcuts_openPreferences"));
+        auto facility = start();
+        QCOMPARE(KeyboardShortcuts::shortcut(preferences), (Shortcut{35, controlShiftCommand}));
+        QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{35, controlShiftCommand}}));
+        QCOMPARE(facility->registeredShortcut(preferences), (Shortcut{35, controlShiftCommand}));
+        // Answering with the default writes nothing.
+        QCOMPARE(storedText(preferences), QStringLiteral("<none>"));
+    }
+
+    void anUnreadableStoredValueLeavesTheNameUnregistered_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("not JSON") << "P with control";
+        QTest::newRow("a key missing") << R"({"carbonKeyCode":35})";
+        QTest::newRow("a number as text") << R"({"carbonKeyCode":"35","carbonModifiers":4864})";
+        QTest::newRow("a fraction") << R"({"carbonKeyCode":35.5,"carbonModifiers":4864})";
+        QTest::newRow("a list") << "[35,4864]";
+        QTest::newRow("empty") << "";
+    }
+
+    void anUnreadableStoredValueLeavesTheNameUnregistered()
+    {
+        QFETCH(QString, text);
+        Settings::setString(KeyboardShortcuts::settingsKey(preferences), text);
+        auto facility = start();
+        QVERIFY(platform->registeredHotKeys().isEmpty());
+        QVERIFY(!KeyboardShortcuts::shortcut(preferences));
+        QVERIFY(logged(QStringLiteral("The stored shortcut of openPreferences cannot be read")));
+        // The value is the user's; reading it never replaces it.
+        QCOMPARE(storedText(preferences), text);
+    }
+
+    void aClearedShortcutStaysClearedAfterARestart()
+    {
+        auto facility = start();
+        QSignalSpy changed(&Notifications::shared(), &Notifications::shortcutByNameDidChange);
+        facility->setShortcut(preferences, std::nullopt);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("openPreferences"));
+        QCOMPARE(storedText(preferences), QStringLiteral("null"));
+        QVERIFY(platform->registeredHotKeys().isEmpty());
+
+        facility.reset();
+        facility = start();
+        QVERIFY(platform->registeredHotKeys().isEmpty());
+        QVERIFY(!KeyboardShortcuts::shortcut(preferences));
+        QVERIFY(!logged(QStringLiteral("The stored shortcut")));
+    }
+
+    void aChangedShortcutIsRegisteredAtOnce()
+    {
+        auto facility = start();
+        int presses = 0;
+        facility->onKeyDown(preferences, [&] { ++presses; });
+
+        facility->setShortcut(preferences, Shortcut{40, controlOption});
+        QCOMPARE(storedText(preferences),
+                 QStringLiteral(R"({"carbonKeyCode":40,"carbonModifiers":6144})"));
+        QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{40, controlOption}}));
+        platform->pressHotKey(35, controlShiftCommand);
+        QCOMPARE(presses, 0);
+        platform->pressHotKey(40, controlOption);
+        QCOMPARE(presses, 1);
+
+        // And the next start registers the stored choice, not the default.
+        facility.reset();
+        QVERIFY(platform->registeredHotKeys().isEmpty());
+        facility = start();
+        QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{40, controlOption}}));
+    }
+
+    void aPressedShortcutRunsTheHandlersOfItsName()
+    {
+        auto facility = start();
+        QStringList calls;
+        facility->onKeyDown(preferences, [&] { calls << QStringLiteral("down 1"); });
+        facility->onKeyDown(preferences, [&] { calls << QStringLiteral("down 2"); });
+        facility->onKeyUp(preferences, [&] { calls << QStringLiteral("up"); });
+        // A name first seen through a handler becomes known and is registered.
+        const Name other(QStringLiteral("other"), Shortcut{0, controlOption});
+        facility->onKeyDown(other, [&] { calls << QStringLiteral("other"); });
+        QCOMPARE(platform->registeredHotKeys().size(), 2);
+
+        platform->pressHotKey(35, controlShiftCommand);
+        QCOMPARE(calls, (QStringList{"down 1", "down 2", "up"}));
+        calls.clear();
+        platform->pressHotKey(0, controlOption);
+        QCOMPARE(calls, (QStringList{"other"}));
+        calls.clear();
+        platform->pressHotKey(35, controlOption);
+        QVERIFY(calls.isEmpty());
+    }
+
+    void aHandlerMayChangeTheShortcutItRunsFor()
+    {
+        auto facility = start();
+        int presses = 0;
+        facility->onKeyDown(preferences, [&] {
+            ++presses;
+            facility->setShortcut(preferences, Shortcut{40, controlOption});
+        });
+        platform->pressHotKey(35, controlShiftCommand);
+        QCOMPARE(presses, 1);
+        QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{40, controlOption}}));
+    }
+
+    void aCombinationHeldElsewhereIsLoggedAndLeftUnregistered()
+    {
+        platform->holdByAnotherClient(35, controlShiftCommand);
+        Logger::minimumLogLevel = LogLevel::Error;
+        auto facility = start();
+        QVERIFY(platform->registeredHotKeys().isEmpty());
+        QVERIFY(!facility->registeredShortcut(preferences));
+        QVERIFY(logged(QStringLiteral("Error registering hotkey ")));
+        // The choice itself is kept; only the registration failed.
+        QCOMPARE(KeyboardShortcuts::shortcut(preferences), (Shortcut{35, controlShiftCommand}));
+        QCOMPARE(facility->checkAvailability({35, controlShiftCommand}),
+                 HotKeyStatus::AlreadyTaken);
+        QCOMPARE(facility->checkAvailability({40, controlOption}), HotKeyStatus::Success);
+        // Checking does not leave anything registered.
+        QVERIFY(platform->registeredHotKeys().isEmpty());
+    }
+
+    void hotKeysAreLetGoWhileARecorderRecords()
+    {
+        auto facility = start();
+        // A combination the facility holds itself is available, and checking keeps it held.
+        QCOMPARE(facility->checkAvailability({35, controlShiftCommand}), HotKeyStatus::Success);
+        QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{35, controlShiftCommand}}));
+
+        emit Notifications::shared().recorderActiveStatusDidChange(true);
+        QVERIFY(facility->isSuspended());
+        QVERIFY(platform->registeredHotKeys().isEmpty());
+        facility->setShortcut(preferences, Shortcut{40, controlOption});
+        QVERIFY(platform->registeredHotKeys().isEmpty());
+        emit Notifications::shared().recorderActiveStatusDidChange(false);
+        QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{40, controlOption}}));
+        // An unmatched stop does not suspend anything.
+        emit Notifications::shared().recorderActiveStatusDidChange(false);
+        QVERIFY(!facility->isSuspended());
+        QCOMPARE(platform->registeredHotKeys().size(), 1);
+    }
+
+    void aChangeStoredByAnotherWriterIsFollowed()
+    {
+        auto facility = start();
+        Settings::setString(KeyboardShortcuts::settingsKey(preferences),
+                            QString::fromUtf8(Shortcut{40, controlOption}.toJson()));
+        emit Notifications::shared().shortcutByNameDidChange(preferences.rawValue());
+        QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{40, controlOption}}));
+    }
+
+    void namesAreEqualByRawValue()
+    {
+        const Name a(QStringLiteral("x"), Shortcut{1, 256});
+        const Name b(QStringLiteral("x"));
+        QCOMPARE(a, b);
+        QCOMPARE(qHash(a), qHash(b));
+        QVERIFY(!(a == Name(QStringLiteral("y"), Shortcut{1, 256})));
+    }
+
+    void shortcutsRoundTripThroughJson()
+    {
+        const Shortcut shortcut{35, controlShiftCommand};
+        QCOMPARE(shortcut.toJson(), QByteArray(R"({"carbonKeyCode":35,"carbonModifiers":4864})"));
+        QCOMPARE(Shortcut::fromJson(shortcut.toJson()), shortcut);
+        QCOMPARE(Shortcut::fromJson(R"({ "carbonModifiers": 0, "carbonKeyCode": 96 })"),
+                 (Shortcut{96, 0}));
+        QVERIFY(!Shortcut::fromJson("null"));
+        QVERIFY(!Shortcut::fromJson(R"({"carbonKeyCode":1e12,"carbonModifiers":0})"));
+    }
+
+    void modifierFlagsConvertBothWays()
+    {
+        using namespace ModifierFlag;
+        const std::uint64_t capsLock = 1u << 16, numericPad = 1u << 21;
+        QCOMPARE(Shortcut::carbonModifiersFromFlags(command), 256);
+        QCOMPARE(Shortcut::carbonModifiersFromFlags(shift), 512);
+        QCOMPARE(Shortcut::carbonModifiersFromFlags(option), 2048);
+        QCOMPARE(Shortcut::carbonModifiersFromFlags(control), 4096);
+        QCOMPARE(Shortcut::carbonModifiersFromFlags(function), 131072);
+        QCOMPARE(
+            Shortcut::carbonModifiersFromFlags(control | shift | command | capsLock | numericPad),
+            controlShiftCommand);
+        QCOMPARE(Shortcut::modifierFlagsFromCarbon(controlShiftCommand | 131072 | 1),
+                 control | shift | command | function);
+        QCOMPARE(Shortcut::fromModifierFlags(35, control | option).carbonModifiers, controlOption);
+        QCOMPARE(Shortcut({35, controlOption}).modifierFlags(), control | option);
+    }
+
+    void qtKeysConvertBothWays()
+    {
+        const auto ctrlShiftMeta = Qt::ControlModifier | Qt::ShiftModifier | Qt::MetaModifier;
+        QCOMPARE(Shortcut::fromQtKey(Qt::Key_P, ctrlShiftMeta),
+                 (Shortcut{35, controlShiftCommand}));
+        const Shortcut p{35, controlShiftCommand};
+        QCOMPARE(p.qtKey(), Qt::Key_P);
+        QCOMPARE(p.qtModifiers(), ctrlShiftMeta);
+        // A shifted symbol is the key it is typed on; on the keypad the keypad's own code.
+        QCOMPARE(Shortcut::fromQtKey(Qt::Key_Exclam, Qt::ShiftModifier | Qt::ControlModifier),
+                 (Shortcut{18, 512 | 4096}));
+        QCOMPARE(Shortcut::fromQtKey(Qt::Key_Plus, Qt::ShiftModifier | Qt::AltModifier),
+                 (Shortcut{24, 512 | 2048}));
+        QCOMPARE(Shortcut::fromQtKey(Qt::Key_Plus, Qt::KeypadModifier | Qt::AltModifier),
+                 (Shortcut{69, 2048}));
+        QVERIFY(!Shortcut::fromQtKey(Qt::Key_Eacute, Qt::ControlModifier));
+        QVERIFY((Shortcut{96, 0}).isFunctionKey());
+        QVERIFY(!(Shortcut{0, 0}).isFunctionKey());
+        QVERIFY(!(Shortcut{0, 512}).hasNonShiftModifier());
+        QVERIFY((Shortcut{0, 512 | 2048}).hasNonShiftModifier());
+    }
+
+    void theDisplayTextIsTheNativeKeySequenceText()
+    {
+        const Shortcut p{35, controlShiftCommand};
+#ifdef Q_OS_MACOS
+        QCOMPARE(p.displayText(), QStringLiteral("⌃⇧⌘P"));
+#else
+        QCOMPARE(p.displayText(), QStringLiteral("Meta+Ctrl+Shift+P"));
+#endif
+        QCOMPARE(QKeySequence(p.displayText(), QKeySequence::NativeText), p.keySequence());
+        // A key without a name still shows its modifiers and its code.
+        QVERIFY(Shortcut({10, 4096}).displayText().endsWith(QStringLiteral("Key 10")));
+    }
+};
+
+QTEST_MAIN(KeyboardShortcutsTest)
+#include "tst_keyboardshortcuts.moc"

@@ -1,0 +1,295 @@
+#include "TestEnvironment.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "managers/OverlayView.h"
+#include "managers/OverlayWindow.h"
+#include "managers/WindowManager.h"
+#include "windows/DragDropHandler.h"
+#include "windows/ZoneGeometry.h"
+
+#include <QTest>
+#include <QTimer>
+
+using namespace corvane;
+
+Q_DECLARE_METATYPE(corvane::Rect)
+
+// The dragged window: pid 42, number 5, frame (100, 100, 400, 300) in accessibility space, with
+// a title bar control. Screen space has the primary display 900 high.
+class DragDropHandlerTest : public QObject {
+    Q_OBJECT
+private:
+    FakePlatform* fake_ = nullptr;
+    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<DragDropHandler> handler_;
+    std::uint64_t now_ = 0;
+    const ZoneList halves_{Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))};
+
+    void event(MouseEventType type, std::uint64_t flags, Point at)
+    {
+        fake_->injectMouseEvent(type, flags, at);
+        QCoreApplication::processEvents(); // events are handled on the next turn
+    }
+    void down(std::uint64_t flags = 0, Point at = {150, 790})
+    {
+        event(MouseEventType::LeftMouseDown, flags, at);
+    }
+    void drag(std::uint64_t flags, Point at) { event(MouseEventType::LeftMouseDragged, flags, at); }
+    void up(std::uint64_t flags, Point at) { event(MouseEventType::LeftMouseUp, flags, at); }
+    // The window manager moves the window with the pointer; the next poll sees it.
+    void moveWindowBy(double dx, double dy)
+    {
+        Rect& f = *fake_->window(5)->frame;
+        f.x += dx;
+        f.y += dy;
+        now_ += 100;
+        handler_->checkForDrag();
+    }
+    Rect windowFrame() { return *fake_->window(5)->frame; }
+    std::optional<Zone> highlighted() const
+    {
+        return handler_->overlayView() ? handler_->overlayView()->highlightedZone() : std::nullopt;
+    }
+
+private slots:
+    void init()
+    {
+        test::resetStores();
+        fake_ = &test::installFakePlatform();
+        fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
+        const ElementHandle window = fake_->addWindow(42, 5, Rect(100, 100, 400, 300));
+        fake_->addControl(window, Rect(100, 100, 400, 22));
+        windows_ = std::make_unique<WindowManager>();
+        windows_->updateZones(halves_, test::primaryDisplay(), false, false);
+        windows_->updateZones(halves_, test::secondDisplay(), false, false);
+        now_ = 10'000;
+        handler_ = std::make_unique<DragDropHandler>(*windows_);
+        handler_->setClock([this] { return now_; });
+    }
+    void cleanup()
+    {
+        handler_.reset();
+        windows_.reset();
+    }
+
+    void aClickWithoutAMoveShowsNothing()
+    {
+        down(ModifierFlag::shift);
+        QVERIFY(handler_->isPolling());
+        QVERIFY(handler_->draggedWindow());
+        now_ += 100;
+        handler_->checkForDrag();
+        QVERIFY(!handler_->isTracking());
+        up(ModifierFlag::shift, {150, 790});
+        QVERIFY(!handler_->isPolling());
+        QVERIFY(!handler_->overlayWindow());
+        QCOMPARE(windowFrame(), Rect(100, 100, 400, 300));
+        QVERIFY(fake_->writes().isEmpty());
+    }
+
+    void theModifierPressedLateShowsTheOverlayAtTheNextDrag()
+    {
+        down();
+        moveWindowBy(20, 0);
+        QVERIFY(handler_->isTracking());
+        QVERIFY(!handler_->isPolling());
+        QVERIFY(!handler_->overlayWindow());
+        drag(0, {200, 790});
+        QVERIFY(!handler_->overlayWindow());
+        drag(ModifierFlag::shift, {1000, 600});
+        QVERIFY(handler_->overlayWindow());
+        QCOMPARE(highlighted()->id, halves_[1].id);
+        QVERIFY(handler_->overlayWindow()->display() == test::primaryDisplay());
+    }
+
+    void releasingTheModifierFirstHidesTheOverlayAndMovesNothing()
+    {
+        down(ModifierFlag::shift);
+        moveWindowBy(10, 0);
+        QVERIFY(handler_->overlayWindow()); // held at mouse-down
+        drag(ModifierFlag::shift, {300, 600});
+        drag(0, {320, 600});
+        QVERIFY(!handler_->overlayWindow());
+        up(0, {320, 600});
+        QCOMPARE(windowFrame(), Rect(110, 100, 400, 300));
+        QVERIFY(fake_->writes().isEmpty());
+        QVERIFY(!handler_->isTracking());
+    }
+
+    void fivePointsIsNotAMoveButMoreIs()
+    {
+        down(ModifierFlag::shift);
+        moveWindowBy(3, 4); // exactly 5
+        QVERIFY(!handler_->isTracking());
+        moveWindowBy(5.01, 0);
+        QVERIFY(handler_->isTracking());
+    }
+
+    void lateTicksWithoutAMoveDisarm()
+    {
+        down(ModifierFlag::shift);
+        now_ += 501;
+        handler_->checkForDrag();
+        QVERIFY(!handler_->isPolling());
+        QVERIFY(!handler_->draggedWindow());
+    }
+
+    void aDragOntoAnotherDisplayRebuildsTheOverlayThere()
+    {
+        down(ModifierFlag::shift);
+        moveWindowBy(50, 0);
+        drag(ModifierFlag::shift, {400, 500});
+        QVERIFY(handler_->overlayWindow()->display() == test::primaryDisplay());
+        QCOMPARE(highlighted()->id, halves_[0].id);
+        drag(ModifierFlag::shift, {3000, 500});
+        QVERIFY(handler_->overlayWindow()->display() == test::secondDisplay());
+        QCOMPARE(highlighted()->id, halves_[1].id);
+        // Outside every display the overlay stays as it was.
+        drag(ModifierFlag::shift, {-50, 500});
+        QVERIFY(handler_->overlayWindow()->display() == test::secondDisplay());
+    }
+
+    void releasingInAGapSnapsToTheNearestZone()
+    {
+        const ZoneList apart{Zone(Rect(0, 0, 0.3, 1)), Zone(Rect(0.7, 0, 0.3, 1))};
+        windows_->updateZones(apart, test::secondDisplay(), false, false);
+        down(ModifierFlag::shift);
+        moveWindowBy(30, 30);
+        // 0.6 of the way across the second display: in the gap, nearer the right zone.
+        const Point pointer{1440 + 0.6 * 1920, 500};
+        drag(ModifierFlag::shift, pointer);
+        up(ModifierFlag::shift, pointer);
+        QCOMPARE(windowFrame(), zoneTargetFrame(apart[1], test::secondDisplay().visibleFrame, 900));
+        QCOMPARE(windowFrame(), Rect(1440 + 0.7 * 1920, 900 - 1055, 0.3 * 1920, 1055));
+        QVERIFY(!handler_->overlayWindow());
+        QVERIFY(!handler_->isTracking());
+    }
+
+    void modifierNamesAreReadFreshAndCaseInsensitively_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<quint64>("flag");
+        QTest::newRow("Command") << QStringLiteral("Command") << quint64(ModifierFlag::command);
+        QTest::newRow("CMD") << QStringLiteral("CMD") << quint64(ModifierFlag::command);
+        QTest::newRow("alt") << QStringLiteral("alt") << quint64(ModifierFlag::option);
+        QTest::newRow("control") << QStringLiteral("control") << quint64(ModifierFlag::control);
+        QTest::newRow("unknown key tests shift")
+            << QStringLiteral("f5") << quint64(ModifierFlag::shift);
+    }
+
+    void modifierNamesAreReadFreshAndCaseInsensitively()
+    {
+        QFETCH(QString, stored);
+        QFETCH(quint64, flag);
+        Settings::setValue(SettingsKeys::dragModifierKey, stored);
+        QVERIFY(handler_->isModifierPressed({MouseEventType::LeftMouseDragged, flag, {}, {}}));
+        const quint64 other =
+            flag == ModifierFlag::shift ? ModifierFlag::command : ModifierFlag::shift;
+        QVERIFY(!handler_->isModifierPressed({MouseEventType::LeftMouseDragged, other, {}, {}}));
+        fake_->setModifierFlags(flag);
+        QVERIFY(handler_->isModifierKeyPressed());
+    }
+
+    void storedAndChangedColoursReachTheOverlay()
+    {
+        down(ModifierFlag::shift);
+        moveWindowBy(10, 0);
+        OverlayView* view = handler_->overlayView();
+        QVERIFY(view);
+        QCOMPARE(view->normalZoneColor(), QColor::fromRgbF(1, 1, 1, 0.2f));
+        QCOMPARE(view->highlightZoneColor(), QColor::fromRgbF(0, 0.48f, 1, 0.1f));
+        windows_->updateZoneColors(Qt::red, Qt::green);
+        QCOMPARE(view->normalZoneColor(), QColor(Qt::red));
+        QCOMPARE(view->highlightZoneColor(), QColor(Qt::green));
+    }
+
+    void aSecondMouseDownReplacesTheRunningPoll()
+    {
+        down(ModifierFlag::shift);
+        down(ModifierFlag::shift); // the first mouse-up never arrived
+        QCOMPARE(handler_->findChildren<QTimer*>().size(), 1);
+        up(0, {150, 790});
+        QVERIFY(handler_->findChildren<QTimer*>().isEmpty());
+    }
+
+    void theEnhancedInterfaceIsRestoredAfterTheSnap()
+    {
+        fake_->setEnhancedUserInterface(42, true);
+        down(ModifierFlag::shift);
+        moveWindowBy(10, 0);
+        drag(ModifierFlag::shift, {300, 500});
+        up(ModifierFlag::shift, {300, 500});
+        QCOMPARE(windowFrame(),
+                 zoneTargetFrame(halves_[0], test::primaryDisplay().visibleFrame, 900));
+        QCOMPARE(fake_->enhancedUserInterface(42), std::optional(true));
+        const auto writes = fake_->writes();
+        QCOMPARE(writes.size(), 5);
+        QCOMPARE(writes.first().second, AXAttribute::enhancedUserInterface);
+        QCOMPARE(writes[1].second, AXAttribute::size);
+        QCOMPARE(writes[2].second, AXAttribute::position);
+        QCOMPARE(writes[3].second, AXAttribute::size);
+        QCOMPARE(writes.last().second, AXAttribute::enhancedUserInterface);
+    }
+
+    void aWindowThatVanishesMidDragIsNotAnError()
+    {
+        down(ModifierFlag::shift);
+        moveWindowBy(10, 0);
+        drag(ModifierFlag::shift, {300, 500});
+        fake_->removeWindow(5);
+        drag(ModifierFlag::shift, {310, 500});
+        up(ModifierFlag::shift, {310, 500});
+        QVERIFY(!handler_->overlayWindow());
+        QVERIFY(!handler_->isTracking());
+        // The next gesture works as usual.
+        fake_->addWindow(43, 6, Rect(0, 0, 300, 300));
+        down(ModifierFlag::shift, {50, 850});
+        QVERIFY(handler_->draggedWindow());
+    }
+
+    void aZoneOffEveryDisplayMovesNothing_data()
+    {
+        QTest::addColumn<Rect>("zone");
+        QTest::newRow("far right") << Rect(5, 0, 0.5, 1);
+        QTest::newRow("not a number") << Rect(std::nan(""), 0, 0.5, 0.5);
+        QTest::newRow("zero size") << Rect(0.5, 0.5, 0, 0);
+        QTest::newRow("negative size") << Rect(0.5, 0.5, -0.5, -0.5);
+    }
+
+    void aZoneOffEveryDisplayMovesNothing()
+    {
+        QFETCH(Rect, zone);
+        windows_->updateZones({Zone(zone)}, test::primaryDisplay(), false, false);
+        down(ModifierFlag::shift);
+        moveWindowBy(10, 0);
+        drag(ModifierFlag::shift, {300, 500});
+        up(ModifierFlag::shift, {300, 500});
+        QVERIFY(fake_->writes().isEmpty());
+        QCOMPARE(windowFrame(), Rect(110, 100, 400, 300));
+    }
+
+    void aHugeZoneIsCutToTheDisplays()
+    {
+        windows_->updateZones({Zone(Rect(0.5, 0, 1e300, 1e301))}, test::primaryDisplay(), false,
+                              false);
+        down(ModifierFlag::shift);
+        moveWindowBy(10, 0);
+        drag(ModifierFlag::shift, {300, 500});
+        up(ModifierFlag::shift, {300, 500});
+        // The bounds of both displays in accessibility space: (0, -180) to (3360, 900).
+        QCOMPARE(windowFrame(), Rect(720, 25, 3360 - 720, 900 - 25));
+    }
+
+    void nothingUnderThePointerLeavesTheStateAlone()
+    {
+        down(ModifierFlag::shift, {1300, 50});
+        QVERIFY(!handler_->draggedWindow());
+        QVERIFY(!handler_->isPolling());
+        fake_->setTrusted(false);
+        down(ModifierFlag::shift);
+        QVERIFY(!handler_->draggedWindow());
+    }
+};
+
+QTEST_MAIN(DragDropHandlerTest)
+#include "tst_dragdrophandler.moc"
