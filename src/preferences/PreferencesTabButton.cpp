@@ -3,6 +3,7 @@
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -27,7 +28,9 @@ PreferencesTabButton::PreferencesTabButton(PreferencesTab tab, QWidget* parent)
     setFont(PreferencesStyle::font(titleSize, QFont::Medium));
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
 }
 
 void PreferencesTabButton::setSelected(bool selected)
@@ -36,6 +39,20 @@ void PreferencesTabButton::setSelected(bool selected)
         return;
     selected_ = selected;
     update();
+}
+
+QRect PreferencesTabButton::textRect(int width) const
+{
+    const int x = horizontalPadding + symbolBox + spacing;
+    return {x, 0, qMax(1, width - x - horizontalPadding), 0};
+}
+
+int PreferencesTabButton::heightForWidth(int width) const
+{
+    QRect r = textRect(width);
+    r.setHeight(1000);
+    const int textHeight = fontMetrics().boundingRect(r, Qt::TextWordWrap, text()).height();
+    return qMax(symbolBox, textHeight) + 2 * verticalPadding;
 }
 
 QSize PreferencesTabButton::sizeHint() const
@@ -67,7 +84,7 @@ void PreferencesTabButton::paintEvent(QPaintEvent*)
         shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
         p.fillPath(shape, background);
     }
-    if (hasFocus()) {
+    if (hasFocus() && keyboardFocus_) {
         p.setPen(QPen(PreferencesStyle::withOpacity(accent, 0.6), 1.5));
         p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), cornerRadius, cornerRadius);
     }
@@ -78,12 +95,25 @@ void PreferencesTabButton::paintEvent(QPaintEvent*)
                  SymbolIcons::pixmap(preferencesTabSymbol(tab_), symbolSize, symbolColor,
                                      devicePixelRatioF()));
 
-    const int textX = horizontalPadding + symbolBox + spacing;
-    const QRect textRect(textX, 0, width() - textX - horizontalPadding, height());
+    QRect titleRect = textRect(width());
+    titleRect.setHeight(height());
     p.setPen(PreferencesStyle::label(pal));
     p.setFont(font());
-    p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
-               fontMetrics().elidedText(text(), Qt::ElideRight, textRect.width()));
+    p.drawText(titleRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text());
+}
+
+void PreferencesTabButton::focusInEvent(QFocusEvent* event)
+{
+    // The ring shows only for keyboard navigation, not for the focus a new window hands out.
+    keyboardFocus_ =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
+void PreferencesTabButton::focusOutEvent(QFocusEvent* event)
+{
+    keyboardFocus_ = false;
+    QAbstractButton::focusOutEvent(event);
 }
 
 void PreferencesTabButton::enterEvent(QEnterEvent* event)

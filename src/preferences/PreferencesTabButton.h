@@ -19,16 +19,24 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // A title too long for the sidebar wraps onto a second line.
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    QRect textRect(int width) const;
+
     PreferencesTab tab_;
     bool selected_ = false;
     bool hovered_ = false;
+    bool keyboardFocus_ = false;
 };
 
 } // namespace corvane
