@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/SettingsKeys.h"
 #include "logging/Logger.h"
+#include "managers/WindowManager.h"
 #include "platform/Platform.h"
 #include "preferences/AccessibilityStatusView.h"
 #include "preferences/ColorWell.h"
@@ -173,8 +174,9 @@ void GeneralPreferencesView::syncLaunchAtLogin()
 
 void GeneralPreferencesView::applyZoneColors()
 {
+    // The window manager repaints its overlay and tells the drag handler's overlay.
     const ZoneColors colors = Settings::zoneColors();
-    Q_UNUSED(colors);
+    WindowManager::shared().updateZoneColors(colors.normal, colors.highlight);
 }
 
 void GeneralPreferencesView::launchAtLoginChanged(bool on)

@@ -1,6 +1,7 @@
 #include "preferences/PreferencesRowView.h"
 
 #include "preferences/PreferencesStyle.h"
+#include "preferences/SymbolLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +14,7 @@ PreferencesRowView::PreferencesRowView(const QString& title, const QString& subt
     : QWidget(parent), accessory_(accessory)
 {
     auto* row = new QHBoxLayout(this);
+    row_ = row;
     row->setContentsMargins(16, 12, 16, 12);
     row->setSpacing(16);
 
@@ -40,6 +42,13 @@ PreferencesRowView::PreferencesRowView(const QString& title, const QString& subt
         accessory->setParent(this);
         row->addWidget(accessory, 0, Qt::AlignVCenter);
     }
+}
+
+void PreferencesRowView::setLeadingSymbol(const QString& symbol, const QColor& color)
+{
+    auto* label = new SymbolLabel(symbol, 16, color, 20, this);
+    row_->insertWidget(0, label, 0, Qt::AlignVCenter);
+    row_->insertSpacing(1, -4); // the symbol sits closer to its texts than the accessory does
 }
 
 QString PreferencesRowView::title() const

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
 class QLabel;
 
 namespace corvane {
@@ -15,11 +16,15 @@ public:
     PreferencesRowView(const QString& title, const QString& subtitle, QWidget* accessory,
                        QWidget* parent = nullptr);
 
+    // A symbol before the texts, as some rows have.
+    void setLeadingSymbol(const QString& symbol, const QColor& color);
+
     QString title() const;
     QString subtitle() const;
     QWidget* accessory() const { return accessory_; }
 
 private:
+    QHBoxLayout* row_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* subtitle_ = nullptr;
     QWidget* accessory_ = nullptr;

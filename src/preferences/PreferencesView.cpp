@@ -2,6 +2,7 @@
 
 #include "preferences/FeedbackView.h"
 #include "preferences/GeneralPreferencesView.h"
+#include "preferences/KeyboardShortcutsPreferencesView.h"
 #include "preferences/PreferencesPlaceholderPage.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/PreferencesTabButton.h"
@@ -103,9 +104,10 @@ std::unique_ptr<QWidget> PreferencesView::buildPage(PreferencesTab tab) const
     switch (tab) {
     case PreferencesTab::general:
         return std::make_unique<GeneralPreferencesView>();
+    case PreferencesTab::keyboardShortcuts:
+        return std::make_unique<KeyboardShortcutsPreferencesView>();
     case PreferencesTab::feedback:
         return std::make_unique<FeedbackView>();
-    case PreferencesTab::keyboardShortcuts:
     case PreferencesTab::layoutEditor:
         break;
     }

@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "app/Notifications.h"
 #include "app/Settings.h"
 #include "app/SettingsKeys.h"
 #include "preferences/AccessibilityStatusView.h"
@@ -13,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -91,7 +93,12 @@ private slots:
         QVERIFY(page->layoutPreviewToggle()->isChecked());
         QVERIFY(!page->launchAtLoginToggle()->isChecked());
         // Looking is not writing: readers go on using the register's defaults.
-        QVERIFY(Settings::store()->allKeys().isEmpty());
+        const QStringList written = Settings::store()->allKeys();
+        for (QLatin1StringView key :
+             {SettingsKeys::launchAtLogin, SettingsKeys::dragModifierKey,
+              SettingsKeys::showLayoutPreview, SettingsKeys::normalZoneColorRed,
+              SettingsKeys::normalZoneColorAlpha, SettingsKeys::highlightZoneColorGreen})
+            QVERIFY2(!written.contains(key), key.data());
 
         const auto rows = page->findChildren<PreferencesRowView*>();
         QStringList titles;
@@ -212,6 +219,7 @@ private slots:
     void choosingAColourStoresItsComponents()
     {
         showPage();
+        QSignalSpy applied(&Notifications::shared(), &Notifications::zoneColorsChanged);
         ColorWell* well = page->normalZoneColorWell();
         QTest::mouseClick(well, Qt::LeftButton);
         QVERIFY(well->dialog());
@@ -223,6 +231,11 @@ private slots:
         QVERIFY(qAbs(Settings::number(SettingsKeys::normalZoneColorAlpha) - 0.5) < 0.01);
         // The highlight colour is untouched.
         QVERIFY(!Settings::contains(SettingsKeys::highlightZoneColorRed));
+        // Both colours go to the window manager, which passes them on.
+        QCOMPARE(applied.size(), 1);
+        QCOMPARE(applied.at(0).at(0).value<QColor>().rgba(),
+                 QColor::fromRgbF(1, 0, 0, 0.5f).rgba());
+        QCOMPARE(applied.at(0).at(1).value<QColor>(), Settings::defaultZoneColors().highlight);
     }
 
     void theSwitchesWriteTheirSettings()
@@ -288,8 +301,12 @@ private slots:
     {
         storeNonDefaults();
         showPage();
+        QSignalSpy applied(&Notifications::shared(), &Notifications::zoneColorsChanged);
         AlertResponder responder({QStringLiteral("Reset"), QStringLiteral("OK")});
         QTest::mouseClick(page->resetButton(), Qt::LeftButton);
+        QCOMPARE(applied.size(), 1);
+        QCOMPARE(applied.at(0).at(0).value<QColor>(), Settings::defaultZoneColors().normal);
+        QCOMPARE(applied.at(0).at(1).value<QColor>(), Settings::defaultZoneColors().highlight);
         QCOMPARE(responder.seen.size(), 2);
         QCOMPARE(responder.seen[1].text, QStringLiteral("Settings Reset"));
         QCOMPARE(responder.seen[1].informativeText,
