@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -164,6 +165,14 @@ private slots:
         QVERIFY(button->isRecording());
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(!button->isRecording());
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("tab"));
+
+        // Leaving the page ends recording, and a key pressed afterwards goes nowhere.
+        QTest::mouseClick(button, Qt::LeftButton);
+        QPointer<KeyCaptureView> capture = button->captureView();
+        page->hide();
+        QVERIFY(!button->isRecording());
+        QTRY_VERIFY(!capture);
         QCOMPARE(Settings::dragModifierKey(), QStringLiteral("tab"));
     }
 
