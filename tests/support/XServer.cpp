@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
 
 namespace corvane::test {
 namespace {
@@ -158,19 +160,27 @@ bool XServer::startWindowManager(const Options& options)
         error_ = QStringLiteral("openbox could not be started");
         return false;
     }
-    // The window manager is ready once it has announced itself on the root.
-    const xcb_atom_t check = atom("_NET_SUPPORTING_WM_CHECK");
+    // The window manager announces itself on the root early in its start-up, and may drop
+    // requests that arrive before its event loop runs: it is ready once it frames a window.
+    xcb_connection_t* c = connection();
+    const xcb_window_t probe = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, root(), 0, 0, 10, 10, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
     const QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired()) {
-        Freed reply(xcb_get_property_reply(
-            connection(), xcb_get_property(connection(), 0, root(), check, XCB_ATOM_WINDOW, 0, 1),
-            nullptr));
-        if (reply && xcb_get_property_value_length(reply.p) == 4)
-            return true;
-        QThread::msleep(pollMs);
+    bool framed = false;
+    while (!framed && !deadline.hasExpired()) {
+        xcb_map_window(c, probe);
+        for (int i = 0; i < 20 && !framed; ++i) {
+            QThread::msleep(pollMs);
+            Freed tree(xcb_query_tree_reply(c, xcb_query_tree(c, probe), nullptr));
+            framed = tree && tree->parent != tree->root;
+        }
     }
-    error_ = QStringLiteral("openbox did not come up");
-    return false;
+    xcb_destroy_window(c, probe);
+    xcb_flush(c);
+    if (!framed)
+        error_ = QStringLiteral("openbox did not come up");
+    return framed;
 }
 
 xcb_connection_t* XServer::connection()
@@ -316,6 +326,20 @@ std::optional<xcb_window_t> XServer::waitForWindow(const QString& wmClass,
     return std::nullopt;
 }
 
+bool XServer::waitForViewable(xcb_window_t window, int timeoutMs)
+{
+    xcb_connection_t* c = connection();
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        Freed reply(
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+        if (reply && reply->map_state == XCB_MAP_STATE_VIEWABLE)
+            return true;
+        QThread::msleep(pollMs);
+    }
+    return false;
+}
+
 bool XServer::waitForWindowGone(xcb_window_t window, int timeoutMs)
 {
     xcb_connection_t* c = connection();
@@ -362,6 +386,41 @@ std::optional<QRect> XServer::frameGeometry(xcb_window_t client)
         current = tree->parent;
     }
     return std::nullopt;
+}
+
+} // namespace corvane::test
+
+namespace corvane::test {
+
+bool XServer::fakeMotion(const QPoint& p)
+{
+    xcb_connection_t* c = connection();
+    return !Freed(
+        xcb_request_check(c, xcb_test_fake_input_checked(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME,
+                                                         root(), p.x(), p.y(), 0)));
+}
+
+bool XServer::fakeButton(int button, bool press)
+{
+    xcb_connection_t* c = connection();
+    return !Freed(xcb_request_check(
+        c, xcb_test_fake_input_checked(c, press ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE,
+                                       std::uint8_t(button), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0)));
+}
+
+bool XServer::fakeKey(xcb_keysym_t keysym, bool press)
+{
+    xcb_connection_t* c = connection();
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(c);
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
+    const xcb_keycode_t code = codes ? codes[0] : 0;
+    std::free(codes);
+    xcb_key_symbols_free(symbols);
+    if (code == 0)
+        return false;
+    return !Freed(xcb_request_check(
+        c, xcb_test_fake_input_checked(c, press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, code,
+                                       XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0)));
 }
 
 } // namespace corvane::test

@@ -69,6 +69,8 @@ public:
     std::optional<xcb_window_t> waitForWindow(const QString& wmClass,
                                               const QList<xcb_window_t>& known = {},
                                               int timeoutMs = 10000);
+    // Waits until the window is mapped and visible on screen.
+    bool waitForViewable(xcb_window_t window, int timeoutMs = 10000);
     // Waits until the window is gone from the server.
     bool waitForWindowGone(xcb_window_t window, int timeoutMs = 10000);
 
@@ -81,6 +83,12 @@ public:
     bool run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr,
              int timeoutMs = 15000);
     bool xdotool(const QStringList& arguments, QByteArray* output = nullptr);
+
+    // Synthetic input through the XTest extension, as a real device would give it (unlike a
+    // pointer warp, it produces raw input events). Keys are given as keysyms.
+    bool fakeMotion(const QPoint& rootPosition);
+    bool fakeButton(int button, bool press);
+    bool fakeKey(xcb_keysym_t keysym, bool press);
 
     // A connection of the test's own, for making windows or grabs that belong to "another
     // client".

@@ -6,6 +6,8 @@
 #include "platform/x11/X11Displays.h"
 #include "platform/x11/XcbConnection.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
 #include <cerrno>
 #include <csignal>
 
@@ -33,14 +35,20 @@ bool processExists(std::int32_t pid)
 }
 
 // _NET_MOVERESIZE_WINDOW flags: the gravity in the low byte, which values are given, and the
-// source of the request (2: a tool acting for the user, which window managers obey).
-constexpr std::uint32_t staticGravity = 10;
+// source of the request (2: a tool acting for the user, which window managers obey). With
+// north-west gravity the window manager puts the frame's top-left corner, decorations
+// included, at the position asked for, whatever the client's own border.
+constexpr std::uint32_t northWestGravity = 1;
 constexpr std::uint32_t moveResizeX = 1u << 8;
 constexpr std::uint32_t moveResizeY = 1u << 9;
 constexpr std::uint32_t moveResizeWidth = 1u << 10;
 constexpr std::uint32_t moveResizeHeight = 1u << 11;
 constexpr std::uint32_t sourceTool = 2u << 12;
 constexpr std::uint32_t netWmStateRemove = 0;
+
+// How long a restore from the maximized state is waited for, and how often it is looked at.
+constexpr int restoreTimeoutMs = 250;
+constexpr unsigned long restorePollMs = 5;
 
 } // namespace
 
@@ -228,13 +236,12 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
     // The window manager's capabilities travel with the window's own batch.
     const auto supportedCookie =
         connection_.getProperty(root, XAtom::_NET_SUPPORTED, XCB_ATOM_ATOM, 1024);
-    const auto inspected = inspectWindows(connection_, {window}, false);
+    auto inspected = inspectWindows(connection_, {window}, false);
     const auto supported =
         propertyValues32(connection_.reply(xcb_get_property_reply, supportedCookie).get());
     if (inspected.isEmpty() || !inspected.first().exists)
         return AXError::InvalidElement;
-    const InspectedWindow& w = inspected.first();
-    if (!w.hasWmState)
+    if (!inspected.first().hasWmState)
         return AXError::AttributeUnsupported;
 
     const auto sendToRoot = [&](xcb_atom_t type, std::array<std::uint32_t, 5> data) {
@@ -250,20 +257,36 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
             reinterpret_cast<const char*>(&event)));
     };
 
-    // A maximized window would be put back by its window manager: it is restored first.
+    // A maximized window would be put back by its window manager: it is restored first. The
+    // decorations change with the state (maximized windows often lose their borders), so the
+    // window is read again once the window manager has restored it.
     const xcb_atom_t vertical = connection_.atom(XAtom::_NET_WM_STATE_MAXIMIZED_VERT);
     const xcb_atom_t horizontal = connection_.atom(XAtom::_NET_WM_STATE_MAXIMIZED_HORZ);
-    if (w.states.contains(vertical) || w.states.contains(horizontal))
+    const auto isMaximized = [&](const InspectedWindow& w) {
+        return w.states.contains(vertical) || w.states.contains(horizontal);
+    };
+    if (isMaximized(inspected.first())) {
         sendToRoot(connection_.atom(XAtom::_NET_WM_STATE),
                    {netWmStateRemove, vertical, horizontal, 2, 0});
+        connection_.flush();
+        QDeadlineTimer deadline(restoreTimeoutMs);
+        do {
+            QThread::msleep(restorePollMs);
+            inspected = inspectWindows(connection_, {window}, false);
+            if (inspected.isEmpty() || !inspected.first().exists)
+                return AXError::InvalidElement;
+        } while (isMaximized(inspected.first()) && !deadline.hasExpired());
+    }
+    const InspectedWindow& w = inspected.first();
 
-    // The client geometry that makes the frame, decorations included, fill the target.
+    // The geometry that makes the frame, decorations included, fill the target: the frame's
+    // corner goes where the target's is, and the client is the target less the decorations.
     const FrameExtents& e = w.extents;
     std::int16_t x = 0, y = 0;
     std::uint16_t width = 1, height = 1;
     if (move) {
-        x = clampPosition(position->x + primaryOrigin().x() + e.left);
-        y = clampPosition(position->y + primaryOrigin().y() + e.top);
+        x = clampPosition(position->x + primaryOrigin().x());
+        y = clampPosition(position->y + primaryOrigin().y());
     } else {
         width = clampSize(size->width - e.left - e.right);
         height = clampSize(size->height - e.top - e.bottom);
@@ -271,7 +294,7 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
 
     if (supported.contains(connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW))) {
         const std::uint32_t flags =
-            staticGravity | sourceTool |
+            northWestGravity | sourceTool |
             (move ? moveResizeX | moveResizeY : moveResizeWidth | moveResizeHeight);
         sendToRoot(
             connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW),
@@ -279,7 +302,8 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
         connection_.flush();
         return AXError::Success;
     }
-    // Without a window manager that takes requests, the client is configured directly.
+    // Without a window manager that takes requests, the client is configured directly (and
+    // has no decorations to account for).
     const std::uint16_t mask = move ? XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y
                                     : XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
     const std::array<std::uint32_t, 2> values =

@@ -192,18 +192,27 @@ void X11HotKeys::unregisterHotKey(std::uint32_t id)
 void X11HotKeys::onEvent(const xcb_generic_event_t* event)
 {
     const std::uint8_t type = event->response_type & 0x7f;
-    if (type == XCB_KEY_PRESS || type == XCB_KEY_RELEASE) {
+    if (type == XCB_KEY_PRESS) {
         const auto* e = reinterpret_cast<const xcb_key_press_event_t*>(event);
         const std::uint16_t modifiers = e->state & shortcutModifiers;
         for (const auto& [id, registration] : registrations_) {
             if (registration.mask == modifiers && registration.keycodes.contains(e->detail)) {
-                if (type == XCB_KEY_PRESS)
-                    emit pressed(id);
-                else
-                    emit released(id);
+                down_[e->detail] = id;
+                emit pressed(id);
                 return;
             }
         }
+        return;
+    }
+    if (type == XCB_KEY_RELEASE) {
+        const auto* e = reinterpret_cast<const xcb_key_release_event_t*>(event);
+        const auto it = down_.find(e->detail);
+        if (it == down_.end())
+            return;
+        const std::uint32_t id = it->second;
+        down_.erase(it);
+        if (registrations_.count(id))
+            emit released(id);
         return;
     }
     if (type == XCB_MAPPING_NOTIFY) {

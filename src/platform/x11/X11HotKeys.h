@@ -51,6 +51,9 @@ private:
     std::unique_ptr<_XCBKeySymbols, KeySymbolsDeleter> keySymbols_;
     std::uint16_t numLockMask_ = 0;
     std::map<std::uint32_t, Registration> registrations_;
+    // Keys whose press was reported, by the id reported: their release is reported whatever
+    // modifiers are still down by then.
+    std::map<xcb_keycode_t, std::uint32_t> down_;
 };
 
 } // namespace corvane
