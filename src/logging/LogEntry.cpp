@@ -2,16 +2,51 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 namespace corvane {
+namespace {
+
+// Messages carry outside text (window titles, application names, file contents). A line break
+// in one would end the entry early and let the rest pose as entries of its own, so breaks are
+// written as visible escapes instead.
+QString withoutLineBreaks(const QString& text)
+{
+    if (std::none_of(text.cbegin(), text.cend(), LogEntry::isLineBreak))
+        return text;
+    QString escaped;
+    escaped.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n')
+            escaped += QStringLiteral("\\n");
+        else if (u == u'\r')
+            escaped += QStringLiteral("\\r");
+        else if (LogEntry::isLineBreak(c))
+            escaped += QStringLiteral("\\u%1").arg(int(u), 4, 16, QChar(u'0'));
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+} // namespace
+
+bool LogEntry::isLineBreak(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u'\n' || u == u'\r' || u == 0x0B || u == 0x0C || u == 0x85 || u == 0x2028 ||
+           u == 0x2029;
+}
 
 QString LogEntry::formatLine() const
 {
     const QString categoryText = category ? logCategoryName(*category) : QStringLiteral("Unknown");
-    return timestamp.toUTC().toString(Qt::ISODateWithMs) + QStringLiteral(" [") +
-           logLevelPrefix(level) + QStringLiteral("] [") + categoryText + QStringLiteral("] ") +
-           QFileInfo(file).fileName() + u':' + QString::number(line) + u' ' + function +
-           QStringLiteral(" - ") + message + u'\n';
+    const QString text = timestamp.toUTC().toString(Qt::ISODateWithMs) + QStringLiteral(" [") +
+                         logLevelPrefix(level) + QStringLiteral("] [") + categoryText +
+                         QStringLiteral("] ") + QFileInfo(file).fileName() + u':' +
+                         QString::number(line) + u' ' + function + QStringLiteral(" - ") + message;
+    return withoutLineBreaks(text) + u'\n';
 }
 
 std::optional<LogEntry> LogEntry::parseLine(const QString& line)

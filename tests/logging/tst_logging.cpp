@@ -143,6 +143,27 @@ private slots:
         QCOMPARE(badStamp->level, LogLevel::Info);
     }
 
+    // Window titles and file contents reach messages; a line break in one must not end the entry
+    // early and let the rest of the message pose as an entry of its own.
+    void aMessageNeverBreaksItsLine()
+    {
+        LogEntry entry;
+        entry.level = LogLevel::Info;
+        entry.message = QStringLiteral("title\n2024-01-01T00:00:00.000Z [x] [App] f:1 g - forged\r"
+                                       "\u2028tail\u0085end");
+        const QString line = entry.formatLine();
+        QCOMPARE(line.count(u'\n'), 1);
+        QVERIFY(line.endsWith(u'\n'));
+        const auto entries = LogManager::parseLogText(line);
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].message,
+                 QStringLiteral("title\\n2024-01-01T00:00:00.000Z [x] [App] f:1 g - forged\\r"
+                                "\\u2028tail\\u0085end"));
+
+        entry.message = QStringLiteral("plain - text");
+        QCOMPARE(LogManager::parseLogText(entry.formatLine())[0].message, entry.message);
+    }
+
     void loadingSkipsWhatDoesNotParse()
     {
         LogManager& manager = LogManager::shared();
