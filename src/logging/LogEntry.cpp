@@ -30,6 +30,17 @@ QString withoutLineBreaks(const QString& text)
     return escaped;
 }
 
+// A time read from a line, in UTC. A time zone offset can carry a readable stamp past the years
+// that a line can hold (1 to 9999 in UTC); such a time would be written back without a stamp, so
+// it counts as unreadable.
+std::optional<QDateTime> readTimestamp(const QString& stamp)
+{
+    const QDateTime utc = QDateTime::fromString(stamp, Qt::ISODateWithMs).toUTC();
+    if (!utc.isValid() || utc.date().year() < 1 || utc.date().year() > 9999)
+        return std::nullopt;
+    return utc;
+}
+
 } // namespace
 
 bool LogEntry::isLineBreak(QChar c)
@@ -62,8 +73,7 @@ std::optional<LogEntry> LogEntry::parseLine(const QString& line)
 
     const qsizetype bracket = header.indexOf(QStringLiteral(" ["));
     const QString stamp = bracket < 0 ? header : header.left(bracket);
-    const QDateTime parsed = QDateTime::fromString(stamp, Qt::ISODateWithMs);
-    entry.timestamp = parsed.isValid() ? parsed.toUTC() : QDateTime::currentDateTimeUtc();
+    entry.timestamp = readTimestamp(stamp).value_or(QDateTime::currentDateTimeUtc());
 
     // The whole line decides, in this order, so a message can change what the header said.
     if (line.contains(u"DEBUG"))
