@@ -144,8 +144,8 @@ private slots:
 
         // An offset that carries the time past the years a line can hold counts as no time at
         // all: kept, it would be written back without a timestamp.
-        for (const QString stamp : {QStringLiteral("9999-12-31T23:00:00.000-14:00"),
-                                    QStringLiteral("0001-01-01T00:00:00.000+14:00")}) {
+        for (const QString& stamp : {QStringLiteral("9999-12-31T23:00:00.000-14:00"),
+                                     QStringLiteral("0001-01-01T00:00:00.000+14:00")}) {
             const auto read = LogManager::parseLogLine(stamp + QStringLiteral(" [x] - m"));
             QVERIFY(read);
             const auto reread = LogManager::parseLogLine(read->formatLine().chopped(1));
