@@ -118,11 +118,12 @@ private slots:
     {
         if (!XServer::isAvailable())
             QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
-        server_ = std::make_unique<XServer>();
+        XServer::Options options;
+        options.monitors = {
+            {QStringLiteral("A"), QRect(0, 0, 1920, 1080), true, QStringLiteral("screen")},
+            {QStringLiteral("B"), QRect(1920, 100, 1440, 900)}};
+        server_ = std::make_unique<XServer>(options);
         QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
-        QVERIFY(server_->setMonitor(QStringLiteral("A"), QRect(0, 0, 1920, 1080), true,
-                                    QStringLiteral("screen")));
-        QVERIFY(server_->setMonitor(QStringLiteral("B"), QRect(1920, 100, 1440, 900)));
         const auto xterm =
             server_->startClient(QStringLiteral("xterm"), {}, QStringLiteral("xterm"));
         const auto xlogo =
