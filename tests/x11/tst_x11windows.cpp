@@ -230,7 +230,7 @@ private slots:
             xcb_create_window(c, XCB_COPY_FROM_PARENT, w, server_->root(), 10 * i, 10 * i, 200, 100,
                               0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
             xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
-                                12, "many\0Many\0");
+                                10, "many\0Many\0");
             xcb_map_window(c, w);
             made.append(w);
         }
