@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QPointer>
 
 namespace corvane {
@@ -128,6 +129,8 @@ void CustomLayoutEditorWindowController::showWindow()
     backdrop_->show();
     backdrop_->raise();
     toolbar_->makeKeyAndOrderFront();
+    // Window managers raise a window that is clicked; the editor's order must survive that.
+    QCoreApplication::instance()->installEventFilter(this);
 
     // The overlay is made anew after the backdrop is up, so that it stands in front of it.
     const QPointer<CustomLayoutEditorWindowController> self(this);
@@ -138,18 +141,39 @@ void CustomLayoutEditorWindowController::showWindow()
                 return;
             self->layoutManager_.startEditing(layout);
             self->restack();
+            self->toolbar_->activateWindow();
         },
         Qt::QueuedConnection);
 }
 
 void CustomLayoutEditorWindowController::restack()
 {
+    if (isClosing_)
+        return;
     if (OverlayWindow* overlay = layoutManager_.windowManager().overlayWindow())
         overlay->raise();
-    if (toolbar_) {
-        toolbar_->raise();
-        toolbar_->activateWindow();
+    toolbar_->raise();
+}
+
+bool CustomLayoutEditorWindowController::isEditorSurface(const QObject* object) const
+{
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    if (!widget)
+        return false;
+    const QWidget* window = widget->window();
+    return window == backdrop_.get() ||
+           window == layoutManager_.windowManager().overlayWindow();
+}
+
+bool CustomLayoutEditorWindowController::eventFilter(QObject* watched, QEvent* event)
+{
+    // A press on the backdrop or the overlay lets the window manager raise it over the others
+    // (the overlay over the toolbar, the backdrop over both); the order is put back at once.
+    if (event->type() == QEvent::MouseButtonPress && !isClosing_ && isEditorSurface(watched)) {
+        QMetaObject::invokeMethod(this, &CustomLayoutEditorWindowController::restack,
+                                  Qt::QueuedConnection);
     }
+    return QObject::eventFilter(watched, event);
 }
 
 void CustomLayoutEditorWindowController::close()
@@ -166,6 +190,8 @@ void CustomLayoutEditorWindowController::cleanUp(bool notify)
     for (const auto& observer : std::as_const(notificationObservers_))
         disconnect(observer);
     notificationObservers_.clear();
+    if (auto* app = QCoreApplication::instance())
+        app->removeEventFilter(this);
 
     layoutManager_.stopEditing();
 

@@ -55,11 +55,15 @@ public:
     // The smallest rectangle holding every frame (screen space); the zero rectangle for none.
     static Rect unionOfFrames(const DisplayList& displays);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildToolbarWindow(const Rect& mainFrame);
     void followScreenChanges();
     // Puts the editing overlay in front of the backdrop and the toolbar in front of both.
     void restack();
+    bool isEditorSurface(const QObject* object) const;
     // Takes everything down; `notify` schedules `onClose`.
     void cleanUp(bool notify = true);
 

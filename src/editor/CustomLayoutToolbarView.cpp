@@ -28,6 +28,8 @@ using namespace std::chrono_literals;
 constexpr auto cancelCloseDelay = 100ms;
 constexpr int nameFieldWidth = 200;
 constexpr int actionButtonWidth = 100;
+// Every button of the row has the same height, the menu button included.
+constexpr int buttonHeight = 34;
 constexpr int padding = 16;
 constexpr int spacing = 20;
 constexpr qreal cornerRadius = 12;
@@ -76,6 +78,7 @@ QPushButton* makeButton(const QString& text, const QString& name, QWidget* paren
     button->setCursor(Qt::PointingHandCursor);
     // The keyboard stays in the name field; buttons are pressed with the pointer or shortcuts.
     button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedHeight(buttonHeight);
     return button;
 }
 
@@ -106,6 +109,7 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
     gridButton_->setPopupMode(QToolButton::InstantPopup);
     gridButton_->setFocusPolicy(Qt::NoFocus);
     gridButton_->setCursor(Qt::PointingHandCursor);
+    gridButton_->setFixedHeight(buttonHeight);
     buildGridMenu();
     row->addWidget(gridButton_);
 
