@@ -161,8 +161,7 @@ bool CustomLayoutEditorWindowController::isEditorSurface(const QObject* object) 
     if (!widget)
         return false;
     const QWidget* window = widget->window();
-    return window == backdrop_.get() ||
-           window == layoutManager_.windowManager().overlayWindow();
+    return window == backdrop_.get() || window == layoutManager_.windowManager().overlayWindow();
 }
 
 bool CustomLayoutEditorWindowController::eventFilter(QObject* watched, QEvent* event)
