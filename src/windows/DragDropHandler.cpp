@@ -10,6 +10,7 @@
 #include "windows/ZoneGeometry.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace corvane {
@@ -47,6 +48,30 @@ std::optional<std::uint64_t> modifierFlagFor(const QString& key)
     if (key == u"command" || key == u"cmd")
         return ModifierFlag::command;
     return std::nullopt;
+}
+
+// A stored zone may hold any numbers. A window is only moved where it stays on the displays:
+// the target is cut to the bounds of all displays (accessibility space), and one that is not a
+// real rectangle there is refused.
+std::optional<Rect> reachableTarget(const Rect& target, const DisplayList& screens)
+{
+    const double values[] = {target.x, target.y, target.width, target.height};
+    if (screens.isEmpty() || !std::all_of(std::begin(values), std::end(values),
+                                          [](double v) { return std::isfinite(v); }))
+        return std::nullopt;
+    const double pivot = primaryHeight(screens);
+    std::optional<Rect> bounds;
+    for (const Display& d : screens) {
+        const Rect topLeft(d.frame.x, pivot - d.frame.maxY(), d.frame.width, d.frame.height);
+        bounds = bounds ? bounds->united(topLeft) : topLeft;
+    }
+    const double x0 = std::max(target.minX(), bounds->minX());
+    const double y0 = std::max(target.minY(), bounds->minY());
+    const double x1 = std::min(target.maxX(), bounds->maxX());
+    const double y1 = std::min(target.maxY(), bounds->maxY());
+    if (target.width < 1 || target.height < 1 || x1 - x0 < 1 || y1 - y0 < 1)
+        return std::nullopt;
+    return Rect(x0, y0, x1 - x0, y1 - y0);
 }
 
 } // namespace
@@ -283,11 +308,23 @@ void DragDropHandler::handleMouseUp(const MouseEvent& event)
 void DragDropHandler::snap(const Zone& zone, const Display& display)
 {
     const DisplayList screens = platform().displays().screens();
-    const Rect target = zoneTargetFrame(zone, display.visibleFrame, primaryHeight(screens));
+    const Rect zoneFrame = zoneTargetFrame(zone, display.visibleFrame, primaryHeight(screens));
     if (!windowElement_) {
         Logger::info(QStringLiteral("No window to snap"), LogCategory::Window);
         return;
     }
+    const auto reachable = reachableTarget(zoneFrame, screens);
+    if (!reachable) {
+        Logger::warning(QStringLiteral("Zone target (%1, %2, %3, %4) lies off every display; "
+                                       "the window stays where it is")
+                            .arg(zoneFrame.x)
+                            .arg(zoneFrame.y)
+                            .arg(zoneFrame.width)
+                            .arg(zoneFrame.height),
+                        LogCategory::Window);
+        return;
+    }
+    const Rect target = *reachable;
     Logger::info(QStringLiteral("Snapping window to (%1, %2, %3, %4)")
                      .arg(target.x)
                      .arg(target.y)

@@ -12,6 +12,8 @@
 
 using namespace corvane;
 
+Q_DECLARE_METATYPE(corvane::Rect)
+
 // The dragged window: pid 42, number 5, frame (100, 100, 400, 300) in accessibility space, with
 // a title bar control. Screen space has the primary display 900 high.
 class DragDropHandlerTest : public QObject {
@@ -243,6 +245,39 @@ private slots:
         fake_->addWindow(43, 6, Rect(0, 0, 300, 300));
         down(ModifierFlag::shift, {50, 850});
         QVERIFY(handler_->draggedWindow());
+    }
+
+    void aZoneOffEveryDisplayMovesNothing_data()
+    {
+        QTest::addColumn<Rect>("zone");
+        QTest::newRow("far right") << Rect(5, 0, 0.5, 1);
+        QTest::newRow("not a number") << Rect(std::nan(""), 0, 0.5, 0.5);
+        QTest::newRow("zero size") << Rect(0.5, 0.5, 0, 0);
+        QTest::newRow("negative size") << Rect(0.5, 0.5, -0.5, -0.5);
+    }
+
+    void aZoneOffEveryDisplayMovesNothing()
+    {
+        QFETCH(Rect, zone);
+        windows_->updateZones({Zone(zone)}, test::primaryDisplay(), false, false);
+        down(ModifierFlag::shift);
+        moveWindowBy(10, 0);
+        drag(ModifierFlag::shift, {300, 500});
+        up(ModifierFlag::shift, {300, 500});
+        QVERIFY(fake_->writes().isEmpty());
+        QCOMPARE(windowFrame(), Rect(110, 100, 400, 300));
+    }
+
+    void aHugeZoneIsCutToTheDisplays()
+    {
+        windows_->updateZones({Zone(Rect(0.5, 0, 1e300, 1e301))}, test::primaryDisplay(), false,
+                              false);
+        down(ModifierFlag::shift);
+        moveWindowBy(10, 0);
+        drag(ModifierFlag::shift, {300, 500});
+        up(ModifierFlag::shift, {300, 500});
+        // The bounds of both displays in accessibility space: (0, -180) to (3360, 900).
+        QCOMPARE(windowFrame(), Rect(720, 25, 3360 - 720, 900 - 25));
     }
 
     void nothingUnderThePointerLeavesTheStateAlone()

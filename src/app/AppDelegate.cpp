@@ -1,0 +1,225 @@
+#include "app/AppDelegate.h"
+
+#include "app/Notifications.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "app/StatusBarIcon.h"
+#include "app/StatusMenu.h"
+#include "logging/Logger.h"
+#include "managers/LayoutManager.h"
+#include "managers/WindowManager.h"
+#include "platform/Platform.h"
+#include "preferences/PreferencesWindow.h"
+#include "shortcuts/KeyboardShortcuts.h"
+#include "windows/DragDropHandler.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <cstdio>
+
+namespace corvane {
+
+AppDelegate::AppDelegate(std::optional<LogLevel> logLevel, Timing timing, QObject* parent)
+    : QObject(parent), logLevel_(logLevel), timing_(timing), windowManager_(WindowManager::shared())
+{}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    // A normal run records nothing; --log-level switches recording on for troubleshooting.
+    Logger::minimumLogLevel = LogLevel::Error;
+    Logger::isLoggingActive = false;
+    if (logLevel_) {
+        Logger::minimumLogLevel = *logLevel_;
+        Logger::isLoggingActive = true;
+    }
+
+    setupStatusItem();
+    QTimer::singleShot(timing_.servicesDelay, this, &AppDelegate::setupServices);
+}
+
+void AppDelegate::setupStatusItem()
+{
+    statusMenu_ = std::make_unique<StatusMenu>(
+        LayoutManager::shared(),
+        StatusMenu::Actions{
+            [this] { openPreferences(); }, [this] { openLayoutEditor(); },
+            [this] { openFeedback(); }, [this] { openSystemAccessibilitySettings(); },
+            [] { QCoreApplication::quit(); }, [this] { return preferencesShortcutText(); }});
+
+    statusItem_ = std::make_unique<QSystemTrayIcon>(statusBarIcon());
+    statusItem_->setToolTip(QStringLiteral("Cor Vane"));
+    connect(statusMenu_.get(), &StatusMenu::menuReplaced, this,
+            [this](QMenu* menu) { statusItem_->setContextMenu(menu); });
+    // A left click opens the menu as well, as a status item does.
+    connect(statusItem_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger && statusMenu_->menu())
+                    statusMenu_->menu()->popup(QCursor::pos());
+            });
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        std::fputs("Corvane: no system tray was found; Corvane keeps running and its preferences "
+                   "open with the global shortcut or by starting corvane again.\n",
+                   stderr);
+    }
+    statusItem_->show();
+
+    // The facility outlives this delegate: its handler holds the delegate weakly.
+    KeyboardShortcuts::shared().onKeyDown(
+        KeyboardShortcuts::Name::openPreferences(), [self = QPointer<AppDelegate>(this)] {
+            if (self)
+                QMetaObject::invokeMethod(
+                    self, [self] { self->openPreferences(); }, Qt::QueuedConnection);
+        });
+    // The menu shows the shortcut; follow changes made in the preferences.
+    connect(&Notifications::shared(), &Notifications::shortcutByNameDidChange, this,
+            [this] { updateMenu(); });
+
+    setupMonitorChangeDetection();
+    QMetaObject::invokeMethod(
+        this, [this] { updateMenu(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { setupMainMenu(); }, Qt::QueuedConnection);
+}
+
+void AppDelegate::setupMonitorChangeDetection()
+{
+    Logger::info(QStringLiteral("Setting up monitor change detection"));
+    Displays& displays = Platform::current().displays();
+    connect(&displays, &Displays::screenParametersChanged, this, [this] {
+        Logger::info(QStringLiteral("Display configuration changed - refreshing menu"));
+        QTimer::singleShot(timing_.displayChangeDelay, this, [this] {
+            // A display that appears gets the layout it had before, not an empty table entry.
+            if (dragDropHandler_)
+                LayoutManager::shared().applySavedLayouts();
+            updateMenu();
+        });
+    });
+    connect(&displays, &Displays::screensDidWake, this, [this] {
+        Logger::info(QStringLiteral("Screens woke up - refreshing menu"));
+        QTimer::singleShot(timing_.wakeDelay, this, [this] { updateMenu(); });
+    });
+    connect(&displays, &Displays::screensDidSleep, this, [] {
+        Logger::info(QStringLiteral("Screens went to sleep - will refresh menu on wake"));
+    });
+}
+
+void AppDelegate::setupServices()
+{
+    setupAccessibility();
+    dragDropHandler_ = std::make_unique<DragDropHandler>(windowManager_);
+    QMetaObject::invokeMethod(
+        this, [] { LayoutManager::shared().applySavedLayouts(); }, Qt::QueuedConnection);
+    checkFirstLaunch();
+    connect(&Notifications::shared(), &Notifications::customLayoutsChanged, this, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { updateMenu(); }, Qt::QueuedConnection);
+    });
+    syncZoneColors();
+    permissionTimer_ = std::make_unique<QTimer>();
+    permissionTimer_->setInterval(timing_.permissionInterval);
+    connect(permissionTimer_.get(), &QTimer::timeout, this, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { updateAccessibilityWarning(); }, Qt::QueuedConnection);
+    });
+    permissionTimer_->start();
+    emit servicesReady();
+}
+
+void AppDelegate::setupAccessibility()
+{
+    if (Platform::current().accessibility().isProcessTrusted(true))
+        Logger::info(QStringLiteral("Accessibility permissions granted"));
+    else
+        Logger::warning(
+            QStringLiteral("Accessibility permissions not granted - hotkeys may not work"));
+}
+
+void AppDelegate::checkFirstLaunch()
+{
+    if (Settings::hasLaunchedBefore())
+        return;
+    Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
+    QTimer::singleShot(timing_.firstLaunchDelay, this, [this] { openPreferences(); });
+}
+
+void AppDelegate::syncZoneColors()
+{
+    const ZoneColors colors = Settings::zoneColors();
+    windowManager_.updateZoneColors(colors.normal, colors.highlight);
+}
+
+void AppDelegate::setupMainMenu()
+{
+    // Shown as the global menu where the platform has one; kept for the shortcut text elsewhere.
+    mainMenu_ = std::make_unique<QMenuBar>();
+    QMenu* appMenu = mainMenu_->addMenu(QStringLiteral("Corvane"));
+    QAction* quit = appMenu->addAction(QStringLiteral("Quit Corvane"));
+    quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);
+    QMenu* windowMenu = mainMenu_->addMenu(QStringLiteral("Window"));
+    QString title = QStringLiteral("Preferences");
+    if (const auto text = preferencesShortcutText(); text && !text->isEmpty())
+        title += QStringLiteral(" (") + *text + u')';
+    connect(windowMenu->addAction(title), &QAction::triggered, this, &AppDelegate::openPreferences);
+}
+
+std::optional<QString> AppDelegate::preferencesShortcutText() const
+{
+    const auto shortcut =
+        KeyboardShortcuts::shared().shortcut(KeyboardShortcuts::Name::openPreferences());
+    if (!shortcut)
+        return std::nullopt;
+    return shortcut->displayText();
+}
+
+void AppDelegate::updateMenu()
+{
+    if (statusMenu_)
+        statusMenu_->updateMenu();
+}
+
+void AppDelegate::updateAccessibilityWarning()
+{
+    if (statusMenu_)
+        statusMenu_->updateAccessibilityWarning();
+}
+
+void AppDelegate::showPreferences(PreferencesTab tab, bool fresh)
+{
+    if (fresh)
+        preferencesWindow_.reset();
+    if (!preferencesWindow_)
+        preferencesWindow_ = std::make_unique<PreferencesWindow>(tab);
+    preferencesWindow_->showAndActivate();
+}
+
+void AppDelegate::openPreferences()
+{
+    showPreferences(PreferencesTab::general, false);
+}
+
+void AppDelegate::openLayoutEditor()
+{
+    showPreferences(PreferencesTab::layoutEditor, true);
+}
+
+void AppDelegate::openFeedback()
+{
+    showPreferences(PreferencesTab::feedback, true);
+}
+
+void AppDelegate::openSystemAccessibilitySettings()
+{
+    // X11 has no permission pane: what Corvane needs (an X11 session) is explained on the
+    // General page.
+    openPreferences();
+}
+
+} // namespace corvane

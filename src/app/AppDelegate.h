@@ -1,0 +1,83 @@
+#pragma once
+
+#include "logging/LogLevel.h"
+#include "preferences/PreferencesTab.h"
+
+#include <QObject>
+#include <memory>
+#include <optional>
+
+class QMenuBar;
+class QSystemTrayIcon;
+class QTimer;
+
+namespace corvane {
+
+class DragDropHandler;
+class PreferencesWindow;
+class StatusMenu;
+class WindowManager;
+
+// The delays of start-up and of the watchers, in milliseconds.
+struct AppTiming {
+    int servicesDelay = 100;
+    int firstLaunchDelay = 1000;
+    int permissionInterval = 3000;
+    int displayChangeDelay = 500;
+    int wakeDelay = 1000;
+};
+
+// Brings the application up in order, keeps the status item, the drag handler and the
+// preferences window for the life of the process, and follows display, permission and
+// custom-layout changes.
+class AppDelegate : public QObject {
+    Q_OBJECT
+public:
+    using Timing = AppTiming;
+
+    explicit AppDelegate(std::optional<LogLevel> logLevel = std::nullopt, Timing timing = Timing(),
+                         QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    void applicationDidFinishLaunching();
+
+    void openPreferences();
+    void openLayoutEditor();
+    void openFeedback();
+    void openSystemAccessibilitySettings();
+    void syncZoneColors();
+    void updateMenu();
+    void updateAccessibilityWarning();
+
+    QSystemTrayIcon* statusItem() const { return statusItem_.get(); }
+    StatusMenu& statusMenu() const { return *statusMenu_; }
+    DragDropHandler* dragDropHandler() const { return dragDropHandler_.get(); }
+    PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
+    QMenuBar* mainMenu() const { return mainMenu_.get(); }
+
+signals:
+    // After the delayed part of start-up has run (drag handler and layouts in place).
+    void servicesReady();
+
+private:
+    void setupStatusItem();
+    void setupMonitorChangeDetection();
+    void setupServices();
+    void setupAccessibility();
+    void checkFirstLaunch();
+    void setupMainMenu();
+    void showPreferences(PreferencesTab tab, bool fresh);
+    std::optional<QString> preferencesShortcutText() const;
+
+    std::optional<LogLevel> logLevel_;
+    Timing timing_;
+    WindowManager& windowManager_;
+    std::unique_ptr<QSystemTrayIcon> statusItem_;
+    std::unique_ptr<StatusMenu> statusMenu_;
+    std::unique_ptr<DragDropHandler> dragDropHandler_;
+    std::unique_ptr<PreferencesWindow> preferencesWindow_;
+    std::unique_ptr<QMenuBar> mainMenu_;
+    std::unique_ptr<QTimer> permissionTimer_;
+};
+
+} // namespace corvane

@@ -1,0 +1,105 @@
+#include "preferences/AccessibilityStatusView.h"
+
+#include "platform/Platform.h"
+#include "preferences/PlatformWording.h"
+#include "preferences/PreferencesStyle.h"
+#include "preferences/SymbolLabel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace corvane {
+namespace {
+
+QLabel* secondaryLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setFont(PreferencesStyle::font(12));
+    label->setWordWrap(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, PreferencesStyle::secondaryLabel(pal));
+    label->setPalette(pal);
+    return label;
+}
+
+} // namespace
+
+AccessibilityStatusView::AccessibilityStatusView(QWidget* parent) : QWidget(parent)
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(16, 12, 16, 12);
+    column->setSpacing(6);
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(8);
+    symbol_ = new SymbolLabel(QString(), 16, QColor(), 20, this);
+    header->addWidget(symbol_);
+    headline_ = new QLabel(this);
+    headline_->setObjectName(QStringLiteral("accessibilityHeadline"));
+    headline_->setFont(PreferencesStyle::font(14, QFont::Medium));
+    headline_->setWordWrap(true);
+    header->addWidget(headline_, 1);
+    column->addLayout(header);
+
+    explanation_ = secondaryLabel(this);
+    explanation_->setObjectName(QStringLiteral("accessibilityExplanation"));
+    column->addWidget(explanation_);
+    instructions_ = secondaryLabel(this);
+    instructions_->setObjectName(QStringLiteral("accessibilityInstructions"));
+    column->addWidget(instructions_);
+
+    if (PlatformWording::hasAccessibilitySettingsPane()) {
+        openSettings_ = new QPushButton(QStringLiteral("Open Accessibility Settings"), this);
+        openSettings_->setToolTip(
+            QStringLiteral("Open System Preferences to grant accessibility permissions"));
+        connect(openSettings_, &QPushButton::clicked, this, [] {
+            Platform::current().workspace().openUrl(PlatformWording::accessibilitySettingsUrl());
+        });
+        column->addWidget(openSettings_, 0, Qt::AlignLeft);
+    }
+    present(false);
+}
+
+void AccessibilityStatusView::setTrusted(bool trusted)
+{
+    if (trusted == trusted_)
+        return;
+    present(trusted);
+}
+
+void AccessibilityStatusView::present(bool trusted)
+{
+    trusted_ = trusted;
+    if (trusted) {
+        symbol_->setSymbol(QStringLiteral("checkmark.circle.fill"));
+        symbol_->setColor(PreferencesStyle::systemGreen());
+        headline_->setText(QStringLiteral("Accessibility permissions granted"));
+        explanation_->setText(
+            QStringLiteral("Corvane can detect window dragging gestures and snap windows."));
+        instructions_->clear();
+    } else {
+        symbol_->setSymbol(QStringLiteral("exclamationmark.triangle.fill"));
+        symbol_->setColor(PreferencesStyle::systemOrange());
+        headline_->setText(QStringLiteral("Accessibility permissions not granted"));
+        explanation_->setText(QStringLiteral(
+            "Corvane needs accessibility permissions to detect window dragging gestures."));
+        instructions_->setText(PlatformWording::accessibilityInstructions());
+    }
+    instructions_->setVisible(!trusted);
+    if (openSettings_)
+        openSettings_->setVisible(!trusted);
+}
+
+QString AccessibilityStatusView::headline() const
+{
+    return headline_->text();
+}
+
+QString AccessibilityStatusView::instructions() const
+{
+    return instructions_->text();
+}
+
+} // namespace corvane

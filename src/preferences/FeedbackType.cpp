@@ -1,0 +1,50 @@
+#include "preferences/FeedbackType.h"
+
+namespace corvane {
+
+QString feedbackTypeTitle(FeedbackType type)
+{
+    switch (type) {
+    case FeedbackType::bug:
+        return QStringLiteral("Bug Report");
+    case FeedbackType::suggestion:
+        return QStringLiteral("Feature Suggestion");
+    case FeedbackType::improvement:
+        return QStringLiteral("Improvement");
+    case FeedbackType::other:
+        return QStringLiteral("Other");
+    }
+    return {};
+}
+
+QString feedbackTypeSymbol(FeedbackType type)
+{
+    switch (type) {
+    case FeedbackType::bug:
+        return QStringLiteral("ladybug");
+    case FeedbackType::suggestion:
+        return QStringLiteral("lightbulb");
+    case FeedbackType::improvement:
+        return QStringLiteral("arrow.up.circle");
+    case FeedbackType::other:
+        return QStringLiteral("questionmark.circle");
+    }
+    return {};
+}
+
+QString feedbackTypeDescription(FeedbackType type)
+{
+    switch (type) {
+    case FeedbackType::bug:
+        return QStringLiteral("Report a bug or issue you've encountered");
+    case FeedbackType::suggestion:
+        return QStringLiteral("Suggest a new feature or enhancement");
+    case FeedbackType::improvement:
+        return QStringLiteral("Suggest improvements to existing features");
+    case FeedbackType::other:
+        return QStringLiteral("General feedback or questions");
+    }
+    return {};
+}
+
+} // namespace corvane

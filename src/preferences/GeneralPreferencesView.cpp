@@ -1,0 +1,277 @@
+#include "preferences/GeneralPreferencesView.h"
+
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "logging/Logger.h"
+#include "managers/WindowManager.h"
+#include "platform/Platform.h"
+#include "preferences/AccessibilityStatusView.h"
+#include "preferences/ColorWell.h"
+#include "preferences/KeyCaptureButton.h"
+#include "preferences/ModernToggle.h"
+#include "preferences/PlatformWording.h"
+#include "preferences/PreferencesRowView.h"
+#include "preferences/PreferencesSectionView.h"
+#include "preferences/PreferencesStyle.h"
+#include "preferences/SymbolIcons.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace corvane {
+namespace {
+
+// What Reset to Defaults writes: the defaults of the settings register, component by component.
+struct DefaultNumber {
+    QLatin1StringView key;
+    double value;
+};
+constexpr DefaultNumber defaultColorComponents[] = {
+    {SettingsKeys::normalZoneColorRed, 1.0},     {SettingsKeys::normalZoneColorGreen, 1.0},
+    {SettingsKeys::normalZoneColorBlue, 1.0},    {SettingsKeys::normalZoneColorAlpha, 0.2},
+    {SettingsKeys::highlightZoneColorRed, 0.0},  {SettingsKeys::highlightZoneColorGreen, 0.48},
+    {SettingsKeys::highlightZoneColorBlue, 1.0}, {SettingsKeys::highlightZoneColorAlpha, 0.1},
+};
+
+} // namespace
+
+GeneralPreferencesView::GeneralPreferencesView(QWidget* parent) : PreferencesPage(parent)
+{
+    setObjectName(QStringLiteral("GeneralPreferencesView"));
+    permissionTimer_.setInterval(defaultPermissionRefreshInterval);
+    connect(&permissionTimer_, &QTimer::timeout, this, &GeneralPreferencesView::refreshPermissions);
+    buildSections();
+    loadFromSettings();
+    refreshPermissions();
+}
+
+GeneralPreferencesView::~GeneralPreferencesView() = default;
+
+void GeneralPreferencesView::setPermissionRefreshInterval(std::chrono::milliseconds interval)
+{
+    permissionTimer_.setInterval(interval);
+}
+
+void GeneralPreferencesView::buildSections()
+{
+    auto* permissions =
+        new PreferencesSectionView(QStringLiteral("Permissions"), QStringLiteral("lock.shield"));
+    accessibilityStatus_ = new AccessibilityStatusView;
+    permissions->addRow(accessibilityStatus_);
+    column()->addWidget(permissions);
+
+    auto* startup = new PreferencesSectionView(QStringLiteral("Startup"), QStringLiteral("power"));
+    launchAtLogin_ = new ModernToggle;
+    launchAtLogin_->setObjectName(QStringLiteral("launchAtLoginToggle"));
+    launchAtLogin_->setAccessibleName(QStringLiteral("Launch at login"));
+    connect(launchAtLogin_, &QAbstractButton::clicked, this,
+            &GeneralPreferencesView::launchAtLoginChanged);
+    startup->addRow(new PreferencesRowView(QStringLiteral("Launch at login"),
+                                           PlatformWording::launchAtLoginSubtitle(),
+                                           launchAtLogin_));
+    column()->addWidget(startup);
+
+    auto* behavior =
+        new PreferencesSectionView(QStringLiteral("Window Behavior"), QStringLiteral("macwindow"));
+    modifierKey_ = new KeyCaptureButton;
+    modifierKey_->setObjectName(QStringLiteral("modifierKeyButton"));
+    connect(modifierKey_, &KeyCaptureButton::keyChanged, this,
+            &GeneralPreferencesView::modifierKeyChanged);
+    behavior->addRow(new PreferencesRowView(
+        QStringLiteral("Window snap modifier key"),
+        QStringLiteral("Click the button and press any key to set the modifier (Escape to reset "
+                       "to Shift)"),
+        modifierKey_));
+    column()->addWidget(behavior);
+
+    auto* appearance =
+        new PreferencesSectionView(QStringLiteral("Appearance"), QStringLiteral("paintpalette"));
+    normalColor_ = new ColorWell(QStringLiteral("Normal zone color"));
+    normalColor_->setObjectName(QStringLiteral("normalZoneColorWell"));
+    connect(normalColor_, &ColorWell::colorPicked, this,
+            &GeneralPreferencesView::normalColorPicked);
+    appearance->addRow(new PreferencesRowView(
+        QStringLiteral("Normal zone color"),
+        QStringLiteral("Color for zones when not highlighted during window dragging"),
+        normalColor_));
+    highlightColor_ = new ColorWell(QStringLiteral("Highlight zone color"));
+    highlightColor_->setObjectName(QStringLiteral("highlightZoneColorWell"));
+    connect(highlightColor_, &ColorWell::colorPicked, this,
+            &GeneralPreferencesView::highlightColorPicked);
+    appearance->addRow(new PreferencesRowView(
+        QStringLiteral("Highlight zone color"),
+        QStringLiteral("Color for the zone being highlighted during window dragging"),
+        highlightColor_));
+    layoutPreview_ = new ModernToggle;
+    layoutPreview_->setObjectName(QStringLiteral("layoutPreviewToggle"));
+    layoutPreview_->setAccessibleName(QStringLiteral("Show layout preview"));
+    connect(layoutPreview_, &QAbstractButton::clicked, this,
+            [](bool on) { Settings::setValue(SettingsKeys::showLayoutPreview, on); });
+    appearance->addRow(new PreferencesRowView(
+        QStringLiteral("Show layout preview"),
+        QStringLiteral("Show a temporary overlay when selecting layouts from the menu"),
+        layoutPreview_));
+    column()->addWidget(appearance);
+
+    auto* reset = new PreferencesSectionView(QString(), QString());
+    resetButton_ = new QPushButton(
+        SymbolIcons::icon(QStringLiteral("arrow.clockwise"), PreferencesStyle::label(palette())),
+        QStringLiteral("Reset to Defaults"));
+    resetButton_->setObjectName(QStringLiteral("resetButton"));
+    connect(resetButton_, &QPushButton::clicked, this, &GeneralPreferencesView::resetToDefaults);
+    reset->addRow(new PreferencesRowView(QStringLiteral("Reset to Defaults"),
+                                         QStringLiteral("Reset all preferences to their default "
+                                                        "values"),
+                                         resetButton_));
+    column()->addWidget(reset);
+    finishColumn();
+}
+
+void GeneralPreferencesView::loadFromSettings()
+{
+    const ZoneColors colors = Settings::zoneColors();
+    normalColor_->setColor(colors.normal);
+    highlightColor_->setColor(colors.highlight);
+    modifierKey_->setCurrentKey(Settings::dragModifierKey());
+    layoutPreview_->setChecked(Settings::showLayoutPreview());
+    launchAtLogin_->setChecked(Settings::launchAtLogin());
+}
+
+void GeneralPreferencesView::showEvent(QShowEvent* event)
+{
+    PreferencesPage::showEvent(event);
+    if (event->spontaneous())
+        return;
+    loadFromSettings();
+    syncLaunchAtLogin();
+    applyZoneColors();
+    refreshPermissions();
+    permissionTimer_.start();
+}
+
+void GeneralPreferencesView::hideEvent(QHideEvent* event)
+{
+    PreferencesPage::hideEvent(event);
+    if (!event->spontaneous())
+        permissionTimer_.stop();
+}
+
+void GeneralPreferencesView::refreshPermissions()
+{
+    accessibilityStatus_->setTrusted(Platform::current().accessibility().isProcessTrusted(false));
+}
+
+void GeneralPreferencesView::syncLaunchAtLogin()
+{
+    // The switch mirrors the system's registration, which the user may have changed elsewhere.
+    const bool enabled = Platform::current().loginItems().status() == LoginItemStatus::Enabled;
+    launchAtLogin_->setChecked(enabled);
+    if (Settings::launchAtLogin() != enabled)
+        Settings::setValue(SettingsKeys::launchAtLogin, enabled);
+}
+
+void GeneralPreferencesView::applyZoneColors()
+{
+    // The window manager repaints its overlay and tells the drag handler's overlay.
+    const ZoneColors colors = Settings::zoneColors();
+    WindowManager::shared().updateZoneColors(colors.normal, colors.highlight);
+}
+
+void GeneralPreferencesView::launchAtLoginChanged(bool on)
+{
+    Settings::setValue(SettingsKeys::launchAtLogin, on);
+    LoginItems& items = Platform::current().loginItems();
+    QString error;
+    bool ok = true;
+    if (on) {
+        if (items.status() != LoginItemStatus::Enabled)
+            ok = items.registerItem(&error);
+    } else {
+        ok = items.unregisterItem(&error);
+    }
+    if (ok)
+        return;
+    Logger::warning(QStringLiteral("Could not %1 launch at login: %2")
+                        .arg(on ? QStringLiteral("turn on") : QStringLiteral("turn off"), error),
+                    LogCategory::App);
+    // The switch goes back on the next turn of the event loop, so the click that moved it has
+    // finished first. Setting it from code does not call this function again.
+    QTimer::singleShot(0, this, [this, on] {
+        launchAtLogin_->setChecked(!on);
+        Settings::setValue(SettingsKeys::launchAtLogin, !on);
+    });
+}
+
+void GeneralPreferencesView::modifierKeyChanged(const QString& key)
+{
+    Settings::setValue(SettingsKeys::dragModifierKey, key);
+    modifierKey_->setCurrentKey(key);
+}
+
+void GeneralPreferencesView::normalColorPicked(const QColor& color)
+{
+    if (!color.isValid())
+        return;
+    Settings::setNormalZoneColor(color.toRgb());
+    normalColor_->setColor(Settings::zoneColors().normal);
+    applyZoneColors();
+}
+
+void GeneralPreferencesView::highlightColorPicked(const QColor& color)
+{
+    if (!color.isValid())
+        return;
+    Settings::setHighlightZoneColor(color.toRgb());
+    highlightColor_->setColor(Settings::zoneColors().highlight);
+    applyZoneColors();
+}
+
+void GeneralPreferencesView::resetToDefaults()
+{
+    QMessageBox confirm(this);
+    confirm.setIcon(QMessageBox::Warning);
+    confirm.setWindowTitle(QStringLiteral("Reset to Defaults"));
+    confirm.setText(QStringLiteral("Reset to Defaults"));
+    confirm.setInformativeText(QStringLiteral("This will reset all preferences to their default "
+                                              "values. This action cannot be undone."));
+    QPushButton* reset = confirm.addButton(QStringLiteral("Reset"), QMessageBox::AcceptRole);
+    QPushButton* cancel = confirm.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    confirm.setDefaultButton(reset);
+    confirm.setEscapeButton(cancel);
+    confirm.exec();
+    if (confirm.clickedButton() != reset)
+        return;
+
+    restoreDefaults();
+
+    QMessageBox done(this);
+    done.setIcon(QMessageBox::Information);
+    done.setWindowTitle(QStringLiteral("Settings Reset"));
+    done.setText(QStringLiteral("Settings Reset"));
+    done.setInformativeText(
+        QStringLiteral("All preferences have been reset to their default values."));
+    done.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    done.exec();
+}
+
+void GeneralPreferencesView::restoreDefaults()
+{
+    // A failure to leave the login items is not worth a message here: the switch shows off and
+    // the next appearance of the page shows the system's real state.
+    QString error;
+    if (!Platform::current().loginItems().unregisterItem(&error))
+        Logger::warning(QStringLiteral("Reset could not turn off launch at login: ") + error,
+                        LogCategory::App);
+    Settings::setValue(SettingsKeys::launchAtLogin, false);
+    for (const DefaultNumber& component : defaultColorComponents)
+        Settings::setValue(component.key, component.value);
+    Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("shift"));
+    Settings::setValue(SettingsKeys::showLayoutPreview, true);
+    modifierKey_->setRecording(false);
+    loadFromSettings();
+    applyZoneColors();
+}
+
+} // namespace corvane

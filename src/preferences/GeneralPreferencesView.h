@@ -1,0 +1,69 @@
+#pragma once
+
+#include "preferences/PreferencesPage.h"
+
+#include <QTimer>
+#include <chrono>
+
+class QPushButton;
+
+namespace corvane {
+
+class AccessibilityStatusView;
+class ColorWell;
+class KeyCaptureButton;
+class ModernToggle;
+
+// The General page: the permission status, launch at login, the snap modifier key, the zone
+// colours, the layout preview switch, and a reset of all of these to their defaults. Every
+// control reads the settings store when the page appears and writes it as soon as it changes.
+class GeneralPreferencesView : public PreferencesPage {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds defaultPermissionRefreshInterval{3000};
+
+    explicit GeneralPreferencesView(QWidget* parent = nullptr);
+    ~GeneralPreferencesView() override;
+
+    // How often the permission is checked while the page is shown.
+    void setPermissionRefreshInterval(std::chrono::milliseconds interval);
+
+    AccessibilityStatusView* accessibilityStatus() const { return accessibilityStatus_; }
+    ModernToggle* launchAtLoginToggle() const { return launchAtLogin_; }
+    KeyCaptureButton* modifierKeyButton() const { return modifierKey_; }
+    ColorWell* normalZoneColorWell() const { return normalColor_; }
+    ColorWell* highlightZoneColorWell() const { return highlightColor_; }
+    ModernToggle* layoutPreviewToggle() const { return layoutPreview_; }
+    QPushButton* resetButton() const { return resetButton_; }
+
+public slots:
+    void refreshPermissions();
+    // Asks for confirmation, then restores every default and says so.
+    void resetToDefaults();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void buildSections();
+    void loadFromSettings();
+    void syncLaunchAtLogin();
+    void applyZoneColors();
+    void launchAtLoginChanged(bool on);
+    void modifierKeyChanged(const QString& key);
+    void normalColorPicked(const QColor& color);
+    void highlightColorPicked(const QColor& color);
+    void restoreDefaults();
+
+    AccessibilityStatusView* accessibilityStatus_ = nullptr;
+    ModernToggle* launchAtLogin_ = nullptr;
+    KeyCaptureButton* modifierKey_ = nullptr;
+    ColorWell* normalColor_ = nullptr;
+    ColorWell* highlightColor_ = nullptr;
+    ModernToggle* layoutPreview_ = nullptr;
+    QPushButton* resetButton_ = nullptr;
+    QTimer permissionTimer_;
+};
+
+} // namespace corvane

@@ -1,0 +1,101 @@
+#include "preferences/KeyboardShortcutsPreferencesView.h"
+
+#include "preferences/PlatformWording.h"
+#include "preferences/PreferencesPageHeader.h"
+#include "preferences/PreferencesRowView.h"
+#include "preferences/PreferencesSectionView.h"
+#include "preferences/PreferencesStyle.h"
+#include "preferences/RoundedPanel.h"
+#include "preferences/SymbolLabel.h"
+#include "shortcuts/ShortcutRecorder.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace corvane {
+namespace {
+
+QWidget* tip(const QString& symbol, const QColor& color, const QString& line, const QString& detail)
+{
+    auto* widget = new QWidget;
+    auto* row = new QHBoxLayout(widget);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(10);
+    row->addWidget(new SymbolLabel(symbol, 16, color, 20, widget), 0, Qt::AlignTop);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    auto* first = new QLabel(line, widget);
+    first->setFont(PreferencesStyle::font(14, QFont::Medium));
+    first->setWordWrap(true);
+    texts->addWidget(first);
+    auto* second = new QLabel(detail, widget);
+    second->setFont(PreferencesStyle::font(12));
+    second->setWordWrap(true);
+    QPalette pal = second->palette();
+    pal.setColor(QPalette::WindowText, PreferencesStyle::secondaryLabel(pal));
+    second->setPalette(pal);
+    texts->addWidget(second);
+    row->addLayout(texts, 1);
+    return widget;
+}
+
+} // namespace
+
+KeyboardShortcutsPreferencesView::KeyboardShortcutsPreferencesView(QWidget* parent)
+    : KeyboardShortcutsPreferencesView(KeyboardShortcuts::shared(), parent)
+{}
+
+KeyboardShortcutsPreferencesView::KeyboardShortcutsPreferencesView(KeyboardShortcuts& facility,
+                                                                   QWidget* parent)
+    : PreferencesPage(parent)
+{
+    setObjectName(QStringLiteral("KeyboardShortcutsPreferencesView"));
+    build(facility);
+}
+
+void KeyboardShortcutsPreferencesView::build(KeyboardShortcuts& facility)
+{
+    column()->addWidget(new PreferencesPageHeader(
+        QStringLiteral("keyboard"), QStringLiteral("Keyboard Shortcuts"),
+        QStringLiteral("Customize keyboard shortcuts for quick access to Corvane features.")));
+
+    auto* section = new PreferencesSectionView(QStringLiteral("Application Shortcuts"),
+                                               QStringLiteral("keyboard"));
+    recorder_ = new ShortcutRecorder(facility, KeyboardShortcuts::Name::openPreferences());
+    auto* row =
+        new PreferencesRowView(QStringLiteral("Open Preferences"),
+                               QStringLiteral("Quickly open the preferences window"), recorder_);
+    row->setLeadingSymbol(QStringLiteral("keyboard"), PreferencesStyle::systemBlue());
+    section->addRow(row);
+    column()->addWidget(section);
+
+    column()->addWidget(buildTips());
+    finishColumn();
+}
+
+QWidget* KeyboardShortcutsPreferencesView::buildTips()
+{
+    auto* box = new RoundedPanel(10);
+    box->setObjectName(QStringLiteral("tips"));
+    const QColor blue = PreferencesStyle::systemBlue();
+    box->setFill(PreferencesStyle::withOpacity(blue, 0.1));
+    box->setOutline(PreferencesStyle::withOpacity(blue, 0.3), 1);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(16, 16, 16, 16);
+    column->setSpacing(12);
+    auto* headline = new QLabel(QStringLiteral("Tips"), box);
+    headline->setFont(PreferencesStyle::font(14, QFont::DemiBold));
+    column->addWidget(headline);
+    column->addWidget(
+        tip(QStringLiteral("info.circle.fill"), blue,
+            QStringLiteral("Global shortcuts work even when Corvane is not in focus"),
+            QStringLiteral("Click on a recorder field and press your desired key combination to "
+                           "set a shortcut")));
+    column->addWidget(tip(QStringLiteral("trash.circle.fill"), PreferencesStyle::systemRed(),
+                          QStringLiteral("Press Delete or Backspace to remove a shortcut"),
+                          PlatformWording::reservedShortcutsTip()));
+    return box;
+}
+
+} // namespace corvane

@@ -1,0 +1,86 @@
+#include "preferences/PlatformWording.h"
+
+#include <QSysInfo>
+
+namespace corvane {
+namespace {
+
+#ifdef Q_OS_MACOS
+constexpr bool isMac = true;
+#else
+constexpr bool isMac = false;
+#endif
+
+} // namespace
+
+QString PlatformWording::launchAtLoginSubtitle()
+{
+    return isMac ? QStringLiteral("Automatically start Corvane when you log in to your Mac")
+                 : QStringLiteral("Automatically start Corvane when you log in");
+}
+
+QString PlatformWording::osVersionLine()
+{
+    return (isMac ? QStringLiteral("macOS Version: ") : QStringLiteral("OS Version: ")) +
+           QSysInfo::prettyProductName();
+}
+
+QString PlatformWording::systemInformationExplanation()
+{
+    return isMac ? QStringLiteral("Helps us debug issues (macOS version, app version, screen "
+                                  "configuration)")
+                 : QStringLiteral("Helps us debug issues (OS version, app version, screen "
+                                  "configuration)");
+}
+
+QString PlatformWording::accessibilityInstructions()
+{
+    if (isMac) {
+        return QStringLiteral("Steps: System Settings → Privacy & Security → Accessibility → "
+                              "Click 🔒 → Click + → Select Corvane from Applications");
+    }
+    return QStringLiteral("Corvane needs an X11 session to see and move windows. If you are in a "
+                          "Wayland session, log out, choose an X11 (Xorg) session at the login "
+                          "screen, and start Corvane again.");
+}
+
+bool PlatformWording::hasAccessibilitySettingsPane()
+{
+    return isMac;
+}
+
+QUrl PlatformWording::accessibilitySettingsUrl()
+{
+    if (!hasAccessibilitySettingsPane())
+        return {};
+    return QUrl(QStringLiteral(
+        "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"));
+}
+
+QString PlatformWording::reservedShortcutsTip()
+{
+    return isMac ? QStringLiteral("Some key combinations may be reserved by macOS or other "
+                                  "applications")
+                 : QStringLiteral("Some key combinations may be reserved by the desktop or other "
+                                  "applications");
+}
+
+QString PlatformWording::modifierKeyDisplayName(const QString& storedKey)
+{
+    const QString key = storedKey.trimmed().toLower();
+    if (key == u"shift")
+        return QStringLiteral("Shift");
+    if (key == u"control")
+        return QStringLiteral("Control");
+    if (key == u"option" || key == u"alt")
+        return isMac ? QStringLiteral("Option") : QStringLiteral("Alt");
+    if (key == u"command" || key == u"cmd")
+        return isMac ? QStringLiteral("Command") : QStringLiteral("Super");
+    if (key == u"space")
+        return QStringLiteral("Space");
+    if (key == u"tab")
+        return QStringLiteral("Tab");
+    return storedKey.toUpper();
+}
+
+} // namespace corvane

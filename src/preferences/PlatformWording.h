@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace corvane {
+
+// Texts of the preference pages that name something of the operating system. Each platform says
+// it in its own words: macOS keeps the Mac wording, Linux names its equivalents.
+class PlatformWording {
+public:
+    static QString launchAtLoginSubtitle();
+    // "macOS Version: ..." or "OS Version: ...", with the system's human-readable name.
+    static QString osVersionLine();
+    static QString systemInformationExplanation();
+    // What to do when the window access is missing (the macOS steps, or the X11 session note).
+    static QString accessibilityInstructions();
+    // Whether the system has a settings pane that grants the window access, and its address.
+    static bool hasAccessibilitySettingsPane();
+    static QUrl accessibilitySettingsUrl();
+    static QString reservedShortcutsTip();
+    // The stored name of the snap modifier ("shift", "option", "f5", ...) as the keyboard labels
+    // it on this platform.
+    static QString modifierKeyDisplayName(const QString& storedKey);
+};
+
+} // namespace corvane

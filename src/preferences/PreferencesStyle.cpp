@@ -1,0 +1,70 @@
+#include "preferences/PreferencesStyle.h"
+
+#include <QApplication>
+
+namespace corvane {
+namespace {
+
+bool isDark(const QPalette& palette)
+{
+    return palette.color(QPalette::Window).lightnessF() < 0.5;
+}
+
+} // namespace
+
+QColor PreferencesStyle::accent(const QPalette& palette)
+{
+    return palette.color(QPalette::Highlight);
+}
+
+QColor PreferencesStyle::label(const QPalette& palette)
+{
+    return palette.color(QPalette::WindowText);
+}
+
+QColor PreferencesStyle::secondaryLabel(const QPalette& palette)
+{
+    QColor c = palette.color(QPalette::WindowText);
+    c.setAlphaF(0.6f);
+    return c;
+}
+
+QColor PreferencesStyle::separator(const QPalette& palette)
+{
+    QColor c = palette.color(QPalette::WindowText);
+    c.setAlphaF(isDark(palette) ? 0.2f : 0.15f);
+    return c;
+}
+
+QColor PreferencesStyle::windowBackground(const QPalette& palette)
+{
+    return palette.color(QPalette::Window);
+}
+
+QColor PreferencesStyle::controlBackground(const QPalette& palette)
+{
+    // A card lifts slightly off the window: lighter on a light theme, a touch lighter on dark.
+    const QColor window = palette.color(QPalette::Window);
+    return isDark(palette) ? window.lighter(125) : palette.color(QPalette::Base);
+}
+
+QColor PreferencesStyle::textBackground(const QPalette& palette)
+{
+    return palette.color(QPalette::Base);
+}
+
+QColor PreferencesStyle::withOpacity(QColor color, double opacity)
+{
+    color.setAlphaF(static_cast<float>(opacity));
+    return color;
+}
+
+QFont PreferencesStyle::font(int pixelSize, QFont::Weight weight)
+{
+    QFont f = QApplication::font();
+    f.setPixelSize(pixelSize);
+    f.setWeight(weight);
+    return f;
+}
+
+} // namespace corvane

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+
+namespace corvane {
+
+// The colours and fonts the preference pages share, taken from the widget's palette so that
+// light and dark desktop themes both read well. Font sizes are in logical pixels.
+class PreferencesStyle {
+public:
+    static QColor accent(const QPalette& palette);
+    static QColor label(const QPalette& palette);
+    static QColor secondaryLabel(const QPalette& palette);
+    static QColor separator(const QPalette& palette);
+    static QColor windowBackground(const QPalette& palette);
+    static QColor controlBackground(const QPalette& palette);
+    static QColor textBackground(const QPalette& palette);
+
+    // A colour with its opacity replaced.
+    static QColor withOpacity(QColor color, double opacity);
+
+    static QFont font(int pixelSize, QFont::Weight weight = QFont::Normal);
+
+    // Named colours the pages use for symbols.
+    static QColor systemBlue() { return QColor(0, 122, 255); }
+    static QColor systemGreen() { return QColor(52, 168, 83); }
+    static QColor systemOrange() { return QColor(255, 149, 0); }
+    static QColor systemRed() { return QColor(255, 59, 48); }
+};
+
+} // namespace corvane

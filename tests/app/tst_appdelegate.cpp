@@ -1,0 +1,154 @@
+#include "TestEnvironment.h"
+#include "app/AppDelegate.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "app/StatusMenu.h"
+#include "managers/LayoutManager.h"
+#include "managers/WindowManager.h"
+#include "preferences/PreferencesWindow.h"
+#include "windows/DragDropHandler.h"
+
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace corvane;
+
+// The delegate against the in-memory desktop, with its delays shortened; the order of events is
+// checked, never their wall-clock duration.
+class AppDelegateTest : public QObject {
+    Q_OBJECT
+private:
+    FakePlatform* fake_ = nullptr;
+    std::unique_ptr<AppDelegate> delegate_;
+
+    static AppDelegate::Timing fastTiming()
+    {
+        AppDelegate::Timing t;
+        t.servicesDelay = 10;
+        t.firstLaunchDelay = 100;
+        t.permissionInterval = 50;
+        t.displayChangeDelay = 50;
+        t.wakeDelay = 100;
+        return t;
+    }
+    void launch()
+    {
+        delegate_ = std::make_unique<AppDelegate>(std::nullopt, fastTiming());
+        delegate_->applicationDidFinishLaunching();
+        QSignalSpy ready(delegate_.get(), &AppDelegate::servicesReady);
+        QVERIFY(ready.wait(2000));
+    }
+
+private slots:
+    // One desktop for the whole run: the shared facilities bind to it on first use.
+    void initTestCase() { fake_ = &test::installFakePlatform(); }
+    void init()
+    {
+        test::resetStores();
+        fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
+        fake_->setTrusted(true);
+    }
+    void cleanup() { delegate_.reset(); }
+
+    void startUpBringsEverythingUp()
+    {
+        launch();
+        QVERIFY(delegate_->statusItem());
+        QTRY_VERIFY(delegate_->statusMenu().menu());
+        QVERIFY(delegate_->dragDropHandler());
+        QCOMPARE(fake_->monitorCount(), 1);
+        // Every display got its zones.
+        QTRY_VERIFY(
+            WindowManager::shared().monitorZones().contains(monitorID(test::secondDisplay())));
+        // The preferences shortcut is registered and opens the preferences.
+        QVERIFY(fake_->registeredHotKeys().contains(std::pair(35, 4864)));
+        Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
+    }
+
+    void theFirstLaunchOpensThePreferencesOnce()
+    {
+        launch();
+        QVERIFY(Settings::hasLaunchedBefore());
+        QVERIFY(!delegate_->preferencesWindow()); // not at once
+        QTRY_VERIFY(delegate_->preferencesWindow() && delegate_->preferencesWindow()->isVisible());
+        QCOMPARE(delegate_->preferencesWindow()->selectedTab(), PreferencesTab::general);
+        delegate_.reset();
+
+        launch(); // a later launch
+        QTest::qWait(300);
+        QVERIFY(!delegate_->preferencesWindow());
+    }
+
+    void thePreferencesKeepTheirTabButOpeningAPageBuildsAFreshWindow()
+    {
+        Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
+        launch();
+        delegate_->openPreferences();
+        PreferencesWindow* first = delegate_->preferencesWindow();
+        first->selectTab(PreferencesTab::feedback);
+        first->close();
+        delegate_->openPreferences();
+        QCOMPARE(delegate_->preferencesWindow(), first);
+        QCOMPARE(first->selectedTab(), PreferencesTab::feedback);
+        delegate_->openLayoutEditor();
+        QCOMPARE(delegate_->preferencesWindow()->selectedTab(), PreferencesTab::layoutEditor);
+        delegate_->openFeedback();
+        QCOMPARE(delegate_->preferencesWindow()->selectedTab(), PreferencesTab::feedback);
+        // The hot key opens the preferences too.
+        delegate_->preferencesWindow()->close();
+        fake_->pressHotKey(35, 4864);
+        QTRY_VERIFY(delegate_->preferencesWindow()->isVisible());
+    }
+
+    void theWarningFollowsTheTrust()
+    {
+        Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
+        launch();
+        QTRY_VERIFY(delegate_->statusMenu().menu());
+        const QString warning =
+            QStringLiteral("\u26A0\uFE0F Accessibility permissions not granted");
+        fake_->setTrusted(false);
+        QTRY_COMPARE(delegate_->statusMenu().menu()->actions().at(2)->text(), warning);
+        fake_->setTrusted(true);
+        QTRY_VERIFY(delegate_->statusMenu().menu()->actions().at(2)->text() != warning);
+    }
+
+    void displayChangesAndWakeRebuildTheMenuLaterButSleepDoesNot()
+    {
+        Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
+        launch();
+        QTRY_VERIFY(delegate_->statusMenu().menu());
+        QSignalSpy rebuilt(&delegate_->statusMenu(), &StatusMenu::menuReplaced);
+
+        fake_->emitSleep();
+        QTest::qWait(250);
+        QCOMPARE(rebuilt.count(), 0);
+
+        fake_->setDisplays({test::primaryDisplay()});
+        fake_->emitScreenParametersChanged();
+        QCOMPARE(rebuilt.count(), 0); // not at once
+        QTRY_COMPARE(rebuilt.count(), 1);
+        QCOMPARE(delegate_->statusMenu().menu()->actions().at(2)->text(),
+                 QStringLiteral("Display 1: Built-in (1440\u00D7900) (Main)"));
+
+        fake_->emitWake();
+        QCOMPARE(rebuilt.count(), 1);
+        QTRY_COMPARE(rebuilt.count(), 2);
+    }
+
+    void customLayoutChangesRebuildTheMenu()
+    {
+        Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
+        launch();
+        QTRY_VERIFY(delegate_->statusMenu().menu());
+        QSignalSpy rebuilt(&delegate_->statusMenu(), &StatusMenu::menuReplaced);
+        LayoutManager::shared().addCustomLayout(
+            {QUuid::createUuid(), QStringLiteral("Mine"), {}, {}});
+        QTRY_COMPARE(rebuilt.count(), 1);
+    }
+};
+
+QTEST_MAIN(AppDelegateTest)
+#include "tst_appdelegate.moc"

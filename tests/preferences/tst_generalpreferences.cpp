@@ -1,0 +1,396 @@
+#include "TestEnvironment.h"
+#include "app/Notifications.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "preferences/AccessibilityStatusView.h"
+#include "preferences/ColorWell.h"
+#include "preferences/GeneralPreferencesView.h"
+#include "preferences/KeyCaptureButton.h"
+#include "preferences/KeyCaptureView.h"
+#include "preferences/ModernToggle.h"
+#include "preferences/PreferencesRowView.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace corvane;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Answers the modal message boxes as they open, in order, with the given button texts, and
+// remembers what each one said.
+class AlertResponder : public QObject {
+public:
+    struct Seen {
+        QString title;
+        QString text;
+        QString informativeText;
+        QStringList buttons;
+    };
+
+    explicit AlertResponder(QStringList answers) : answers_(std::move(answers))
+    {
+        connect(&timer_, &QTimer::timeout, this, &AlertResponder::poll);
+        timer_.start(10);
+    }
+
+    QList<Seen> seen;
+
+private:
+    void poll()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || box->property("answered").toBool())
+            return;
+        box->setProperty("answered", true);
+        Seen s{box->windowTitle(), box->text(), box->informativeText(), {}};
+        for (QAbstractButton* b : box->buttons())
+            s.buttons.append(b->text());
+        seen.append(s);
+        const QString answer = answers_.isEmpty() ? QString() : answers_.takeFirst();
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text() == answer) {
+                b->click();
+                return;
+            }
+        }
+        box->reject();
+    }
+
+    QStringList answers_;
+    QTimer timer_;
+};
+
+} // namespace
+
+class GeneralPreferencesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        test::resetStores();
+        fake = &test::installFakePlatform();
+        fake->setDisplays({test::primaryDisplay()});
+        page = std::make_unique<GeneralPreferencesView>();
+        page->resize(600, 900);
+    }
+
+    void cleanup() { page.reset(); }
+
+    void aFreshInstallationShowsTheDefaults()
+    {
+        showPage();
+        QCOMPARE(page->normalZoneColorWell()->color(), QColor::fromRgbF(1, 1, 1, 0.2f));
+        QCOMPARE(page->highlightZoneColorWell()->color(), QColor::fromRgbF(0, 0.48f, 1, 0.1f));
+        QCOMPARE(page->modifierKeyButton()->currentKey(), QStringLiteral("shift"));
+        QCOMPARE(page->modifierKeyButton()->displayText(), QStringLiteral("Shift"));
+        QVERIFY(page->layoutPreviewToggle()->isChecked());
+        QVERIFY(!page->launchAtLoginToggle()->isChecked());
+        // Looking is not writing: readers go on using the register's defaults.
+        const QStringList written = Settings::store()->allKeys();
+        for (QLatin1StringView key :
+             {SettingsKeys::launchAtLogin, SettingsKeys::dragModifierKey,
+              SettingsKeys::showLayoutPreview, SettingsKeys::normalZoneColorRed,
+              SettingsKeys::normalZoneColorAlpha, SettingsKeys::highlightZoneColorGreen})
+            QVERIFY2(!written.contains(key), key.data());
+
+        const auto rows = page->findChildren<PreferencesRowView*>();
+        QStringList titles;
+        for (const PreferencesRowView* row : rows)
+            titles.append(row->title());
+        QCOMPARE(titles,
+                 (QStringList{"Launch at login", "Window snap modifier key", "Normal zone color",
+                              "Highlight zone color", "Show layout preview", "Reset to Defaults"}));
+        QCOMPARE(rows.first()->subtitle(),
+                 QStringLiteral("Automatically start Corvane when you log in"));
+    }
+
+    void storedValuesAreShownWhenThePageAppears()
+    {
+        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("option"));
+        Settings::setValue(SettingsKeys::showLayoutPreview, false);
+        Settings::setHighlightZoneColor(QColor::fromRgbF(1, 0, 0, 0.5f));
+        fake->setLoginItemStatus(LoginItemStatus::Enabled);
+        showPage();
+        QCOMPARE(page->modifierKeyButton()->currentKey(), QStringLiteral("option"));
+        QCOMPARE(page->modifierKeyButton()->displayText(), QStringLiteral("Alt"));
+        QVERIFY(!page->layoutPreviewToggle()->isChecked());
+        QCOMPARE(page->highlightZoneColorWell()->color(), QColor::fromRgbF(1, 0, 0, 0.5f));
+        // The switch follows the system's registration and the setting mirrors it.
+        QVERIFY(page->launchAtLoginToggle()->isChecked());
+        QVERIFY(Settings::launchAtLogin());
+    }
+
+    void recordingTheModifierKey()
+    {
+        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("command"));
+        showPage();
+        KeyCaptureButton* button = page->modifierKeyButton();
+
+        // Escape goes back to Shift.
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(button->isRecording());
+        QCOMPARE(button->displayText(), QStringLiteral("Press any key..."));
+        QTest::keyClick(button->captureView(), Qt::Key_Escape);
+        QVERIFY(!button->isRecording());
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("shift"));
+        QCOMPARE(button->currentKey(), QStringLiteral("shift"));
+
+        // Control and Shift held together: Shift's rule comes first. (QTest would press the
+        // modifiers one by one, so the event is built by hand.)
+        QTest::mouseClick(button, Qt::LeftButton);
+        QKeyEvent both(QEvent::KeyPress, Qt::Key_Shift, Qt::ControlModifier | Qt::ShiftModifier);
+        QApplication::sendEvent(button->captureView(), &both);
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("shift"));
+
+        // A modifier on its own.
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::keyPress(button->captureView(), Qt::Key_Alt);
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("option"));
+
+        // Tab is recorded rather than moving the focus.
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::keyClick(button->captureView(), Qt::Key_Tab);
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("tab"));
+
+        // A second click cancels without storing anything.
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(button->isRecording());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(!button->isRecording());
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("tab"));
+
+        // Leaving the page ends recording, and a key pressed afterwards goes nowhere.
+        QTest::mouseClick(button, Qt::LeftButton);
+        QPointer<KeyCaptureView> capture = button->captureView();
+        page->hide();
+        QVERIFY(!button->isRecording());
+        QTRY_VERIFY(!capture);
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("tab"));
+    }
+
+    void modifierRules_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("expected");
+        const int shift = Qt::ShiftModifier, control = Qt::ControlModifier,
+                  option = Qt::AltModifier, command = Qt::MetaModifier;
+        QTest::newRow("none") << 0 << QString();
+        QTest::newRow("shift") << shift << "shift";
+        QTest::newRow("control") << control << "control";
+        QTest::newRow("option") << option << "option";
+        QTest::newRow("command") << command << "command";
+        QTest::newRow("control+shift") << (control | shift) << "shift";
+        QTest::newRow("option+command") << (option | command) << "option";
+        QTest::newRow("three, shift among them") << (shift | control | option) << "shift";
+        QTest::newRow("three without shift") << (control | option | command) << "control";
+        // With all four down every rule sees the other three down: nothing matches.
+        QTest::newRow("all four") << (shift | control | option | command) << QString();
+    }
+
+    void modifierRules()
+    {
+        QFETCH(int, modifiers);
+        QFETCH(QString, expected);
+        const auto name = KeyCaptureView::modifierName(Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(name.value_or(QString()), expected);
+    }
+
+    void keyPressNames()
+    {
+        auto name = [](int key, Qt::KeyboardModifiers mods, const QString& text) {
+            return KeyCaptureView::nameForKeyPress(key, mods, text).value_or(QString());
+        };
+        QCOMPARE(name(Qt::Key_Escape, Qt::ControlModifier, {}), QStringLiteral("shift"));
+        QCOMPARE(name(Qt::Key_Space, {}, QStringLiteral(" ")), QStringLiteral("space"));
+        QCOMPARE(name(Qt::Key_Tab, {}, QStringLiteral("\t")), QStringLiteral("tab"));
+        QCOMPARE(name(Qt::Key_A, {}, QStringLiteral("A")), QStringLiteral("a"));
+        QCOMPARE(name(Qt::Key_F5, {}, {}), QStringLiteral("f5"));
+        // A modifier held with a key names the modifier.
+        QCOMPARE(name(Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01")),
+                 QStringLiteral("control"));
+        // Letting go of Control while Shift stays down reports Shift; letting go of the last
+        // modifier reports nothing.
+        QCOMPARE(KeyCaptureView::nameForModifierChange(
+                     Qt::Key_Control, Qt::ControlModifier | Qt::ShiftModifier, false)
+                     .value_or(QString()),
+                 QStringLiteral("shift"));
+        QVERIFY(!KeyCaptureView::nameForModifierChange(Qt::Key_Shift, Qt::ShiftModifier, false));
+    }
+
+    void choosingAColourStoresItsComponents()
+    {
+        showPage();
+        QSignalSpy applied(&Notifications::shared(), &Notifications::zoneColorsChanged);
+        ColorWell* well = page->normalZoneColorWell();
+        QTest::mouseClick(well, Qt::LeftButton);
+        QVERIFY(well->dialog());
+        QVERIFY(well->dialog()->testOption(QColorDialog::ShowAlphaChannel));
+        well->dialog()->setCurrentColor(QColor::fromRgbF(1, 0, 0, 0.5f));
+        well->dialog()->accept();
+        QCOMPARE(Settings::zoneColors().normal.rgba(), QColor::fromRgbF(1, 0, 0, 0.5f).rgba());
+        QCOMPARE(well->color().rgba(), QColor::fromRgbF(1, 0, 0, 0.5f).rgba());
+        QVERIFY(qAbs(Settings::number(SettingsKeys::normalZoneColorAlpha) - 0.5) < 0.01);
+        // The highlight colour is untouched.
+        QVERIFY(!Settings::contains(SettingsKeys::highlightZoneColorRed));
+        // Both colours go to the window manager, which passes them on.
+        QCOMPARE(applied.size(), 1);
+        QCOMPARE(applied.at(0).at(0).value<QColor>().rgba(),
+                 QColor::fromRgbF(1, 0, 0, 0.5f).rgba());
+        QCOMPARE(applied.at(0).at(1).value<QColor>(), Settings::defaultZoneColors().highlight);
+    }
+
+    void theSwitchesWriteTheirSettings()
+    {
+        showPage();
+        QTest::mouseClick(page->layoutPreviewToggle(), Qt::LeftButton);
+        QVERIFY(!Settings::showLayoutPreview());
+        QTest::mouseClick(page->launchAtLoginToggle(), Qt::LeftButton);
+        QCOMPARE(fake->loginItems().status(), LoginItemStatus::Enabled);
+        QVERIFY(Settings::launchAtLogin());
+        QTest::mouseClick(page->launchAtLoginToggle(), Qt::LeftButton);
+        QCOMPARE(fake->loginItems().status(), LoginItemStatus::NotRegistered);
+        QVERIFY(!Settings::launchAtLogin());
+    }
+
+    void aRefusedLoginItemTurnsTheSwitchBack()
+    {
+        showPage();
+        fake->setLoginItemsRefuse(true);
+        ModernToggle* toggle = page->launchAtLoginToggle();
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(toggle->isChecked()); // until the event loop turns
+        QTRY_VERIFY(!toggle->isChecked());
+        QVERIFY(!Settings::launchAtLogin());
+        QCOMPARE(fake->loginItems().status(), LoginItemStatus::NotRegistered);
+        // Turning it back is not a new request: the switch stays off, nothing else is tried.
+        QTest::qWait(50);
+        QVERIFY(!toggle->isChecked());
+
+        // The same for a refused removal.
+        fake->setLoginItemsRefuse(false);
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(fake->loginItems().status(), LoginItemStatus::Enabled);
+        fake->setLoginItemsRefuse(true);
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QTRY_VERIFY(toggle->isChecked());
+        QVERIFY(Settings::launchAtLogin());
+    }
+
+    void cancellingTheResetChangesNothing()
+    {
+        storeNonDefaults();
+        showPage();
+        AlertResponder responder({QStringLiteral("Cancel")});
+        QTest::mouseClick(page->resetButton(), Qt::LeftButton);
+        QCOMPARE(responder.seen.size(), 1);
+        const AlertResponder::Seen& alert = responder.seen.first();
+        QCOMPARE(alert.text, QStringLiteral("Reset to Defaults"));
+        QCOMPARE(alert.informativeText,
+                 QStringLiteral("This will reset all preferences to their default values. This "
+                                "action cannot be undone."));
+        QCOMPARE(alert.buttons, (QStringList{"Reset", "Cancel"}));
+
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("control"));
+        QVERIFY(!Settings::showLayoutPreview());
+        QVERIFY(Settings::launchAtLogin());
+        QCOMPARE(fake->loginItems().status(), LoginItemStatus::Enabled);
+        QCOMPARE(Settings::zoneColors().normal, QColor::fromRgbF(0, 1, 0, 0.6f));
+        QCOMPARE(page->modifierKeyButton()->currentKey(), QStringLiteral("control"));
+    }
+
+    void resetRestoresEveryDefault()
+    {
+        storeNonDefaults();
+        showPage();
+        QSignalSpy applied(&Notifications::shared(), &Notifications::zoneColorsChanged);
+        AlertResponder responder({QStringLiteral("Reset"), QStringLiteral("OK")});
+        QTest::mouseClick(page->resetButton(), Qt::LeftButton);
+        QCOMPARE(applied.size(), 1);
+        QCOMPARE(applied.at(0).at(0).value<QColor>(), Settings::defaultZoneColors().normal);
+        QCOMPARE(applied.at(0).at(1).value<QColor>(), Settings::defaultZoneColors().highlight);
+        QCOMPARE(responder.seen.size(), 2);
+        QCOMPARE(responder.seen[1].text, QStringLiteral("Settings Reset"));
+        QCOMPARE(responder.seen[1].informativeText,
+                 QStringLiteral("All preferences have been reset to their default values."));
+        QCOMPARE(responder.seen[1].buttons.size(), 1);
+
+        const QList<std::pair<QLatin1StringView, QVariant>> expected{
+            {SettingsKeys::normalZoneColorRed, 1.0},
+            {SettingsKeys::normalZoneColorGreen, 1.0},
+            {SettingsKeys::normalZoneColorBlue, 1.0},
+            {SettingsKeys::normalZoneColorAlpha, 0.2},
+            {SettingsKeys::highlightZoneColorRed, 0.0},
+            {SettingsKeys::highlightZoneColorGreen, 0.48},
+            {SettingsKeys::highlightZoneColorBlue, 1.0},
+            {SettingsKeys::highlightZoneColorAlpha, 0.1},
+        };
+        for (const auto& [key, value] : expected)
+            QCOMPARE(Settings::number(key), value.toDouble());
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("shift"));
+        QVERIFY(Settings::showLayoutPreview());
+        QVERIFY(!Settings::launchAtLogin());
+        QCOMPARE(fake->loginItems().status(), LoginItemStatus::NotRegistered);
+
+        QCOMPARE(page->modifierKeyButton()->currentKey(), QStringLiteral("shift"));
+        QVERIFY(page->layoutPreviewToggle()->isChecked());
+        QVERIFY(!page->launchAtLoginToggle()->isChecked());
+        QCOMPARE(page->normalZoneColorWell()->color(), Settings::defaultZoneColors().normal);
+        QCOMPARE(page->highlightZoneColorWell()->color(), Settings::defaultZoneColors().highlight);
+    }
+
+    void aTrustChangeShowsWithinOneRefresh()
+    {
+        fake->setTrusted(false);
+        page->setPermissionRefreshInterval(50ms);
+        showPage();
+        AccessibilityStatusView* status = page->accessibilityStatus();
+        QVERIFY(!status->isTrusted());
+        QCOMPARE(status->headline(), QStringLiteral("Accessibility permissions not granted"));
+        // On X11 there is no settings pane: the page says what the session needs instead.
+        QVERIFY(status->instructions().contains(QStringLiteral("X11")));
+        QVERIFY(!status->openSettingsButton());
+
+        fake->setTrusted(true);
+        QTRY_VERIFY_WITH_TIMEOUT(status->isTrusted(), 3000);
+        QVERIFY(status->headline() != QStringLiteral("Accessibility permissions not granted"));
+
+        // While the page is hidden nobody asks.
+        page->hide();
+        fake->setTrusted(false);
+        QTest::qWait(200);
+        QVERIFY(status->isTrusted());
+        page->show();
+        QVERIFY(!status->isTrusted()); // asked again as the page appears
+    }
+
+private:
+    void showPage()
+    {
+        page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+    }
+
+    void storeNonDefaults()
+    {
+        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("control"));
+        Settings::setValue(SettingsKeys::showLayoutPreview, false);
+        Settings::setNormalZoneColor(QColor::fromRgbF(0, 1, 0, 0.6f));
+        Settings::setHighlightZoneColor(QColor::fromRgbF(1, 0, 0, 0.3f));
+        Settings::setValue(SettingsKeys::launchAtLogin, true);
+        fake->setLoginItemStatus(LoginItemStatus::Enabled);
+    }
+
+    FakePlatform* fake = nullptr;
+    std::unique_ptr<GeneralPreferencesView> page;
+};
+
+QTEST_MAIN(GeneralPreferencesTest)
+#include "tst_generalpreferences.moc"
