@@ -4,6 +4,9 @@
 #include "managers/LayoutManager.h"
 #include "managers/WindowManager.h"
 #include "platform/Platform.h"
+#include "preferences/PreferencesStyle.h"
+#include "preferences/SymbolIcons.h"
+#include "preferences/SymbolLabel.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -16,7 +19,6 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
-#include <QToolButton>
 #include <chrono>
 
 namespace corvane {
@@ -33,6 +35,10 @@ constexpr int buttonHeight = 34;
 constexpr int padding = 16;
 constexpr int spacing = 20;
 constexpr qreal cornerRadius = 12;
+constexpr int symbolSize = 16;
+// The toolbar's own text colour: it keeps its light background whatever the desktop theme.
+const QColor textColor(0x1d, 0x1d, 0x1f);
+const QColor inactiveColor(0x8e, 0x8e, 0x93);
 
 struct GridPreset {
     int rows;
@@ -55,12 +61,11 @@ QString toolbarStyleSheet()
                "QLineEdit#nameField { background: white; color: #1d1d1f;"
                "  border: 1px solid #c7c7cc; border-radius: 5px; padding: 1px 6px;"
                "  font-size: 14px; font-weight: 500; }"
-               "QPushButton, QToolButton { background: white; color: #1d1d1f; border: none;"
+               "QPushButton { background: white; color: #1d1d1f; border: none;"
                "  border-radius: 6px; padding: 8px 12px; font-size: 14px; font-weight: 500; }"
-               "QPushButton:hover, QToolButton:hover { background: #f2f2f7; }"
-               "QPushButton:pressed, QToolButton:pressed { background: #e5e5ea; }"
+               "QPushButton:hover { background: #f2f2f7; }"
+               "QPushButton:pressed { background: #e5e5ea; }"
                "QPushButton:disabled { color: #aeaeb2; }"
-               "QToolButton::menu-indicator { image: none; width: 0px; }"
                "QPushButton#cancelButton { color: #8e8e93; }"
                "QPushButton#saveButton { background: rgb(%1, %2, %3); color: white; }"
                "QPushButton#saveButton:pressed { background: rgb(0, 102, 214); }"
@@ -74,6 +79,7 @@ QString toolbarStyleSheet()
 QPushButton* makeButton(const QString& text, const QString& name, QWidget* parent)
 {
     auto* button = new QPushButton(text, parent);
+    button->setIconSize(QSize(symbolSize, symbolSize));
     button->setObjectName(name);
     button->setCursor(Qt::PointingHandCursor);
     // The keyboard stays in the name field; buttons are pressed with the pointer or shortcuts.
@@ -102,18 +108,18 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
     row->setSpacing(spacing);
     row->addWidget(buildNameGroup());
 
-    gridButton_ = new QToolButton(this);
-    gridButton_->setObjectName(QStringLiteral("gridMenuButton"));
-    gridButton_->setText(QStringLiteral("Generate Grid"));
-    gridButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    gridButton_->setPopupMode(QToolButton::InstantPopup);
-    gridButton_->setFocusPolicy(Qt::NoFocus);
-    gridButton_->setCursor(Qt::PointingHandCursor);
-    gridButton_->setFixedHeight(buttonHeight);
+    gridButton_ =
+        makeButton(QStringLiteral("Generate Grid"), QStringLiteral("gridMenuButton"), this);
+    gridButton_->setIcon(SymbolIcons::icon(QStringLiteral("square.grid.3x3"), textColor));
     buildGridMenu();
+    // The menu opens under the button, without the arrow a button menu would reserve room for.
+    connect(gridButton_, &QPushButton::clicked, this, [this] {
+        gridMenu_->popup(gridButton_->mapToGlobal(QPoint(0, gridButton_->height() + 2)));
+    });
     row->addWidget(gridButton_);
 
     addZone_ = makeButton(QStringLiteral("Add Zone"), QStringLiteral("addZoneButton"), this);
+    addZone_->setIcon(SymbolIcons::icon(QStringLiteral("plus.circle.fill"), accentColor()));
     connect(addZone_, &QPushButton::clicked, this, &CustomLayoutToolbarView::addZone);
     row->addWidget(addZone_);
 
@@ -163,6 +169,8 @@ QWidget* CustomLayoutToolbarView::buildNameGroup()
     auto* row = new QHBoxLayout(group);
     row->setContentsMargins(12, 8, 12, 8);
     row->setSpacing(8);
+    row->addWidget(new SymbolLabel(QStringLiteral("square.grid.2x2"), symbolSize, textColor,
+                                   symbolSize + 4, group));
 
     nameField_ = new QLineEdit(group);
     nameField_->setObjectName(QStringLiteral("nameField"));
@@ -184,7 +192,6 @@ void CustomLayoutToolbarView::buildGridMenu()
     gridMenu_->addSeparator();
     gridMenu_->addAction(QStringLiteral("Custom Grid..."), this,
                          &CustomLayoutToolbarView::showGridGenerator);
-    gridButton_->setMenu(gridMenu_);
 }
 
 QString CustomLayoutToolbarView::layoutName() const
@@ -251,6 +258,8 @@ void CustomLayoutToolbarView::updateDeleteButton()
 {
     const bool selected = selection_.selectedZoneId().has_value();
     deleteZone_->setEnabled(selected);
+    deleteZone_->setIcon(SymbolIcons::icon(
+        QStringLiteral("trash"), selected ? PreferencesStyle::systemRed() : inactiveColor));
     deleteZone_->setToolTip(selected ? QStringLiteral("Delete the selected zone")
                                      : QStringLiteral("Select a zone to delete it"));
 }

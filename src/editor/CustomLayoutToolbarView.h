@@ -9,7 +9,6 @@
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QToolButton;
 
 namespace corvane {
 
@@ -45,7 +44,7 @@ public:
     void save();
 
     QLineEdit* nameField() const { return nameField_; }
-    QToolButton* gridMenuButton() const { return gridButton_; }
+    QPushButton* gridMenuButton() const { return gridButton_; }
     QMenu* gridMenu() const { return gridMenu_; }
     QPushButton* addZoneButton() const { return addZone_; }
     QPushButton* deleteZoneButton() const { return deleteZone_; }
@@ -70,7 +69,7 @@ private:
     bool isClosing_ = false;
 
     QLineEdit* nameField_ = nullptr;
-    QToolButton* gridButton_ = nullptr;
+    QPushButton* gridButton_ = nullptr;
     QMenu* gridMenu_ = nullptr;
     QPushButton* addZone_ = nullptr;
     QPushButton* deleteZone_ = nullptr;

@@ -6,6 +6,9 @@
 #include "managers/LayoutManager.h"
 #include "models/Layouts.h"
 #include "platform/Platform.h"
+#include "preferences/PreferencesSectionView.h"
+#include "preferences/PreferencesStyle.h"
+#include "preferences/SymbolIcons.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,6 +16,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <memory>
@@ -20,19 +24,9 @@
 namespace corvane {
 namespace {
 
-constexpr int pagePadding = 24;
-constexpr int sectionSpacing = 24;
+constexpr int cardPaddingH = 16;
+constexpr int cardPaddingV = 14;
 constexpr int gridSpacing = 12;
-
-QLabel* makeHeading(const QString& text, int pixelSize, QFont::Weight weight, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPixelSize(pixelSize);
-    font.setWeight(weight);
-    label->setFont(font);
-    return label;
-}
 
 QGridLayout* makeGrid()
 {
@@ -44,95 +38,94 @@ QGridLayout* makeGrid()
     return grid;
 }
 
-// A titled part of the page: the title (with an optional control at the right) over the content.
-struct Section {
-    QWidget* widget;
-    QVBoxLayout* content;
-};
-
-Section makeSection(const QString& title, QWidget* headerAccessory, QWidget* parent)
+// The body of a section card, padded like the rows of the other pages.
+QVBoxLayout* addCardBody(PreferencesSectionView* section)
 {
-    auto* section = new QWidget(parent);
-    auto* column = new QVBoxLayout(section);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(10);
-    auto* header = new QHBoxLayout;
-    header->addWidget(makeHeading(title, 17, QFont::DemiBold, section));
-    header->addStretch(1);
-    if (headerAccessory)
-        header->addWidget(headerAccessory);
-    column->addLayout(header);
-    return {section, column};
+    auto* body = new QWidget;
+    auto* column = new QVBoxLayout(body);
+    column->setContentsMargins(cardPaddingH, cardPaddingV, cardPaddingH, cardPaddingV);
+    column->setSpacing(gridSpacing);
+    section->addRow(body);
+    return column;
 }
 
-void placeInGrid(QGridLayout* grid, QWidget* cell, qsizetype index)
+void placeCells(QGridLayout* grid, const QList<LayoutPreviewView*>& cells, int columns)
 {
-    grid->addWidget(cell, static_cast<int>(index / LayoutEditorView::gridColumns),
-                    static_cast<int>(index % LayoutEditorView::gridColumns));
+    for (LayoutPreviewView* cell : cells)
+        grid->removeWidget(cell);
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        grid->addWidget(cells[i], static_cast<int>(i / columns), static_cast<int>(i % columns));
 }
 
 } // namespace
 
 LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent)
-    : QScrollArea(parent), layoutManager_(layoutManager)
+    : PreferencesPage(parent), layoutManager_(layoutManager)
 {
-    setFrameShape(QFrame::NoFrame);
-    setWidgetResizable(true);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setObjectName(QStringLiteral("LayoutEditorView"));
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setMinimumHeight(minimumPageHeight);
-    viewport()->setAutoFillBackground(false);
+    widget()->setMinimumWidth(minimumPageWidth);
+    widget()->setMaximumWidth(maximumPageWidth);
 
-    auto* body = new QWidget(this);
-    body->setAutoFillBackground(false);
-    body->setMinimumWidth(minimumPageWidth);
-    body->setMaximumWidth(maximumPageWidth);
-    auto* column = new QVBoxLayout(body);
-    column->setContentsMargins(pagePadding, pagePadding, pagePadding, pagePadding);
-    column->setSpacing(sectionSpacing);
-    column->addWidget(makeHeading(QStringLiteral("Layout Editor"), 24, QFont::Bold, body));
+    auto* title = new QLabel(QStringLiteral("Layout Editor"));
+    title->setObjectName(QStringLiteral("pageTitle"));
+    title->setFont(PreferencesStyle::font(22, QFont::Bold));
+    column()->addWidget(title);
 
     // Available displays.
-    picker_ = new MonitorSelectionView(body);
+    auto* displays =
+        new PreferencesSectionView(QStringLiteral("Available Displays"), QStringLiteral("display"));
+    picker_ = new MonitorSelectionView;
     connect(picker_, &MonitorSelectionView::selectedMonitorChanged, this,
             &LayoutEditorView::selectedMonitorChanged);
-    const Section displays = makeSection(QStringLiteral("Available Displays"), nullptr, body);
-    displays.content->addWidget(picker_);
-    column->addWidget(displays.widget);
+    addCardBody(displays)->addWidget(picker_);
+    column()->addWidget(displays);
 
     // Predefined layouts.
-    const Section templates = makeSection(QStringLiteral("Layout Templates"), nullptr, body);
-    auto* templateGrid = makeGrid();
+    auto* templates = new PreferencesSectionView(QStringLiteral("Layout Templates"),
+                                                 QStringLiteral("square.grid.2x2"));
+    QVBoxLayout* templateBody = addCardBody(templates);
+    templateGrid_ = makeGrid();
     for (const ScreenLayout& layout : allLayouts()) {
-        auto* cell = new LayoutPreviewView(layout, false, templates.widget);
+        auto* cell = new LayoutPreviewView(layout, false);
         connect(cell, &LayoutPreviewView::pressed, this, [this, layout] { chooseLayout(layout); });
-        placeInGrid(templateGrid, cell, templateCells_.size());
         templateCells_.append(cell);
     }
-    templates.content->addLayout(templateGrid);
-    column->addWidget(templates.widget);
+    templateBody->addLayout(templateGrid_);
+    column()->addWidget(templates);
 
     // Custom layouts.
-    createNew_ = new QPushButton(QStringLiteral("Create New"), body);
+    auto* custom = new PreferencesSectionView(QStringLiteral("Custom Layouts"),
+                                              QStringLiteral("rectangle.3.group"));
+    QVBoxLayout* customBody = addCardBody(custom);
+    auto* customHeader = new QHBoxLayout;
+    emptyCustom_ = new QLabel(QStringLiteral("No custom layouts yet"));
+    emptyCustom_->setFont(PreferencesStyle::font(13));
+    QPalette secondary = emptyCustom_->palette();
+    secondary.setColor(QPalette::WindowText, PreferencesStyle::secondaryLabel(secondary));
+    emptyCustom_->setPalette(secondary);
+    customHeader->addWidget(emptyCustom_);
+    customHeader->addStretch(1);
+    createNew_ = new QPushButton(QStringLiteral("Create New"));
+    createNew_->setObjectName(QStringLiteral("createNewButton"));
+    createNew_->setIcon(
+        SymbolIcons::icon(QStringLiteral("plus.circle.fill"), PreferencesStyle::accent(palette())));
     createNew_->setCursor(Qt::PointingHandCursor);
     connect(createNew_, &QPushButton::clicked, this, &LayoutEditorView::createNewLayout);
-    const Section custom = makeSection(QStringLiteral("Custom Layouts"), createNew_, body);
-    emptyCustom_ = new QLabel(QStringLiteral("No custom layouts yet"), custom.widget);
-    QPalette grey = emptyCustom_->palette();
-    grey.setColor(QPalette::WindowText, grey.color(QPalette::PlaceholderText));
-    emptyCustom_->setPalette(grey);
-    custom.content->addWidget(emptyCustom_);
+    customHeader->addWidget(createNew_);
+    customBody->addLayout(customHeader);
     customGrid_ = makeGrid();
-    custom.content->addLayout(customGrid_);
-    column->addWidget(custom.widget);
-    column->addStretch(1);
-    setWidget(body);
+    customBody->addLayout(customGrid_);
+    column()->addWidget(custom);
+    finishColumn();
 
     connect(&layoutManager_, &LayoutManager::customLayoutsChanged, this, [this] {
         rebuildCustomLayouts();
         updateSelectedCells();
     });
     rebuildCustomLayouts();
+    layOutCells();
 }
 
 LayoutEditorView::~LayoutEditorView()
@@ -144,6 +137,11 @@ LayoutEditorView::~LayoutEditorView()
 const std::optional<Display>& LayoutEditorView::selectedMonitor() const
 {
     return picker_->selectedMonitor();
+}
+
+CustomLayoutEditorWindowController* LayoutEditorView::editorWindowController() const
+{
+    return editor_.data();
 }
 
 void LayoutEditorView::setSelectedMonitor(std::optional<Display> display)
@@ -176,9 +174,9 @@ void LayoutEditorView::rebuildCustomLayouts()
         connect(cell, &LayoutPreviewView::pressed, this, [this, layout] { chooseLayout(layout); });
         connect(cell, &QWidget::customContextMenuRequested, this,
                 [this, cell](QPoint position) { showContextMenu(cell, position); });
-        placeInGrid(customGrid_, cell, customCells_.size());
         customCells_.append(cell);
     }
+    placeCells(customGrid_, customCells_, std::max(columns_, 1));
     emptyCustom_->setVisible(layouts.isEmpty());
 }
 
@@ -302,7 +300,7 @@ void LayoutEditorView::closeEditor()
 
 void LayoutEditorView::showEvent(QShowEvent* event)
 {
-    QScrollArea::showEvent(event);
+    PreferencesPage::showEvent(event);
     // A window coming back from being minimised is not a new appearance.
     if (event->spontaneous())
         return;
@@ -315,9 +313,30 @@ void LayoutEditorView::showEvent(QShowEvent* event)
     updateSelectedCells();
 }
 
+void LayoutEditorView::resizeEvent(QResizeEvent* event)
+{
+    PreferencesPage::resizeEvent(event);
+    layOutCells();
+}
+
+void LayoutEditorView::layOutCells()
+{
+    // The room inside a card: the page's body less its padding and the card's.
+    const QMargins page = column()->contentsMargins();
+    const int room = std::min(viewport()->width(), widget()->maximumWidth()) - page.left() -
+                     page.right() - 2 * cardPaddingH;
+    const int columns =
+        std::max(1, (room + gridSpacing) / (LayoutPreviewView::thumbnailWidth + gridSpacing));
+    if (columns == columns_)
+        return;
+    columns_ = columns;
+    placeCells(templateGrid_, templateCells_, columns_);
+    placeCells(customGrid_, customCells_, columns_);
+}
+
 void LayoutEditorView::hideEvent(QHideEvent* event)
 {
-    QScrollArea::hideEvent(event);
+    PreferencesPage::hideEvent(event);
     if (event->spontaneous())
         return;
     closeEditor();

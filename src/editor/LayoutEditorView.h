@@ -2,9 +2,9 @@
 
 #include "models/ScreenLayout.h"
 #include "platform/Display.h"
+#include "preferences/PreferencesPage.h"
 
 #include <QPointer>
-#include <QScrollArea>
 #include <optional>
 
 class QGridLayout;
@@ -26,13 +26,12 @@ class MonitorSelectionView;
 //
 // Appearing re-applies every display's stored layout. Disappearing (another tab chosen, the
 // window closed) closes an open editor and ends its editing session.
-class LayoutEditorView : public QScrollArea {
+class LayoutEditorView : public PreferencesPage {
     Q_OBJECT
 public:
     static constexpr int minimumPageWidth = 600;
     static constexpr int maximumPageWidth = 720;
     static constexpr int minimumPageHeight = 400;
-    static constexpr int gridColumns = 4;
 
     explicit LayoutEditorView(LayoutManager& layoutManager, QWidget* parent = nullptr);
     ~LayoutEditorView() override;
@@ -41,7 +40,7 @@ public:
     const std::optional<Display>& selectedMonitor() const;
     void setSelectedMonitor(std::optional<Display> display);
     bool isEditorActive() const { return isEditorActive_; }
-    CustomLayoutEditorWindowController* editorWindowController() const { return editor_; }
+    CustomLayoutEditorWindowController* editorWindowController() const;
     bool showError() const;
     QString errorMessage() const { return errorMessage_; }
     // The error alert while it is shown, else nullptr.
@@ -65,8 +64,11 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Places the cells in as many columns as the page's width allows.
+    void layOutCells();
     void rebuildCustomLayouts();
     void updateSelectedCells();
     void selectedMonitorChanged();
@@ -84,7 +86,9 @@ private:
     MonitorSelectionView* picker_ = nullptr;
     QList<LayoutPreviewView*> templateCells_;
     QList<LayoutPreviewView*> customCells_;
+    QGridLayout* templateGrid_ = nullptr;
     QGridLayout* customGrid_ = nullptr;
+    int columns_ = 0;
     QPushButton* createNew_ = nullptr;
     QLabel* emptyCustom_ = nullptr;
 };

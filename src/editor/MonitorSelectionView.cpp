@@ -25,12 +25,13 @@ MonitorSelectionView::MonitorSelectionView(QWidget* parent) : QScrollArea(parent
     viewport()->setAutoFillBackground(false);
 
     auto* strip = new QWidget(this);
-    strip->setAutoFillBackground(false);
     row_ = new QHBoxLayout(strip);
     row_->setContentsMargins(margin, margin, margin, margin);
     row_->setSpacing(cardSpacing);
     row_->addStretch(1);
     setWidget(strip);
+    // The row lies on its section's card; the scroll area would paint the window colour.
+    strip->setAutoFillBackground(false);
 
     connect(&Platform::current().displays(), &Displays::screenParametersChanged, this,
             &MonitorSelectionView::rebuild);

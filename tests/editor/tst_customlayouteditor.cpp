@@ -287,6 +287,9 @@ private slots:
     void gridMenuOffersThePresetsAndCustomGrid()
     {
         open();
+        toolbar().gridMenuButton()->click();
+        QVERIFY(toolbar().gridMenu()->isVisible());
+        toolbar().gridMenu()->close();
         QStringList titles;
         for (QAction* action : toolbar().gridMenu()->actions())
             titles.append(action->isSeparator() ? QStringLiteral("-") : action->text());

@@ -11,6 +11,7 @@
 #include "managers/LayoutManager.h"
 #include "managers/WindowManager.h"
 #include "models/Layouts.h"
+#include "preferences/SymbolIcons.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -288,6 +289,22 @@ private slots:
         fake_->emitScreenParametersChanged();
         QCOMPARE(view.monitorPicker()->cards().size(), 1);
         QCOMPARE(view.selectedMonitor(), std::optional(test::primaryDisplay()));
+    }
+
+    void theEditorsSymbolsAreDrawn()
+    {
+        for (const char* name :
+             {"square.grid.2x2", "square.grid.3x3", "plus.circle.fill", "trash", "display"}) {
+            const QString symbol = QString::fromLatin1(name);
+            QVERIFY2(SymbolIcons::isKnown(symbol), name);
+            const QImage image = SymbolIcons::pixmap(symbol, 24, Qt::red).toImage();
+            int painted = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x)
+                    painted += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+            }
+            QVERIFY2(painted > 24 && painted < 24 * 24 * 3 / 4, name);
+        }
     }
 
     void previewsDrawZonesOrTheNoLayoutText()
