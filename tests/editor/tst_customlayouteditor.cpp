@@ -356,6 +356,22 @@ private slots:
         QCOMPARE(editor.window()->screenRect(), Rect());
     }
 
+    void toolbarSitsOnTheMainDisplayOrElseTheFirst()
+    {
+        fake_->setMainDisplay(test::secondDisplay().key);
+        Controller onSecond(*layouts_, [] {});
+        // Centred on the 1920 x 1080 display to the right, 30 points below its top, which is
+        // 180 points above the primary display's top.
+        QCOMPARE(onSecond.toolbarWindow()->geometry(), QRect(1900, -150, 1000, 70));
+        onSecond.close();
+
+        fake_->setMainDisplay(std::nullopt);
+        Controller onFirst(*layouts_, [] {});
+        QCOMPARE(onFirst.toolbarWindow()->geometry(), QRect(220, 30, 1000, 70));
+        onFirst.close();
+        QCoreApplication::processEvents();
+    }
+
     void aSecondEditorClosesTheFirst()
     {
         Controller& first = open();
