@@ -5,10 +5,12 @@
 #include "app/SettingsKeys.h"
 #include "app/StatusBarIcon.h"
 #include "app/StatusMenu.h"
+#include "editor/LayoutEditorView.h"
 #include "logging/Logger.h"
 #include "managers/LayoutManager.h"
 #include "managers/WindowManager.h"
 #include "platform/Platform.h"
+#include "preferences/PreferencesView.h"
 #include "preferences/PreferencesWindow.h"
 #include "shortcuts/KeyboardShortcuts.h"
 #include "windows/DragDropHandler.h"
@@ -195,8 +197,12 @@ void AppDelegate::showPreferences(PreferencesTab tab, bool fresh)
 {
     if (fresh)
         preferencesWindow_.reset();
-    if (!preferencesWindow_)
+    if (!preferencesWindow_) {
         preferencesWindow_ = std::make_unique<PreferencesWindow>(tab);
+        preferencesWindow_->view()->setPageFactory(PreferencesTab::layoutEditor, [] {
+            return std::make_unique<LayoutEditorView>(LayoutManager::shared());
+        });
+    }
     preferencesWindow_->showAndActivate();
 }
 
