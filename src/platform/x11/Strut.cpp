@@ -1,0 +1,85 @@
+#include "platform/x11/Strut.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace corvane {
+namespace {
+
+int toInt(std::uint32_t v)
+{
+    return static_cast<int>(std::min<std::uint32_t>(v, std::numeric_limits<int>::max()));
+}
+
+// Whether the inclusive range [start, end] overlaps the half-open range [from, to).
+bool overlaps(int start, int end, int from, int to)
+{
+    return start < to && end >= from;
+}
+
+} // namespace
+
+std::optional<Strut> Strut::fromPartial(const QList<std::uint32_t>& v)
+{
+    if (v.size() < 12)
+        return std::nullopt;
+    Strut s;
+    s.left = toInt(v[0]);
+    s.right = toInt(v[1]);
+    s.top = toInt(v[2]);
+    s.bottom = toInt(v[3]);
+    s.leftStartY = toInt(v[4]);
+    s.leftEndY = toInt(v[5]);
+    s.rightStartY = toInt(v[6]);
+    s.rightEndY = toInt(v[7]);
+    s.topStartX = toInt(v[8]);
+    s.topEndX = toInt(v[9]);
+    s.bottomStartX = toInt(v[10]);
+    s.bottomEndX = toInt(v[11]);
+    return s;
+}
+
+std::optional<Strut> Strut::fromFull(const QList<std::uint32_t>& v, QSize rootSize)
+{
+    if (v.size() < 4)
+        return std::nullopt;
+    Strut s;
+    s.left = toInt(v[0]);
+    s.right = toInt(v[1]);
+    s.top = toInt(v[2]);
+    s.bottom = toInt(v[3]);
+    s.leftEndY = s.rightEndY = rootSize.height() - 1;
+    s.topEndX = s.bottomEndX = rootSize.width() - 1;
+    return s;
+}
+
+QRect visibleArea(const QRect& monitor, const QList<Strut>& struts, QSize rootSize)
+{
+    const int mLeft = monitor.x();
+    const int mTop = monitor.y();
+    const int mRight = monitor.x() + monitor.width(); // exclusive
+    const int mBottom = monitor.y() + monitor.height();
+    int left = mLeft, top = mTop, right = mRight, bottom = mBottom;
+
+    for (const Strut& s : struts) {
+        if (s.left > 0 && s.left > mLeft && s.left < mRight &&
+            overlaps(s.leftStartY, s.leftEndY, mTop, mBottom))
+            left = std::max(left, s.left);
+        const int rightEdge = rootSize.width() - s.right;
+        if (s.right > 0 && rightEdge > mLeft && rightEdge < mRight &&
+            overlaps(s.rightStartY, s.rightEndY, mTop, mBottom))
+            right = std::min(right, rightEdge);
+        if (s.top > 0 && s.top > mTop && s.top < mBottom &&
+            overlaps(s.topStartX, s.topEndX, mLeft, mRight))
+            top = std::max(top, s.top);
+        const int bottomEdge = rootSize.height() - s.bottom;
+        if (s.bottom > 0 && bottomEdge > mTop && bottomEdge < mBottom &&
+            overlaps(s.bottomStartX, s.bottomEndX, mLeft, mRight))
+            bottom = std::min(bottom, bottomEdge);
+    }
+    if (right <= left || bottom <= top)
+        return monitor;
+    return QRect(left, top, right - left, bottom - top);
+}
+
+} // namespace corvane

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QSize>
+#include <cstdint>
+#include <optional>
+
+namespace corvane {
+
+// The room a panel reserves along the edges of the root window (_NET_WM_STRUT_PARTIAL): a
+// thickness per edge and the range of that edge it covers, in root coordinates.
+struct Strut {
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+    int leftStartY = 0;
+    int leftEndY = 0;
+    int rightStartY = 0;
+    int rightEndY = 0;
+    int topStartX = 0;
+    int topEndX = 0;
+    int bottomStartX = 0;
+    int bottomEndX = 0;
+
+    bool isEmpty() const { return left <= 0 && right <= 0 && top <= 0 && bottom <= 0; }
+
+    // The twelve values of _NET_WM_STRUT_PARTIAL.
+    static std::optional<Strut> fromPartial(const QList<std::uint32_t>& values);
+    // The four values of the older _NET_WM_STRUT, which always covers whole edges.
+    static std::optional<Strut> fromFull(const QList<std::uint32_t>& values, QSize rootSize);
+};
+
+// The part of a monitor (root coordinates) that is left once the struts reaching into it are
+// taken away. A strut reduces a monitor only when its inner edge lies inside that monitor
+// and its range overlaps it: a panel on one monitor leaves its neighbours alone.
+QRect visibleArea(const QRect& monitor, const QList<Strut>& struts, QSize rootSize);
+
+} // namespace corvane

@@ -1,0 +1,129 @@
+#include "platform/x11/WindowInspector.h"
+
+#include "platform/x11/XcbConnection.h"
+
+#include <xcb/res.h>
+
+namespace corvane {
+
+QRect InspectedWindow::frameRect() const
+{
+    return QRect(rect.x() - extents.left, rect.y() - extents.top,
+                 rect.width() + extents.left + extents.right,
+                 rect.height() + extents.top + extents.bottom);
+}
+
+namespace {
+
+struct Cookies {
+    xcb_get_window_attributes_cookie_t attributes;
+    xcb_get_geometry_cookie_t geometry;
+    xcb_translate_coordinates_cookie_t origin;
+    xcb_get_property_cookie_t extents;
+    xcb_get_property_cookie_t pid;
+    xcb_get_property_cookie_t wmClass;
+    xcb_get_property_cookie_t wmState;
+    xcb_get_property_cookie_t state;
+    xcb_get_property_cookie_t type;
+};
+
+int clampedExtent(std::uint32_t v)
+{
+    // A window manager has no reason to draw decorations this big; a bogus value is ignored.
+    return v > 10000 ? 0 : static_cast<int>(v);
+}
+
+std::optional<std::int32_t> pidFromResources(XcbConnection& connection,
+                                             xcb_res_query_client_ids_cookie_t cookie)
+{
+    auto reply = connection.reply(xcb_res_query_client_ids_reply, cookie);
+    if (!reply)
+        return std::nullopt;
+    for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
+         xcb_res_client_id_value_next(&it)) {
+        if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
+            it.data->length >= 4) {
+            const std::uint32_t pid = *xcb_res_client_id_value_value(it.data);
+            if (pid > 0 && pid <= 0x7fffffff)
+                return static_cast<std::int32_t>(pid);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb_window_t>& windows,
+                                      bool resolvePids)
+{
+    QList<InspectedWindow> result;
+    if (!connection.isConnected())
+        return result;
+    xcb_connection_t* c = connection.raw();
+    const xcb_window_t root = connection.root();
+
+    QList<Cookies> cookies;
+    cookies.reserve(windows.size());
+    for (xcb_window_t w : windows) {
+        Cookies k;
+        k.attributes = connection.send(xcb_get_window_attributes(c, w));
+        k.geometry = connection.send(xcb_get_geometry(c, w));
+        k.origin = connection.send(xcb_translate_coordinates(c, w, root, 0, 0));
+        k.extents = connection.getProperty(w, XAtom::_NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL, 4);
+        k.pid = connection.getProperty(w, XAtom::_NET_WM_PID, XCB_ATOM_CARDINAL, 1);
+        k.wmClass = connection.getProperty(w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256);
+        k.wmState = connection.getProperty(w, XAtom::WM_STATE, XCB_ATOM_ANY, 2);
+        k.state = connection.getProperty(w, XAtom::_NET_WM_STATE, XCB_ATOM_ATOM, 64);
+        k.type = connection.getProperty(w, XAtom::_NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM, 64);
+        cookies.append(k);
+    }
+
+    result.reserve(windows.size());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        const Cookies& k = cookies[i];
+        InspectedWindow w;
+        w.id = windows[i];
+        // Every reply is read, also after a failure, so that none is left behind in xcb.
+        auto attributes = connection.reply(xcb_get_window_attributes_reply, k.attributes);
+        auto geometry = connection.reply(xcb_get_geometry_reply, k.geometry);
+        auto origin = connection.reply(xcb_translate_coordinates_reply, k.origin);
+        auto extents = connection.reply(xcb_get_property_reply, k.extents);
+        auto pid = connection.reply(xcb_get_property_reply, k.pid);
+        auto wmClass = connection.reply(xcb_get_property_reply, k.wmClass);
+        auto wmState = connection.reply(xcb_get_property_reply, k.wmState);
+        auto state = connection.reply(xcb_get_property_reply, k.state);
+        auto type = connection.reply(xcb_get_property_reply, k.type);
+        w.exists = attributes && geometry && origin;
+        if (w.exists) {
+            w.viewable = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+            w.overrideRedirect = attributes->override_redirect;
+            w.rect = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+            const auto e = propertyValues32(extents.get());
+            if (e.size() == 4)
+                w.extents = {clampedExtent(e[0]), clampedExtent(e[1]), clampedExtent(e[2]),
+                             clampedExtent(e[3])};
+            if (const auto p = propertyValue32(pid.get()); p && *p > 0 && *p <= 0x7fffffff)
+                w.pid = static_cast<std::int32_t>(*p);
+            w.wmClass = wmClassFromProperty(wmClass.get());
+            w.hasWmState = propertyExists(wmState.get());
+            w.states = propertyValues32(state.get());
+            w.types = propertyValues32(type.get());
+        }
+        result.append(w);
+    }
+
+    if (!resolvePids || !connection.res().atLeast(1, 2))
+        return result;
+    QList<std::pair<qsizetype, xcb_res_query_client_ids_cookie_t>> pidCookies;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        if (!result[i].exists || result[i].pid)
+            continue;
+        xcb_res_client_id_spec_t spec{result[i].id, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+        pidCookies.append({i, connection.send(xcb_res_query_client_ids(c, 1, &spec))});
+    }
+    for (const auto& [index, cookie] : pidCookies)
+        result[index].pid = pidFromResources(connection, cookie);
+    return result;
+}
+
+} // namespace corvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/x11/XcbProperties.h"
+
+#include <QList>
+#include <QRect>
+#include <cstdint>
+#include <optional>
+#include <xcb/xcb.h>
+
+namespace corvane {
+
+class XcbConnection;
+
+// The decorations a window manager draws around a client (_NET_FRAME_EXTENTS).
+struct FrameExtents {
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+};
+
+// What the server says about one window, read in one batch with many others.
+struct InspectedWindow {
+    xcb_window_t id = XCB_NONE;
+    bool exists = false; // false: the window is gone (or never was)
+    bool viewable = false;
+    bool overrideRedirect = false;
+    bool hasWmState = false; // a top-level client managed by the window manager
+    QRect rect;              // the window itself, root coordinates
+    FrameExtents extents;
+    std::optional<std::int32_t> pid;
+    std::optional<WmClass> wmClass;
+    QList<xcb_atom_t> states; // _NET_WM_STATE
+    QList<xcb_atom_t> types;  // _NET_WM_WINDOW_TYPE
+
+    // The window with its decorations: what the user sees as the window on screen.
+    QRect frameRect() const;
+};
+
+// Reads the given windows with a fixed number of round trips whatever their count: one batch
+// for geometry and properties, and one more for the process ids that only the X-Resource
+// extension knows, when some are missing and they are asked for.
+QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb_window_t>& windows,
+                                      bool resolvePids);
+
+} // namespace corvane

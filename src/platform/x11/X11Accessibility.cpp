@@ -1,0 +1,343 @@
+#include "platform/x11/X11Accessibility.h"
+
+#include "platform/x11/ClientLookup.h"
+#include "platform/x11/RootGeometry.h"
+#include "platform/x11/WindowInspector.h"
+#include "platform/x11/X11Displays.h"
+#include "platform/x11/XcbConnection.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+#include <cerrno>
+#include <csignal>
+
+namespace corvane {
+namespace {
+
+enum class Kind : std::uint64_t { SystemWide = 1, Application = 2, Window = 3 };
+
+constexpr ElementHandle makeHandle(Kind kind, std::uint32_t payload)
+{
+    return ElementHandle{(static_cast<std::uint64_t>(kind) << 32) | payload};
+}
+
+std::optional<Kind> kindOf(ElementHandle e)
+{
+    const std::uint64_t kind = e.value >> 32;
+    if (kind < 1 || kind > 3)
+        return std::nullopt;
+    return static_cast<Kind>(kind);
+}
+
+bool processExists(std::int32_t pid)
+{
+    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+}
+
+// _NET_MOVERESIZE_WINDOW flags: the gravity in the low byte, which values are given, and the
+// source of the request (2: a tool acting for the user, which window managers obey). With
+// north-west gravity the window manager puts the frame's top-left corner, decorations
+// included, at the position asked for, whatever the client's own border.
+constexpr std::uint32_t northWestGravity = 1;
+constexpr std::uint32_t moveResizeX = 1u << 8;
+constexpr std::uint32_t moveResizeY = 1u << 9;
+constexpr std::uint32_t moveResizeWidth = 1u << 10;
+constexpr std::uint32_t moveResizeHeight = 1u << 11;
+constexpr std::uint32_t sourceTool = 2u << 12;
+constexpr std::uint32_t netWmStateRemove = 0;
+
+// How long a restore from the maximized state is waited for, and how often it is looked at.
+constexpr int restoreTimeoutMs = 250;
+constexpr unsigned long restorePollMs = 5;
+
+} // namespace
+
+X11Accessibility::X11Accessibility(XcbConnection& connection, const X11Displays& displays)
+    : connection_(connection), displays_(displays)
+{}
+
+ElementHandle X11Accessibility::windowElement(xcb_window_t window)
+{
+    return window == XCB_NONE ? ElementHandle{} : makeHandle(Kind::Window, window);
+}
+
+std::optional<xcb_window_t> X11Accessibility::windowOf(ElementHandle element)
+{
+    if (kindOf(element) != Kind::Window)
+        return std::nullopt;
+    return static_cast<xcb_window_t>(element.value & 0xffffffffu);
+}
+
+std::optional<std::int32_t> X11Accessibility::applicationPidOf(ElementHandle element)
+{
+    if (kindOf(element) != Kind::Application)
+        return std::nullopt;
+    return static_cast<std::int32_t>(element.value & 0x7fffffffu);
+}
+
+ElementHandle X11Accessibility::systemWide()
+{
+    return makeHandle(Kind::SystemWide, 0);
+}
+
+ElementHandle X11Accessibility::applicationElement(std::int32_t pid)
+{
+    return pid > 0 ? makeHandle(Kind::Application, static_cast<std::uint32_t>(pid))
+                   : ElementHandle{};
+}
+
+bool X11Accessibility::isProcessTrusted(bool)
+{
+    // Nothing to grant on X: the backend can do its work when it holds a working connection
+    // with the input extension it watches the mouse through.
+    return connection_.isConnected() && connection_.xinput().atLeast(2, 0);
+}
+
+QPoint X11Accessibility::primaryOrigin() const
+{
+    return displays_.primaryRootFrame().topLeft();
+}
+
+std::optional<ElementHandle> X11Accessibility::elementAtPosition(ElementHandle systemWideElement,
+                                                                 Point position)
+{
+    if (!isProcessTrusted(false) || systemWideElement != systemWide())
+        return std::nullopt;
+    const QPoint p = rootPointFromAccessibility(position, primaryOrigin());
+    xcb_connection_t* c = connection_.raw();
+    const xcb_window_t root = connection_.root();
+    // Down from the root, one level per request, to the deepest window holding the point.
+    xcb_window_t current = root;
+    for (int depth = 0; depth < 32; ++depth) {
+        auto reply = connection_.reply(
+            xcb_translate_coordinates_reply,
+            connection_.send(xcb_translate_coordinates(c, root, current, p.x(), p.y())));
+        if (!reply)
+            return std::nullopt;
+        if (reply->child == XCB_NONE)
+            break;
+        current = reply->child;
+    }
+    if (current == root)
+        return std::nullopt;
+    return windowElement(current);
+}
+
+AXAttributeResult X11Accessibility::copyAttribute(ElementHandle element, const QString& attribute)
+{
+    if (!isProcessTrusted(false))
+        return {AXError::APIDisabled, {}};
+    const auto kind = kindOf(element);
+    if (!kind)
+        return {AXError::IllegalArgument, {}};
+    switch (*kind) {
+    case Kind::SystemWide:
+        return {AXError::AttributeUnsupported, {}};
+    case Kind::Application:
+        if (!processExists(*applicationPidOf(element)))
+            return {AXError::InvalidElement, {}};
+        if (attribute == AXAttribute::role)
+            return {AXError::Success, AXRole::application};
+        if (attribute == AXAttribute::parent)
+            return {AXError::NoValue, {}};
+        return {AXError::AttributeUnsupported, {}};
+    case Kind::Window:
+        return readWindow(*windowOf(element), attribute);
+    }
+    return {AXError::IllegalArgument, {}};
+}
+
+AXAttributeResult X11Accessibility::readWindow(xcb_window_t window, const QString& attribute)
+{
+    if (attribute == AXAttribute::role) {
+        xcb_connection_t* c = connection_.raw();
+        const auto attributesCookie = connection_.send(xcb_get_window_attributes(c, window));
+        const auto stateCookie = connection_.getProperty(window, XAtom::WM_STATE, XCB_ATOM_ANY, 2);
+        auto attributes = connection_.reply(xcb_get_window_attributes_reply, attributesCookie);
+        auto state = connection_.reply(xcb_get_property_reply, stateCookie);
+        if (!attributes)
+            return {AXError::InvalidElement, {}};
+        return {AXError::Success, propertyExists(state.get()) ? AXRole::window : AXRole::group};
+    }
+    if (attribute == AXAttribute::position || attribute == AXAttribute::size)
+        return readFrame(window, attribute);
+    if (attribute == AXAttribute::window) {
+        const WindowPlace place = locateWindow(connection_, window);
+        if (!place.exists)
+            return {AXError::InvalidElement, {}};
+        if (place.client == XCB_NONE)
+            return {AXError::NoValue, {}};
+        return {AXError::Success, windowElement(place.client)};
+    }
+    if (attribute == AXAttribute::parent)
+        return readParent(window);
+    return {AXError::AttributeUnsupported, {}};
+}
+
+AXAttributeResult X11Accessibility::readFrame(xcb_window_t window, const QString& attribute)
+{
+    const auto inspected = inspectWindows(connection_, {window}, false);
+    if (inspected.isEmpty() || !inspected.first().exists)
+        return {AXError::InvalidElement, {}};
+    const InspectedWindow& w = inspected.first();
+    // A client is known by its frame; anything else by its own rectangle.
+    const Rect frame =
+        accessibilityRectFromRoot(w.hasWmState ? w.frameRect() : w.rect, primaryOrigin());
+    if (attribute == AXAttribute::position)
+        return {AXError::Success, frame.origin()};
+    return {AXError::Success, frame.size()};
+}
+
+AXAttributeResult X11Accessibility::readParent(xcb_window_t window)
+{
+    const WindowPlace place = locateWindow(connection_, window);
+    if (!place.exists)
+        return {AXError::InvalidElement, {}};
+    // A client, and a frame around one, belong to the client's application; anything else
+    // is inside its X parent.
+    if (place.isClient || place.parent == connection_.root() || place.parent == XCB_NONE) {
+        if (place.client == XCB_NONE)
+            return {AXError::NoValue, {}};
+        const auto pid = pidOfClient(place.client);
+        if (!pid)
+            return {AXError::NoValue, {}};
+        return {AXError::Success, applicationElement(*pid)};
+    }
+    return {AXError::Success, windowElement(place.parent)};
+}
+
+AXError X11Accessibility::setAttribute(ElementHandle element, const QString& attribute,
+                                       const AXValue& value)
+{
+    if (!isProcessTrusted(false))
+        return AXError::APIDisabled;
+    const auto kind = kindOf(element);
+    if (!kind)
+        return AXError::IllegalArgument;
+    if (*kind == Kind::Application && !processExists(*applicationPidOf(element)))
+        return AXError::InvalidElement;
+    if (*kind != Kind::Window ||
+        (attribute != AXAttribute::position && attribute != AXAttribute::size))
+        return AXError::AttributeUnsupported;
+    return moveOrResize(*windowOf(element), attribute, value);
+}
+
+AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attribute,
+                                       const AXValue& value)
+{
+    const bool move = attribute == AXAttribute::position;
+    const Point* position = std::get_if<Point>(&value);
+    const Size* size = std::get_if<Size>(&value);
+    if ((move && !position) || (!move && !size))
+        return AXError::IllegalArgument;
+
+    xcb_connection_t* c = connection_.raw();
+    const xcb_window_t root = connection_.root();
+    // The window manager's capabilities travel with the window's own batch.
+    const auto supportedCookie =
+        connection_.getProperty(root, XAtom::_NET_SUPPORTED, XCB_ATOM_ATOM, 1024);
+    auto inspected = inspectWindows(connection_, {window}, false);
+    const auto supported =
+        propertyValues32(connection_.reply(xcb_get_property_reply, supportedCookie).get());
+    if (inspected.isEmpty() || !inspected.first().exists)
+        return AXError::InvalidElement;
+    if (!inspected.first().hasWmState)
+        return AXError::AttributeUnsupported;
+
+    const auto sendToRoot = [&](xcb_atom_t type, std::array<std::uint32_t, 5> data) {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = type;
+        for (int i = 0; i < 5; ++i)
+            event.data.data32[i] = data[i];
+        connection_.send(xcb_send_event(
+            c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+            reinterpret_cast<const char*>(&event)));
+    };
+
+    // A maximized window would be put back by its window manager: it is restored first. The
+    // decorations change with the state (maximized windows often lose their borders), so the
+    // window is read again once the window manager has restored it.
+    const xcb_atom_t vertical = connection_.atom(XAtom::_NET_WM_STATE_MAXIMIZED_VERT);
+    const xcb_atom_t horizontal = connection_.atom(XAtom::_NET_WM_STATE_MAXIMIZED_HORZ);
+    const auto isMaximized = [&](const InspectedWindow& w) {
+        return w.states.contains(vertical) || w.states.contains(horizontal);
+    };
+    if (isMaximized(inspected.first())) {
+        sendToRoot(connection_.atom(XAtom::_NET_WM_STATE),
+                   {netWmStateRemove, vertical, horizontal, 2, 0});
+        connection_.flush();
+        QDeadlineTimer deadline(restoreTimeoutMs);
+        do {
+            QThread::msleep(restorePollMs);
+            inspected = inspectWindows(connection_, {window}, false);
+            if (inspected.isEmpty() || !inspected.first().exists)
+                return AXError::InvalidElement;
+        } while (isMaximized(inspected.first()) && !deadline.hasExpired());
+    }
+    const InspectedWindow& w = inspected.first();
+
+    // The geometry that makes the frame, decorations included, fill the target: the frame's
+    // corner goes where the target's is, and the client is the target less the decorations.
+    const FrameExtents& e = w.extents;
+    std::int16_t x = 0, y = 0;
+    std::uint16_t width = 1, height = 1;
+    if (move) {
+        x = clampPosition(position->x + primaryOrigin().x());
+        y = clampPosition(position->y + primaryOrigin().y());
+    } else {
+        width = clampSize(size->width - e.left - e.right);
+        height = clampSize(size->height - e.top - e.bottom);
+    }
+
+    if (supported.contains(connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW))) {
+        const std::uint32_t flags =
+            northWestGravity | sourceTool |
+            (move ? moveResizeX | moveResizeY : moveResizeWidth | moveResizeHeight);
+        sendToRoot(
+            connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW),
+            {flags, std::uint32_t(std::int32_t(x)), std::uint32_t(std::int32_t(y)), width, height});
+        connection_.flush();
+        return AXError::Success;
+    }
+    // Without a window manager that takes requests, the client is configured directly (and
+    // has no decorations to account for).
+    const std::uint16_t mask = move ? XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y
+                                    : XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
+    const std::array<std::uint32_t, 2> values =
+        move ? std::array<std::uint32_t, 2>{std::uint32_t(std::int32_t(x)),
+                                            std::uint32_t(std::int32_t(y))}
+             : std::array<std::uint32_t, 2>{width, height};
+    if (connection_.check(
+            connection_.send(xcb_configure_window_checked(c, window, mask, values.data()))))
+        return AXError::InvalidElement;
+    return AXError::Success;
+}
+
+std::optional<std::int32_t> X11Accessibility::pid(ElementHandle element)
+{
+    const auto kind = kindOf(element);
+    if (!kind || *kind == Kind::SystemWide)
+        return std::nullopt;
+    if (*kind == Kind::Application)
+        return applicationPidOf(element);
+    if (!connection_.isConnected())
+        return std::nullopt;
+    const xcb_window_t window = *windowOf(element);
+    const WindowPlace place = locateWindow(connection_, window);
+    if (!place.exists)
+        return std::nullopt;
+    return pidOfClient(place.client != XCB_NONE ? place.client : window);
+}
+
+std::optional<std::int32_t> X11Accessibility::pidOfClient(xcb_window_t window)
+{
+    const auto inspected = inspectWindows(connection_, {window}, true);
+    if (inspected.isEmpty() || !inspected.first().exists)
+        return std::nullopt;
+    return inspected.first().pid;
+}
+
+} // namespace corvane

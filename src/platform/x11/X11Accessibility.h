@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/Accessibility.h"
+
+#include <QPoint>
+#include <xcb/xcb.h>
+
+namespace corvane {
+
+class X11Displays;
+class XcbConnection;
+
+// Windows as accessibility elements. A top-level client (the window carrying WM_STATE) is a
+// window element whose position and size are its frame on screen, decorations included; any
+// other X window is a control inside the client it belongs to; an application element stands
+// for a process. X has no enhanced user interface: that attribute reads as unsupported.
+class X11Accessibility : public Accessibility {
+public:
+    X11Accessibility(XcbConnection& connection, const X11Displays& displays);
+
+    ElementHandle systemWide() override;
+    std::optional<ElementHandle> elementAtPosition(ElementHandle systemWide,
+                                                   Point position) override;
+    AXAttributeResult copyAttribute(ElementHandle element, const QString& attribute) override;
+    AXError setAttribute(ElementHandle element, const QString& attribute,
+                         const AXValue& value) override;
+    std::optional<std::int32_t> pid(ElementHandle element) override;
+    ElementHandle applicationElement(std::int32_t pid) override;
+    bool isProcessTrusted(bool prompt) override;
+
+    // A handle holds its kind in the high word and the window id or pid in the low word.
+    static ElementHandle windowElement(xcb_window_t window);
+    static std::optional<xcb_window_t> windowOf(ElementHandle element);
+    static std::optional<std::int32_t> applicationPidOf(ElementHandle element);
+
+private:
+    AXAttributeResult readWindow(xcb_window_t window, const QString& attribute);
+    AXAttributeResult readFrame(xcb_window_t window, const QString& attribute);
+    AXAttributeResult readParent(xcb_window_t window);
+    AXError moveOrResize(xcb_window_t window, const QString& attribute, const AXValue& value);
+    std::optional<std::int32_t> pidOfClient(xcb_window_t window);
+    QPoint primaryOrigin() const;
+
+    XcbConnection& connection_;
+    const X11Displays& displays_;
+};
+
+} // namespace corvane

@@ -1,0 +1,379 @@
+#include "platform/x11/X11Displays.h"
+
+#include "logging/Logger.h"
+#include "platform/x11/Edid.h"
+#include "platform/x11/LogindSleepMonitor.h"
+#include "platform/x11/RootGeometry.h"
+#include "platform/x11/Strut.h"
+#include "platform/x11/WindowInspector.h"
+#include "platform/x11/XcbConnection.h"
+#include "platform/x11/XcbProperties.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <xcb/randr.h>
+
+namespace corvane {
+namespace {
+
+// Bursts of change notifications (a monitor added usually brings several) make one re-read.
+constexpr int refreshDelayMs = 20;
+constexpr std::uint32_t edidLongs = 256; // 1 KiB: the base block and a few extensions
+
+struct Monitor {
+    xcb_atom_t name = XCB_NONE;
+    bool primary = false;
+    QRect rect;
+    std::optional<xcb_randr_output_t> output; // the first of its outputs
+};
+
+bool sameDisplays(const DisplayList& a, const DisplayList& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const Display& x, const Display& y) {
+                          return x.key == y.key && x.number == y.number && x.frame == y.frame &&
+                                 x.visibleFrame == y.visibleFrame &&
+                                 x.localizedName == y.localizedName && x.vendor == y.vendor &&
+                                 x.model == y.model && x.serial == y.serial && x.uuid == y.uuid;
+                      });
+}
+
+QGuiApplication* guiApplication()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+}
+
+} // namespace
+
+X11Displays::X11Displays(XcbConnection& connection, QObject* parent)
+    : Displays(parent), connection_(connection),
+      sleepMonitor_(std::make_unique<LogindSleepMonitor>())
+{
+    refreshTimer_.setSingleShot(true);
+    refreshTimer_.setInterval(refreshDelayMs);
+    connect(&refreshTimer_, &QTimer::timeout, this, &X11Displays::refresh);
+    connect(sleepMonitor_.get(), &LogindSleepMonitor::sleeping, this, &Displays::screensDidSleep);
+    connect(sleepMonitor_.get(), &LogindSleepMonitor::waking, this, &Displays::screensDidWake);
+
+    if (connection_.isConnected()) {
+        if (connection_.randr().present) {
+            connection_.send(xcb_randr_select_input(
+                connection_.raw(), connection_.root(),
+                XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE | XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE |
+                    XCB_RANDR_NOTIFY_MASK_OUTPUT_CHANGE | XCB_RANDR_NOTIFY_MASK_OUTPUT_PROPERTY));
+        }
+        if (!connection_.randr().atLeast(1, 5))
+            Logger::warning(QStringLiteral("The X server has no RandR 1.5 monitors; the whole "
+                                           "screen is treated as one display"),
+                            LogCategory::App);
+        connect(&connection_, &XcbConnection::eventReceived, this, &X11Displays::onEvent);
+    } else if (QGuiApplication* app = guiApplication()) {
+        connect(app, &QGuiApplication::screenAdded, &refreshTimer_, qOverload<>(&QTimer::start));
+        connect(app, &QGuiApplication::screenRemoved, &refreshTimer_, qOverload<>(&QTimer::start));
+        connect(app, &QGuiApplication::primaryScreenChanged, &refreshTimer_,
+                qOverload<>(&QTimer::start));
+    }
+    Snapshot first = connection_.isConnected() ? readMonitors() : readToolkitScreens();
+    displays_ = std::move(first.displays);
+    rootFrames_ = std::move(first.rootFrames);
+    primaryRoot_ = rootFrames_.value(0);
+}
+
+X11Displays::~X11Displays() = default;
+
+DisplayList X11Displays::screens() const
+{
+    return displays_;
+}
+
+QPointF X11Displays::primaryOriginInGlobal() const
+{
+    // Qt's global coordinates are root coordinates (at a device pixel ratio of 1).
+    return QPointF(primaryRoot_.topLeft());
+}
+
+void X11Displays::refresh()
+{
+    adopt(connection_.isConnected() ? readMonitors() : readToolkitScreens());
+}
+
+void X11Displays::adopt(Snapshot snapshot)
+{
+    if (sameDisplays(snapshot.displays, displays_) && snapshot.rootFrames == rootFrames_)
+        return;
+    displays_ = std::move(snapshot.displays);
+    rootFrames_ = std::move(snapshot.rootFrames);
+    primaryRoot_ = rootFrames_.value(0);
+    emit screenParametersChanged();
+}
+
+void X11Displays::onEvent(const xcb_generic_event_t* event)
+{
+    const std::uint8_t type = event->response_type & 0x7f;
+    const auto& randr = connection_.randr();
+    if (randr.present && (type == randr.firstEvent + XCB_RANDR_SCREEN_CHANGE_NOTIFY ||
+                          type == randr.firstEvent + XCB_RANDR_NOTIFY)) {
+        refreshTimer_.start();
+    } else if (type == XCB_CONFIGURE_NOTIFY) {
+        // A client that adds or removes a monitor makes the server announce a root configure.
+        if (reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window ==
+            connection_.root())
+            refreshTimer_.start();
+    } else if (type == XCB_PROPERTY_NOTIFY) {
+        const auto* e = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (e->window == connection_.root() &&
+            (e->atom == connection_.atom(XAtom::_NET_WORKAREA) ||
+             e->atom == connection_.atom(XAtom::_NET_CLIENT_LIST)))
+            refreshTimer_.start();
+    }
+}
+
+X11Displays::Snapshot X11Displays::readMonitors() const
+{
+    xcb_connection_t* c = connection_.raw();
+    const xcb_window_t root = connection_.root();
+
+    // First batch: the monitors and what the window manager says about the screen.
+    std::optional<xcb_randr_get_monitors_cookie_t> monitorsCookie;
+    if (connection_.randr().atLeast(1, 5))
+        monitorsCookie = connection_.send(xcb_randr_get_monitors(c, root, 1));
+    const auto rootCookie = connection_.send(xcb_get_geometry(c, root));
+    const auto clientsCookie =
+        connection_.getProperty(root, XAtom::_NET_CLIENT_LIST, XCB_ATOM_WINDOW);
+    const auto workAreaCookie =
+        connection_.getProperty(root, XAtom::_NET_WORKAREA, XCB_ATOM_CARDINAL, 4 * 64);
+    const auto desktopCookie =
+        connection_.getProperty(root, XAtom::_NET_CURRENT_DESKTOP, XCB_ATOM_CARDINAL, 1);
+
+    QList<Monitor> monitors;
+    if (monitorsCookie) {
+        if (auto reply = connection_.reply(xcb_randr_get_monitors_reply, *monitorsCookie)) {
+            for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
+                 xcb_randr_monitor_info_next(&it)) {
+                const xcb_randr_monitor_info_t* info = it.data;
+                if (info->width == 0 || info->height == 0)
+                    continue;
+                Monitor m;
+                m.name = info->name;
+                m.primary = info->primary;
+                m.rect = QRect(info->x, info->y, info->width, info->height);
+                if (xcb_randr_monitor_info_outputs_length(info) > 0)
+                    m.output = xcb_randr_monitor_info_outputs(info)[0];
+                monitors.append(m);
+            }
+        }
+    }
+    QSize rootSize = connection_.rootSize();
+    if (auto geometry = connection_.reply(xcb_get_geometry_reply, rootCookie))
+        rootSize = QSize(geometry->width, geometry->height);
+    if (monitors.isEmpty()) {
+        Monitor whole;
+        whole.primary = true;
+        whole.rect = QRect(QPoint(0, 0), rootSize);
+        monitors.append(whole);
+    }
+    const auto clients =
+        propertyValues32(connection_.reply(xcb_get_property_reply, clientsCookie).get());
+    const auto workAreas =
+        propertyValues32(connection_.reply(xcb_get_property_reply, workAreaCookie).get());
+    const std::uint32_t desktop =
+        propertyValue32(connection_.reply(xcb_get_property_reply, desktopCookie).get()).value_or(0);
+
+    // Second batch: names, EDIDs and the panels' struts.
+    const xcb_atom_t edidAtom = connection_.atom(XAtom::EDID);
+    QList<std::optional<xcb_get_atom_name_cookie_t>> nameCookies;
+    QList<std::optional<xcb_randr_get_output_info_cookie_t>> outputCookies;
+    QList<std::optional<xcb_randr_get_output_property_cookie_t>> edidCookies;
+    for (const Monitor& m : monitors) {
+        nameCookies.append(m.name != XCB_NONE
+                               ? std::optional(connection_.send(xcb_get_atom_name(c, m.name)))
+                               : std::nullopt);
+        if (m.output) {
+            outputCookies.append(
+                connection_.send(xcb_randr_get_output_info(c, *m.output, XCB_CURRENT_TIME)));
+            edidCookies.append(connection_.send(xcb_randr_get_output_property(
+                c, *m.output, edidAtom, XCB_ATOM_ANY, 0, edidLongs, 0, 0)));
+        } else {
+            outputCookies.append(std::nullopt);
+            edidCookies.append(std::nullopt);
+        }
+    }
+    QList<std::pair<xcb_get_property_cookie_t, xcb_get_property_cookie_t>> strutCookies;
+    for (std::uint32_t client : clients) {
+        strutCookies.append(
+            {connection_.getProperty(client, XAtom::_NET_WM_STRUT_PARTIAL, XCB_ATOM_CARDINAL, 12),
+             connection_.getProperty(client, XAtom::_NET_WM_STRUT, XCB_ATOM_CARDINAL, 4)});
+    }
+
+    QStringList names, outputNames;
+    QList<std::optional<EdidInfo>> edids;
+    for (qsizetype i = 0; i < monitors.size(); ++i) {
+        QString name;
+        if (nameCookies[i]) {
+            if (auto r = connection_.reply(xcb_get_atom_name_reply, *nameCookies[i]))
+                name = QString::fromUtf8(xcb_get_atom_name_name(r.get()),
+                                         xcb_get_atom_name_name_length(r.get()));
+        }
+        names.append(name);
+        QString outputName;
+        if (outputCookies[i]) {
+            if (auto r = connection_.reply(xcb_randr_get_output_info_reply, *outputCookies[i]))
+                outputName = QString::fromUtf8(
+                    reinterpret_cast<const char*>(xcb_randr_get_output_info_name(r.get())),
+                    xcb_randr_get_output_info_name_length(r.get()));
+        }
+        outputNames.append(outputName);
+        std::optional<EdidInfo> edid;
+        if (edidCookies[i]) {
+            if (auto r = connection_.reply(xcb_randr_get_output_property_reply, *edidCookies[i]);
+                r && r->format == 8) {
+                edid = parseEdid(QByteArray(
+                    reinterpret_cast<const char*>(xcb_randr_get_output_property_data(r.get())),
+                    xcb_randr_get_output_property_data_length(r.get())));
+            }
+        }
+        edids.append(edid);
+    }
+    QList<Strut> struts;
+    for (const auto& [partialCookie, fullCookie] : strutCookies) {
+        auto partial = connection_.reply(xcb_get_property_reply, partialCookie);
+        auto full = connection_.reply(xcb_get_property_reply, fullCookie);
+        std::optional<Strut> strut = Strut::fromPartial(propertyValues32(partial.get()));
+        if (!strut)
+            strut = Strut::fromFull(propertyValues32(full.get()), rootSize);
+        if (strut && !strut->isEmpty())
+            struts.append(*strut);
+    }
+    std::optional<QRect> workArea;
+    if (workAreas.size() >= qsizetype(4 * (desktop + 1))) {
+        const qsizetype at = 4 * desktop;
+        workArea = QRect(int(workAreas[at]), int(workAreas[at + 1]), int(workAreas[at + 2]),
+                         int(workAreas[at + 3]));
+    }
+
+    // The primary monitor first, the others in the server's order.
+    qsizetype primaryIndex = 0;
+    for (qsizetype i = 0; i < monitors.size(); ++i) {
+        if (monitors[i].primary) {
+            primaryIndex = i;
+            break;
+        }
+    }
+    QList<qsizetype> order{primaryIndex};
+    for (qsizetype i = 0; i < monitors.size(); ++i) {
+        if (i != primaryIndex)
+            order.append(i);
+    }
+
+    Snapshot snapshot;
+    const QRect primary = monitors[primaryIndex].rect;
+    for (qsizetype i : order) {
+        const Monitor& m = monitors[i];
+        // Panels that reserve room say where: that is exact per monitor. Only when no panel
+        // does is the window manager's single work area used, cut to the monitor.
+        QRect visible = m.rect;
+        if (!struts.isEmpty()) {
+            visible = visibleArea(m.rect, struts, rootSize);
+        } else if (workArea) {
+            const QRect cut = workArea->intersected(m.rect);
+            if (!cut.isEmpty())
+                visible = cut;
+        }
+        Display d;
+        d.key = names[i].isEmpty() ? QStringLiteral("monitor-%1").arg(i) : names[i];
+        if (m.output)
+            d.number = *m.output;
+        d.frame = screenRectFromRoot(m.rect, primary);
+        d.visibleFrame = screenRectFromRoot(visible, primary);
+        if (const auto& edid = edids[i]) {
+            d.vendor = edid->vendor;
+            d.model = edid->model;
+            d.serial = edid->serial;
+            d.uuid = edid->uuid;
+        }
+        if (edids[i] && !edids[i]->productName.isEmpty())
+            d.localizedName = edids[i]->productName;
+        else if (!outputNames[i].isEmpty())
+            d.localizedName = outputNames[i];
+        else
+            d.localizedName = d.key;
+        snapshot.displays.append(d);
+        snapshot.rootFrames.append(m.rect);
+    }
+    return snapshot;
+}
+
+X11Displays::Snapshot X11Displays::readToolkitScreens() const
+{
+    Snapshot snapshot;
+    if (!guiApplication())
+        return snapshot;
+    QList<QScreen*> screens = QGuiApplication::screens();
+    QScreen* primaryScreen = QGuiApplication::primaryScreen();
+    if (screens.isEmpty() || !primaryScreen)
+        return snapshot;
+    screens.removeOne(primaryScreen);
+    screens.prepend(primaryScreen);
+    const QRect primary = primaryScreen->geometry();
+    for (QScreen* s : screens) {
+        Display d;
+        d.key = s->name();
+        d.localizedName = s->name();
+        d.frame = screenRectFromRoot(s->geometry(), primary);
+        d.visibleFrame = screenRectFromRoot(s->availableGeometry(), primary);
+        snapshot.displays.append(d);
+        snapshot.rootFrames.append(s->geometry());
+    }
+    return snapshot;
+}
+
+std::optional<Display> X11Displays::displayAtRootPoint(const QPoint& point) const
+{
+    for (qsizetype i = 0; i < rootFrames_.size(); ++i) {
+        if (rootFrames_[i].contains(point))
+            return displays_.value(i);
+    }
+    return std::nullopt;
+}
+
+std::optional<Display> X11Displays::mainScreen() const
+{
+    if (!connection_.isConnected())
+        return displays_.isEmpty() ? std::nullopt : std::optional(displays_.first());
+
+    // The main display is the one holding the focused window, as on macOS where it is the
+    // screen of the key window: that is where the user is working even when the pointer has
+    // wandered off. Only with nothing focused does the pointer decide.
+    xcb_connection_t* c = connection_.raw();
+    const auto activeCookie =
+        connection_.getProperty(connection_.root(), XAtom::_NET_ACTIVE_WINDOW, XCB_ATOM_WINDOW, 1);
+    const auto pointerCookie = connection_.send(xcb_query_pointer(c, connection_.root()));
+    const auto active =
+        propertyValue32(connection_.reply(xcb_get_property_reply, activeCookie).get());
+    const auto pointer = connection_.reply(xcb_query_pointer_reply, pointerCookie);
+
+    if (active && *active != XCB_NONE) {
+        const auto windows = inspectWindows(connection_, {*active}, false);
+        if (!windows.isEmpty() && windows.first().exists && windows.first().viewable) {
+            const QRect frame = windows.first().frameRect();
+            qsizetype best = -1;
+            qint64 bestArea = 0;
+            for (qsizetype i = 0; i < rootFrames_.size(); ++i) {
+                const QRect overlap = rootFrames_[i].intersected(frame);
+                const qint64 area = qint64(overlap.width()) * overlap.height();
+                if (!overlap.isEmpty() && area > bestArea) {
+                    best = i;
+                    bestArea = area;
+                }
+            }
+            if (best >= 0)
+                return displays_.value(best);
+        }
+    }
+    if (pointer)
+        return displayAtRootPoint(QPoint(pointer->root_x, pointer->root_y));
+    return std::nullopt;
+}
+
+} // namespace corvane

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/Displays.h"
+
+#include <QList>
+#include <QRect>
+#include <QTimer>
+#include <memory>
+#include <xcb/xcb.h>
+
+namespace corvane {
+
+class LogindSleepMonitor;
+class XcbConnection;
+
+// The monitors of the X screen from RandR 1.5, the primary one first. The list is read when
+// the backend starts and again whenever the server says the monitors, the panels or the work
+// area changed; screenParametersChanged follows when the new list differs. Without an X
+// connection the toolkit's screens stand in.
+class X11Displays : public Displays {
+    Q_OBJECT
+public:
+    explicit X11Displays(XcbConnection& connection, QObject* parent = nullptr);
+    ~X11Displays() override;
+
+    DisplayList screens() const override;
+    std::optional<Display> mainScreen() const override;
+    QPointF primaryOriginInGlobal() const override;
+
+    // The primary monitor in root coordinates: the pivot of the backend's conversions.
+    QRect primaryRootFrame() const { return primaryRoot_; }
+    // The monitors in root coordinates, in the order of screens().
+    QList<QRect> rootFrames() const { return rootFrames_; }
+    // Reads the monitors now; emits screenParametersChanged when they differ from before.
+    void refresh();
+
+private:
+    struct Snapshot {
+        DisplayList displays;
+        QList<QRect> rootFrames;
+    };
+
+    Snapshot readMonitors() const;
+    Snapshot readToolkitScreens() const;
+    void adopt(Snapshot snapshot);
+    void onEvent(const xcb_generic_event_t* event);
+    std::optional<Display> displayAtRootPoint(const QPoint& point) const;
+
+    XcbConnection& connection_;
+    DisplayList displays_;
+    QList<QRect> rootFrames_;
+    QRect primaryRoot_;
+    QTimer refreshTimer_;
+    std::unique_ptr<LogindSleepMonitor> sleepMonitor_;
+};
+
+} // namespace corvane

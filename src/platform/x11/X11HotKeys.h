@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/HotKeys.h"
+
+#include <QList>
+#include <map>
+#include <memory>
+#include <xcb/xcb.h>
+
+struct _XCBKeySymbols;
+
+namespace corvane {
+
+class XcbConnection;
+
+// Hot keys as passive key grabs on the root window. A grab is made for every combination of
+// the shortcut's modifiers with Caps Lock and Num Lock, so the shortcut works whatever their
+// state. A combination that another client holds already fails the registration, and nothing
+// of it stays grabbed.
+class X11HotKeys : public HotKeys {
+    Q_OBJECT
+public:
+    explicit X11HotKeys(XcbConnection& connection, QObject* parent = nullptr);
+    ~X11HotKeys() override;
+
+    HotKeyStatus registerHotKey(int keyCode, int carbonModifiers, std::uint32_t id) override;
+    void unregisterHotKey(std::uint32_t id) override;
+
+    // Command is Super (Mod4), Option is Alt (Mod1).
+    static std::uint16_t modifierMaskForCarbon(int carbonModifiers);
+
+private:
+    struct Registration {
+        int keyCode = 0;
+        int carbonModifiers = 0;
+        std::uint16_t mask = 0;
+        QList<xcb_keycode_t> keycodes;
+    };
+    struct KeySymbolsDeleter {
+        void operator()(_XCBKeySymbols* symbols) const;
+    };
+
+    HotKeyStatus grab(Registration& registration);
+    void ungrab(const Registration& registration);
+    QList<std::uint16_t> lockVariants() const;
+    QList<xcb_keycode_t> keycodesFor(std::uint32_t keysym) const;
+    void readNumLockMask();
+    void onEvent(const xcb_generic_event_t* event);
+
+    XcbConnection& connection_;
+    std::unique_ptr<_XCBKeySymbols, KeySymbolsDeleter> keySymbols_;
+    std::uint16_t numLockMask_ = 0;
+    std::map<std::uint32_t, Registration> registrations_;
+    // Keys whose press was reported, by the id reported: their release is reported whatever
+    // modifiers are still down by then.
+    std::map<xcb_keycode_t, std::uint32_t> down_;
+};
+
+} // namespace corvane

@@ -1,0 +1,279 @@
+#include "platform/x11/X11InputMonitor.h"
+
+#include "platform/x11/ClientLookup.h"
+#include "platform/x11/RootGeometry.h"
+#include "platform/x11/WindowInspector.h"
+#include "platform/x11/X11Displays.h"
+#include "platform/x11/XcbConnection.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QWindow>
+#include <unistd.h>
+#include <xcb/xinput.h>
+
+namespace corvane {
+namespace {
+
+constexpr std::uint32_t leftButton = 1;
+
+QGuiApplication* guiApplication()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+}
+
+std::uint64_t flagsFromQt(Qt::KeyboardModifiers m)
+{
+    std::uint64_t flags = 0;
+    if (m & Qt::ShiftModifier)
+        flags |= ModifierFlag::shift;
+    if (m & Qt::ControlModifier)
+        flags |= ModifierFlag::control;
+    if (m & Qt::AltModifier)
+        flags |= ModifierFlag::option;
+    if (m & Qt::MetaModifier)
+        flags |= ModifierFlag::command;
+    return flags;
+}
+
+} // namespace
+
+X11InputMonitor::X11InputMonitor(XcbConnection& connection, const X11Displays& displays,
+                                 QObject* parent)
+    : QObject(parent), connection_(connection), displays_(displays)
+{
+    if (!connection_.isConnected())
+        return;
+    connect(&connection_, &XcbConnection::eventReceived, this, &X11InputMonitor::onEvent);
+    connect(&connection_, &XcbConnection::eventsProcessed, this, &X11InputMonitor::onBatchEnd);
+    readButtonMapping();
+}
+
+X11InputMonitor::~X11InputMonitor()
+{
+    if (!monitors_.empty())
+        selectEvents(false, false);
+}
+
+std::uint64_t X11InputMonitor::flagsFromState(std::uint16_t state)
+{
+    std::uint64_t flags = 0;
+    if (state & XCB_MOD_MASK_SHIFT)
+        flags |= ModifierFlag::shift;
+    if (state & XCB_MOD_MASK_CONTROL)
+        flags |= ModifierFlag::control;
+    if (state & XCB_MOD_MASK_1)
+        flags |= ModifierFlag::option;
+    if (state & XCB_MOD_MASK_4)
+        flags |= ModifierFlag::command;
+    return flags;
+}
+
+InputMonitor::MonitorId X11InputMonitor::addGlobalMonitor(std::uint64_t eventMask, Handler handler)
+{
+    const MonitorId id = nextId_++;
+    const bool first = monitors_.empty();
+    monitors_[id] = {eventMask, std::move(handler)};
+    if (first)
+        selectEvents(true, leftDown_);
+    return id;
+}
+
+void X11InputMonitor::removeMonitor(MonitorId id)
+{
+    if (monitors_.erase(id) == 0 || !monitors_.empty())
+        return;
+    selectEvents(false, false);
+    leftDown_ = false;
+    suppressed_ = false;
+    motionPending_ = false;
+}
+
+void X11InputMonitor::selectEvents(bool buttons, bool motion)
+{
+    motionSelected_ = motion;
+    if (!connection_.isConnected() || !connection_.xinput().atLeast(2, 0))
+        return;
+    struct {
+        xcb_input_event_mask_t head;
+        std::uint32_t bits;
+    } mask{};
+    mask.head.deviceid = XCB_INPUT_DEVICE_ALL_MASTER;
+    mask.head.mask_len = 1;
+    if (buttons)
+        mask.bits |=
+            XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
+    if (motion)
+        mask.bits |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
+    connection_.send(
+        xcb_input_xi_select_events(connection_.raw(), connection_.root(), 1, &mask.head));
+    connection_.flush();
+}
+
+void X11InputMonitor::readButtonMapping()
+{
+    auto reply = connection_.reply(xcb_get_pointer_mapping_reply,
+                                   connection_.send(xcb_get_pointer_mapping(connection_.raw())));
+    buttonMap_.clear();
+    if (!reply)
+        return;
+    const std::uint8_t* map = xcb_get_pointer_mapping_map(reply.get());
+    for (int i = 0; i < xcb_get_pointer_mapping_map_length(reply.get()); ++i)
+        buttonMap_.append(map[i]);
+}
+
+void X11InputMonitor::onEvent(const xcb_generic_event_t* event)
+{
+    const std::uint8_t type = event->response_type & 0x7f;
+    if (type == XCB_MAPPING_NOTIFY) {
+        if (reinterpret_cast<const xcb_mapping_notify_event_t*>(event)->request ==
+            XCB_MAPPING_POINTER)
+            readButtonMapping();
+        return;
+    }
+    if (type != XCB_GE_GENERIC || monitors_.empty())
+        return;
+    const auto* ge = reinterpret_cast<const xcb_ge_generic_event_t*>(event);
+    if (ge->extension != connection_.xinput().majorOpcode)
+        return;
+    switch (ge->event_type) {
+    case XCB_INPUT_RAW_BUTTON_PRESS:
+        handleButton(reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event)->detail,
+                     true);
+        break;
+    case XCB_INPUT_RAW_BUTTON_RELEASE:
+        handleButton(reinterpret_cast<const xcb_input_raw_button_release_event_t*>(event)->detail,
+                     false);
+        break;
+    case XCB_INPUT_RAW_MOTION:
+        // Many motions may arrive in one batch; one drag event at the end of it says where
+        // the pointer is now.
+        if (leftDown_)
+            motionPending_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void X11InputMonitor::onBatchEnd()
+{
+    flushMotion();
+}
+
+void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
+{
+    // Raw events carry the physical button; the pointer mapping says which one is "left"
+    // (a left-handed mapping swaps them).
+    const std::uint32_t logical =
+        physicalButton >= 1 && physicalButton <= std::uint32_t(buttonMap_.size())
+            ? buttonMap_[physicalButton - 1]
+            : physicalButton;
+    if (logical != leftButton)
+        return;
+    if (press) {
+        if (leftDown_)
+            return;
+        leftDown_ = true;
+        motionPending_ = false;
+        selectEvents(true, true);
+        const auto pointer = queryPointer();
+        suppressed_ = pointer && isOwnWindow(pointer->child);
+        if (pointer && !suppressed_)
+            deliver(MouseEventType::LeftMouseDown, *pointer);
+        return;
+    }
+    if (!leftDown_)
+        return;
+    flushMotion();
+    leftDown_ = false;
+    selectEvents(true, false);
+    const auto pointer = queryPointer();
+    if (pointer && !suppressed_)
+        deliver(MouseEventType::LeftMouseUp, *pointer);
+    suppressed_ = false;
+}
+
+void X11InputMonitor::flushMotion()
+{
+    if (!motionPending_)
+        return;
+    motionPending_ = false;
+    if (suppressed_ || !leftDown_)
+        return;
+    if (const auto pointer = queryPointer())
+        deliver(MouseEventType::LeftMouseDragged, *pointer);
+}
+
+void X11InputMonitor::deliver(MouseEventType type, const Pointer& pointer)
+{
+    const MouseEvent event{type, flagsFromState(pointer.state), std::nullopt,
+                           screenPointFromRoot(pointer.root, displays_.primaryRootFrame())};
+    const std::uint64_t bit = std::uint64_t{1} << static_cast<int>(type);
+    // A copy: a handler may add or remove monitors.
+    const auto monitors = monitors_;
+    for (const auto& [id, monitor] : monitors) {
+        if (monitor.first & bit)
+            monitor.second(event);
+    }
+}
+
+std::optional<X11InputMonitor::Pointer> X11InputMonitor::queryPointer() const
+{
+    if (!connection_.isConnected())
+        return std::nullopt;
+    auto reply = connection_.reply(
+        xcb_query_pointer_reply,
+        connection_.send(xcb_query_pointer(connection_.raw(), connection_.root())));
+    if (!reply)
+        return std::nullopt;
+    return Pointer{QPoint(reply->root_x, reply->root_y), reply->mask, reply->child};
+}
+
+Point X11InputMonitor::mouseLocation() const
+{
+    if (const auto pointer = queryPointer())
+        return screenPointFromRoot(pointer->root, displays_.primaryRootFrame());
+    if (guiApplication())
+        return displays_.fromGlobal(QCursor::pos());
+    return {};
+}
+
+std::uint64_t X11InputMonitor::modifierFlags() const
+{
+    if (const auto pointer = queryPointer())
+        return flagsFromState(pointer->state);
+    if (guiApplication())
+        return flagsFromQt(QGuiApplication::queryKeyboardModifiers());
+    return 0;
+}
+
+QList<xcb_window_t> X11InputMonitor::ownToolkitWindows() const
+{
+    QList<xcb_window_t> windows;
+    QGuiApplication* app = guiApplication();
+    if (!app || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return windows;
+    for (QWindow* w : QGuiApplication::topLevelWindows()) {
+        if (w->handle())
+            windows.append(static_cast<xcb_window_t>(w->winId()));
+    }
+    return windows;
+}
+
+bool X11InputMonitor::isOwnWindow(xcb_window_t topLevel)
+{
+    if (topLevel == XCB_NONE)
+        return false;
+    const QList<xcb_window_t> own = ownToolkitWindows();
+    if (own.contains(topLevel))
+        return true;
+    const WindowPlace place = locateWindow(connection_, topLevel);
+    const xcb_window_t client = place.client != XCB_NONE ? place.client : topLevel;
+    if (own.contains(client))
+        return true;
+    const auto inspected = inspectWindows(connection_, {client}, false);
+    return !inspected.isEmpty() && inspected.first().pid == static_cast<std::int32_t>(::getpid());
+}
+
+} // namespace corvane

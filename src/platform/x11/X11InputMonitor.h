@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/InputMonitor.h"
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <map>
+#include <xcb/xcb.h>
+
+namespace corvane {
+
+class X11Displays;
+class XcbConnection;
+
+// Global left-mouse events from XInput 2 raw events on the root window. Raw button events are
+// selected while someone listens; raw motion only while the left button is down, so that a
+// pointer moving without a button costs nothing. Nothing is grabbed and nothing polled: each
+// event asks the server once where the pointer is and which modifiers are down. A press over
+// one of this process's own windows, and the drag and release that follow it, are not
+// delivered.
+class X11InputMonitor : public QObject, public InputMonitor {
+    Q_OBJECT
+public:
+    X11InputMonitor(XcbConnection& connection, const X11Displays& displays,
+                    QObject* parent = nullptr);
+    ~X11InputMonitor() override;
+
+    MonitorId addGlobalMonitor(std::uint64_t eventMask, Handler handler) override;
+    void removeMonitor(MonitorId id) override;
+    Point mouseLocation() const override;
+    std::uint64_t modifierFlags() const override;
+
+    // The port's modifier flags for an X modifier state.
+    static std::uint64_t flagsFromState(std::uint16_t state);
+
+private:
+    struct Pointer {
+        QPoint root;
+        std::uint16_t state = 0;
+        xcb_window_t child = XCB_NONE;
+    };
+
+    void onEvent(const xcb_generic_event_t* event);
+    void onBatchEnd();
+    void handleButton(std::uint32_t physicalButton, bool press);
+    void flushMotion();
+    void deliver(MouseEventType type, const Pointer& pointer);
+    std::optional<Pointer> queryPointer() const;
+    void selectEvents(bool buttons, bool motion);
+    void readButtonMapping();
+    bool isOwnWindow(xcb_window_t topLevel);
+    QList<xcb_window_t> ownToolkitWindows() const;
+
+    XcbConnection& connection_;
+    const X11Displays& displays_;
+    std::map<MonitorId, std::pair<std::uint64_t, Handler>> monitors_;
+    MonitorId nextId_ = 1;
+    QList<std::uint8_t> buttonMap_; // physical button - 1 -> logical button
+    bool leftDown_ = false;
+    bool suppressed_ = false; // the current press went to one of this process's windows
+    bool motionPending_ = false;
+    bool motionSelected_ = false;
+};
+
+} // namespace corvane

@@ -1,0 +1,56 @@
+#include "platform/x11/X11Platform.h"
+
+#include "platform/x11/X11Accessibility.h"
+#include "platform/x11/X11Displays.h"
+#include "platform/x11/X11HotKeys.h"
+#include "platform/x11/X11InputMonitor.h"
+#include "platform/x11/X11LoginItems.h"
+#include "platform/x11/X11WindowServer.h"
+#include "platform/x11/X11Workspace.h"
+#include "platform/x11/XcbConnection.h"
+
+namespace corvane {
+
+X11Platform::X11Platform(const QByteArray& displayName)
+    : connection_(std::make_unique<XcbConnection>(displayName)),
+      displays_(std::make_unique<X11Displays>(*connection_)),
+      accessibility_(std::make_unique<X11Accessibility>(*connection_, *displays_)),
+      windowServer_(std::make_unique<X11WindowServer>(*connection_, *displays_)),
+      inputMonitor_(std::make_unique<X11InputMonitor>(*connection_, *displays_)),
+      hotKeys_(std::make_unique<X11HotKeys>(*connection_)),
+      loginItems_(std::make_unique<X11LoginItems>()), workspace_(std::make_unique<X11Workspace>())
+{}
+
+// Members go in reverse order: everything that uses the connection before the connection.
+X11Platform::~X11Platform() = default;
+
+Displays& X11Platform::displays()
+{
+    return *displays_;
+}
+Accessibility& X11Platform::accessibility()
+{
+    return *accessibility_;
+}
+WindowServer& X11Platform::windowServer()
+{
+    return *windowServer_;
+}
+InputMonitor& X11Platform::inputMonitor()
+{
+    return *inputMonitor_;
+}
+HotKeys& X11Platform::hotKeys()
+{
+    return *hotKeys_;
+}
+LoginItems& X11Platform::loginItems()
+{
+    return *loginItems_;
+}
+Workspace& X11Platform::workspace()
+{
+    return *workspace_;
+}
+
+} // namespace corvane

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QByteArray>
+#include <memory>
+
+namespace corvane {
+
+class XcbConnection;
+class X11Displays;
+
+// The real desktop on an X server, over one xcb connection of the backend's own. Without a
+// usable X server it still comes up: untrusted, every read fails, and the toolkit's screens
+// stand in for the monitors.
+class X11Platform : public Platform {
+public:
+    // Connects to the named display, or to DISPLAY when the name is empty.
+    explicit X11Platform(const QByteArray& displayName = {});
+    ~X11Platform() override;
+
+    Displays& displays() override;
+    Accessibility& accessibility() override;
+    WindowServer& windowServer() override;
+    InputMonitor& inputMonitor() override;
+    HotKeys& hotKeys() override;
+    LoginItems& loginItems() override;
+    Workspace& workspace() override;
+
+    // The connection, for tests and measurements (its request and round-trip counters).
+    XcbConnection& connection() { return *connection_; }
+
+private:
+    std::unique_ptr<XcbConnection> connection_;
+    std::unique_ptr<X11Displays> displays_;
+    std::unique_ptr<Accessibility> accessibility_;
+    std::unique_ptr<WindowServer> windowServer_;
+    std::unique_ptr<InputMonitor> inputMonitor_;
+    std::unique_ptr<HotKeys> hotKeys_;
+    std::unique_ptr<LoginItems> loginItems_;
+    std::unique_ptr<Workspace> workspace_;
+};
+
+} // namespace corvane

@@ -1,0 +1,426 @@
+#include "XServer.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
+
+namespace corvane::test {
+namespace {
+
+constexpr int pollMs = 25;
+
+template <typename T> struct Freed {
+    T* p;
+    explicit Freed(T* p) : p(p) {}
+    ~Freed() { std::free(p); }
+    T* operator->() const { return p; }
+    explicit operator bool() const { return p != nullptr; }
+};
+
+bool displayNumberTaken(int n)
+{
+    return QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) ||
+           QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n));
+}
+
+} // namespace
+
+bool XServer::isAvailable()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty();
+}
+
+XServer::XServer() : XServer(Options{}) {}
+
+XServer::XServer(Options options)
+{
+    hadDisplay_ = qEnvironmentVariableIsSet("DISPLAY");
+    previousDisplay_ = qgetenv("DISPLAY");
+    if (!startServer(options))
+        return;
+    qputenv("DISPLAY", display_);
+    if (options.windowManager && !startWindowManager(options))
+        return;
+    running_ = true;
+}
+
+XServer::~XServer()
+{
+    if (connection_)
+        xcb_disconnect(connection_);
+    // Clients first, the server last.
+    for (auto it = processes_.rbegin(); it != processes_.rend(); ++it)
+        stop(**it);
+    processes_.clear();
+    if (hadDisplay_)
+        qputenv("DISPLAY", previousDisplay_);
+    else
+        qunsetenv("DISPLAY");
+}
+
+QProcess* XServer::spawn(const QString& program, const QStringList& arguments)
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(program);
+    process->setArguments(arguments);
+    auto env = QProcessEnvironment::systemEnvironment();
+    if (!display_.isEmpty())
+        env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display_));
+    process->setProcessEnvironment(env);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    // Its own process group, so that whatever it starts goes with it.
+    process->setChildProcessModifier([] { ::setsid(); });
+    process->start();
+    if (!process->waitForStarted(5000))
+        return nullptr;
+    processes_.push_back(std::move(process));
+    return processes_.back().get();
+}
+
+void XServer::stop(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    const auto pid = static_cast<pid_t>(process.processId());
+    if (pid > 0)
+        ::kill(-pid, SIGTERM);
+    if (!process.waitForFinished(2000)) {
+        if (pid > 0)
+            ::kill(-pid, SIGKILL);
+        process.waitForFinished(2000);
+    }
+}
+
+bool XServer::startServer(const Options& options)
+{
+    // A number far from the usual ones, spread by pid so that tests running side by side
+    // rarely try the same one; Xvfb's lock file settles any race.
+    const int base = 200 + static_cast<int>(::getpid() % 500);
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        const int n = base + attempt;
+        if (displayNumberTaken(n))
+            continue;
+        const QByteArray name = ":" + QByteArray::number(n);
+        QProcess* server =
+            spawn(QStringLiteral("Xvfb"),
+                  {QString::fromLatin1(name), QStringLiteral("-screen"), QStringLiteral("0"),
+                   QStringLiteral("%1x%2x%3")
+                       .arg(options.screenSize.width())
+                       .arg(options.screenSize.height())
+                       .arg(options.depth),
+                   // Without -noreset the server forgets RandR monitors whenever its last
+                   // client leaves (xrandr is often the only one).
+                   QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
+        if (!server) {
+            error_ = QStringLiteral("Xvfb could not be started");
+            return false;
+        }
+        const QDeadlineTimer deadline(10000);
+        while (!deadline.hasExpired() && server->state() == QProcess::Running) {
+            xcb_connection_t* c = xcb_connect(name.constData(), nullptr);
+            if (!xcb_connection_has_error(c)) {
+                connection_ = c;
+                display_ = name;
+                return true;
+            }
+            xcb_disconnect(c);
+            QThread::msleep(pollMs);
+        }
+        stop(*server);
+        processes_.pop_back();
+    }
+    error_ = QStringLiteral("No free display number for Xvfb");
+    return false;
+}
+
+bool XServer::startWindowManager(const Options& options)
+{
+    QStringList arguments{QStringLiteral("--sm-disable")};
+    if (!options.openboxConfig.isEmpty()) {
+        const QString path = directory_.filePath(QStringLiteral("rc.xml"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(options.openboxConfig.toUtf8()) < 0) {
+            error_ = QStringLiteral("Cannot write the openbox configuration");
+            return false;
+        }
+        file.close();
+        arguments << QStringLiteral("--config-file") << path;
+    }
+    if (!spawn(QStringLiteral("openbox"), arguments)) {
+        error_ = QStringLiteral("openbox could not be started");
+        return false;
+    }
+    // The window manager announces itself on the root early in its start-up, and may drop
+    // requests that arrive before its event loop runs: it is ready once it frames a window.
+    xcb_connection_t* c = connection();
+    const xcb_window_t probe = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, root(), 0, 0, 10, 10, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    const QDeadlineTimer deadline(10000);
+    bool framed = false;
+    while (!framed && !deadline.hasExpired()) {
+        xcb_map_window(c, probe);
+        for (int i = 0; i < 20 && !framed; ++i) {
+            QThread::msleep(pollMs);
+            Freed tree(xcb_query_tree_reply(c, xcb_query_tree(c, probe), nullptr));
+            framed = tree && tree->parent != tree->root;
+        }
+    }
+    xcb_destroy_window(c, probe);
+    xcb_flush(c);
+    if (!framed)
+        error_ = QStringLiteral("openbox did not come up");
+    return framed;
+}
+
+xcb_connection_t* XServer::connection()
+{
+    return connection_;
+}
+
+xcb_window_t XServer::root()
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+}
+
+xcb_atom_t XServer::atom(const char* name)
+{
+    Freed reply(xcb_intern_atom_reply(
+        connection_, xcb_intern_atom(connection_, 0, std::strlen(name), name), nullptr));
+    return reply ? reply->atom : XCB_NONE;
+}
+
+bool XServer::run(const QString& program, const QStringList& arguments, QByteArray* output,
+                  int timeoutMs)
+{
+    QProcess process;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display_));
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return false;
+    }
+    if (output)
+        *output = process.readAllStandardOutput();
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+bool XServer::xdotool(const QStringList& arguments, QByteArray* output)
+{
+    return run(QStringLiteral("xdotool"), arguments, output);
+}
+
+bool XServer::setMonitor(const QString& name, const QRect& g, bool primary, const QString& output)
+{
+    // Physical sizes at 96 dots per inch.
+    const auto mm = [](int pixels) { return qRound(pixels * 25.4 / 96.0); };
+    const QString geometry = QStringLiteral("%1/%2x%3/%4+%5+%6")
+                                 .arg(g.width())
+                                 .arg(mm(g.width()))
+                                 .arg(g.height())
+                                 .arg(mm(g.height()))
+                                 .arg(g.x())
+                                 .arg(g.y());
+    return run(QStringLiteral("xrandr"),
+               {QStringLiteral("--setmonitor"), (primary ? QStringLiteral("*") : QString()) + name,
+                geometry, output});
+}
+
+bool XServer::deleteMonitor(const QString& name)
+{
+    return run(QStringLiteral("xrandr"), {QStringLiteral("--delmonitor"), name});
+}
+
+qint64 XServer::startProcess(const QString& program, const QStringList& arguments)
+{
+    QProcess* process = spawn(program, arguments);
+    return process ? process->processId() : 0;
+}
+
+bool XServer::killProcess(qint64 pid)
+{
+    for (auto& process : processes_) {
+        if (process->processId() == pid && process->state() != QProcess::NotRunning) {
+            ::kill(-static_cast<pid_t>(pid), SIGKILL);
+            return process->waitForFinished(5000);
+        }
+    }
+    return false;
+}
+
+std::optional<XServer::Client> XServer::startClient(const QString& program,
+                                                    const QStringList& arguments,
+                                                    const QString& wmClass, int timeoutMs)
+{
+    const QList<xcb_window_t> known = clientWindows();
+    const qint64 pid = startProcess(program, arguments);
+    if (pid == 0)
+        return std::nullopt;
+    const auto window = waitForWindow(wmClass, known, timeoutMs);
+    if (!window)
+        return std::nullopt;
+    return Client{pid, *window};
+}
+
+QList<xcb_window_t> XServer::clientWindows()
+{
+    QList<xcb_window_t> windows;
+    xcb_connection_t* c = connection();
+    Freed list(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, root(), atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 4096),
+        nullptr));
+    if (list && list->type != XCB_NONE) {
+        const auto* w = static_cast<const xcb_window_t*>(xcb_get_property_value(list.p));
+        for (int i = 0; i < xcb_get_property_value_length(list.p) / 4; ++i)
+            windows.append(w[i]);
+        return windows;
+    }
+    Freed tree(xcb_query_tree_reply(c, xcb_query_tree(c, root()), nullptr));
+    if (tree) {
+        const xcb_window_t* w = xcb_query_tree_children(tree.p);
+        for (int i = 0; i < xcb_query_tree_children_length(tree.p); ++i)
+            windows.append(w[i]);
+    }
+    return windows;
+}
+
+std::optional<xcb_window_t> XServer::waitForWindow(const QString& wmClass,
+                                                   const QList<xcb_window_t>& known, int timeoutMs)
+{
+    xcb_connection_t* c = connection();
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        for (xcb_window_t w : clientWindows()) {
+            if (known.contains(w))
+                continue;
+            Freed cls(xcb_get_property_reply(
+                c, xcb_get_property(c, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr));
+            if (!cls || cls->type == XCB_NONE)
+                continue;
+            const QList<QByteArray> names =
+                QByteArray(static_cast<const char*>(xcb_get_property_value(cls.p)),
+                           xcb_get_property_value_length(cls.p))
+                    .split('\0');
+            if (!names.contains(wmClass.toUtf8()))
+                continue;
+            Freed attributes(
+                xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr));
+            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE)
+                return w;
+        }
+        QThread::msleep(pollMs);
+    }
+    return std::nullopt;
+}
+
+bool XServer::waitForViewable(xcb_window_t window, int timeoutMs)
+{
+    xcb_connection_t* c = connection();
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        Freed reply(
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+        if (reply && reply->map_state == XCB_MAP_STATE_VIEWABLE)
+            return true;
+        QThread::msleep(pollMs);
+    }
+    return false;
+}
+
+bool XServer::waitForWindowGone(xcb_window_t window, int timeoutMs)
+{
+    xcb_connection_t* c = connection();
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        xcb_generic_error_t* error = nullptr;
+        Freed reply(
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error));
+        std::free(error);
+        if (!reply)
+            return true;
+        QThread::msleep(pollMs);
+    }
+    return false;
+}
+
+std::optional<QRect> XServer::clientGeometry(xcb_window_t window)
+{
+    xcb_connection_t* c = connection();
+    Freed geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+    Freed origin(xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, window, root(), 0, 0), nullptr));
+    if (!geometry || !origin)
+        return std::nullopt;
+    return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+}
+
+std::optional<QRect> XServer::frameGeometry(xcb_window_t client)
+{
+    xcb_connection_t* c = connection();
+    xcb_window_t current = client;
+    for (int depth = 0; depth < 16; ++depth) {
+        Freed tree(xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr));
+        if (!tree)
+            return std::nullopt;
+        if (tree->parent == tree->root) {
+            Freed geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, current), nullptr));
+            if (!geometry)
+                return std::nullopt;
+            const int border = geometry->border_width;
+            return QRect(geometry->x, geometry->y, geometry->width + 2 * border,
+                         geometry->height + 2 * border);
+        }
+        current = tree->parent;
+    }
+    return std::nullopt;
+}
+
+} // namespace corvane::test
+
+namespace corvane::test {
+
+bool XServer::fakeMotion(const QPoint& p)
+{
+    xcb_connection_t* c = connection();
+    return !Freed(
+        xcb_request_check(c, xcb_test_fake_input_checked(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME,
+                                                         root(), p.x(), p.y(), 0)));
+}
+
+bool XServer::fakeButton(int button, bool press)
+{
+    xcb_connection_t* c = connection();
+    return !Freed(xcb_request_check(
+        c, xcb_test_fake_input_checked(c, press ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE,
+                                       std::uint8_t(button), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0)));
+}
+
+bool XServer::fakeKey(xcb_keysym_t keysym, bool press)
+{
+    xcb_connection_t* c = connection();
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(c);
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
+    const xcb_keycode_t code = codes ? codes[0] : 0;
+    std::free(codes);
+    xcb_key_symbols_free(symbols);
+    if (code == 0)
+        return false;
+    return !Freed(xcb_request_check(
+        c, xcb_test_fake_input_checked(c, press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, code,
+                                       XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0)));
+}
+
+} // namespace corvane::test

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <optional>
+#include <vector>
+#include <xcb/xcb.h>
+
+class QProcess;
+
+namespace corvane::test {
+
+// A private X server for one test: Xvfb on a free display number, optionally openbox, and
+// real clients. Sets DISPLAY for the test process while it lives. Everything it started is
+// killed, process group by process group, when it goes away.
+class XServer {
+public:
+    struct Options {
+        QSize screenSize{3360, 1080};
+        int depth = 24;
+        bool windowManager = true; // openbox
+        QString openboxConfig;     // rc.xml text; empty: openbox's own defaults
+    };
+
+    struct Client {
+        qint64 pid = 0;
+        xcb_window_t window = XCB_NONE; // its top-level client window
+    };
+
+    // Whether Xvfb is installed; tests skip only when it is not.
+    static bool isAvailable();
+
+    explicit XServer(Options options);
+    XServer();
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    // Whether the server (and the window manager, when asked for) came up.
+    bool isRunning() const { return running_; }
+    QString errorString() const { return error_; }
+    QByteArray display() const { return display_; }
+
+    // RandR monitors through xrandr --setmonitor / --delmonitor. `output` is an output name
+    // (Xvfb has one, "screen") or "none" for a monitor without an output.
+    bool setMonitor(const QString& name, const QRect& geometry, bool primary = false,
+                    const QString& output = QStringLiteral("none"));
+    bool deleteMonitor(const QString& name);
+
+    // Starts a program and waits until a new viewable top-level client whose WM_CLASS
+    // (instance or class) is `wmClass` appears.
+    std::optional<Client> startClient(const QString& program, const QStringList& arguments,
+                                      const QString& wmClass, int timeoutMs = 10000);
+    // Starts a program without waiting for anything; its pid, or 0.
+    qint64 startProcess(const QString& program, const QStringList& arguments);
+    // Kills a program started here (its whole process group) and waits for it to end.
+    bool killProcess(qint64 pid);
+
+    // The managed clients (_NET_CLIENT_LIST), or the root's children without a window manager.
+    QList<xcb_window_t> clientWindows();
+    // Waits until a viewable client window with this WM_CLASS appears that is not in
+    // `known`.
+    std::optional<xcb_window_t> waitForWindow(const QString& wmClass,
+                                              const QList<xcb_window_t>& known = {},
+                                              int timeoutMs = 10000);
+    // Waits until the window is mapped and visible on screen.
+    bool waitForViewable(xcb_window_t window, int timeoutMs = 10000);
+    // Waits until the window is gone from the server.
+    bool waitForWindowGone(xcb_window_t window, int timeoutMs = 10000);
+
+    // The window manager's frame around a client (the root's child holding it), and the
+    // client itself, in root coordinates.
+    std::optional<QRect> frameGeometry(xcb_window_t client);
+    std::optional<QRect> clientGeometry(xcb_window_t window);
+
+    // Runs a program against this server and waits for it; true when it exited with 0.
+    bool run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr,
+             int timeoutMs = 15000);
+    bool xdotool(const QStringList& arguments, QByteArray* output = nullptr);
+
+    // Synthetic input through the XTest extension, as a real device would give it (unlike a
+    // pointer warp, it produces raw input events). Keys are given as keysyms.
+    bool fakeMotion(const QPoint& rootPosition);
+    bool fakeButton(int button, bool press);
+    bool fakeKey(xcb_keysym_t keysym, bool press);
+
+    // A connection of the test's own, for making windows or grabs that belong to "another
+    // client".
+    xcb_connection_t* connection();
+    xcb_window_t root();
+    xcb_atom_t atom(const char* name);
+
+private:
+    bool startServer(const Options& options);
+    bool startWindowManager(const Options& options);
+    QProcess* spawn(const QString& program, const QStringList& arguments);
+    void stop(QProcess& process);
+
+    std::vector<std::unique_ptr<QProcess>> processes_; // the server first
+    QTemporaryDir directory_;
+    QByteArray display_;
+    QByteArray previousDisplay_;
+    bool hadDisplay_ = false;
+    bool running_ = false;
+    QString error_;
+    xcb_connection_t* connection_ = nullptr;
+};
+
+} // namespace corvane::test

@@ -1,0 +1,264 @@
+#include "TestEnvironment.h"
+#include "XServer.h"
+#include "platform/KeyCodes.h"
+#include "platform/x11/X11Platform.h"
+#include "platform/x11/XcbConnection.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <xcb/xcb_keysyms.h>
+
+#define XK_MISCELLANY
+#include <X11/keysymdef.h>
+#include <unistd.h>
+
+using namespace corvane;
+using corvane::test::XServer;
+
+// The global mouse monitor and hot keys, driven through XTest (xdotool). The screen is one
+// 3360 x 1080 monitor, so a root point (x, y) is (x, 1080 - y) in screen space.
+class X11InputTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<XServer> server_;
+    std::unique_ptr<X11Platform> platform_;
+    QList<MouseEvent> events_;
+    InputMonitor::MonitorId monitor_ = 0;
+
+    bool xdotool(const QString& arguments)
+    {
+        return server_->xdotool(arguments.split(QLatin1Char(' ')));
+    }
+
+    xcb_keycode_t keycodeOf(xcb_keysym_t keysym)
+    {
+        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(server_->connection());
+        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
+        const xcb_keycode_t code = codes ? codes[0] : 0;
+        free(codes);
+        xcb_key_symbols_free(symbols);
+        return code;
+    }
+
+    bool grabByAnotherClient(xcb_keycode_t key, std::uint16_t modifiers)
+    {
+        xcb_connection_t* c = server_->connection();
+        xcb_generic_error_t* error =
+            xcb_request_check(c, xcb_grab_key_checked(c, 0, server_->root(), modifiers, key,
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        free(error);
+        return error == nullptr;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!XServer::isAvailable())
+            QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
+        server_ = std::make_unique<XServer>();
+        QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
+        platform_ = std::make_unique<X11Platform>();
+        monitor_ = platform_->inputMonitor().addGlobalMonitor(
+            EventMask::leftMouseDown | EventMask::leftMouseUp | EventMask::leftMouseDragged,
+            [this](const MouseEvent& e) { events_.append(e); });
+    }
+
+    void cleanupTestCase()
+    {
+        platform_.reset();
+        server_.reset();
+    }
+
+    // A failed test leaves no key held for the next one.
+    void cleanup()
+    {
+        for (xcb_keysym_t key : {XK_Shift_L, XK_Control_L, XK_Alt_L, XK_Super_L})
+            server_->fakeKey(key, false);
+    }
+
+    void aShiftDragGivesDownDraggedAndUp()
+    {
+        events_.clear();
+        QVERIFY(server_->fakeMotion({500, 500}));
+        QVERIFY(server_->fakeKey(XK_Shift_L, true));
+        QTRY_COMPARE(platform_->inputMonitor().modifierFlags(), ModifierFlag::shift);
+        QCOMPARE(platform_->inputMonitor().mouseLocation(), (Point{500, 580}));
+
+        QVERIFY(server_->fakeButton(1, true));
+        QTRY_COMPARE(events_.size(), 1);
+        QCOMPARE(events_[0].type, MouseEventType::LeftMouseDown);
+        QCOMPARE(events_[0].modifierFlags, ModifierFlag::shift);
+        QCOMPARE(events_[0].location, (Point{500, 580}));
+        QVERIFY(!events_[0].charactersIgnoringModifiers);
+
+        // The monitor sees the press before the moves, as it does with a hand on the mouse.
+        QVERIFY(server_->fakeMotion({560, 470}));
+        QVERIFY(server_->fakeMotion({650, 420}));
+        QTRY_VERIFY(!events_.isEmpty() && events_.last().location == (Point{650, 660}));
+        QCOMPARE(events_.last().type, MouseEventType::LeftMouseDragged);
+        QCOMPARE(events_.last().modifierFlags, ModifierFlag::shift);
+
+        QVERIFY(server_->fakeButton(1, false));
+        QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
+        QCOMPARE(events_.last().location, (Point{650, 660}));
+        QCOMPARE(events_.last().modifierFlags, ModifierFlag::shift);
+        QVERIFY(server_->fakeKey(XK_Shift_L, false));
+        for (const MouseEvent& e : events_.mid(1, events_.size() - 2))
+            QCOMPARE(e.type, MouseEventType::LeftMouseDragged);
+
+        // After the release, moves are not watched any more.
+        const qsizetype count = events_.size();
+        QVERIFY(server_->fakeMotion({900, 300}));
+        QTest::qWait(150);
+        QCOMPARE(events_.size(), count);
+
+        // Other buttons are not the left mouse button.
+        events_.clear();
+        QVERIFY(server_->fakeButton(3, true));
+        QVERIFY(server_->fakeMotion({950, 350}));
+        QVERIFY(server_->fakeButton(3, false));
+        QTest::qWait(200);
+        QVERIFY(events_.isEmpty());
+    }
+
+    void aPointerMovingWithoutAButtonCostsNothing()
+    {
+        events_.clear();
+        QTest::qWait(100);
+        platform_->connection().resetCounters();
+        // A second of moving.
+        for (int i = 0; i < 20; ++i) {
+            QVERIFY(server_->fakeMotion({100 + 50 * i, 300 + 20 * i}));
+            QTest::qWait(50);
+        }
+        QVERIFY(events_.isEmpty());
+        // Not a single request: nothing that moves with the pointer is listened to.
+        QCOMPARE(platform_->connection().counters().requests, 0u);
+    }
+
+    void modifiersMapToTheirFlags()
+    {
+        QVERIFY(xdotool(QStringLiteral("keydown ctrl keydown alt keydown super")));
+        QTRY_COMPARE(platform_->inputMonitor().modifierFlags(),
+                     ModifierFlag::control | ModifierFlag::option | ModifierFlag::command);
+        QVERIFY(xdotool(QStringLiteral("keyup ctrl keyup alt keyup super")));
+        QTRY_COMPARE(platform_->inputMonitor().modifierFlags(), 0u);
+    }
+
+    void pressesOnThisProcessesWindowsAreNotDelivered()
+    {
+        // A window that says it belongs to this process, managed by the window manager.
+        xcb_connection_t* c = server_->connection();
+        const xcb_window_t own = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, own, server_->root(), 1000, 300, 300, 200, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        const std::uint32_t pid = ::getpid();
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, own, server_->atom("_NET_WM_PID"),
+                            XCB_ATOM_CARDINAL, 32, 1, &pid);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, own, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                            10, "own\0Own\0\0");
+        xcb_map_window(c, own);
+        xcb_flush(c);
+        QVERIFY(server_->waitForWindow(QStringLiteral("own")));
+        const QRect frame = *server_->frameGeometry(own);
+
+        events_.clear();
+        // On its title bar and on its content: nothing, also for the drag that follows.
+        for (const QPoint& p : {QPoint(frame.center().x(), frame.top() + 5), frame.center()}) {
+            QVERIFY(xdotool(QStringLiteral("mousemove %1 %2 mousedown 1").arg(p.x()).arg(p.y())));
+            QTest::qWait(150);
+            QVERIFY(xdotool(QStringLiteral("mousemove 1500 900")));
+            QTest::qWait(150);
+            QVERIFY(xdotool(QStringLiteral("mouseup 1")));
+            QTest::qWait(150);
+        }
+        QVERIFY(events_.isEmpty());
+
+        // Elsewhere, the same gesture is seen.
+        QVERIFY(xdotool(QStringLiteral("mousemove 2500 900 mousedown 1")));
+        QTRY_COMPARE(events_.size(), 1);
+        QVERIFY(xdotool(QStringLiteral("mouseup 1")));
+        QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
+
+        xcb_destroy_window(c, own);
+        xcb_flush(c);
+    }
+
+    void aRemovedMonitorHearsNothing()
+    {
+        platform_->inputMonitor().removeMonitor(monitor_);
+        events_.clear();
+        QVERIFY(xdotool(QStringLiteral("mousemove 2000 500 click 1")));
+        QTest::qWait(200);
+        QVERIFY(events_.isEmpty());
+        monitor_ = platform_->inputMonitor().addGlobalMonitor(
+            EventMask::leftMouseUp, [this](const MouseEvent& e) { events_.append(e); });
+        QVERIFY(xdotool(QStringLiteral("click 1")));
+        QTRY_COMPARE(events_.size(), 1); // only the release was asked for
+        QCOMPARE(events_[0].type, MouseEventType::LeftMouseUp);
+    }
+
+    void theShortcutIsReportedByItsId()
+    {
+        HotKeys& hotKeys = platform_->hotKeys();
+        QSignalSpy pressed(&hotKeys, &HotKeys::pressed);
+        QSignalSpy released(&hotKeys, &HotKeys::released);
+        // Control-Shift-Command-P.
+        QCOMPARE(hotKeys.registerHotKey(35, 4864, 7), HotKeyStatus::Success);
+        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+super+p")));
+        QTRY_COMPARE(pressed.count(), 1);
+        QCOMPARE(pressed[0][0].value<std::uint32_t>(), 7u);
+        QTRY_COMPARE(released.count(), 1);
+        QCOMPARE(released[0][0].value<std::uint32_t>(), 7u);
+
+        // Neither the key alone nor another combination.
+        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+p")));
+        QTest::qWait(200);
+        QCOMPARE(pressed.count(), 1);
+
+        // Num Lock on changes nothing.
+        QVERIFY(xdotool(QStringLiteral("key Num_Lock")));
+        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+super+p")));
+        QTRY_COMPARE(pressed.count(), 2);
+        QVERIFY(xdotool(QStringLiteral("key Num_Lock")));
+
+        // The same combination twice is refused; once it is let go it can be had again.
+        QCOMPARE(hotKeys.registerHotKey(35, 4864, 8), HotKeyStatus::AlreadyTaken);
+        hotKeys.unregisterHotKey(7);
+        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+super+p")));
+        QTest::qWait(200);
+        QCOMPARE(pressed.count(), 2);
+        QCOMPARE(hotKeys.registerHotKey(35, 4864, 8), HotKeyStatus::Success);
+        hotKeys.unregisterHotKey(8);
+
+        // A key code with no key behind it.
+        QCOMPARE(hotKeys.registerHotKey(10, 4864, 9), HotKeyStatus::InvalidKey);
+    }
+
+    void aCombinationHeldByAnotherClientFailsAndLeavesNothingGrabbed()
+    {
+        HotKeys& hotKeys = platform_->hotKeys();
+        const xcb_keycode_t o = keycodeOf('o');
+        QVERIFY(o != 0);
+        // Another client holds Control-Option-O (without Caps Lock or Num Lock).
+        QVERIFY(grabByAnotherClient(o, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
+        QCOMPARE(hotKeys.registerHotKey(31, CarbonModifier::control | CarbonModifier::option, 3),
+                 HotKeyStatus::AlreadyTaken);
+        // The variants that were granted on the way were given back: the other client can
+        // take them now.
+        QVERIFY(grabByAnotherClient(o, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_LOCK));
+        QVERIFY(grabByAnotherClient(o, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_2));
+
+        free(xcb_request_check(
+            server_->connection(),
+            xcb_ungrab_key_checked(server_->connection(), o, server_->root(), XCB_MOD_MASK_ANY)));
+        QCOMPARE(hotKeys.registerHotKey(31, CarbonModifier::control | CarbonModifier::option, 3),
+                 HotKeyStatus::Success);
+        QSignalSpy pressed(&hotKeys, &HotKeys::pressed);
+        QVERIFY(xdotool(QStringLiteral("key ctrl+alt+o")));
+        QTRY_COMPARE(pressed.count(), 1);
+        QCOMPARE(pressed[0][0].value<std::uint32_t>(), 3u);
+    }
+};
+
+QTEST_GUILESS_MAIN(X11InputTest)
+#include "tst_x11input.moc"

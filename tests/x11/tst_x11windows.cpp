@@ -1,0 +1,386 @@
+#include "TestEnvironment.h"
+#include "XServer.h"
+#include "platform/x11/X11Accessibility.h"
+#include "platform/x11/X11Platform.h"
+#include "platform/x11/X11WindowServer.h"
+#include "platform/x11/XcbConnection.h"
+
+#include <QTest>
+#include <unistd.h>
+
+using namespace corvane;
+using corvane::test::XServer;
+
+namespace {
+
+Rect rect(const QRect& r)
+{
+    return Rect(r.x(), r.y(), r.width(), r.height());
+}
+
+std::optional<WindowDescription> find(const QList<WindowDescription>& list, xcb_window_t window)
+{
+    for (const WindowDescription& d : list) {
+        if (d.number == window)
+            return d;
+    }
+    return std::nullopt;
+}
+
+qsizetype indexOf(const QList<WindowDescription>& list, xcb_window_t window)
+{
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list[i].number == window)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+// Windows of real clients under openbox. The primary monitor sits at the root's origin, so
+// accessibility space is root space here; B is a second monitor to its right.
+class X11WindowsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<XServer> server_;
+    std::unique_ptr<X11Platform> platform_;
+    XServer::Client xterm_;
+    XServer::Client xlogo_;
+
+    Accessibility& ax() { return platform_->accessibility(); }
+
+    QList<WindowDescription> list(unsigned options)
+    {
+        const auto windows = platform_->windowServer().windowList(options);
+        return windows.value_or(QList<WindowDescription>());
+    }
+
+    void activate(xcb_window_t window)
+    {
+        QVERIFY(server_->xdotool({QStringLiteral("windowactivate"), QString::number(window)}));
+    }
+
+    void sendState(xcb_window_t window, std::uint32_t action, const char* first,
+                   const char* second = nullptr)
+    {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = server_->atom("_NET_WM_STATE");
+        event.data.data32[0] = action;
+        event.data.data32[1] = server_->atom(first);
+        event.data.data32[2] = second ? server_->atom(second) : 0;
+        event.data.data32[3] = 2;
+        xcb_send_event(server_->connection(), 0, server_->root(),
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&event));
+        xcb_flush(server_->connection());
+    }
+
+    QList<xcb_atom_t> states(xcb_window_t window)
+    {
+        xcb_connection_t* c = server_->connection();
+        auto* reply = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, window, server_->atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 32),
+            nullptr);
+        QList<xcb_atom_t> result;
+        if (reply) {
+            const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+            for (int i = 0; i < xcb_get_property_value_length(reply) / 4; ++i)
+                result.append(atoms[i]);
+            free(reply);
+        }
+        return result;
+    }
+
+    // The frame of a window element, read back through the port.
+    std::optional<Rect> frameOf(ElementHandle element)
+    {
+        const auto position = ax().copyAttribute(element, AXAttribute::position);
+        const auto size = ax().copyAttribute(element, AXAttribute::size);
+        if (position.error != AXError::Success || size.error != AXError::Success)
+            return std::nullopt;
+        return Rect(std::get<Point>(position.value), std::get<Size>(size.value));
+    }
+
+    // What the drag handler does at the end of a snap.
+    void snap(ElementHandle window, const Rect& target)
+    {
+        QCOMPARE(ax().setAttribute(window, AXAttribute::size, target.size()), AXError::Success);
+        QCOMPARE(ax().setAttribute(window, AXAttribute::position, target.origin()),
+                 AXError::Success);
+        QCOMPARE(ax().setAttribute(window, AXAttribute::size, target.size()), AXError::Success);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!XServer::isAvailable())
+            QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
+        server_ = std::make_unique<XServer>();
+        QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
+        QVERIFY(server_->setMonitor(QStringLiteral("A"), QRect(0, 0, 1920, 1080), true,
+                                    QStringLiteral("screen")));
+        QVERIFY(server_->setMonitor(QStringLiteral("B"), QRect(1920, 100, 1440, 900)));
+        const auto xterm =
+            server_->startClient(QStringLiteral("xterm"), {}, QStringLiteral("xterm"));
+        const auto xlogo =
+            server_->startClient(QStringLiteral("xlogo"), {}, QStringLiteral("xlogo"));
+        QVERIFY(xterm && xlogo);
+        xterm_ = *xterm;
+        xlogo_ = *xlogo;
+        QVERIFY(server_->xdotool({QStringLiteral("windowmove"), QString::number(xterm_.window),
+                                  QStringLiteral("100"), QStringLiteral("100")}));
+        QVERIFY(server_->xdotool({QStringLiteral("windowmove"), QString::number(xlogo_.window),
+                                  QStringLiteral("700"), QStringLiteral("200")}));
+        platform_ = std::make_unique<X11Platform>();
+        QVERIFY(ax().isProcessTrusted(false));
+    }
+
+    void cleanupTestCase()
+    {
+        platform_.reset();
+        server_.reset();
+    }
+
+    void theWindowListHasClientsFrontMostFirst()
+    {
+        activate(xlogo_.window);
+        QTRY_VERIFY(indexOf(list(17), xlogo_.window) == 0);
+        QList<WindowDescription> windows = list(17);
+        QCOMPARE(indexOf(windows, xterm_.window), 1);
+
+        const WindowDescription xterm = *find(windows, xterm_.window);
+        const WindowDescription xlogo = *find(windows, xlogo_.window);
+        // xterm says its pid itself; xlogo does not, and the X-Resource extension knows it.
+        QCOMPARE(xterm.ownerPid, std::optional<std::int32_t>(xterm_.pid));
+        QCOMPARE(xlogo.ownerPid, std::optional<std::int32_t>(xlogo_.pid));
+        QCOMPARE(xterm.ownerName, std::optional<QString>(QStringLiteral("XTerm")));
+        QCOMPARE(xlogo.ownerName, std::optional<QString>(QStringLiteral("XLogo")));
+        QCOMPARE(xterm.layer, std::optional<std::int32_t>(0));
+        // The bounds are the frame the window manager draws, decorations included.
+        QCOMPARE(xterm.bounds, std::optional<Rect>(rect(*server_->frameGeometry(xterm_.window))));
+        QCOMPARE(xlogo.bounds, std::optional<Rect>(rect(*server_->frameGeometry(xlogo_.window))));
+        QVERIFY(xterm.bounds->height > server_->clientGeometry(xterm_.window)->height());
+
+        activate(xterm_.window);
+        QTRY_VERIFY(indexOf(list(17), xterm_.window) == 0);
+        QCOMPARE(indexOf(list(17), xlogo_.window), 1);
+
+        const auto described =
+            platform_->windowServer().describeWindows({xlogo_.window, 0x7ffffff0u, xterm_.window});
+        QVERIFY(described);
+        QCOMPARE(described->size(), 2); // the unknown number is left out
+        QCOMPARE(described->at(0).number, std::optional<std::uint32_t>(xlogo_.window));
+        QCOMPARE(described->at(1).bounds, xterm.bounds);
+    }
+
+    void hiddenWindowsAndDesktopElementsFollowTheOptions()
+    {
+        QVERIFY(
+            server_->xdotool({QStringLiteral("windowminimize"), QString::number(xlogo_.window)}));
+        QTRY_COMPARE(indexOf(list(WindowListOption::onScreenOnly), xlogo_.window), -1);
+        QVERIFY(indexOf(list(0), xlogo_.window) >= 0);
+        activate(xlogo_.window);
+        QTRY_VERIFY(indexOf(list(WindowListOption::onScreenOnly), xlogo_.window) >= 0);
+
+        // A panel is a desktop element on the dock layer.
+        xcb_connection_t* c = server_->connection();
+        const xcb_window_t dock = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, dock, server_->root(), 0, 1050, 1920, 30, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        const xcb_atom_t dockType = server_->atom("_NET_WM_WINDOW_TYPE_DOCK");
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, dock, server_->atom("_NET_WM_WINDOW_TYPE"),
+                            XCB_ATOM_ATOM, 32, 1, &dockType);
+        xcb_map_window(c, dock);
+        xcb_flush(c);
+        QTRY_VERIFY(find(list(0), dock));
+        QCOMPARE(find(list(0), dock)->layer,
+                 std::optional<std::int32_t>(X11WindowServer::dockLayer));
+        // Its owner is this test: no WM_CLASS, so the process name stands in.
+        QCOMPARE(find(list(0), dock)->ownerPid, std::optional<std::int32_t>(::getpid()));
+        QVERIFY(find(list(0), dock)->ownerName);
+        QVERIFY(!find(list(WindowListOption::excludeDesktopElements), dock));
+
+        // Kept above others: the floating layer.
+        sendState(xlogo_.window, 1, "_NET_WM_STATE_ABOVE");
+        QTRY_COMPARE(find(list(0), xlogo_.window)->layer,
+                     std::optional<std::int32_t>(X11WindowServer::floatingLayer));
+        sendState(xlogo_.window, 0, "_NET_WM_STATE_ABOVE");
+        QTRY_COMPARE(find(list(0), xlogo_.window)->layer, std::optional<std::int32_t>(0));
+
+        xcb_destroy_window(c, dock);
+        xcb_flush(c);
+        QTRY_VERIFY(!find(list(0), dock));
+    }
+
+    void aFetchOfFiftyWindowsCostsAConstantNumberOfRoundTrips()
+    {
+        XcbConnection& connection = platform_->connection();
+        connection.resetCounters();
+        const qsizetype before = list(0).size();
+        const auto few = connection.counters();
+
+        xcb_connection_t* c = server_->connection();
+        QList<xcb_window_t> made;
+        for (int i = 0; i < 50; ++i) {
+            const xcb_window_t w = xcb_generate_id(c);
+            xcb_create_window(c, XCB_COPY_FROM_PARENT, w, server_->root(), 10 * i, 10 * i, 200, 100,
+                              0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+            xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                                12, "many\0Many\0");
+            xcb_map_window(c, w);
+            made.append(w);
+        }
+        xcb_flush(c);
+        QTRY_COMPARE(list(0).size(), before + 50);
+
+        connection.resetCounters();
+        const auto windows = list(0);
+        const auto many = connection.counters();
+        QCOMPARE(windows.size(), before + 50);
+        // Far more requests, no more waits: the list, one batch, one batch of process ids.
+        QVERIFY(many.requests >= few.requests + 50 * 8);
+        QCOMPARE(many.roundTrips, few.roundTrips);
+        QVERIFY(many.roundTrips <= 3);
+        for (xcb_window_t w : made) {
+            const auto d = find(windows, w);
+            QVERIFY(d);
+            QCOMPARE(d->ownerPid, std::optional<std::int32_t>(::getpid()));
+            QCOMPARE(d->ownerName, std::optional<QString>(QStringLiteral("Many")));
+        }
+
+        for (xcb_window_t w : made)
+            xcb_destroy_window(c, w);
+        xcb_flush(c);
+        QTRY_COMPARE(list(0).size(), before);
+    }
+
+    void titleBarAndContentLeadToTheClient()
+    {
+        activate(xterm_.window);
+        QTRY_VERIFY(indexOf(list(17), xterm_.window) == 0);
+        const QRect frame = *server_->frameGeometry(xterm_.window);
+        const QRect client = *server_->clientGeometry(xterm_.window);
+        QVERIFY(client.top() > frame.top() + 5);
+        const Point titleBar{double(frame.center().x()), double(frame.top() + 5)};
+        const Point content{double(client.center().x()), double(client.center().y())};
+
+        for (const Point& p : {titleBar, content}) {
+            const auto element = ax().elementAtPosition(ax().systemWide(), p);
+            QVERIFY(element);
+            const auto window = ax().copyAttribute(*element, AXAttribute::window);
+            QCOMPARE(window.error, AXError::Success);
+            const ElementHandle handle = std::get<ElementHandle>(window.value);
+            QCOMPARE(X11Accessibility::windowOf(handle), std::optional(xterm_.window));
+            QCOMPARE(ax().pid(*element), std::optional<std::int32_t>(xterm_.pid));
+        }
+        // The title bar is a control of the frame; the client is the window.
+        const auto titleElement = *ax().elementAtPosition(ax().systemWide(), titleBar);
+        QCOMPARE(ax().copyAttribute(titleElement, AXAttribute::role).value, AXValue(AXRole::group));
+        const ElementHandle xterm = X11Accessibility::windowElement(xterm_.window);
+        QCOMPARE(ax().copyAttribute(xterm, AXAttribute::role).value, AXValue(AXRole::window));
+        QCOMPARE(std::get<ElementHandle>(ax().copyAttribute(xterm, AXAttribute::window).value),
+                 xterm);
+        QCOMPARE(frameOf(xterm), std::optional<Rect>(rect(frame)));
+
+        // The client's parent is its application; the application is no window.
+        const auto parent = ax().copyAttribute(xterm, AXAttribute::parent);
+        QCOMPARE(parent.error, AXError::Success);
+        const ElementHandle app = std::get<ElementHandle>(parent.value);
+        QCOMPARE(app, ax().applicationElement(xterm_.pid));
+        QCOMPARE(ax().copyAttribute(app, AXAttribute::role).value, AXValue(AXRole::application));
+        QCOMPARE(ax().pid(app), std::optional<std::int32_t>(xterm_.pid));
+        QCOMPARE(ax().copyAttribute(app, AXAttribute::enhancedUserInterface).error,
+                 AXError::AttributeUnsupported);
+        QCOMPARE(ax().setAttribute(app, AXAttribute::enhancedUserInterface, false),
+                 AXError::AttributeUnsupported);
+        // A control cannot be moved.
+        QCOMPARE(ax().setAttribute(titleElement, AXAttribute::position, Point{0, 0}),
+                 AXError::AttributeUnsupported);
+    }
+
+    void snappingFillsTheTargetOnTheSecondMonitor()
+    {
+        // A target on monitor B, in accessibility space.
+        const Rect target(2000, 200, 700, 500);
+        const ElementHandle xlogo = X11Accessibility::windowElement(xlogo_.window);
+        snap(xlogo, target);
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
+                     std::optional(QRect(2000, 200, 700, 500)));
+        QCOMPARE(frameOf(xlogo), std::optional(target));
+
+        // xterm sizes itself in whole character cells; its origin is exact.
+        const ElementHandle xterm = X11Accessibility::windowElement(xterm_.window);
+        snap(xterm, target);
+        QTRY_COMPARE(server_->frameGeometry(xterm_.window)->topLeft(), QPoint(2000, 200));
+        const QRect frame = *server_->frameGeometry(xterm_.window);
+        QVERIFY2(qAbs(frame.width() - 700) < 6 && qAbs(frame.height() - 500) < 13,
+                 qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+
+        // A maximized window is restored before it is moved.
+        sendState(xlogo_.window, 1, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+        QTRY_VERIFY(states(xlogo_.window).contains(server_->atom("_NET_WM_STATE_MAXIMIZED_VERT")));
+        const Rect second(300, 150, 640, 480);
+        snap(xlogo, second);
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
+                     std::optional(QRect(300, 150, 640, 480)));
+        QVERIFY(!states(xlogo_.window).contains(server_->atom("_NET_WM_STATE_MAXIMIZED_VERT")));
+        QVERIFY(!states(xlogo_.window).contains(server_->atom("_NET_WM_STATE_MAXIMIZED_HORZ")));
+    }
+
+    void valuesBeyondTheProtocolAreClamped()
+    {
+        const ElementHandle xlogo = X11Accessibility::windowElement(xlogo_.window);
+        QCOMPARE(ax().setAttribute(xlogo, AXAttribute::size, Size{1e12, std::nan("")}),
+                 AXError::Success);
+        QCOMPARE(ax().setAttribute(xlogo, AXAttribute::position, Point{-1e9, 1e9}),
+                 AXError::Success);
+        QCOMPARE(ax().setAttribute(xlogo, AXAttribute::position, Size{1, 1}),
+                 AXError::IllegalArgument);
+        // Still a readable window afterwards.
+        QTRY_VERIFY(frameOf(xlogo));
+        snap(xlogo, Rect(300, 150, 640, 480));
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
+                     std::optional(QRect(300, 150, 640, 480)));
+    }
+
+    void aClientKilledBetweenLookupAndMoveGivesErrors()
+    {
+        const auto victim =
+            server_->startClient(QStringLiteral("xlogo"), {}, QStringLiteral("xlogo"), 10000);
+        QVERIFY(victim);
+        const QRect client = *server_->clientGeometry(victim->window);
+        const auto element = ax().elementAtPosition(
+            ax().systemWide(), Point{double(client.center().x()), double(client.center().y())});
+        QVERIFY(element);
+        const auto window = ax().copyAttribute(*element, AXAttribute::window);
+        QCOMPARE(window.error, AXError::Success);
+        const ElementHandle handle = std::get<ElementHandle>(window.value);
+
+        QVERIFY(server_->killProcess(victim->pid));
+        QVERIFY(server_->waitForWindowGone(victim->window));
+
+        QCOMPARE(ax().setAttribute(handle, AXAttribute::size, Size{400, 300}),
+                 AXError::InvalidElement);
+        QCOMPARE(ax().setAttribute(handle, AXAttribute::position, Point{10, 10}),
+                 AXError::InvalidElement);
+        QCOMPARE(ax().copyAttribute(handle, AXAttribute::position).error, AXError::InvalidElement);
+        QCOMPARE(ax().copyAttribute(handle, AXAttribute::role).error, AXError::InvalidElement);
+        QCOMPARE(ax().copyAttribute(handle, AXAttribute::window).error, AXError::InvalidElement);
+        QCOMPARE(ax().copyAttribute(*element, AXAttribute::parent).error, AXError::InvalidElement);
+        QVERIFY(!ax().pid(handle));
+        QCOMPARE(ax().copyAttribute(ax().applicationElement(victim->pid), AXAttribute::role).error,
+                 AXError::InvalidElement);
+        QCOMPARE(platform_->windowServer().describeWindows({victim->window})->size(), 0);
+        QTRY_COMPARE(indexOf(list(0), victim->window), -1);
+
+        // And the backend goes on.
+        QVERIFY(frameOf(X11Accessibility::windowElement(xterm_.window)));
+        QVERIFY(platform_->connection().isConnected());
+    }
+};
+
+QTEST_GUILESS_MAIN(X11WindowsTest)
+#include "tst_x11windows.moc"
