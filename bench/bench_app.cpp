@@ -163,12 +163,19 @@ int main(int argc, char** argv)
     const qint64 pid = server.startProcess(corvane, {});
     bool docked = false;
     const QDeadlineTimer deadline(10000);
+    auto running = [pid] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
+    };
     while (!(docked = hasDockedWindow(c, server.root(), server.root(), "corvane")) &&
-           !deadline.hasExpired())
+           !deadline.hasExpired() && running())
         pause(1);
     const double startup = clock.nsecsElapsed() / 1000.0;
     if (!docked) {
-        note(QStringLiteral("Application: no tray icon appeared within 10 s."));
+        note(running() ? QStringLiteral("Application: no tray icon appeared within 10 s.")
+                       : QStringLiteral("Application: corvane ended at once without showing "
+                                        "a tray icon (the application is not in this tree "
+                                        "yet); start-up, memory and idle figures are missing."));
         return 1;
     }
     pause(1000);

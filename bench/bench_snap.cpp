@@ -76,7 +76,7 @@ int main(int argc, char** argv)
         note(QStringLiteral("Snap: the X11 backend sees no display."));
         return 1;
     }
-    const Display display = screens.first();
+    const corvane::Display display = screens.first();
     const ZoneList zones{Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))};
     WindowManager windows;
     windows.updateZones(zones, display, false, false);
