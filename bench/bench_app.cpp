@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSettings>
 #include <QThread>
 #include <cmath>
 #include <unistd.h>
@@ -155,6 +156,14 @@ int main(int argc, char** argv)
     if (!trayOwned()) {
         note(QStringLiteral("Application: trayer did not take the system tray; not measured."));
         return 1;
+    }
+
+    // A later launch, as most are: the first one opens the preferences a second after start.
+    {
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+                           QStringLiteral("Corvane"), QStringLiteral("Corvane"));
+        settings.setValue(QStringLiteral("HasLaunchedBefore"), true);
+        settings.sync();
     }
 
     // Start-up: from the process start to its icon docked in the tray.
