@@ -19,8 +19,11 @@ struct LogEntry {
     QString function;
     int line = 0;
 
-    // One line of the log file, with its line feed.
+    // One line of the log file, with its line feed. Line breaks inside the fields are written as
+    // the escapes \n, \r and \uXXXX, so that an entry never spans two lines.
     QString formatLine() const;
+    // The characters that end a line of the log file (the newline set).
+    static bool isLineBreak(QChar c);
     // The inverse of formatLine() as far as a line allows: file, function and line are not read.
     static std::optional<LogEntry> parseLine(const QString& line);
 };

@@ -104,18 +104,18 @@ QList<LogEntry> LogManager::loadLogsFromFile() const
     QFile file(logFilePath_);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QString text = QString::fromUtf8(file.readAll());
+    return parseLogText(QString::fromUtf8(file.readAll()));
+}
+
+QList<LogEntry> LogManager::parseLogText(const QString& text)
+{
     QList<LogEntry> entries;
     // Any newline character ends a line.
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         const bool end = i == text.size();
-        if (!end) {
-            const char16_t c = text.at(i).unicode();
-            if (c != u'\n' && c != u'\r' && c != 0x0B && c != 0x0C && c != 0x85 && c != 0x2028 &&
-                c != 0x2029)
-                continue;
-        }
+        if (!end && !LogEntry::isLineBreak(text.at(i)))
+            continue;
         if (i > start) {
             if (auto entry = parseLogLine(text.mid(start, i - start)))
                 entries.append(std::move(*entry));

@@ -31,6 +31,9 @@ public:
     void appendToFile(const LogEntry& entry);
     void addRecentLog(const LogEntry& entry);
     QList<LogEntry> loadLogsFromFile() const;
+    // The entries of a whole log text, in order: lines end at any newline character, and lines
+    // that do not parse are skipped.
+    static QList<LogEntry> parseLogText(const QString& text);
     static std::optional<LogEntry> parseLogLine(const QString& line);
     void clearLogs();
     // Blocks until every queued file operation has run.

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "logging/CallSite.h"
 #include "logging/LogCategory.h"
 #include "logging/LogLevel.h"
 
 #include <QString>
 #include <atomic>
 #include <optional>
-#include <source_location>
 
 namespace corvane {
 
@@ -16,7 +16,7 @@ namespace corvane {
 class Logger {
 public:
     using Category = std::optional<LogCategory>;
-    using Where = std::source_location;
+    using Where = CallSite;
 
     static inline std::atomic<bool> isEnabled{true};
     static inline std::atomic<LogLevel> minimumLogLevel{LogLevel::Error};

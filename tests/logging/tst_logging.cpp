@@ -141,6 +141,41 @@ private slots:
         QVERIFY(badStamp);
         QVERIFY(badStamp->timestamp.isValid());
         QCOMPARE(badStamp->level, LogLevel::Info);
+
+        // An offset that carries the time past the years a line can hold counts as no time at
+        // all: kept, it would be written back without a timestamp.
+        for (const QString& stamp : {QStringLiteral("9999-12-31T23:00:00.000-14:00"),
+                                     QStringLiteral("0001-01-01T00:00:00.000+14:00")}) {
+            const auto read = LogManager::parseLogLine(stamp + QStringLiteral(" [x] - m"));
+            QVERIFY(read);
+            const auto reread = LogManager::parseLogLine(read->formatLine().chopped(1));
+            QCOMPARE(reread->timestamp, read->timestamp);
+        }
+        const auto offset =
+            LogManager::parseLogLine(QStringLiteral("2024-03-05T23:30:00.250+02:00 [x] - m"));
+        QCOMPARE(offset->timestamp.toString(Qt::ISODateWithMs),
+                 QStringLiteral("2024-03-05T21:30:00.250Z"));
+    }
+
+    // Window titles and file contents reach messages; a line break in one must not end the entry
+    // early and let the rest of the message pose as an entry of its own.
+    void aMessageNeverBreaksItsLine()
+    {
+        LogEntry entry;
+        entry.level = LogLevel::Info;
+        entry.message = QStringLiteral("title\n2024-01-01T00:00:00.000Z [x] [App] f:1 g - forged\r"
+                                       "\u2028tail\u0085end");
+        const QString line = entry.formatLine();
+        QCOMPARE(line.count(u'\n'), 1);
+        QVERIFY(line.endsWith(u'\n'));
+        const auto entries = LogManager::parseLogText(line);
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].message,
+                 QStringLiteral("title\\n2024-01-01T00:00:00.000Z [x] [App] f:1 g - forged\\r"
+                                "\\u2028tail\\u0085end"));
+
+        entry.message = QStringLiteral("plain - text");
+        QCOMPARE(LogManager::parseLogText(entry.formatLine())[0].message, entry.message);
     }
 
     void loadingSkipsWhatDoesNotParse()
