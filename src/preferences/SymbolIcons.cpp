@@ -333,6 +333,54 @@ void drawPalette(QPainter& p, const QColor& c)
         dot(p, c, spot, 1.5);
 }
 
+void drawSquareGrid2x2(QPainter& p, const QColor& c)
+{
+    QPainterPath path;
+    for (const QPointF origin :
+         {QPointF(3.5, 3.5), QPointF(13.5, 3.5), QPointF(3.5, 13.5), QPointF(13.5, 13.5)})
+        path.addRoundedRect(QRectF(origin, QSizeF(7, 7)), 1.5, 1.5);
+    stroke(p, c, path, 1.6);
+}
+
+void drawSquareGrid3x3(QPainter& p, const QColor& c)
+{
+    QPainterPath frame;
+    frame.addRoundedRect(QRectF(3, 3, 18, 18), 2.5, 2.5);
+    stroke(p, c, frame, 1.6);
+    for (const qreal at : {9.0, 15.0}) {
+        stroke(p, c, polyline({{at, 3}, {at, 21}}), 1.4);
+        stroke(p, c, polyline({{3, at}, {21, at}}), 1.4);
+    }
+}
+
+void drawPlusCircleFill(QPainter& p, const QColor& c)
+{
+    fill(p, c, circle({12, 12}, 10));
+    cutOut(p, [&] {
+        stroke(p, c, polyline({{7, 12}, {17, 12}}), 2.0);
+        stroke(p, c, polyline({{12, 7}, {12, 17}}), 2.0);
+    });
+}
+
+void drawTrash(QPainter& p, const QColor& c)
+{
+    stroke(p, c, polyline({{4.5, 6.5}, {19.5, 6.5}}), 1.6);
+    stroke(p, c, polyline({{9.5, 6.5}, {9.5, 4}, {14.5, 4}, {14.5, 6.5}}), 1.5);
+    QPainterPath can = polyline({{6.5, 6.5}, {7.5, 20.5}, {16.5, 20.5}, {17.5, 6.5}});
+    stroke(p, c, can, 1.6);
+    stroke(p, c, polyline({{10.2, 10}, {10.2, 17}}), 1.3);
+    stroke(p, c, polyline({{13.8, 10}, {13.8, 17}}), 1.3);
+}
+
+void drawDisplay(QPainter& p, const QColor& c)
+{
+    QPainterPath screen;
+    screen.addRoundedRect(QRectF(2.5, 4, 19, 13), 2, 2);
+    stroke(p, c, screen, 1.6);
+    stroke(p, c, polyline({{12, 17}, {12, 20}}), 1.6);
+    stroke(p, c, polyline({{8, 20.5}, {16, 20.5}}), 1.6);
+}
+
 void drawPlainCircle(QPainter& p, const QColor& c)
 {
     stroke(p, c, circle({12, 12}, 9), 1.6);
@@ -368,6 +416,11 @@ constexpr std::array symbols{
     Symbol{"power", "system-shutdown", drawPower},
     Symbol{"macwindow", "window", drawWindow},
     Symbol{"paintpalette", "preferences-desktop-theme", drawPalette},
+    Symbol{"square.grid.2x2", "view-grid", drawSquareGrid2x2},
+    Symbol{"square.grid.3x3", "view-app-grid", drawSquareGrid3x3},
+    Symbol{"plus.circle.fill", "list-add", drawPlusCircleFill},
+    Symbol{"trash", "user-trash", drawTrash},
+    Symbol{"display", "video-display", drawDisplay},
 };
 
 const Symbol* find(const QString& name)

@@ -1,0 +1,133 @@
+#include "editor/CustomGridPopover.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <limits>
+
+namespace corvane {
+namespace {
+
+constexpr int fieldWidth = 60;
+
+QLineEdit* makeCountField(QWidget* parent)
+{
+    auto* field = new QLineEdit(parent);
+    field->setPlaceholderText(QStringLiteral("1-10"));
+    field->setFixedWidth(fieldWidth);
+    return field;
+}
+
+} // namespace
+
+CustomGridPopover::CustomGridPopover(QWidget* parent) : QWidget(parent, Qt::Popup)
+{
+    setFixedWidth(popoverWidth);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* title = new QLabel(QStringLiteral("Custom Grid Layout"), this);
+    QFont headline = title->font();
+    headline.setBold(true);
+    title->setFont(headline);
+
+    rows_ = makeCountField(this);
+    columns_ = makeCountField(this);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Rows:"), rows_);
+    form->addRow(QStringLiteral("Columns:"), columns_);
+
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    generate_ = new QPushButton(QStringLiteral("Generate"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cancel_);
+    buttons->addWidget(generate_);
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(title);
+    column->addLayout(form);
+    column->addLayout(buttons);
+
+    connect(rows_, &QLineEdit::textChanged, this, &CustomGridPopover::updateGenerateButton);
+    connect(columns_, &QLineEdit::textChanged, this, &CustomGridPopover::updateGenerateButton);
+    connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
+    connect(generate_, &QPushButton::clicked, this, &CustomGridPopover::generateIfValid);
+    // Ctrl+Return (Command-Return on a Mac) generates from anywhere in the popup.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | key), this);
+        connect(shortcut, &QShortcut::activated, generate_, &QPushButton::click);
+    }
+    updateGenerateButton();
+}
+
+std::optional<qint64> CustomGridPopover::wholeNumber(const QString& text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    // Accumulated as a negative number, whose range is the larger one.
+    constexpr qint64 lowest = std::numeric_limits<qint64>::min();
+    qint64 value = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        const int digit = c - u'0';
+        if (value < (lowest + digit) / 10)
+            return std::nullopt;
+        value = value * 10 - digit;
+    }
+    if (negative)
+        return value;
+    if (value == lowest)
+        return std::nullopt;
+    return -value;
+}
+
+QString CustomGridPopover::customRows() const
+{
+    return rows_->text();
+}
+
+QString CustomGridPopover::customColumns() const
+{
+    return columns_->text();
+}
+
+void CustomGridPopover::presentBelow(const QWidget* anchor)
+{
+    adjustSize();
+    move(anchor->mapToGlobal(QPoint(0, anchor->height() + 4)));
+    show();
+    rows_->setFocus();
+}
+
+void CustomGridPopover::updateGenerateButton()
+{
+    generate_->setEnabled(wholeNumber(rows_->text()) && wholeNumber(columns_->text()));
+}
+
+void CustomGridPopover::generateIfValid()
+{
+    const auto rows = wholeNumber(rows_->text());
+    const auto columns = wholeNumber(columns_->text());
+    if (!rows || !columns)
+        return;
+    const auto inRange = [](qint64 n) { return n >= minimumCount && n <= maximumCount; };
+    if (!inRange(*rows) || !inRange(*columns))
+        return;
+    hide();
+    emit generateRequested(static_cast<int>(*rows), static_cast<int>(*columns));
+}
+
+} // namespace corvane

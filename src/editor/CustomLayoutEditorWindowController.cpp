@@ -1,0 +1,228 @@
+#include "editor/CustomLayoutEditorWindowController.h"
+
+#include "editor/BackdropWindow.h"
+#include "editor/CustomLayoutEditorView.h"
+#include "editor/CustomLayoutToolbarView.h"
+#include "editor/KeyableWindow.h"
+#include "logging/Logger.h"
+#include "managers/LayoutManager.h"
+#include "managers/OverlayWindow.h"
+#include "managers/WindowManager.h"
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+
+namespace corvane {
+namespace {
+
+// The toolbar's top edge sits this far below the top of the main display.
+constexpr double toolbarTopInset = 30;
+
+QPointer<CustomLayoutEditorWindowController>& registeredEditor()
+{
+    static QPointer<CustomLayoutEditorWindowController> editor;
+    return editor;
+}
+
+bool isEmpty(const Rect& r)
+{
+    return r.width <= 0 || r.height <= 0;
+}
+
+// The frame the toolbar is placed on: the main display's, else the first display's.
+Rect mainFrame(const Displays& displays)
+{
+    if (const auto main = displays.mainScreen())
+        return main->frame;
+    const DisplayList screens = displays.screens();
+    if (!screens.isEmpty())
+        return screens.first().frame;
+    Logger::warning(QStringLiteral("The layout editor opened without any display"),
+                    LogCategory::Layout);
+    return {};
+}
+
+} // namespace
+
+CustomLayoutEditorWindowController::CustomLayoutEditorWindowController(
+    LayoutManager& layoutManager, std::function<void()> onClose, QObject* parent)
+    : QObject(parent), layoutManager_(layoutManager), onClose_(std::move(onClose))
+{
+    Displays& displays = Platform::current().displays();
+    const Rect frame = mainFrame(displays);
+
+    backdrop_ = std::make_unique<BackdropWindow>();
+    backdrop_->setScreenRect(unionOfFrames(displays.screens()));
+    connect(backdrop_.get(), &BackdropWindow::closed, this, [this] { cleanUp(); });
+
+    buildToolbarWindow(frame);
+    followScreenChanges();
+
+    if (auto* previous = registeredEditor().data(); previous && previous != this)
+        previous->cleanUp();
+    registeredEditor() = this;
+}
+
+CustomLayoutEditorWindowController::~CustomLayoutEditorWindowController()
+{
+    cleanUp(false);
+}
+
+CustomLayoutEditorWindowController* CustomLayoutEditorWindowController::openEditor()
+{
+    return registeredEditor().data();
+}
+
+void CustomLayoutEditorWindowController::buildToolbarWindow(const Rect& frame)
+{
+    toolbar_ = std::make_unique<KeyableWindow>();
+    const Rect toolbarRect(frame.midX() - CustomLayoutToolbarView::toolbarWidth / 2.0,
+                           frame.maxY() - toolbarTopInset - CustomLayoutToolbarView::toolbarHeight,
+                           CustomLayoutToolbarView::toolbarWidth,
+                           CustomLayoutToolbarView::toolbarHeight);
+    toolbar_->setGeometry(Platform::current().displays().toGlobal(toolbarRect).toAlignedRect());
+    connect(toolbar_.get(), &KeyableWindow::closed, this, [this] { cleanUp(); });
+
+    // Both views end the editor through this controller, which they may outlive by a moment.
+    const QPointer<CustomLayoutEditorWindowController> self(this);
+    const auto close = [self] {
+        if (self)
+            self->cleanUp();
+    };
+    contentView_ = new CustomLayoutEditorView(layoutManager_);
+    backdrop_->setContentView(contentView_);
+    toolbarView_ = new CustomLayoutToolbarView(layoutManager_, close);
+    toolbar_->setContentView(toolbarView_);
+}
+
+void CustomLayoutEditorWindowController::followScreenChanges()
+{
+    notificationObservers_.append(
+        connect(&Platform::current().displays(), &Displays::screenParametersChanged, this, [this] {
+            if (backdrop_) {
+                backdrop_->setScreenRect(unionOfFrames(Platform::current().displays().screens()));
+            }
+        }));
+}
+
+Rect CustomLayoutEditorWindowController::unionOfFrames(const DisplayList& displays)
+{
+    // An empty rectangle adds nothing to a union, the zero rectangle it starts from included.
+    Rect result;
+    for (const Display& display : displays) {
+        if (isEmpty(display.frame))
+            continue;
+        result = isEmpty(result) ? display.frame : result.united(display.frame);
+    }
+    return result;
+}
+
+void CustomLayoutEditorWindowController::showWindow()
+{
+    if (isClosing_)
+        return;
+    const auto layout = layoutManager_.editingLayout();
+    layoutManager_.stopEditing();
+
+    backdrop_->show();
+    backdrop_->raise();
+    toolbar_->makeKeyAndOrderFront();
+    // Window managers raise a window that is clicked; the editor's order must survive that.
+    QCoreApplication::instance()->installEventFilter(this);
+
+    // The overlay is made anew after the backdrop is up, so that it stands in front of it.
+    const QPointer<CustomLayoutEditorWindowController> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, layout] {
+            if (!self || self->isClosing_)
+                return;
+            self->layoutManager_.startEditing(layout);
+            self->restack();
+            self->toolbar_->activateWindow();
+        },
+        Qt::QueuedConnection);
+}
+
+void CustomLayoutEditorWindowController::restack()
+{
+    if (isClosing_)
+        return;
+    if (OverlayWindow* overlay = layoutManager_.windowManager().overlayWindow())
+        overlay->raise();
+    toolbar_->raise();
+}
+
+bool CustomLayoutEditorWindowController::isEditorSurface(const QObject* object) const
+{
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    if (!widget)
+        return false;
+    const QWidget* window = widget->window();
+    return window == backdrop_.get() || window == layoutManager_.windowManager().overlayWindow();
+}
+
+bool CustomLayoutEditorWindowController::eventFilter(QObject* watched, QEvent* event)
+{
+    // A press on the backdrop or the overlay lets the window manager raise it over the others
+    // (the overlay over the toolbar, the backdrop over both); the order is put back at once.
+    if (event->type() == QEvent::MouseButtonPress && !isClosing_ && isEditorSurface(watched)) {
+        QMetaObject::invokeMethod(this, &CustomLayoutEditorWindowController::restack,
+                                  Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CustomLayoutEditorWindowController::close()
+{
+    cleanUp();
+}
+
+void CustomLayoutEditorWindowController::cleanUp(bool notify)
+{
+    if (isClosing_)
+        return;
+    isClosing_ = true;
+
+    for (const auto& observer : std::as_const(notificationObservers_))
+        disconnect(observer);
+    notificationObservers_.clear();
+    if (auto* app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+
+    layoutManager_.stopEditing();
+
+    // The windows go once control is back in the event loop: clean-up may run inside one of
+    // their own handlers (Save, a close button).
+    contentView_ = nullptr;
+    toolbarView_ = nullptr;
+    if (toolbar_) {
+        toolbar_->removeContentView();
+        toolbar_->hide();
+        toolbar_.release()->deleteLater();
+    }
+    if (backdrop_) {
+        backdrop_->removeContentView();
+        backdrop_->hide();
+        backdrop_.release()->deleteLater();
+    }
+
+    if (registeredEditor() == this)
+        registeredEditor().clear();
+
+    if (!notify)
+        return;
+    // Called on the next turn even if the controller is deleted meanwhile, as if it were kept
+    // until then; the callback may delete it too.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [onClose = onClose_] {
+            if (onClose)
+                onClose();
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace corvane

@@ -1,0 +1,302 @@
+#include "editor/CustomLayoutToolbarView.h"
+
+#include "editor/CustomGridPopover.h"
+#include "managers/LayoutManager.h"
+#include "managers/WindowManager.h"
+#include "platform/Platform.h"
+#include "preferences/PreferencesStyle.h"
+#include "preferences/SymbolIcons.h"
+#include "preferences/SymbolLabel.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QTimer>
+#include <chrono>
+
+namespace corvane {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Cancel ends the session at once and closes the editor a moment later.
+constexpr auto cancelCloseDelay = 100ms;
+constexpr int nameFieldWidth = 200;
+constexpr int actionButtonWidth = 100;
+// Every button of the row has the same height, the menu button included.
+constexpr int buttonHeight = 34;
+constexpr int padding = 16;
+constexpr int spacing = 20;
+constexpr qreal cornerRadius = 12;
+constexpr int symbolSize = 16;
+// The toolbar's own text colour: it keeps its light background whatever the desktop theme.
+const QColor textColor(0x1d, 0x1d, 0x1f);
+const QColor inactiveColor(0x8e, 0x8e, 0x93);
+
+struct GridPreset {
+    int rows;
+    int columns;
+};
+constexpr GridPreset gridPresets[] = {{2, 2}, {2, 3}, {3, 2}, {3, 3}};
+
+QString presetTitle(GridPreset preset)
+{
+    return QStringLiteral("%1\u00d7%2 Grid").arg(preset.rows).arg(preset.columns);
+}
+
+// The toolbar keeps its own light colours whatever the desktop theme is, so its texts are dark.
+QString toolbarStyleSheet()
+{
+    const QColor accent = CustomLayoutToolbarView::accentColor();
+    return QStringLiteral(
+               "QWidget#nameGroup { background: white; border: 1px solid rgba(%1, %2, %3, 77);"
+               "  border-radius: 6px; }"
+               "QLineEdit#nameField { background: white; color: #1d1d1f;"
+               "  border: 1px solid #c7c7cc; border-radius: 5px; padding: 1px 6px;"
+               "  font-size: 14px; font-weight: 500; }"
+               "QPushButton { background: white; color: #1d1d1f; border: none;"
+               "  border-radius: 6px; padding: 8px 12px; font-size: 14px; font-weight: 500; }"
+               "QPushButton:hover { background: #f2f2f7; }"
+               "QPushButton:pressed { background: #e5e5ea; }"
+               "QPushButton:disabled { color: #aeaeb2; }"
+               "QPushButton#cancelButton { color: #8e8e93; }"
+               "QPushButton#saveButton { background: rgb(%1, %2, %3); color: white; }"
+               "QPushButton#saveButton:pressed { background: rgb(0, 102, 214); }"
+               "QPushButton#saveButton:disabled { background: #8e8e93; color: white; }"
+               "QFrame#divider { color: #c7c7cc; }")
+        .arg(accent.red())
+        .arg(accent.green())
+        .arg(accent.blue());
+}
+
+QPushButton* makeButton(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setIconSize(QSize(symbolSize, symbolSize));
+    button->setObjectName(name);
+    button->setCursor(Qt::PointingHandCursor);
+    // The keyboard stays in the name field; buttons are pressed with the pointer or shortcuts.
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedHeight(buttonHeight);
+    return button;
+}
+
+void addShortcut(QWidget* owner, QKeyCombination keys, std::function<void()> action)
+{
+    auto* shortcut = new QShortcut(QKeySequence(keys), owner);
+    QObject::connect(shortcut, &QShortcut::activated, owner, std::move(action));
+}
+
+} // namespace
+
+CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
+                                                 std::function<void()> onClose, QWidget* parent)
+    : QWidget(parent), layoutManager_(layoutManager), onClose_(std::move(onClose))
+{
+    setStyleSheet(toolbarStyleSheet());
+    resize(toolbarWidth, toolbarHeight);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(padding, padding, padding, padding);
+    row->setSpacing(spacing);
+    row->addWidget(buildNameGroup());
+
+    gridButton_ =
+        makeButton(QStringLiteral("Generate Grid"), QStringLiteral("gridMenuButton"), this);
+    gridButton_->setIcon(SymbolIcons::icon(QStringLiteral("square.grid.3x3"), textColor));
+    buildGridMenu();
+    // The menu opens under the button, without the arrow a button menu would reserve room for.
+    connect(gridButton_, &QPushButton::clicked, this, [this] {
+        gridMenu_->popup(gridButton_->mapToGlobal(QPoint(0, gridButton_->height() + 2)));
+    });
+    row->addWidget(gridButton_);
+
+    addZone_ = makeButton(QStringLiteral("Add Zone"), QStringLiteral("addZoneButton"), this);
+    addZone_->setIcon(SymbolIcons::icon(QStringLiteral("plus.circle.fill"), accentColor()));
+    connect(addZone_, &QPushButton::clicked, this, &CustomLayoutToolbarView::addZone);
+    row->addWidget(addZone_);
+
+    deleteZone_ =
+        makeButton(QStringLiteral("Delete Zone"), QStringLiteral("deleteZoneButton"), this);
+    connect(deleteZone_, &QPushButton::clicked, this, &CustomLayoutToolbarView::deleteSelectedZone);
+    row->addWidget(deleteZone_);
+
+    row->addStretch(1);
+    auto* divider = new QFrame(this);
+    divider->setObjectName(QStringLiteral("divider"));
+    divider->setFrameShape(QFrame::VLine);
+    divider->setFixedHeight(20);
+    row->addWidget(divider);
+
+    cancel_ = makeButton(QStringLiteral("Cancel"), QStringLiteral("cancelButton"), this);
+    cancel_->setFixedWidth(actionButtonWidth);
+    connect(cancel_, &QPushButton::clicked, this, &CustomLayoutToolbarView::cancel);
+    row->addWidget(cancel_);
+
+    save_ = makeButton(QStringLiteral("Save"), QStringLiteral("saveButton"), this);
+    save_->setFixedWidth(actionButtonWidth);
+    connect(save_, &QPushButton::clicked, this, &CustomLayoutToolbarView::save);
+    row->addWidget(save_);
+
+    popover_ = new CustomGridPopover(this);
+    connect(popover_, &CustomGridPopover::generateRequested, this,
+            &CustomLayoutToolbarView::generateGrid);
+
+    addShortcut(this, QKeyCombination(Qt::Key_Escape), [this] { cancel_->click(); });
+    // Return and the keypad's Enter both count; a disabled Save ignores them.
+    addShortcut(this, Qt::CTRL | Qt::Key_Return, [this] { save_->click(); });
+    addShortcut(this, Qt::CTRL | Qt::Key_Enter, [this] { save_->click(); });
+
+    connect(&selection_, &ZoneSelection::selectedZoneIdChanged, this,
+            &CustomLayoutToolbarView::updateDeleteButton);
+    connect(nameField_, &QLineEdit::textChanged, this, &CustomLayoutToolbarView::updateSaveButton);
+    updateDeleteButton();
+    updateSaveButton();
+}
+
+QWidget* CustomLayoutToolbarView::buildNameGroup()
+{
+    auto* group = new QWidget(this);
+    group->setObjectName(QStringLiteral("nameGroup"));
+    group->setAttribute(Qt::WA_StyledBackground);
+    auto* row = new QHBoxLayout(group);
+    row->setContentsMargins(12, 8, 12, 8);
+    row->setSpacing(8);
+    row->addWidget(new SymbolLabel(QStringLiteral("square.grid.2x2"), symbolSize, textColor,
+                                   symbolSize + 4, group));
+
+    nameField_ = new QLineEdit(group);
+    nameField_->setObjectName(QStringLiteral("nameField"));
+    nameField_->setPlaceholderText(QStringLiteral("Layout Name"));
+    nameField_->setFixedWidth(nameFieldWidth);
+    const auto& editing = layoutManager_.editingLayout();
+    nameField_->setText(editing ? editing->name : QStringLiteral("New Layout"));
+    row->addWidget(nameField_);
+    return group;
+}
+
+void CustomLayoutToolbarView::buildGridMenu()
+{
+    gridMenu_ = new QMenu(this);
+    for (const GridPreset preset : gridPresets) {
+        gridMenu_->addAction(presetTitle(preset), this,
+                             [this, preset] { generateGrid(preset.rows, preset.columns); });
+    }
+    gridMenu_->addSeparator();
+    gridMenu_->addAction(QStringLiteral("Custom Grid..."), this,
+                         &CustomLayoutToolbarView::showGridGenerator);
+}
+
+QString CustomLayoutToolbarView::layoutName() const
+{
+    return nameField_->text();
+}
+
+bool CustomLayoutToolbarView::isGridGeneratorShown() const
+{
+    return popover_->isVisible();
+}
+
+void CustomLayoutToolbarView::addZone()
+{
+    layoutManager_.addZone();
+}
+
+void CustomLayoutToolbarView::deleteSelectedZone()
+{
+    const auto id = selection_.selectedZoneId();
+    if (!id)
+        return;
+    layoutManager_.deleteZone(*id);
+    selection_.setSelectedZoneId(std::nullopt);
+    const auto main = Platform::current().displays().mainScreen();
+    const auto& zones = layoutManager_.editingZones();
+    if (main && zones)
+        layoutManager_.windowManager().updateZones(*zones, *main, true, true);
+}
+
+void CustomLayoutToolbarView::generateGrid(int rows, int columns)
+{
+    layoutManager_.generateGrid(rows, columns);
+}
+
+void CustomLayoutToolbarView::showGridGenerator()
+{
+    popover_->presentBelow(gridButton_);
+}
+
+void CustomLayoutToolbarView::cancel()
+{
+    if (isClosing_)
+        return;
+    isClosing_ = true;
+    selection_.setSelectedZoneId(std::nullopt);
+    layoutManager_.stopEditing();
+    QTimer::singleShot(cancelCloseDelay, this, [this] {
+        if (onClose_)
+            onClose_();
+    });
+}
+
+void CustomLayoutToolbarView::save()
+{
+    if (!save_->isEnabled())
+        return;
+    layoutManager_.saveEditedLayout(layoutName());
+    if (onClose_)
+        onClose_();
+}
+
+void CustomLayoutToolbarView::updateDeleteButton()
+{
+    const bool selected = selection_.selectedZoneId().has_value();
+    deleteZone_->setEnabled(selected);
+    deleteZone_->setIcon(SymbolIcons::icon(
+        QStringLiteral("trash"), selected ? PreferencesStyle::systemRed() : inactiveColor));
+    deleteZone_->setToolTip(selected ? QStringLiteral("Delete the selected zone")
+                                     : QStringLiteral("Select a zone to delete it"));
+}
+
+void CustomLayoutToolbarView::updateSaveButton()
+{
+    const bool named = !layoutName().trimmed().isEmpty();
+    save_->setEnabled(named);
+    save_->setToolTip(named ? QStringLiteral("Save the custom layout")
+                            : QStringLiteral("Enter a layout name to save"));
+}
+
+void CustomLayoutToolbarView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    painter.fillPath(shape, toolbarBackground());
+    painter.setPen(QPen(QColor(0, 0, 0, 30), 1));
+    painter.drawPath(shape);
+}
+
+void CustomLayoutToolbarView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    selection_.startObserving();
+    nameField_->setFocus();
+}
+
+void CustomLayoutToolbarView::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        selection_.stopObserving();
+}
+
+} // namespace corvane

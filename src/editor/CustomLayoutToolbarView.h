@@ -1,0 +1,81 @@
+#pragma once
+
+#include "editor/ZoneSelection.h"
+
+#include <QColor>
+#include <QWidget>
+#include <functional>
+
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace corvane {
+
+class CustomGridPopover;
+class LayoutManager;
+
+// The layout editor's floating toolbar: the layout's name, the grid presets, adding and deleting
+// zones, Cancel (Escape) and Save (Ctrl+Return; Command-Return on a Mac). It works on the
+// layout manager's editing session and hands the end of the editor to `onClose`.
+class CustomLayoutToolbarView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int toolbarWidth = 1000;
+    static constexpr int toolbarHeight = 70;
+    static QColor accentColor() { return QColor::fromRgbF(0.0f, 0.48f, 1.0f); }
+    static QColor toolbarBackground() { return QColor::fromRgbF(0.95f, 0.97f, 1.0f); }
+
+    CustomLayoutToolbarView(LayoutManager& layoutManager, std::function<void()> onClose,
+                            QWidget* parent = nullptr);
+
+    // The name as typed; saved exactly so, surrounding spaces included.
+    QString layoutName() const;
+    const ZoneSelection& selection() const { return selection_; }
+    bool isClosing() const { return isClosing_; }
+    bool isGridGeneratorShown() const;
+
+    // The toolbar's actions, as its controls and shortcuts run them.
+    void addZone();
+    void deleteSelectedZone();
+    void generateGrid(int rows, int columns);
+    void showGridGenerator();
+    void cancel();
+    void save();
+
+    QLineEdit* nameField() const { return nameField_; }
+    QPushButton* gridMenuButton() const { return gridButton_; }
+    QMenu* gridMenu() const { return gridMenu_; }
+    QPushButton* addZoneButton() const { return addZone_; }
+    QPushButton* deleteZoneButton() const { return deleteZone_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    QPushButton* saveButton() const { return save_; }
+    CustomGridPopover* gridPopover() const { return popover_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QWidget* buildNameGroup();
+    void buildGridMenu();
+    void updateDeleteButton();
+    void updateSaveButton();
+
+    LayoutManager& layoutManager_;
+    std::function<void()> onClose_;
+    ZoneSelection selection_;
+    bool isClosing_ = false;
+
+    QLineEdit* nameField_ = nullptr;
+    QPushButton* gridButton_ = nullptr;
+    QMenu* gridMenu_ = nullptr;
+    QPushButton* addZone_ = nullptr;
+    QPushButton* deleteZone_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* save_ = nullptr;
+    CustomGridPopover* popover_ = nullptr;
+};
+
+} // namespace corvane

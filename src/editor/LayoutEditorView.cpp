@@ -1,0 +1,346 @@
+#include "editor/LayoutEditorView.h"
+
+#include "editor/CustomLayoutEditorWindowController.h"
+#include "editor/LayoutPreviewView.h"
+#include "editor/MonitorSelectionView.h"
+#include "managers/LayoutManager.h"
+#include "models/Layouts.h"
+#include "platform/Platform.h"
+#include "preferences/PreferencesSectionView.h"
+#include "preferences/PreferencesStyle.h"
+#include "preferences/SymbolIcons.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace corvane {
+namespace {
+
+constexpr int cardPaddingH = 16;
+constexpr int cardPaddingV = 14;
+constexpr int gridSpacing = 12;
+
+QGridLayout* makeGrid()
+{
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(gridSpacing);
+    grid->setVerticalSpacing(gridSpacing);
+    grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return grid;
+}
+
+// The body of a section card, padded like the rows of the other pages.
+QVBoxLayout* addCardBody(PreferencesSectionView* section)
+{
+    auto* body = new QWidget;
+    auto* column = new QVBoxLayout(body);
+    column->setContentsMargins(cardPaddingH, cardPaddingV, cardPaddingH, cardPaddingV);
+    column->setSpacing(gridSpacing);
+    section->addRow(body);
+    return column;
+}
+
+void placeCells(QGridLayout* grid, const QList<LayoutPreviewView*>& cells, int columns)
+{
+    for (LayoutPreviewView* cell : cells)
+        grid->removeWidget(cell);
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        grid->addWidget(cells[i], static_cast<int>(i / columns), static_cast<int>(i % columns));
+}
+
+} // namespace
+
+LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent)
+    : PreferencesPage(parent), layoutManager_(layoutManager)
+{
+    setObjectName(QStringLiteral("LayoutEditorView"));
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setMinimumHeight(minimumPageHeight);
+    widget()->setMinimumWidth(minimumPageWidth);
+    widget()->setMaximumWidth(maximumPageWidth);
+
+    auto* title = new QLabel(QStringLiteral("Layout Editor"));
+    title->setObjectName(QStringLiteral("pageTitle"));
+    title->setFont(PreferencesStyle::font(22, QFont::Bold));
+    column()->addWidget(title);
+
+    // Available displays.
+    auto* displays =
+        new PreferencesSectionView(QStringLiteral("Available Displays"), QStringLiteral("display"));
+    picker_ = new MonitorSelectionView;
+    connect(picker_, &MonitorSelectionView::selectedMonitorChanged, this,
+            &LayoutEditorView::selectedMonitorChanged);
+    addCardBody(displays)->addWidget(picker_);
+    column()->addWidget(displays);
+
+    // Predefined layouts.
+    auto* templates = new PreferencesSectionView(QStringLiteral("Layout Templates"),
+                                                 QStringLiteral("square.grid.2x2"));
+    QVBoxLayout* templateBody = addCardBody(templates);
+    templateGrid_ = makeGrid();
+    for (const ScreenLayout& layout : allLayouts()) {
+        auto* cell = new LayoutPreviewView(layout, false);
+        connect(cell, &LayoutPreviewView::pressed, this, [this, layout] { chooseLayout(layout); });
+        templateCells_.append(cell);
+    }
+    templateBody->addLayout(templateGrid_);
+    column()->addWidget(templates);
+
+    // Custom layouts.
+    auto* custom = new PreferencesSectionView(QStringLiteral("Custom Layouts"),
+                                              QStringLiteral("rectangle.3.group"));
+    QVBoxLayout* customBody = addCardBody(custom);
+    auto* customHeader = new QHBoxLayout;
+    emptyCustom_ = new QLabel(QStringLiteral("No custom layouts yet"));
+    emptyCustom_->setFont(PreferencesStyle::font(13));
+    QPalette secondary = emptyCustom_->palette();
+    secondary.setColor(QPalette::WindowText, PreferencesStyle::secondaryLabel(secondary));
+    emptyCustom_->setPalette(secondary);
+    customHeader->addWidget(emptyCustom_);
+    customHeader->addStretch(1);
+    createNew_ = new QPushButton(QStringLiteral("Create New"));
+    createNew_->setObjectName(QStringLiteral("createNewButton"));
+    createNew_->setIcon(
+        SymbolIcons::icon(QStringLiteral("plus.circle.fill"), PreferencesStyle::accent(palette())));
+    createNew_->setCursor(Qt::PointingHandCursor);
+    connect(createNew_, &QPushButton::clicked, this, &LayoutEditorView::createNewLayout);
+    customHeader->addWidget(createNew_);
+    customBody->addLayout(customHeader);
+    customGrid_ = makeGrid();
+    customBody->addLayout(customGrid_);
+    column()->addWidget(custom);
+    finishColumn();
+
+    connect(&layoutManager_, &LayoutManager::customLayoutsChanged, this, [this] {
+        rebuildCustomLayouts();
+        updateSelectedCells();
+    });
+    rebuildCustomLayouts();
+    layOutCells();
+}
+
+LayoutEditorView::~LayoutEditorView()
+{
+    // An editor opened from here does not outlive the page.
+    closeEditor();
+}
+
+const std::optional<Display>& LayoutEditorView::selectedMonitor() const
+{
+    return picker_->selectedMonitor();
+}
+
+CustomLayoutEditorWindowController* LayoutEditorView::editorWindowController() const
+{
+    return editor_.data();
+}
+
+void LayoutEditorView::setSelectedMonitor(std::optional<Display> display)
+{
+    picker_->setSelectedMonitor(std::move(display));
+}
+
+void LayoutEditorView::selectedMonitorChanged()
+{
+    if (const auto& monitor = selectedMonitor()) {
+        if (auto stored = layoutManager_.layoutFor(*monitor))
+            selectedLayout_ = std::move(stored);
+    }
+    updateSelectedCells();
+}
+
+void LayoutEditorView::rebuildCustomLayouts()
+{
+    for (LayoutPreviewView* cell : std::as_const(customCells_)) {
+        customGrid_->removeWidget(cell);
+        cell->hide();
+        // Later: this may run from a slot of one of the cells' menus.
+        cell->deleteLater();
+    }
+    customCells_.clear();
+    const QList<ScreenLayout> layouts = layoutManager_.customLayouts();
+    for (const ScreenLayout& layout : layouts) {
+        auto* cell = new LayoutPreviewView(layout, false, customGrid_->parentWidget());
+        cell->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(cell, &LayoutPreviewView::pressed, this, [this, layout] { chooseLayout(layout); });
+        connect(cell, &QWidget::customContextMenuRequested, this,
+                [this, cell](QPoint position) { showContextMenu(cell, position); });
+        customCells_.append(cell);
+    }
+    placeCells(customGrid_, customCells_, std::max(columns_, 1));
+    emptyCustom_->setVisible(layouts.isEmpty());
+}
+
+// A cell is drawn as selected when it holds the stored choice of the selected display (or of
+// the first display while none is selected).
+void LayoutEditorView::updateSelectedCells()
+{
+    std::optional<Display> display = selectedMonitor();
+    if (!display) {
+        const DisplayList screens = Platform::current().displays().screens();
+        if (!screens.isEmpty())
+            display = screens.first();
+    }
+    const auto chosen = display ? layoutManager_.layoutFor(*display) : std::nullopt;
+    for (const auto* cells : {&templateCells_, &customCells_}) {
+        for (LayoutPreviewView* cell : *cells)
+            cell->setSelected(chosen && cell->layout().id == chosen->id);
+    }
+}
+
+void LayoutEditorView::chooseLayout(const ScreenLayout& layout)
+{
+    const auto monitor = selectedMonitor();
+    if (!monitor) {
+        presentError(QStringLiteral("Please select a monitor first"));
+        return;
+    }
+    selectedLayout_ = layout;
+    QMetaObject::invokeMethod(
+        this,
+        [this, layout, display = *monitor] {
+            layoutManager_.applyLayout(layout, display);
+            updateSelectedCells();
+        },
+        Qt::QueuedConnection);
+}
+
+void LayoutEditorView::presentError(const QString& message)
+{
+    errorMessage_ = message;
+    if (!errorAlert_) {
+        errorAlert_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Error"), message,
+                                      QMessageBox::Ok, this);
+        errorAlert_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    errorAlert_->setText(message);
+    // Window-modal and without a nested event loop.
+    errorAlert_->open();
+}
+
+bool LayoutEditorView::showError() const
+{
+    return errorAlert_ && errorAlert_->isVisible();
+}
+
+QMessageBox* LayoutEditorView::errorAlert() const
+{
+    return showError() ? errorAlert_.data() : nullptr;
+}
+
+void LayoutEditorView::createNewLayout()
+{
+    openEditor(std::nullopt);
+}
+
+void LayoutEditorView::editLayout(const ScreenLayout& layout)
+{
+    openEditor(layout);
+}
+
+void LayoutEditorView::deleteLayout(const ScreenLayout& layout)
+{
+    layoutManager_.deleteCustomLayout(layout.id);
+}
+
+QMenu* LayoutEditorView::showContextMenu(LayoutPreviewView* cell, QPoint position)
+{
+    const ScreenLayout layout = cell->layout();
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("Edit"), this, [this, layout] { editLayout(layout); });
+    menu->addAction(QStringLiteral("Delete"), this, [this, layout] { deleteLayout(layout); });
+    menu->popup(cell->mapToGlobal(position));
+    return menu;
+}
+
+void LayoutEditorView::openEditor(std::optional<ScreenLayout> layout)
+{
+    closeEditor();
+    // The editor takes the layout to edit from the session: none starts a new layout.
+    layoutManager_.startEditing(std::move(layout));
+    auto holder = std::make_shared<QPointer<CustomLayoutEditorWindowController>>();
+    const QPointer<LayoutEditorView> self(this);
+    auto* editor = new CustomLayoutEditorWindowController(
+        layoutManager_,
+        [self, holder] {
+            CustomLayoutEditorWindowController* closed = holder->data();
+            if (self && closed && self->editor_ == closed) {
+                self->editor_.clear();
+                self->isEditorActive_ = false;
+            }
+            if (closed)
+                closed->deleteLater();
+        },
+        this);
+    *holder = editor;
+    editor_ = editor;
+    isEditorActive_ = true;
+    editor->showWindow();
+}
+
+void LayoutEditorView::closeEditor()
+{
+    if (!editor_)
+        return;
+    // Its onClose deletes it on the next turn.
+    editor_->close();
+    editor_.clear();
+    isEditorActive_ = false;
+}
+
+void LayoutEditorView::showEvent(QShowEvent* event)
+{
+    PreferencesPage::showEvent(event);
+    // A window coming back from being minimised is not a new appearance.
+    if (event->spontaneous())
+        return;
+    layoutManager_.applySavedLayouts();
+    picker_->selectFirstIfNone();
+    if (const auto& monitor = selectedMonitor()) {
+        if (auto stored = layoutManager_.layoutFor(*monitor))
+            selectedLayout_ = std::move(stored);
+    }
+    updateSelectedCells();
+}
+
+void LayoutEditorView::resizeEvent(QResizeEvent* event)
+{
+    PreferencesPage::resizeEvent(event);
+    layOutCells();
+}
+
+void LayoutEditorView::layOutCells()
+{
+    // The room inside a card: the page's body less its padding and the card's.
+    const QMargins page = column()->contentsMargins();
+    const int room = std::min(viewport()->width(), widget()->maximumWidth()) - page.left() -
+                     page.right() - 2 * cardPaddingH;
+    const int columns =
+        std::max(1, (room + gridSpacing) / (LayoutPreviewView::thumbnailWidth + gridSpacing));
+    if (columns == columns_)
+        return;
+    columns_ = columns;
+    placeCells(templateGrid_, templateCells_, columns_);
+    placeCells(customGrid_, customCells_, columns_);
+}
+
+void LayoutEditorView::hideEvent(QHideEvent* event)
+{
+    PreferencesPage::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    closeEditor();
+    layoutManager_.cancelEditing();
+}
+
+} // namespace corvane

@@ -1,0 +1,128 @@
+#include "editor/LayoutPreviewView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace corvane {
+namespace {
+
+constexpr qreal pictureRadius = 8;
+constexpr qreal zoneRadius = 3;
+// Space between the picture's edge and the display area inside it, and between zones.
+constexpr qreal pictureInset = 6;
+constexpr qreal zoneGap = 1.5;
+
+QColor withAlpha(QColor color, double alpha)
+{
+    color.setAlphaF(static_cast<float>(alpha));
+    return color;
+}
+
+} // namespace
+
+LayoutPreviewView::LayoutPreviewView(const ScreenLayout& layout, bool isPreview, QWidget* parent)
+    : QWidget(parent), layout_(layout), isPreview_(isPreview)
+{
+    setFixedSize(thumbnailWidth, thumbnailHeight + (isPreview_ ? 0 : captionHeight));
+    setToolTip(layout_.name);
+    if (!isPreview_)
+        setCursor(Qt::PointingHandCursor);
+}
+
+void LayoutPreviewView::setSelected(bool selected)
+{
+    if (selected == isSelected_)
+        return;
+    isSelected_ = selected;
+    update();
+}
+
+QRect LayoutPreviewView::thumbnailRect() const
+{
+    return {0, 0, thumbnailWidth, thumbnailHeight};
+}
+
+void LayoutPreviewView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette& p = palette();
+    const QColor accent = p.color(QPalette::Highlight);
+
+    const QRectF picture = QRectF(thumbnailRect()).adjusted(1, 1, -1, -1);
+    QPainterPath shape;
+    shape.addRoundedRect(picture, pictureRadius, pictureRadius);
+    painter.fillPath(shape, isSelected_ ? withAlpha(accent, 0.12) : p.color(QPalette::Base));
+    const bool highlighted = isSelected_ || (hovered_ && !isPreview_);
+    painter.setPen(highlighted ? QPen(isSelected_ ? accent : withAlpha(accent, 0.5), 2)
+                               : QPen(p.color(QPalette::Mid), 1));
+    painter.drawPath(shape);
+
+    const QRectF area = picture.adjusted(pictureInset, pictureInset, -pictureInset, -pictureInset);
+    if (layout_.zones.isEmpty()) {
+        QFont font = painter.font();
+        font.setWeight(QFont::Medium);
+        painter.setFont(font);
+        painter.setPen(p.color(QPalette::PlaceholderText));
+        painter.drawText(area, Qt::AlignCenter, QStringLiteral("No Layout"));
+    } else {
+        paintZones(painter, area);
+    }
+
+    if (isPreview_)
+        return;
+    const QRect caption(0, thumbnailHeight, width(), captionHeight);
+    QFont font = painter.font();
+    font.setWeight(isSelected_ ? QFont::DemiBold : QFont::Normal);
+    painter.setFont(font);
+    painter.setPen(isSelected_ ? accent : p.color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter,
+                     painter.fontMetrics().elidedText(layout_.name, Qt::ElideRight, width()));
+}
+
+// Zones are in unit space with y growing downwards, like the painter: no flip is needed.
+void LayoutPreviewView::paintZones(QPainter& painter, const QRectF& area) const
+{
+    const QColor accent = palette().color(QPalette::Highlight);
+    painter.save();
+    painter.setClipRect(area);
+    for (const Zone& zone : layout_.zones) {
+        const QRectF r(area.x() + zone.frame.x * area.width(),
+                       area.y() + zone.frame.y * area.height(), zone.frame.width * area.width(),
+                       zone.frame.height * area.height());
+        QPainterPath path;
+        path.addRoundedRect(r.adjusted(zoneGap, zoneGap, -zoneGap, -zoneGap), zoneRadius,
+                            zoneRadius);
+        painter.fillPath(path, withAlpha(accent, 0.25));
+        painter.setPen(QPen(withAlpha(accent, 0.8), 1));
+        painter.drawPath(path);
+    }
+    painter.restore();
+}
+
+void LayoutPreviewView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && !isPreview_) {
+        event->accept();
+        emit pressed();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void LayoutPreviewView::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    hovered_ = true;
+    update();
+}
+
+void LayoutPreviewView::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    hovered_ = false;
+    update();
+}
+
+} // namespace corvane

@@ -1,0 +1,396 @@
+#include "TestEnvironment.h"
+#include "WidgetEvents.h"
+#include "app/Notifications.h"
+#include "editor/BackdropWindow.h"
+#include "editor/CustomGridPopover.h"
+#include "editor/CustomLayoutEditorView.h"
+#include "editor/CustomLayoutEditorWindowController.h"
+#include "editor/CustomLayoutToolbarView.h"
+#include "editor/GridView.h"
+#include "editor/KeyableWindow.h"
+#include "managers/LayoutManager.h"
+#include "managers/OverlayWindow.h"
+#include "managers/WindowManager.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+using namespace corvane;
+using Controller = CustomLayoutEditorWindowController;
+
+namespace {
+
+QList<QUuid> ids(const ZoneList& zones)
+{
+    QList<QUuid> result;
+    for (const Zone& z : zones)
+        result.append(z.id);
+    return result;
+}
+
+QList<Rect> frames(const ZoneList& zones)
+{
+    QList<Rect> result;
+    for (const Zone& z : zones)
+        result.append(z.frame);
+    return result;
+}
+
+} // namespace
+
+class CustomLayoutEditorTest : public QObject {
+    Q_OBJECT
+
+    FakePlatform* fake_ = nullptr;
+    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<LayoutManager> layouts_;
+    std::unique_ptr<Controller> editor_;
+    int closed_ = 0;
+
+    // Opens the editor the way the gallery does: the session names the layout, then the editor
+    // is built and shown, and its overlay comes up on the next turn.
+    Controller& open(std::optional<ScreenLayout> layout = std::nullopt)
+    {
+        layouts_->startEditing(layout);
+        editor_ = std::make_unique<Controller>(*layouts_, [this] { ++closed_; });
+        editor_->showWindow();
+        [&] { QTRY_VERIFY(grid() && layouts_->isEditing()); }();
+        return *editor_;
+    }
+    CustomLayoutToolbarView& toolbar() { return *editor_->toolbarView(); }
+    GridView* grid() const
+    {
+        OverlayWindow* overlay = windows_->overlayWindow();
+        return overlay ? qobject_cast<GridView*>(overlay->contentView()) : nullptr;
+    }
+    ZoneList editingZones() const { return layouts_->editingZones().value_or(ZoneList{}); }
+    void activateToolbar()
+    {
+        editor_->toolbarWindow()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor_->toolbarWindow()));
+    }
+    static ScreenLayout layoutOf(const QString& name, const ZoneList& zones)
+    {
+        return ScreenLayout{QUuid::createUuid(), name, zones, std::nullopt};
+    }
+
+private slots:
+    void init()
+    {
+        test::resetStores();
+        fake_ = &test::installFakePlatform();
+        fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
+        windows_ = std::make_unique<WindowManager>();
+        layouts_ = std::make_unique<LayoutManager>(*windows_);
+        closed_ = 0;
+    }
+    void cleanup()
+    {
+        editor_.reset();
+        layouts_.reset();
+        windows_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void newLayoutOpensAsNewLayoutWithOneZoneOverADimmedBackdrop()
+    {
+        Controller& editor = open();
+        QCOMPARE(toolbar().layoutName(), QStringLiteral("New Layout"));
+        QCOMPARE(editingZones().size(), 1);
+        QCOMPARE(grid()->customZones()->size(), 1);
+        QVERIFY(grid()->isEditing());
+        QVERIFY(!windows_->overlayWindow()->ignoresMouseEvents());
+        QCOMPARE(Controller::openEditor(), &editor);
+
+        // The backdrop spans both displays; the toolbar is centred 30 points below the top of
+        // the main display (1440 x 900, global origin at its top-left).
+        QVERIFY(editor.window()->isVisible());
+        QCOMPARE(editor.window()->screenRect(), Rect(0, 0, 3360, 1080));
+        QCOMPARE(editor.window()->geometry(), QRect(0, -180, 3360, 1080));
+        QCOMPARE(editor.toolbarWindow()->geometry(), QRect(220, 30, 1000, 70));
+        QImage backdrop(10, 10, QImage::Format_ARGB32);
+        backdrop.fill(Qt::transparent);
+        editor.window()->render(&backdrop, QPoint(), QRegion(0, 0, 10, 10));
+        QCOMPARE(qAlpha(backdrop.pixel(5, 5)), qRound(255 * BackdropWindow::dimming));
+        QCOMPARE(qRed(backdrop.pixel(5, 5)), 0);
+
+        // The toolbar takes the keyboard, in its name field.
+        activateToolbar();
+        QCOMPARE(QApplication::focusWidget(), toolbar().nameField());
+    }
+
+    void editingACustomLayoutShowsItAndSaveReplacesIt()
+    {
+        const ScreenLayout first = layoutOf(QStringLiteral("Work"),
+                                            {Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))});
+        const ScreenLayout second = layoutOf(QStringLiteral("Play"), {Zone(Rect(0, 0, 1, 1))});
+        layouts_->addCustomLayout(first);
+        layouts_->addCustomLayout(second);
+
+        open(first);
+        QCOMPARE(toolbar().layoutName(), QStringLiteral("Work"));
+        QCOMPARE(ids(editingZones()), ids(first.zones));
+        QCOMPARE(ids(*grid()->customZones()), ids(first.zones));
+
+        toolbar().nameField()->setText(QStringLiteral("Work 2"));
+        toolbar().addZone();
+        toolbar().saveButton()->click();
+
+        const QList<ScreenLayout> stored = layouts_->customLayouts();
+        QCOMPARE(stored.size(), 2);
+        QCOMPARE(stored[0].name, QStringLiteral("Work 2"));
+        QVERIFY(stored[0].id != first.id);
+        QCOMPARE(stored[0].zones.size(), 3);
+        QCOMPARE(frames(stored[0].zones).mid(0, 2), frames(first.zones));
+        QCOMPARE(stored[1].id, second.id);
+        QVERIFY(!layouts_->isEditing());
+        QVERIFY(!windows_->overlayWindow());
+        QVERIFY(editor_->isClosing());
+        QVERIFY(!editor_->window() && !editor_->toolbarWindow());
+        QCOMPARE(Controller::openEditor(), nullptr);
+        QTRY_COMPARE(closed_, 1);
+    }
+
+    void pressingAZoneEnablesDeleteZoneUntilItIsDeleted()
+    {
+        open();
+        QPushButton* deleteZone = toolbar().deleteZoneButton();
+        QVERIFY(!deleteZone->isEnabled());
+        QCOMPARE(deleteZone->toolTip(), QStringLiteral("Select a zone to delete it"));
+
+        // A press in the middle of the default zone, in the overlay itself.
+        const QUuid pressed = editingZones().first().id;
+        test::pressLeft(grid(), QPointF(grid()->width() / 2.0, grid()->height() / 2.0));
+        test::releaseLeft(grid(), QPointF(grid()->width() / 2.0, grid()->height() / 2.0));
+        QCOMPARE(toolbar().selection().selectedZoneId(), pressed);
+        QVERIFY(deleteZone->isEnabled());
+        QCOMPARE(deleteZone->toolTip(), QStringLiteral("Delete the selected zone"));
+        // The backdrop's own view follows too, and a press on it clears only its selection.
+        QCOMPARE(editor_->contentView()->selection().selectedZoneId(), pressed);
+        test::pressLeft(editor_->contentView(), QPointF(5, 5));
+        QVERIFY(!editor_->contentView()->selection().selectedZoneId());
+        QVERIFY(deleteZone->isEnabled());
+
+        deleteZone->click();
+        QVERIFY(!deleteZone->isEnabled());
+        QCOMPARE(deleteZone->toolTip(), QStringLiteral("Select a zone to delete it"));
+        QVERIFY(editingZones().isEmpty());
+        QTRY_VERIFY(grid() && grid()->customZones()->isEmpty());
+
+        // A zone deleted elsewhere stops being the selection; another zone's deletion does not.
+        toolbar().addZone();
+        toolbar().addZone();
+        const ZoneList zones = editingZones();
+        emit Notifications::shared().zoneSelected(zones[0].id);
+        QVERIFY(deleteZone->isEnabled());
+        emit Notifications::shared().zoneDeleted(zones[1].id);
+        QVERIFY(deleteZone->isEnabled());
+        emit Notifications::shared().zoneDeleted(zones[0].id);
+        QVERIFY(!deleteZone->isEnabled());
+    }
+
+    void blankNamesCannotBeSavedAndNamesAreSavedAsTyped()
+    {
+        open();
+        activateToolbar();
+        QLineEdit* name = toolbar().nameField();
+        name->setText(QStringLiteral("  \t "));
+        QVERIFY(!toolbar().saveButton()->isEnabled());
+        QCOMPARE(toolbar().saveButton()->toolTip(), QStringLiteral("Enter a layout name to save"));
+        QTest::keyClick(name, Qt::Key_Return, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QVERIFY(layouts_->customLayouts().isEmpty());
+        QVERIFY(layouts_->isEditing());
+        QVERIFY(!editor_->isClosing());
+
+        name->setText(QStringLiteral(" My layout "));
+        QVERIFY(toolbar().saveButton()->isEnabled());
+        QCOMPARE(toolbar().saveButton()->toolTip(), QStringLiteral("Save the custom layout"));
+        QTest::keyClick(name, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(layouts_->customLayouts().size(), 1);
+        QCOMPARE(layouts_->customLayouts().first().name, QStringLiteral(" My layout "));
+        QTRY_COMPARE(closed_, 1);
+    }
+
+    void wholeNumbersOnlyForTheCustomGrid_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<std::optional<qint64>>("expected");
+        QTest::newRow("plain") << "3" << std::optional<qint64>(3);
+        QTest::newRow("plus") << "+3" << std::optional<qint64>(3);
+        QTest::newRow("minus") << "-4" << std::optional<qint64>(-4);
+        QTest::newRow("zero") << "0" << std::optional<qint64>(0);
+        QTest::newRow("leading space") << " 3" << std::optional<qint64>();
+        QTest::newRow("trailing space") << "3 " << std::optional<qint64>();
+        QTest::newRow("letters") << "abc" << std::optional<qint64>();
+        QTest::newRow("sign alone") << "+" << std::optional<qint64>();
+        QTest::newRow("empty") << "" << std::optional<qint64>();
+        QTest::newRow("decimal") << "2.0" << std::optional<qint64>();
+        QTest::newRow("other digits") << QStringLiteral("\u0663") << std::optional<qint64>();
+        QTest::newRow("largest") << "9223372036854775807"
+                                 << std::optional<qint64>(std::numeric_limits<qint64>::max());
+        QTest::newRow("too large") << "9223372036854775808" << std::optional<qint64>();
+        QTest::newRow("smallest") << "-9223372036854775808"
+                                  << std::optional<qint64>(std::numeric_limits<qint64>::min());
+    }
+    void wholeNumbersOnlyForTheCustomGrid()
+    {
+        QFETCH(QString, text);
+        QFETCH(std::optional<qint64>, expected);
+        QCOMPARE(CustomGridPopover::wholeNumber(text), expected);
+    }
+
+    void customGridPopoverGeneratesOnlyInRange()
+    {
+        open();
+        const ZoneList before = editingZones();
+        toolbar().showGridGenerator();
+        CustomGridPopover* popover = toolbar().gridPopover();
+        QVERIFY(toolbar().isGridGeneratorShown());
+        QVERIFY(!popover->generateButton()->isEnabled());
+
+        const auto enter = [&](const QString& rows, const QString& columns) {
+            popover->rowsField()->setText(rows);
+            popover->columnsField()->setText(columns);
+        };
+        enter(QStringLiteral("abc"), QStringLiteral("2"));
+        QVERIFY(!popover->generateButton()->isEnabled());
+        enter(QStringLiteral(" 3"), QStringLiteral("2"));
+        QVERIFY(!popover->generateButton()->isEnabled());
+        for (const auto& [rows, columns] : {std::pair{"0", "2"}, std::pair{"3", "11"}}) {
+            enter(QString::fromLatin1(rows), QString::fromLatin1(columns));
+            QVERIFY(popover->generateButton()->isEnabled());
+            popover->generateButton()->click();
+            QVERIFY(popover->isVisible());
+            QCOMPARE(ids(editingZones()), ids(before));
+        }
+
+        // Ctrl+Return in the popup generates (and does not save the layout).
+        enter(QStringLiteral("+3"), QStringLiteral("2"));
+        QTest::keyClick(popover->columnsField(), Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(!toolbar().isGridGeneratorShown());
+        QCOMPARE(editingZones().size(), 6);
+        QVERIFY(layouts_->customLayouts().isEmpty());
+        QVERIFY(!editor_->isClosing());
+
+        // The texts are still there the next time.
+        toolbar().showGridGenerator();
+        QCOMPARE(popover->customRows(), QStringLiteral("+3"));
+        QCOMPARE(popover->customColumns(), QStringLiteral("2"));
+        popover->cancelButton()->click();
+        QVERIFY(!toolbar().isGridGeneratorShown());
+    }
+
+    void gridMenuOffersThePresetsAndCustomGrid()
+    {
+        open();
+        toolbar().gridMenuButton()->click();
+        QVERIFY(toolbar().gridMenu()->isVisible());
+        toolbar().gridMenu()->close();
+        QStringList titles;
+        for (QAction* action : toolbar().gridMenu()->actions())
+            titles.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(titles,
+                 (QStringList{QStringLiteral("2\u00d72 Grid"), QStringLiteral("2\u00d73 Grid"),
+                              QStringLiteral("3\u00d72 Grid"), QStringLiteral("3\u00d73 Grid"),
+                              QStringLiteral("-"), QStringLiteral("Custom Grid...")}));
+        toolbar().gridMenu()->actions()[1]->trigger();
+        QCOMPARE(editingZones().size(), 6);
+        // Two rows, three columns: the first row comes first.
+        QVERIFY(editingZones()[2].frame.x > editingZones()[1].frame.x);
+        QCOMPARE(editingZones()[3].frame.x, editingZones()[0].frame.x);
+        toolbar().gridMenu()->actions().last()->trigger();
+        QVERIFY(toolbar().isGridGeneratorShown());
+    }
+
+    void escapeCancelsAndCleanUpRunsOnce()
+    {
+        open();
+        activateToolbar();
+        QTest::keyClick(toolbar().nameField(), Qt::Key_Escape);
+        QVERIFY(toolbar().isClosing());
+        QVERIFY(!layouts_->isEditing());
+        QVERIFY(!windows_->overlayWindow());
+        QVERIFY(layouts_->customLayouts().isEmpty());
+        QTRY_VERIFY(editor_->isClosing());
+        QTRY_COMPARE(closed_, 1);
+
+        editor_->close();
+        QTest::qWait(50);
+        QCOMPARE(closed_, 1);
+    }
+
+    void closingEitherWindowClosesTheEditor()
+    {
+        open();
+        editor_->window()->close();
+        QVERIFY(editor_->isClosing());
+        QVERIFY(!layouts_->isEditing());
+        QTRY_COMPARE(closed_, 1);
+
+        open();
+        editor_->toolbarWindow()->close();
+        QVERIFY(editor_->isClosing());
+        QTRY_COMPARE(closed_, 2);
+    }
+
+    void backdropFollowsDisplayChanges()
+    {
+        Controller& editor = open();
+        fake_->setDisplays({test::primaryDisplay()});
+        fake_->emitScreenParametersChanged();
+        QCOMPARE(editor.window()->screenRect(), Rect(0, 0, 1440, 900));
+        QCOMPARE(editor.window()->geometry(), QRect(0, 0, 1440, 900));
+
+        corvane::Display above = test::secondDisplay();
+        above.frame = Rect(-200, 900, 1920, 1080);
+        fake_->setDisplays({test::primaryDisplay(), above});
+        fake_->emitScreenParametersChanged();
+        QCOMPARE(editor.window()->screenRect(), Rect(-200, 0, 1920, 1980));
+
+        fake_->setDisplays({});
+        fake_->emitScreenParametersChanged();
+        QCOMPARE(editor.window()->screenRect(), Rect());
+    }
+
+    void toolbarSitsOnTheMainDisplayOrElseTheFirst()
+    {
+        fake_->setMainDisplay(test::secondDisplay().key);
+        Controller onSecond(*layouts_, [] {});
+        // Centred on the 1920 x 1080 display to the right, 30 points below its top, which is
+        // 180 points above the primary display's top.
+        QCOMPARE(onSecond.toolbarWindow()->geometry(), QRect(1900, -150, 1000, 70));
+        onSecond.close();
+
+        fake_->setMainDisplay(std::nullopt);
+        Controller onFirst(*layouts_, [] {});
+        QCOMPARE(onFirst.toolbarWindow()->geometry(), QRect(220, 30, 1000, 70));
+        onFirst.close();
+        QCoreApplication::processEvents();
+    }
+
+    void aSecondEditorClosesTheFirst()
+    {
+        Controller& first = open();
+        int secondClosed = 0;
+        Controller second(*layouts_, [&] { ++secondClosed; });
+        QVERIFY(first.isClosing());
+        QVERIFY(!first.window());
+        QCOMPARE(Controller::openEditor(), &second);
+        QTRY_COMPARE(closed_, 1);
+
+        second.showWindow();
+        QTRY_VERIFY(layouts_->isEditing() && grid());
+        QCOMPARE(secondClosed, 0);
+        second.close();
+        QTRY_COMPARE(secondClosed, 1);
+        QCOMPARE(Controller::openEditor(), nullptr);
+        QCOMPARE(closed_, 1);
+    }
+};
+
+QTEST_MAIN(CustomLayoutEditorTest)
+#include "tst_customlayouteditor.moc"

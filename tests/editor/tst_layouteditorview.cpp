@@ -1,0 +1,341 @@
+#include "TestEnvironment.h"
+#include "WidgetEvents.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+#include "editor/CustomLayoutEditorWindowController.h"
+#include "editor/CustomLayoutToolbarView.h"
+#include "editor/LayoutEditorView.h"
+#include "editor/LayoutPreviewView.h"
+#include "editor/MonitorCard.h"
+#include "editor/MonitorSelectionView.h"
+#include "managers/LayoutManager.h"
+#include "managers/WindowManager.h"
+#include "models/Layouts.h"
+#include "preferences/SymbolIcons.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+using namespace corvane;
+
+namespace {
+
+QList<QUuid> ids(const ZoneList& zones)
+{
+    QList<QUuid> result;
+    for (const Zone& z : zones)
+        result.append(z.id);
+    return result;
+}
+
+QStringList actionTitles(const QMenu& menu)
+{
+    QStringList titles;
+    for (const QAction* action : menu.actions())
+        titles.append(action->text());
+    return titles;
+}
+
+void press(QWidget* cell)
+{
+    test::pressLeft(cell, QPointF(10, 10));
+    test::releaseLeft(cell, QPointF(10, 10));
+}
+
+} // namespace
+
+class LayoutEditorViewTest : public QObject {
+    Q_OBJECT
+
+    FakePlatform* fake_ = nullptr;
+    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<LayoutManager> layouts_;
+    std::unique_ptr<LayoutEditorView> view_;
+
+    LayoutEditorView& makeView()
+    {
+        view_ = std::make_unique<LayoutEditorView>(*layouts_);
+        view_->resize(700, 600);
+        return *view_;
+    }
+    ZoneList zonesOf(const corvane::Display& display) const
+    {
+        return windows_->monitorZones().value(monitorID(display));
+    }
+    static ScreenLayout customLayout(const QString& name, const ZoneList& zones)
+    {
+        return ScreenLayout{QUuid::createUuid(), name, zones, std::nullopt};
+    }
+    LayoutPreviewView* selectedCell() const
+    {
+        LayoutPreviewView* found = nullptr;
+        for (const auto& cells : {view_->templateCells(), view_->customCells()}) {
+            for (LayoutPreviewView* cell : cells) {
+                if (cell->isSelected()) {
+                    if (found)
+                        return nullptr; // more than one: wrong either way
+                    found = cell;
+                }
+            }
+        }
+        return found;
+    }
+
+private slots:
+    void init()
+    {
+        test::resetStores();
+        fake_ = &test::installFakePlatform();
+        fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
+        windows_ = std::make_unique<WindowManager>();
+        layouts_ = std::make_unique<LayoutManager>(*windows_);
+    }
+    void cleanup()
+    {
+        view_.reset();
+        layouts_.reset();
+        windows_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void appearingAppliesTheStoredLayoutsAndSelectsTheFirstDisplay()
+    {
+        {
+            LayoutManager earlier(*windows_);
+            earlier.saveLayoutPreference(test::primaryDisplay(), focusLayout());
+        }
+        LayoutEditorView& view = makeView();
+        QVERIFY(windows_->monitorZones().isEmpty());
+
+        view.show();
+        QCOMPARE(ids(zonesOf(test::primaryDisplay())), ids(focusLayout().zones));
+        const auto tall = templateNamed(QStringLiteral("Tall"));
+        QVERIFY(tall);
+        QCOMPARE(ids(zonesOf(test::secondDisplay())), ids(tall->zones));
+        QCOMPARE(view.selectedMonitor(), std::optional(test::primaryDisplay()));
+        QCOMPARE(view.selectedLayout()->id, focusLayout().id);
+        QVERIFY(selectedCell());
+        QCOMPARE(selectedCell()->layout().id, focusLayout().id);
+
+        // Every predefined layout has a cell, in order, "No Layout" first.
+        const QList<ScreenLayout> all = allLayouts();
+        QCOMPARE(view.templateCells().size(), all.size());
+        QCOMPARE(view.templateCells().first()->layout().id, noLayout().id);
+        QCOMPARE(view.templateCells().last()->layout().id, all.last().id);
+
+        // A display without a stored choice has no selected cell.
+        view.setSelectedMonitor(test::secondDisplay());
+        QCOMPARE(selectedCell(), nullptr);
+        QCOMPARE(view.monitorPicker()->cards().at(1)->isSelected(), true);
+        QCOMPARE(view.monitorPicker()->cards().at(0)->isSelected(), false);
+    }
+
+    void choosingNoLayoutStoresAChoiceWithoutZones()
+    {
+        LayoutEditorView& view = makeView();
+        view.show();
+        press(view.templateCells().first());
+        QTRY_VERIFY(layouts_->layoutFor(test::primaryDisplay()).has_value());
+        QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->id, noLayout().id);
+        QVERIFY(layouts_->layoutFor(test::primaryDisplay())->zones.isEmpty());
+        QVERIFY(zonesOf(test::primaryDisplay()).isEmpty());
+        QCOMPARE(selectedCell(), view.templateCells().first());
+        QVERIFY(!layouts_->layoutFor(test::secondDisplay()));
+    }
+
+    void choosingWithoutADisplayShowsTheAlertAndStoresNothing()
+    {
+        fake_->setDisplays({});
+        LayoutEditorView& view = makeView();
+        view.show();
+        QVERIFY(!view.selectedMonitor());
+        QVERIFY(view.monitorPicker()->cards().isEmpty());
+
+        press(view.templateCells().at(1));
+        QCoreApplication::processEvents();
+        QVERIFY(view.showError());
+        QMessageBox* alert = view.errorAlert();
+        QVERIFY(alert);
+        QCOMPARE(alert->windowTitle(), QStringLiteral("Error"));
+        QCOMPARE(alert->text(), QStringLiteral("Please select a monitor first"));
+        QVERIFY(!Settings::contains(SettingsKeys::monitorLayoutPreferences));
+        QVERIFY(!view.selectedLayout());
+
+        alert->accept();
+        QTRY_VERIFY(!view.showError());
+    }
+
+    void customLayoutsSectionFollowsTheManager()
+    {
+        LayoutEditorView& view = makeView();
+        view.show();
+        QVERIFY(view.customCells().isEmpty());
+        QVERIFY(view.emptyCustomLayoutsLabel()->isVisible());
+        QCOMPARE(view.emptyCustomLayoutsLabel()->text(), QStringLiteral("No custom layouts yet"));
+        QVERIFY(view.createNewButton()->isVisible() && view.createNewButton()->isEnabled());
+        QCOMPARE(view.createNewButton()->text(), QStringLiteral("Create New"));
+
+        const ScreenLayout mine = customLayout(QStringLiteral("Mine"), {Zone(Rect(0, 0, 1, 1))});
+        layouts_->addCustomLayout(mine);
+        QCOMPARE(view.customCells().size(), 1);
+        QVERIFY(!view.emptyCustomLayoutsLabel()->isVisible());
+
+        // Choosing a custom layout draws its cell as selected.
+        press(view.customCells().first());
+        QTRY_COMPARE(selectedCell(), view.customCells().first());
+
+        QPointer<QMenu> menu = view.showContextMenu(view.customCells().first(), QPoint(5, 5));
+        QCOMPARE(actionTitles(*menu),
+                 (QStringList{QStringLiteral("Edit"), QStringLiteral("Delete")}));
+        menu->actions().at(1)->trigger();
+        menu->close();
+        QVERIFY(layouts_->customLayouts().isEmpty());
+        QVERIFY(view.customCells().isEmpty());
+        QVERIFY(view.emptyCustomLayoutsLabel()->isVisible());
+    }
+
+    void editingFromTheContextMenuReplacesTheLayout()
+    {
+        const ScreenLayout mine = customLayout(
+            QStringLiteral("Mine"), {Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))});
+        layouts_->addCustomLayout(mine);
+        LayoutEditorView& view = makeView();
+        view.show();
+
+        QPointer<QMenu> menu = view.showContextMenu(view.customCells().first(), QPoint(5, 5));
+        menu->actions().at(0)->trigger();
+        menu->close();
+        QVERIFY(view.isEditorActive());
+        CustomLayoutEditorWindowController* editor = view.editorWindowController();
+        QVERIFY(editor);
+        QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
+        QCOMPARE(editor->toolbarView()->layoutName(), QStringLiteral("Mine"));
+        QCOMPARE(ids(*layouts_->editingZones()), ids(mine.zones));
+
+        editor->toolbarView()->nameField()->setText(QStringLiteral("Mine, edited"));
+        editor->toolbarView()->saveButton()->click();
+        QCOMPARE(layouts_->customLayouts().size(), 1);
+        QCOMPARE(layouts_->customLayouts().first().name, QStringLiteral("Mine, edited"));
+        QVERIFY(layouts_->customLayouts().first().id != mine.id);
+        QTRY_VERIFY(!view.isEditorActive());
+        QVERIFY(!view.editorWindowController());
+        QCOMPARE(view.customCells().size(), 1);
+        QCOMPARE(view.customCells().first()->layout().name, QStringLiteral("Mine, edited"));
+    }
+
+    void createNewReplacesAnOpenEditor()
+    {
+        LayoutEditorView& view = makeView();
+        view.show();
+        view.createNewLayout();
+        QPointer<CustomLayoutEditorWindowController> first = view.editorWindowController();
+        QTRY_VERIFY(layouts_->isEditing());
+        QCOMPARE(first->toolbarView()->layoutName(), QStringLiteral("New Layout"));
+        QCOMPARE(layouts_->editingZones()->size(), 1);
+
+        view.createNewLayout();
+        QVERIFY(view.editorWindowController() != first);
+        QCOMPARE(CustomLayoutEditorWindowController::openEditor(), view.editorWindowController());
+        QTRY_VERIFY(!first);
+        QVERIFY(view.isEditorActive());
+        QTRY_VERIFY(layouts_->isEditing());
+    }
+
+    void hidingThePageEndsTheEditingSession()
+    {
+        LayoutEditorView& view = makeView();
+        view.show();
+        view.createNewLayout();
+        QPointer<CustomLayoutEditorWindowController> editor = view.editorWindowController();
+        QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
+
+        view.hide();
+        QVERIFY(!layouts_->isEditing());
+        QVERIFY(!layouts_->editingZones());
+        QVERIFY(!windows_->overlayWindow());
+        QVERIFY(!view.isEditorActive());
+        QCOMPARE(CustomLayoutEditorWindowController::openEditor(), nullptr);
+        QTRY_VERIFY(!editor);
+    }
+
+    void monitorCardsDescribeTheDisplays()
+    {
+        LayoutEditorView& view = makeView();
+        view.show();
+        const QList<MonitorCard*> cards = view.monitorPicker()->cards();
+        QCOMPARE(cards.size(), 2);
+        QCOMPARE(cards[0]->size(), QSize(160, 90));
+        QCOMPARE(cards[0]->texts(),
+                 (QStringList{QStringLiteral("Built-in"), QStringLiteral("1440\u00d7900"),
+                              QStringLiteral("Display 1"), QStringLiteral("Main Display")}));
+        QCOMPARE(cards[1]->texts(),
+                 (QStringList{QStringLiteral("External"), QStringLiteral("1920\u00d71080"),
+                              QStringLiteral("Display 2"), QStringLiteral("Secondary Display")}));
+        corvane::Display odd = test::secondDisplay();
+        odd.key = QStringLiteral("elsewhere");
+        odd.frame = Rect(0, 0, 1279.9, 800.5);
+        QCOMPARE(MonitorCard::positionText(odd, fake_->displayList()), QStringLiteral("?"));
+        QCOMPARE(MonitorCard::sizeText(odd), QStringLiteral("1279\u00d7800"));
+
+        // Pressing a card selects its display; a selected display that goes away gives way to
+        // the first one.
+        press(cards[1]);
+        QCOMPARE(view.selectedMonitor(), std::optional(test::secondDisplay()));
+        fake_->setDisplays({test::primaryDisplay()});
+        fake_->emitScreenParametersChanged();
+        QCOMPARE(view.monitorPicker()->cards().size(), 1);
+        QCOMPARE(view.selectedMonitor(), std::optional(test::primaryDisplay()));
+    }
+
+    void theEditorsSymbolsAreDrawn()
+    {
+        for (const char* name :
+             {"square.grid.2x2", "square.grid.3x3", "plus.circle.fill", "trash", "display"}) {
+            const QString symbol = QString::fromLatin1(name);
+            QVERIFY2(SymbolIcons::isKnown(symbol), name);
+            const QImage image = SymbolIcons::pixmap(symbol, 24, Qt::red).toImage();
+            int painted = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x)
+                    painted += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+            }
+            QVERIFY2(painted > 24 && painted < 24 * 24 * 3 / 4, name);
+        }
+    }
+
+    void previewsDrawZonesOrTheNoLayoutText()
+    {
+        const ScreenLayout left = customLayout(QStringLiteral("Left"), {Zone(Rect(0, 0, 0.5, 1))});
+        const auto render = [](const ScreenLayout& layout) {
+            LayoutPreviewView cell(layout, true);
+            QImage image(cell.size(), QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+            cell.render(&image);
+            return image;
+        };
+        QCOMPARE(LayoutPreviewView(left, true).height(), LayoutPreviewView::thumbnailHeight);
+        const QImage zoned = render(left);
+        const QImage empty = render(customLayout(QStringLiteral("Empty"), {}));
+        // Inside the left half the zone's tint shows; the right half is bare, like an empty one.
+        const QPoint inside(LayoutPreviewView::thumbnailWidth / 4, 45);
+        const QPoint outside(LayoutPreviewView::thumbnailWidth * 3 / 4, 20);
+        QVERIFY(zoned.pixel(inside) != empty.pixel(inside));
+        QCOMPARE(zoned.pixel(outside), empty.pixel(outside));
+        // The text sits in the middle of an empty preview.
+        QImage middle = empty.copy(40, 35, 64, 20);
+        const QRgb background = empty.pixel(outside);
+        bool drawn = false;
+        for (int y = 0; y < middle.height() && !drawn; ++y) {
+            for (int x = 0; x < middle.width() && !drawn; ++x)
+                drawn = middle.pixel(x, y) != background;
+        }
+        QVERIFY(drawn);
+    }
+};
+
+QTEST_MAIN(LayoutEditorViewTest)
+#include "tst_layouteditorview.moc"
