@@ -50,6 +50,27 @@ std::optional<std::uint64_t> modifierFlagFor(const QString& key)
     return std::nullopt;
 }
 
+// The stored "dragModifierKey", in the lower case it is compared in.
+QString storedModifierKey()
+{
+    return Settings::dragModifierKey().toLower();
+}
+
+bool modifierHeldIn(const MouseEvent& event, const QString& key)
+{
+    if (const auto flag = modifierFlagFor(key))
+        return (event.modifierFlags & *flag) != 0;
+    if (event.charactersIgnoringModifiers)
+        return event.charactersIgnoringModifiers->toLower() == key;
+    return (event.modifierFlags & ModifierFlag::shift) != 0;
+}
+
+bool modifierKeyHeld(const QString& key)
+{
+    const std::uint64_t flag = modifierFlagFor(key).value_or(ModifierFlag::shift);
+    return (platform().inputMonitor().modifierFlags() & flag) != 0;
+}
+
 // A stored zone may hold any numbers. A window is only moved where it stays on the displays:
 // the target is cut to the bounds of all displays (accessibility space), and one that is not a
 // real rectangle there is refused.
@@ -130,19 +151,12 @@ OverlayView* DragDropHandler::overlayView() const
 
 bool DragDropHandler::isModifierPressed(const MouseEvent& event) const
 {
-    const QString key = Settings::dragModifierKey().toLower();
-    if (const auto flag = modifierFlagFor(key))
-        return (event.modifierFlags & *flag) != 0;
-    if (event.charactersIgnoringModifiers)
-        return event.charactersIgnoringModifiers->toLower() == key;
-    return (event.modifierFlags & ModifierFlag::shift) != 0;
+    return modifierHeldIn(event, storedModifierKey());
 }
 
 bool DragDropHandler::isModifierKeyPressed() const
 {
-    const QString key = Settings::dragModifierKey().toLower();
-    const std::uint64_t flag = modifierFlagFor(key).value_or(ModifierFlag::shift);
-    return (platform().inputMonitor().modifierFlags() & flag) != 0;
+    return modifierKeyHeld(storedModifierKey());
 }
 
 std::optional<ElementHandle> DragDropHandler::windowUnderMouse() const
@@ -175,7 +189,10 @@ std::optional<ElementHandle> DragDropHandler::windowUnderMouse() const
 void DragDropHandler::handleMouseDown(const MouseEvent& event)
 {
     const Point pointer = platform().inputMonitor().mouseLocation();
-    const bool initialModifier = isModifierPressed(event);
+    // The setting is read once per gesture: drag events come at the pointer's rate, and reading
+    // the settings file costs several times more than everything else an event does.
+    gestureModifierKey_ = storedModifierKey();
+    const bool initialModifier = modifierHeldIn(event, gestureModifierKey_);
     windowElement_ = AccessibilityElement::windowElementUnderCursor();
 
     const auto window = windowUnderMouse();
@@ -245,7 +262,7 @@ void DragDropHandler::checkForDrag()
         stopTimer();
         if (!isTracking_) {
             isTracking_ = true;
-            if (isModifierKeyPressed() || initialModifierPressed_)
+            if (modifierKeyHeld(gestureModifierKey_) || initialModifierPressed_)
                 createOverlayWindow();
         }
     } else if (elapsed > lateTickMs) {
@@ -262,7 +279,7 @@ void DragDropHandler::handleMouseDragged(const MouseEvent& event)
     if (!isTracking_)
         return;
     const Point pointer = platform().inputMonitor().mouseLocation();
-    if (!isModifierPressed(event)) {
+    if (!modifierHeldIn(event, gestureModifierKey_)) {
         closeOverlayWindow();
         return;
     }
@@ -295,7 +312,7 @@ void DragDropHandler::highlightZone(const std::optional<Zone>& zone)
 void DragDropHandler::handleMouseUp(const MouseEvent& event)
 {
     stopTimer();
-    if (isTracking_ && isModifierPressed(event)) {
+    if (isTracking_ && modifierHeldIn(event, gestureModifierKey_)) {
         OverlayView* view = overlayView();
         if (view && view->highlightedZone()) {
             snap(*view->highlightedZone(), overlayWindow_->display());

@@ -70,6 +70,7 @@ private:
     std::optional<Point> lastCheckPosition_;
     std::optional<std::uint64_t> lastCheckTime_;
     bool initialModifierPressed_ = false;
+    QString gestureModifierKey_; // the stored modifier as read at this gesture's mouse-down
     MillisecondClock clock_ = uptimeMilliseconds;
 };
 

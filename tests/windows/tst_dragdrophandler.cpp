@@ -190,6 +190,33 @@ private slots:
         QVERIFY(handler_->isModifierKeyPressed());
     }
 
+    // The modifier is taken from the settings at each mouse-down: a change between two
+    // gestures counts from the next one, and the old modifier stops counting.
+    void aChangedModifierCountsFromTheNextGesture()
+    {
+        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("control"));
+        down();
+        moveWindowBy(10, 0);
+        drag(ModifierFlag::shift, {1000, 600});
+        QVERIFY(!handler_->overlayWindow());
+        drag(ModifierFlag::control, {1000, 600});
+        QVERIFY(handler_->overlayWindow());
+        up(0, {1000, 600});
+        QCOMPARE(windowFrame(), Rect(110, 100, 400, 300));
+
+        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("option"));
+        down(ModifierFlag::option);
+        moveWindowBy(10, 0);
+        QVERIFY(handler_->overlayWindow());
+        drag(ModifierFlag::control, {1000, 600});
+        QVERIFY(!handler_->overlayWindow());
+        drag(ModifierFlag::option, {1000, 600});
+        QCOMPARE(highlighted()->id, halves_[1].id);
+        up(ModifierFlag::option, {1000, 600});
+        QCOMPARE(windowFrame(),
+                 zoneTargetFrame(halves_[1], test::primaryDisplay().visibleFrame, 900));
+    }
+
     void storedAndChangedColoursReachTheOverlay()
     {
         down(ModifierFlag::shift);

@@ -25,6 +25,7 @@ struct Cookies {
     xcb_get_property_cookie_t wmState;
     xcb_get_property_cookie_t state;
     xcb_get_property_cookie_t type;
+    xcb_res_query_client_ids_cookie_t resources{}; // sent only when pids are resolved
 };
 
 int clampedExtent(std::uint32_t v)
@@ -62,6 +63,9 @@ QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb
     xcb_connection_t* c = connection.raw();
     const xcb_window_t root = connection.root();
 
+    // The X-Resource pid goes out with the rest: only windows without _NET_WM_PID need it, but
+    // asking after the replies are in would cost one more wait for the server.
+    const bool queryResources = resolvePids && connection.res().atLeast(1, 2);
     QList<Cookies> cookies;
     cookies.reserve(windows.size());
     for (xcb_window_t w : windows) {
@@ -75,6 +79,10 @@ QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb
         k.wmState = connection.getProperty(w, XAtom::WM_STATE, XCB_ATOM_ANY, 2);
         k.state = connection.getProperty(w, XAtom::_NET_WM_STATE, XCB_ATOM_ATOM, 64);
         k.type = connection.getProperty(w, XAtom::_NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM, 64);
+        if (queryResources) {
+            xcb_res_client_id_spec_t spec{w, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+            k.resources = connection.send(xcb_res_query_client_ids(c, 1, &spec));
+        }
         cookies.append(k);
     }
 
@@ -109,20 +117,14 @@ QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb
             w.states = propertyValues32(state.get());
             w.types = propertyValues32(type.get());
         }
+        if (queryResources) {
+            if (w.exists && !w.pid)
+                w.pid = pidFromResources(connection, k.resources);
+            else
+                xcb_discard_reply(c, k.resources.sequence);
+        }
         result.append(w);
     }
-
-    if (!resolvePids || !connection.res().atLeast(1, 2))
-        return result;
-    QList<std::pair<qsizetype, xcb_res_query_client_ids_cookie_t>> pidCookies;
-    for (qsizetype i = 0; i < result.size(); ++i) {
-        if (!result[i].exists || result[i].pid)
-            continue;
-        xcb_res_client_id_spec_t spec{result[i].id, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-        pidCookies.append({i, connection.send(xcb_res_query_client_ids(c, 1, &spec))});
-    }
-    for (const auto& [index, cookie] : pidCookies)
-        result[index].pid = pidFromResources(connection, cookie);
     return result;
 }
 
