@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/SettingsKeys.h"
+#include "logging/Logger.h"
 
 #include <cmath>
 
@@ -15,12 +16,27 @@ QColor colorFrom(double r, double g, double b, double a, const QColor& fallback)
     return QColor::fromRgbF(unit(r), unit(g), unit(b), unit(a));
 }
 
+// Writes pending changes now and reports a write that failed instead of dropping it silently.
+void commit(QSettings& settings)
+{
+    settings.sync();
+    if (settings.status() == QSettings::AccessError)
+        Logger::error(QStringLiteral("Settings could not be written to ") + settings.fileName(),
+                      LogCategory::App);
+}
+
 } // namespace
 
 std::unique_ptr<QSettings> Settings::store()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Corvane"), QStringLiteral("Corvane"));
+    auto settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                    QStringLiteral("Corvane"), QStringLiteral("Corvane"));
+    // The file is replaced whole (written beside it, then renamed over it), never rewritten in
+    // place: a crash or a full disk in the middle of a save leaves the previous file as it was.
+    // Where that cannot be done, the save fails and is logged.
+    settings->setAtomicSyncRequired(true);
+    return settings;
 }
 
 bool Settings::contains(QLatin1StringView key)
@@ -35,17 +51,23 @@ QVariant Settings::value(QLatin1StringView key)
 
 void Settings::setValue(QLatin1StringView key, const QVariant& value)
 {
-    store()->setValue(key, value);
+    auto s = store();
+    s->setValue(key, value);
+    commit(*s);
 }
 
 void Settings::remove(QLatin1StringView key)
 {
-    store()->remove(key);
+    auto s = store();
+    s->remove(key);
+    commit(*s);
 }
 
 void Settings::remove(const QString& key)
 {
-    store()->remove(key);
+    auto s = store();
+    s->remove(key);
+    commit(*s);
 }
 
 std::optional<QByteArray> Settings::data(QLatin1StringView key)
@@ -71,7 +93,9 @@ std::optional<QString> Settings::string(const QString& key)
 
 void Settings::setString(const QString& key, const QString& value)
 {
-    store()->setValue(key, value);
+    auto s = store();
+    s->setValue(key, value);
+    commit(*s);
 }
 
 double Settings::number(QLatin1StringView key)
@@ -135,6 +159,7 @@ void Settings::setNormalZoneColor(const QColor& color)
     s->setValue(normalZoneColorGreen, color.greenF());
     s->setValue(normalZoneColorBlue, color.blueF());
     s->setValue(normalZoneColorAlpha, color.alphaF());
+    commit(*s);
 }
 
 void Settings::setHighlightZoneColor(const QColor& color)
@@ -145,6 +170,7 @@ void Settings::setHighlightZoneColor(const QColor& color)
     s->setValue(highlightZoneColorGreen, color.greenF());
     s->setValue(highlightZoneColorBlue, color.blueF());
     s->setValue(highlightZoneColorAlpha, color.alphaF());
+    commit(*s);
 }
 
 } // namespace corvane

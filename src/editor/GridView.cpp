@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace corvane {
 namespace {
@@ -32,6 +33,12 @@ QRectF toPainter(const Rect& rect, double viewHeight)
 {
     const Rect flipped = flipRectInView(rect, viewHeight);
     return {flipped.x, flipped.y, flipped.width, flipped.height};
+}
+
+bool isFinite(const Rect& r)
+{
+    return std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.width) &&
+           std::isfinite(r.height);
 }
 
 } // namespace
@@ -95,7 +102,8 @@ std::optional<Zone> GridView::zoneAtViewPoint(Point p) const
     // test keeps the left and top edges and leaves out the right and bottom ones.
     const Point unit{p.x / width(), 1 - p.y / height()};
     for (const Zone& zone : *customZones_) {
-        if (zone.frame.contains(unit))
+        // A zone too large to be painted cannot be hit either.
+        if (isFinite(viewRect(zone)) && zone.frame.contains(unit))
             return zone;
     }
     return std::nullopt;
@@ -128,10 +136,21 @@ void GridView::paintEvent(QPaintEvent*)
         paintZone(painter, zone);
 }
 
+QRectF GridView::nearbyArea() const
+{
+    return QRectF(rect()).adjusted(-clipMargin, -clipMargin, clipMargin, clipMargin);
+}
+
 void GridView::paintZone(QPainter& painter, const Zone& zone) const
 {
+    // Stored zones may hold any numbers; what is not a rectangle is not painted, and a huge one
+    // is cut just outside the view (where its outline does not show) before the painter sees it.
     const Rect r = viewRect(zone);
-    const QRectF shape = toPainter(r, height());
+    if (!isFinite(r))
+        return;
+    const QRectF shape = toPainter(r, height()).normalized() & nearbyArea();
+    if (shape.isEmpty())
+        return;
     painter.fillRect(shape,
                      withAlpha(overlayColor_, isEditing_ ? editingFillAlpha : passiveFillAlpha));
     painter.setBrush(Qt::NoBrush);
@@ -151,6 +170,8 @@ void GridView::paintHandles(QPainter& painter, const Rect& r) const
         {{r.minX(), r.minY()}, {r.maxX(), r.minY()}, {r.minX(), r.maxY()}, {r.maxX(), r.maxY()}}};
     for (const Point& corner : corners) {
         const QRectF square = toPainter(squareAround(corner, handleSize), height());
+        if (!square.intersects(nearbyArea()))
+            continue;
         // The white fill comes after the outline and covers its inner half.
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(overlayColor_, selectionWidth));

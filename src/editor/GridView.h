@@ -27,6 +27,8 @@ public:
     static constexpr double handleHitArea = 20;
     // No zone gets narrower or shorter than this by dragging (unit space).
     static constexpr double minimumZoneSize = 0.1;
+    // How far outside the view a zone is cut before painting: beyond its outline and handles.
+    static constexpr double clipMargin = 16;
 
     static QColor defaultOverlayColor() { return QColor::fromRgbF(0.0f, 0.48f, 1.0f, 1.0f); }
 
@@ -66,6 +68,8 @@ private:
     Rect viewRect(const Zone& zone) const;
     std::optional<Zone> zoneAtViewPoint(Point p) const;
     std::optional<HandlePosition> handleAtViewPoint(Point p, const Zone& zone) const;
+    // This view with room for what is painted just outside it.
+    QRectF nearbyArea() const;
     void paintZone(QPainter& painter, const Zone& zone) const;
     void paintHandles(QPainter& painter, const Rect& zoneRect) const;
 

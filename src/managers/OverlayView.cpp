@@ -80,11 +80,32 @@ void OverlayView::setCachingEnabled(bool enabled)
     update();
 }
 
-QRectF OverlayView::zoneRect(const Zone& zone) const
+std::optional<QRectF> OverlayView::zoneRect(const Zone& zone) const
 {
     // The one flip from the zone's bottom-left view rectangle to the painter's coordinates.
     const Rect r = flipRectInView(zoneUnitRectInView(zone.frame, width(), height()), height());
-    return {r.x, r.y, r.width, r.height};
+    if (!std::isfinite(r.x) || !std::isfinite(r.y) || !std::isfinite(r.width) ||
+        !std::isfinite(r.height))
+        return std::nullopt;
+    return QRectF(r.x, r.y, r.width, r.height);
+}
+
+QRectF OverlayView::nearbyArea() const
+{
+    return QRectF(rect()).adjusted(-clipMargin, -clipMargin, clipMargin, clipMargin);
+}
+
+std::optional<QRectF> OverlayView::shapeRect(const QRectF& zoneRect) const
+{
+    const QRectF shape = zoneRect.adjusted(spacing, spacing, -spacing, -spacing);
+    if (!(shape.width() > 0 && shape.height() > 0))
+        return std::nullopt;
+    // Cut far enough outside the view that no corner, outline or glow of the cut edge shows:
+    // a zone within the view keeps its exact rectangle.
+    const QRectF cut = shape & nearbyArea();
+    if (!(cut.width() > 0 && cut.height() > 0))
+        return std::nullopt;
+    return cut;
 }
 
 QFont OverlayView::labelFont() const
@@ -103,6 +124,14 @@ QRectF OverlayView::labelRect(const QRectF& zoneRect, int number) const
             size.width(), size.height()};
 }
 
+std::optional<QRectF> OverlayView::visibleLabelRect(const QRectF& zoneRect, int number) const
+{
+    const QRectF box = labelRect(zoneRect, number);
+    if (!box.intersects(nearbyArea()))
+        return std::nullopt;
+    return box;
+}
+
 bool OverlayView::isHighlighted(const Zone& zone) const
 {
     return highlightedZone_ && highlightedZone_->id == zone.id;
@@ -110,13 +139,16 @@ bool OverlayView::isHighlighted(const Zone& zone) const
 
 QRect OverlayView::paintBounds(const Zone& zone, int index, bool highlighted) const
 {
-    const QRectF r = zoneRect(zone);
-    QRectF bounds = r.normalized();
-    const QRectF shape = r.adjusted(spacing, spacing, -spacing, -spacing);
-    if (highlighted && shape.width() > 0 && shape.height() > 0)
-        bounds = bounds.united(ZoneGlow::bounds(shape));
-    bounds = bounds.united(
-        labelRect(r, index + 1).adjusted(-labelMargin, -labelMargin, labelMargin, labelMargin));
+    const auto r = zoneRect(zone);
+    if (!r)
+        return {};
+    QRectF bounds = r->normalized() & nearbyArea();
+    if (const auto shape = shapeRect(*r); shape && highlighted)
+        bounds = bounds.united(ZoneGlow::bounds(*shape));
+    if (const auto box = visibleLabelRect(*r, index + 1))
+        bounds = bounds.united(box->adjusted(-labelMargin, -labelMargin, labelMargin, labelMargin));
+    if (bounds.isEmpty())
+        return {};
     // Anti-aliased edges may touch the next pixel.
     return bounds.toAlignedRect().adjusted(-1, -1, 1, 1);
 }
@@ -166,13 +198,15 @@ OverlayView::Label OverlayView::renderLabel(int number) const
     return {image, textSize, labelMargin};
 }
 
-const OverlayView::Label& OverlayView::label(int number)
+OverlayView::Label OverlayView::label(int number)
 {
     const qreal dpr = devicePixelRatioF();
     if (dpr != labelsRatio_) {
         labels_.clear();
         labelsRatio_ = dpr;
     }
+    if (number > maxCachedLabel)
+        return renderLabel(number);
     auto it = labels_.constFind(number);
     if (it == labels_.constEnd())
         it = labels_.insert(number, renderLabel(number));
@@ -201,16 +235,17 @@ void OverlayView::paintEvent(QPaintEvent* event)
 
 void OverlayView::paintZone(QPainter& painter, const Zone& zone, int index)
 {
-    const QRectF r = zoneRect(zone);
-    const QRectF shape = r.adjusted(spacing, spacing, -spacing, -spacing);
-    if (shape.width() > 0 && shape.height() > 0) {
+    const auto r = zoneRect(zone);
+    if (!r)
+        return;
+    if (const auto shape = shapeRect(*r)) {
         QPainterPath path;
-        path.addRoundedRect(shape, cornerRadius, cornerRadius);
+        path.addRoundedRect(*shape, cornerRadius, cornerRadius);
         if (isHighlighted(zone)) {
             const ZoneGlow::Style style{withAlpha(highlightZoneColor_, glowAlpha),
                                         highlightZoneColor_.alphaF(), cornerRadius,
                                         highlightOutlineWidth};
-            glow_.paint(painter, shape, style, devicePixelRatioF());
+            glow_.paint(painter, *shape, style, devicePixelRatioF());
             painter.fillPath(path, highlightZoneColor_);
             painter.strokePath(path, QPen(Qt::white, highlightOutlineWidth));
         } else {
@@ -220,9 +255,10 @@ void OverlayView::paintZone(QPainter& painter, const Zone& zone, int index)
         }
     }
     // Centred on the zone's rectangle, not on the inset shape.
-    const Label& l = label(index + 1);
-    const QRectF box = labelRect(r, index + 1);
-    painter.drawImage(QPointF(box.x() - l.margin, box.y() - l.margin), l.image);
+    if (const auto box = visibleLabelRect(*r, index + 1)) {
+        const Label l = label(index + 1);
+        painter.drawImage(QPointF(box->x() - l.margin, box->y() - l.margin), l.image);
+    }
 }
 
 } // namespace corvane

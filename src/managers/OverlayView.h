@@ -28,6 +28,12 @@ public:
     static constexpr double highlightOutlineWidth = 5;
     static constexpr double glowAlpha = 0.7;
     static constexpr int labelPixelSize = 24;
+    // Labels of zones numbered up to this are rendered once and kept; higher numbers (only a
+    // layout of absurd size has them) are rendered each time, so the cache stays small.
+    static constexpr int maxCachedLabel = 256;
+    // How far outside the view a zone's shape is cut: beyond the reach of its rounded corners,
+    // outline and glow, so the cut never shows.
+    static constexpr double clipMargin = 64;
 
     explicit OverlayView(QWidget* parent = nullptr);
     ~OverlayView() override;
@@ -48,6 +54,7 @@ public:
 
     // Off: the glow and the labels are rendered afresh for every frame.
     void setCachingEnabled(bool enabled);
+    qsizetype cachedLabelCount() const { return labels_.size(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,14 +66,22 @@ private:
         double margin = 0;
     };
 
-    // The zone's rectangle in this widget (top-left), before the inset.
-    QRectF zoneRect(const Zone& zone) const;
+    // The zone's rectangle in this widget (top-left), before the inset; none when a stored value
+    // makes it no rectangle at all (not finite).
+    std::optional<QRectF> zoneRect(const Zone& zone) const;
+    // This view with room for everything painted just outside it.
+    QRectF nearbyArea() const;
+    // The zone's inset shape, cut to the area around this view so that huge values never reach
+    // the painter; none when nothing of it is left.
+    std::optional<QRectF> shapeRect(const QRectF& zoneRect) const;
+    // The label's box when it lies near this view.
+    std::optional<QRectF> visibleLabelRect(const QRectF& zoneRect, int number) const;
     // The label's text box, centred on the zone's rectangle.
     QRectF labelRect(const QRectF& zoneRect, int number) const;
     // Everything painting zone `index` may touch.
     QRect paintBounds(const Zone& zone, int index, bool highlighted) const;
     bool isHighlighted(const Zone& zone) const;
-    const Label& label(int number);
+    Label label(int number);
     Label renderLabel(int number) const;
     QFont labelFont() const;
     void paintZone(QPainter& painter, const Zone& zone, int index);
