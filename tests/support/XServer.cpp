@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
+#include <xcb/res.h>
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
 
@@ -47,6 +48,12 @@ XServer::XServer(Options options)
     if (!startServer(options))
         return;
     qputenv("DISPLAY", display_);
+    for (const Monitor& m : options.monitors) {
+        if (!setMonitor(m.name, m.geometry, m.primary, m.output)) {
+            error_ = QStringLiteral("xrandr could not make the monitor %1").arg(m.name);
+            return;
+        }
+    }
     if (options.windowManager && !startWindowManager(options))
         return;
     running_ = true;
@@ -269,7 +276,8 @@ std::optional<XServer::Client> XServer::startClient(const QString& program,
     const qint64 pid = startProcess(program, arguments);
     if (pid == 0)
         return std::nullopt;
-    const auto window = waitForWindow(wmClass, known, timeoutMs);
+    const auto window = wmClass.isEmpty() ? waitForWindowOfProcess(pid, known, timeoutMs)
+                                          : waitForWindow(wmClass, known, timeoutMs);
     if (!window)
         return std::nullopt;
     return Client{pid, *window};
@@ -297,33 +305,72 @@ QList<xcb_window_t> XServer::clientWindows()
     return windows;
 }
 
-std::optional<xcb_window_t> XServer::waitForWindow(const QString& wmClass,
-                                                   const QList<xcb_window_t>& known, int timeoutMs)
+bool XServer::isViewable(xcb_window_t window)
 {
     xcb_connection_t* c = connection();
+    Freed attributes(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+template <typename Match>
+std::optional<xcb_window_t> XServer::waitForClient(Match match, const QList<xcb_window_t>& known,
+                                                   int timeoutMs)
+{
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         for (xcb_window_t w : clientWindows()) {
-            if (known.contains(w))
-                continue;
-            Freed cls(xcb_get_property_reply(
-                c, xcb_get_property(c, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr));
-            if (!cls || cls->type == XCB_NONE)
-                continue;
-            const QList<QByteArray> names =
-                QByteArray(static_cast<const char*>(xcb_get_property_value(cls.p)),
-                           xcb_get_property_value_length(cls.p))
-                    .split('\0');
-            if (!names.contains(wmClass.toUtf8()))
-                continue;
-            Freed attributes(
-                xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr));
-            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE)
+            if (!known.contains(w) && match(w) && isViewable(w))
                 return w;
         }
         QThread::msleep(pollMs);
     }
     return std::nullopt;
+}
+
+std::optional<xcb_window_t> XServer::waitForWindow(const QString& wmClass,
+                                                   const QList<xcb_window_t>& known, int timeoutMs)
+{
+    xcb_connection_t* c = connection();
+    const QByteArray wanted = wmClass.toUtf8();
+    return waitForClient(
+        [&](xcb_window_t w) {
+            Freed cls(xcb_get_property_reply(
+                c, xcb_get_property(c, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr));
+            if (!cls || cls->type == XCB_NONE)
+                return false;
+            return QByteArray(static_cast<const char*>(xcb_get_property_value(cls.p)),
+                              xcb_get_property_value_length(cls.p))
+                .split('\0')
+                .contains(wanted);
+        },
+        known, timeoutMs);
+}
+
+qint64 XServer::processOfWindow(xcb_window_t window)
+{
+    xcb_connection_t* c = connection();
+    Freed pid(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1), nullptr));
+    if (pid && xcb_get_property_value_length(pid.p) == 4)
+        return *static_cast<const std::uint32_t*>(xcb_get_property_value(pid.p));
+    xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    Freed ids(xcb_res_query_client_ids_reply(c, xcb_res_query_client_ids(c, 1, &spec), nullptr));
+    if (!ids)
+        return 0;
+    for (auto it = xcb_res_query_client_ids_ids_iterator(ids.p); it.rem;
+         xcb_res_client_id_value_next(&it)) {
+        if (it.data->length >= 4)
+            return *xcb_res_client_id_value_value(it.data);
+    }
+    return 0;
+}
+
+std::optional<xcb_window_t>
+XServer::waitForWindowOfProcess(qint64 pid, const QList<xcb_window_t>& known, int timeoutMs)
+{
+    return waitForClient([&](xcb_window_t w) { return processOfWindow(w) == pid; }, known,
+                         timeoutMs);
 }
 
 bool XServer::waitForViewable(xcb_window_t window, int timeoutMs)

@@ -21,11 +21,21 @@ namespace corvane::test {
 // killed, process group by process group, when it goes away.
 class XServer {
 public:
+    // A RandR monitor made with xrandr --setmonitor. `output` is an output name (Xvfb has one,
+    // "screen") or "none" for a monitor without an output.
+    struct Monitor {
+        QString name;
+        QRect geometry;
+        bool primary = false;
+        QString output = QStringLiteral("none");
+    };
+
     struct Options {
         QSize screenSize{3360, 1080};
         int depth = 24;
         bool windowManager = true; // openbox
         QString openboxConfig;     // rc.xml text; empty: openbox's own defaults
+        QList<Monitor> monitors;   // none: Xvfb's one monitor covering the screen
     };
 
     struct Client {
@@ -47,16 +57,16 @@ public:
     QString errorString() const { return error_; }
     QByteArray display() const { return display_; }
 
-    // RandR monitors through xrandr --setmonitor / --delmonitor. `output` is an output name
-    // (Xvfb has one, "screen") or "none" for a monitor without an output.
+    // RandR monitors through xrandr --setmonitor / --delmonitor.
     bool setMonitor(const QString& name, const QRect& geometry, bool primary = false,
                     const QString& output = QStringLiteral("none"));
     bool deleteMonitor(const QString& name);
 
-    // Starts a program and waits until a new viewable top-level client whose WM_CLASS
-    // (instance or class) is `wmClass` appears.
+    // Starts a program and waits until a new viewable top-level client appears whose WM_CLASS
+    // (instance or class) is `wmClass`, or, with no class given, that belongs to the program's
+    // process.
     std::optional<Client> startClient(const QString& program, const QStringList& arguments,
-                                      const QString& wmClass, int timeoutMs = 10000);
+                                      const QString& wmClass = {}, int timeoutMs = 10000);
     // Starts a program without waiting for anything; its pid, or 0.
     qint64 startProcess(const QString& program, const QStringList& arguments);
     // Kills a program started here (its whole process group) and waits for it to end.
@@ -69,6 +79,13 @@ public:
     std::optional<xcb_window_t> waitForWindow(const QString& wmClass,
                                               const QList<xcb_window_t>& known = {},
                                               int timeoutMs = 10000);
+    // Waits until a viewable client window of this process appears that is not in `known`
+    // (by _NET_WM_PID, or by the X-Resource extension for clients that do not set it).
+    std::optional<xcb_window_t> waitForWindowOfProcess(qint64 pid,
+                                                       const QList<xcb_window_t>& known = {},
+                                                       int timeoutMs = 10000);
+    // The process that made a window, as the server knows it; 0 when unknown.
+    qint64 processOfWindow(xcb_window_t window);
     // Waits until the window is mapped and visible on screen.
     bool waitForViewable(xcb_window_t window, int timeoutMs = 10000);
     // Waits until the window is gone from the server.
@@ -100,6 +117,10 @@ private:
     bool startServer(const Options& options);
     bool startWindowManager(const Options& options);
     QProcess* spawn(const QString& program, const QStringList& arguments);
+    template <typename Match>
+    std::optional<xcb_window_t> waitForClient(Match match, const QList<xcb_window_t>& known,
+                                              int timeoutMs);
+    bool isViewable(xcb_window_t window);
     void stop(QProcess& process);
 
     std::vector<std::unique_ptr<QProcess>> processes_; // the server first

@@ -118,11 +118,12 @@ private slots:
     {
         if (!XServer::isAvailable())
             QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
-        server_ = std::make_unique<XServer>();
+        XServer::Options options;
+        options.monitors = {
+            {QStringLiteral("A"), QRect(0, 0, 1920, 1080), true, QStringLiteral("screen")},
+            {QStringLiteral("B"), QRect(1920, 100, 1440, 900)}};
+        server_ = std::make_unique<XServer>(options);
         QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
-        QVERIFY(server_->setMonitor(QStringLiteral("A"), QRect(0, 0, 1920, 1080), true,
-                                    QStringLiteral("screen")));
-        QVERIFY(server_->setMonitor(QStringLiteral("B"), QRect(1920, 100, 1440, 900)));
         const auto xterm =
             server_->startClient(QStringLiteral("xterm"), {}, QStringLiteral("xterm"));
         const auto xlogo =
@@ -229,7 +230,7 @@ private slots:
             xcb_create_window(c, XCB_COPY_FROM_PARENT, w, server_->root(), 10 * i, 10 * i, 200, 100,
                               0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
             xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
-                                12, "many\0Many\0");
+                                10, "many\0Many\0");
             xcb_map_window(c, w);
             made.append(w);
         }

@@ -71,7 +71,7 @@ QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb
         k.origin = connection.send(xcb_translate_coordinates(c, w, root, 0, 0));
         k.extents = connection.getProperty(w, XAtom::_NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL, 4);
         k.pid = connection.getProperty(w, XAtom::_NET_WM_PID, XCB_ATOM_CARDINAL, 1);
-        k.wmClass = connection.getProperty(w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256);
+        k.wmClass = connection.getProperty(w, XCB_ATOM_WM_CLASS, XCB_ATOM_ANY, 256);
         k.wmState = connection.getProperty(w, XAtom::WM_STATE, XCB_ATOM_ANY, 2);
         k.state = connection.getProperty(w, XAtom::_NET_WM_STATE, XCB_ATOM_ATOM, 64);
         k.type = connection.getProperty(w, XAtom::_NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM, 64);

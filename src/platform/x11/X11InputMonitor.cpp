@@ -91,7 +91,6 @@ void X11InputMonitor::removeMonitor(MonitorId id)
 
 void X11InputMonitor::selectEvents(bool buttons, bool motion)
 {
-    motionSelected_ = motion;
     if (!connection_.isConnected() || !connection_.xinput().atLeast(2, 0))
         return;
     struct {

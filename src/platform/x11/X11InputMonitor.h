@@ -60,7 +60,6 @@ private:
     bool leftDown_ = false;
     bool suppressed_ = false; // the current press went to one of this process's windows
     bool motionPending_ = false;
-    bool motionSelected_ = false;
 };
 
 } // namespace corvane

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QSize>
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <memory>

@@ -1,0 +1,177 @@
+#include "TestEnvironment.h"
+#include "platform/x11/LogindSleepMonitor.h"
+#include "platform/x11/X11LoginItems.h"
+#include "platform/x11/X11Workspace.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace corvane;
+
+// The parts of the backend that talk to the desktop rather than to the X server: the
+// autostart entry, URLs and logind's sleep signal.
+class X11DesktopServicesTest : public QObject {
+    Q_OBJECT
+    QString autostartDir() const { return QFileInfo(X11LoginItems::entryPath()).absolutePath(); }
+
+    void writeEntry(const QByteArray& text)
+    {
+        QDir().mkpath(autostartDir());
+        QFile file(X11LoginItems::entryPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+private slots:
+    void init()
+    {
+        // The entry lives in this test's own XDG config home (set by CTest).
+        QVERIFY(X11LoginItems::entryPath().startsWith(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
+        QFile::remove(X11LoginItems::entryPath());
+        QFileInfo autostart(autostartDir());
+        if (autostart.isFile())
+            QFile::remove(autostartDir());
+        QDir(X11LoginItems::entryPath()).removeRecursively();
+    }
+
+    void registeringWritesTheEntryAndUnregisteringRemovesIt()
+    {
+        X11LoginItems items;
+        QCOMPARE(items.status(), LoginItemStatus::NotRegistered);
+        QString error;
+        QVERIFY(items.registerItem(&error));
+        QCOMPARE(items.status(), LoginItemStatus::Enabled);
+        QFile file(X11LoginItems::entryPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY(text.startsWith(QStringLiteral("[Desktop Entry]\n")));
+        QVERIFY(text.contains(QStringLiteral("\nType=Application\n")));
+        QVERIFY(text.contains(QStringLiteral("\nExec=") +
+                              X11LoginItems::execValue(QCoreApplication::applicationFilePath()) +
+                              QLatin1Char('\n')));
+        QVERIFY(QDir::isAbsolutePath(QCoreApplication::applicationFilePath()));
+
+        QVERIFY(items.unregisterItem(&error));
+        QCOMPARE(items.status(), LoginItemStatus::NotRegistered);
+        QVERIFY(!QFile::exists(X11LoginItems::entryPath()));
+        // Nothing to remove is no failure.
+        QVERIFY(items.unregisterItem(&error));
+    }
+
+    void anEntrySwitchedOffByTheDesktopNeedsApproval()
+    {
+        X11LoginItems items;
+        writeEntry("[Desktop Entry]\nType=Application\nExec=corvane\nHidden=true\n");
+        QCOMPARE(items.status(), LoginItemStatus::RequiresApproval);
+        writeEntry("[Desktop Entry]\nExec=corvane\nX-GNOME-Autostart-enabled=false\n");
+        QCOMPARE(items.status(), LoginItemStatus::RequiresApproval);
+        // The keys count only in the main group.
+        writeEntry("[Desktop Entry]\nExec=corvane\n[Desktop Action x]\nHidden=true\n");
+        QCOMPARE(items.status(), LoginItemStatus::Enabled);
+        writeEntry("[Desktop Entry]\nExec=corvane\nHidden=true\n");
+        QVERIFY(items.registerItem());
+        QCOMPARE(items.status(), LoginItemStatus::Enabled);
+    }
+
+    void failuresComeWithAReason()
+    {
+        X11LoginItems items;
+        // A file where the autostart folder should be.
+        QDir(autostartDir()).removeRecursively();
+        QDir().mkpath(QFileInfo(autostartDir()).absolutePath());
+        QFile blocker(autostartDir());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QString error;
+        QVERIFY(!items.registerItem(&error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(items.status(), LoginItemStatus::NotRegistered);
+        QFile::remove(autostartDir());
+
+        // A folder where the entry should be cannot be removed as a file.
+        QVERIFY(QDir().mkpath(X11LoginItems::entryPath() + QStringLiteral("/inside")));
+        error.clear();
+        QVERIFY(!items.unregisterItem(&error));
+        QVERIFY(!error.isEmpty());
+        QDir(X11LoginItems::entryPath()).removeRecursively();
+    }
+
+    void execValuesAreQuoted()
+    {
+        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/usr/bin/corvane")),
+                 QStringLiteral("/usr/bin/corvane"));
+        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/opt/my apps/corvane")),
+                 QStringLiteral("\"/opt/my apps/corvane\""));
+        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/opt/100%/corvane")),
+                 QStringLiteral("/opt/100%%/corvane"));
+        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/opt/$x \"y\"/c")),
+                 QStringLiteral("\"/opt/\\$x \\\"y\\\"/c\""));
+    }
+
+    void aRefusedUrlIsReported()
+    {
+        // The offscreen platform has no URL handler: the refusal comes back.
+        X11Workspace workspace;
+        QVERIFY(!workspace.openUrl(QUrl(QStringLiteral("https://example.invalid/"))));
+        QVERIFY(!workspace.openUrl(QUrl()));
+    }
+
+    void sleepAndWakeComeFromLogind()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            QSKIP("dbus-daemon is not installed (scripts/install-deps installs it)");
+        QProcess daemon;
+        daemon.start(QStringLiteral("dbus-daemon"),
+                     {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                      QStringLiteral("--print-address=1")});
+        QVERIFY(daemon.waitForStarted());
+        QTRY_VERIFY(daemon.canReadLine());
+        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+        {
+            // logind's side: owns the name and sends the signal.
+            QDBusConnection logind =
+                QDBusConnection::connectToBus(address, QStringLiteral("logind"));
+            QVERIFY(logind.isConnected());
+            QVERIFY(logind.registerService(QStringLiteral("org.freedesktop.login1")));
+            QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("watcher"));
+            LogindSleepMonitor monitor(bus);
+            QVERIFY(monitor.isListening());
+            QSignalSpy sleeping(&monitor, &LogindSleepMonitor::sleeping);
+            QSignalSpy waking(&monitor, &LogindSleepMonitor::waking);
+            const auto signal = [&](bool start) {
+                QDBusMessage message =
+                    QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
+                                               QStringLiteral("org.freedesktop.login1.Manager"),
+                                               QStringLiteral("PrepareForSleep"));
+                message << start;
+                QVERIFY(logind.send(message));
+            };
+            signal(true);
+            QTRY_COMPARE(sleeping.count(), 1);
+            QCOMPARE(waking.count(), 0);
+            signal(false);
+            QTRY_COMPARE(waking.count(), 1);
+            QCOMPARE(sleeping.count(), 1);
+        }
+        QDBusConnection::disconnectFromBus(QStringLiteral("logind"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("watcher"));
+        daemon.terminate();
+        daemon.waitForFinished();
+
+        // No bus: simply nothing to listen to.
+        LogindSleepMonitor none(QDBusConnection::connectToBus(
+            QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none")));
+        QVERIFY(!none.isListening());
+    }
+};
+
+QTEST_MAIN(X11DesktopServicesTest)
+#include "tst_x11desktopservices.moc"

@@ -1,0 +1,187 @@
+#include "TestEnvironment.h"
+#include "platform/KeyCodes.h"
+#include "platform/x11/Edid.h"
+#include "platform/x11/RootGeometry.h"
+#include "platform/x11/Strut.h"
+#include "platform/x11/X11HotKeys.h"
+#include "platform/x11/X11InputMonitor.h"
+#include "platform/x11/X11KeySyms.h"
+
+#include <QTest>
+
+#define XK_MISCELLANY
+#define XK_LATIN1
+#include <X11/keysymdef.h>
+#include <cmath>
+
+using namespace corvane;
+
+namespace {
+
+QByteArray edidBlock()
+{
+    QByteArray edid(128, '\0');
+    const unsigned char header[] = {0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00,
+                                    0x1e, 0x6d, 0x77, 0x5b, 0x01, 0x02, 0x03, 0x04};
+    for (int i = 0; i < 16; ++i)
+        edid[i] = char(header[i]);
+    return edid;
+}
+
+void putDescriptor(QByteArray& edid, int index, unsigned char tag, const QByteArray& text)
+{
+    const int at = 54 + 18 * index;
+    edid[at + 3] = char(tag);
+    for (int i = 0; i < text.size() && i < 13; ++i)
+        edid[at + 5 + i] = text[i];
+}
+
+} // namespace
+
+// The pure parts of the X11 backend: EDID, panel struts, coordinates, keys.
+class X11PartsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void edidNumbersAndName()
+    {
+        QByteArray edid = edidBlock();
+        putDescriptor(edid, 0, 0xff, "SERIAL123\n   "); // a serial string, not the name
+        putDescriptor(edid, 2, 0xfc, "LG ULTRAFINE\n");
+        const auto info = parseEdid(edid);
+        QVERIFY(info);
+        QCOMPARE(info->vendor, 0x1e6du); // "GSM"
+        QCOMPARE(info->model, 0x5b77u);  // little-endian product code
+        QCOMPARE(info->serial, 0x04030201u);
+        QCOMPARE(info->productName, QStringLiteral("LG ULTRAFINE"));
+        // The same block always gives the same UUID; another block another one.
+        QCOMPARE(parseEdid(edid)->uuid, info->uuid);
+        QCOMPARE(info->uuid, info->uuid.toUpper());
+        QVERIFY(!info->uuid.contains(QLatin1Char('{')));
+        QByteArray other = edid;
+        other[12] = 9;
+        QVERIFY(parseEdid(other)->uuid != info->uuid);
+        // Extension blocks do not change who the monitor is.
+        QCOMPARE(parseEdid(edid + QByteArray(128, '\x42'))->uuid, info->uuid);
+    }
+
+    void edidThatIsNotOne()
+    {
+        QVERIFY(!parseEdid({}));
+        QVERIFY(!parseEdid(edidBlock().left(127)));
+        QByteArray broken = edidBlock();
+        broken[0] = 1;
+        QVERIFY(!parseEdid(broken));
+        // No name descriptor: no name.
+        QVERIFY(parseEdid(edidBlock())->productName.isEmpty());
+    }
+
+    void strutsReduceOnlyTheMonitorsTheyReachInto()
+    {
+        const QSize root(3360, 1080);
+        const QRect left(0, 0, 1920, 1080);
+        const QRect right(1920, 100, 1440, 900);
+        // A top panel over the left monitor only.
+        const Strut top = *Strut::fromPartial({0, 0, 30, 0, 0, 0, 0, 0, 0, 1919, 0, 0});
+        QCOMPARE(visibleArea(left, {top}, root), QRect(0, 30, 1920, 1050));
+        QCOMPARE(visibleArea(right, {top}, root), right);
+        // A top panel on the lower monitor reaches from the root's top edge down into it.
+        const Strut lowerTop = *Strut::fromPartial({0, 0, 130, 0, 0, 0, 0, 0, 1920, 3359, 0, 0});
+        QCOMPARE(visibleArea(right, {lowerTop}, root), QRect(1920, 130, 1440, 870));
+        QCOMPARE(visibleArea(left, {lowerTop}, root), left);
+        // Left and right panels.
+        const Strut sides = *Strut::fromPartial({50, 60, 0, 0, 0, 1079, 0, 1079, 0, 0, 0, 0});
+        QCOMPARE(visibleArea(left, {sides}, root), QRect(50, 0, 1870, 1080));
+        QCOMPARE(visibleArea(right, {sides}, root), QRect(1920, 100, 1380, 900));
+        // Several panels on one monitor add up.
+        const Strut bottom = *Strut::fromPartial({0, 0, 0, 40, 0, 0, 0, 0, 0, 0, 0, 1919});
+        QCOMPARE(visibleArea(left, {top, bottom, sides}, root), QRect(50, 30, 1870, 1010));
+    }
+
+    void strutsThatCannotApplyAreIgnored()
+    {
+        const QSize root(1920, 2160);
+        const QRect upper(0, 0, 1920, 1080);
+        const QRect lower(0, 1080, 1920, 1080);
+        // A bottom panel on the upper of two stacked monitors covers all of the lower one
+        // as far as the root window is concerned; it must not swallow it.
+        const Strut middle = *Strut::fromPartial({0, 0, 0, 1110, 0, 0, 0, 0, 0, 0, 0, 1919});
+        QCOMPARE(visibleArea(upper, {middle}, root), QRect(0, 0, 1920, 1050));
+        QCOMPARE(visibleArea(lower, {middle}, root), lower);
+        // The older full-edge strut.
+        const Strut full = *Strut::fromFull({0, 0, 25, 0}, root);
+        QCOMPARE(visibleArea(upper, {full}, root), QRect(0, 25, 1920, 1055));
+        QVERIFY(!Strut::fromPartial({1, 2, 3}));
+        QVERIFY(!Strut::fromFull({1, 2}, root));
+        QVERIFY(Strut::fromPartial(QList<std::uint32_t>(12, 0))->isEmpty());
+    }
+
+    void rootRectanglesInScreenAndAccessibilitySpace()
+    {
+        const QRect primary(1920, 100, 1440, 900);
+        QCOMPARE(screenRectFromRoot(primary, primary), Rect(0, 0, 1440, 900));
+        QCOMPARE(screenRectFromRoot(QRect(0, 0, 1920, 1080), primary),
+                 Rect(-1920, -80, 1920, 1080));
+        QCOMPARE(accessibilityRectFromRoot(QRect(0, 0, 1920, 1080), primary.topLeft()),
+                 Rect(-1920, -100, 1920, 1080));
+        QCOMPARE(screenPointFromRoot(QPoint(1920, 100), primary), (Point{0, 900}));
+        QCOMPARE(rootPointFromAccessibility(Point{10.4, -20.6}, primary.topLeft()),
+                 QPoint(1930, 79));
+    }
+
+    void valuesAreClampedToWhatTheProtocolCarries()
+    {
+        QCOMPARE(clampPosition(40000), std::int16_t(32767));
+        QCOMPARE(clampPosition(-40000), std::int16_t(-32768));
+        QCOMPARE(clampPosition(12.5), std::int16_t(13));
+        QCOMPARE(clampPosition(std::nan("")), std::int16_t(0));
+        QCOMPARE(clampPosition(INFINITY), std::int16_t(32767));
+        QCOMPARE(clampPosition(-INFINITY), std::int16_t(-32768));
+        QCOMPARE(clampSize(1e12), std::uint16_t(65535));
+        QCOMPARE(clampSize(0), std::uint16_t(1));
+        QCOMPARE(clampSize(-5), std::uint16_t(1));
+        QCOMPARE(clampSize(std::nan("")), std::uint16_t(1));
+        QCOMPARE(clampSize(INFINITY), std::uint16_t(65535));
+        QCOMPARE(clampSize(640.4), std::uint16_t(640));
+    }
+
+    void everyStoredKeyCodeHasAKeySymbol()
+    {
+        for (int code = 0; code < 128; ++code) {
+            if (!qtKeyForMacKeyCode(code))
+                continue;
+            QVERIFY2(keysymForMacKeyCode(code), qPrintable(QString::number(code)));
+        }
+        QCOMPARE(keysymForMacKeyCode(35), std::optional<std::uint32_t>(XK_p));
+        QCOMPARE(keysymForMacKeyCode(29), std::optional<std::uint32_t>(XK_0));
+        QCOMPARE(keysymForMacKeyCode(82), std::optional<std::uint32_t>(XK_KP_0));
+        QCOMPARE(keysymForMacKeyCode(36), std::optional<std::uint32_t>(XK_Return));
+        QCOMPARE(keysymForMacKeyCode(76), std::optional<std::uint32_t>(XK_KP_Enter));
+        QCOMPARE(keysymForMacKeyCode(122), std::optional<std::uint32_t>(XK_F1));
+        QCOMPARE(keysymForMacKeyCode(90), std::optional<std::uint32_t>(XK_F20));
+        QCOMPARE(keysymForMacKeyCode(123), std::optional<std::uint32_t>(XK_Left));
+        QCOMPARE(keysymForMacKeyCode(51), std::optional<std::uint32_t>(XK_BackSpace));
+        QCOMPARE(keysymForMacKeyCode(117), std::optional<std::uint32_t>(XK_Delete));
+        QCOMPARE(keysymForMacKeyCode(50), std::optional<std::uint32_t>(XK_grave));
+        QVERIFY(!keysymForMacKeyCode(10));
+        QVERIFY(!keysymForMacKeyCode(-1));
+    }
+
+    void modifiersBothWays()
+    {
+        // Control-Shift-Command (4864): Control, Shift and Super.
+        QCOMPARE(X11HotKeys::modifierMaskForCarbon(4864),
+                 std::uint16_t(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_4));
+        QCOMPARE(X11HotKeys::modifierMaskForCarbon(CarbonModifier::option),
+                 std::uint16_t(XCB_MOD_MASK_1));
+        QCOMPARE(X11HotKeys::modifierMaskForCarbon(CarbonModifier::function), std::uint16_t(0));
+        QCOMPARE(X11InputMonitor::flagsFromState(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_LOCK |
+                                                 XCB_MOD_MASK_2 | XCB_BUTTON_MASK_1),
+                 ModifierFlag::shift);
+        QCOMPARE(
+            X11InputMonitor::flagsFromState(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4),
+            ModifierFlag::control | ModifierFlag::option | ModifierFlag::command);
+    }
+};
+
+QTEST_GUILESS_MAIN(X11PartsTest)
+#include "tst_x11parts.moc"
