@@ -1,0 +1,192 @@
+#include "TestEnvironment.h"
+#include "XServer.h"
+#include "editor/BackdropWindow.h"
+#include "editor/CustomLayoutEditorWindowController.h"
+#include "editor/CustomLayoutToolbarView.h"
+#include "editor/KeyableWindow.h"
+#include "managers/LayoutManager.h"
+#include "managers/OverlayWindow.h"
+#include "managers/WindowManager.h"
+#include "platform/x11/X11Platform.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace corvane;
+using corvane::test::XServer;
+
+namespace {
+
+constexpr xcb_keysym_t keySpace = 0x20;
+constexpr xcb_keysym_t keyX = 0x78;
+constexpr xcb_keysym_t keyReturn = 0xff0d;
+constexpr xcb_keysym_t keyControl = 0xffe3;
+
+} // namespace
+
+// The layout editor's three windows under a real window manager: their order, the keyboard, and
+// clicks that make the window manager raise the clicked window.
+class X11LayoutEditorTest : public QObject {
+    Q_OBJECT
+public:
+    explicit X11LayoutEditorTest(XServer* server) : server_(server) {}
+
+private:
+    XServer* server_;
+    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<LayoutManager> layouts_;
+
+    // Managed clients, bottom to top.
+    QList<xcb_window_t> stacking()
+    {
+        xcb_connection_t* c = server_->connection();
+        const auto cookie =
+            xcb_get_property(c, 0, server_->root(), server_->atom("_NET_CLIENT_LIST_STACKING"),
+                             XCB_ATOM_WINDOW, 0, 1024);
+        QList<xcb_window_t> result;
+        if (auto* reply = xcb_get_property_reply(c, cookie, nullptr)) {
+            const auto* ids = static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
+            const int count = xcb_get_property_value_length(reply) / 4;
+            for (int i = 0; i < count; ++i)
+                result.append(ids[i]);
+            free(reply);
+        }
+        return result;
+    }
+    bool stackedBottomToTop(const QList<xcb_window_t>& windows)
+    {
+        const QList<xcb_window_t> order = stacking();
+        qsizetype previous = -1;
+        for (xcb_window_t w : windows) {
+            const qsizetype at = order.indexOf(w);
+            if (at <= previous)
+                return false;
+            previous = at;
+        }
+        // Nothing of anyone else's above the toolbar.
+        return previous == order.size() - 1;
+    }
+    xcb_window_t activeWindow()
+    {
+        xcb_connection_t* c = server_->connection();
+        const auto cookie = xcb_get_property(
+            c, 0, server_->root(), server_->atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1);
+        xcb_window_t result = XCB_NONE;
+        if (auto* reply = xcb_get_property_reply(c, cookie, nullptr)) {
+            if (xcb_get_property_value_length(reply) == 4)
+                result = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
+            free(reply);
+        }
+        return result;
+    }
+    void click(const QPoint& p)
+    {
+        QVERIFY(server_->fakeMotion(p));
+        QVERIFY(server_->fakeButton(1, true));
+        QTest::qWait(50);
+        QVERIFY(server_->fakeButton(1, false));
+    }
+    void type(std::initializer_list<xcb_keysym_t> keys)
+    {
+        for (xcb_keysym_t key : keys) {
+            QVERIFY(server_->fakeKey(key, true));
+            QVERIFY(server_->fakeKey(key, false));
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!server_)
+            QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
+        QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        test::resetStores();
+        Platform::install(std::make_unique<X11Platform>());
+        QCOMPARE(Platform::current().displays().screens().size(), 2);
+        windows_ = std::make_unique<WindowManager>();
+        layouts_ = std::make_unique<LayoutManager>(*windows_);
+    }
+
+    void cleanupTestCase()
+    {
+        layouts_.reset();
+        windows_.reset();
+    }
+
+    void theToolbarStaysInFrontAndKeepsTheKeyboard()
+    {
+        // Someone else's window, which the editor must cover.
+        const auto xlogo =
+            server_->startClient(QStringLiteral("xlogo"), {}, QStringLiteral("xlogo"));
+        QVERIFY(xlogo);
+
+        int closed = 0;
+        layouts_->startEditing(std::nullopt);
+        CustomLayoutEditorWindowController editor(*layouts_, [&] { ++closed; });
+        editor.showWindow();
+        QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
+
+        const auto backdrop = xcb_window_t(editor.window()->winId());
+        const auto overlay = xcb_window_t(windows_->overlayWindow()->winId());
+        const auto toolbar = xcb_window_t(editor.toolbarWindow()->winId());
+        for (xcb_window_t w : {backdrop, overlay, toolbar})
+            QVERIFY(server_->waitForViewable(w));
+        QTRY_VERIFY(stackedBottomToTop({xlogo->window, backdrop, overlay, toolbar}));
+        QTRY_COMPARE(activeWindow(), toolbar);
+        // Over both monitors; the toolbar centred 30 pixels below the top of the primary one.
+        QCOMPARE(server_->clientGeometry(backdrop), std::optional(QRect(0, 0, 3360, 1080)));
+        QCOMPARE(server_->clientGeometry(toolbar), std::optional(QRect(220, 30, 1000, 70)));
+
+        // A press on the zone selects it; the window manager raises the overlay, the editor
+        // puts the toolbar back in front.
+        CustomLayoutToolbarView* bar = editor.toolbarView();
+        click(QPoint(720, 450));
+        QTRY_VERIFY(bar->deleteZoneButton()->isEnabled());
+        QTest::qWait(200);
+        QTRY_VERIFY(stackedBottomToTop({backdrop, overlay, toolbar}));
+        // A press on the backdrop, on the other monitor.
+        click(QPoint(2500, 800));
+        QTest::qWait(200);
+        QTRY_VERIFY(stackedBottomToTop({backdrop, overlay, toolbar}));
+        QCOMPARE(activeWindow(), toolbar);
+
+        // Keys reach the name field, and Ctrl+Return saves.
+        type({keySpace, keyX});
+        QTRY_COMPARE(bar->layoutName(), QStringLiteral("New Layout x"));
+        QVERIFY(server_->fakeKey(keyControl, true));
+        type({keyReturn});
+        QVERIFY(server_->fakeKey(keyControl, false));
+        QTRY_COMPARE(layouts_->customLayouts().size(), 1);
+        QCOMPARE(layouts_->customLayouts().first().name, QStringLiteral("New Layout x"));
+        QTRY_COMPARE(closed, 1);
+        QVERIFY(server_->waitForWindowGone(toolbar));
+        QVERIFY(server_->waitForWindowGone(backdrop));
+        QVERIFY(!windows_->overlayWindow());
+        QVERIFY(server_->killProcess(xlogo->pid));
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    std::unique_ptr<XServer> server;
+    if (XServer::isAvailable()) {
+        server = std::make_unique<XServer>();
+        // The primary monitor on the left, with Xvfb's output; a larger one to its right.
+        if (server->isRunning()) {
+            server->setMonitor(QStringLiteral("Left"), QRect(0, 0, 1440, 900), true,
+                               QStringLiteral("screen"));
+            server->setMonitor(QStringLiteral("Right"), QRect(1440, 0, 1920, 1080));
+        }
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    X11LayoutEditorTest test(server.get());
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_x11layouteditor.moc"
