@@ -126,6 +126,8 @@ QRectF OverlayView::labelRect(const QRectF& zoneRect, int number) const
 
 std::optional<QRectF> OverlayView::visibleLabelRect(const QRectF& zoneRect, int number) const
 {
+    if (number > maxLabelledZone)
+        return std::nullopt;
     const QRectF box = labelRect(zoneRect, number);
     if (!box.intersects(nearbyArea()))
         return std::nullopt;

@@ -28,9 +28,13 @@ public:
     static constexpr double highlightOutlineWidth = 5;
     static constexpr double glowAlpha = 0.7;
     static constexpr int labelPixelSize = 24;
-    // Labels of zones numbered up to this are rendered once and kept; higher numbers (only a
-    // layout of absurd size has them) are rendered each time, so the cache stays small.
+    // Labels of zones numbered up to this are rendered once and kept; higher numbers are
+    // rendered each time, so the cache stays small.
     static constexpr int maxCachedLabel = 256;
+    // Zones numbered beyond this are drawn without their number: only a layout of absurd size
+    // has them, its labels could not be read, and rendering thousands of blurred labels would
+    // stall the overlay.
+    static constexpr int maxLabelledZone = 999;
     // How far outside the view a zone's shape is cut: beyond the reach of its rounded corners,
     // outline and glow, so the cut never shows.
     static constexpr double clipMargin = 64;

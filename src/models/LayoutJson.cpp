@@ -2,7 +2,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <cmath>
 
 namespace corvane::json {
 namespace {
@@ -15,11 +14,10 @@ std::optional<QString> stringAt(const QJsonObject& o, QLatin1StringView key)
     return v.toString();
 }
 
-// A number beyond a double's range is no number here: it could not be written back.
 std::optional<double> numberAt(const QJsonObject& o, QLatin1StringView key)
 {
     const QJsonValue v = o.value(key);
-    if (!v.isDouble() || !std::isfinite(v.toDouble()))
+    if (!v.isDouble())
         return std::nullopt;
     return v.toDouble();
 }

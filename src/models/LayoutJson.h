@@ -11,8 +11,7 @@
 namespace corvane::json {
 
 // Decoding fails as a whole: a missing or mistyped key anywhere gives none for the enclosing
-// value; so does a number beyond a double's range, which could not be written back. Encoding is
-// compact JSON.
+// value. Encoding is compact JSON.
 
 QJsonObject encode(const Zone& zone);
 QJsonObject encode(const ScreenLayout& layout);
