@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <sys/prctl.h>
 #include <unistd.h>
 #include <xcb/res.h>
 #include <xcb/xcb_keysyms.h>
@@ -85,8 +86,12 @@ QProcess* XServer::spawn(const QString& program, const QStringList& arguments)
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
-    // Its own process group, so that whatever it starts goes with it.
-    process->setChildProcessModifier([] { ::setsid(); });
+    // Its own process group, so that whatever it starts goes with it; and it dies with the
+    // test, also when the test crashes before its destructors run.
+    process->setChildProcessModifier([] {
+        ::setsid();
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    });
     process->start();
     if (!process->waitForStarted(5000))
         return nullptr;

@@ -324,6 +324,9 @@ private slots:
         // A maximized window is restored before it is moved.
         sendState(xlogo_.window, 1, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
         QTRY_VERIFY(states(xlogo_.window).contains(server_->atom("_NET_WM_STATE_MAXIMIZED_VERT")));
+        // The window manager says so before it has reshaped the window: wait for the shape.
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
+                     std::optional(QRect(1920, 100, 1440, 900)));
         const Rect second(300, 150, 640, 480);
         snap(xlogo, second);
         QTRY_COMPARE(server_->frameGeometry(xlogo_.window),

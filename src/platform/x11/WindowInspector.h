@@ -40,7 +40,8 @@ struct InspectedWindow {
 
 // Reads the given windows with a fixed number of round trips whatever their count: one batch
 // for geometry and properties, and one more for the process ids that only the X-Resource
-// extension knows, when some are missing and they are asked for.
+// extension knows, when some are missing and they are asked for. A window's geometry is asked
+// for before its properties, so a new geometry comes with properties at least as new.
 QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb_window_t>& windows,
                                       bool resolvePids);
 

@@ -259,13 +259,22 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
 
     // A maximized window would be put back by its window manager: it is restored first. The
     // decorations change with the state (maximized windows often lose their borders), so the
-    // window is read again once the window manager has restored it.
+    // window is read again once the window manager has restored it: when the state is gone and
+    // the window has changed (a window manager may drop the state before it reshapes).
     const xcb_atom_t vertical = connection_.atom(XAtom::_NET_WM_STATE_MAXIMIZED_VERT);
     const xcb_atom_t horizontal = connection_.atom(XAtom::_NET_WM_STATE_MAXIMIZED_HORZ);
     const auto isMaximized = [&](const InspectedWindow& w) {
         return w.states.contains(vertical) || w.states.contains(horizontal);
     };
     if (isMaximized(inspected.first())) {
+        const InspectedWindow maximized = inspected.first();
+        const auto restored = [&](const InspectedWindow& w) {
+            return !isMaximized(w) &&
+                   (w.rect != maximized.rect || w.extents.left != maximized.extents.left ||
+                    w.extents.right != maximized.extents.right ||
+                    w.extents.top != maximized.extents.top ||
+                    w.extents.bottom != maximized.extents.bottom);
+        };
         sendToRoot(connection_.atom(XAtom::_NET_WM_STATE),
                    {netWmStateRemove, vertical, horizontal, 2, 0});
         connection_.flush();
@@ -275,7 +284,7 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
             inspected = inspectWindows(connection_, {window}, false);
             if (inspected.isEmpty() || !inspected.first().exists)
                 return AXError::InvalidElement;
-        } while (isMaximized(inspected.first()) && !deadline.hasExpired());
+        } while (!restored(inspected.first()) && !deadline.hasExpired());
     }
     const InspectedWindow& w = inspected.first();
 
