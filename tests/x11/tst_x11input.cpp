@@ -11,6 +11,7 @@
 #define XK_MISCELLANY
 #include <X11/keysymdef.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace corvane;
 using corvane::test::XServer;
@@ -68,11 +69,15 @@ private slots:
         server_.reset();
     }
 
-    // A failed test leaves no key held for the next one.
+    // No key stays held for the next test, and no window manager menu that a click on the
+    // desktop with another button opened stays open.
     void cleanup()
     {
         for (xcb_keysym_t key : {XK_Shift_L, XK_Control_L, XK_Alt_L, XK_Super_L})
             server_->fakeKey(key, false);
+        server_->fakeKey(XK_Escape, true);
+        server_->fakeKey(XK_Escape, false);
+        QTest::qWait(50);
     }
 
     void aShiftDragGivesDownDraggedAndUp()
@@ -118,6 +123,66 @@ private slots:
         QVERIFY(server_->fakeButton(3, false));
         QTest::qWait(200);
         QVERIFY(events_.isEmpty());
+    }
+
+    void draggingATitleBarIsSeenWhileTheWindowManagerHoldsThePointer()
+    {
+        const auto xterm =
+            server_->startClient(QStringLiteral("xterm"), {}, QStringLiteral("xterm"));
+        QVERIFY(xterm);
+        const QRect frame = *server_->frameGeometry(xterm->window);
+        const QPoint grip(frame.center().x(), frame.top() + 8);
+        events_.clear();
+        QVERIFY(server_->fakeMotion(grip));
+        QVERIFY(server_->fakeButton(1, true));
+        QTRY_COMPARE(events_.size(), 1);
+        // openbox grabs the pointer to move the window; raw events still arrive.
+        for (int i = 1; i <= 5; ++i) {
+            QVERIFY(server_->fakeMotion(grip + QPoint(30 * i, 20 * i)));
+            QTest::qWait(30);
+        }
+        QTRY_VERIFY(events_.last().location ==
+                    (Point{double(grip.x() + 150), double(1080 - (grip.y() + 100))}));
+        QVERIFY(server_->fakeButton(1, false));
+        QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
+        // It was a real move by the window manager.
+        QVERIFY(server_->frameGeometry(xterm->window)->topLeft() != frame.topLeft());
+        server_->killProcess(xterm->pid);
+    }
+
+    void aLeftHandedMouseHasItsLeftButtonOnTheRight()
+    {
+        xcb_connection_t* c = server_->connection();
+        auto* current = xcb_get_pointer_mapping_reply(c, xcb_get_pointer_mapping(c), nullptr);
+        QVERIFY(current);
+        const std::uint8_t* map = xcb_get_pointer_mapping_map(current);
+        const std::vector<std::uint8_t> normal(map,
+                                               map + xcb_get_pointer_mapping_map_length(current));
+        free(current);
+        QVERIFY(normal.size() >= 3);
+        std::vector<std::uint8_t> swapped = normal;
+        std::swap(swapped[0], swapped[2]);
+        const auto setMapping = [&](const std::vector<std::uint8_t>& buttons) {
+            auto* reply = xcb_set_pointer_mapping_reply(
+                c, xcb_set_pointer_mapping(c, std::uint8_t(buttons.size()), buttons.data()),
+                nullptr);
+            const bool ok = reply && reply->status == XCB_MAPPING_STATUS_SUCCESS;
+            free(reply);
+            return ok;
+        };
+        QVERIFY(setMapping(swapped));
+        QTest::qWait(100); // the mapping change reaches the backend as an event
+        events_.clear();
+        QVERIFY(server_->fakeMotion({2600, 500}));
+        QVERIFY(server_->fakeButton(1, true));
+        QVERIFY(server_->fakeButton(1, false));
+        QTest::qWait(200);
+        QVERIFY(events_.isEmpty());
+        QVERIFY(server_->fakeButton(3, true));
+        QVERIFY(server_->fakeButton(3, false));
+        QTRY_COMPARE(events_.size(), 2);
+        QCOMPARE(events_[0].type, MouseEventType::LeftMouseDown);
+        QVERIFY(setMapping(normal));
     }
 
     void aPointerMovingWithoutAButtonCostsNothing()
