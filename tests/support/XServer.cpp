@@ -359,8 +359,9 @@ qint64 XServer::processOfWindow(xcb_window_t window)
         c, xcb_get_property(c, 0, window, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1), nullptr));
     if (pid && xcb_get_property_value_length(pid.p) == 4)
         return *static_cast<const std::uint32_t*>(xcb_get_property_value(pid.p));
-    xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-    Freed ids(xcb_res_query_client_ids_reply(c, xcb_res_query_client_ids(c, 1, &spec), nullptr));
+    xcb_res_client_id_spec_t clientIdSpec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    Freed ids(
+        xcb_res_query_client_ids_reply(c, xcb_res_query_client_ids(c, 1, &clientIdSpec), nullptr));
     if (!ids)
         return 0;
     for (auto it = xcb_res_query_client_ids_ids_iterator(ids.p); it.rem;

@@ -80,8 +80,8 @@ QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb
         k.state = connection.getProperty(w, XAtom::_NET_WM_STATE, XCB_ATOM_ATOM, 64);
         k.type = connection.getProperty(w, XAtom::_NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM, 64);
         if (queryResources) {
-            xcb_res_client_id_spec_t spec{w, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-            k.resources = connection.send(xcb_res_query_client_ids(c, 1, &spec));
+            xcb_res_client_id_spec_t clientIdSpec{w, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+            k.resources = connection.send(xcb_res_query_client_ids(c, 1, &clientIdSpec));
         }
         cookies.append(k);
     }
