@@ -23,32 +23,17 @@ void BackdropWindow::setScreenRect(const Rect& screenRect)
     screenRect_ = screenRect;
     setGeometry(Platform::current().displays().toGlobal(screenRect).toAlignedRect());
     // A hidden window hears of its new size only when shown; the content follows now.
-    if (content_)
-        content_->setGeometry(rect());
+    content_.fit();
 }
 
 void BackdropWindow::setContentView(QWidget* view)
 {
-    removeContentView();
-    content_ = view;
-    if (!content_)
-        return;
-    content_->setParent(this);
-    content_->setGeometry(rect());
-    content_->show();
+    content_.set(view);
 }
 
 void BackdropWindow::removeContentView()
 {
-    if (!content_)
-        return;
-    QWidget* view = content_;
-    content_ = nullptr;
-    // Hidden now, so that it stops observing; deleted later, since this may run inside one of
-    // its own handlers.
-    view->hide();
-    view->setParent(nullptr);
-    view->deleteLater();
+    content_.remove();
 }
 
 void BackdropWindow::paintEvent(QPaintEvent*)
@@ -61,8 +46,7 @@ void BackdropWindow::paintEvent(QPaintEvent*)
 void BackdropWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (content_)
-        content_->setGeometry(rect());
+    content_.fit();
 }
 
 void BackdropWindow::closeEvent(QCloseEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ContentHost.h"
 #include "models/Geometry.h"
 
 #include <QWidget>
@@ -22,7 +23,7 @@ public:
 
     // The window takes ownership of the view and keeps it the size of the window.
     void setContentView(QWidget* view);
-    QWidget* contentView() const { return content_; }
+    QWidget* contentView() const { return content_.view(); }
     // Detaches the content view and destroys it once control is back in the event loop.
     void removeContentView();
 
@@ -37,7 +38,7 @@ protected:
 
 private:
     Rect screenRect_;
-    QWidget* content_ = nullptr; // a child, owned through Qt's parent
+    ContentHost content_{*this};
 };
 
 } // namespace corvane

@@ -19,26 +19,12 @@ KeyableWindow::KeyableWindow(QWidget* parent)
 
 void KeyableWindow::setContentView(QWidget* view)
 {
-    removeContentView();
-    content_ = view;
-    if (!content_)
-        return;
-    content_->setParent(this);
-    content_->setGeometry(rect());
-    content_->show();
+    content_.set(view);
 }
 
 void KeyableWindow::removeContentView()
 {
-    if (!content_)
-        return;
-    QWidget* view = content_;
-    content_ = nullptr;
-    // Hidden now, so that it stops observing; deleted later, since this may run inside one of
-    // its own handlers (the Save button's, for one).
-    view->hide();
-    view->setParent(nullptr);
-    view->deleteLater();
+    content_.remove();
 }
 
 void KeyableWindow::makeKeyAndOrderFront()
@@ -51,8 +37,7 @@ void KeyableWindow::makeKeyAndOrderFront()
 void KeyableWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (content_)
-        content_->setGeometry(rect());
+    content_.fit();
 }
 
 // Presses that no control took arrive here: the background moves the window.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/ContentHost.h"
+
 #include <QPoint>
 #include <QWidget>
 #include <optional>
@@ -16,7 +18,7 @@ public:
 
     // The window takes ownership of the view and keeps it the size of the window.
     void setContentView(QWidget* view);
-    QWidget* contentView() const { return content_; }
+    QWidget* contentView() const { return content_.view(); }
     // Detaches the content view and destroys it once control is back in the event loop.
     void removeContentView();
 
@@ -35,7 +37,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* content_ = nullptr; // a child, owned through Qt's parent
+    ContentHost content_{*this};
     // Where a move by hand started, when the window system does not move the window itself.
     std::optional<QPoint> dragOffset_;
 };
