@@ -22,6 +22,18 @@ std::optional<double> numberAt(const QJsonObject& o, QLatin1StringView key)
     return v.toDouble();
 }
 
+// The four numbers every zone record carries.
+std::optional<Rect> frameAt(const QJsonObject& o)
+{
+    const auto x = numberAt(o, QLatin1StringView("x"));
+    const auto y = numberAt(o, QLatin1StringView("y"));
+    const auto w = numberAt(o, QLatin1StringView("width"));
+    const auto h = numberAt(o, QLatin1StringView("height"));
+    if (!x || !y || !w || !h)
+        return std::nullopt;
+    return Rect(*x, *y, *w, *h);
+}
+
 // Absent or null is "no value"; any other type fails the decoding.
 std::optional<std::optional<QString>> optionalStringAt(const QJsonObject& o, QLatin1StringView key)
 {
@@ -114,13 +126,10 @@ std::optional<Zone> decodeZone(const QJsonValue& value)
     const QJsonObject o = value.toObject();
     const auto idText = stringAt(o, QLatin1StringView("id"));
     const auto id = idText ? parseUuid(*idText) : std::nullopt;
-    const auto x = numberAt(o, QLatin1StringView("x"));
-    const auto y = numberAt(o, QLatin1StringView("y"));
-    const auto w = numberAt(o, QLatin1StringView("width"));
-    const auto h = numberAt(o, QLatin1StringView("height"));
-    if (!id || !x || !y || !w || !h)
+    const auto frame = frameAt(o);
+    if (!id || !frame)
         return std::nullopt;
-    return Zone(*id, Rect(*x, *y, *w, *h));
+    return Zone(*id, *frame);
 }
 
 std::optional<ScreenLayout> decodeLayout(const QJsonValue& value)
@@ -160,13 +169,10 @@ std::optional<ZoneConfig> decodeZoneConfig(const QJsonValue& value)
         return std::nullopt;
     const QJsonObject o = value.toObject();
     const auto id = stringAt(o, QLatin1StringView("id"));
-    const auto x = numberAt(o, QLatin1StringView("x"));
-    const auto y = numberAt(o, QLatin1StringView("y"));
-    const auto w = numberAt(o, QLatin1StringView("width"));
-    const auto h = numberAt(o, QLatin1StringView("height"));
-    if (!id || !x || !y || !w || !h)
+    const auto frame = frameAt(o);
+    if (!id || !frame)
         return std::nullopt;
-    return ZoneConfig{*id, *x, *y, *w, *h};
+    return ZoneConfig{*id, frame->x, frame->y, frame->width, frame->height};
 }
 
 std::optional<LayoutConfigItem> decodeLayoutConfigItem(const QJsonValue& value)
