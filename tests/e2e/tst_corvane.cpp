@@ -97,6 +97,9 @@ private:
     void release(bool shift)
     {
         x_->fakeButton(1, false);
+        // The backend reads the modifiers when it handles the release; a person lets go of Shift
+        // well after the button, and so does this test.
+        QTest::qWait(150);
         if (shift)
             x_->fakeKey(XK_Shift_L, false);
         QTest::qWait(500);
