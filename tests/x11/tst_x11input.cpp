@@ -200,6 +200,42 @@ private slots:
         QCOMPARE(platform_->connection().counters().requests, 0u);
     }
 
+    // The events are handled after all of them happened, as when the application is busy: each
+    // still carries the modifiers that were down at its own moment.
+    void eachEventCarriesTheModifiersOfItsMoment()
+    {
+        events_.clear();
+        QVERIFY(server_->fakeMotion({500, 500}));
+        QVERIFY(server_->fakeKey(XK_Shift_L, true));
+        QVERIFY(server_->fakeButton(1, true));
+        QTRY_COMPARE(events_.size(), 1);
+        QCOMPARE(events_[0].modifierFlags, ModifierFlag::shift);
+
+        // Shift let go right after the button, before anything is handled.
+        QVERIFY(server_->fakeMotion({600, 450}));
+        QVERIFY(server_->fakeButton(1, false));
+        QVERIFY(server_->fakeKey(XK_Shift_L, false));
+        QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
+        QCOMPARE(events_.last().modifierFlags, ModifierFlag::shift);
+
+        // Shift let go before the button, with Control pressed on the way: the move before
+        // the change has Shift, the release has only Control.
+        events_.clear();
+        QVERIFY(server_->fakeKey(XK_Shift_L, true));
+        QVERIFY(server_->fakeButton(1, true));
+        QTRY_COMPARE(events_.size(), 1);
+        QVERIFY(server_->fakeMotion({700, 400}));
+        QVERIFY(server_->fakeKey(XK_Shift_L, false));
+        QVERIFY(server_->fakeKey(XK_Control_L, true));
+        QVERIFY(server_->fakeButton(1, false));
+        QVERIFY(server_->fakeKey(XK_Control_L, false));
+        QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
+        QCOMPARE(events_.last().modifierFlags, ModifierFlag::control);
+        QCOMPARE(events_.size(), 3);
+        QCOMPARE(events_[1].type, MouseEventType::LeftMouseDragged);
+        QCOMPARE(events_[1].modifierFlags, ModifierFlag::shift);
+    }
+
     void modifiersMapToTheirFlags()
     {
         QVERIFY(xdotool(QStringLiteral("keydown ctrl keydown alt keydown super")));

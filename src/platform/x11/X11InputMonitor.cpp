@@ -47,6 +47,7 @@ X11InputMonitor::X11InputMonitor(XcbConnection& connection, const X11Displays& d
     connect(&connection_, &XcbConnection::eventReceived, this, &X11InputMonitor::onEvent);
     connect(&connection_, &XcbConnection::eventsProcessed, this, &X11InputMonitor::onBatchEnd);
     readButtonMapping();
+    readModifierMapping();
 }
 
 X11InputMonitor::~X11InputMonitor()
@@ -87,9 +88,10 @@ void X11InputMonitor::removeMonitor(MonitorId id)
     leftDown_ = false;
     suppressed_ = false;
     motionPending_ = false;
+    heldModifierKeys_.clear();
 }
 
-void X11InputMonitor::selectEvents(bool buttons, bool motion)
+void X11InputMonitor::selectEvents(bool buttons, bool drag)
 {
     if (!connection_.isConnected() || !connection_.xinput().atLeast(2, 0))
         return;
@@ -102,8 +104,9 @@ void X11InputMonitor::selectEvents(bool buttons, bool motion)
     if (buttons)
         mask.bits |=
             XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
-    if (motion)
-        mask.bits |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
+    if (drag)
+        mask.bits |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS |
+                     XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE;
     connection_.send(
         xcb_input_xi_select_events(connection_.raw(), connection_.root(), 1, &mask.head));
     connection_.flush();
@@ -121,13 +124,76 @@ void X11InputMonitor::readButtonMapping()
         buttonMap_.append(map[i]);
 }
 
+void X11InputMonitor::readModifierMapping()
+{
+    // Only the modifiers the port knows matter; Lock and NumLock say nothing about a drag.
+    constexpr std::uint16_t tracked =
+        XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+    auto reply = connection_.reply(xcb_get_modifier_mapping_reply,
+                                   connection_.send(xcb_get_modifier_mapping(connection_.raw())));
+    modifierKeys_.clear();
+    if (!reply)
+        return;
+    const xcb_keycode_t* map = xcb_get_modifier_mapping_keycodes(reply.get());
+    const int perModifier = reply->keycodes_per_modifier;
+    for (int modifier = 0; modifier < 8; ++modifier) {
+        const auto bit = static_cast<std::uint16_t>(1u << modifier);
+        if (!(bit & tracked))
+            continue;
+        for (int k = 0; k < perModifier; ++k) {
+            if (const xcb_keycode_t code = map[modifier * perModifier + k])
+                modifierKeys_[code] |= bit;
+        }
+    }
+}
+
+void X11InputMonitor::readHeldModifierKeys()
+{
+    // The keys down when the press is handled. Raw key events selected before this query follow
+    // it; one that is also counted here changes nothing, since a key is either down or not.
+    heldModifierKeys_.clear();
+    auto reply = connection_.reply(xcb_query_keymap_reply,
+                                   connection_.send(xcb_query_keymap(connection_.raw())));
+    if (!reply)
+        return;
+    for (const auto& [keycode, bit] : modifierKeys_) {
+        if (reply->keys[keycode / 8] & (1u << (keycode % 8)))
+            heldModifierKeys_[keycode] = bit;
+    }
+}
+
+std::uint16_t X11InputMonitor::heldModifierState() const
+{
+    std::uint16_t state = 0;
+    for (const auto& [keycode, bit] : heldModifierKeys_)
+        state |= bit;
+    return state;
+}
+
+void X11InputMonitor::handleKey(xcb_keycode_t keycode, bool press)
+{
+    if (!leftDown_)
+        return;
+    const auto it = modifierKeys_.find(keycode);
+    if (it == modifierKeys_.end())
+        return;
+    // Motion seen before this key belongs to the modifiers before it.
+    flushMotion();
+    if (press)
+        heldModifierKeys_[keycode] = it->second;
+    else
+        heldModifierKeys_.erase(keycode);
+}
+
 void X11InputMonitor::onEvent(const xcb_generic_event_t* event)
 {
     const std::uint8_t type = event->response_type & 0x7f;
     if (type == XCB_MAPPING_NOTIFY) {
-        if (reinterpret_cast<const xcb_mapping_notify_event_t*>(event)->request ==
-            XCB_MAPPING_POINTER)
+        const auto request = reinterpret_cast<const xcb_mapping_notify_event_t*>(event)->request;
+        if (request == XCB_MAPPING_POINTER)
             readButtonMapping();
+        else if (request == XCB_MAPPING_MODIFIER)
+            readModifierMapping();
         return;
     }
     if (type != XCB_GE_GENERIC || monitors_.empty())
@@ -143,6 +209,16 @@ void X11InputMonitor::onEvent(const xcb_generic_event_t* event)
     case XCB_INPUT_RAW_BUTTON_RELEASE:
         handleButton(reinterpret_cast<const xcb_input_raw_button_release_event_t*>(event)->detail,
                      false);
+        break;
+    case XCB_INPUT_RAW_KEY_PRESS:
+        handleKey(static_cast<xcb_keycode_t>(
+                      reinterpret_cast<const xcb_input_raw_key_press_event_t*>(event)->detail),
+                  true);
+        break;
+    case XCB_INPUT_RAW_KEY_RELEASE:
+        handleKey(static_cast<xcb_keycode_t>(
+                      reinterpret_cast<const xcb_input_raw_key_release_event_t*>(event)->detail),
+                  false);
         break;
     case XCB_INPUT_RAW_MOTION:
         // Many motions may arrive in one batch; one drag event at the end of it says where
@@ -176,6 +252,7 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
         leftDown_ = true;
         motionPending_ = false;
         selectEvents(true, true);
+        readHeldModifierKeys();
         const auto pointer = queryPointer();
         suppressed_ = pointer && isOwnWindow(pointer->child);
         if (pointer && !suppressed_)
@@ -185,12 +262,13 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
     if (!leftDown_)
         return;
     flushMotion();
-    leftDown_ = false;
     selectEvents(true, false);
     const auto pointer = queryPointer();
     if (pointer && !suppressed_)
         deliver(MouseEventType::LeftMouseUp, *pointer);
+    leftDown_ = false;
     suppressed_ = false;
+    heldModifierKeys_.clear();
 }
 
 void X11InputMonitor::flushMotion()
@@ -206,7 +284,11 @@ void X11InputMonitor::flushMotion()
 
 void X11InputMonitor::deliver(MouseEventType type, const Pointer& pointer)
 {
-    const MouseEvent event{type, flagsFromState(pointer.state), std::nullopt,
+    // From the press to the release the followed keys say which modifiers are down; the
+    // pointer's state is only as old as the moment the batch was handled.
+    const std::uint16_t state =
+        leftDown_ && !modifierKeys_.empty() ? heldModifierState() : pointer.state;
+    const MouseEvent event{type, flagsFromState(state), std::nullopt,
                            screenPointFromRoot(pointer.root, displays_.primaryRootFrame())};
     const std::uint64_t bit = std::uint64_t{1} << static_cast<int>(type);
     // A copy: a handler may add or remove monitors.

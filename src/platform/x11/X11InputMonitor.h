@@ -14,11 +14,13 @@ class X11Displays;
 class XcbConnection;
 
 // Global left-mouse events from XInput 2 raw events on the root window. Raw button events are
-// selected while someone listens; raw motion only while the left button is down, so that a
-// pointer moving without a button costs nothing. Nothing is grabbed and nothing polled: each
-// event asks the server once where the pointer is and which modifiers are down. A press over
-// one of this process's own windows, and the drag and release that follow it, are not
-// delivered.
+// selected while someone listens; raw motion and raw keys only while the left button is down, so
+// that a pointer moving without a button costs nothing. Nothing is grabbed and nothing polled:
+// each event asks the server once where the pointer is. The modifiers of a drag and of its
+// release are followed key by key from the press on, in the order the events happened, because
+// by the time a batch of events is handled the user may have let go of the modifier already. A
+// press over one of this process's own windows, and the drag and release that follow it, are
+// not delivered.
 class X11InputMonitor : public QObject, public InputMonitor {
     Q_OBJECT
 public:
@@ -46,8 +48,12 @@ private:
     void handleButton(std::uint32_t physicalButton, bool press);
     void flushMotion();
     void deliver(MouseEventType type, const Pointer& pointer);
+    void handleKey(xcb_keycode_t keycode, bool press);
+    void readHeldModifierKeys();
+    void readModifierMapping();
+    std::uint16_t heldModifierState() const;
     std::optional<Pointer> queryPointer() const;
-    void selectEvents(bool buttons, bool motion);
+    void selectEvents(bool buttons, bool drag);
     void readButtonMapping();
     bool isOwnWindow(xcb_window_t topLevel);
     QList<xcb_window_t> ownToolkitWindows() const;
@@ -56,7 +62,9 @@ private:
     const X11Displays& displays_;
     std::map<MonitorId, std::pair<std::uint64_t, Handler>> monitors_;
     MonitorId nextId_ = 1;
-    QList<std::uint8_t> buttonMap_; // physical button - 1 -> logical button
+    QList<std::uint8_t> buttonMap_;                       // physical button - 1 -> logical button
+    std::map<xcb_keycode_t, std::uint16_t> modifierKeys_; // keycode -> its modifier mask bit
+    std::map<xcb_keycode_t, std::uint16_t> heldModifierKeys_; // while the left button is down
     bool leftDown_ = false;
     bool suppressed_ = false; // the current press went to one of this process's windows
     bool motionPending_ = false;
