@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
@@ -194,6 +195,9 @@ private slots:
         app_->moveTo(QPoint(1440 + 1000, 500));
         QVERIFY2(app_->coversArea(rightDisplay), "no overlay during the drag");
         QVERIFY(x_->deleteMonitor(QStringLiteral("Right")));
+        // Back for the tests that follow, also when this one fails.
+        auto restore =
+            qScopeGuard([this] { x_->setMonitor(QStringLiteral("Right"), rightDisplay); });
         QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::logCount(changed) > changes, 5000);
         // The overlay of a display that is gone goes with it, while the drag goes on.
         QTRY_VERIFY_WITH_TIMEOUT(!app_->coversArea(rightDisplay), 5000);
@@ -205,6 +209,7 @@ private slots:
         // Released over no display: nothing to snap to.
         QCOMPARE(test::CorvaneApp::logCount(QStringLiteral("Snapping window to")), snaps);
 
+        restore.dismiss();
         QVERIFY(x_->setMonitor(QStringLiteral("Right"), rightDisplay));
         QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::logCount(changed) > changes + 1, 5000);
         QTest::qWait(1500); // the layouts are applied to the display again after a delay
