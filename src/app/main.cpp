@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/SingleInstance.h"
 #include "logging/LogLevel.h"
+#include "logging/QtMessageLog.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -74,6 +75,7 @@ int main(int argc, char* argv[])
     if (options.exitCode >= 0)
         return options.exitCode;
 
+    installQtMessageLog();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -25,6 +25,9 @@ void SerialQueue::post(std::function<void()> job)
 
 void SerialQueue::flush()
 {
+    // A job cannot wait for itself to finish (a job that logs, through a handler that flushes).
+    if (std::this_thread::get_id() == thread_.get_id())
+        return;
     std::unique_lock lock(mutex_);
     idle_.wait(lock, [this] { return jobs_.empty() && !running_; });
 }

@@ -17,7 +17,7 @@ public:
     SerialQueue& operator=(const SerialQueue&) = delete;
 
     void post(std::function<void()> job);
-    // Blocks until every job posted before the call has run.
+    // Blocks until every job posted before the call has run; returns at once on the worker.
     void flush();
 
 private:

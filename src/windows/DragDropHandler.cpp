@@ -123,6 +123,8 @@ DragDropHandler::DragDropHandler(WindowManager& windowManager, QObject* parent)
                 },
                 Qt::QueuedConnection);
         });
+    connect(&platform().displays(), &Displays::screenParametersChanged, this,
+            &DragDropHandler::dropOverlayOfChangedDisplay);
     connect(&Notifications::shared(), &Notifications::zoneColorsChanged, this,
             [this](const QColor& normal, const QColor& highlight) {
                 if (OverlayView* view = overlayView()) {
@@ -355,11 +357,21 @@ void DragDropHandler::snap(const Zone& zone, const Display& display)
     const bool restoreEnhanced = app && app->enhancedUserInterface().value_or(false);
     if (restoreEnhanced)
         app->setEnhancedUserInterface(false);
-    (void)windowElement_->setSize(target.size());
-    (void)windowElement_->setPosition(target.origin());
-    (void)windowElement_->setSize(target.size());
+    const AXError sized = windowElement_->setSize(target.size());
+    const AXError moved = windowElement_->setPosition(target.origin());
+    const AXError resized = windowElement_->setSize(target.size());
     if (restoreEnhanced)
         app->setEnhancedUserInterface(true);
+    // The window may have closed during the drag; that is said, not taken for a snap.
+    const AXError results[] = {sized, moved, resized};
+    if (std::find(std::begin(results), std::end(results), AXError::InvalidElement) !=
+        std::end(results))
+        Logger::warning(QStringLiteral("The window closed before it could be snapped"),
+                        LogCategory::Window);
+    else if (std::any_of(std::begin(results), std::end(results),
+                         [](AXError e) { return e != AXError::Success; }))
+        Logger::warning(QStringLiteral("The window could not be moved or resized"),
+                        LogCategory::Window);
 }
 
 void DragDropHandler::resetDragState()
@@ -388,6 +400,24 @@ void DragDropHandler::closeOverlayWindow()
         overlayWindow_->orderOut();
         overlayWindow_.reset();
     }
+}
+
+void DragDropHandler::dropOverlayOfChangedDisplay()
+{
+    // A display removed or reshaped in the middle of a drag: its overlay would stay over an
+    // area that is no longer that display, and a release would snap into its stale zones. The
+    // next drag event shows the zones of the display then under the pointer, if any.
+    if (!overlayWindow_)
+        return;
+    const Display& shown = overlayWindow_->display();
+    const DisplayList screens = platform().displays().screens();
+    const auto current = std::find(screens.begin(), screens.end(), shown);
+    if (current != screens.end() && current->frame == shown.frame &&
+        current->visibleFrame == shown.visibleFrame)
+        return;
+    Logger::info(QStringLiteral("The display under the drag overlay changed; the overlay closes"),
+                 LogCategory::Window);
+    closeOverlayWindow();
 }
 
 void DragDropHandler::createOverlayWindow()

@@ -52,6 +52,7 @@ private:
     std::optional<ElementHandle> windowUnderMouse() const;
     void createOverlayWindow();
     void closeOverlayWindow();
+    void dropOverlayOfChangedDisplay();
     void highlightZone(const std::optional<Zone>& zone);
     void applyStoredZoneColors(OverlayView& view) const;
     void stopTimer();

@@ -1,3 +1,4 @@
+#include "CorvaneApp.h"
 #include "TestEnvironment.h"
 #include "XServer.h"
 #include "app/Settings.h"
@@ -9,23 +10,8 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
-#include <X11/keysym.h>
 
 using namespace corvane;
-
-namespace {
-
-// Openbox moves a window when its title bar is dragged, with or without Shift; the demonstration
-// of scripts/run uses the same configuration.
-QString openboxConfig()
-{
-    QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/scripts/openbox-rc.xml"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-const QString corvanePath = QStringLiteral(CORVANE_BINARY_DIR "/bin/corvane");
-
-} // namespace
 
 // The real application on a private X server: two monitors (1440 x 900 primary, 1920 x 1080 to
 // its right), openbox, a tray, and real clients moved with synthetic input.
@@ -33,39 +19,15 @@ class CorvaneEndToEndTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<test::XServer> x_;
-    qint64 corvane_ = 0;
+    std::unique_ptr<test::CorvaneApp> app_;
     test::XServer::Client logo_;
 
-    QString logText() const
-    {
-        QFile file(QDir(qEnvironmentVariable("XDG_DATA_HOME"))
-                       .filePath(QStringLiteral("Corvane/corvane.log")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-    // Visible windows of Corvane itself, by WM_CLASS.
     QList<QByteArray> visibleCorvaneWindows(const QString& name = QString())
     {
-        QByteArray out;
-        QStringList args{QStringLiteral("search"), QStringLiteral("--onlyvisible")};
-        if (name.isEmpty())
-            args << QStringLiteral("--class") << QStringLiteral("corvane");
-        else
-            args << QStringLiteral("--name") << name;
-        x_->xdotool(args, &out);
-        const QByteArray ids = out.trimmed();
-        return ids.isEmpty() ? QList<QByteArray>{} : ids.split('\n');
+        return app_->visibleWindows(name);
     }
     // Whether a window of Corvane covers the second display, as the drag overlay does.
-    bool overlayShown()
-    {
-        for (const QByteArray& id : visibleCorvaneWindows()) {
-            QByteArray geometry;
-            x_->xdotool({QStringLiteral("getwindowgeometry"), QString::fromLatin1(id)}, &geometry);
-            if (geometry.contains("1440,0") && geometry.contains("1920x1080"))
-                return true;
-        }
-        return false;
-    }
+    bool overlayShown() { return app_->coversArea(QRect(1440, 0, 1920, 1080)); }
     // Corvane's icon window as the tray embedded it, in root coordinates: the small visible
     // window of Corvane's class (the tray's own top-level windows include hidden ones, so the
     // tray's first window says nothing about where the icon is).
@@ -106,45 +68,24 @@ private:
     // Drags the xlogo window by its title bar to `to` (root coordinates), Shift held or not.
     void dragLogo(const QPoint& to, bool shift)
     {
-        const QRect frame = *x_->frameGeometry(logo_.window);
-        const QRect client = *x_->clientGeometry(logo_.window);
-        const QPoint from(frame.center().x(), frame.top() + (client.top() - frame.top()) / 2);
-        x_->fakeMotion(from);
-        QTest::qWait(100);
-        if (shift)
-            x_->fakeKey(XK_Shift_L, true);
-        x_->fakeButton(1, true);
-        QTest::qWait(150);
-        const int steps = 25;
-        for (int i = 1; i <= steps; ++i) {
-            x_->fakeMotion(from + (to - from) * i / steps);
-            QTest::qWait(25);
-        }
-        QTest::qWait(400); // the poll sees the move and the overlay follows
+        app_->press(logo_.window, shift);
+        app_->moveTo(to);
     }
-    void release(bool shift)
-    {
-        x_->fakeButton(1, false);
-        // Shift goes up at once after the button, before Corvane handles either: the release
-        // still counts as made with Shift held.
-        if (shift)
-            x_->fakeKey(XK_Shift_L, false);
-        QTest::qWait(500);
-    }
+    void release(bool shift) { app_->release(shift); }
 
 private slots:
     void initTestCase()
     {
         if (!test::XServer::isAvailable())
             QSKIP("Xvfb is not installed");
-        QVERIFY(QFile::exists(corvanePath));
+        QVERIFY(QFile::exists(test::CorvaneApp::binaryPath()));
         test::resetStores();
         // Not the first launch: the preferences open only when asked for.
         Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
         QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively();
 
         test::XServer::Options options;
-        options.openboxConfig = openboxConfig();
+        options.openboxConfig = test::CorvaneApp::openboxConfig();
         QVERIFY(!options.openboxConfig.isEmpty());
         x_ = std::make_unique<test::XServer>(options);
         QVERIFY2(x_->isRunning(), qPrintable(x_->errorString()));
@@ -159,9 +100,8 @@ private slots:
                                   QStringLiteral("--heighttype"), QStringLiteral("pixel"),
                                   QStringLiteral("--height"), QStringLiteral("24")}) > 0);
         QVERIFY(x_->waitForWindow(QStringLiteral("trayer")));
-        corvane_ =
-            x_->startProcess(corvanePath, {QStringLiteral("--log-level"), QStringLiteral("info")});
-        QVERIFY(corvane_ > 0);
+        app_ = std::make_unique<test::CorvaneApp>(*x_);
+        QVERIFY(app_->start() > 0);
         const auto logo =
             x_->startClient(QStringLiteral("xlogo"),
                             {QStringLiteral("-geometry"), QStringLiteral("400x300+200+200")},
@@ -169,10 +109,14 @@ private slots:
         QVERIFY(logo);
         logo_ = *logo;
         // Corvane is up once its services have applied the layouts.
-        QTRY_VERIFY_WITH_TIMEOUT(logText().contains(QStringLiteral("Preferences Key: ")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::isReady(), 10000);
     }
 
-    void cleanupTestCase() { x_.reset(); }
+    void cleanupTestCase()
+    {
+        app_.reset();
+        x_.reset();
+    }
 
     void theTrayIconIsDocked()
     {
@@ -204,7 +148,8 @@ private slots:
         const QRect expected(1440 + 1152, 0, 768, 540);
         QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), expected, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(!overlayShown(), 3000);
-        QVERIFY(logText().contains(QStringLiteral("Snapping window to (2592, 0, 768, 540)")));
+        QVERIFY(test::CorvaneApp::logText().contains(
+            QStringLiteral("Snapping window to (2592, 0, 768, 540)")));
     }
 
     void withoutShiftTheWindowJustMoves()
@@ -221,7 +166,7 @@ private slots:
     void aSecondLaunchOpensThePreferencesOfTheFirst()
     {
         QVERIFY(visibleCorvaneWindows(QStringLiteral("^Preferences$")).isEmpty());
-        QVERIFY(x_->run(corvanePath, {}));
+        QVERIFY(x_->run(test::CorvaneApp::binaryPath(), {}));
         QTRY_VERIFY_WITH_TIMEOUT(!visibleCorvaneWindows(QStringLiteral("^Preferences$")).isEmpty(),
                                  5000);
         closePreferences();

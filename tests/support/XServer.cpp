@@ -18,6 +18,7 @@ namespace corvane::test {
 namespace {
 
 constexpr int pollMs = 25;
+constexpr char startedPid[] = "startedPid";
 
 template <typename T> struct Freed {
     T* p;
@@ -95,6 +96,7 @@ QProcess* XServer::spawn(const QString& program, const QStringList& arguments)
     process->start();
     if (!process->waitForStarted(5000))
         return nullptr;
+    process->setProperty(startedPid, process->processId());
     processes_.push_back(std::move(process));
     return processes_.back().get();
 }
@@ -271,6 +273,28 @@ bool XServer::killProcess(qint64 pid)
         }
     }
     return false;
+}
+
+std::optional<XServer::Exit> XServer::waitForExit(qint64 pid, int timeoutMs)
+{
+    for (auto& process : processes_) {
+        // The process's id is gone once it has ended; the one it started with is kept.
+        if (process->property(startedPid).toLongLong() != pid)
+            continue;
+        if (process->state() != QProcess::NotRunning && !process->waitForFinished(timeoutMs))
+            return std::nullopt;
+        return Exit{process->exitStatus() == QProcess::CrashExit, process->exitCode()};
+    }
+    return std::nullopt;
+}
+
+bool XServer::killServer()
+{
+    if (processes_.empty() || processes_.front()->state() == QProcess::NotRunning)
+        return false;
+    QProcess& server = *processes_.front();
+    ::kill(-static_cast<pid_t>(server.processId()), SIGKILL);
+    return server.waitForFinished(5000);
 }
 
 std::optional<XServer::Client> XServer::startClient(const QString& program,

@@ -71,6 +71,16 @@ public:
     qint64 startProcess(const QString& program, const QStringList& arguments);
     // Kills a program started here (its whole process group) and waits for it to end.
     bool killProcess(qint64 pid);
+    // How a program started here ended: `crashed` when a signal ended it.
+    struct Exit {
+        bool crashed = false;
+        int code = 0;
+    };
+    // Waits for a program started here to end by itself; none when it is still running.
+    std::optional<Exit> waitForExit(qint64 pid, int timeoutMs = 10000);
+    // Kills the X server itself, as a crash of the server would end it; every client's
+    // connection breaks.
+    bool killServer();
 
     // The managed clients (_NET_CLIENT_LIST), or the root's children without a window manager.
     QList<xcb_window_t> clientWindows();

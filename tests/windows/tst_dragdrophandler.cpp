@@ -149,6 +149,38 @@ private slots:
         QVERIFY(handler_->overlayWindow()->display() == test::secondDisplay());
     }
 
+    void aDisplayThatGoesOrChangesTakesItsOverlayAlong()
+    {
+        down(ModifierFlag::shift);
+        moveWindowBy(50, 0);
+        drag(ModifierFlag::shift, {3000, 500});
+        QVERIFY(handler_->overlayWindow()->display() == test::secondDisplay());
+        // Another display changing leaves the overlay alone.
+        corvane::Display primary = test::primaryDisplay();
+        primary.visibleFrame.height -= 30;
+        fake_->setDisplays({primary, test::secondDisplay()});
+        emit fake_->displays().screenParametersChanged();
+        QVERIFY(handler_->overlayWindow());
+        // Its own display reshaped: the overlay goes, and the next drag event shows a new one.
+        corvane::Display second = test::secondDisplay();
+        second.visibleFrame.height -= 30;
+        fake_->setDisplays({primary, second});
+        emit fake_->displays().screenParametersChanged();
+        QVERIFY(!handler_->overlayWindow());
+        drag(ModifierFlag::shift, {3000, 500});
+        QVERIFY(handler_->overlayWindow());
+        QCOMPARE(handler_->overlayWindow()->screenRect(), second.visibleFrame);
+        // Its display removed: the overlay goes, and a release over no display snaps nothing.
+        fake_->setDisplays({primary});
+        emit fake_->displays().screenParametersChanged();
+        QVERIFY(!handler_->overlayWindow());
+        const Rect before = windowFrame();
+        drag(ModifierFlag::shift, {3100, 500});
+        up(ModifierFlag::shift, {3100, 500});
+        QCOMPARE(windowFrame(), before);
+        QVERIFY(!handler_->isTracking());
+    }
+
     void releasingInAGapSnapsToTheNearestZone()
     {
         const ZoneList apart{Zone(Rect(0, 0, 0.3, 1)), Zone(Rect(0.7, 0, 0.3, 1))};

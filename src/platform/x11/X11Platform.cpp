@@ -1,5 +1,6 @@
 #include "platform/x11/X11Platform.h"
 
+#include "logging/Logger.h"
 #include "platform/x11/X11Accessibility.h"
 #include "platform/x11/X11Displays.h"
 #include "platform/x11/X11HotKeys.h"
@@ -8,6 +9,8 @@
 #include "platform/x11/X11WindowServer.h"
 #include "platform/x11/X11Workspace.h"
 #include "platform/x11/XcbConnection.h"
+
+#include <QCoreApplication>
 
 namespace corvane {
 
@@ -19,7 +22,16 @@ X11Platform::X11Platform(const QByteArray& displayName)
       inputMonitor_(std::make_unique<X11InputMonitor>(*connection_, *displays_)),
       hotKeys_(std::make_unique<X11HotKeys>(*connection_)),
       loginItems_(std::make_unique<X11LoginItems>()), workspace_(std::make_unique<X11Workspace>())
-{}
+{
+    // Without its X server nothing can be read or moved and the application's own windows are
+    // gone; Qt's xcb plugin ends the process with status 1 once it notices on its connection.
+    // Whichever connection notices first, the process ends the same way; from here the event
+    // loop is left so that the application shuts down in order.
+    QObject::connect(connection_.get(), &XcbConnection::connectionLost, connection_.get(), [] {
+        Logger::error(QStringLiteral("Corvane quits: the X server is gone"), LogCategory::App);
+        QCoreApplication::exit(1);
+    });
+}
 
 // Members go in reverse order: everything that uses the connection before the connection.
 X11Platform::~X11Platform() = default;

@@ -1,0 +1,249 @@
+#include "CorvaneApp.h"
+#include "TestEnvironment.h"
+#include "XServer.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdlib>
+
+using namespace corvane;
+
+namespace {
+
+const QRect rightDisplay(1440, 0, 1920, 1080);
+
+QStringList trayerArguments()
+{
+    return {
+        QStringLiteral("--edge"),  QStringLiteral("bottom"),      QStringLiteral("--align"),
+        QStringLiteral("left"),    QStringLiteral("--widthtype"), QStringLiteral("pixel"),
+        QStringLiteral("--width"), QStringLiteral("100"),         QStringLiteral("--heighttype"),
+        QStringLiteral("pixel"),   QStringLiteral("--height"),    QStringLiteral("24")};
+}
+
+} // namespace
+
+// Faults of the desktop around the real application, one at a time, on a private X server
+// with two monitors (1440 x 900 primary, 1920 x 1080 to its right), openbox and a tray. After
+// each fault the application must still snap a window (or, for the tray, show its icon in the
+// new tray); when the X server goes away it must end by itself, cleanly, and say why in its log.
+class DesktopFaultsTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<test::XServer> x_;
+    std::unique_ptr<test::CorvaneApp> app_;
+    QTemporaryDir directory_;
+    test::XServer::Client logo_;
+    qint64 trayer_ = 0;
+    bool nextZoneIsTop_ = true;
+
+    bool isRunning() { return !x_->waitForExit(app_->pid(), 0); }
+
+    // The window manager's frame of a client: the root's child that holds it.
+    xcb_window_t frameOf(xcb_window_t client)
+    {
+        xcb_connection_t* c = x_->connection();
+        xcb_window_t current = client;
+        for (int depth = 0; depth < 16; ++depth) {
+            xcb_query_tree_reply_t* tree =
+                xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr);
+            if (!tree)
+                return XCB_NONE;
+            const bool top = tree->parent == tree->root;
+            const xcb_window_t parent = tree->parent;
+            std::free(tree);
+            if (top)
+                return current;
+            current = parent;
+        }
+        return XCB_NONE;
+    }
+
+    // Whether the tray's window holds the application's icon (the embedded window of class
+    // "corvane").
+    bool trayHoldsIcon()
+    {
+        QByteArray out;
+        if (!x_->xdotool(
+                {QStringLiteral("search"), QStringLiteral("--class"), QStringLiteral("trayer")},
+                &out))
+            return false;
+        for (const QByteArray& tray : out.trimmed().split('\n')) {
+            QByteArray tree;
+            x_->run(QStringLiteral("xwininfo"),
+                    {QStringLiteral("-tree"), QStringLiteral("-id"), QString::fromLatin1(tray)},
+                    &tree);
+            if (tree.contains("\"corvane\""))
+                return true;
+        }
+        return false;
+    }
+
+    // Shift-drags the xlogo window onto the right display's top or bottom side zone (in turn,
+    // so that it always moves) and checks that it lands there and the overlay goes.
+    void checkASnapStillWorks()
+    {
+        const int y = nextZoneIsTop_ ? 0 : 540;
+        nextZoneIsTop_ = !nextZoneIsTop_;
+        const QString line = QStringLiteral("Snapping window to (2592, %1, 768, 540)").arg(y);
+        const int before = test::CorvaneApp::logCount(line);
+        app_->press(logo_.window, true);
+        app_->moveTo(QPoint(1440 + 1700, y + 270));
+        QVERIFY2(app_->coversArea(rightDisplay), "no overlay during the drag");
+        app_->release(true);
+        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(2592, y, 768, 540), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(test::CorvaneApp::logCount(line), before + 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->coversArea(rightDisplay), 5000);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!test::XServer::isAvailable())
+            QSKIP("Xvfb is not installed");
+        QVERIFY(QFile::exists(test::CorvaneApp::binaryPath()));
+        test::resetStores();
+        Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
+        QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively();
+
+        test::XServer::Options options;
+        options.openboxConfig = test::CorvaneApp::openboxConfig();
+        QVERIFY(!options.openboxConfig.isEmpty());
+        x_ = std::make_unique<test::XServer>(options);
+        QVERIFY2(x_->isRunning(), qPrintable(x_->errorString()));
+        QVERIFY(x_->setMonitor(QStringLiteral("Left"), QRect(0, 0, 1440, 900), true,
+                               QStringLiteral("screen")));
+        QVERIFY(x_->setMonitor(QStringLiteral("Right"), rightDisplay));
+        trayer_ = x_->startProcess(QStringLiteral("trayer"), trayerArguments());
+        QVERIFY(trayer_ > 0);
+        QVERIFY(x_->waitForWindow(QStringLiteral("trayer")));
+        app_ = std::make_unique<test::CorvaneApp>(*x_);
+        QVERIFY(app_->start() > 0);
+        const auto logo =
+            x_->startClient(QStringLiteral("xlogo"),
+                            {QStringLiteral("-geometry"), QStringLiteral("400x300+200+200")},
+                            QStringLiteral("xlogo"));
+        QVERIFY(logo);
+        logo_ = *logo;
+        QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::isReady(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(trayHoldsIcon(), 5000);
+    }
+
+    void cleanupTestCase()
+    {
+        app_.reset();
+        x_.reset();
+    }
+
+    void theDraggedWindowIsDestroyedInTheMiddleOfTheDrag()
+    {
+        const auto victim =
+            x_->startClient(QStringLiteral("xlogo"),
+                            {QStringLiteral("-geometry"), QStringLiteral("300x200+300+350")},
+                            QStringLiteral("xlogo"), 10000);
+        QVERIFY(victim);
+        app_->press(victim->window, true);
+        app_->moveTo(QPoint(1440 + 1700, 200));
+        QVERIFY2(app_->coversArea(rightDisplay), "no overlay during the drag");
+        QVERIFY(x_->killProcess(victim->pid));
+        QVERIFY(x_->waitForWindowGone(victim->window));
+        app_->moveTo(QPoint(1440 + 1700, 300));
+        app_->release(true);
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->coversArea(rightDisplay), 5000);
+        QVERIFY(isRunning());
+        checkASnapStillWorks();
+    }
+
+    void theWindowManagerIsReplacedDuringADrag()
+    {
+        const QString rc = directory_.filePath(QStringLiteral("rc.xml"));
+        QFile file(rc);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(test::CorvaneApp::openboxConfig().toUtf8());
+        file.close();
+
+        const xcb_window_t oldFrame = frameOf(logo_.window);
+        app_->press(logo_.window, true);
+        app_->moveTo(QPoint(1440 + 500, 500));
+        QVERIFY2(app_->coversArea(rightDisplay), "no overlay during the drag");
+        QVERIFY(x_->startProcess(QStringLiteral("openbox"),
+                                 {QStringLiteral("--replace"), QStringLiteral("--sm-disable"),
+                                  QStringLiteral("--config-file"), rc}) > 0);
+        // The new window manager has taken the window over once it framed it anew.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            frameOf(logo_.window) != oldFrame && frameOf(logo_.window) != logo_.window, 10000);
+        app_->moveTo(QPoint(1440 + 300, 600));
+        app_->release(true);
+        // The gesture still ends in a snap: the main zone of the right display.
+        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(1440, 0, 1152, 1080),
+                                  5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->coversArea(rightDisplay), 5000);
+        QVERIFY(isRunning());
+        checkASnapStillWorks();
+    }
+
+    void aMonitorIsRemovedWhileItsOverlayIsShown()
+    {
+        const QString changed = QStringLiteral("Display configuration changed");
+        const int changes = test::CorvaneApp::logCount(changed);
+        app_->press(logo_.window, true);
+        app_->moveTo(QPoint(1440 + 1000, 500));
+        QVERIFY2(app_->coversArea(rightDisplay), "no overlay during the drag");
+        QVERIFY(x_->deleteMonitor(QStringLiteral("Right")));
+        // Back for the tests that follow, also when this one fails.
+        auto restore =
+            qScopeGuard([this] { x_->setMonitor(QStringLiteral("Right"), rightDisplay); });
+        QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::logCount(changed) > changes, 5000);
+        // The overlay of a display that is gone goes with it, while the drag goes on.
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->coversArea(rightDisplay), 5000);
+        app_->moveTo(QPoint(1440 + 1200, 600));
+        QVERIFY(!app_->coversArea(rightDisplay));
+        const int snaps = test::CorvaneApp::logCount(QStringLiteral("Snapping window to"));
+        app_->release(true);
+        QVERIFY(isRunning());
+        // Released over no display: nothing to snap to.
+        QCOMPARE(test::CorvaneApp::logCount(QStringLiteral("Snapping window to")), snaps);
+
+        restore.dismiss();
+        QVERIFY(x_->setMonitor(QStringLiteral("Right"), rightDisplay));
+        QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::logCount(changed) > changes + 1, 5000);
+        QTest::qWait(1500); // the layouts are applied to the display again after a delay
+        checkASnapStillWorks();
+    }
+
+    void theTrayGoesAwayAndComesBack()
+    {
+        QVERIFY(trayHoldsIcon());
+        QVERIFY(x_->killProcess(trayer_));
+        QTest::qWait(500);
+        QVERIFY(isRunning());
+        trayer_ = x_->startProcess(QStringLiteral("trayer"), trayerArguments());
+        QVERIFY(trayer_ > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(trayHoldsIcon(), 10000);
+        QVERIFY(isRunning());
+        checkASnapStillWorks();
+    }
+
+    void theXServerGoesAway()
+    {
+        QVERIFY(isRunning());
+        QVERIFY(x_->killServer());
+        const auto exit = x_->waitForExit(app_->pid(), 10000);
+        QVERIFY2(exit, "the application still runs without its X server");
+        QVERIFY2(!exit->crashed, "the application crashed");
+        QCOMPARE(exit->code, 1);
+        // Corvane's own connection or Qt's may notice first; either says so in the log.
+        const QString log = test::CorvaneApp::logText();
+        QVERIFY2(log.contains(QStringLiteral("The connection to the X server was lost")) ||
+                     log.contains(QStringLiteral("Qt: The X11 connection broke")),
+                 "no log line about the X server");
+    }
+};
+
+QTEST_GUILESS_MAIN(DesktopFaultsTest)
+#include "tst_desktopfaults.moc"

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "XServer.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+namespace corvane::test {
+
+// The real application (build/bin/corvane) on a private X server, and the gestures a person
+// makes with it: Shift-drags of other windows by their title bar, through synthetic input.
+class CorvaneApp {
+public:
+    explicit CorvaneApp(XServer& server) : x_(server) {}
+
+    static QString binaryPath();
+    // Openbox moves a window when its title bar is dragged, with or without Shift; the
+    // demonstration of scripts/run uses the same configuration.
+    static QString openboxConfig();
+
+    // Starts the application with recording on at info level; the process id, or 0.
+    qint64 start();
+    qint64 pid() const { return pid_; }
+    // Whether it is up: its services have applied the layouts.
+    static bool isReady();
+
+    // The whole log file, and how many of its lines contain `text`.
+    static QString logText();
+    static int logCount(const QString& text);
+
+    // Visible windows of the application (by WM_CLASS), or visible windows with this name.
+    QList<QByteArray> visibleWindows(const QString& name = QString());
+    // Whether a window of the application covers exactly `area`, as the drag overlay does.
+    bool coversArea(const QRect& area);
+
+    // A drag in steps: the button goes down on the window's title bar (Shift first when asked),
+    // the pointer moves to `to` (root coordinates), and the button comes up, Shift right after
+    // it.
+    void press(xcb_window_t client, bool shift);
+    void moveTo(const QPoint& to);
+    void release(bool shift);
+
+private:
+    XServer& x_;
+    qint64 pid_ = 0;
+    QPoint pointer_;
+};
+
+} // namespace corvane::test
