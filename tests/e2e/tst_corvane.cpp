@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <X11/keysym.h>
 
 using namespace corvane;
 
