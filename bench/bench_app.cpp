@@ -131,7 +131,7 @@ int main(int argc, char** argv)
         note(QStringLiteral("Application: %1 is missing; not measured.").arg(corvane));
         return 1;
     }
-    XServer server(XServer::Options{QSize(1920, 1080), 24, true, {}});
+    XServer server(XServer::Options{QSize(1920, 1080), 24, true, {}, {}});
     if (!server.isRunning()) {
         note(QStringLiteral("Application: the X server did not start (%1).")
                  .arg(server.errorString()));

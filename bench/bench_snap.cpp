@@ -55,7 +55,7 @@ bool near(const QRect& frame, const Rect& target)
 int main(int argc, char** argv)
 {
     useOffscreenPlatformByDefault();
-    XServer server(XServer::Options{QSize(1920, 1080), 24, true, {}});
+    XServer server(XServer::Options{QSize(1920, 1080), 24, true, {}, {}});
     QApplication app(argc, argv);
     if (!server.isRunning()) {
         note(QStringLiteral("Snap: the X server did not start (%1).").arg(server.errorString()));

@@ -28,7 +28,7 @@ int main(int argc, char** argv)
         note(QStringLiteral("Window list: Xvfb is not installed; not measured."));
         return 1;
     }
-    XServer server(XServer::Options{QSize(1920, 1080), 24, true, {}});
+    XServer server(XServer::Options{QSize(1920, 1080), 24, true, {}, {}});
     if (!server.isRunning()) {
         note(QStringLiteral("Window list: the X server did not start (%1).")
                  .arg(server.errorString()));
