@@ -1,6 +1,7 @@
 #include "platform/x11/X11Platform.h"
 
 #include "platform/x11/X11Accessibility.h"
+#include "platform/x11/X11Compositing.h"
 #include "platform/x11/X11Displays.h"
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputMonitor.h"
@@ -18,7 +19,8 @@ X11Platform::X11Platform(const QByteArray& displayName)
       windowServer_(std::make_unique<X11WindowServer>(*connection_, *displays_)),
       inputMonitor_(std::make_unique<X11InputMonitor>(*connection_, *displays_)),
       hotKeys_(std::make_unique<X11HotKeys>(*connection_)),
-      loginItems_(std::make_unique<X11LoginItems>()), workspace_(std::make_unique<X11Workspace>())
+      loginItems_(std::make_unique<X11LoginItems>()), workspace_(std::make_unique<X11Workspace>()),
+      compositing_(std::make_unique<X11Compositing>(*connection_))
 {}
 
 // Members go in reverse order: everything that uses the connection before the connection.
@@ -51,6 +53,10 @@ LoginItems& X11Platform::loginItems()
 Workspace& X11Platform::workspace()
 {
     return *workspace_;
+}
+Compositing& X11Platform::compositing()
+{
+    return *compositing_;
 }
 
 } // namespace corvane
