@@ -38,10 +38,6 @@ X11Compositing::X11Compositing(XcbConnection& connection, QObject* parent)
     const auto owner = connection_.reply(xcb_get_selection_owner_reply,
                                          connection_.send(xcb_get_selection_owner(c, selection_)));
     active_ = owner && owner->owner != XCB_NONE;
-    Logger::info(active_ ? QStringLiteral("A compositing manager runs: overlays are translucent")
-                         : QStringLiteral("No compositing manager runs: overlays are cut to "
-                                          "their zones"),
-                 LogCategory::Overlay);
     if (!watched)
         Logger::warning(QStringLiteral("The X server has no XFixes extension: a compositing "
                                        "manager started or stopped later goes unnoticed"),
@@ -67,10 +63,6 @@ void X11Compositing::setActive(bool active)
     if (active == active_)
         return;
     active_ = active;
-    Logger::info(active ? QStringLiteral("A compositing manager started: overlays are translucent")
-                        : QStringLiteral("The compositing manager stopped: overlays are cut to "
-                                         "their zones"),
-                 LogCategory::Overlay);
     emit activeChanged(active);
 }
 
