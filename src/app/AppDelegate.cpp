@@ -84,6 +84,7 @@ void AppDelegate::setupStatusItem()
             [this] { updateMenu(); });
 
     setupMonitorChangeDetection();
+    reportCompositing();
     QMetaObject::invokeMethod(
         this, [this] { updateMenu(); }, Qt::QueuedConnection);
     QMetaObject::invokeMethod(
@@ -109,6 +110,23 @@ void AppDelegate::setupMonitorChangeDetection()
     });
     connect(&displays, &Displays::screensDidSleep, this, [] {
         Logger::info(QStringLiteral("Screens went to sleep - will refresh menu on wake"));
+    });
+}
+
+void AppDelegate::reportCompositing()
+{
+    Compositing& compositing = Platform::current().compositing();
+    Logger::info(compositing.isActive()
+                     ? QStringLiteral("A compositing manager runs: overlays are translucent")
+                     : QStringLiteral("No compositing manager runs: overlays are cut to their "
+                                      "zones"),
+                 LogCategory::Overlay);
+    connect(&compositing, &Compositing::activeChanged, this, [](bool active) {
+        Logger::info(active ? QStringLiteral("A compositing manager started: overlays are "
+                                             "translucent")
+                            : QStringLiteral("The compositing manager stopped: overlays are cut "
+                                             "to their zones"),
+                     LogCategory::Overlay);
     });
 }
 

@@ -62,6 +62,8 @@ signals:
 private:
     void setupStatusItem();
     void setupMonitorChangeDetection();
+    // Records whether the overlays are translucent or cut to their zones, and each change.
+    void reportCompositing();
     void setupServices();
     void setupAccessibility();
     void checkFirstLaunch();

@@ -1,5 +1,6 @@
 #include "editor/BackdropWindow.h"
 
+#include "managers/ShapedPainting.h"
 #include "platform/Platform.h"
 
 #include <QCloseEvent>
@@ -16,6 +17,20 @@ BackdropWindow::BackdropWindow()
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFocusPolicy(Qt::NoFocus);
+
+    Compositing& compositing = Platform::current().compositing();
+    connect(&compositing, &Compositing::activeChanged, this, &BackdropWindow::setDimming);
+    setDimming(compositing.isActive());
+}
+
+void BackdropWindow::setDimming(bool on)
+{
+    dimming_ = on;
+    if (on)
+        clearMask();
+    else
+        setMask(emptyWindowMask());
+    update();
 }
 
 void BackdropWindow::setScreenRect(const Rect& screenRect)
@@ -40,7 +55,8 @@ void BackdropWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, dimming));
+    painter.fillRect(rect(),
+                     dimming_ ? QColor::fromRgbF(0, 0, 0, dimming) : QColor(Qt::transparent));
 }
 
 void BackdropWindow::resizeEvent(QResizeEvent* event)

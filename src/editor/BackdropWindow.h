@@ -10,6 +10,9 @@ namespace corvane {
 // The layout editor's backdrop: a frameless window over every display that dims the desktop
 // (black at 30 %) and holds the editor's invisible full-size view. It floats above ordinary
 // windows, takes mouse presses but never the keyboard, which stays with the toolbar.
+//
+// Dimming needs a compositing manager: without one the window would be an opaque black sheet
+// over every display, so it is left out (shaped to nothing) until one runs.
 class BackdropWindow : public QWidget {
     Q_OBJECT
 public:
@@ -19,6 +22,8 @@ public:
 
     // Where the window is, in screen space.
     Rect screenRect() const { return screenRect_; }
+    // Shown (dimming) only while a compositing manager runs.
+    bool isDimming() const { return dimming_; }
     void setScreenRect(const Rect& screenRect);
 
     // The window takes ownership of the view and keeps it the size of the window.
@@ -37,7 +42,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void setDimming(bool on);
+
     Rect screenRect_;
+    bool dimming_ = true;
     ContentHost content_{*this};
 };
 

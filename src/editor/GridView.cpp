@@ -1,5 +1,6 @@
 #include "editor/GridView.h"
 
+#include "managers/ShapedPainting.h"
 #include "windows/ZoneGeometry.h"
 
 #include <QMouseEvent>
@@ -15,6 +16,8 @@ constexpr double outlineWidth = 1.5;
 constexpr double selectionWidth = 2.0;
 constexpr double editingFillAlpha = 0.3;
 constexpr double passiveFillAlpha = 0.1;
+// The shaped look's outline: one whole pixel on each side of the zone's edge.
+constexpr int shapedOutline = 1;
 
 QColor withAlpha(QColor color, double alpha)
 {
@@ -43,7 +46,7 @@ bool isFinite(const Rect& r)
 
 } // namespace
 
-GridView::GridView(QWidget* parent) : QWidget(parent)
+GridView::GridView(QWidget* parent) : OverlayContent(parent)
 {
     // The view is a pointer surface only; keys belong to the editor's toolbar.
     setFocusPolicy(Qt::NoFocus);
@@ -53,18 +56,21 @@ void GridView::setCustomZones(std::optional<ZoneList> zones)
 {
     customZones_ = std::move(zones);
     update();
+    notifyShapeChanged();
 }
 
 void GridView::setShowStrokes(bool show)
 {
     showStrokes_ = show;
     update();
+    notifyShapeChanged();
 }
 
 void GridView::setEditing(bool editing)
 {
     isEditing_ = editing;
     update();
+    notifyShapeChanged();
 }
 
 void GridView::setOverlayColor(const QColor& color)
@@ -127,13 +133,29 @@ std::optional<GridView::HandlePosition> GridView::handleAtViewPoint(Point p, con
 
 void GridView::paintEvent(QPaintEvent*)
 {
+    QPainter painter(this);
+    if (isShaped()) {
+        // What the mask lets through must not hold pixels of an earlier frame.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(rect(), Qt::transparent);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
     if (!customZones_ || !showStrokes_)
         return;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, !isShaped());
     // Later zones paint over earlier ones.
-    for (const Zone& zone : *customZones_)
-        paintZone(painter, zone);
+    for (const Zone& zone : *customZones_) {
+        if (isShaped())
+            paintShapedZone(painter, zone);
+        else
+            paintZone(painter, zone);
+    }
+}
+
+void GridView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    notifyShapeChanged();
 }
 
 QRectF GridView::nearbyArea() const
@@ -141,43 +163,107 @@ QRectF GridView::nearbyArea() const
     return QRectF(rect()).adjusted(-clipMargin, -clipMargin, clipMargin, clipMargin);
 }
 
-void GridView::paintZone(QPainter& painter, const Zone& zone) const
+std::optional<QRectF> GridView::paintedRect(const Zone& zone) const
 {
     // Stored zones may hold any numbers; what is not a rectangle is not painted, and a huge one
     // is cut just outside the view (where its outline does not show) before the painter sees it.
     const Rect r = viewRect(zone);
     if (!isFinite(r))
-        return;
+        return std::nullopt;
     const QRectF shape = toPainter(r, height()).normalized() & nearbyArea();
     if (shape.isEmpty())
+        return std::nullopt;
+    return shape;
+}
+
+bool GridView::showsHandles(const Zone& zone) const
+{
+    return isEditing_ && selectedZone_ && selectedZone_->id == zone.id;
+}
+
+QList<QRectF> GridView::handleSquares(const Rect& r) const
+{
+    const std::array<Point, 4> corners{
+        {{r.minX(), r.minY()}, {r.maxX(), r.minY()}, {r.minX(), r.maxY()}, {r.maxX(), r.maxY()}}};
+    QList<QRectF> squares;
+    for (const Point& corner : corners) {
+        const QRectF square = toPainter(squareAround(corner, handleSize), height());
+        if (square.intersects(nearbyArea()))
+            squares.append(square);
+    }
+    return squares;
+}
+
+void GridView::paintZone(QPainter& painter, const Zone& zone) const
+{
+    const auto shape = paintedRect(zone);
+    if (!shape)
         return;
-    painter.fillRect(shape,
+    painter.fillRect(*shape,
                      withAlpha(overlayColor_, isEditing_ ? editingFillAlpha : passiveFillAlpha));
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(withAlpha(Qt::white, 0.8), outlineWidth));
-    painter.drawRect(shape);
+    painter.drawRect(*shape);
 
-    if (!isEditing_ || !selectedZone_ || selectedZone_->id != zone.id)
+    if (!showsHandles(zone))
         return;
     painter.setPen(QPen(overlayColor_, selectionWidth));
-    painter.drawRect(shape);
-    paintHandles(painter, r);
+    painter.drawRect(*shape);
+    paintHandles(painter, viewRect(zone));
 }
 
 void GridView::paintHandles(QPainter& painter, const Rect& r) const
 {
-    const std::array<Point, 4> corners{
-        {{r.minX(), r.minY()}, {r.maxX(), r.minY()}, {r.minX(), r.maxY()}, {r.maxX(), r.maxY()}}};
-    for (const Point& corner : corners) {
-        const QRectF square = toPainter(squareAround(corner, handleSize), height());
-        if (!square.intersects(nearbyArea()))
-            continue;
+    for (const QRectF& square : handleSquares(r)) {
         // The white fill comes after the outline and covers its inner half.
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(overlayColor_, selectionWidth));
         painter.drawRect(square);
         painter.fillRect(square, Qt::white);
     }
+}
+
+void GridView::paintShapedZone(QPainter& painter, const Zone& zone) const
+{
+    const auto shape = paintedRect(zone);
+    if (!shape)
+        return;
+    const QRect inner = shape->toAlignedRect();
+    const bool selected = showsHandles(zone);
+    // The outline, then the inside over it: a ring of whole pixels around the zone's edge.
+    painter.fillRect(inner.adjusted(-shapedOutline, -shapedOutline, shapedOutline, shapedOutline),
+                     selected ? opaque(overlayColor_) : QColor(Qt::white));
+    painter.fillRect(inner.adjusted(shapedOutline, shapedOutline, -shapedOutline, -shapedOutline),
+                     opaque(overlayColor_));
+    if (!selected)
+        return;
+    for (const QRectF& square : handleSquares(viewRect(zone))) {
+        const QRect handle = square.toAlignedRect();
+        painter.fillRect(
+            handle.adjusted(-shapedOutline, -shapedOutline, shapedOutline, shapedOutline),
+            opaque(overlayColor_));
+        painter.fillRect(handle, Qt::white);
+    }
+}
+
+QRegion GridView::shape() const
+{
+    QRegion region;
+    if (!customZones_ || !showStrokes_)
+        return region;
+    for (const Zone& zone : *customZones_) {
+        const auto shape = paintedRect(zone);
+        if (!shape)
+            continue;
+        region += shape->toAlignedRect().adjusted(-shapedOutline, -shapedOutline, shapedOutline,
+                                                  shapedOutline);
+        if (!showsHandles(zone))
+            continue;
+        for (const QRectF& square : handleSquares(viewRect(zone)))
+            region += square.toAlignedRect().adjusted(-shapedOutline, -shapedOutline, shapedOutline,
+                                                      shapedOutline);
+    }
+    return region & rect();
 }
 
 void GridView::mousePressEvent(QMouseEvent* event)
@@ -196,6 +282,7 @@ void GridView::mousePressEvent(QMouseEvent* event)
     if (!zone) {
         selectedZone_.reset();
         update();
+        notifyShapeChanged();
         return;
     }
     selectedZone_ = zone;
@@ -203,6 +290,7 @@ void GridView::mousePressEvent(QMouseEvent* event)
     initialDragPoint_ = p;
     currentResizeHandle_ = handleAtViewPoint(p, *zone);
     update();
+    notifyShapeChanged();
     if (auto handler = zoneClickedHandler)
         handler(*zone);
 }
@@ -261,6 +349,7 @@ void GridView::mouseMoveEvent(QMouseEvent* event)
     selectedZone_ = moved;
     initialDragPoint_ = c;
     update();
+    notifyShapeChanged();
     // A copy: the handler's owner may hand this view a new list while it runs.
     const ZoneList zones = *customZones_;
     if (auto handler = zoneUpdatedHandler)

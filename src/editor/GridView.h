@@ -1,5 +1,6 @@
 #pragma once
 
+#include "managers/OverlayContent.h"
 #include "models/Zone.h"
 
 #include <QColor>
@@ -16,7 +17,10 @@ namespace corvane {
 // (y grows upwards) and zones are in unit space (y from the top). Qt's top-left coordinates
 // appear only at the edges: mouse positions are flipped when they arrive and rectangles are
 // flipped once when they are painted.
-class GridView : public QWidget {
+//
+// Shaped (no compositing manager), the zones are painted in their colours made opaque with
+// whole-pixel outlines, and its window is cut to them.
+class GridView : public OverlayContent {
     Q_OBJECT
 public:
     // Visual names: as the user sees the zone on screen.
@@ -56,8 +60,12 @@ public:
     std::optional<Zone> zoneAt(QPointF widgetPosition) const;
     std::optional<HandlePosition> handleAt(QPointF widgetPosition, const Zone& zone) const;
 
+    // The zones with their outlines and the selected zone's handles.
+    QRegion shape() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -72,6 +80,12 @@ private:
     QRectF nearbyArea() const;
     void paintZone(QPainter& painter, const Zone& zone) const;
     void paintHandles(QPainter& painter, const Rect& zoneRect) const;
+    void paintShapedZone(QPainter& painter, const Zone& zone) const;
+    // The painted rectangle of a zone (top-left), cut near the view; none when nothing shows.
+    std::optional<QRectF> paintedRect(const Zone& zone) const;
+    bool showsHandles(const Zone& zone) const;
+    // The handles' squares of a zone's rectangle (bottom-left), in the painter's coordinates.
+    QList<QRectF> handleSquares(const Rect& zoneRect) const;
 
     std::optional<ZoneList> customZones_;
     bool showStrokes_ = true;

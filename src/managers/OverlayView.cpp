@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "managers/ShadowBlur.h"
+#include "managers/ShapedPainting.h"
 #include "windows/ZoneGeometry.h"
 
 #include <QFontMetricsF>
@@ -21,6 +22,12 @@ constexpr double labelShadowOffset = 1;
 constexpr double labelShadowBlur = 2;
 // Room around the text for the shadow's offset and blur.
 constexpr double labelMargin = 5;
+// The shaped look's outlines in whole pixels: a plain zone's lies just outside its shape (the
+// translucent fill covers the inner half of a thin stroke), a highlighted zone's wide one is
+// centred on the shape's edge.
+constexpr int plainOutlineOutside = 1;
+constexpr int highlightOutlineOutside = 3;
+constexpr int highlightOutlineInside = 2;
 
 QColor withAlpha(QColor color, double alpha)
 {
@@ -31,7 +38,7 @@ QColor withAlpha(QColor color, double alpha)
 } // namespace
 
 OverlayView::OverlayView(QWidget* parent)
-    : QWidget(parent), normalZoneColor_(Settings::defaultZoneColors().normal),
+    : OverlayContent(parent), normalZoneColor_(Settings::defaultZoneColors().normal),
       highlightZoneColor_(Settings::defaultZoneColors().highlight)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -42,7 +49,9 @@ OverlayView::~OverlayView() = default;
 void OverlayView::setCustomZones(std::optional<ZoneList> zones)
 {
     customZones_ = std::move(zones);
+    plainShape_.reset();
     update();
+    notifyShapeChanged();
 }
 
 void OverlayView::setHighlightedZone(std::optional<Zone> zone)
@@ -54,6 +63,7 @@ void OverlayView::setHighlightedZone(std::optional<Zone> zone)
     if (sameId)
         return;
     update(highlightChangeRegion(previous, highlightedZone_));
+    notifyShapeChanged();
 }
 
 void OverlayView::setNormalZoneColor(const QColor& color)
@@ -178,7 +188,11 @@ OverlayView::Label OverlayView::renderLabel(int number) const
     const qreal dpr = devicePixelRatioF();
     const QSize pixels(int(std::ceil((textSize.width() + 2 * labelMargin) * dpr)),
                        int(std::ceil((textSize.height() + 2 * labelMargin) * dpr)));
-    const QColor textColor = withAlpha(Qt::white, labelAlpha);
+    // Shaped, the label is painted over an opaque zone and its colours at full strength keep
+    // the white number readable on a zone that is white too.
+    const QColor textColor = isShaped() ? QColor(Qt::white) : withAlpha(Qt::white, labelAlpha);
+    const QColor shadowColor =
+        isShaped() ? QColor(Qt::black) : withAlpha(Qt::black, labelShadowAlpha);
 
     QImage mask(pixels, QImage::Format_ARGB32_Premultiplied);
     mask.setDevicePixelRatio(dpr);
@@ -189,8 +203,8 @@ OverlayView::Label OverlayView::renderLabel(int number) const
         p.setPen(textColor);
         p.drawText(QPointF(labelMargin, labelMargin + labelShadowOffset + metrics.ascent()), text);
     }
-    QImage image = blurredShadow(mask, std::max(1, int(std::lround(labelShadowBlur / 2 * dpr))),
-                                 withAlpha(Qt::black, labelShadowAlpha));
+    QImage image =
+        blurredShadow(mask, std::max(1, int(std::lround(labelShadowBlur / 2 * dpr))), shadowColor);
     {
         QPainter p(&image);
         p.setFont(font);
@@ -215,16 +229,74 @@ OverlayView::Label OverlayView::label(int number)
     return *it;
 }
 
+QRegion OverlayView::outlineOuterRegion(const QRectF& shape, bool highlighted)
+{
+    const double grow = highlighted ? highlightOutlineOutside : plainOutlineOutside;
+    return roundedRectRegion(shape.adjusted(-grow, -grow, grow, grow), cornerRadius + grow);
+}
+
+QRegion OverlayView::outlineInnerRegion(const QRectF& shape, bool highlighted)
+{
+    const double shrink = highlighted ? highlightOutlineInside : 0;
+    return roundedRectRegion(shape.adjusted(shrink, shrink, -shrink, -shrink),
+                             cornerRadius - shrink);
+}
+
+QRegion OverlayView::shape() const
+{
+    if (!customZones_)
+        return {};
+    if (!plainShape_) {
+        QRegion plain;
+        for (int i = 0; i < customZones_->size(); ++i) {
+            const auto r = zoneRect(customZones_->at(i));
+            if (!r)
+                continue;
+            if (const auto s = shapeRect(*r))
+                plain += outlineOuterRegion(*s, false);
+            if (const auto box = visibleLabelRect(*r, i + 1))
+                plain += box->toAlignedRect();
+        }
+        plainShape_ = plain & rect();
+    }
+    QRegion result = *plainShape_;
+    for (const Zone& zone : *customZones_) {
+        if (!isHighlighted(zone))
+            continue;
+        if (const auto r = zoneRect(zone)) {
+            if (const auto s = shapeRect(*r))
+                result += outlineOuterRegion(*s, true) & rect();
+        }
+        break;
+    }
+    return result;
+}
+
+void OverlayView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    plainShape_.reset();
+    notifyShapeChanged();
+}
+
+void OverlayView::shapedChanged()
+{
+    // The labels are drawn differently in the two looks.
+    labels_.clear();
+}
+
 void OverlayView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    // The whole display is tinted; the tint replaces whatever was there.
+    // The whole display is tinted; the tint replaces whatever was there. Shaped, only the zones
+    // are painted, and whatever the mask lets through between them must not hold old pixels.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), normalZoneColor_);
+    painter.fillRect(rect(), isShaped() ? QColor(Qt::transparent) : normalZoneColor_);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (!customZones_)
         return;
-    painter.setRenderHint(QPainter::Antialiasing);
+    // A one-bit mask has no soft edges to match.
+    painter.setRenderHint(QPainter::Antialiasing, !isShaped());
     const QRegion& exposed = event->region();
     for (int i = 0; i < customZones_->size(); ++i) {
         const Zone& zone = customZones_->at(i);
@@ -240,7 +312,12 @@ void OverlayView::paintZone(QPainter& painter, const Zone& zone, int index)
     const auto r = zoneRect(zone);
     if (!r)
         return;
-    if (const auto shape = shapeRect(*r)) {
+    if (const auto shape = shapeRect(*r); shape && isShaped()) {
+        const bool highlighted = isHighlighted(zone);
+        fillRegion(painter, outlineOuterRegion(*shape, highlighted), Qt::white);
+        fillRegion(painter, outlineInnerRegion(*shape, highlighted),
+                   opaque(highlighted ? highlightZoneColor_ : normalZoneColor_));
+    } else if (shape) {
         QPainterPath path;
         path.addRoundedRect(*shape, cornerRadius, cornerRadius);
         if (isHighlighted(zone)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "managers/OverlayContent.h"
 #include "managers/ZoneGlow.h"
 #include "models/Zone.h"
 
@@ -18,7 +19,10 @@ namespace corvane {
 // It repaints as the pointer moves over a whole (possibly very large) display, so a change of
 // highlight repaints only the two zones whose look changed, only zones that meet the exposed
 // area are painted, and the glow and the labels are rendered once and reused.
-class OverlayView : public QWidget {
+//
+// Shaped (no compositing manager), the tint and the glow are left out, the zones are painted in
+// their colours made opaque with a whole-pixel outline, and the labels' shadows at full strength.
+class OverlayView : public OverlayContent {
     Q_OBJECT
 public:
     // The gap drawn inside each zone.
@@ -60,8 +64,14 @@ public:
     void setCachingEnabled(bool enabled);
     qsizetype cachedLabelCount() const { return labels_.size(); }
 
+    // The zones' shapes with their outlines and the labels, the highlighted zone with its wider
+    // outline.
+    QRegion shape() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void shapedChanged() override;
 
 private:
     struct Label {
@@ -89,6 +99,9 @@ private:
     Label renderLabel(int number) const;
     QFont labelFont() const;
     void paintZone(QPainter& painter, const Zone& zone, int index);
+    // Whole-pixel outline and inside of a zone's shape, for the shaped look.
+    static QRegion outlineOuterRegion(const QRectF& shape, bool highlighted);
+    static QRegion outlineInnerRegion(const QRectF& shape, bool highlighted);
 
     std::optional<ZoneList> customZones_;
     std::optional<Zone> highlightedZone_;
@@ -99,6 +112,8 @@ private:
     ZoneGlow glow_;
     QHash<int, Label> labels_;
     qreal labelsRatio_ = 0;
+    // The shape without any highlight, kept until the zones or the size change.
+    mutable std::optional<QRegion> plainShape_;
 };
 
 } // namespace corvane

@@ -1,5 +1,7 @@
 #include "managers/OverlayWindow.h"
 
+#include "managers/OverlayContent.h"
+#include "managers/ShapedPainting.h"
 #include "platform/Platform.h"
 
 #include <QResizeEvent>
@@ -18,6 +20,11 @@ OverlayWindow::OverlayWindow(const Display& display, const Rect& screenRect, Lev
     // The application must not quit when an overlay closes, nor stay alive for one.
     setAttribute(Qt::WA_QuitOnClose, false);
     setScreenRect(screenRect);
+
+    Compositing& compositing = Platform::current().compositing();
+    connect(&compositing, &Compositing::activeChanged, this,
+            [this](bool active) { setShaped(!active); });
+    setShaped(!compositing.isActive());
 }
 
 OverlayWindow::~OverlayWindow() = default;
@@ -40,6 +47,7 @@ void OverlayWindow::setScreenRect(const Rect& screenRect)
     // A hidden window hears of its new size only when shown; the content follows now.
     if (content_)
         content_->setGeometry(rect());
+    updateShape();
 }
 
 void OverlayWindow::setIgnoresMouseEvents(bool ignores)
@@ -58,15 +66,41 @@ void OverlayWindow::setIgnoresMouseEvents(bool ignores)
     }
 }
 
+void OverlayWindow::setShaped(bool shaped)
+{
+    shaped_ = shaped;
+    if (auto* content = qobject_cast<OverlayContent*>(content_.data()))
+        content->setShaped(shaped);
+    updateShape();
+}
+
+void OverlayWindow::updateShape()
+{
+    auto* content = qobject_cast<OverlayContent*>(content_.data());
+    if (!shaped_ || (content_ && !content)) {
+        // A view that knows nothing of shapes is shown whole.
+        if (!mask().isEmpty())
+            clearMask();
+        return;
+    }
+    QRegion shape = content ? content->shape().translated(content->pos()) & rect() : QRegion();
+    setMask(shape.isEmpty() ? emptyWindowMask() : shape);
+}
+
 void OverlayWindow::setContentView(std::unique_ptr<QWidget> view)
 {
     delete content_.data();
     content_ = view.release();
-    if (!content_)
-        return;
-    content_->setParent(this);
-    content_->setGeometry(rect());
-    content_->show();
+    if (content_) {
+        content_->setParent(this);
+        content_->setGeometry(rect());
+        if (auto* content = qobject_cast<OverlayContent*>(content_.data())) {
+            content->setShaped(shaped_);
+            connect(content, &OverlayContent::shapeChanged, this, &OverlayWindow::updateShape);
+        }
+        content_->show();
+    }
+    updateShape();
 }
 
 std::unique_ptr<QWidget> OverlayWindow::takeContentView()
@@ -75,8 +109,10 @@ std::unique_ptr<QWidget> OverlayWindow::takeContentView()
         return nullptr;
     std::unique_ptr<QWidget> view(content_.data());
     content_.clear();
+    view->disconnect(this);
     view->hide();
     view->setParent(nullptr);
+    updateShape();
     return view;
 }
 

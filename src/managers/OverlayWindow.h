@@ -12,6 +12,10 @@ namespace corvane {
 // drag handler's overlay. A frameless, translucent top-level window above other windows that
 // never takes the keyboard focus, placed over a rectangle in screen space, holding one content
 // view that fills it.
+//
+// While no compositing manager runs the window is shaped: cut to what its content draws, so the
+// desktop shows around the zones instead of an opaque sheet. It follows a compositing manager
+// that starts or stops while it is up.
 class OverlayWindow : public QWidget {
     Q_OBJECT
 public:
@@ -35,6 +39,8 @@ public:
     Rect screenRect() const { return screenRect_; }
     void setScreenRect(const Rect& screenRect);
 
+    bool isShaped() const { return shaped_; }
+
     bool ignoresMouseEvents() const { return ignoresMouseEvents_; }
     void setIgnoresMouseEvents(bool ignores);
 
@@ -53,11 +59,14 @@ protected:
 
 private:
     Qt::WindowFlags flagsFor(bool ignoresMouseEvents) const;
+    void setShaped(bool shaped);
+    void updateShape();
 
     Display display_;
     Rect screenRect_;
     Level level_;
     bool ignoresMouseEvents_ = false;
+    bool shaped_ = false;
     QPointer<QWidget> content_; // a child, owned through Qt's parent
 };
 

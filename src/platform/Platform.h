@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Accessibility.h"
+#include "platform/Compositing.h"
 #include "platform/Displays.h"
 #include "platform/HotKeys.h"
 #include "platform/InputMonitor.h"
@@ -25,6 +26,7 @@ public:
     virtual HotKeys& hotKeys() = 0;
     virtual LoginItems& loginItems() = 0;
     virtual Workspace& workspace() = 0;
+    virtual Compositing& compositing() = 0;
 
     // The installed backend. Using it before one is installed is a programming error.
     static Platform& current();

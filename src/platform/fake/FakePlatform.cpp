@@ -180,6 +180,15 @@ private:
     FakePlatform& p_;
 };
 
+class FakeCompositing : public Compositing {
+public:
+    explicit FakeCompositing(FakePlatform& p) : p_(p) {}
+    bool isActive() const override { return p_.compositingActive_; }
+
+private:
+    FakePlatform& p_;
+};
+
 FakePlatform::FakePlatform()
     : displaysImpl_(std::make_unique<FakeDisplays>(*this)),
       accessibilityImpl_(std::make_unique<FakeAccessibility>(*this)),
@@ -187,7 +196,8 @@ FakePlatform::FakePlatform()
       inputMonitorImpl_(std::make_unique<FakeInputMonitor>(*this)),
       hotKeysImpl_(std::make_unique<FakeHotKeys>(*this)),
       loginItemsImpl_(std::make_unique<FakeLoginItems>(*this)),
-      workspaceImpl_(std::make_unique<FakeWorkspace>(*this))
+      workspaceImpl_(std::make_unique<FakeWorkspace>(*this)),
+      compositingImpl_(std::make_unique<FakeCompositing>(*this))
 {
     Element system;
     system.kind = Kind::SystemWide;
@@ -223,6 +233,18 @@ LoginItems& FakePlatform::loginItems()
 Workspace& FakePlatform::workspace()
 {
     return *workspaceImpl_;
+}
+Compositing& FakePlatform::compositing()
+{
+    return *compositingImpl_;
+}
+
+void FakePlatform::setCompositingActive(bool active)
+{
+    if (active == compositingActive_)
+        return;
+    compositingActive_ = active;
+    emit compositingImpl_->activeChanged(active);
 }
 
 void FakePlatform::setDisplays(const DisplayList& displays)

@@ -45,6 +45,7 @@ public:
     HotKeys& hotKeys() override;
     LoginItems& loginItems() override;
     Workspace& workspace() override;
+    Compositing& compositing() override;
 
     // Displays. Keys default to "display-<index>" when left empty.
     void setDisplays(const DisplayList& displays);
@@ -99,6 +100,9 @@ public:
     void setRefuseUrls(bool refuse) { refuseUrls_ = refuse; }
     QList<QUrl> openedUrls() const { return openedUrls_; }
 
+    // A compositing manager starts (true, the default) or stops.
+    void setCompositingActive(bool active);
+
     Counters counters;
 
 private:
@@ -109,6 +113,7 @@ private:
     friend class FakeHotKeys;
     friend class FakeLoginItems;
     friend class FakeWorkspace;
+    friend class FakeCompositing;
 
     enum class Kind { SystemWide, Application, Window, Control };
     struct Element {
@@ -158,6 +163,7 @@ private:
     bool loginRefuse_ = false;
     bool refuseUrls_ = false;
     QList<QUrl> openedUrls_;
+    bool compositingActive_ = true;
 
     std::unique_ptr<Displays> displaysImpl_;
     std::unique_ptr<Accessibility> accessibilityImpl_;
@@ -166,6 +172,7 @@ private:
     std::unique_ptr<HotKeys> hotKeysImpl_;
     std::unique_ptr<LoginItems> loginItemsImpl_;
     std::unique_ptr<Workspace> workspaceImpl_;
+    std::unique_ptr<Compositing> compositingImpl_;
 };
 
 } // namespace corvane

@@ -2,6 +2,7 @@
 
 #include "logging/Logger.h"
 #include "platform/x11/X11Accessibility.h"
+#include "platform/x11/X11Compositing.h"
 #include "platform/x11/X11Displays.h"
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputMonitor.h"
@@ -21,7 +22,8 @@ X11Platform::X11Platform(const QByteArray& displayName)
       windowServer_(std::make_unique<X11WindowServer>(*connection_, *displays_)),
       inputMonitor_(std::make_unique<X11InputMonitor>(*connection_, *displays_)),
       hotKeys_(std::make_unique<X11HotKeys>(*connection_)),
-      loginItems_(std::make_unique<X11LoginItems>()), workspace_(std::make_unique<X11Workspace>())
+      loginItems_(std::make_unique<X11LoginItems>()), workspace_(std::make_unique<X11Workspace>()),
+      compositing_(std::make_unique<X11Compositing>(*connection_))
 {
     // Without its X server nothing can be read or moved and the application's own windows are
     // gone; Qt's xcb plugin ends the process with status 1 once it notices on its connection.
@@ -63,6 +65,10 @@ LoginItems& X11Platform::loginItems()
 Workspace& X11Platform::workspace()
 {
     return *workspace_;
+}
+Compositing& X11Platform::compositing()
+{
+    return *compositing_;
 }
 
 } // namespace corvane

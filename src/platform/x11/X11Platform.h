@@ -26,6 +26,7 @@ public:
     HotKeys& hotKeys() override;
     LoginItems& loginItems() override;
     Workspace& workspace() override;
+    Compositing& compositing() override;
 
     // The connection, for tests and measurements (its request and round-trip counters).
     XcbConnection& connection() { return *connection_; }
@@ -39,6 +40,7 @@ private:
     std::unique_ptr<HotKeys> hotKeys_;
     std::unique_ptr<LoginItems> loginItems_;
     std::unique_ptr<Workspace> workspace_;
+    std::unique_ptr<Compositing> compositing_;
 };
 
 } // namespace corvane

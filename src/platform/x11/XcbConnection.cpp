@@ -6,6 +6,7 @@
 #include <cstring>
 #include <xcb/randr.h>
 #include <xcb/res.h>
+#include <xcb/xfixes.h>
 #include <xcb/xinput.h>
 
 namespace corvane {
@@ -31,6 +32,7 @@ XcbConnection::XcbConnection(const QByteArray& displayName, QObject* parent) : Q
         return;
     }
     root_ = it.data->root;
+    screenNumber_ = screenNumber;
     rootSize_ = QSize(it.data->width_in_pixels, it.data->height_in_pixels);
     initialise();
 
@@ -58,6 +60,7 @@ void XcbConnection::initialise()
     xcb_prefetch_extension_data(connection_, &xcb_randr_id);
     xcb_prefetch_extension_data(connection_, &xcb_input_id);
     xcb_prefetch_extension_data(connection_, &xcb_res_id);
+    xcb_prefetch_extension_data(connection_, &xcb_xfixes_id);
     const auto fill = [this](Extension& ext, xcb_extension_t* id) {
         const xcb_query_extension_reply_t* data = xcb_get_extension_data(connection_, id);
         ext.present = data && data->present;
@@ -70,6 +73,7 @@ void XcbConnection::initialise()
     fill(randr_, &xcb_randr_id);
     fill(xinput_, &xcb_input_id);
     fill(res_, &xcb_res_id);
+    fill(xfixes_, &xcb_xfixes_id);
 
     std::array<xcb_intern_atom_cookie_t, static_cast<std::size_t>(XAtom::Count)> cookies{};
     for (std::size_t i = 0; i < cookies.size(); ++i) {
@@ -80,12 +84,16 @@ void XcbConnection::initialise()
     xcb_randr_query_version_cookie_t randrCookie{};
     xcb_input_xi_query_version_cookie_t xiCookie{};
     xcb_res_query_version_cookie_t resCookie{};
+    xcb_xfixes_query_version_cookie_t xfixesCookie{};
     if (randr_.present)
         randrCookie = send(xcb_randr_query_version(connection_, 1, 6));
     if (xinput_.present)
         xiCookie = send(xcb_input_xi_query_version(connection_, 2, 2));
     if (res_.present)
         resCookie = send(xcb_res_query_version(connection_, 1, 2));
+    // XFixes answers nothing else before a client has told it which version it speaks.
+    if (xfixes_.present)
+        xfixesCookie = send(xcb_xfixes_query_version(connection_, 2, 0));
     // The root tells of screen changes (RandR monitors changed by a client arrive as a
     // configure notification) and of the window manager's properties.
     send(xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK,
@@ -119,6 +127,14 @@ void XcbConnection::initialise()
             res_.minorVersion = r->server_minor;
         } else {
             res_.present = false;
+        }
+    }
+    if (xfixes_.present) {
+        if (auto r = reply(xcb_xfixes_query_version_reply, xfixesCookie)) {
+            xfixes_.majorVersion = r->major_version;
+            xfixes_.minorVersion = r->minor_version;
+        } else {
+            xfixes_.present = false;
         }
     }
 }

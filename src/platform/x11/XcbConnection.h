@@ -52,12 +52,15 @@ public:
     bool isConnected() const;
     xcb_connection_t* raw() const { return connection_; }
     xcb_window_t root() const { return root_; }
+    // The number of the screen the connection uses (the one DISPLAY names).
+    int screenNumber() const { return screenNumber_; }
     QSize rootSize() const { return rootSize_; }
     xcb_atom_t atom(XAtom atom) const { return atoms_[static_cast<std::size_t>(atom)]; }
 
     const Extension& randr() const { return randr_; }
     const Extension& xinput() const { return xinput_; }
     const Extension& res() const { return res_; }
+    const Extension& xfixes() const { return xfixes_; }
 
     template <typename Cookie> Cookie send(Cookie cookie)
     {
@@ -119,11 +122,13 @@ private:
 
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = XCB_NONE;
+    int screenNumber_ = 0;
     QSize rootSize_;
     std::array<xcb_atom_t, static_cast<std::size_t>(XAtom::Count)> atoms_{};
     Extension randr_;
     Extension xinput_;
     Extension res_;
+    Extension xfixes_;
     std::unique_ptr<QSocketNotifier> notifier_;
     std::deque<XcbReply<xcb_generic_event_t>> pending_;
     bool dispatching_ = false;

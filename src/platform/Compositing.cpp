@@ -1,0 +1,3 @@
+#include "platform/Compositing.h"
+
+// The signals of the interface live here.
