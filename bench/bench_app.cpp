@@ -218,8 +218,14 @@ int main(int argc, char** argv)
     const auto client = server.startClient(
         QStringLiteral("xlogo"), {QStringLiteral("-geometry"), QStringLiteral("400x300+300+300")},
         QStringLiteral("xlogo"));
+    // The first snaps make what every later one reuses (the overlay's window and backing store,
+    // glyph and glow caches); growth is counted from the tenth on, where a leak would show.
+    constexpr int warmSnaps = 10;
+    double rssWarm = 0;
     int landed = 0;
     for (int i = 0; client && i < 100; ++i) {
+        if (i == warmSnaps)
+            rssWarm = rssMiB(pid);
         const auto frame = server.frameGeometry(client->window);
         if (!frame)
             break;
@@ -242,8 +248,10 @@ int main(int argc, char** argv)
         server.fakeButton(1, false);
         pause(60);
         server.fakeKey(XK_Shift_L, false);
+        // A snap resizes the window to its zone (the zones on either side differ in size); a
+        // plain move keeps the size it had.
         const auto placed = server.frameGeometry(client->window);
-        if (placed && placed->width() >= 900)
+        if (placed && placed->size() != frame->size())
             ++landed;
         pause(20);
     }
@@ -256,13 +264,16 @@ int main(int argc, char** argv)
     figure(QStringLiteral("Resident memory after start-up"),
            QStringLiteral("%1 MiB").arg(rssStart, 0, 'f', 1),
            QStringLiteral("< %1 MiB").arg(targetRssMiB), rssStart < targetRssMiB);
-    figure(QStringLiteral("Resident memory after 100 snaps (%1 landed)").arg(landed),
+    figure(QStringLiteral("Resident memory after 100 snaps (%1 landed); growth from snap %2 to "
+                          "snap 100 in brackets")
+               .arg(landed)
+               .arg(warmSnaps),
            QStringLiteral("%1 MiB (%2%3 MiB)")
                .arg(rssSnaps, 0, 'f', 1)
-               .arg(rssSnaps >= rssStart ? "+" : "")
-               .arg(rssSnaps - rssStart, 0, 'f', 1),
+               .arg(rssSnaps >= rssWarm ? "+" : "")
+               .arg(rssSnaps - rssWarm, 0, 'f', 1),
            QStringLiteral("< %1 MiB, no growth").arg(targetRssMiB),
-           rssSnaps < targetRssMiB && rssSnaps - rssStart < 2);
+           rssSnaps < targetRssMiB && rssSnaps - rssWarm < 0.5);
     figure(QStringLiteral("CPU while the pointer moves without a button for %1 s "
                           "(schedstat: %2 s; %3 main-thread wakes)")
                .arg(movingSeconds())
