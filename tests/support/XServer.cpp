@@ -412,25 +412,33 @@ std::optional<QRect> XServer::clientGeometry(xcb_window_t window)
     return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
 }
 
-std::optional<QRect> XServer::frameGeometry(xcb_window_t client)
+xcb_window_t XServer::frameOf(xcb_window_t client)
 {
     xcb_connection_t* c = connection();
     xcb_window_t current = client;
     for (int depth = 0; depth < 16; ++depth) {
         Freed tree(xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr));
         if (!tree)
-            return std::nullopt;
-        if (tree->parent == tree->root) {
-            Freed geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, current), nullptr));
-            if (!geometry)
-                return std::nullopt;
-            const int border = geometry->border_width;
-            return QRect(geometry->x, geometry->y, geometry->width + 2 * border,
-                         geometry->height + 2 * border);
-        }
+            return XCB_NONE;
+        if (tree->parent == tree->root)
+            return current;
         current = tree->parent;
     }
-    return std::nullopt;
+    return XCB_NONE;
+}
+
+std::optional<QRect> XServer::frameGeometry(xcb_window_t client)
+{
+    const xcb_window_t frame = frameOf(client);
+    if (frame == XCB_NONE)
+        return std::nullopt;
+    xcb_connection_t* c = connection();
+    Freed geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, frame), nullptr));
+    if (!geometry)
+        return std::nullopt;
+    const int border = geometry->border_width;
+    return QRect(geometry->x, geometry->y, geometry->width + 2 * border,
+                 geometry->height + 2 * border);
 }
 
 } // namespace corvane::test

@@ -93,8 +93,9 @@ public:
     // Waits until the window is gone from the server.
     bool waitForWindowGone(xcb_window_t window, int timeoutMs = 10000);
 
-    // The window manager's frame around a client (the root's child holding it), and the
-    // client itself, in root coordinates.
+    // The window manager's frame around a client: the root's child holding it, or none.
+    xcb_window_t frameOf(xcb_window_t client);
+    // That frame and the client itself, in root coordinates.
     std::optional<QRect> frameGeometry(xcb_window_t client);
     std::optional<QRect> clientGeometry(xcb_window_t window);
 
