@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "WidgetEvents.h"
 #include "app/Settings.h"
 #include "app/SettingsKeys.h"
 #include "app/StatusMenu.h"
@@ -13,14 +14,6 @@
 using namespace corvane;
 
 namespace {
-
-QStringList titles(const QMenu& menu)
-{
-    QStringList result;
-    for (const QAction* action : menu.actions())
-        result << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return result;
-}
 
 QMenu* displayMenu(const QMenu& menu, int index)
 {
@@ -83,7 +76,7 @@ private slots:
         windows_.reset();
     }
 
-    void theMenuHoldsItsItemsInOrder()
+    void theMenuAndItsSubmenusHoldTheirItemsInOrder()
     {
         const QStringList expected{QStringLiteral("Hold \u21E7 (Shift) and drag window to snap"),
                                    QStringLiteral("-"),
@@ -95,32 +88,30 @@ private slots:
                                    QStringLiteral("Send Feedback"),
                                    QStringLiteral("-"),
                                    QStringLiteral("Quit")};
-        QCOMPARE(titles(*menu_->menu()), expected);
+        QCOMPARE(test::menuTexts(*menu_->menu()), expected);
         QVERIFY(!menu_->menu()->actions().first()->isEnabled());
 
         fake_->setTrusted(false);
         menu_->updateMenu();
-        const QStringList untrusted = titles(*menu_->menu());
+        const QStringList untrusted = test::menuTexts(*menu_->menu());
         QCOMPARE(untrusted[2],
                  QStringLiteral("\u26A0\uFE0F Accessibility permissions not granted"));
         QCOMPARE(untrusted[3], QStringLiteral("-"));
         QCOMPARE(untrusted.size(), expected.size() + 2);
-    }
 
-    void aDisplaySubmenuListsTheLayouts()
-    {
+        // A display's submenu lists the layouts.
         QMenu* submenu = displayMenu(*menu_->menu(), 0);
         QVERIFY(submenu);
-        QStringList expected{QStringLiteral("No Layout"), QStringLiteral("-"),
-                             QStringLiteral("Template Layouts"), QStringLiteral("Focus")};
+        QStringList layouts{QStringLiteral("No Layout"), QStringLiteral("-"),
+                            QStringLiteral("Template Layouts"), QStringLiteral("Focus")};
         for (const ScreenLayout& layout : templateLayouts())
-            expected << layout.name;
-        QCOMPARE(titles(*submenu), expected);
+            layouts << layout.name;
+        QCOMPARE(test::menuTexts(*submenu), layouts);
         QVERIFY(checked(*submenu).isEmpty()); // no stored choice: no check mark
 
         layouts_->addCustomLayout({QUuid::createUuid(), QStringLiteral("Mine"), {}, {}});
         menu_->updateMenu();
-        const QStringList withCustom = titles(*displayMenu(*menu_->menu(), 0));
+        const QStringList withCustom = test::menuTexts(*displayMenu(*menu_->menu(), 0));
         QCOMPARE(withCustom.mid(withCustom.size() - 3),
                  QStringList({QStringLiteral("-"), QStringLiteral("Custom Layouts"),
                               QStringLiteral("Mine")}));
@@ -195,8 +186,8 @@ private slots:
         QCOMPARE(before->actions().size(), count + 2);
         fake_->setTrusted(true);
         menu_->updateAccessibilityWarning();
-        QCOMPARE(titles(*before).size(), count);
-        QVERIFY(!titles(*before).contains(
+        QCOMPARE(test::menuTexts(*before).size(), count);
+        QVERIFY(!test::menuTexts(*before).contains(
             QStringLiteral("\u26A0\uFE0F Accessibility permissions not granted")));
     }
 };

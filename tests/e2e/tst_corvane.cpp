@@ -23,10 +23,6 @@ private:
     std::unique_ptr<test::CorvaneApp> app_;
     test::XServer::Client logo_;
 
-    QList<QByteArray> visibleCorvaneWindows(const QString& name = QString())
-    {
-        return app_->visibleWindows(name);
-    }
     // Whether a window of Corvane covers the second display, as the drag overlay does.
     bool overlayShown() { return app_->coversArea(QRect(1440, 0, 1920, 1080)); }
     // Corvane's icon window as the tray embedded it, in root coordinates: the small visible
@@ -63,7 +59,7 @@ private:
         x_->fakeKey(XK_F4, true);
         x_->fakeKey(XK_F4, false);
         x_->fakeKey(XK_Alt_L, false);
-        QTRY_VERIFY_WITH_TIMEOUT(visibleCorvaneWindows(QStringLiteral("^Preferences$")).isEmpty(),
+        QTRY_VERIFY_WITH_TIMEOUT(app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty(),
                                  5000);
     }
     // Drags the xlogo window by its title bar to `to` (root coordinates), Shift held or not.
@@ -72,7 +68,6 @@ private:
         app_->press(logo_.window, shift);
         app_->moveTo(to);
     }
-    void release(bool shift) { app_->release(shift); }
 
 private slots:
     void initTestCase()
@@ -145,7 +140,7 @@ private slots:
         // (0.6, 0, 0.4, 0.5) of the 1920 x 1080 display.
         dragLogo(QPoint(1440 + 1700, 200), true);
         QVERIFY2(overlayShown(), "no overlay during the drag");
-        release(true);
+        app_->release(true);
         const QRect expected(1440 + 1152, 0, 768, 540);
         QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), expected, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(!overlayShown(), 3000);
@@ -158,7 +153,7 @@ private slots:
         const QRect before = *x_->frameGeometry(logo_.window);
         dragLogo(QPoint(700, 500), false);
         QVERIFY(!overlayShown());
-        release(false);
+        app_->release(false);
         const QRect after = *x_->frameGeometry(logo_.window);
         QCOMPARE(after.size(), before.size());
         QVERIFY(after.topLeft() != before.topLeft());
@@ -166,9 +161,9 @@ private slots:
 
     void aSecondLaunchOpensThePreferencesOfTheFirst()
     {
-        QVERIFY(visibleCorvaneWindows(QStringLiteral("^Preferences$")).isEmpty());
+        QVERIFY(app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty());
         QVERIFY(x_->run(test::CorvaneApp::binaryPath(), {}));
-        QTRY_VERIFY_WITH_TIMEOUT(!visibleCorvaneWindows(QStringLiteral("^Preferences$")).isEmpty(),
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty(),
                                  5000);
         closePreferences();
     }
@@ -180,7 +175,7 @@ private slots:
         x_->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
                      QString::number(term->window)});
         QVERIFY(x_->xdotool({QStringLiteral("key"), QStringLiteral("ctrl+shift+super+p")}));
-        QTRY_VERIFY_WITH_TIMEOUT(!visibleCorvaneWindows(QStringLiteral("^Preferences$")).isEmpty(),
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty(),
                                  5000);
         closePreferences();
     }

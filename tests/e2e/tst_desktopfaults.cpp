@@ -9,7 +9,6 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cstdlib>
 
 using namespace corvane;
 
@@ -43,26 +42,6 @@ private:
     bool nextZoneIsTop_ = true;
 
     bool isRunning() { return !x_->waitForExit(app_->pid(), 0); }
-
-    // The window manager's frame of a client: the root's child that holds it.
-    xcb_window_t frameOf(xcb_window_t client)
-    {
-        xcb_connection_t* c = x_->connection();
-        xcb_window_t current = client;
-        for (int depth = 0; depth < 16; ++depth) {
-            xcb_query_tree_reply_t* tree =
-                xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr);
-            if (!tree)
-                return XCB_NONE;
-            const bool top = tree->parent == tree->root;
-            const xcb_window_t parent = tree->parent;
-            std::free(tree);
-            if (top)
-                return current;
-            current = parent;
-        }
-        return XCB_NONE;
-    }
 
     // Whether the tray's window holds the application's icon (the embedded window of class
     // "corvane").
@@ -167,7 +146,7 @@ private slots:
         file.write(test::CorvaneApp::openboxConfig().toUtf8());
         file.close();
 
-        const xcb_window_t oldFrame = frameOf(logo_.window);
+        const xcb_window_t oldFrame = x_->frameOf(logo_.window);
         app_->press(logo_.window, true);
         app_->moveTo(QPoint(1440 + 500, 500));
         QVERIFY2(app_->coversArea(rightDisplay), "no overlay during the drag");
@@ -175,8 +154,9 @@ private slots:
                                  {QStringLiteral("--replace"), QStringLiteral("--sm-disable"),
                                   QStringLiteral("--config-file"), rc}) > 0);
         // The new window manager has taken the window over once it framed it anew.
-        QTRY_VERIFY_WITH_TIMEOUT(
-            frameOf(logo_.window) != oldFrame && frameOf(logo_.window) != logo_.window, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(x_->frameOf(logo_.window) != oldFrame &&
+                                     x_->frameOf(logo_.window) != logo_.window,
+                                 10000);
         app_->moveTo(QPoint(1440 + 300, 600));
         app_->release(true);
         // The gesture still ends in a snap: the main zone of the right display.

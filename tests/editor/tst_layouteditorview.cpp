@@ -11,7 +11,6 @@
 #include "managers/LayoutManager.h"
 #include "managers/WindowManager.h"
 #include "models/Layouts.h"
-#include "preferences/SymbolIcons.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,22 +22,6 @@
 using namespace corvane;
 
 namespace {
-
-QList<QUuid> ids(const ZoneList& zones)
-{
-    QList<QUuid> result;
-    for (const Zone& z : zones)
-        result.append(z.id);
-    return result;
-}
-
-QStringList actionTitles(const QMenu& menu)
-{
-    QStringList titles;
-    for (const QAction* action : menu.actions())
-        titles.append(action->text());
-    return titles;
-}
 
 void press(QWidget* cell)
 {
@@ -112,10 +95,11 @@ private slots:
         QVERIFY(windows_->monitorZones().isEmpty());
 
         view.show();
-        QCOMPARE(ids(zonesOf(test::primaryDisplay())), ids(focusLayout().zones));
+        QCOMPARE(test::zoneIds(zonesOf(test::primaryDisplay())),
+                 test::zoneIds(focusLayout().zones));
         const auto tall = templateNamed(QStringLiteral("Tall"));
         QVERIFY(tall);
-        QCOMPARE(ids(zonesOf(test::secondDisplay())), ids(tall->zones));
+        QCOMPARE(test::zoneIds(zonesOf(test::secondDisplay())), test::zoneIds(tall->zones));
         QCOMPARE(view.selectedMonitor(), std::optional(test::primaryDisplay()));
         QCOMPARE(view.selectedLayout()->id, focusLayout().id);
         QVERIFY(selectedCell());
@@ -189,7 +173,7 @@ private slots:
         QTRY_COMPARE(selectedCell(), view.customCells().first());
 
         QPointer<QMenu> menu = view.showContextMenu(view.customCells().first(), QPoint(5, 5));
-        QCOMPARE(actionTitles(*menu),
+        QCOMPARE(test::menuTexts(*menu),
                  (QStringList{QStringLiteral("Edit"), QStringLiteral("Delete")}));
         menu->actions().at(1)->trigger();
         menu->close();
@@ -214,7 +198,7 @@ private slots:
         QVERIFY(editor);
         QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
         QCOMPARE(editor->toolbarView()->layoutName(), QStringLiteral("Mine"));
-        QCOMPARE(ids(*layouts_->editingZones()), ids(mine.zones));
+        QCOMPARE(test::zoneIds(*layouts_->editingZones()), test::zoneIds(mine.zones));
 
         editor->toolbarView()->nameField()->setText(QStringLiteral("Mine, edited"));
         editor->toolbarView()->saveButton()->click();
@@ -227,7 +211,7 @@ private slots:
         QCOMPARE(view.customCells().first()->layout().name, QStringLiteral("Mine, edited"));
     }
 
-    void createNewReplacesAnOpenEditor()
+    void createNewReplacesAnOpenEditorAndHidingThePageEndsIt()
     {
         LayoutEditorView& view = makeView();
         view.show();
@@ -242,24 +226,17 @@ private slots:
         QCOMPARE(CustomLayoutEditorWindowController::openEditor(), view.editorWindowController());
         QTRY_VERIFY(!first);
         QVERIFY(view.isEditorActive());
-        QTRY_VERIFY(layouts_->isEditing());
-    }
-
-    void hidingThePageEndsTheEditingSession()
-    {
-        LayoutEditorView& view = makeView();
-        view.show();
-        view.createNewLayout();
-        QPointer<CustomLayoutEditorWindowController> editor = view.editorWindowController();
         QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
 
+        // Hiding the page ends the editing session.
+        QPointer<CustomLayoutEditorWindowController> second = view.editorWindowController();
         view.hide();
         QVERIFY(!layouts_->isEditing());
         QVERIFY(!layouts_->editingZones());
         QVERIFY(!windows_->overlayWindow());
         QVERIFY(!view.isEditorActive());
         QCOMPARE(CustomLayoutEditorWindowController::openEditor(), nullptr);
-        QTRY_VERIFY(!editor);
+        QTRY_VERIFY(!second);
     }
 
     void monitorCardsDescribeTheDisplays()
@@ -289,22 +266,6 @@ private slots:
         fake_->emitScreenParametersChanged();
         QCOMPARE(view.monitorPicker()->cards().size(), 1);
         QCOMPARE(view.selectedMonitor(), std::optional(test::primaryDisplay()));
-    }
-
-    void theEditorsSymbolsAreDrawn()
-    {
-        for (const char* name :
-             {"square.grid.2x2", "square.grid.3x3", "plus.circle.fill", "trash", "display"}) {
-            const QString symbol = QString::fromLatin1(name);
-            QVERIFY2(SymbolIcons::isKnown(symbol), name);
-            const QImage image = SymbolIcons::pixmap(symbol, 24, Qt::red).toImage();
-            int painted = 0;
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x)
-                    painted += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
-            }
-            QVERIFY2(painted > 24 && painted < 24 * 24 * 3 / 4, name);
-        }
     }
 
     void previewsDrawZonesOrTheNoLayoutText()

@@ -90,7 +90,7 @@ private slots:
         QVERIFY(text.endsWith(QStringLiteral(" - here\n")));
     }
 
-    void theNewest100AreKept()
+    void theNewest100AreKeptUntilCleared()
     {
         LogManager::shared().clearLogs();
         setSwitches(true, LogLevel::Debug, true);
@@ -100,9 +100,19 @@ private slots:
         QCOMPARE(LogManager::shared().recentLogs().first().message, QStringLiteral("1"));
         QCOMPARE(LogManager::shared().recentLogs().last().message, QStringLiteral("100"));
         QCOMPARE(LogManager::shared().loadLogsFromFile().size(), 101);
+
+        // Clearing empties the list at once and keeps an empty file.
+        LogManager::shared().setFullLogsLoaded(true);
+        LogManager::shared().clearLogs();
+        QVERIFY(LogManager::shared().recentLogs().isEmpty());
+        QVERIFY(!LogManager::shared().fullLogsLoaded());
+        LogManager::shared().flush();
+        QFileInfo info(LogManager::shared().logFilePath());
+        QVERIFY(info.exists());
+        QCOMPARE(info.size(), 0);
     }
 
-    void aLineRoundTrips()
+    void aLineRoundTripsAndParsingReadsTheWholeLine()
     {
         LogEntry entry;
         entry.level = LogLevel::Info;
@@ -124,18 +134,16 @@ private slots:
         QCOMPARE(parsed->timestamp, entry.timestamp);
         QVERIFY(parsed->file.isEmpty() && parsed->function.isEmpty());
         QCOMPARE(parsed->line, 0);
-    }
 
-    void parsingReadsTheWholeLine()
-    {
-        LogEntry entry;
-        entry.level = LogLevel::Error;
-        entry.message = QStringLiteral("saw DEBUG output");
-        const auto parsed = LogManager::parseLogLine(entry.formatLine().trimmed());
-        QVERIFY(parsed);
-        QCOMPARE(parsed->level, LogLevel::Debug);
-        QVERIFY(!parsed->category); // written as "Unknown"
-        QVERIFY(entry.formatLine().contains(QStringLiteral("[Unknown]")));
+        // Parsing reads the whole line: a level word in the message wins.
+        LogEntry other;
+        other.level = LogLevel::Error;
+        other.message = QStringLiteral("saw DEBUG output");
+        const auto reparsed = LogManager::parseLogLine(other.formatLine().trimmed());
+        QVERIFY(reparsed);
+        QCOMPARE(reparsed->level, LogLevel::Debug);
+        QVERIFY(!reparsed->category); // written as "Unknown"
+        QVERIFY(other.formatLine().contains(QStringLiteral("[Unknown]")));
         QVERIFY(!LogManager::parseLogLine(QStringLiteral("no separator here")));
         const auto badStamp = LogManager::parseLogLine(QStringLiteral("yesterday [x] - m"));
         QVERIFY(badStamp);
@@ -193,21 +201,6 @@ private slots:
         const auto entries = manager.loadLogsFromFile();
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries[0].category, std::optional(LogCategory::Grid));
-    }
-
-    void clearingEmptiesTheListAtOnceAndKeepsAnEmptyFile()
-    {
-        setSwitches(true, LogLevel::Debug, true);
-        Logger::info(QStringLiteral("x"));
-        QVERIFY(drainedCount() > 0);
-        LogManager::shared().setFullLogsLoaded(true);
-        LogManager::shared().clearLogs();
-        QVERIFY(LogManager::shared().recentLogs().isEmpty());
-        QVERIFY(!LogManager::shared().fullLogsLoaded());
-        LogManager::shared().flush();
-        QFileInfo info(LogManager::shared().logFilePath());
-        QVERIFY(info.exists());
-        QCOMPARE(info.size(), 0);
     }
 };
 

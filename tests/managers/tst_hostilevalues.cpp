@@ -23,14 +23,6 @@ namespace {
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double inf = std::numeric_limits<double>::infinity();
 
-QImage render(QWidget& view)
-{
-    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
-
 // Zones whose numbers are no rectangle or lie far off the view: nothing of them shows.
 ZoneList invisibleZones()
 {
@@ -173,7 +165,7 @@ private slots:
         QCOMPARE(json::decodeLayouts(*Settings::data(SettingsKeys::customLayouts))->size(), 1);
     }
 
-    void theOverlayLeavesOutWhatIsNoRectangleAndSaneZonesLookTheSame()
+    void theOverlayLeavesOutWhatIsNoRectangleAndPaintsWhatCoversTheDisplay()
     {
         const Zone sane(Rect(0.1, 0.2, 0.4, 0.5));
         OverlayView plain;
@@ -185,26 +177,24 @@ private slots:
         hostile.resize(800, 500);
         hostile.setCustomZones(ZoneList{sane} + invisibleZones());
         hostile.setHighlightedZone(sane);
-        QCOMPARE(render(hostile), render(plain));
+        QCOMPARE(test::render(hostile), test::render(plain));
         for (const Zone& zone : invisibleZones()) {
             QVERIFY(hostile.highlightChangeRegion(sane, zone).boundingRect().width() < 800);
             hostile.setHighlightedZone(zone);
-            render(hostile);
+            test::render(hostile);
         }
-    }
 
-    void theOverlayPaintsAndHighlightsZonesThatCoverTheDisplay()
-    {
+        // Zones that cover the display are painted and highlighted.
         OverlayView view;
         view.resize(800, 500);
         view.setHighlightZoneColor(Qt::red);
         const ZoneList zones = coveringZones();
         view.setCustomZones(zones);
-        const QRgb unlit = render(view).pixel(400, 250);
+        const QRgb unlit = test::render(view).pixel(400, 250);
         for (int i = 0; i < zones.size(); ++i) {
             const Zone& zone = zones.at(i);
             view.setHighlightedZone(zone);
-            const QImage image = render(view);
+            const QImage image = test::render(view);
             // A zone covering the view many times over is lit, and repainted, over all of it.
             if (i < 2) {
                 QVERIFY(image.pixel(400, 250) != unlit);
@@ -219,11 +209,11 @@ private slots:
         view.resize(1440, 875);
         const ZoneList zones = manyZones();
         view.setCustomZones(zones);
-        render(view);
+        test::render(view);
         QCOMPARE(view.cachedLabelCount(), OverlayView::maxCachedLabel);
         view.setHighlightedZone(zones.at(12345));
         view.setHighlightedZone(zones.at(54));
-        render(view);
+        test::render(view);
         QCOMPARE(view.cachedLabelCount(), OverlayView::maxCachedLabel);
     }
 
@@ -240,26 +230,26 @@ private slots:
         view.resize(800, 500);
         view.setEditing(true);
         view.setCustomZones(invisibleZones() + ZoneList{sane});
-        QCOMPARE(render(view), render(plain));
+        QCOMPARE(test::render(view), test::render(plain));
 
         view.setCustomZones(invisibleZones() + ZoneList{sane, huge} + coveringZones());
         QCOMPARE(view.zoneAt(QPointF(500, 300))->id, sane.id);
         QCOMPARE(view.zoneAt(QPointF(100, 100))->id, huge.id);
-        render(view);
+        test::render(view);
 
         // Dragging the huge zone brings it onto the display, whole and finite.
         std::optional<ZoneList> reported;
         view.zoneUpdatedHandler = [&](const ZoneList& zones) { reported = zones; };
         test::pressLeft(&view, QPointF(100, 100));
         QCOMPARE(view.selectedZone()->id, huge.id);
-        render(view);
+        test::render(view);
         test::dragLeft(&view, QPointF(120, 110));
         test::releaseLeft(&view, QPointF(120, 110));
         QVERIFY(reported);
         const auto moved = std::find_if(reported->begin(), reported->end(),
                                         [&](const Zone& z) { return z.id == huge.id; });
         QCOMPARE(moved->frame, Rect(0, 0, 1, 1));
-        render(view);
+        test::render(view);
     }
 
     void theNearestZoneIsNeverOneThatIsNoRectangle()

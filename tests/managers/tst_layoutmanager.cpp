@@ -60,7 +60,7 @@ private slots:
         windows_.reset();
     }
 
-    void displaysWithoutAChoiceGetTallAndNothingIsWritten()
+    void displaysWithoutAChoiceGetTallUntilOneIsSaved()
     {
         layouts_->applySavedLayouts();
         QCoreApplication::processEvents();
@@ -69,11 +69,8 @@ private slots:
         QCOMPARE(zonesOf(test::primaryDisplay()).size(), tall->zones.size());
         QCOMPARE(zonesOf(test::secondDisplay()).first().id, tall->zones.first().id);
         QVERIFY(!Settings::contains(SettingsKeys::monitorLayoutPreferences));
-    }
 
-    void savingTwiceKeepsOneEntryPerDisplayTheReplacedOneLast()
-    {
-        layouts_->applySavedLayouts();
+        // Saving twice keeps one entry per display, the replaced one last.
         layouts_->saveLayoutPreference(test::primaryDisplay(), focusLayout());
         layouts_->saveLayoutPreference(test::secondDisplay(), noLayout());
         layouts_->saveLayoutPreference(test::primaryDisplay(), noLayout());
@@ -163,13 +160,24 @@ private slots:
         QCOMPARE(json::decodeLayouts(*Settings::data(SettingsKeys::customLayouts))->size(), 2);
     }
 
-    void editingStartsWithOneDefaultZone()
+    // A session starts with one default zone, takes the overlay's edits, and deleting an
+    // absent zone still refreshes and posts.
+    void theEditingSession()
     {
         layouts_->startEditing(std::nullopt);
         QVERIFY(layouts_->isEditing());
         QCOMPARE(layouts_->editingZones()->size(), 1);
         QCOMPARE(layouts_->editingZones()->first().frame, Rect(0.25, 0.25, 0.5, 0.5));
         QVERIFY(windows_->overlayWindow());
+        QSignalSpy deleted(&Notifications::shared(), &Notifications::zoneDeleted);
+        const QUuid absent = QUuid::createUuid();
+        layouts_->deleteZone(absent);
+        QCOMPARE(deleted.count(), 0); // posted on the next turn of the event loop
+        QTRY_COMPARE(deleted.count(), 1);
+        QCOMPARE(deleted.first().first().value<QUuid>(), absent);
+        QCOMPARE(layouts_->editingZones()->size(), 1);
+        emit Notifications::shared().zonesUpdated({Zone(Rect(0.1, 0.1, 0.2, 0.2))});
+        QTRY_COMPARE(layouts_->editingZones()->first().frame, Rect(0.1, 0.1, 0.2, 0.2));
         layouts_->stopEditing();
         QVERIFY(!windows_->overlayWindow());
 
@@ -180,9 +188,12 @@ private slots:
         QVERIFY(!layouts_->isEditing() && !layouts_->editingZones() && !layouts_->editingLayout());
     }
 
-    void gridsAreRowMajorWithGaps()
+    // Outside a session neither grids nor added zones do anything. Grids are row-major with
+    // gaps; added zones avoid overlaps.
+    void gridsAndAddedZones()
     {
-        layouts_->generateGrid(2, 2); // outside a session: nothing
+        layouts_->generateGrid(2, 2);
+        layouts_->addZone();
         QVERIFY(!layouts_->editingZones());
         layouts_->startEditing(std::nullopt);
         layouts_->generateGrid(1, 1);
@@ -197,14 +208,7 @@ private slots:
         QVERIFY(qFuzzyCompare(six[2].frame.y, 0.02 + (1 - 4 * 0.02) / 3 + 0.02));
         layouts_->generateGrid(0, 3);
         QVERIFY(layouts_->editingZones()->isEmpty());
-    }
 
-    void addedZonesAvoidOverlaps()
-    {
-        layouts_->addZone();
-        QVERIFY(!layouts_->editingZones());
-        layouts_->startEditing(std::nullopt);
-        layouts_->generateGrid(0, 0);
         layouts_->addZone();
         layouts_->addZone();
         layouts_->addZone();
@@ -219,18 +223,6 @@ private slots:
         QVERIFY(fourth.x > 0.349 && fourth.x < 0.351);
         for (int i = 0; i < 3; ++i)
             QVERIFY(!fourth.intersects(three[i].frame));
-    }
-
-    void deletingAnAbsentZoneStillRefreshesAndPosts()
-    {
-        layouts_->startEditing(std::nullopt);
-        QSignalSpy deleted(&Notifications::shared(), &Notifications::zoneDeleted);
-        const QUuid absent = QUuid::createUuid();
-        layouts_->deleteZone(absent);
-        QCOMPARE(deleted.count(), 0); // posted on the next turn of the event loop
-        QTRY_COMPARE(deleted.count(), 1);
-        QCOMPARE(deleted.first().first().value<QUuid>(), absent);
-        QCOMPARE(layouts_->editingZones()->size(), 1);
     }
 
     void savingAnEditedLayoutGivesItANewId()
@@ -252,14 +244,6 @@ private slots:
         layouts_->startEditing(std::nullopt);
         layouts_->saveEditedLayout(QStringLiteral("Fresh"));
         QCOMPARE(layouts_->customLayouts().size(), 2);
-    }
-
-    void zonesUpdatedFromTheOverlayReachTheSession()
-    {
-        layouts_->startEditing(std::nullopt);
-        const ZoneList moved{Zone(Rect(0.1, 0.1, 0.2, 0.2))};
-        emit Notifications::shared().zonesUpdated(moved);
-        QTRY_COMPARE(layouts_->editingZones()->first().frame, Rect(0.1, 0.1, 0.2, 0.2));
     }
 
     void theCurrentLayoutIsSavedOffTheGuiThread()

@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "WidgetEvents.h"
 #include "managers/OverlayView.h"
 
 #include <QPaintEvent>
@@ -8,20 +9,6 @@
 using namespace corvane;
 
 namespace {
-
-// Painted as it would be inside a translucent overlay window: without a window background.
-QImage renderRaw(OverlayView& view)
-{
-    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
-
-QImage render(OverlayView& view)
-{
-    return renderRaw(view).convertToFormat(QImage::Format_ARGB32);
-}
 
 // Catches the areas a widget is asked to repaint.
 class PaintRecorder : public QObject {
@@ -74,7 +61,7 @@ private slots:
         for (const std::optional<ZoneList>& zones :
              {std::optional<ZoneList>(ZoneList{}), std::optional<ZoneList>()}) {
             auto view = makeView(zones);
-            const QImage image = render(*view);
+            const QImage image = test::render(*view);
             const QColor tint = image.pixelColor(0, 0);
             QCOMPARE(tint.alpha(), 51);
             QCOMPARE(tint.red(), 255);
@@ -88,7 +75,7 @@ private slots:
     void oneZoneIsOutlinedFilledAndLabelledOneAtItsCentre()
     {
         auto view = makeView(ZoneList{Zone(Rect(0.25, 0.2, 0.5, 0.6))}); // (200, 100)-(600, 400)
-        const QImage image = render(*view);
+        const QImage image = test::render(*view);
         // Outside the zone only the tint; in its gap too; inside, tint and fill.
         QCOMPARE(image.pixelColor(100, 50).alpha(), 51);
         QCOMPARE(image.pixelColor(205, 250).alpha(), 51);
@@ -115,15 +102,15 @@ private slots:
 
         // The label is the zone's number: a second zone's label differs from the first's.
         auto two = makeView(ZoneList{Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))});
-        const QImage both = render(*two);
+        const QImage both = test::render(*two);
         QVERIFY(both.copy(175, 225, 50, 50) != both.copy(575, 225, 50, 50));
     }
 
-    void theHighlightedZoneHasTheHighlightFillTheThickOutlineAndAGlow()
+    void theHighlightedZoneHasTheHighlightFillTheThickOutlineAndAGlowInItsColour()
     {
         auto view = makeView(ZoneList{left, right});
         view->setHighlightedZone(right);
-        const QImage image = render(*view);
+        const QImage image = test::render(*view);
 
         // Inside: the highlight colour over the tint, against the white fill of the other zone.
         const QColor inside = image.pixelColor(600, 150);
@@ -139,6 +126,15 @@ private slots:
         const QColor glow = image.pixelColor(600, 3);
         QVERIFY2(glow.blue() - glow.red() > 30, qPrintable(glow.name(QColor::HexArgb)));
         QCOMPARE(image.pixelColor(200, 3), image.pixelColor(200, 0));
+
+        // A colour change repaints with the new colour.
+        view->setHighlightZoneColor(QColor::fromRgbF(1, 0, 0, 0.5f));
+        const QColor red = test::render(*view).pixelColor(600, 150);
+        QVERIFY2(red.red() - red.blue() > 60, qPrintable(red.name(QColor::HexArgb)));
+        view->setNormalZoneColor(QColor::fromRgbF(0, 1, 0, 0.4f));
+        const QColor tint = test::render(*view).pixelColor(200, 3);
+        QCOMPARE(tint.green(), 255);
+        QCOMPARE(tint.red(), 0);
     }
 
     void aHighlightedZoneNoLongerInTheListHighlightsNothing()
@@ -148,10 +144,10 @@ private slots:
         view->setHighlightedZone(right);
         view->setCustomZones(ZoneList{left});
         QVERIFY(view->highlightedZone());
-        QCOMPARE(render(*view), render(*plain));
+        QCOMPARE(test::render(*view), test::render(*plain));
         // Only the id counts: a stale frame under a listed id still highlights that entry.
         view->setHighlightedZone(Zone(left.id, Rect(0.9, 0.9, 0.1, 0.1)));
-        QVERIFY(render(*view) != render(*plain));
+        QVERIFY(test::render(*view) != test::render(*plain));
     }
 
     void aHighlightChangeRepaintsOnlyTheZonesThatChanged()
@@ -163,7 +159,7 @@ private slots:
         view->setHighlightedZone(zones[0]);
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view.get()));
-        QImage before = renderRaw(*view); // painted over below
+        QImage before = test::renderRaw(*view); // painted over below
 
         PaintRecorder recorder;
         view->installEventFilter(&recorder);
@@ -186,7 +182,7 @@ private slots:
             QPainter painter(&before);
             view->render(&painter, QPoint(), dirty, QWidget::DrawChildren);
         }
-        const QImage after = render(*view);
+        const QImage after = test::render(*view);
         QCOMPARE(largestChannelDifference(before.convertToFormat(QImage::Format_ARGB32), after), 0);
     }
 
@@ -199,27 +195,13 @@ private slots:
             auto cached = makeView(ZoneList{large, small}, {1200, 800});
             cached->setHighlightZoneColor(QColor::fromRgbF(0.9f, 0.2f, 0.1f, 0.3f));
             cached->setHighlightedZone(highlighted);
-            render(*cached); // fill the caches
+            test::render(*cached); // fill the caches
             auto fresh = makeView(ZoneList{large, small}, {1200, 800});
             fresh->setHighlightZoneColor(QColor::fromRgbF(0.9f, 0.2f, 0.1f, 0.3f));
             fresh->setHighlightedZone(highlighted);
             fresh->setCachingEnabled(false);
-            QVERIFY(largestChannelDifference(render(*cached), render(*fresh)) <= 2);
+            QVERIFY(largestChannelDifference(test::render(*cached), test::render(*fresh)) <= 2);
         }
-    }
-
-    void aColourChangeRepaintsWithTheNewColour()
-    {
-        auto view = makeView(ZoneList{left, right});
-        view->setHighlightedZone(right);
-        render(*view);
-        view->setHighlightZoneColor(QColor::fromRgbF(1, 0, 0, 0.5f));
-        const QColor inside = render(*view).pixelColor(600, 150);
-        QVERIFY2(inside.red() - inside.blue() > 60, qPrintable(inside.name(QColor::HexArgb)));
-        view->setNormalZoneColor(QColor::fromRgbF(0, 1, 0, 0.4f));
-        const QColor tint = render(*view).pixelColor(200, 3);
-        QCOMPARE(tint.green(), 255);
-        QCOMPARE(tint.red(), 0);
     }
 };
 

@@ -10,25 +10,6 @@
 
 using namespace corvane;
 
-namespace {
-
-// Painted as inside a translucent overlay window: without a window background.
-QImage render(QWidget& view)
-{
-    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    view.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image.convertToFormat(QImage::Format_ARGB32);
-}
-
-// Whether any point of the rectangle lies in the region.
-bool touches(const QRegion& region, const QRect& rect)
-{
-    return region.intersects(rect);
-}
-
-} // namespace
-
 // Overlays without a compositing manager: cut to what they draw as zones, painted opaque, and
 // following a compositing manager that starts or stops while they are up.
 class ShapedOverlayTest : public QObject {
@@ -83,7 +64,7 @@ private slots:
         QVERIFY(!mask.contains(QPoint(8, 250)));
 
         // Every pixel the mask lets through is opaque: a translucent pixel would show black.
-        const QImage image = render(viewOf(*window));
+        const QImage image = test::render(viewOf(*window));
         for (const QRect& r : mask) {
             for (int y = r.top(); y <= r.bottom(); y += 3) {
                 for (int x = r.left(); x <= r.right(); x += 3)
@@ -119,7 +100,7 @@ private slots:
         // Nothing to draw shows nothing at all (an empty mask would mean no mask).
         view.setCustomZones(ZoneList{});
         QVERIFY(!window->mask().isEmpty());
-        QVERIFY(!touches(window->mask(), window->rect()));
+        QVERIFY(!window->mask().intersects(window->rect()));
     }
 
     void aCompositorStartingOrStoppingSwitchesAShownOverlay()
@@ -133,12 +114,12 @@ private slots:
         QVERIFY(!viewOf(*window).isShaped());
         QVERIFY(window->mask().isEmpty());
         // The translucent look again: the whole window tinted.
-        QCOMPARE(render(viewOf(*window)).pixelColor(400, 250).alpha(), 51);
+        QCOMPARE(test::render(viewOf(*window)).pixelColor(400, 250).alpha(), 51);
 
         platform_->setCompositingActive(false);
         QVERIFY(window->isShaped());
         QVERIFY(!window->mask().contains(QPoint(400, 250)));
-        QCOMPARE(render(viewOf(*window)).pixelColor(400, 250).alpha(), 0);
+        QCOMPARE(test::render(viewOf(*window)).pixelColor(400, 250).alpha(), 0);
 
         // A window made while a compositor runs starts translucent.
         platform_->setCompositingActive(true);
@@ -163,7 +144,7 @@ private slots:
 
         auto* grid = qobject_cast<GridView*>(window->contentView());
         QVERIFY(grid);
-        const QImage image = render(*grid);
+        const QImage image = test::render(*grid);
         QCOMPARE(image.pixel(700, 400), GridView::defaultOverlayColor().rgb());
         QCOMPARE(image.pixel(359, 400), qRgb(255, 255, 255));
 
@@ -187,15 +168,12 @@ private slots:
         backdrop.setScreenRect(test::primaryDisplay().frame);
         QVERIFY(!backdrop.isDimming());
         QVERIFY(!backdrop.mask().isEmpty());
-        QVERIFY(!touches(backdrop.mask(), backdrop.rect()));
+        QVERIFY(!backdrop.mask().intersects(backdrop.rect()));
 
         platform_->setCompositingActive(true);
         QVERIFY(backdrop.isDimming());
         QVERIFY(backdrop.mask().isEmpty());
-        QImage image(backdrop.size(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        backdrop.render(&image);
-        QCOMPARE(image.convertToFormat(QImage::Format_ARGB32).pixelColor(20, 20).alpha(), 77);
+        QCOMPARE(test::render(backdrop).pixelColor(20, 20).alpha(), 77);
     }
 };
 

@@ -19,14 +19,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QList<QUuid> ids(const std::optional<ZoneList>& zones)
-{
-    QList<QUuid> result;
-    for (const Zone& z : zones.value_or(ZoneList{}))
-        result.append(z.id);
-    return result;
-}
-
 GridView* gridOf(const WindowManager& manager)
 {
     return manager.overlayWindow() ? qobject_cast<GridView*>(manager.overlayWindow()->contentView())
@@ -55,12 +47,9 @@ class WindowManagerTest : public QObject {
     const ZoneList thirds{Zone(Rect(0, 0, 1.0 / 3, 1)), Zone(Rect(1.0 / 3, 0, 1.0 / 3, 1)),
                           Zone(Rect(2.0 / 3, 0, 1.0 / 3, 1))};
 
-    ScreenLayout layoutOf(const QString& name, const ZoneList& zones)
+    static ScreenLayout layoutOf(const QString& name, const ZoneList& zones)
     {
-        ScreenLayout layout;
-        layout.name = name;
-        layout.zones = zones;
-        return layout;
+        return ScreenLayout{QUuid::createUuid(), name, zones, std::nullopt};
     }
 
 private slots:
@@ -78,53 +67,45 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void withoutAStoredLayoutTheGridTemplateIsUsedAndStored()
+    // No stored layout: Grid, which is stored. A stored one gives the zones. An unreadable one
+    // is kept as it is and Grid used.
+    void theStartingLayout()
     {
         const auto grid = templateNamed(QStringLiteral("Grid"));
         QVERIFY(grid);
-        WindowManager manager;
-        QCOMPARE(ids(manager.customZones()), ids(grid->zones));
-        const auto stored = json::decodeLayout(*Settings::data(SettingsKeys::currentLayout));
-        QVERIFY(stored);
-        QCOMPARE(stored->id, grid->id);
-        QCOMPARE(stored->name, QStringLiteral("Grid"));
-        QVERIFY(manager.monitorZones().isEmpty());
-        QVERIFY(!manager.overlayWindow());
-        QVERIFY(!manager.isUpdating());
-    }
-
-    void aStoredLayoutGivesTheZones()
-    {
+        {
+            WindowManager manager;
+            QCOMPARE(test::zoneIds(manager.customZones()), test::zoneIds(grid->zones));
+            const auto stored = json::decodeLayout(*Settings::data(SettingsKeys::currentLayout));
+            QVERIFY(stored);
+            QCOMPARE(stored->id, grid->id);
+            QCOMPARE(stored->name, QStringLiteral("Grid"));
+            QVERIFY(manager.monitorZones().isEmpty());
+            QVERIFY(!manager.overlayWindow());
+            QVERIFY(!manager.isUpdating());
+        }
         Settings::setData(SettingsKeys::currentLayout,
                           json::encodeLayout(layoutOf(QStringLiteral("Mine"), thirds)));
-        WindowManager manager;
-        QCOMPARE(ids(manager.customZones()), ids(thirds));
-        QCOMPARE(manager.customZones()->at(1).frame, thirds[1].frame);
-    }
+        QCOMPARE(test::zoneIds(WindowManager().customZones()), test::zoneIds(thirds));
+        QCOMPARE(WindowManager().customZones()->at(1).frame, thirds[1].frame);
 
-    void anUnreadableStoredLayoutIsKeptAndTheDefaultUsed()
-    {
         const QByteArray garbage("{\"id\": 12, \"zones\": ");
         Settings::setData(SettingsKeys::currentLayout, garbage);
-        WindowManager manager;
-        QCOMPARE(ids(manager.customZones()), ids(templateNamed(QStringLiteral("Grid"))->zones));
+        QCOMPARE(test::zoneIds(WindowManager().customZones()), test::zoneIds(grid->zones));
         QCOMPARE(*Settings::data(SettingsKeys::currentLayout), garbage);
     }
 
-    void updateZonesWithoutOverlayOnlyRecords()
-    {
-        WindowManager manager;
-        manager.updateZones(halves, second, false, false);
-        QCOMPARE(ids(manager.monitorZones().value(monitorID(second))), ids(halves));
-        QVERIFY(!manager.monitorZones().contains(monitorID(first)));
-        QCOMPARE(ids(manager.customZones()), ids(halves));
-        QVERIFY(!manager.overlayWindow());
-    }
-
+    // Without an overlay, updating zones only records them; an overlay shows the display's
+    // zones, else the latest ones.
     void anOverlayShowsTheDisplaysZonesElseTheLatestZones()
     {
         WindowManager manager;
         manager.updateZones(halves, second, false, false);
+        QCOMPARE(test::zoneIds(manager.monitorZones().value(monitorID(second))),
+                 test::zoneIds(halves));
+        QVERIFY(!manager.monitorZones().contains(monitorID(first)));
+        QCOMPARE(test::zoneIds(manager.customZones()), test::zoneIds(halves));
+        QVERIFY(!manager.overlayWindow());
         manager.updateZones(thirds, first, false, false);
         manager.showOverlay(second, true, false);
         OverlayWindow* window = manager.overlayWindow();
@@ -133,7 +114,7 @@ private slots:
         QCOMPARE(window->display(), second);
         QCOMPARE(window->screenRect(), second.frame);
         QVERIFY(window->ignoresMouseEvents());
-        QCOMPARE(ids(gridOf(manager)->customZones()), ids(halves));
+        QCOMPARE(test::zoneIds(gridOf(manager)->customZones()), test::zoneIds(halves));
         QVERIFY(!gridOf(manager)->isEditing());
 
         // A display with no entry gets the zones set last, for any display.
@@ -142,7 +123,7 @@ private slots:
         manager.showOverlay(third, false, true);
         QVERIFY(manager.overlayWindow() != window);
         QVERIFY(!window->isVisible()); // closed, deleted at the next turn of the event loop
-        QCOMPARE(ids(gridOf(manager)->customZones()), ids(thirds));
+        QCOMPARE(test::zoneIds(gridOf(manager)->customZones()), test::zoneIds(thirds));
         QVERIFY(!gridOf(manager)->showStrokes());
         QVERIFY(gridOf(manager)->isEditing());
         QVERIFY(!manager.overlayWindow()->ignoresMouseEvents());
@@ -151,7 +132,7 @@ private slots:
         QVERIFY(!manager.overlayWindow());
     }
 
-    void theEditingOverlayReportsClicksAndEdits()
+    void theEditingOverlayReportsClicksAndEditsToHandlersThatMayCloseIt()
     {
         WindowManager manager;
         QSignalSpy selected(&Notifications::shared(), &Notifications::zoneSelected);
@@ -167,22 +148,18 @@ private slots:
         QCOMPARE(selected.first().first().value<QUuid>(), halves[1].id);
         QCOMPARE(updated.size(), 1);
         const auto reported = updated.first().first().value<ZoneList>();
-        QCOMPARE(ids(reported), ids(halves));
+        QCOMPARE(test::zoneIds(reported), test::zoneIds(halves));
         QVERIFY(reported[1].frame.x < 0.5);
         QCOMPARE(manager.customZones()->at(1).frame, reported[1].frame);
         // The display's own entry is what the layout manager pushes back; it is not changed
         // behind its back.
         QCOMPARE(manager.monitorZones().value(monitorID(first))[1].frame, halves[1].frame);
-    }
 
-    void closingTheOverlayFromItsOwnHandlerIsSafe()
-    {
-        WindowManager manager;
-        manager.updateZones(halves, first, true, true);
+        // Closing the overlay from a handler of its own report is safe.
+        test::releaseLeft(grid, {1070, 450});
         QObject context;
         connect(&Notifications::shared(), &Notifications::zonesUpdated, &context,
                 [&manager] { manager.hideOverlay(); });
-        GridView* grid = gridOf(manager);
         test::pressLeft(grid, {360, 450});
         test::dragLeft(grid, {370, 450});
         QVERIFY(!manager.overlayWindow());
@@ -202,9 +179,11 @@ private slots:
         QCOMPARE(gridOf(manager), grid);
         QCOMPARE(window->display(), first);
         QCOMPARE(window->geometry(), geometry);
-        QCOMPARE(ids(grid->customZones()), ids(thirds));
-        QCOMPARE(ids(manager.monitorZones().value(monitorID(second))), ids(thirds));
-        QCOMPARE(ids(manager.monitorZones().value(monitorID(first))), ids(halves));
+        QCOMPARE(test::zoneIds(grid->customZones()), test::zoneIds(thirds));
+        QCOMPARE(test::zoneIds(manager.monitorZones().value(monitorID(second))),
+                 test::zoneIds(thirds));
+        QCOMPARE(test::zoneIds(manager.monitorZones().value(monitorID(first))),
+                 test::zoneIds(halves));
 
         // Turned into a display-only overlay, it lets the mouse through.
         manager.updateZones(thirds, second, true, false);
@@ -216,34 +195,29 @@ private slots:
         QVERIFY(!manager.overlayWindow());
     }
 
-    void aPreviewShowsAfterItsDelayAndHidesAfterTheNext()
+    void previewsShowAfterTheirDelayAndHideAfterTheNext()
     {
         WindowManager manager;
         manager.setPreviewDelays(50ms, 200ms);
         manager.showLayoutPreview(layoutOf(QStringLiteral("Thirds"), thirds), second);
         // Recorded at once, shown later.
-        QCOMPARE(ids(manager.monitorZones().value(monitorID(second))), ids(thirds));
-        QCOMPARE(ids(manager.customZones()), ids(thirds));
+        QCOMPARE(test::zoneIds(manager.monitorZones().value(monitorID(second))),
+                 test::zoneIds(thirds));
+        QCOMPARE(test::zoneIds(manager.customZones()), test::zoneIds(thirds));
         QVERIFY(!manager.overlayWindow());
-
         QTRY_VERIFY(manager.overlayWindow());
         QCOMPARE(manager.overlayWindow()->display(), second);
         QVERIFY(manager.overlayWindow()->ignoresMouseEvents());
-        QCOMPARE(ids(gridOf(manager)->customZones()), ids(thirds));
+        QCOMPARE(test::zoneIds(gridOf(manager)->customZones()), test::zoneIds(thirds));
         QVERIFY(!gridOf(manager)->isEditing());
         QVERIFY(gridOf(manager)->showStrokes());
         QTRY_VERIFY(!manager.overlayWindow());
-    }
 
-    void twoPreviewsInQuickSuccession()
-    {
-        WindowManager manager;
         // Back to back: the later one ends up on screen, then nothing.
-        manager.setPreviewDelays(50ms, 200ms);
         manager.showLayoutPreview(layoutOf(QStringLiteral("Halves"), halves), first);
         manager.showLayoutPreview(layoutOf(QStringLiteral("Thirds"), thirds), second);
         QTRY_VERIFY(manager.overlayWindow() && manager.overlayWindow()->display() == second);
-        QCOMPARE(ids(gridOf(manager)->customZones()), ids(thirds));
+        QCOMPARE(test::zoneIds(gridOf(manager)->customZones()), test::zoneIds(thirds));
         QTRY_VERIFY(!manager.overlayWindow());
 
         // The later call hides the earlier preview at once; the earlier preview's pending hide
@@ -312,7 +286,8 @@ private slots:
         // Nothing has happened yet: the call waits for the event loop.
         QVERIFY(manager.monitorZones().isEmpty());
         QTRY_VERIFY(manager.overlayWindow());
-        QCOMPARE(ids(manager.monitorZones().value(monitorID(second))), ids(halves));
+        QCOMPARE(test::zoneIds(manager.monitorZones().value(monitorID(second))),
+                 test::zoneIds(halves));
         QCOMPARE(manager.overlayWindow()->thread(), QThread::currentThread());
     }
 };

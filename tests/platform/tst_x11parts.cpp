@@ -42,7 +42,7 @@ void putDescriptor(QByteArray& edid, int index, unsigned char tag, const QByteAr
 class X11PartsTest : public QObject {
     Q_OBJECT
 private slots:
-    void edidNumbersAndName()
+    void edidNumbersAndNameOrNothing()
     {
         QByteArray edid = edidBlock();
         putDescriptor(edid, 0, 0xff, "SERIAL123\n   "); // a serial string, not the name
@@ -62,10 +62,8 @@ private slots:
         QVERIFY(parseEdid(other)->uuid != info->uuid);
         // Extension blocks do not change who the monitor is.
         QCOMPARE(parseEdid(edid + QByteArray(128, '\x42'))->uuid, info->uuid);
-    }
 
-    void edidThatIsNotOne()
-    {
+        // What is not an EDID block.
         QVERIFY(!parseEdid({}));
         QVERIFY(!parseEdid(edidBlock().left(127)));
         QByteArray broken = edidBlock();
@@ -75,7 +73,7 @@ private slots:
         QVERIFY(parseEdid(edidBlock())->productName.isEmpty());
     }
 
-    void strutsReduceOnlyTheMonitorsTheyReachInto()
+    void strutsReduceOnlyTheMonitorsTheyCanReachInto()
     {
         const QSize root(3360, 1080);
         const QRect left(0, 0, 1920, 1080);
@@ -95,23 +93,20 @@ private slots:
         // Several panels on one monitor add up.
         const Strut bottom = *Strut::fromPartial({0, 0, 0, 40, 0, 0, 0, 0, 0, 0, 0, 1919});
         QCOMPARE(visibleArea(left, {top, bottom, sides}, root), QRect(50, 30, 1870, 1010));
-    }
 
-    void strutsThatCannotApplyAreIgnored()
-    {
-        const QSize root(1920, 2160);
-        const QRect upper(0, 0, 1920, 1080);
-        const QRect lower(0, 1080, 1920, 1080);
         // A bottom panel on the upper of two stacked monitors covers all of the lower one
         // as far as the root window is concerned; it must not swallow it.
+        const QSize stacked(1920, 2160);
+        const QRect upper(0, 0, 1920, 1080);
+        const QRect lower(0, 1080, 1920, 1080);
         const Strut middle = *Strut::fromPartial({0, 0, 0, 1110, 0, 0, 0, 0, 0, 0, 0, 1919});
-        QCOMPARE(visibleArea(upper, {middle}, root), QRect(0, 0, 1920, 1050));
-        QCOMPARE(visibleArea(lower, {middle}, root), lower);
-        // The older full-edge strut.
-        const Strut full = *Strut::fromFull({0, 0, 25, 0}, root);
-        QCOMPARE(visibleArea(upper, {full}, root), QRect(0, 25, 1920, 1055));
+        QCOMPARE(visibleArea(upper, {middle}, stacked), QRect(0, 0, 1920, 1050));
+        QCOMPARE(visibleArea(lower, {middle}, stacked), lower);
+        // The older full-edge strut; struts that cannot apply.
+        const Strut full = *Strut::fromFull({0, 0, 25, 0}, stacked);
+        QCOMPARE(visibleArea(upper, {full}, stacked), QRect(0, 25, 1920, 1055));
         QVERIFY(!Strut::fromPartial({1, 2, 3}));
-        QVERIFY(!Strut::fromFull({1, 2}, root));
+        QVERIFY(!Strut::fromFull({1, 2}, stacked));
         QVERIFY(Strut::fromPartial(QList<std::uint32_t>(12, 0))->isEmpty());
     }
 
@@ -130,18 +125,16 @@ private slots:
 
     void valuesAreClampedToWhatTheProtocolCarries()
     {
-        QCOMPARE(clampPosition(40000), std::int16_t(32767));
-        QCOMPARE(clampPosition(-40000), std::int16_t(-32768));
-        QCOMPARE(clampPosition(12.5), std::int16_t(13));
-        QCOMPARE(clampPosition(std::nan("")), std::int16_t(0));
-        QCOMPARE(clampPosition(INFINITY), std::int16_t(32767));
-        QCOMPARE(clampPosition(-INFINITY), std::int16_t(-32768));
-        QCOMPARE(clampSize(1e12), std::uint16_t(65535));
-        QCOMPARE(clampSize(0), std::uint16_t(1));
-        QCOMPARE(clampSize(-5), std::uint16_t(1));
-        QCOMPARE(clampSize(std::nan("")), std::uint16_t(1));
-        QCOMPARE(clampSize(INFINITY), std::uint16_t(65535));
-        QCOMPARE(clampSize(640.4), std::uint16_t(640));
+        const double nan = std::nan("");
+        const QList<std::pair<double, int>> positions{{40000, 32767},    {-40000, -32768},
+                                                      {12.5, 13},        {nan, 0},
+                                                      {INFINITY, 32767}, {-INFINITY, -32768}};
+        for (const auto& [value, clamped] : positions)
+            QCOMPARE(clampPosition(value), std::int16_t(clamped));
+        const QList<std::pair<double, int>> sizes{{1e12, 65535},     {0, 1},      {-5, 1}, {nan, 1},
+                                                  {INFINITY, 65535}, {640.4, 640}};
+        for (const auto& [value, clamped] : sizes)
+            QCOMPARE(clampSize(value), std::uint16_t(clamped));
     }
 
     void everyStoredKeyCodeHasAKeySymbol()
@@ -151,17 +144,12 @@ private slots:
                 continue;
             QVERIFY2(keysymForMacKeyCode(code), qPrintable(QString::number(code)));
         }
-        QCOMPARE(keysymForMacKeyCode(35), std::optional<std::uint32_t>(XK_p));
-        QCOMPARE(keysymForMacKeyCode(29), std::optional<std::uint32_t>(XK_0));
-        QCOMPARE(keysymForMacKeyCode(82), std::optional<std::uint32_t>(XK_KP_0));
-        QCOMPARE(keysymForMacKeyCode(36), std::optional<std::uint32_t>(XK_Return));
-        QCOMPARE(keysymForMacKeyCode(76), std::optional<std::uint32_t>(XK_KP_Enter));
-        QCOMPARE(keysymForMacKeyCode(122), std::optional<std::uint32_t>(XK_F1));
-        QCOMPARE(keysymForMacKeyCode(90), std::optional<std::uint32_t>(XK_F20));
-        QCOMPARE(keysymForMacKeyCode(123), std::optional<std::uint32_t>(XK_Left));
-        QCOMPARE(keysymForMacKeyCode(51), std::optional<std::uint32_t>(XK_BackSpace));
-        QCOMPARE(keysymForMacKeyCode(117), std::optional<std::uint32_t>(XK_Delete));
-        QCOMPARE(keysymForMacKeyCode(50), std::optional<std::uint32_t>(XK_grave));
+        const QList<std::pair<int, std::uint32_t>> expected{
+            {35, XK_p},         {29, XK_0},       {82, XK_KP_0}, {36, XK_Return},
+            {76, XK_KP_Enter},  {122, XK_F1},     {90, XK_F20},  {123, XK_Left},
+            {51, XK_BackSpace}, {117, XK_Delete}, {50, XK_grave}};
+        for (const auto& [code, keysym] : expected)
+            QCOMPARE(keysymForMacKeyCode(code), std::optional(keysym));
         QVERIFY(!keysymForMacKeyCode(10));
         QVERIFY(!keysymForMacKeyCode(-1));
     }

@@ -22,9 +22,10 @@ private slots:
         test::installFakePlatform().setDisplays({test::primaryDisplay()});
     }
 
-    void theSidebarListsTheFourTabsInOrder()
+    void theSidebarListsTheFourTabsInOrderWithinTheSizeBounds()
     {
         PreferencesWindow window(PreferencesTab::general);
+        QCOMPARE(window.size(), QSize(900, 650));
         window.showAndActivate();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("Preferences"));
@@ -43,14 +44,7 @@ private slots:
         }
         QVERIFY(window.view()->tabButton(PreferencesTab::general)->isSelected());
         QVERIFY(!window.view()->tabButton(PreferencesTab::feedback)->isSelected());
-    }
 
-    void theWindowKeepsToItsSizeBounds()
-    {
-        PreferencesWindow window(PreferencesTab::general);
-        QCOMPARE(window.size(), QSize(900, 650));
-        window.showAndActivate();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.resize(2000, 2000);
         QCOMPARE(window.size(), QSize(1200, 1000));
         window.resize(100, 100);
@@ -88,9 +82,18 @@ private slots:
         QCOMPARE(changes.size(), 3);
         window.selectTab(PreferencesTab::feedback);
         QCOMPARE(changes.size(), 3); // selecting the shown tab is no change
+
+        // A hidden window comes back on its last tab.
+        window.close();
+        QVERIFY(!window.isVisible());
+        window.showAndActivate();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.selectedTab(), PreferencesTab::feedback);
+        QVERIFY(feedback->isVisible());
     }
 
-    void aPageNobodySuppliedShowsItsTitle()
+    // A page nobody supplied shows its title; the application can supply one.
+    void theApplicationCanSupplyAPage()
     {
         PreferencesWindow window(PreferencesTab::layoutEditor);
         auto* title = window.view()
@@ -98,11 +101,6 @@ private slots:
                           ->findChild<QLabel*>(QStringLiteral("placeholderTitle"));
         QVERIFY(title);
         QCOMPARE(title->text(), QStringLiteral("Layout Editor"));
-    }
-
-    void theApplicationCanSupplyAPage()
-    {
-        PreferencesWindow window(PreferencesTab::layoutEditor);
         window.showAndActivate();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         int built = 0;
@@ -130,21 +128,7 @@ private slots:
             QStringLiteral("shortcuts"));
     }
 
-    void aHiddenWindowComesBackOnItsLastTab()
-    {
-        PreferencesWindow window(PreferencesTab::general);
-        window.showAndActivate();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.selectTab(PreferencesTab::feedback);
-        window.close();
-        QVERIFY(!window.isVisible());
-        window.showAndActivate();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.selectedTab(), PreferencesTab::feedback);
-        QVERIFY(window.view()->page(PreferencesTab::feedback)->isVisible());
-    }
-
-    void everySymbolTheTabsAndTypesUseIsDrawn()
+    void everySymbolTheWindowsUseIsDrawn()
     {
         QStringList symbols;
         for (PreferencesTab tab : allPreferencesTabs)
@@ -154,7 +138,12 @@ private slots:
         symbols << QStringLiteral("envelope.fill") << QStringLiteral("paperplane.fill")
                 << QStringLiteral("exclamationmark.triangle.fill")
                 << QStringLiteral("checkmark.circle.fill") << QStringLiteral("arrow.clockwise")
-                << QStringLiteral("info.circle.fill") << QStringLiteral("trash.circle.fill");
+                << QStringLiteral("info.circle.fill")
+                << QStringLiteral("trash.circle.fill")
+                // the layout editor's
+                << QStringLiteral("square.grid.2x2") << QStringLiteral("square.grid.3x3")
+                << QStringLiteral("plus.circle.fill") << QStringLiteral("trash")
+                << QStringLiteral("display");
         for (const QString& symbol : symbols) {
             QVERIFY2(SymbolIcons::isKnown(symbol), qPrintable(symbol));
             const QImage image = SymbolIcons::pixmap(symbol, 24, Qt::red, 2.0).toImage();

@@ -39,6 +39,14 @@ QString settingsFilePath()
     return Settings::store()->fileName();
 }
 
+QList<QUuid> zoneIds(const std::optional<ZoneList>& zones)
+{
+    QList<QUuid> result;
+    for (const Zone& zone : zones.value_or(ZoneList{}))
+        result.append(zone.id);
+    return result;
+}
+
 } // namespace corvane::test
 
 namespace corvane {

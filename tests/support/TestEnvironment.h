@@ -1,8 +1,12 @@
 #pragma once
 
+#include "models/Zone.h"
 #include "platform/fake/FakePlatform.h"
 
+#include <QList>
 #include <QString>
+#include <QUuid>
+#include <optional>
 
 namespace corvane::test {
 
@@ -19,6 +23,9 @@ Display primaryDisplay();
 Display secondDisplay();
 
 QString settingsFilePath();
+
+// The zones' ids in order: what identifies a layout's zones across copies.
+QList<QUuid> zoneIds(const std::optional<ZoneList>& zones);
 
 } // namespace corvane::test
 

@@ -1,6 +1,7 @@
 #include "WidgetEvents.h"
 
 #include <QCoreApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -30,6 +31,27 @@ void dragLeft(QWidget* widget, QPointF position)
 void releaseLeft(QWidget* widget, QPointF position)
 {
     send(widget, QEvent::MouseButtonRelease, position, Qt::LeftButton, Qt::NoButton);
+}
+
+QImage renderRaw(QWidget& widget)
+{
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+QImage render(QWidget& widget)
+{
+    return renderRaw(widget).convertToFormat(QImage::Format_ARGB32);
+}
+
+QStringList menuTexts(const QMenu& menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu.actions())
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
 }
 
 } // namespace corvane::test

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QPointF>
+#include <QStringList>
+
+class QMenu;
 
 class QWidget;
 
@@ -10,5 +14,13 @@ namespace corvane::test {
 void pressLeft(QWidget* widget, QPointF position);
 void dragLeft(QWidget* widget, QPointF position);
 void releaseLeft(QWidget* widget, QPointF position);
+
+// The widget painted as it would be inside a translucent overlay window: without a window
+// background. Raw keeps the premultiplied format for painting over.
+QImage renderRaw(QWidget& widget);
+QImage render(QWidget& widget);
+
+// A menu's item texts in order, "-" for each separator.
+QStringList menuTexts(const QMenu& menu);
 
 } // namespace corvane::test

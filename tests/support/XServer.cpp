@@ -10,7 +10,6 @@
 #include <cstring>
 #include <sys/prctl.h>
 #include <unistd.h>
-#include <xcb/res.h>
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
 
@@ -305,8 +304,7 @@ std::optional<XServer::Client> XServer::startClient(const QString& program,
     const qint64 pid = startProcess(program, arguments);
     if (pid == 0)
         return std::nullopt;
-    const auto window = wmClass.isEmpty() ? waitForWindowOfProcess(pid, known, timeoutMs)
-                                          : waitForWindow(wmClass, known, timeoutMs);
+    const auto window = waitForWindow(wmClass, known, timeoutMs);
     if (!window)
         return std::nullopt;
     return Client{pid, *window};
@@ -376,45 +374,15 @@ std::optional<xcb_window_t> XServer::waitForWindow(const QString& wmClass,
         known, timeoutMs);
 }
 
-qint64 XServer::processOfWindow(xcb_window_t window)
-{
-    xcb_connection_t* c = connection();
-    Freed pid(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, window, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1), nullptr));
-    if (pid && xcb_get_property_value_length(pid.p) == 4)
-        return *static_cast<const std::uint32_t*>(xcb_get_property_value(pid.p));
-    xcb_res_client_id_spec_t clientIdSpec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-    Freed ids(
-        xcb_res_query_client_ids_reply(c, xcb_res_query_client_ids(c, 1, &clientIdSpec), nullptr));
-    if (!ids)
-        return 0;
-    for (auto it = xcb_res_query_client_ids_ids_iterator(ids.p); it.rem;
-         xcb_res_client_id_value_next(&it)) {
-        if (it.data->length >= 4)
-            return *xcb_res_client_id_value_value(it.data);
-    }
-    return 0;
-}
-
-std::optional<xcb_window_t>
-XServer::waitForWindowOfProcess(qint64 pid, const QList<xcb_window_t>& known, int timeoutMs)
-{
-    return waitForClient([&](xcb_window_t w) { return processOfWindow(w) == pid; }, known,
-                         timeoutMs);
-}
-
 bool XServer::waitForViewable(xcb_window_t window, int timeoutMs)
 {
-    xcb_connection_t* c = connection();
     const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        Freed reply(
-            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
-        if (reply && reply->map_state == XCB_MAP_STATE_VIEWABLE)
-            return true;
+    while (!isViewable(window)) {
+        if (deadline.hasExpired())
+            return false;
         QThread::msleep(pollMs);
     }
-    return false;
+    return true;
 }
 
 bool XServer::waitForWindowGone(xcb_window_t window, int timeoutMs)
@@ -444,25 +412,33 @@ std::optional<QRect> XServer::clientGeometry(xcb_window_t window)
     return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
 }
 
-std::optional<QRect> XServer::frameGeometry(xcb_window_t client)
+xcb_window_t XServer::frameOf(xcb_window_t client)
 {
     xcb_connection_t* c = connection();
     xcb_window_t current = client;
     for (int depth = 0; depth < 16; ++depth) {
         Freed tree(xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr));
         if (!tree)
-            return std::nullopt;
-        if (tree->parent == tree->root) {
-            Freed geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, current), nullptr));
-            if (!geometry)
-                return std::nullopt;
-            const int border = geometry->border_width;
-            return QRect(geometry->x, geometry->y, geometry->width + 2 * border,
-                         geometry->height + 2 * border);
-        }
+            return XCB_NONE;
+        if (tree->parent == tree->root)
+            return current;
         current = tree->parent;
     }
-    return std::nullopt;
+    return XCB_NONE;
+}
+
+std::optional<QRect> XServer::frameGeometry(xcb_window_t client)
+{
+    const xcb_window_t frame = frameOf(client);
+    if (frame == XCB_NONE)
+        return std::nullopt;
+    xcb_connection_t* c = connection();
+    Freed geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, frame), nullptr));
+    if (!geometry)
+        return std::nullopt;
+    const int border = geometry->border_width;
+    return QRect(geometry->x, geometry->y, geometry->width + 2 * border,
+                 geometry->height + 2 * border);
 }
 
 } // namespace corvane::test

@@ -63,10 +63,9 @@ public:
     bool deleteMonitor(const QString& name);
 
     // Starts a program and waits until a new viewable top-level client appears whose WM_CLASS
-    // (instance or class) is `wmClass`, or, with no class given, that belongs to the program's
-    // process.
+    // (instance or class) is `wmClass`.
     std::optional<Client> startClient(const QString& program, const QStringList& arguments,
-                                      const QString& wmClass = {}, int timeoutMs = 10000);
+                                      const QString& wmClass, int timeoutMs = 10000);
     // Starts a program without waiting for anything; its pid, or 0.
     qint64 startProcess(const QString& program, const QStringList& arguments);
     // Kills a program started here (its whole process group) and waits for it to end.
@@ -89,20 +88,14 @@ public:
     std::optional<xcb_window_t> waitForWindow(const QString& wmClass,
                                               const QList<xcb_window_t>& known = {},
                                               int timeoutMs = 10000);
-    // Waits until a viewable client window of this process appears that is not in `known`
-    // (by _NET_WM_PID, or by the X-Resource extension for clients that do not set it).
-    std::optional<xcb_window_t> waitForWindowOfProcess(qint64 pid,
-                                                       const QList<xcb_window_t>& known = {},
-                                                       int timeoutMs = 10000);
-    // The process that made a window, as the server knows it; 0 when unknown.
-    qint64 processOfWindow(xcb_window_t window);
     // Waits until the window is mapped and visible on screen.
     bool waitForViewable(xcb_window_t window, int timeoutMs = 10000);
     // Waits until the window is gone from the server.
     bool waitForWindowGone(xcb_window_t window, int timeoutMs = 10000);
 
-    // The window manager's frame around a client (the root's child holding it), and the
-    // client itself, in root coordinates.
+    // The window manager's frame around a client: the root's child holding it, or none.
+    xcb_window_t frameOf(xcb_window_t client);
+    // That frame and the client itself, in root coordinates.
     std::optional<QRect> frameGeometry(xcb_window_t client);
     std::optional<QRect> clientGeometry(xcb_window_t window);
 

@@ -54,13 +54,19 @@ private slots:
         QCOMPARE(app->application(), app); // an application is its own application
     }
 
-    void frameNeedsBothPositionAndSize()
+    void frameNeedsBothPositionAndSizeOfALiveWindow()
     {
         const AccessibilityElement window(fake_->addWindow(42, 5, Rect(3, 4, 50, 60)));
         QCOMPARE(window.frame(), std::optional(Rect(3, 4, 50, 60)));
         fake_->setUnreadable(window.wrappedElement(), AXAttribute::size);
         QVERIFY(!window.frame());
         QVERIFY(!window.size());
+
+        // A vanished window answers none.
+        const AccessibilityElement vanished(fake_->addWindow(43, 6, Rect(0, 0, 10, 10)));
+        fake_->removeWindow(6);
+        QVERIFY(!vanished.frame());
+        QCOMPARE(vanished.setSize({5, 5}), AXError::InvalidElement);
     }
 
     void identicalFramesResolveToTheFrontMostWindow()
@@ -128,14 +134,6 @@ private slots:
         QVERIFY(!window.getElementValue(AXAttribute::window));
         fake_->setMouseLocation({5, 895});
         QVERIFY(!AccessibilityElement::windowElementUnderCursor());
-    }
-
-    void aVanishedWindowAnswersNone()
-    {
-        const AccessibilityElement window(fake_->addWindow(42, 5, Rect(0, 0, 10, 10)));
-        fake_->removeWindow(5);
-        QVERIFY(!window.frame());
-        QCOMPARE(window.setSize({5, 5}), AXError::InvalidElement);
     }
 };
 

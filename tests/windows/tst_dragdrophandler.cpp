@@ -45,6 +45,14 @@ private:
         now_ += 100;
         handler_->checkForDrag();
     }
+    // A whole shift-drag gesture that releases at the given point.
+    void snapAt(Point at)
+    {
+        down(ModifierFlag::shift);
+        moveWindowBy(10, 0);
+        drag(ModifierFlag::shift, at);
+        up(ModifierFlag::shift, at);
+    }
     Rect windowFrame() { return *fake_->window(5)->frame; }
     std::optional<Zone> highlighted() const
     {
@@ -72,7 +80,9 @@ private slots:
         windows_.reset();
     }
 
-    void aClickWithoutAMoveShowsNothing()
+    // A click without a move shows and moves nothing; five points is not a move but more is;
+    // ticks that come late without a move disarm.
+    void whatCountsAsADrag()
     {
         down(ModifierFlag::shift);
         QVERIFY(handler_->isPolling());
@@ -85,9 +95,22 @@ private slots:
         QVERIFY(!handler_->overlayWindow());
         QCOMPARE(windowFrame(), Rect(100, 100, 400, 300));
         QVERIFY(fake_->writes().isEmpty());
+
+        down(ModifierFlag::shift);
+        moveWindowBy(3, 4); // exactly 5
+        QVERIFY(!handler_->isTracking());
+        moveWindowBy(5.01, 0);
+        QVERIFY(handler_->isTracking());
+        up(0, {150, 790});
+
+        down(ModifierFlag::shift);
+        now_ += 501;
+        handler_->checkForDrag();
+        QVERIFY(!handler_->isPolling());
+        QVERIFY(!handler_->draggedWindow());
     }
 
-    void theModifierPressedLateShowsTheOverlayAtTheNextDrag()
+    void theModifierCountsWhileItIsHeld()
     {
         down();
         moveWindowBy(20, 0);
@@ -100,10 +123,11 @@ private slots:
         QVERIFY(handler_->overlayWindow());
         QCOMPARE(highlighted()->id, halves_[1].id);
         QVERIFY(handler_->overlayWindow()->display() == test::primaryDisplay());
-    }
+        up(0, {1000, 600}); // released without the modifier: no snap
+        QVERIFY(fake_->writes().isEmpty());
 
-    void releasingTheModifierFirstHidesTheOverlayAndMovesNothing()
-    {
+        // Releasing the modifier first hides the overlay and moves nothing.
+        *fake_->window(5)->frame = Rect(100, 100, 400, 300);
         down(ModifierFlag::shift);
         moveWindowBy(10, 0);
         QVERIFY(handler_->overlayWindow()); // held at mouse-down
@@ -116,25 +140,9 @@ private slots:
         QVERIFY(!handler_->isTracking());
     }
 
-    void fivePointsIsNotAMoveButMoreIs()
-    {
-        down(ModifierFlag::shift);
-        moveWindowBy(3, 4); // exactly 5
-        QVERIFY(!handler_->isTracking());
-        moveWindowBy(5.01, 0);
-        QVERIFY(handler_->isTracking());
-    }
-
-    void lateTicksWithoutAMoveDisarm()
-    {
-        down(ModifierFlag::shift);
-        now_ += 501;
-        handler_->checkForDrag();
-        QVERIFY(!handler_->isPolling());
-        QVERIFY(!handler_->draggedWindow());
-    }
-
-    void aDragOntoAnotherDisplayRebuildsTheOverlayThere()
+    // A drag onto another display rebuilds the overlay there; a display that goes or changes
+    // takes its overlay along.
+    void aDisplayThatGoesOrChangesTakesItsOverlayAlong()
     {
         down(ModifierFlag::shift);
         moveWindowBy(50, 0);
@@ -146,14 +154,6 @@ private slots:
         QCOMPARE(highlighted()->id, halves_[1].id);
         // Outside every display the overlay stays as it was.
         drag(ModifierFlag::shift, {-50, 500});
-        QVERIFY(handler_->overlayWindow()->display() == test::secondDisplay());
-    }
-
-    void aDisplayThatGoesOrChangesTakesItsOverlayAlong()
-    {
-        down(ModifierFlag::shift);
-        moveWindowBy(50, 0);
-        drag(ModifierFlag::shift, {3000, 500});
         QVERIFY(handler_->overlayWindow()->display() == test::secondDisplay());
         // Another display changing leaves the overlay alone.
         corvane::Display primary = test::primaryDisplay();
@@ -274,10 +274,7 @@ private slots:
     void theEnhancedInterfaceIsRestoredAfterTheSnap()
     {
         fake_->setEnhancedUserInterface(42, true);
-        down(ModifierFlag::shift);
-        moveWindowBy(10, 0);
-        drag(ModifierFlag::shift, {300, 500});
-        up(ModifierFlag::shift, {300, 500});
+        snapAt({300, 500});
         QCOMPARE(windowFrame(),
                  zoneTargetFrame(halves_[0], test::primaryDisplay().visibleFrame, 900));
         QCOMPARE(fake_->enhancedUserInterface(42), std::optional(true));
@@ -306,37 +303,28 @@ private slots:
         QVERIFY(handler_->draggedWindow());
     }
 
-    void aZoneOffEveryDisplayMovesNothing_data()
+    // A zone off every display, or no rectangle at all, moves nothing; a huge one is cut to
+    // the bounds of both displays in accessibility space: (0, -180) to (3360, 900).
+    void hostileZones_data()
     {
         QTest::addColumn<Rect>("zone");
-        QTest::newRow("far right") << Rect(5, 0, 0.5, 1);
-        QTest::newRow("not a number") << Rect(std::nan(""), 0, 0.5, 0.5);
-        QTest::newRow("zero size") << Rect(0.5, 0.5, 0, 0);
-        QTest::newRow("negative size") << Rect(0.5, 0.5, -0.5, -0.5);
+        QTest::addColumn<Rect>("expected");
+        const Rect unmoved(110, 100, 400, 300);
+        QTest::newRow("far right") << Rect(5, 0, 0.5, 1) << unmoved;
+        QTest::newRow("not a number") << Rect(std::nan(""), 0, 0.5, 0.5) << unmoved;
+        QTest::newRow("zero size") << Rect(0.5, 0.5, 0, 0) << unmoved;
+        QTest::newRow("negative size") << Rect(0.5, 0.5, -0.5, -0.5) << unmoved;
+        QTest::newRow("huge") << Rect(0.5, 0, 1e300, 1e301) << Rect(720, 25, 3360 - 720, 900 - 25);
     }
 
-    void aZoneOffEveryDisplayMovesNothing()
+    void hostileZones()
     {
         QFETCH(Rect, zone);
+        QFETCH(Rect, expected);
         windows_->updateZones({Zone(zone)}, test::primaryDisplay(), false, false);
-        down(ModifierFlag::shift);
-        moveWindowBy(10, 0);
-        drag(ModifierFlag::shift, {300, 500});
-        up(ModifierFlag::shift, {300, 500});
-        QVERIFY(fake_->writes().isEmpty());
-        QCOMPARE(windowFrame(), Rect(110, 100, 400, 300));
-    }
-
-    void aHugeZoneIsCutToTheDisplays()
-    {
-        windows_->updateZones({Zone(Rect(0.5, 0, 1e300, 1e301))}, test::primaryDisplay(), false,
-                              false);
-        down(ModifierFlag::shift);
-        moveWindowBy(10, 0);
-        drag(ModifierFlag::shift, {300, 500});
-        up(ModifierFlag::shift, {300, 500});
-        // The bounds of both displays in accessibility space: (0, -180) to (3360, 900).
-        QCOMPARE(windowFrame(), Rect(720, 25, 3360 - 720, 900 - 25));
+        snapAt({300, 500});
+        QCOMPARE(windowFrame(), expected);
+        QCOMPARE(fake_->writes().isEmpty(), expected == Rect(110, 100, 400, 300));
     }
 
     void nothingUnderThePointerLeavesTheStateAlone()

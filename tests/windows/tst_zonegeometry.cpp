@@ -8,16 +8,13 @@ using namespace corvane;
 class ZoneGeometryTest : public QObject {
     Q_OBJECT
 private slots:
-    void targetFrameOnThePrimaryDisplay()
+    void targetFramesOnBothDisplays()
     {
         const Rect t = zoneTargetFrame(Zone(Rect(0.5, 0, 0.5, 1)), Rect(0, 0, 1440, 875), 900);
         QCOMPARE(t, Rect(720, 25, 720, 875));
-    }
-
-    void targetFrameOnASecondDisplayToTheRight()
-    {
-        const Rect t = zoneTargetFrame(Zone(Rect(0, 0.5, 1, 0.5)), Rect(1440, 0, 1920, 1055), 900);
-        QCOMPARE(t, Rect(1440, 372.5, 1920, 527.5));
+        // On a second display to the right.
+        const Rect u = zoneTargetFrame(Zone(Rect(0, 0.5, 1, 0.5)), Rect(1440, 0, 1920, 1055), 900);
+        QCOMPARE(u, Rect(1440, 372.5, 1920, 527.5));
     }
 
     void nearestZoneIsMeasuredInUnitSpace()
@@ -31,23 +28,25 @@ private slots:
             zoneNearestPoint({720, 437.5}, Rect(0, 0, 1440, 875), ZoneList{halves[1], halves[0]}),
             0);
         QVERIFY(!zoneNearestPoint({1, 1}, Rect(0, 0, 1440, 875), {}));
-    }
 
-    void aPointerInAGapStillSelectsTheNearestZone()
-    {
-        // Two zones with a wide gap between them; y in unit space runs from the top.
+        // A pointer in a gap still selects the nearest zone. Two zones with a wide gap between
+        // them; y in unit space runs from the top.
         const ZoneList zones{Zone(Rect(0, 0, 0.3, 0.3)), Zone(Rect(0.7, 0.7, 0.3, 0.3))};
         const Rect v(0, 0, 1000, 1000);
         QCOMPARE(zoneNearestPoint({400, 600}, v, zones), 0); // unit (0.4, 0.4)
         QCOMPARE(zoneNearestPoint({600, 400}, v, zones), 1); // unit (0.6, 0.6)
     }
 
-    void viewRectIsBottomLeftAndInset()
+    void viewRectIsBottomLeftAndInsetAndFlipsBack()
     {
         QCOMPARE(zoneViewRect(Zone(Rect(0.5, 0, 0.5, 1)), 1440, 875, 10), Rect(730, 10, 700, 855));
         // A zone at the top of the display sits at the top of a bottom-left view.
         QCOMPARE(zoneViewRect(Zone(Rect(0, 0, 1, 0.25)), 100, 200, 0), Rect(0, 150, 100, 50));
         QCOMPARE(flipRectInView(Rect(0, 150, 100, 50), 200), Rect(0, 0, 100, 50));
+        // Flipping a point is its own inverse.
+        const Point p = flipToTopLeft({12, 100}, 900);
+        QCOMPARE(p, Point({12, 800}));
+        QCOMPARE(flipToTopLeft(p, 900), Point({12, 100}));
     }
 
     void screenContainmentFollowsHalfOpenEdges()
@@ -59,13 +58,6 @@ private slots:
         QVERIFY(!screenContainingPoint({100, 900}, frames)); // top edge of the first, nothing above
         QVERIFY(!screenContainingPoint({-1, 10}, frames));
         QCOMPARE(screenContainingPoint({3000, 1000}, frames), 1);
-    }
-
-    void flipIsItsOwnInverse()
-    {
-        const Point p = flipToTopLeft({12, 100}, 900);
-        QCOMPARE(p, Point({12, 800}));
-        QCOMPARE(flipToTopLeft(p, 900), Point({12, 100}));
     }
 };
 
