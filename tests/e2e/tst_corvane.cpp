@@ -25,27 +25,6 @@ private:
 
     // Whether a window of Corvane covers the second display, as the drag overlay does.
     bool overlayShown() { return app_->coversArea(QRect(1440, 0, 1920, 1080)); }
-    // Corvane's icon window as the tray embedded it, in root coordinates: the small visible
-    // window of Corvane's class (the tray's own top-level windows include hidden ones, so the
-    // tray's first window says nothing about where the icon is).
-    std::optional<QRect> trayIcon()
-    {
-        QByteArray tree;
-        if (!x_->run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")},
-                     &tree))
-            return std::nullopt;
-        static const QRegularExpression line(
-            QStringLiteral("\\(\"corvane\" \"Corvane\"\\)\\s+(\\d+)x(\\d+)\\+-?\\d+\\+-?\\d+\\s+"
-                           "\\+(-?\\d+)\\+(-?\\d+)"));
-        for (auto it = line.globalMatch(QString::fromLatin1(tree)); it.hasNext();) {
-            const auto m = it.next();
-            const QRect r(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
-                          m.captured(2).toInt());
-            if (r.width() <= 64 && r.height() <= 64 && r.x() >= 0 && r.y() >= 0)
-                return r;
-        }
-        return std::nullopt;
-    }
     // Closes the preferences as the user would, through the window manager.
     void closePreferences()
     {
@@ -80,22 +59,12 @@ private slots:
         Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
         QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively();
 
-        test::XServer::Options options;
-        options.openboxConfig = test::CorvaneApp::openboxConfig();
+        const test::XServer::Options options = test::CorvaneApp::desktopOptions();
         QVERIFY(!options.openboxConfig.isEmpty());
         x_ = std::make_unique<test::XServer>(options);
         QVERIFY2(x_->isRunning(), qPrintable(x_->errorString()));
-        QVERIFY(x_->setMonitor(QStringLiteral("Left"), QRect(0, 0, 1440, 900), true,
-                               QStringLiteral("screen")));
-        QVERIFY(x_->setMonitor(QStringLiteral("Right"), QRect(1440, 0, 1920, 1080)));
-        QVERIFY(x_->startProcess(QStringLiteral("trayer"),
-                                 {QStringLiteral("--edge"), QStringLiteral("bottom"),
-                                  QStringLiteral("--align"), QStringLiteral("left"),
-                                  QStringLiteral("--widthtype"), QStringLiteral("pixel"),
-                                  QStringLiteral("--width"), QStringLiteral("100"),
-                                  QStringLiteral("--heighttype"), QStringLiteral("pixel"),
-                                  QStringLiteral("--height"), QStringLiteral("24")}) > 0);
-        QVERIFY(x_->waitForWindow(QStringLiteral("trayer")));
+        QVERIFY(test::CorvaneApp::addMonitors(*x_));
+        QVERIFY(test::CorvaneApp::startTray(*x_) > 0);
         app_ = std::make_unique<test::CorvaneApp>(*x_);
         QVERIFY(app_->start() > 0);
         const auto logo =
@@ -114,25 +83,7 @@ private slots:
         x_.reset();
     }
 
-    void theTrayIconIsDocked()
-    {
-        QByteArray out;
-        QVERIFY(x_->xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                             QStringLiteral("--class"), QStringLiteral("trayer")},
-                            &out));
-        QByteArray geometry;
-        QVERIFY(x_->xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
-                             QString::fromLatin1(out.split('\n').first())},
-                            &geometry));
-        const auto m = QRegularExpression(QStringLiteral("X=(\\d+)\\nY=(\\d+)\\nWIDTH=(\\d+)"
-                                                         "\\nHEIGHT=(\\d+)"))
-                           .match(QString::fromLatin1(geometry));
-        QVERIFY(m.hasMatch());
-        const QRect panel(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-                          m.captured(4).toInt());
-        QTRY_VERIFY_WITH_TIMEOUT(trayIcon().has_value(), 5000);
-        QVERIFY2(panel.contains(*trayIcon()), "the icon is not inside the tray's panel");
-    }
+    void theTrayIconIsDocked() { QTRY_VERIFY_WITH_TIMEOUT(app_->trayIcon().has_value(), 5000); }
 
     void aShiftDragSnapsTheWindowIntoTheNearestZone()
     {
@@ -185,7 +136,7 @@ private slots:
         // Open the status menu from the tray and walk it with the keyboard: the first item that
         // takes the focus is the first display; Right opens its layouts, whose first item is
         // "No Layout".
-        const auto icon = trayIcon();
+        const auto icon = app_->trayIcon();
         QVERIFY(icon);
         x_->fakeMotion(icon->center());
         x_->fakeButton(1, true);

@@ -16,15 +16,6 @@ namespace {
 
 const QRect rightDisplay(1440, 0, 1920, 1080);
 
-QStringList trayerArguments()
-{
-    return {
-        QStringLiteral("--edge"),  QStringLiteral("bottom"),      QStringLiteral("--align"),
-        QStringLiteral("left"),    QStringLiteral("--widthtype"), QStringLiteral("pixel"),
-        QStringLiteral("--width"), QStringLiteral("100"),         QStringLiteral("--heighttype"),
-        QStringLiteral("pixel"),   QStringLiteral("--height"),    QStringLiteral("24")};
-}
-
 } // namespace
 
 // Faults of the desktop around the real application, one at a time, on a private X server
@@ -42,26 +33,6 @@ private:
     bool nextZoneIsTop_ = true;
 
     bool isRunning() { return !x_->waitForExit(app_->pid(), 0); }
-
-    // Whether the tray's window holds the application's icon (the embedded window of class
-    // "corvane").
-    bool trayHoldsIcon()
-    {
-        QByteArray out;
-        if (!x_->xdotool(
-                {QStringLiteral("search"), QStringLiteral("--class"), QStringLiteral("trayer")},
-                &out))
-            return false;
-        for (const QByteArray& tray : out.trimmed().split('\n')) {
-            QByteArray tree;
-            x_->run(QStringLiteral("xwininfo"),
-                    {QStringLiteral("-tree"), QStringLiteral("-id"), QString::fromLatin1(tray)},
-                    &tree);
-            if (tree.contains("\"corvane\""))
-                return true;
-        }
-        return false;
-    }
 
     // Shift-drags the xlogo window onto the right display's top or bottom side zone (in turn,
     // so that it always moves) and checks that it lands there and the overlay goes.
@@ -90,17 +61,13 @@ private slots:
         Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
         QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively();
 
-        test::XServer::Options options;
-        options.openboxConfig = test::CorvaneApp::openboxConfig();
+        const test::XServer::Options options = test::CorvaneApp::desktopOptions();
         QVERIFY(!options.openboxConfig.isEmpty());
         x_ = std::make_unique<test::XServer>(options);
         QVERIFY2(x_->isRunning(), qPrintable(x_->errorString()));
-        QVERIFY(x_->setMonitor(QStringLiteral("Left"), QRect(0, 0, 1440, 900), true,
-                               QStringLiteral("screen")));
-        QVERIFY(x_->setMonitor(QStringLiteral("Right"), rightDisplay));
-        trayer_ = x_->startProcess(QStringLiteral("trayer"), trayerArguments());
+        QVERIFY(test::CorvaneApp::addMonitors(*x_));
+        trayer_ = test::CorvaneApp::startTray(*x_);
         QVERIFY(trayer_ > 0);
-        QVERIFY(x_->waitForWindow(QStringLiteral("trayer")));
         app_ = std::make_unique<test::CorvaneApp>(*x_);
         QVERIFY(app_->start() > 0);
         const auto logo =
@@ -110,7 +77,7 @@ private slots:
         QVERIFY(logo);
         logo_ = *logo;
         QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::isReady(), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(trayHoldsIcon(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(app_->trayIcon().has_value(), 5000);
     }
 
     void cleanupTestCase()
@@ -198,13 +165,13 @@ private slots:
 
     void theTrayGoesAwayAndComesBack()
     {
-        QVERIFY(trayHoldsIcon());
+        QVERIFY(app_->trayIcon().has_value());
         QVERIFY(x_->killProcess(trayer_));
         QTest::qWait(500);
         QVERIFY(isRunning());
-        trayer_ = x_->startProcess(QStringLiteral("trayer"), trayerArguments());
+        trayer_ = test::CorvaneApp::startTray(*x_);
         QVERIFY(trayer_ > 0);
-        QTRY_VERIFY_WITH_TIMEOUT(trayHoldsIcon(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(app_->trayIcon().has_value(), 10000);
         QVERIFY(isRunning());
         checkASnapStillWorks();
     }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <X11/keysym.h>
 
@@ -16,6 +17,57 @@ QString CorvaneApp::openboxConfig()
 {
     QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/scripts/openbox-rc.xml"));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+XServer::Options CorvaneApp::desktopOptions()
+{
+    XServer::Options options;
+    options.openboxConfig = openboxConfig();
+    return options;
+}
+
+bool CorvaneApp::addMonitors(XServer& server)
+{
+    return server.setMonitor(QStringLiteral("Left"), QRect(0, 0, 1440, 900), true,
+                             QStringLiteral("screen")) &&
+           server.setMonitor(QStringLiteral("Right"), QRect(1440, 0, 1920, 1080));
+}
+
+qint64 CorvaneApp::startTray(XServer& server)
+{
+    const qint64 pid = server.startProcess(
+        QStringLiteral("trayer"),
+        {QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--align"),
+         QStringLiteral("left"), QStringLiteral("--widthtype"), QStringLiteral("pixel"),
+         QStringLiteral("--width"), QStringLiteral("100"), QStringLiteral("--heighttype"),
+         QStringLiteral("pixel"), QStringLiteral("--height"), QStringLiteral("24")});
+    return pid > 0 && server.waitForWindow(QStringLiteral("trayer")) ? pid : 0;
+}
+
+std::optional<QRect> CorvaneApp::trayIcon()
+{
+    QByteArray panels;
+    if (!x_.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--class"), QStringLiteral("trayer")},
+                    &panels))
+        return std::nullopt;
+    // xwininfo's tree line of a window of the application: size, offset in its parent, then
+    // its position on the root.
+    static const QRegularExpression line(
+        QStringLiteral("\\(\"corvane\" \"Corvane\"\\)\\s+(\\d+)x(\\d+)\\+-?\\d+\\+-?\\d+\\s+"
+                       "\\+(-?\\d+)\\+(-?\\d+)"));
+    for (const QByteArray& panel : panels.trimmed().split('\n')) {
+        QByteArray tree;
+        if (panel.isEmpty() ||
+            !x_.run(QStringLiteral("xwininfo"),
+                    {QStringLiteral("-tree"), QStringLiteral("-id"), QString::fromLatin1(panel)},
+                    &tree))
+            continue;
+        if (const auto m = line.match(QString::fromLatin1(tree)); m.hasMatch())
+            return QRect(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
+                         m.captured(2).toInt());
+    }
+    return std::nullopt;
 }
 
 qint64 CorvaneApp::start()

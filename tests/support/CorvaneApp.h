@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace corvane::test {
 
@@ -22,6 +23,13 @@ public:
     // demonstration of scripts/run uses the same configuration.
     static QString openboxConfig();
 
+    // The desktop the end-to-end tests share with the demonstration: openbox with its
+    // configuration, and two monitors, 1440 x 900 primary with 1920 x 1080 to its right.
+    static XServer::Options desktopOptions();
+    static bool addMonitors(XServer& server);
+    // A tray (trayer) along the bottom edge; its process id, or 0.
+    static qint64 startTray(XServer& server);
+
     // Starts the application with recording on at info level; the process id, or 0.
     qint64 start();
     qint64 pid() const { return pid_; }
@@ -34,6 +42,9 @@ public:
 
     // Visible windows of the application (by WM_CLASS), or visible windows with this name.
     QList<QByteArray> visibleWindows(const QString& name = QString());
+    // The application's icon inside a visible tray, in root coordinates. The tray's first
+    // top-level window is a hidden one, so only its visible panels are looked into.
+    std::optional<QRect> trayIcon();
     // Whether a window of the application covers exactly `area`, as the drag overlay does.
     bool coversArea(const QRect& area);
 
