@@ -42,8 +42,9 @@ std::optional<std::int32_t> pidFromResources(XcbConnection& connection,
         return std::nullopt;
     for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
          xcb_res_client_id_value_next(&it)) {
-        if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
-            it.data->length >= 4) {
+        // Each value names what it identifies (a client and a mask of kinds) and how long it is.
+        const auto& [identified, length] = *it.data;
+        if ((identified.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) && length >= 4) {
             const std::uint32_t pid = *xcb_res_client_id_value_value(it.data);
             if (pid > 0 && pid <= 0x7fffffff)
                 return static_cast<std::int32_t>(pid);
