@@ -72,8 +72,7 @@ void FeedbackTypeButton::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     const QPalette& pal = palette();
     const QColor accent = PreferencesStyle::accent(pal);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+    const QPainterPath shape = PreferencesStyle::buttonShape(rect(), radius);
     if (selected_)
         p.fillPath(shape, PreferencesStyle::withOpacity(accent, 0.1));
     else if (isDown() || underMouse())

@@ -91,8 +91,7 @@ void KeyCaptureButton::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     const QPalette& pal = palette();
     const QColor accent = PreferencesStyle::accent(pal);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+    const QPainterPath shape = PreferencesStyle::buttonShape(rect(), radius);
     p.fillPath(shape, PreferencesStyle::controlBackground(pal));
     if (isRecording() || isDown())
         p.fillPath(shape, PreferencesStyle::withOpacity(accent, 0.1));

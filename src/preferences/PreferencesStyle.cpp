@@ -59,6 +59,13 @@ QColor PreferencesStyle::withOpacity(QColor color, double opacity)
     return color;
 }
 
+QPainterPath PreferencesStyle::buttonShape(const QRect& rect, double radius)
+{
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+    return shape;
+}
+
 QFont PreferencesStyle::font(int pixelSize, QFont::Weight weight)
 {
     QFont f = QApplication::font();

@@ -2,7 +2,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPainterPath>
 #include <QPalette>
+#include <QRect>
 
 namespace corvane {
 
@@ -22,6 +24,10 @@ public:
     static QColor withOpacity(QColor color, double opacity);
 
     static QFont font(int pixelSize, QFont::Weight weight = QFont::Normal);
+
+    // A button's rounded outline inside `rect`, on pixel centres so that a one-pixel border
+    // drawn along it stays sharp.
+    static QPainterPath buttonShape(const QRect& rect, double radius);
 
     // Named colours the pages use for symbols.
     static QColor systemBlue() { return QColor(0, 122, 255); }
