@@ -53,28 +53,12 @@ private slots:
     {
         if (!test::XServer::isAvailable())
             QSKIP("Xvfb is not installed");
-        QVERIFY(QFile::exists(test::CorvaneApp::binaryPath()));
-        test::resetStores();
-        // Not the first launch: the preferences open only when asked for.
-        Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
-        QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively();
-
-        const test::XServer::Options options = test::CorvaneApp::desktopOptions();
-        QVERIFY(!options.openboxConfig.isEmpty());
-        x_ = std::make_unique<test::XServer>(options);
-        QVERIFY2(x_->isRunning(), qPrintable(x_->errorString()));
-        QVERIFY(test::CorvaneApp::addMonitors(*x_));
-        QVERIFY(test::CorvaneApp::startTray(*x_) > 0);
-        app_ = std::make_unique<test::CorvaneApp>(*x_);
-        QVERIFY(app_->start() > 0);
-        const auto logo =
-            x_->startClient(QStringLiteral("xlogo"),
-                            {QStringLiteral("-geometry"), QStringLiteral("400x300+200+200")},
-                            QStringLiteral("xlogo"));
-        QVERIFY(logo);
-        logo_ = *logo;
-        // Corvane is up once its services have applied the layouts.
-        QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::isReady(), 10000);
+        test::CorvaneApp::Scene scene;
+        const QString error = test::CorvaneApp::startScene(scene);
+        x_ = std::move(scene.server);
+        app_ = std::move(scene.app);
+        logo_ = scene.logo;
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
     void cleanupTestCase()

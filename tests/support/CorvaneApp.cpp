@@ -1,5 +1,10 @@
 #include "CorvaneApp.h"
 
+#include "TestEnvironment.h"
+#include "app/Settings.h"
+#include "app/SettingsKeys.h"
+
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -19,18 +24,43 @@ QString CorvaneApp::openboxConfig()
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-XServer::Options CorvaneApp::desktopOptions()
+QString CorvaneApp::startScene(Scene& scene)
 {
+    if (!QFile::exists(binaryPath()))
+        return QStringLiteral("no application at ") + binaryPath();
+    resetStores();
+    Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
+    QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively();
+
     XServer::Options options;
     options.openboxConfig = openboxConfig();
-    return options;
-}
-
-bool CorvaneApp::addMonitors(XServer& server)
-{
-    return server.setMonitor(QStringLiteral("Left"), QRect(0, 0, 1440, 900), true,
-                             QStringLiteral("screen")) &&
-           server.setMonitor(QStringLiteral("Right"), QRect(1440, 0, 1920, 1080));
+    if (options.openboxConfig.isEmpty())
+        return QStringLiteral("no openbox configuration");
+    scene.server = std::make_unique<XServer>(options);
+    XServer& x = *scene.server;
+    if (!x.isRunning())
+        return x.errorString();
+    if (!x.setMonitor(QStringLiteral("Left"), QRect(0, 0, 1440, 900), true,
+                      QStringLiteral("screen")) ||
+        !x.setMonitor(QStringLiteral("Right"), QRect(1440, 0, 1920, 1080)))
+        return QStringLiteral("the monitors could not be set");
+    scene.tray = startTray(x);
+    if (scene.tray <= 0)
+        return QStringLiteral("the tray did not start");
+    scene.app = std::make_unique<CorvaneApp>(x);
+    if (scene.app->start() <= 0)
+        return QStringLiteral("the application did not start");
+    const auto logo = x.startClient(
+        QStringLiteral("xlogo"), {QStringLiteral("-geometry"), QStringLiteral("400x300+200+200")},
+        QStringLiteral("xlogo"));
+    if (!logo)
+        return QStringLiteral("xlogo did not start");
+    scene.logo = *logo;
+    // The application is up once its services have applied the layouts.
+    QDeadlineTimer deadline(10000);
+    while (!isReady() && !deadline.hasExpired())
+        QTest::qWait(50);
+    return isReady() ? QString() : QStringLiteral("the application did not come up");
 }
 
 qint64 CorvaneApp::startTray(XServer& server)

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 namespace corvane::test {
@@ -23,10 +24,19 @@ public:
     // demonstration of scripts/run uses the same configuration.
     static QString openboxConfig();
 
-    // The desktop the end-to-end tests share with the demonstration: openbox with its
-    // configuration, and two monitors, 1440 x 900 primary with 1920 x 1080 to its right.
-    static XServer::Options desktopOptions();
-    static bool addMonitors(XServer& server);
+    // What the end-to-end tests start from: fresh settings and log of a later (not the first)
+    // launch; a private X server with openbox in the demonstration's configuration, two monitors
+    // (1440 x 900 primary, 1920 x 1080 to its right) and a tray; the application, up; and an
+    // xlogo window at (200, 200).
+    struct Scene {
+        std::unique_ptr<XServer> server;
+        std::unique_ptr<CorvaneApp> app;
+        XServer::Client logo;
+        qint64 tray = 0;
+    };
+    // Sets up `scene`; what went wrong, or an empty text.
+    static QString startScene(Scene& scene);
+
     // A tray (trayer) along the bottom edge; its process id, or 0.
     static qint64 startTray(XServer& server);
 
