@@ -19,6 +19,12 @@ constexpr double passiveFillAlpha = 0.1;
 // The shaped look's outline: one whole pixel on each side of the zone's edge.
 constexpr int shapedOutline = 1;
 
+// A rectangle grown (or, with a negative width, shrunk) by the shaped outline on every side.
+QRect outlined(const QRect& r, int width = shapedOutline)
+{
+    return r.adjusted(-width, -width, width, width);
+}
+
 QColor withAlpha(QColor color, double alpha)
 {
     color.setAlphaF(static_cast<float>(alpha));
@@ -231,17 +237,13 @@ void GridView::paintShapedZone(QPainter& painter, const Zone& zone) const
     const QRect inner = shape->toAlignedRect();
     const bool selected = showsHandles(zone);
     // The outline, then the inside over it: a ring of whole pixels around the zone's edge.
-    painter.fillRect(inner.adjusted(-shapedOutline, -shapedOutline, shapedOutline, shapedOutline),
-                     selected ? opaque(overlayColor_) : QColor(Qt::white));
-    painter.fillRect(inner.adjusted(shapedOutline, shapedOutline, -shapedOutline, -shapedOutline),
-                     opaque(overlayColor_));
+    painter.fillRect(outlined(inner), selected ? opaque(overlayColor_) : QColor(Qt::white));
+    painter.fillRect(outlined(inner, -shapedOutline), opaque(overlayColor_));
     if (!selected)
         return;
     for (const QRectF& square : handleSquares(viewRect(zone))) {
         const QRect handle = square.toAlignedRect();
-        painter.fillRect(
-            handle.adjusted(-shapedOutline, -shapedOutline, shapedOutline, shapedOutline),
-            opaque(overlayColor_));
+        painter.fillRect(outlined(handle), opaque(overlayColor_));
         painter.fillRect(handle, Qt::white);
     }
 }
@@ -255,13 +257,11 @@ QRegion GridView::shape() const
         const auto shape = paintedRect(zone);
         if (!shape)
             continue;
-        region += shape->toAlignedRect().adjusted(-shapedOutline, -shapedOutline, shapedOutline,
-                                                  shapedOutline);
+        region += outlined(shape->toAlignedRect());
         if (!showsHandles(zone))
             continue;
         for (const QRectF& square : handleSquares(viewRect(zone)))
-            region += square.toAlignedRect().adjusted(-shapedOutline, -shapedOutline, shapedOutline,
-                                                      shapedOutline);
+            region += outlined(square.toAlignedRect());
     }
     return region & rect();
 }
