@@ -2,6 +2,7 @@
 
 #include "logging/Logger.h"
 #include "platform/KeyCodes.h"
+#include "platform/x11/ModifierMap.h"
 #include "platform/x11/X11KeySyms.h"
 #include "platform/x11/XcbConnection.h"
 
@@ -75,17 +76,11 @@ void X11HotKeys::readNumLockMask()
 {
     numLockMask_ = 0;
     const QList<xcb_keycode_t> numLock = keycodesFor(XK_Num_Lock);
-    auto reply = connection_.reply(xcb_get_modifier_mapping_reply,
-                                   connection_.send(xcb_get_modifier_mapping(connection_.raw())));
-    if (!reply || numLock.isEmpty())
+    if (numLock.isEmpty())
         return;
-    const xcb_keycode_t* map = xcb_get_modifier_mapping_keycodes(reply.get());
-    const int perModifier = reply->keycodes_per_modifier;
-    for (int modifier = 0; modifier < 8; ++modifier) {
-        for (int k = 0; k < perModifier; ++k) {
-            if (numLock.contains(map[modifier * perModifier + k]))
-                numLockMask_ |= std::uint16_t(1u << modifier);
-        }
+    for (const auto& [keycode, bits] : readModifierMap(connection_)) {
+        if (numLock.contains(keycode))
+            numLockMask_ |= bits;
     }
 }
 

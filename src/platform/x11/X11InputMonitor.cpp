@@ -1,6 +1,7 @@
 #include "platform/x11/X11InputMonitor.h"
 
 #include "platform/x11/ClientLookup.h"
+#include "platform/x11/ModifierMap.h"
 #include "platform/x11/RootGeometry.h"
 #include "platform/x11/WindowInspector.h"
 #include "platform/x11/X11Displays.h"
@@ -129,21 +130,10 @@ void X11InputMonitor::readModifierMapping()
     // Only the modifiers the port knows matter; Lock and NumLock say nothing about a drag.
     constexpr std::uint16_t tracked =
         XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
-    auto reply = connection_.reply(xcb_get_modifier_mapping_reply,
-                                   connection_.send(xcb_get_modifier_mapping(connection_.raw())));
     modifierKeys_.clear();
-    if (!reply)
-        return;
-    const xcb_keycode_t* map = xcb_get_modifier_mapping_keycodes(reply.get());
-    const int perModifier = reply->keycodes_per_modifier;
-    for (int modifier = 0; modifier < 8; ++modifier) {
-        const auto bit = static_cast<std::uint16_t>(1u << modifier);
-        if (!(bit & tracked))
-            continue;
-        for (int k = 0; k < perModifier; ++k) {
-            if (const xcb_keycode_t code = map[modifier * perModifier + k])
-                modifierKeys_[code] |= bit;
-        }
+    for (const auto& [keycode, bits] : readModifierMap(connection_)) {
+        if (bits & tracked)
+            modifierKeys_[keycode] = bits & tracked;
     }
 }
 
