@@ -5,7 +5,7 @@
 #include "BenchDesktop.h"
 #include "BenchReport.h"
 #include "managers/OverlayView.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "platform/fake/FakePlatform.h"
 #include "windows/DragDropHandler.h"
 
@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     const ElementHandle window = fake.addWindow(42, 5, Rect(100, 100, 800, 600));
     fake.addControl(window, Rect(100, 100, 800, 22));
 
-    WindowManager windows;
+    ZoneManager windows;
     const ZoneList zones = sixteenZones();
     windows.updateZones(zones, display, false, false);
     DragDropHandler handler(windows);

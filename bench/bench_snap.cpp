@@ -8,10 +8,10 @@
 #include "BenchReport.h"
 #include "XServer.h"
 #include "managers/OverlayView.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
+#include "models/ZoneGeometry.h"
 #include "platform/x11/X11Platform.h"
 #include "windows/DragDropHandler.h"
-#include "windows/ZoneGeometry.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     }
     const corvane::Display display = screens.first();
     const ZoneList zones{Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))};
-    WindowManager windows;
+    ZoneManager windows;
     windows.updateZones(zones, display, false, false);
     DragDropHandler handler(windows);
     const double pivot = primaryHeight(screens);

@@ -1,17 +1,17 @@
 #include "app/AppDelegate.h"
 
-#include "app/Notifications.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "app/StatusBarIcon.h"
 #include "app/StatusMenu.h"
 #include "editor/LayoutEditorView.h"
 #include "logging/Logger.h"
 #include "managers/LayoutManager.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "platform/Platform.h"
 #include "preferences/PreferencesView.h"
 #include "preferences/PreferencesWindow.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 #include "shortcuts/KeyboardShortcuts.h"
 #include "windows/DragDropHandler.h"
 
@@ -27,7 +27,7 @@
 namespace corvane {
 
 AppDelegate::AppDelegate(std::optional<LogLevel> logLevel, Timing timing, QObject* parent)
-    : QObject(parent), logLevel_(logLevel), timing_(timing), windowManager_(WindowManager::shared())
+    : QObject(parent), logLevel_(logLevel), timing_(timing), zoneManager_(ZoneManager::shared())
 {}
 
 AppDelegate::~AppDelegate() = default;
@@ -133,7 +133,7 @@ void AppDelegate::reportCompositing()
 void AppDelegate::setupServices()
 {
     setupAccessibility();
-    dragDropHandler_ = std::make_unique<DragDropHandler>(windowManager_);
+    dragDropHandler_ = std::make_unique<DragDropHandler>(zoneManager_);
     QMetaObject::invokeMethod(
         this, [] { LayoutManager::shared().applySavedLayouts(); }, Qt::QueuedConnection);
     checkFirstLaunch();
@@ -172,7 +172,7 @@ void AppDelegate::checkFirstLaunch()
 void AppDelegate::syncZoneColors()
 {
     const ZoneColors colors = Settings::zoneColors();
-    windowManager_.updateZoneColors(colors.normal, colors.highlight);
+    zoneManager_.updateZoneColors(colors.normal, colors.highlight);
 }
 
 void AppDelegate::setupMainMenu()

@@ -16,7 +16,7 @@ namespace corvane {
 class DragDropHandler;
 class PreferencesWindow;
 class StatusMenu;
-class WindowManager;
+class ZoneManager;
 
 // The delays of start-up and of the watchers, in milliseconds.
 struct AppTiming {
@@ -73,7 +73,7 @@ private:
 
     std::optional<LogLevel> logLevel_;
     Timing timing_;
-    WindowManager& windowManager_;
+    ZoneManager& zoneManager_;
     std::unique_ptr<QSystemTrayIcon> statusItem_;
     std::unique_ptr<StatusMenu> statusMenu_;
     std::unique_ptr<DragDropHandler> dragDropHandler_;

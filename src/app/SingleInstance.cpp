@@ -1,6 +1,6 @@
 #include "app/SingleInstance.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 #include <QCryptographicHash>
 #include <QLocalServer>

@@ -1,11 +1,11 @@
 #include "app/StatusMenu.h"
 
-#include "app/Settings.h"
 #include "logging/Logger.h"
 #include "managers/LayoutManager.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "models/Layouts.h"
 #include "platform/Platform.h"
+#include "settings/Settings.h"
 
 #include <QMenu>
 
@@ -177,13 +177,11 @@ void StatusMenu::addLayoutItems(QMenu& submenu, const Display& display,
 
 void StatusMenu::selectLayoutForDisplay(const Display& display, const ScreenLayout& layout)
 {
-    WindowManager& windows = layoutManager_.windowManager();
+    ZoneManager& windows = layoutManager_.zoneManager();
     if (Settings::showLayoutPreview())
         windows.showLayoutPreview(layout, display);
-    if (!windows.isUpdating()) {
-        windows.updateZones(layout.zones, display, false, false);
-        layoutManager_.saveLayoutPreference(display, layout);
-    }
+    windows.updateZones(layout.zones, display, false, false);
+    layoutManager_.saveLayoutPreference(display, layout);
     layoutManager_.saveCurrentLayout();
     updateMenu();
 

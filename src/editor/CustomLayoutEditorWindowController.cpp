@@ -7,7 +7,7 @@
 #include "logging/Logger.h"
 #include "managers/LayoutManager.h"
 #include "managers/OverlayWindow.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
@@ -150,7 +150,7 @@ void CustomLayoutEditorWindowController::restack()
 {
     if (isClosing_)
         return;
-    if (OverlayWindow* overlay = layoutManager_.windowManager().overlayWindow())
+    if (OverlayWindow* overlay = layoutManager_.zoneManager().overlayWindow())
         overlay->raise();
     toolbar_->raise();
 }
@@ -161,7 +161,7 @@ bool CustomLayoutEditorWindowController::isEditorSurface(const QObject* object) 
     if (!widget)
         return false;
     const QWidget* window = widget->window();
-    return window == backdrop_.get() || window == layoutManager_.windowManager().overlayWindow();
+    return window == backdrop_.get() || window == layoutManager_.zoneManager().overlayWindow();
 }
 
 bool CustomLayoutEditorWindowController::eventFilter(QObject* watched, QEvent* event)

@@ -2,7 +2,7 @@
 
 #include "editor/CustomGridPopover.h"
 #include "managers/LayoutManager.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "platform/Platform.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
@@ -219,7 +219,7 @@ void CustomLayoutToolbarView::deleteSelectedZone()
     const auto main = Platform::current().displays().mainScreen();
     const auto& zones = layoutManager_.editingZones();
     if (main && zones)
-        layoutManager_.windowManager().updateZones(*zones, *main, true, true);
+        layoutManager_.zoneManager().updateZones(*zones, *main, true, true);
 }
 
 void CustomLayoutToolbarView::generateGrid(int rows, int columns)

@@ -1,6 +1,6 @@
 #include "editor/ZoneSelection.h"
 
-#include "app/Notifications.h"
+#include "settings/Notifications.h"
 
 namespace corvane {
 

@@ -1,13 +1,13 @@
 #include "managers/LayoutManager.h"
 
-#include "app/Notifications.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "logging/Logger.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
 #include "platform/Platform.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QSet>
 #include <QThread>
@@ -53,12 +53,12 @@ ZoneList defaultEditingZones()
 
 LayoutManager& LayoutManager::shared()
 {
-    static LayoutManager* instance = new LayoutManager(WindowManager::shared());
+    static LayoutManager* instance = new LayoutManager(ZoneManager::shared());
     return *instance;
 }
 
-LayoutManager::LayoutManager(WindowManager& windowManager, QObject* parent)
-    : QObject(parent), windowManager_(windowManager)
+LayoutManager::LayoutManager(ZoneManager& zoneManager, QObject* parent)
+    : QObject(parent), zoneManager_(zoneManager)
 {
     loadCustomLayouts();
     observeZoneUpdates();
@@ -131,10 +131,10 @@ void LayoutManager::applySavedLayouts()
         if (!stored) {
             const ScreenLayout fallback =
                 templateNamed(QStringLiteral("Tall")).value_or(focusLayout());
-            windowManager_.updateZones(fallback.zones, display, false, false);
+            zoneManager_.updateZones(fallback.zones, display, false, false);
             continue;
         }
-        windowManager_.updateZones(stored->zones, display, false, false);
+        zoneManager_.updateZones(stored->zones, display, false, false);
         QMetaObject::invokeMethod(
             this, [this, layout = *stored, display] { applyLayout(layout, display); },
             Qt::QueuedConnection);
@@ -228,7 +228,7 @@ void LayoutManager::storePreferences()
 
 void LayoutManager::applyLayout(const ScreenLayout& layout, const Display& display)
 {
-    windowManager_.updateZones(layout.zones, display, false, false);
+    zoneManager_.updateZones(layout.zones, display, false, false);
     saveLayoutPreference(display, layout);
 }
 
@@ -306,7 +306,7 @@ void LayoutManager::deleteCustomLayout(const QUuid& id)
 void LayoutManager::showEditingZones(const ZoneList& zones)
 {
     if (const auto main = mainDisplay())
-        windowManager_.updateZones(zones, *main, true, true);
+        zoneManager_.updateZones(zones, *main, true, true);
 }
 
 void LayoutManager::startEditing(std::optional<ScreenLayout> layout)
@@ -327,7 +327,7 @@ void LayoutManager::stopEditing()
 {
     if (runOnOwnThread([this] { stopEditing(); }))
         return;
-    windowManager_.hideOverlay();
+    zoneManager_.hideOverlay();
     setIsEditing(false);
     setEditingZones(std::nullopt);
     setEditingLayout(std::nullopt);
@@ -340,7 +340,7 @@ void LayoutManager::cancelEditing()
     setEditingZones(std::nullopt);
     setEditingLayout(std::nullopt);
     originalZones_.clear();
-    windowManager_.hideOverlay();
+    zoneManager_.hideOverlay();
 }
 
 void LayoutManager::generateGrid(int rows, int columns)

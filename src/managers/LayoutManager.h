@@ -1,16 +1,16 @@
 #pragma once
 
-#include "app/SettingsKeys.h"
 #include "models/MonitorLayoutPreference.h"
 #include "models/ScreenLayout.h"
 #include "platform/Display.h"
+#include "settings/SettingsKeys.h"
 
 #include <QObject>
 #include <optional>
 
 namespace corvane {
 
-class WindowManager;
+class ZoneManager;
 
 // The one store of what changes at run time about layouts: custom layouts, the layout chosen for
 // each display, and the zone-editing session. Views follow its change signals.
@@ -22,7 +22,7 @@ public:
 
     static LayoutManager& shared();
     // A separate instance, for tests; the application uses shared().
-    explicit LayoutManager(WindowManager& windowManager, QObject* parent = nullptr);
+    explicit LayoutManager(ZoneManager& zoneManager, QObject* parent = nullptr);
     ~LayoutManager() override;
 
     double spaceAroundZones() const { return spaceAroundZones_; }
@@ -36,7 +36,7 @@ public:
     bool isEditing() const { return isEditing_; }
     const MonitorLayoutPreferenceList& monitorPreferences() const { return monitorPreferences_; }
     const ZoneList& originalZones() const { return originalZones_; }
-    WindowManager& windowManager() const { return windowManager_; }
+    ZoneManager& zoneManager() const { return zoneManager_; }
 
     // Display choices.
     void applySavedLayouts();
@@ -84,7 +84,7 @@ private:
     bool runOnOwnThread(std::function<void()> call);
     void showEditingZones(const ZoneList& zones);
 
-    WindowManager& windowManager_;
+    ZoneManager& zoneManager_;
     double spaceAroundZones_ = 0;
     std::optional<ScreenLayout> currentLayout_;
     QList<ScreenLayout> customLayouts_;

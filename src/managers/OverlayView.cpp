@@ -1,9 +1,9 @@
 #include "managers/OverlayView.h"
 
-#include "app/Settings.h"
 #include "managers/ShadowBlur.h"
 #include "managers/ShapedPainting.h"
-#include "windows/ZoneGeometry.h"
+#include "models/ZoneGeometry.h"
+#include "settings/Settings.h"
 
 #include <QFontMetricsF>
 #include <QPaintEvent>

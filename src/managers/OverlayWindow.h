@@ -8,7 +8,7 @@
 
 namespace corvane {
 
-// The host window of every overlay: the window manager's editing and preview overlay and the
+// The host window of every overlay: the zone manager's editing and preview overlay and the
 // drag handler's overlay. A frameless, translucent top-level window above other windows that
 // never takes the keyboard focus, placed over a rectangle in screen space, holding one content
 // view that fills it.

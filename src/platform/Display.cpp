@@ -1,6 +1,6 @@
 #include "platform/Display.h"
 
-#include "windows/ZoneGeometry.h"
+#include "models/ZoneGeometry.h"
 
 namespace corvane {
 

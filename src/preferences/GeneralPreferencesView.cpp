@@ -1,9 +1,7 @@
 #include "preferences/GeneralPreferencesView.h"
 
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "logging/Logger.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "platform/Platform.h"
 #include "preferences/AccessibilityStatusView.h"
 #include "preferences/ColorWell.h"
@@ -14,6 +12,8 @@
 #include "preferences/PreferencesSectionView.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -174,9 +174,9 @@ void GeneralPreferencesView::syncLaunchAtLogin()
 
 void GeneralPreferencesView::applyZoneColors()
 {
-    // The window manager repaints its overlay and tells the drag handler's overlay.
+    // The zone manager repaints its overlay and tells the drag handler's overlay.
     const ZoneColors colors = Settings::zoneColors();
-    WindowManager::shared().updateZoneColors(colors.normal, colors.highlight);
+    ZoneManager::shared().updateZoneColors(colors.normal, colors.highlight);
 }
 
 void GeneralPreferencesView::launchAtLoginChanged(bool on)

@@ -3,7 +3,6 @@
 #include "preferences/FeedbackView.h"
 #include "preferences/GeneralPreferencesView.h"
 #include "preferences/KeyboardShortcutsPreferencesView.h"
-#include "preferences/PreferencesPlaceholderPage.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/PreferencesTabButton.h"
 
@@ -89,8 +88,10 @@ QWidget* PreferencesView::ensurePage(PreferencesTab tab)
     if (QWidget* existing = pages_.value(tab, nullptr))
         return existing;
     std::unique_ptr<QWidget> built = buildPage(tab);
+    // The layout gallery lives in a layer above this window and is supplied by the application;
+    // until then its tab is an empty page.
     if (!built)
-        built = std::make_unique<PreferencesPlaceholderPage>(tab);
+        built = std::make_unique<QWidget>();
     QWidget* page = built.release();
     stack_->addWidget(page); // the stack owns it from here
     pages_.insert(tab, page);

@@ -12,7 +12,7 @@ struct HotKey {
     using Callback = std::function<void(const Shortcut&)>;
 
     Shortcut shortcut;
-    std::uint32_t carbonHotKeyId = 0; // unique per registration for the life of the process
+    std::uint32_t id = 0; // unique per registration for the life of the process
     Callback onKeyDown;
     Callback onKeyUp;
 };

@@ -1,11 +1,11 @@
 #include "shortcuts/KeyboardShortcuts.h"
 
-#include "app/Notifications.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "logging/Logger.h"
 #include "platform/KeyCodes.h"
 #include "platform/Platform.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 namespace corvane {
 namespace {

@@ -95,7 +95,7 @@ private:
 
     QPointer<HotKeys> platform_;
     QList<Name> names_;
-    std::map<std::uint32_t, HotKey> hotKeys_; // by carbonHotKeyId
+    std::map<std::uint32_t, HotKey> hotKeys_; // by HotKey::id
     QHash<Name, std::uint32_t> registrationIds_;
     QHash<Name, QList<Action>> keyDownHandlers_;
     QHash<Name, QList<Action>> keyUpHandlers_;

@@ -11,7 +11,9 @@ namespace corvane {
 
 // One key combination: a macOS virtual key code and a Carbon modifier mask (command 256, shift
 // 512, option 2048, control 4096, function 131072). Stored in this form so that a saved shortcut
-// means the same keys on every platform.
+// means the same keys on every platform. "Carbon" is the macOS hot-key interface these numbers
+// come from; on X11, command is Super (Mod4) and option is Alt (Mod1), and the X11 backend turns
+// the key code into a keysym (platform/x11/X11KeySyms).
 struct Shortcut {
     int carbonKeyCode = 0;
     int carbonModifiers = 0;

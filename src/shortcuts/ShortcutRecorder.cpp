@@ -1,6 +1,6 @@
 #include "shortcuts/ShortcutRecorder.h"
 
-#include "app/Notifications.h"
+#include "settings/Notifications.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>

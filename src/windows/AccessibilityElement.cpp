@@ -1,8 +1,8 @@
 #include "windows/AccessibilityElement.h"
 
+#include "models/ZoneGeometry.h"
 #include "platform/Platform.h"
 #include "windows/WindowUtil.h"
-#include "windows/ZoneGeometry.h"
 
 namespace corvane {
 namespace {

@@ -1,13 +1,13 @@
 #include "windows/DragDropHandler.h"
 
-#include "app/Notifications.h"
-#include "app/Settings.h"
 #include "logging/Logger.h"
 #include "managers/OverlayView.h"
 #include "managers/OverlayWindow.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
+#include "models/ZoneGeometry.h"
 #include "platform/Platform.h"
-#include "windows/ZoneGeometry.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -97,8 +97,8 @@ std::optional<Rect> reachableTarget(const Rect& target, const DisplayList& scree
 
 } // namespace
 
-DragDropHandler::DragDropHandler(WindowManager& windowManager, QObject* parent)
-    : QObject(parent), windowManager_(windowManager)
+DragDropHandler::DragDropHandler(ZoneManager& zoneManager, QObject* parent)
+    : QObject(parent), zoneManager_(zoneManager)
 {
     const std::uint64_t mask =
         EventMask::leftMouseDown | EventMask::leftMouseUp | EventMask::leftMouseDragged;
@@ -296,8 +296,8 @@ void DragDropHandler::handleMouseDragged(const MouseEvent& event)
         closeOverlayWindow();
         createOverlayWindow();
     }
-    const auto zones = windowManager_.monitorZones().constFind(monitorID(*display));
-    if (zones == windowManager_.monitorZones().constEnd())
+    const auto zones = zoneManager_.monitorZones().constFind(monitorID(*display));
+    if (zones == zoneManager_.monitorZones().constEnd())
         return;
     const auto nearest = zoneNearestPoint(pointer, display->visibleFrame, *zones);
     if (!nearest)
@@ -429,8 +429,8 @@ void DragDropHandler::createOverlayWindow()
     const Rect visible = display->visibleFrame;
     auto view = std::make_unique<OverlayView>();
     view->resize(static_cast<int>(visible.width), static_cast<int>(visible.height));
-    const auto zones = windowManager_.monitorZones().constFind(monitorID(*display));
-    view->setCustomZones(zones == windowManager_.monitorZones().constEnd()
+    const auto zones = zoneManager_.monitorZones().constFind(monitorID(*display));
+    view->setCustomZones(zones == zoneManager_.monitorZones().constEnd()
                              ? std::nullopt
                              : std::optional<ZoneList>(*zones));
     applyStoredZoneColors(*view);

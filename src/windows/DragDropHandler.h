@@ -18,7 +18,7 @@ namespace corvane {
 
 class OverlayView;
 class OverlayWindow;
-class WindowManager;
+class ZoneManager;
 
 // Turns an ordinary window drag into a snap: with the modifier held, the zones of the display
 // under the pointer are shown, the nearest one is highlighted, and releasing the button moves
@@ -26,7 +26,7 @@ class WindowManager;
 class DragDropHandler : public QObject {
     Q_OBJECT
 public:
-    explicit DragDropHandler(WindowManager& windowManager, QObject* parent = nullptr);
+    explicit DragDropHandler(ZoneManager& zoneManager, QObject* parent = nullptr);
     ~DragDropHandler() override;
 
     void handleMouseDown(const MouseEvent& event);
@@ -59,7 +59,7 @@ private:
     void resetDragState();
     void snap(const Zone& zone, const Display& display);
 
-    WindowManager& windowManager_;
+    ZoneManager& zoneManager_;
     std::optional<ElementHandle> draggedWindow_;
     std::optional<AccessibilityElement> windowElement_;
     std::optional<Point> initialMouseLocation_;

@@ -1,11 +1,11 @@
 #include "TestEnvironment.h"
 #include "app/AppDelegate.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "app/StatusMenu.h"
 #include "managers/LayoutManager.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "preferences/PreferencesWindow.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 #include "windows/DragDropHandler.h"
 
 #include <QElapsedTimer>
@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(fake_->monitorCount(), 1);
         // Every display got its zones.
         QTRY_VERIFY(
-            WindowManager::shared().monitorZones().contains(monitorID(test::secondDisplay())));
+            ZoneManager::shared().monitorZones().contains(monitorID(test::secondDisplay())));
         // The preferences shortcut is registered and opens the preferences.
         QVERIFY(fake_->registeredHotKeys().contains(std::pair(35, 4864)));
         Settings::setValue(SettingsKeys::hasLaunchedBefore, true);

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QTest>
 

@@ -1,12 +1,12 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "app/StatusMenu.h"
 #include "managers/LayoutManager.h"
 #include "managers/OverlayWindow.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "models/Layouts.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QMenu>
 #include <QTest>
@@ -50,7 +50,7 @@ class StatusMenuTest : public QObject {
     Q_OBJECT
 private:
     FakePlatform* fake_ = nullptr;
-    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<ZoneManager> windows_;
     std::unique_ptr<LayoutManager> layouts_;
     std::unique_ptr<StatusMenu> menu_;
 
@@ -60,7 +60,7 @@ private slots:
         test::resetStores();
         fake_ = &test::installFakePlatform();
         fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
-        windows_ = std::make_unique<WindowManager>();
+        windows_ = std::make_unique<ZoneManager>();
         layouts_ = std::make_unique<LayoutManager>(*windows_);
         StatusMenu::Actions actions;
         actions.preferencesShortcutText = [] {

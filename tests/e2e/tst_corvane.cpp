@@ -1,10 +1,10 @@
 #include "CorvaneApp.h"
 #include "TestEnvironment.h"
 #include "XServer.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "CorvaneApp.h"
 #include "TestEnvironment.h"
 #include "XServer.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,16 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
-#include "app/Notifications.h"
 #include "editor/BackdropWindow.h"
 #include "editor/CustomGridPopover.h"
 #include "editor/CustomLayoutEditorView.h"
 #include "editor/CustomLayoutEditorWindowController.h"
 #include "editor/CustomLayoutToolbarView.h"
-#include "editor/GridView.h"
 #include "editor/KeyableWindow.h"
+#include "managers/GridView.h"
 #include "managers/LayoutManager.h"
 #include "managers/OverlayWindow.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
+#include "settings/Notifications.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -25,7 +25,7 @@ class CustomLayoutEditorTest : public QObject {
     Q_OBJECT
 
     FakePlatform* fake_ = nullptr;
-    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<ZoneManager> windows_;
     std::unique_ptr<LayoutManager> layouts_;
     std::unique_ptr<Controller> editor_;
     int closed_ = 0;
@@ -63,7 +63,7 @@ private slots:
         test::resetStores();
         fake_ = &test::installFakePlatform();
         fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
-        windows_ = std::make_unique<WindowManager>();
+        windows_ = std::make_unique<ZoneManager>();
         layouts_ = std::make_unique<LayoutManager>(*windows_);
         closed_ = 0;
     }

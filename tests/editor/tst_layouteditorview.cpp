@@ -1,7 +1,5 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "editor/CustomLayoutEditorWindowController.h"
 #include "editor/CustomLayoutToolbarView.h"
 #include "editor/LayoutEditorView.h"
@@ -9,8 +7,10 @@
 #include "editor/MonitorCard.h"
 #include "editor/MonitorSelectionView.h"
 #include "managers/LayoutManager.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "models/Layouts.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,7 +35,7 @@ class LayoutEditorViewTest : public QObject {
     Q_OBJECT
 
     FakePlatform* fake_ = nullptr;
-    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<ZoneManager> windows_;
     std::unique_ptr<LayoutManager> layouts_;
     std::unique_ptr<LayoutEditorView> view_;
 
@@ -74,7 +74,7 @@ private slots:
         test::resetStores();
         fake_ = &test::installFakePlatform();
         fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
-        windows_ = std::make_unique<WindowManager>();
+        windows_ = std::make_unique<ZoneManager>();
         layouts_ = std::make_unique<LayoutManager>(*windows_);
     }
     void cleanup()

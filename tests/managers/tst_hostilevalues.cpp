@@ -1,13 +1,13 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
-#include "editor/GridView.h"
+#include "managers/GridView.h"
 #include "managers/LayoutManager.h"
 #include "managers/OverlayView.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "models/LayoutJson.h"
-#include "windows/ZoneGeometry.h"
+#include "models/ZoneGeometry.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QTest>
 #include <limits>
@@ -139,7 +139,7 @@ private slots:
         const ScreenLayout long_ = layoutNamed(name, {Zone(Rect(0, 0, 1, 1))});
         Settings::setData(SettingsKeys::customLayouts, json::encodeLayouts({many, long_}));
         {
-            WindowManager windows;
+            ZoneManager windows;
             LayoutManager layouts(windows);
             QCOMPARE(layouts.customLayouts().size(), 2);
             QCOMPARE(layouts.customLayouts().at(1).name, name);
@@ -154,7 +154,7 @@ private slots:
         const QByteArray deep = nested(100000, "[", "", "]");
         Settings::setData(SettingsKeys::customLayouts, deep);
         QCOMPARE(Settings::data(SettingsKeys::customLayouts)->size(), deep.size());
-        WindowManager windows;
+        ZoneManager windows;
         LayoutManager layouts(windows);
         QVERIFY(layouts.customLayouts().isEmpty());
         layouts.addCustomLayout(layoutNamed(QStringLiteral("New"), {Zone(Rect(0, 0, 1, 1))}));

@@ -1,11 +1,11 @@
 #include "TestEnvironment.h"
-#include "app/Notifications.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "managers/LayoutManager.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -32,13 +32,13 @@ class LayoutManagerTest : public QObject {
     Q_OBJECT
 private:
     FakePlatform* fake_ = nullptr;
-    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<ZoneManager> windows_;
     std::unique_ptr<LayoutManager> layouts_;
 
     void restart()
     {
         layouts_.reset();
-        windows_ = std::make_unique<WindowManager>();
+        windows_ = std::make_unique<ZoneManager>();
         layouts_ = std::make_unique<LayoutManager>(*windows_);
     }
     ZoneList zonesOf(const corvane::Display& d) const

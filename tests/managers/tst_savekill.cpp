@@ -1,9 +1,9 @@
 #include "TestEnvironment.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "managers/LayoutManager.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "models/LayoutJson.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QApplication>
 #include <QDir>
@@ -97,7 +97,7 @@ int runSaveLoop(int argc, char** argv)
     // Nothing is shown: the saver starts as fast as it can, so that most of its time is saving.
     QCoreApplication app(argc, argv);
     test::installFakePlatform().setDisplays({test::primaryDisplay(), test::secondDisplay()});
-    WindowManager windows;
+    ZoneManager windows;
     LayoutManager layouts(windows);
     layouts.loadSavedPreferences();
     int step = int(layouts.customLayouts().size());
@@ -222,7 +222,7 @@ private slots:
         // The first step in this process: from then on every key has a value to keep.
         test::installFakePlatform().setDisplays({test::primaryDisplay(), test::secondDisplay()});
         {
-            WindowManager windows;
+            ZoneManager windows;
             LayoutManager layouts(windows);
             layouts.loadSavedPreferences();
             saveStep(layouts, 1);

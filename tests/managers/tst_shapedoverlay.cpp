@@ -1,10 +1,10 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
 #include "editor/BackdropWindow.h"
-#include "editor/GridView.h"
+#include "managers/GridView.h"
 #include "managers/OverlayView.h"
 #include "managers/OverlayWindow.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 
 #include <QTest>
 
@@ -130,7 +130,7 @@ private slots:
 
     void theEditingOverlayIsCutToItsZonesAndTheSelectedZonesHandles()
     {
-        WindowManager manager;
+        ZoneManager manager;
         // (360, 225)-(1080, 675) on the 1440 x 900 display.
         const Zone zone{Rect(0.25, 0.25, 0.5, 0.5)};
         manager.updateZones(ZoneList{zone}, test::primaryDisplay(), true, true);

@@ -1,7 +1,4 @@
 #include "TestEnvironment.h"
-#include "app/Notifications.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "preferences/AccessibilityStatusView.h"
 #include "preferences/ColorWell.h"
 #include "preferences/GeneralPreferencesView.h"
@@ -9,6 +6,9 @@
 #include "preferences/KeyCaptureView.h"
 #include "preferences/ModernToggle.h"
 #include "preferences/PreferencesRowView.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
-#include "app/Settings.h"
 #include "preferences/KeyboardShortcutsPreferencesView.h"
 #include "preferences/PreferencesRowView.h"
+#include "settings/Settings.h"
 #include "shortcuts/KeyboardShortcuts.h"
 #include "shortcuts/ShortcutRecorder.h"
 

@@ -1,9 +1,9 @@
 #include "TestEnvironment.h"
-#include "app/Notifications.h"
-#include "app/Settings.h"
 #include "logging/LogManager.h"
 #include "logging/Logger.h"
 #include "platform/InputMonitor.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
 #include "shortcuts/KeyboardShortcuts.h"
 
 #include <QSignalSpy>

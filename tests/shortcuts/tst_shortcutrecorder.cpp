@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
-#include "app/Notifications.h"
-#include "app/Settings.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
 #include "shortcuts/ShortcutRecorder.h"
 
 #include <QLineEdit>

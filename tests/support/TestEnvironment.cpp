@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,11 +1,11 @@
 #include "TestEnvironment.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
 #include "managers/OverlayView.h"
 #include "managers/OverlayWindow.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
+#include "models/ZoneGeometry.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 #include "windows/DragDropHandler.h"
-#include "windows/ZoneGeometry.h"
 
 #include <QTest>
 #include <QTimer>
@@ -20,7 +20,7 @@ class DragDropHandlerTest : public QObject {
     Q_OBJECT
 private:
     FakePlatform* fake_ = nullptr;
-    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<ZoneManager> windows_;
     std::unique_ptr<DragDropHandler> handler_;
     std::uint64_t now_ = 0;
     const ZoneList halves_{Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))};
@@ -67,7 +67,7 @@ private slots:
         fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
         const ElementHandle window = fake_->addWindow(42, 5, Rect(100, 100, 400, 300));
         fake_->addControl(window, Rect(100, 100, 400, 22));
-        windows_ = std::make_unique<WindowManager>();
+        windows_ = std::make_unique<ZoneManager>();
         windows_->updateZones(halves_, test::primaryDisplay(), false, false);
         windows_->updateZones(halves_, test::secondDisplay(), false, false);
         now_ = 10'000;

@@ -6,7 +6,7 @@
 #include "editor/KeyableWindow.h"
 #include "managers/LayoutManager.h"
 #include "managers/OverlayWindow.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "platform/x11/X11Platform.h"
 
 #include <QApplication>
@@ -36,7 +36,7 @@ public:
 
 private:
     XServer* server_;
-    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<ZoneManager> windows_;
     std::unique_ptr<LayoutManager> layouts_;
 
     // Managed clients, bottom to top.
@@ -113,7 +113,7 @@ private slots:
         QVERIFY(server_->startProcess(QStringLiteral("xcompmgr"), {}) != 0);
         QTRY_VERIFY_WITH_TIMEOUT(Platform::current().compositing().isActive(), 10000);
         QCOMPARE(Platform::current().displays().screens().size(), 2);
-        windows_ = std::make_unique<WindowManager>();
+        windows_ = std::make_unique<ZoneManager>();
         layouts_ = std::make_unique<LayoutManager>(*windows_);
     }
 

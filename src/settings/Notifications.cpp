@@ -1,4 +1,4 @@
-#include "app/Notifications.h"
+#include "settings/Notifications.h"
 
 namespace corvane {
 

@@ -25,12 +25,3 @@ inline constexpr auto currentLayout = "currentLayout"_L1;
 inline constexpr auto keyboardShortcutPrefix = "KeyboardShortcuts_"_L1;
 
 } // namespace corvane::SettingsKeys
-
-namespace corvane::QueueLabels {
-
-using namespace Qt::Literals::StringLiterals;
-
-inline constexpr auto logManager = "LogManager"_L1;
-inline constexpr auto windowManagerUpdates = "com.corvane.windowmanager.updates"_L1;
-
-} // namespace corvane::QueueLabels

@@ -1,13 +1,13 @@
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 
-#include "app/Notifications.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
-#include "editor/GridView.h"
 #include "logging/Logger.h"
+#include "managers/GridView.h"
 #include "managers/OverlayWindow.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -17,9 +17,9 @@
 namespace corvane {
 namespace {
 
-std::unique_ptr<WindowManager>& sharedInstance()
+std::unique_ptr<ZoneManager>& sharedInstance()
 {
-    static std::unique_ptr<WindowManager> instance;
+    static std::unique_ptr<ZoneManager> instance;
     return instance;
 }
 
@@ -31,11 +31,11 @@ void destroySharedInstance()
 
 } // namespace
 
-WindowManager& WindowManager::shared()
+ZoneManager& ZoneManager::shared()
 {
     auto& instance = sharedInstance();
     if (!instance) {
-        instance = std::make_unique<WindowManager>();
+        instance = std::make_unique<ZoneManager>();
         if (auto* app = QCoreApplication::instance()) {
             if (instance->thread() != app->thread())
                 instance->moveToThread(app->thread());
@@ -45,14 +45,14 @@ WindowManager& WindowManager::shared()
     return *instance;
 }
 
-WindowManager::WindowManager(QObject* parent) : QObject(parent)
+ZoneManager::ZoneManager(QObject* parent) : QObject(parent)
 {
     loadCurrentLayout();
 }
 
-WindowManager::~WindowManager() = default;
+ZoneManager::~ZoneManager() = default;
 
-bool WindowManager::hopToOwnThread(std::function<void()> operation)
+bool ZoneManager::hopToOwnThread(std::function<void()> operation)
 {
     if (QThread::currentThread() == thread())
         return false;
@@ -61,7 +61,7 @@ bool WindowManager::hopToOwnThread(std::function<void()> operation)
     return true;
 }
 
-void WindowManager::loadCurrentLayout()
+void ZoneManager::loadCurrentLayout()
 {
     if (const auto stored = Settings::data(SettingsKeys::currentLayout)) {
         if (const auto layout = json::decodeLayout(*stored)) {
@@ -81,14 +81,14 @@ void WindowManager::loadCurrentLayout()
     Settings::setData(SettingsKeys::currentLayout, json::encodeLayout(layout));
 }
 
-GridView* WindowManager::overlayGridView() const
+GridView* ZoneManager::overlayGridView() const
 {
     return overlayWindow_ ? qobject_cast<GridView*>(overlayWindow_->contentView()) : nullptr;
 }
 
-void WindowManager::installEditingHandlers(GridView& view)
+void ZoneManager::installEditingHandlers(GridView& view)
 {
-    const QPointer<WindowManager> self(this);
+    const QPointer<ZoneManager> self(this);
     view.zoneClickedHandler = [](const Zone& zone) {
         emit Notifications::shared().zoneSelected(zone.id);
     };
@@ -99,8 +99,8 @@ void WindowManager::installEditingHandlers(GridView& view)
     };
 }
 
-void WindowManager::updateZones(const ZoneList& zones, const Display& display, bool showOverlay,
-                                bool isEditing)
+void ZoneManager::updateZones(const ZoneList& zones, const Display& display, bool showOverlay,
+                              bool isEditing)
 {
     if (hopToOwnThread([this, zones, display, showOverlay, isEditing] {
             updateZones(zones, display, showOverlay, isEditing);
@@ -133,7 +133,7 @@ void WindowManager::updateZones(const ZoneList& zones, const Display& display, b
     this->showOverlay(display, true, isEditing);
 }
 
-void WindowManager::showOverlay(const Display& display, bool showStrokes, bool isEditing)
+void ZoneManager::showOverlay(const Display& display, bool showStrokes, bool isEditing)
 {
     if (hopToOwnThread([this, display, showStrokes, isEditing] {
             showOverlay(display, showStrokes, isEditing);
@@ -161,7 +161,7 @@ void WindowManager::showOverlay(const Display& display, bool showStrokes, bool i
     overlayWindow_ = std::move(window);
 }
 
-void WindowManager::hideOverlay()
+void ZoneManager::hideOverlay()
 {
     if (hopToOwnThread([this] { hideOverlay(); }))
         return;
@@ -174,7 +174,7 @@ void WindowManager::hideOverlay()
     window->deleteLater();
 }
 
-void WindowManager::showLayoutPreview(const ScreenLayout& layout, const Display& display)
+void ZoneManager::showLayoutPreview(const ScreenLayout& layout, const Display& display)
 {
     if (hopToOwnThread([this, layout, display] { showLayoutPreview(layout, display); }))
         return;
@@ -197,7 +197,7 @@ void WindowManager::showLayoutPreview(const ScreenLayout& layout, const Display&
     });
 }
 
-void WindowManager::updateZoneColors(const QColor& normal, const QColor& highlight)
+void ZoneManager::updateZoneColors(const QColor& normal, const QColor& highlight)
 {
     if (hopToOwnThread([this, normal, highlight] { updateZoneColors(normal, highlight); }))
         return;
@@ -206,7 +206,7 @@ void WindowManager::updateZoneColors(const QColor& normal, const QColor& highlig
     emit Notifications::shared().zoneColorsChanged(normal, highlight);
 }
 
-void WindowManager::setPreviewDelays(std::chrono::milliseconds show, std::chrono::milliseconds hide)
+void ZoneManager::setPreviewDelays(std::chrono::milliseconds show, std::chrono::milliseconds hide)
 {
     previewShowDelay_ = show;
     previewHideDelay_ = hide;

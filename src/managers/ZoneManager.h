@@ -21,20 +21,23 @@ class OverlayWindow;
 // transparent window over a whole display showing a layout's zones in a GridView, either briefly
 // after a layout is chosen or as the surface the layout editor drags zones on.
 //
+// Not an X11 window manager: it manages Corvane's zones, not other clients' windows. (The name
+// elsewhere in this field is "window manager"; on Linux that word belongs to openbox and friends.)
+//
 // Everything runs on the GUI thread; an operation called from another thread posts itself there
 // and does nothing if the manager is gone by then.
-class WindowManager : public QObject {
+class ZoneManager : public QObject {
     Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds defaultPreviewShowDelay{100};
     static constexpr std::chrono::milliseconds defaultPreviewHideDelay{300};
 
     // The process's instance, created on first use and destroyed with the application.
-    static WindowManager& shared();
+    static ZoneManager& shared();
 
     // A separate instance (tests). Loads the current layout.
-    explicit WindowManager(QObject* parent = nullptr);
-    ~WindowManager() override;
+    explicit ZoneManager(QObject* parent = nullptr);
+    ~ZoneManager() override;
 
     // Zones by display identifier (monitorID). Entries are replaced, never removed.
     const QHash<QString, ZoneList>& monitorZones() const { return monitorZones_; }
@@ -42,7 +45,6 @@ public:
     const std::optional<ZoneList>& customZones() const { return customZones_; }
     // The editing or preview overlay currently shown.
     OverlayWindow* overlayWindow() const { return overlayWindow_.get(); }
-    bool isUpdating() const { return false; }
 
     // Reads "currentLayout" into customZones; without one, stores the default layout.
     void loadCurrentLayout();

@@ -1,13 +1,13 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
-#include "app/Notifications.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
-#include "editor/GridView.h"
+#include "managers/GridView.h"
 #include "managers/OverlayWindow.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -19,7 +19,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-GridView* gridOf(const WindowManager& manager)
+GridView* gridOf(const ZoneManager& manager)
 {
     return manager.overlayWindow() ? qobject_cast<GridView*>(manager.overlayWindow()->contentView())
                                    : nullptr;
@@ -38,7 +38,7 @@ public:
 
 } // namespace
 
-class WindowManagerTest : public QObject {
+class ZoneManagerTest : public QObject {
     Q_OBJECT
 
     corvane::Display first;
@@ -74,7 +74,7 @@ private slots:
         const auto grid = templateNamed(QStringLiteral("Grid"));
         QVERIFY(grid);
         {
-            WindowManager manager;
+            ZoneManager manager;
             QCOMPARE(test::zoneIds(manager.customZones()), test::zoneIds(grid->zones));
             const auto stored = json::decodeLayout(*Settings::data(SettingsKeys::currentLayout));
             QVERIFY(stored);
@@ -82,16 +82,15 @@ private slots:
             QCOMPARE(stored->name, QStringLiteral("Grid"));
             QVERIFY(manager.monitorZones().isEmpty());
             QVERIFY(!manager.overlayWindow());
-            QVERIFY(!manager.isUpdating());
         }
         Settings::setData(SettingsKeys::currentLayout,
                           json::encodeLayout(layoutOf(QStringLiteral("Mine"), thirds)));
-        QCOMPARE(test::zoneIds(WindowManager().customZones()), test::zoneIds(thirds));
-        QCOMPARE(WindowManager().customZones()->at(1).frame, thirds[1].frame);
+        QCOMPARE(test::zoneIds(ZoneManager().customZones()), test::zoneIds(thirds));
+        QCOMPARE(ZoneManager().customZones()->at(1).frame, thirds[1].frame);
 
         const QByteArray garbage("{\"id\": 12, \"zones\": ");
         Settings::setData(SettingsKeys::currentLayout, garbage);
-        QCOMPARE(test::zoneIds(WindowManager().customZones()), test::zoneIds(grid->zones));
+        QCOMPARE(test::zoneIds(ZoneManager().customZones()), test::zoneIds(grid->zones));
         QCOMPARE(*Settings::data(SettingsKeys::currentLayout), garbage);
     }
 
@@ -99,7 +98,7 @@ private slots:
     // zones, else the latest ones.
     void anOverlayShowsTheDisplaysZonesElseTheLatestZones()
     {
-        WindowManager manager;
+        ZoneManager manager;
         manager.updateZones(halves, second, false, false);
         QCOMPARE(test::zoneIds(manager.monitorZones().value(monitorID(second))),
                  test::zoneIds(halves));
@@ -134,7 +133,7 @@ private slots:
 
     void theEditingOverlayReportsClicksAndEditsToHandlersThatMayCloseIt()
     {
-        WindowManager manager;
+        ZoneManager manager;
         QSignalSpy selected(&Notifications::shared(), &Notifications::zoneSelected);
         QSignalSpy updated(&Notifications::shared(), &Notifications::zonesUpdated);
         manager.updateZones(halves, first, true, true);
@@ -168,7 +167,7 @@ private slots:
 
     void anEditingOverlayOnOneDisplayIsUpdatedInPlaceForAnother()
     {
-        WindowManager manager;
+        ZoneManager manager;
         manager.updateZones(halves, first, true, true);
         OverlayWindow* window = manager.overlayWindow();
         GridView* grid = gridOf(manager);
@@ -197,7 +196,7 @@ private slots:
 
     void previewsShowAfterTheirDelayAndHideAfterTheNext()
     {
-        WindowManager manager;
+        ZoneManager manager;
         manager.setPreviewDelays(50ms, 200ms);
         manager.showLayoutPreview(layoutOf(QStringLiteral("Thirds"), thirds), second);
         // Recorded at once, shown later.
@@ -237,7 +236,7 @@ private slots:
 
     void anEditingOverlayOpenedDuringAPreviewStaysAndReportsEdits()
     {
-        WindowManager manager;
+        ZoneManager manager;
         QSignalSpy updated(&Notifications::shared(), &Notifications::zonesUpdated);
         manager.setPreviewDelays(20ms, 200ms);
         manager.showLayoutPreview(layoutOf(QStringLiteral("Halves"), halves), first);
@@ -260,7 +259,7 @@ private slots:
 
     void zoneColoursGoToTheGridAndAreAnnounced()
     {
-        WindowManager manager;
+        ZoneManager manager;
         QSignalSpy changed(&Notifications::shared(), &Notifications::zoneColorsChanged);
         const QColor normal = QColor::fromRgbF(0.1f, 0.2f, 0.3f, 0.4f);
         const QColor highlight = QColor::fromRgbF(0.9f, 0.1f, 0.1f, 0.5f);
@@ -278,7 +277,7 @@ private slots:
 
     void callsFromAnotherThreadRunOnTheManagersThread()
     {
-        WindowManager manager;
+        ZoneManager manager;
         std::unique_ptr<QThread> worker(
             QThread::create([&] { manager.updateZones(halves, second, true, false); }));
         worker->start();
@@ -292,5 +291,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowManagerTest)
-#include "tst_windowmanager.moc"
+QTEST_MAIN(ZoneManagerTest)
+#include "tst_zonemanager.moc"

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
-#include "editor/GridView.h"
+#include "managers/GridView.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
-#include "app/SettingsKeys.h"
 #include "logging/Logger.h"
+#include "settings/SettingsKeys.h"
 
 #include <cmath>
 

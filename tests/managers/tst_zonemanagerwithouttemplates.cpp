@@ -1,9 +1,9 @@
 #include "TestEnvironment.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
-#include "managers/WindowManager.h"
+#include "managers/ZoneManager.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,7 +11,7 @@
 using namespace corvane;
 
 // Templates are read once per process, so a run without any has an executable of its own.
-class WindowManagerWithoutTemplatesTest : public QObject {
+class ZoneManagerWithoutTemplatesTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir emptyShare;
@@ -29,7 +29,7 @@ private slots:
 
     void withNeitherAStoredLayoutNorAGridTemplateFocusIsUsedAndStored()
     {
-        WindowManager manager;
+        ZoneManager manager;
         QCOMPARE(manager.customZones()->size(), 1);
         QCOMPARE(manager.customZones()->first().id, focusLayout().zones.first().id);
         QCOMPARE(manager.customZones()->first().frame, Rect(0.05, 0.05, 0.9, 0.9));
@@ -40,5 +40,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowManagerWithoutTemplatesTest)
-#include "tst_windowmanagerwithouttemplates.moc"
+QTEST_MAIN(ZoneManagerWithoutTemplatesTest)
+#include "tst_zonemanagerwithouttemplates.moc"

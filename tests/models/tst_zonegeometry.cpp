@@ -1,5 +1,5 @@
 #include "TestEnvironment.h"
-#include "windows/ZoneGeometry.h"
+#include "models/ZoneGeometry.h"
 
 #include <QTest>
 

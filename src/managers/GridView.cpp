@@ -1,7 +1,7 @@
-#include "editor/GridView.h"
+#include "managers/GridView.h"
 
 #include "managers/ShapedPainting.h"
-#include "windows/ZoneGeometry.h"
+#include "models/ZoneGeometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>

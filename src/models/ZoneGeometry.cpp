@@ -1,4 +1,4 @@
-#include "windows/ZoneGeometry.h"
+#include "models/ZoneGeometry.h"
 
 #include <cmath>
 #include <limits>
