@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
+#include "windows/WindowSnapper.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -69,30 +70,6 @@ bool modifierKeyHeld(const QString& key)
 {
     const std::uint64_t flag = modifierFlagFor(key).value_or(ModifierFlag::shift);
     return (platform().inputMonitor().modifierFlags() & flag) != 0;
-}
-
-// A stored zone may hold any numbers. A window is only moved where it stays on the displays:
-// the target is cut to the bounds of all displays (accessibility space), and one that is not a
-// real rectangle there is refused.
-std::optional<Rect> reachableTarget(const Rect& target, const DisplayList& screens)
-{
-    const double values[] = {target.x, target.y, target.width, target.height};
-    if (screens.isEmpty() || !std::all_of(std::begin(values), std::end(values),
-                                          [](double v) { return std::isfinite(v); }))
-        return std::nullopt;
-    const double pivot = primaryHeight(screens);
-    std::optional<Rect> bounds;
-    for (const Display& d : screens) {
-        const Rect topLeft(d.frame.x, pivot - d.frame.maxY(), d.frame.width, d.frame.height);
-        bounds = bounds ? bounds->united(topLeft) : topLeft;
-    }
-    const double x0 = std::max(target.minX(), bounds->minX());
-    const double y0 = std::max(target.minY(), bounds->minY());
-    const double x1 = std::min(target.maxX(), bounds->maxX());
-    const double y1 = std::min(target.maxY(), bounds->maxY());
-    if (target.width < 1 || target.height < 1 || x1 - x0 < 1 || y1 - y0 < 1)
-        return std::nullopt;
-    return Rect(x0, y0, x1 - x0, y1 - y0);
 }
 
 } // namespace
@@ -326,52 +303,11 @@ void DragDropHandler::handleMouseUp(const MouseEvent& event)
 
 void DragDropHandler::snap(const Zone& zone, const Display& display)
 {
-    const DisplayList screens = platform().displays().screens();
-    const Rect zoneFrame = zoneTargetFrame(zone, display.visibleFrame, primaryHeight(screens));
     if (!windowElement_) {
         Logger::info(QStringLiteral("No window to snap"), LogCategory::Window);
         return;
     }
-    const auto reachable = reachableTarget(zoneFrame, screens);
-    if (!reachable) {
-        Logger::warning(QStringLiteral("Zone target (%1, %2, %3, %4) lies off every display; "
-                                       "the window stays where it is")
-                            .arg(zoneFrame.x)
-                            .arg(zoneFrame.y)
-                            .arg(zoneFrame.width)
-                            .arg(zoneFrame.height),
-                        LogCategory::Window);
-        return;
-    }
-    const Rect target = *reachable;
-    Logger::info(QStringLiteral("Snapping window to (%1, %2, %3, %4)")
-                     .arg(target.x)
-                     .arg(target.y)
-                     .arg(target.width)
-                     .arg(target.height),
-                 LogCategory::Window);
-    // The enhanced interface makes some applications animate or refuse geometry changes; it is
-    // switched off only for the move and restored afterwards, since assistive software relies
-    // on it.
-    const auto app = windowElement_->application();
-    const bool restoreEnhanced = app && app->enhancedUserInterface().value_or(false);
-    if (restoreEnhanced)
-        app->setEnhancedUserInterface(false);
-    const AXError sized = windowElement_->setSize(target.size());
-    const AXError moved = windowElement_->setPosition(target.origin());
-    const AXError resized = windowElement_->setSize(target.size());
-    if (restoreEnhanced)
-        app->setEnhancedUserInterface(true);
-    // The window may have closed during the drag; that is said, not taken for a snap.
-    const AXError results[] = {sized, moved, resized};
-    if (std::find(std::begin(results), std::end(results), AXError::InvalidElement) !=
-        std::end(results))
-        Logger::warning(QStringLiteral("The window closed before it could be snapped"),
-                        LogCategory::Window);
-    else if (std::any_of(std::begin(results), std::end(results),
-                         [](AXError e) { return e != AXError::Success; }))
-        Logger::warning(QStringLiteral("The window could not be moved or resized"),
-                        LogCategory::Window);
+    WindowSnapper::snap(*windowElement_, zone, display);
 }
 
 void DragDropHandler::resetDragState()

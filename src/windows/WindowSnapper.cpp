@@ -1,0 +1,93 @@
+#include "windows/WindowSnapper.h"
+
+#include "logging/Logger.h"
+#include "models/ZoneGeometry.h"
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace corvane {
+namespace {
+
+// A stored zone may hold any numbers. A window is only moved where it stays on the displays:
+// the target is cut to the bounds of all displays (accessibility space), and one that is not a
+// real rectangle there is refused.
+std::optional<Rect> reachableTarget(const Rect& target, const DisplayList& screens)
+{
+    const double values[] = {target.x, target.y, target.width, target.height};
+    if (screens.isEmpty() || !std::all_of(std::begin(values), std::end(values),
+                                          [](double v) { return std::isfinite(v); }))
+        return std::nullopt;
+    const double pivot = primaryHeight(screens);
+    std::optional<Rect> bounds;
+    for (const Display& d : screens) {
+        const Rect topLeft(d.frame.x, pivot - d.frame.maxY(), d.frame.width, d.frame.height);
+        bounds = bounds ? bounds->united(topLeft) : topLeft;
+    }
+    const double x0 = std::max(target.minX(), bounds->minX());
+    const double y0 = std::max(target.minY(), bounds->minY());
+    const double x1 = std::min(target.maxX(), bounds->maxX());
+    const double y1 = std::min(target.maxY(), bounds->maxY());
+    if (target.width < 1 || target.height < 1 || x1 - x0 < 1 || y1 - y0 < 1)
+        return std::nullopt;
+    return Rect(x0, y0, x1 - x0, y1 - y0);
+}
+
+QString describe(const Rect& r)
+{
+    return QStringLiteral("(%1, %2, %3, %4)").arg(r.x).arg(r.y).arg(r.width).arg(r.height);
+}
+
+} // namespace
+
+std::optional<Rect> WindowSnapper::targetFrame(const Zone& zone, const Display& display,
+                                               const DisplayList& screens)
+{
+    return reachableTarget(zoneTargetFrame(zone, display.visibleFrame, primaryHeight(screens)),
+                           screens);
+}
+
+SnapOutcome WindowSnapper::snap(const AccessibilityElement& window, const Zone& zone,
+                                const Display& display)
+{
+    const DisplayList screens = Platform::current().displays().screens();
+    const auto target = targetFrame(zone, display, screens);
+    if (!target) {
+        Logger::warning(
+            QStringLiteral("Zone target %1 lies off every display; the window stays where it is")
+                .arg(describe(zoneTargetFrame(zone, display.visibleFrame, primaryHeight(screens)))),
+            LogCategory::Window);
+        return SnapOutcome::Unreachable;
+    }
+    Logger::info(QStringLiteral("Snapping window to ") + describe(*target), LogCategory::Window);
+    // The enhanced interface makes some applications animate or refuse geometry changes; it is
+    // switched off only for the move and restored afterwards, since assistive software relies
+    // on it.
+    const auto app = window.application();
+    const bool restoreEnhanced = app && app->enhancedUserInterface().value_or(false);
+    if (restoreEnhanced)
+        app->setEnhancedUserInterface(false);
+    const AXError sized = window.setSize(target->size());
+    const AXError moved = window.setPosition(target->origin());
+    const AXError resized = window.setSize(target->size());
+    if (restoreEnhanced)
+        app->setEnhancedUserInterface(true);
+    // The window may have closed during the drag; that is said, not taken for a snap.
+    const AXError results[] = {sized, moved, resized};
+    if (std::find(std::begin(results), std::end(results), AXError::InvalidElement) !=
+        std::end(results)) {
+        Logger::warning(QStringLiteral("The window closed before it could be snapped"),
+                        LogCategory::Window);
+        return SnapOutcome::WindowGone;
+    }
+    if (std::any_of(std::begin(results), std::end(results),
+                    [](AXError e) { return e != AXError::Success; })) {
+        Logger::warning(QStringLiteral("The window could not be moved or resized"),
+                        LogCategory::Window);
+        return SnapOutcome::Refused;
+    }
+    return SnapOutcome::Snapped;
+}
+
+} // namespace corvane

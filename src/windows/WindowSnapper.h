@@ -1,0 +1,36 @@
+#pragma once
+
+#include "models/Zone.h"
+#include "platform/Display.h"
+#include "windows/AccessibilityElement.h"
+
+#include <optional>
+
+namespace corvane {
+
+// How a snap ended.
+enum class SnapOutcome {
+    Snapped,
+    // The zone's target is not a real rectangle on any display; nothing moved.
+    Unreachable,
+    // The window closed before it could be moved.
+    WindowGone,
+    // The window refused the move or the size.
+    Refused,
+};
+
+// Moves and resizes one window so that it fills one zone of one display. Every way of snapping
+// (a drag, a shortcut, a script) goes through here, so that they agree on where a zone is.
+class WindowSnapper {
+public:
+    // The window frame (accessibility space) that fills the zone of the display, cut to the
+    // bounds of all displays; none when that leaves no real rectangle.
+    static std::optional<Rect> targetFrame(const Zone& zone, const Display& display,
+                                           const DisplayList& screens);
+
+    // Snaps the window and logs what happened.
+    static SnapOutcome snap(const AccessibilityElement& window, const Zone& zone,
+                            const Display& display);
+};
+
+} // namespace corvane
