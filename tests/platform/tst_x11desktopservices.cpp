@@ -21,10 +21,13 @@ class X11DesktopServicesTest : public QObject {
     Q_OBJECT
     QString autostartDir() const { return QFileInfo(X11LoginItems::entryPath()).absolutePath(); }
 
-    void writeEntry(const QByteArray& text)
+    // The name earlier versions gave the entry.
+    QString legacyEntryPath() const { return autostartDir() + QStringLiteral("/corvane.desktop"); }
+
+    void writeEntry(const QByteArray& text, const QString& path = X11LoginItems::entryPath())
     {
         QDir().mkpath(autostartDir());
-        QFile file(X11LoginItems::entryPath());
+        QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
@@ -36,6 +39,7 @@ private slots:
         QVERIFY(X11LoginItems::entryPath().startsWith(
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
         QFile::remove(X11LoginItems::entryPath());
+        QFile::remove(legacyEntryPath());
         QFileInfo autostart(autostartDir());
         if (autostart.isFile())
             QFile::remove(autostartDir());
@@ -64,6 +68,15 @@ private slots:
         QVERIFY(!QFile::exists(X11LoginItems::entryPath()));
         // Nothing to remove is no failure.
         QVERIFY(items.unregisterItem(&error));
+
+        // An entry under the old name still counts, and either switch removes it.
+        writeEntry("[Desktop Entry]\nExec=corvane\n", legacyEntryPath());
+        QCOMPARE(items.status(), LoginItemStatus::Enabled);
+        QVERIFY(items.registerItem());
+        QVERIFY(!QFile::exists(legacyEntryPath()));
+        writeEntry("[Desktop Entry]\nExec=corvane\n", legacyEntryPath());
+        QVERIFY(items.unregisterItem());
+        QCOMPARE(items.status(), LoginItemStatus::NotRegistered);
     }
 
     void anEntrySwitchedOffByTheDesktopNeedsApproval()
@@ -106,6 +119,8 @@ private slots:
 
     void execValuesAreQuoted()
     {
+        // As written in the file: the quoting of arguments, then the escapes of every string
+        // value on top ("\\$" for a dollar, four backslashes for one).
         QCOMPARE(X11LoginItems::execValue(QStringLiteral("/usr/bin/corvane")),
                  QStringLiteral("/usr/bin/corvane"));
         QCOMPARE(X11LoginItems::execValue(QStringLiteral("/opt/my apps/corvane")),
@@ -113,7 +128,11 @@ private slots:
         QCOMPARE(X11LoginItems::execValue(QStringLiteral("/opt/100%/corvane")),
                  QStringLiteral("/opt/100%%/corvane"));
         QCOMPARE(X11LoginItems::execValue(QStringLiteral("/opt/$x \"y\"/c")),
-                 QStringLiteral("\"/opt/\\$x \\\"y\\\"/c\""));
+                 QStringLiteral(R"("/opt/\\$x \\"y\\"/c")"));
+        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/a\\b")), QStringLiteral(R"("/a\\\\b")"));
+        // A line break in the path cannot end the line and add keys of its own.
+        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/a\nHidden=true")),
+                 QStringLiteral(R"("/a\nHidden=true")"));
     }
 
     void aRefusedUrlIsReported()

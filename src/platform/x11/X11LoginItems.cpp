@@ -6,11 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QStandardPaths>
 
 namespace corvane {
 namespace {
+
+const QString desktopEntryName = QStringLiteral("app.corvane.Corvane.desktop");
 
 void setError(QString* error, const QString& message)
 {
@@ -18,12 +21,38 @@ void setError(QString* error, const QString& message)
         *error = message;
 }
 
+// Earlier versions wrote the entry under this name; it still counts, and goes when the entry is
+// registered again or unregistered.
+QString legacyEntryPath()
+{
+    return QFileInfo(X11LoginItems::entryPath()).absolutePath() +
+           QStringLiteral("/corvane.desktop");
+}
+
+// The keys of an entry's [Desktop Entry] group with their values as written (still escaped).
+QHash<QString, QString> mainGroup(QFile& file)
+{
+    QHash<QString, QString> values;
+    bool inMainGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inMainGroup = line == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (inMainGroup && eq > 0)
+            values.insert(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
+    }
+    return values;
+}
+
 } // namespace
 
 QString X11LoginItems::entryPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/autostart/corvane.desktop");
+           QStringLiteral("/autostart/") + desktopEntryName;
 }
 
 QString X11LoginItems::execValue(const QString& program)
@@ -36,22 +65,62 @@ QString X11LoginItems::execValue(const QString& program)
         if (reserved.contains(ch))
             needsQuotes = true;
     }
-    QString value;
+    QString quoted;
     for (QChar ch : program) {
         if (ch == QLatin1Char('%'))
-            value += QStringLiteral("%%");
+            quoted += QStringLiteral("%%");
         else if (needsQuotes && (ch == QLatin1Char('"') || ch == QLatin1Char('`') ||
                                  ch == QLatin1Char('$') || ch == QLatin1Char('\\')))
-            value += QLatin1Char('\\') + ch;
+            quoted += QLatin1Char('\\') + ch;
+        else
+            quoted += ch;
+    }
+    if (needsQuotes)
+        quoted = QLatin1Char('"') + quoted + QLatin1Char('"');
+    // The value is a string of the entry as well, whose own escapes apply on top of the
+    // quoting: a backslash doubles again, and a line break cannot end the line.
+    QString value;
+    for (QChar ch : quoted) {
+        if (ch == QLatin1Char('\\'))
+            value += QStringLiteral("\\\\");
+        else if (ch == QLatin1Char('\n'))
+            value += QStringLiteral("\\n");
+        else if (ch == QLatin1Char('\t'))
+            value += QStringLiteral("\\t");
+        else if (ch == QLatin1Char('\r'))
+            value += QStringLiteral("\\r");
         else
             value += ch;
     }
-    return needsQuotes ? QLatin1Char('"') + value + QLatin1Char('"') : value;
+    return value;
+}
+
+QString X11LoginItems::entryText(const QString& program)
+{
+    QString exec = execValue(program);
+    QFile installed(QFileInfo(program).absolutePath() + QStringLiteral("/../share/applications/") +
+                    desktopEntryName);
+    if (installed.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        const QString installedExec = mainGroup(installed).value(QStringLiteral("Exec"));
+        if (!installedExec.isEmpty())
+            exec = installedExec;
+    }
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Corvane\n"
+                          "Comment=Snap windows into zones\n"
+                          "Exec=%1\n"
+                          "Icon=app.corvane.Corvane\n"
+                          "Terminal=false\n"
+                          "X-GNOME-Autostart-enabled=true\n")
+        .arg(exec);
 }
 
 LoginItemStatus X11LoginItems::status() const
 {
     QFile file(entryPath());
+    if (!file.exists())
+        file.setFileName(legacyEntryPath());
     if (!file.exists())
         return LoginItemStatus::NotRegistered;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -60,24 +129,11 @@ LoginItemStatus X11LoginItems::status() const
                         LogCategory::App);
         return LoginItemStatus::NotFound;
     }
-    bool inMainGroup = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inMainGroup = line == QLatin1String("[Desktop Entry]");
-            continue;
-        }
-        if (!inMainGroup)
-            continue;
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq < 0)
-            continue;
-        const QString key = line.left(eq).trimmed();
-        const QString value = line.mid(eq + 1).trimmed().toLower();
-        if ((key == QLatin1String("Hidden") && value == QLatin1String("true")) ||
-            (key == QLatin1String("X-GNOME-Autostart-enabled") && value == QLatin1String("false")))
-            return LoginItemStatus::RequiresApproval;
-    }
+    const QHash<QString, QString> values = mainGroup(file);
+    if (values.value(QStringLiteral("Hidden")).toLower() == QLatin1String("true") ||
+        values.value(QStringLiteral("X-GNOME-Autostart-enabled")).toLower() ==
+            QLatin1String("false"))
+        return LoginItemStatus::RequiresApproval;
     return LoginItemStatus::Enabled;
 }
 
@@ -99,31 +155,27 @@ bool X11LoginItems::registerItem(QString* error)
         setError(error, file.errorString());
         return false;
     }
-    const QString entry = QStringLiteral("[Desktop Entry]\n"
-                                         "Type=Application\n"
-                                         "Name=Corvane\n"
-                                         "Comment=Snap windows into zones\n"
-                                         "Exec=%1\n"
-                                         "Icon=corvane\n"
-                                         "Terminal=false\n"
-                                         "X-GNOME-Autostart-enabled=true\n")
-                              .arg(execValue(program));
-    file.write(entry.toUtf8());
+    file.write(entryText(program).toUtf8());
     if (!file.commit()) {
         setError(error, file.errorString());
         return false;
     }
+    // Left beside the new entry, the old one would start a second Corvane at login.
+    if (QFile::exists(legacyEntryPath()) && !QFile::remove(legacyEntryPath()))
+        Logger::warning(
+            QStringLiteral("The old autostart entry %1 cannot be removed").arg(legacyEntryPath()),
+            LogCategory::App);
     return true;
 }
 
 bool X11LoginItems::unregisterItem(QString* error)
 {
-    QFile file(entryPath());
-    if (!file.exists())
-        return true;
-    if (!file.remove()) {
-        setError(error, file.errorString());
-        return false;
+    for (const QString& path : {entryPath(), legacyEntryPath()}) {
+        QFile file(path);
+        if (file.exists() && !file.remove()) {
+            setError(error, file.errorString());
+            return false;
+        }
     }
     return true;
 }
