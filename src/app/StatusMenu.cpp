@@ -6,6 +6,7 @@
 #include "models/Layouts.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
+#include "windows/DragKey.h"
 
 #include <QMenu>
 
@@ -29,8 +30,11 @@ StatusMenu::~StatusMenu() = default;
 
 QString StatusMenu::modifierKeyDisplayName()
 {
+    // A stored key the desktop cannot follow leaves the drag on Shift; the hint says so.
     const QString stored = Settings::dragModifierKey();
-    const QString key = stored.toLower();
+    const auto dragKey = DragKey::fromName(stored);
+    const QString key =
+        dragKey && dragKey->canBeFollowed() ? stored.toLower() : QStringLiteral("shift");
     if (key == u"shift")
         return QStringLiteral("\u21E7 (Shift)");
     if (key == u"control")

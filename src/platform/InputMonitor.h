@@ -2,6 +2,7 @@
 
 #include "models/Geometry.h"
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -30,6 +31,8 @@ struct MouseEvent {
     std::uint64_t modifierFlags = 0;
     std::optional<QString> charactersIgnoringModifiers; // mouse events carry none
     Point location;                                     // screen space
+    // Of the keys the monitor follows (InputMonitor::followKeys), those held at this event.
+    QList<int> heldKeys;
 };
 
 // Global mouse events of other applications, and the pointer's state.
@@ -45,6 +48,15 @@ public:
     virtual void removeMonitor(MonitorId id) = 0;
     virtual Point mouseLocation() const = 0; // screen space
     virtual std::uint64_t modifierFlags() const = 0;
+
+    // Keys other than the modifiers whose state the mouse events report (MouseEvent::heldKeys),
+    // given as macOS virtual key codes, as stored shortcuts are. Replaces the keys followed so
+    // far; the next event reports the new ones, including a key pressed before the button.
+    virtual void followKeys(const QList<int>& keyCodes) = 0;
+    // Whether this desktop can tell when the key is held (its keyboard has the key).
+    virtual bool canFollowKey(int keyCode) const = 0;
+    // Of the followed keys, those held now.
+    virtual QList<int> heldKeys() const = 0;
 };
 
 } // namespace corvane

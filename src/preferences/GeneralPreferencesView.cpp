@@ -14,7 +14,9 @@
 #include "preferences/SymbolIcons.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
+#include "windows/DragKey.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
@@ -84,6 +86,16 @@ void GeneralPreferencesView::buildSections()
         QStringLiteral("Click the button and press any key to set the modifier (Escape to reset "
                        "to Shift)"),
         modifierKey_));
+    keyRefusal_ = new QLabel;
+    keyRefusal_->setObjectName(QStringLiteral("modifierKeyRefusal"));
+    keyRefusal_->setFont(PreferencesStyle::font(12));
+    keyRefusal_->setWordWrap(true);
+    keyRefusal_->setContentsMargins(16, 0, 16, 10);
+    QPalette refusalPalette = keyRefusal_->palette();
+    refusalPalette.setColor(QPalette::WindowText, PreferencesStyle::systemRed());
+    keyRefusal_->setPalette(refusalPalette);
+    keyRefusal_->hide();
+    behavior->addRow(keyRefusal_);
     column()->addWidget(behavior);
 
     auto* appearance =
@@ -206,6 +218,17 @@ void GeneralPreferencesView::launchAtLoginChanged(bool on)
 
 void GeneralPreferencesView::modifierKeyChanged(const QString& key)
 {
+    // A key the desktop cannot follow during a drag would be shown in the menu and never work:
+    // it is not stored, and the user is told why.
+    const auto dragKey = DragKey::fromName(key);
+    if (!dragKey || !dragKey->canBeFollowed()) {
+        keyRefusal_->setText(QStringLiteral("Corvane cannot tell when %1 is held during a drag on "
+                                            "this desktop. Choose another key.")
+                                 .arg(PlatformWording::modifierKeyDisplayName(key)));
+        keyRefusal_->show();
+        return;
+    }
+    keyRefusal_->hide();
     Settings::setValue(SettingsKeys::dragModifierKey, key);
     modifierKey_->setCurrentKey(key);
 }
@@ -270,6 +293,7 @@ void GeneralPreferencesView::restoreDefaults()
     Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("shift"));
     Settings::setValue(SettingsKeys::showLayoutPreview, true);
     modifierKey_->setRecording(false);
+    keyRefusal_->hide();
     loadFromSettings();
     applyZoneColors();
 }

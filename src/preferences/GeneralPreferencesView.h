@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <chrono>
 
+class QLabel;
 class QPushButton;
 
 namespace corvane {
@@ -31,6 +32,8 @@ public:
     AccessibilityStatusView* accessibilityStatus() const { return accessibilityStatus_; }
     ModernToggle* launchAtLoginToggle() const { return launchAtLogin_; }
     KeyCaptureButton* modifierKeyButton() const { return modifierKey_; }
+    // Says why the last key pressed in the capture was not taken; hidden otherwise.
+    QLabel* modifierKeyRefusal() const { return keyRefusal_; }
     ColorWell* normalZoneColorWell() const { return normalColor_; }
     ColorWell* highlightZoneColorWell() const { return highlightColor_; }
     ModernToggle* layoutPreviewToggle() const { return layoutPreview_; }
@@ -59,6 +62,7 @@ private:
     AccessibilityStatusView* accessibilityStatus_ = nullptr;
     ModernToggle* launchAtLogin_ = nullptr;
     KeyCaptureButton* modifierKey_ = nullptr;
+    QLabel* keyRefusal_ = nullptr;
     ColorWell* normalColor_ = nullptr;
     ColorWell* highlightColor_ = nullptr;
     ModernToggle* layoutPreview_ = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
+#include "windows/DragKey.h"
 #include "windows/WindowSnapper.h"
 
 #include <QTimer>
@@ -35,41 +36,6 @@ std::optional<Point> positionOf(ElementHandle element)
     if (const auto* p = std::get_if<Point>(&r.value))
         return *p;
     return std::nullopt;
-}
-
-// The flag named by "dragModifierKey"; none for a value that names no modifier.
-std::optional<std::uint64_t> modifierFlagFor(const QString& key)
-{
-    if (key == u"shift")
-        return ModifierFlag::shift;
-    if (key == u"control")
-        return ModifierFlag::control;
-    if (key == u"option" || key == u"alt")
-        return ModifierFlag::option;
-    if (key == u"command" || key == u"cmd")
-        return ModifierFlag::command;
-    return std::nullopt;
-}
-
-// The stored "dragModifierKey", in the lower case it is compared in.
-QString storedModifierKey()
-{
-    return Settings::dragModifierKey().toLower();
-}
-
-bool modifierHeldIn(const MouseEvent& event, const QString& key)
-{
-    if (const auto flag = modifierFlagFor(key))
-        return (event.modifierFlags & *flag) != 0;
-    if (event.charactersIgnoringModifiers)
-        return event.charactersIgnoringModifiers->toLower() == key;
-    return (event.modifierFlags & ModifierFlag::shift) != 0;
-}
-
-bool modifierKeyHeld(const QString& key)
-{
-    const std::uint64_t flag = modifierFlagFor(key).value_or(ModifierFlag::shift);
-    return (platform().inputMonitor().modifierFlags() & flag) != 0;
 }
 
 } // namespace
@@ -100,6 +66,7 @@ DragDropHandler::DragDropHandler(ZoneManager& zoneManager, QObject* parent)
                 },
                 Qt::QueuedConnection);
         });
+    followKeys({snapKey()});
     connect(&platform().displays(), &Displays::screenParametersChanged, this,
             &DragDropHandler::dropOverlayOfChangedDisplay);
     connect(&Notifications::shared(), &Notifications::zoneColorsChanged, this,
@@ -130,12 +97,47 @@ OverlayView* DragDropHandler::overlayView() const
 
 bool DragDropHandler::isModifierPressed(const MouseEvent& event) const
 {
-    return modifierHeldIn(event, storedModifierKey());
+    return snapKey().isHeldIn(event);
 }
 
 bool DragDropHandler::isModifierKeyPressed() const
 {
-    return modifierKeyHeld(storedModifierKey());
+    return snapKey().isHeldNow();
+}
+
+DragKey DragDropHandler::snapKey() const
+{
+    const QString stored = Settings::dragModifierKey();
+    const auto key = DragKey::fromName(stored);
+    if (key && key->canBeFollowed())
+        return *key;
+    // The preferences refuse such a key, but the settings file may hold one from elsewhere or a
+    // keyboard that had it. Said once per value, not at every drag.
+    if (stored != refusedKeyName_) {
+        refusedKeyName_ = stored;
+        Logger::warning(QStringLiteral("The snap key \"%1\" cannot be followed on this desktop; "
+                                       "Shift is used instead")
+                            .arg(stored),
+                        LogCategory::Window);
+    }
+    return DragKey::shift();
+}
+
+bool DragDropHandler::followKeys(const QList<DragKey>& keys)
+{
+    QList<int> keyCodes;
+    for (const DragKey& key : keys) {
+        if (key.keyCode() && !keyCodes.contains(*key.keyCode()))
+            keyCodes.append(*key.keyCode());
+    }
+    bool added = false;
+    for (int keyCode : keyCodes)
+        added = added || !followedKeys_.contains(keyCode);
+    if (keyCodes != followedKeys_) {
+        followedKeys_ = keyCodes;
+        platform().inputMonitor().followKeys(keyCodes);
+    }
+    return added;
 }
 
 std::optional<ElementHandle> DragDropHandler::windowUnderMouse() const
@@ -169,9 +171,12 @@ void DragDropHandler::handleMouseDown(const MouseEvent& event)
 {
     const Point pointer = platform().inputMonitor().mouseLocation();
     // The setting is read once per gesture: drag events come at the pointer's rate, and reading
-    // the settings file costs several times more than everything else an event does.
-    gestureModifierKey_ = storedModifierKey();
-    const bool initialModifier = modifierHeldIn(event, gestureModifierKey_);
+    // the settings file costs several times more than everything else an event does. A key
+    // chosen since the last gesture is followed from now on; this event could not say whether it
+    // was held, the desktop can.
+    gestureKey_ = snapKey();
+    const bool initialModifier =
+        followKeys({gestureKey_}) ? gestureKey_.isHeldNow() : gestureKey_.isHeldIn(event);
     windowElement_ = AccessibilityElement::windowElementUnderCursor();
 
     const auto window = windowUnderMouse();
@@ -241,7 +246,7 @@ void DragDropHandler::checkForDrag()
         stopTimer();
         if (!isTracking_) {
             isTracking_ = true;
-            if (modifierKeyHeld(gestureModifierKey_) || initialModifierPressed_)
+            if (initialModifierPressed_ || gestureKey_.isHeldNow())
                 createOverlayWindow();
         }
     } else if (elapsed > lateTickMs) {
@@ -258,7 +263,7 @@ void DragDropHandler::handleMouseDragged(const MouseEvent& event)
     if (!isTracking_)
         return;
     const Point pointer = platform().inputMonitor().mouseLocation();
-    if (!modifierHeldIn(event, gestureModifierKey_)) {
+    if (!gestureKey_.isHeldIn(event)) {
         closeOverlayWindow();
         return;
     }
@@ -273,13 +278,19 @@ void DragDropHandler::handleMouseDragged(const MouseEvent& event)
         closeOverlayWindow();
         createOverlayWindow();
     }
-    const auto zones = zoneManager_.monitorZones().constFind(monitorID(*display));
+    if (const auto zone = zoneNearest(pointer, *display))
+        highlightZone(*zone);
+}
+
+std::optional<Zone> DragDropHandler::zoneNearest(Point pointer, const Display& display) const
+{
+    const auto zones = zoneManager_.monitorZones().constFind(monitorID(display));
     if (zones == zoneManager_.monitorZones().constEnd())
-        return;
-    const auto nearest = zoneNearestPoint(pointer, display->visibleFrame, *zones);
+        return std::nullopt;
+    const auto nearest = zoneNearestPoint(pointer, display.visibleFrame, *zones);
     if (!nearest)
-        return;
-    highlightZone(zones->at(*nearest));
+        return std::nullopt;
+    return zones->at(*nearest);
 }
 
 void DragDropHandler::highlightZone(const std::optional<Zone>& zone)
@@ -291,10 +302,19 @@ void DragDropHandler::highlightZone(const std::optional<Zone>& zone)
 void DragDropHandler::handleMouseUp(const MouseEvent& event)
 {
     stopTimer();
-    if (isTracking_ && modifierHeldIn(event, gestureModifierKey_)) {
+    if (isTracking_ && gestureKey_.isHeldIn(event)) {
         OverlayView* view = overlayView();
         if (view && view->highlightedZone()) {
             snap(*view->highlightedZone(), overlayWindow_->display());
+            closeOverlayWindow();
+        } else if (view) {
+            // The pointer came here without a drag event (a tool that warps it): the release
+            // point decides, as a drag event there would have.
+            const auto display =
+                screenContainingPoint(event.location, platform().displays().screens());
+            const auto zone = display ? zoneNearest(event.location, *display) : std::nullopt;
+            if (zone)
+                snap(*zone, *display);
             closeOverlayWindow();
         }
     }

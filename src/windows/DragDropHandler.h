@@ -5,6 +5,7 @@
 #include "platform/Display.h"
 #include "platform/InputMonitor.h"
 #include "windows/AccessibilityElement.h"
+#include "windows/DragKey.h"
 #include "windows/MonotonicClock.h"
 
 #include <QColor>
@@ -35,6 +36,7 @@ public:
     // One poll of the dragged window; run every 0.1 s by the timer after a mouse-down.
     void checkForDrag();
 
+    // The snap key as stored now, in the event or held now.
     bool isModifierPressed(const MouseEvent& event) const;
     bool isModifierKeyPressed() const;
 
@@ -49,6 +51,12 @@ public:
     void setClock(MillisecondClock clock) { clock_ = std::move(clock); }
 
 private:
+    // The stored snap key, or Shift when the stored one cannot be followed here.
+    DragKey snapKey() const;
+    // Asks the input monitor to follow the keys that are not modifiers; whether one of them was
+    // not followed before.
+    bool followKeys(const QList<DragKey>& keys);
+    std::optional<Zone> zoneNearest(Point pointer, const Display& display) const;
     std::optional<ElementHandle> windowUnderMouse() const;
     void createOverlayWindow();
     void closeOverlayWindow();
@@ -71,7 +79,9 @@ private:
     std::optional<Point> lastCheckPosition_;
     std::optional<std::uint64_t> lastCheckTime_;
     bool initialModifierPressed_ = false;
-    QString gestureModifierKey_; // the stored modifier as read at this gesture's mouse-down
+    DragKey gestureKey_ = DragKey::shift(); // the snap key as read at this gesture's mouse-down
+    QList<int> followedKeys_;
+    mutable QString refusedKeyName_; // the stored key last said to be unusable
     MillisecondClock clock_ = uptimeMilliseconds;
 };
 

@@ -137,6 +137,54 @@ private slots:
         QCOMPARE(stored->size(), 1);
         QCOMPARE(stored->first().layoutID, noLayout().uuidString());
     }
+
+    // Any key the preferences take is followed for real: with it held a drag snaps, with Shift
+    // it does not. The key is stored before a start, as the preferences page stores it.
+    void anyKeyThePreferencesTakeIsTheSnapKey_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<uint>("key");
+        QTest::newRow("F5") << QStringLiteral("f5") << uint(XK_F5);
+        QTest::newRow("Space") << QStringLiteral("space") << uint(XK_space);
+    }
+
+    void anyKeyThePreferencesTakeIsTheSnapKey()
+    {
+        QFETCH(QString, stored);
+        QFETCH(uint, key);
+        Settings::setValue(SettingsKeys::dragModifierKey, stored);
+        QVERIFY(app_->restart());
+        const QRect before = *x_->frameGeometry(logo_.window);
+        app_->pressHolding(logo_.window, XK_Shift_L);
+        app_->moveTo(QPoint(1440 + 1700, 600));
+        QVERIFY(!overlayShown());
+        app_->releaseHolding(XK_Shift_L);
+        QCOMPARE(x_->frameGeometry(logo_.window)->size(), before.size());
+
+        app_->pressHolding(logo_.window, key);
+        app_->moveTo(QPoint(1440 + 1700, 200));
+        QVERIFY2(overlayShown(), "no overlay during the drag");
+        app_->releaseHolding(key);
+        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(1440 + 1152, 0, 768, 540),
+                                  3000);
+    }
+
+    // A tool that warps the pointer makes no motion of a device: the window manager moves the
+    // window, no drag event comes, and the release point picks the zone (bottom right). The
+    // nudge before the warp starts openbox's move; it comes before the drag is seen, as a
+    // tool's first step does.
+    void aWarpedPointerSnapsWhereItIsReleased()
+    {
+        app_->pressHolding(logo_.window, XK_space);
+        QVERIFY(x_->xdotool(
+            {QStringLiteral("mousemove_relative"), QStringLiteral("12"), QStringLiteral("6")}));
+        QVERIFY(x_->xdotool(
+            {QStringLiteral("mousemove"), QStringLiteral("3140"), QStringLiteral("900")}));
+        QTRY_VERIFY_WITH_TIMEOUT(overlayShown(), 3000);
+        app_->releaseHolding(XK_space);
+        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window),
+                                  QRect(1440 + 1152, 540, 768, 540), 3000);
+    }
 };
 
 QTEST_GUILESS_MAIN(CorvaneEndToEndTest)

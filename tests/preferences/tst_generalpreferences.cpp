@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -151,6 +152,22 @@ private slots:
         QTest::mouseClick(button, Qt::LeftButton);
         QTest::keyClick(button->captureView(), Qt::Key_Tab);
         QCOMPARE(Settings::dragModifierKey(), QStringLiteral("tab"));
+
+        // A key the desktop cannot follow during a drag is refused, and the page says why; the
+        // next key it can follow is taken and the message goes.
+        QTest::mouseClick(button, Qt::LeftButton);
+        QKeyEvent accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier,
+                           QStringLiteral("\u00e9"));
+        QApplication::sendEvent(button->captureView(), &accented);
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("tab"));
+        QVERIFY(!page->modifierKeyRefusal()->isHidden());
+        QVERIFY(page->modifierKeyRefusal()->text().contains(QStringLiteral("\u00c9")));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::keyClick(button->captureView(), Qt::Key_F5);
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("f5"));
+        QVERIFY(page->modifierKeyRefusal()->isHidden());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::keyClick(button->captureView(), Qt::Key_Tab);
 
         // A second click cancels without storing anything.
         QTest::mouseClick(button, Qt::LeftButton);

@@ -152,6 +152,11 @@ bool CorvaneApp::coversArea(const QRect& area)
 
 void CorvaneApp::press(xcb_window_t client, bool shift)
 {
+    pressHolding(client, shift ? XK_Shift_L : XCB_NO_SYMBOL);
+}
+
+void CorvaneApp::pressHolding(xcb_window_t client, xcb_keysym_t key)
+{
     const auto frame = x_.frameGeometry(client);
     const auto inner = x_.clientGeometry(client);
     if (!frame || !inner)
@@ -159,8 +164,8 @@ void CorvaneApp::press(xcb_window_t client, bool shift)
     pointer_ = QPoint(frame->center().x(), frame->top() + (inner->top() - frame->top()) / 2);
     x_.fakeMotion(pointer_);
     QTest::qWait(100);
-    if (shift)
-        x_.fakeKey(XK_Shift_L, true);
+    if (key != XCB_NO_SYMBOL)
+        x_.fakeKey(key, true);
     x_.fakeButton(1, true);
     QTest::qWait(150);
 }
@@ -179,12 +184,30 @@ void CorvaneApp::moveTo(const QPoint& to)
 
 void CorvaneApp::release(bool shift)
 {
+    releaseHolding(shift ? XK_Shift_L : XCB_NO_SYMBOL);
+}
+
+void CorvaneApp::releaseHolding(xcb_keysym_t key)
+{
     x_.fakeButton(1, false);
-    // Shift goes up at once after the button, before Corvane handles either: the release still
-    // counts as made with Shift held.
-    if (shift)
-        x_.fakeKey(XK_Shift_L, false);
+    // The key goes up at once after the button, before Corvane handles either: the release
+    // still counts as made with the key held.
+    if (key != XCB_NO_SYMBOL)
+        x_.fakeKey(key, false);
     QTest::qWait(500);
+}
+
+bool CorvaneApp::restart()
+{
+    const QString ready = QStringLiteral("Preferences Key: ");
+    const int started = logCount(ready);
+    x_.killProcess(pid_);
+    if (start() <= 0)
+        return false;
+    QDeadlineTimer deadline(10000);
+    while (logCount(ready) == started && !deadline.hasExpired())
+        QTest::qWait(50);
+    return logCount(ready) > started;
 }
 
 } // namespace corvane::test

@@ -9,6 +9,7 @@
 #include <xcb/xcb_keysyms.h>
 
 #define XK_MISCELLANY
+#define XK_LATIN1
 #include <X11/keysymdef.h>
 #include <unistd.h>
 #include <vector>
@@ -234,6 +235,50 @@ private slots:
         QCOMPARE(events_.size(), 3);
         QCOMPARE(events_[1].type, MouseEventType::LeftMouseDragged);
         QCOMPARE(events_[1].modifierFlags, ModifierFlag::shift);
+    }
+
+    // A key that is not a modifier is reported once followed: held before the press (from the
+    // keymap) or pressed during the drag, in the order things happened; a key the keyboard does
+    // not have cannot be followed.
+    void followedKeysAreReportedAtTheirMoment()
+    {
+        constexpr int f5 = 96, space = 49, noSuchKey = 10;
+        InputMonitor& monitor = platform_->inputMonitor();
+        QVERIFY(monitor.canFollowKey(f5));
+        QVERIFY(!monitor.canFollowKey(noSuchKey));
+        monitor.followKeys({f5});
+        QVERIFY(server_->fakeKey(XK_F5, true));
+        QTRY_COMPARE(monitor.heldKeys(), QList<int>{f5});
+
+        events_.clear();
+        QVERIFY(server_->fakeMotion({500, 500}));
+        QVERIFY(server_->fakeKey(XK_space, true)); // not followed
+        QVERIFY(server_->fakeButton(1, true));
+        QTRY_COMPARE(events_.size(), 1);
+        // All that follows happens before any of it is handled.
+        QVERIFY(server_->fakeMotion({600, 450}));
+        QVERIFY(server_->fakeKey(XK_F5, false));
+        QVERIFY(server_->fakeMotion({650, 450}));
+        QVERIFY(server_->fakeButton(1, false));
+        QVERIFY(server_->fakeKey(XK_space, false));
+        QTRY_COMPARE(events_.size(), 4);
+        QCOMPARE(events_[0].heldKeys, QList<int>{f5});
+        QCOMPARE(events_[1].heldKeys, QList<int>{f5});
+        QVERIFY(events_[2].heldKeys.isEmpty());
+        QVERIFY(events_[3].heldKeys.isEmpty());
+
+        // A key taken up in the middle of a drag is known at once, pressed before it or not.
+        events_.clear();
+        QVERIFY(server_->fakeKey(XK_space, true));
+        QVERIFY(server_->fakeButton(1, true));
+        QTRY_COMPARE(events_.size(), 1);
+        monitor.followKeys({f5, space});
+        QCOMPARE(monitor.heldKeys(), QList<int>{space});
+        QVERIFY(server_->fakeButton(1, false));
+        QTRY_COMPARE(events_.size(), 2);
+        QCOMPARE(events_[1].heldKeys, QList<int>{space});
+        QVERIFY(server_->fakeKey(XK_space, false));
+        monitor.followKeys({});
     }
 
     void modifiersMapToTheirFlags()

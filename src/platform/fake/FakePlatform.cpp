@@ -1,5 +1,7 @@
 #include "platform/fake/FakePlatform.h"
 
+#include "platform/KeyCodes.h"
+
 #include <algorithm>
 
 namespace corvane {
@@ -115,6 +117,13 @@ public:
     void removeMonitor(MonitorId id) override { p_.monitors_.erase(id); }
     Point mouseLocation() const override { return p_.mouseLocation_; }
     std::uint64_t modifierFlags() const override { return p_.modifierFlags_; }
+    void followKeys(const QList<int>& keyCodes) override { p_.followedKeys_ = keyCodes; }
+    // The fake keyboard has every key a shortcut can be made of.
+    bool canFollowKey(int keyCode) const override
+    {
+        return qtKeyForMacKeyCode(keyCode).has_value();
+    }
+    QList<int> heldKeys() const override { return p_.heldFollowedKeys(); }
 
 private:
     FakePlatform& p_;
@@ -552,7 +561,7 @@ void FakePlatform::injectMouseEvent(MouseEventType type, std::uint64_t flags,
     if (location)
         mouseLocation_ = *location;
     modifierFlags_ = flags;
-    MouseEvent event{type, flags, std::nullopt, mouseLocation_};
+    MouseEvent event{type, flags, std::nullopt, mouseLocation_, heldFollowedKeys()};
     const std::uint64_t bit = std::uint64_t{1} << static_cast<int>(type);
     // Copy first: a handler may remove its monitor.
     const auto monitors = monitors_;
@@ -560,6 +569,16 @@ void FakePlatform::injectMouseEvent(MouseEventType type, std::uint64_t flags,
         if (monitor.first & bit)
             monitor.second(event);
     }
+}
+
+QList<int> FakePlatform::heldFollowedKeys() const
+{
+    QList<int> held;
+    for (int key : heldKeys_) {
+        if (followedKeys_.contains(key))
+            held.append(key);
+    }
+    return held;
 }
 
 void FakePlatform::pressHotKey(int keyCode, int carbonModifiers)

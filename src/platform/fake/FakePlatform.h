@@ -84,6 +84,9 @@ public:
     // Input.
     void setMouseLocation(Point location) { mouseLocation_ = location; }
     void setModifierFlags(std::uint64_t flags) { modifierFlags_ = flags; }
+    // The keys other than modifiers held down (macOS key codes); events report the followed ones.
+    void setHeldKeys(const QList<int>& keyCodes) { heldKeys_ = keyCodes; }
+    QList<int> followedKeys() const { return followedKeys_; }
     // Delivers to every monitor whose mask holds the event; the location becomes the pointer's.
     void injectMouseEvent(MouseEventType type, std::uint64_t flags,
                           std::optional<Point> location = std::nullopt);
@@ -134,6 +137,7 @@ private:
     };
 
     ElementHandle newElement(Element element);
+    QList<int> heldFollowedKeys() const;
     Element* element(ElementHandle handle);
     std::optional<ElementHandle> hitTest(Point position);
     AXAttributeResult read(ElementHandle handle, const QString& attribute);
@@ -153,6 +157,8 @@ private:
 
     Point mouseLocation_;
     std::uint64_t modifierFlags_ = 0;
+    QList<int> heldKeys_;
+    QList<int> followedKeys_;
     std::map<int, std::pair<std::uint64_t, InputMonitor::Handler>> monitors_;
     int nextMonitor_ = 1;
 

@@ -3,14 +3,10 @@
 #include "logging/Logger.h"
 #include "platform/KeyCodes.h"
 #include "platform/x11/ModifierMap.h"
-#include "platform/x11/X11KeySyms.h"
 #include "platform/x11/XcbConnection.h"
-
-#include <xcb/xcb_keysyms.h>
 
 #define XK_MISCELLANY
 #include <X11/keysymdef.h>
-#include <cstdlib>
 
 namespace corvane {
 namespace {
@@ -20,17 +16,12 @@ constexpr std::uint16_t shortcutModifiers =
 
 } // namespace
 
-void X11HotKeys::KeySymbolsDeleter::operator()(_XCBKeySymbols* symbols) const
-{
-    xcb_key_symbols_free(symbols);
-}
-
 X11HotKeys::X11HotKeys(XcbConnection& connection, QObject* parent)
-    : HotKeys(parent), connection_(connection)
+    : HotKeys(parent), connection_(connection),
+      keyboard_(connection.isConnected() ? connection.raw() : nullptr)
 {
     if (!connection_.isConnected())
         return;
-    keySymbols_.reset(xcb_key_symbols_alloc(connection_.raw()));
     readNumLockMask();
     connect(&connection_, &XcbConnection::eventReceived, this, &X11HotKeys::onEvent);
 }
@@ -58,24 +49,10 @@ std::uint16_t X11HotKeys::modifierMaskForCarbon(int carbon)
     return mask;
 }
 
-QList<xcb_keycode_t> X11HotKeys::keycodesFor(std::uint32_t keysym) const
-{
-    QList<xcb_keycode_t> result;
-    if (!keySymbols_)
-        return result;
-    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(keySymbols_.get(), keysym);
-    for (xcb_keycode_t* k = codes; k && *k != XCB_NO_SYMBOL; ++k) {
-        if (!result.contains(*k))
-            result.append(*k);
-    }
-    std::free(codes);
-    return result;
-}
-
 void X11HotKeys::readNumLockMask()
 {
     numLockMask_ = 0;
-    const QList<xcb_keycode_t> numLock = keycodesFor(XK_Num_Lock);
+    const QList<xcb_keycode_t> numLock = keyboard_.keycodesFor(XK_Num_Lock);
     if (numLock.isEmpty())
         return;
     for (const auto& [keycode, bits] : readModifierMap(connection_)) {
@@ -99,14 +76,11 @@ HotKeyStatus X11HotKeys::registerHotKey(int keyCode, int carbonModifiers, std::u
     if (!connection_.isConnected())
         return HotKeyStatus::Failed;
     unregisterHotKey(id);
-    const auto keysym = keysymForMacKeyCode(keyCode);
-    if (!keysym)
-        return HotKeyStatus::InvalidKey;
     Registration registration;
     registration.keyCode = keyCode;
     registration.carbonModifiers = carbonModifiers;
     registration.mask = modifierMaskForCarbon(carbonModifiers);
-    registration.keycodes = keycodesFor(*keysym);
+    registration.keycodes = keyboard_.keycodesForMacKeyCode(keyCode);
     if (registration.keycodes.isEmpty())
         return HotKeyStatus::InvalidKey;
     // One combination, one registration: a second one is refused, as the system does.
@@ -211,12 +185,11 @@ void X11HotKeys::onEvent(const xcb_generic_event_t* event)
         return;
     }
     if (type == XCB_MAPPING_NOTIFY) {
-        auto* e = const_cast<xcb_mapping_notify_event_t*>(
-            reinterpret_cast<const xcb_mapping_notify_event_t*>(event));
+        const auto* e = reinterpret_cast<const xcb_mapping_notify_event_t*>(event);
         if (e->request != XCB_MAPPING_KEYBOARD && e->request != XCB_MAPPING_MODIFIER)
             return;
         // The keys moved: every shortcut is grabbed again where its key now is.
-        xcb_refresh_keyboard_mapping(keySymbols_.get(), e);
+        keyboard_.refresh(e);
         for (const auto& [id, registration] : registrations_)
             ungrab(registration);
         readNumLockMask();

@@ -1,13 +1,11 @@
 #pragma once
 
 #include "platform/HotKeys.h"
+#include "platform/x11/KeyboardMap.h"
 
 #include <QList>
 #include <map>
-#include <memory>
 #include <xcb/xcb.h>
-
-struct _XCBKeySymbols;
 
 namespace corvane {
 
@@ -36,19 +34,14 @@ private:
         std::uint16_t mask = 0;
         QList<xcb_keycode_t> keycodes;
     };
-    struct KeySymbolsDeleter {
-        void operator()(_XCBKeySymbols* symbols) const;
-    };
-
     HotKeyStatus grab(Registration& registration);
     void ungrab(const Registration& registration);
     QList<std::uint16_t> lockVariants() const;
-    QList<xcb_keycode_t> keycodesFor(std::uint32_t keysym) const;
     void readNumLockMask();
     void onEvent(const xcb_generic_event_t* event);
 
     XcbConnection& connection_;
-    std::unique_ptr<_XCBKeySymbols, KeySymbolsDeleter> keySymbols_;
+    KeyboardMap keyboard_;
     std::uint16_t numLockMask_ = 0;
     std::map<std::uint32_t, Registration> registrations_;
     // Keys whose press was reported, by the id reported: their release is reported whatever

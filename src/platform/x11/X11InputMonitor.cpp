@@ -41,7 +41,8 @@ std::uint64_t flagsFromQt(Qt::KeyboardModifiers m)
 
 X11InputMonitor::X11InputMonitor(XcbConnection& connection, const X11Displays& displays,
                                  QObject* parent)
-    : QObject(parent), connection_(connection), displays_(displays)
+    : QObject(parent), connection_(connection), displays_(displays),
+      keyboard_(connection.isConnected() ? connection.raw() : nullptr)
 {
     if (!connection_.isConnected())
         return;
@@ -89,7 +90,8 @@ void X11InputMonitor::removeMonitor(MonitorId id)
     leftDown_ = false;
     suppressed_ = false;
     motionPending_ = false;
-    heldModifierKeys_.clear();
+    keysDown_.reset();
+    updateHeldKeys();
 }
 
 void X11InputMonitor::selectEvents(bool buttons, bool drag)
@@ -137,53 +139,112 @@ void X11InputMonitor::readModifierMapping()
     }
 }
 
-void X11InputMonitor::readHeldModifierKeys()
+std::bitset<256> X11InputMonitor::readKeymap() const
 {
-    // The keys down when the press is handled. Raw key events selected before this query follow
-    // it; one that is also counted here changes nothing, since a key is either down or not.
-    heldModifierKeys_.clear();
+    std::bitset<256> keys;
     auto reply = connection_.reply(xcb_query_keymap_reply,
                                    connection_.send(xcb_query_keymap(connection_.raw())));
     if (!reply)
-        return;
-    for (const auto& [keycode, bit] : modifierKeys_) {
-        if (reply->keys[keycode / 8] & (1u << (keycode % 8)))
-            heldModifierKeys_[keycode] = bit;
-    }
+        return keys;
+    for (int keycode = 0; keycode < 256; ++keycode)
+        keys[keycode] = (reply->keys[keycode / 8] & (1u << (keycode % 8))) != 0;
+    return keys;
 }
 
-std::uint16_t X11InputMonitor::heldModifierState() const
+void X11InputMonitor::mapFollowedKeys()
 {
-    std::uint16_t state = 0;
-    for (const auto& [keycode, bit] : heldModifierKeys_)
-        state |= bit;
-    return state;
+    followed_.clear();
+    for (int keyCode : followedKeys_)
+        followed_.emplace_back(keyCode, keyboard_.keycodesForMacKeyCode(keyCode));
+}
+
+void X11InputMonitor::followKeys(const QList<int>& keyCodes)
+{
+    if (keyCodes == followedKeys_)
+        return;
+    followedKeys_ = keyCodes;
+    mapFollowedKeys();
+    // The whole keyboard is followed during a press, so a key taken up now is known already.
+    updateHeldKeys();
+}
+
+bool X11InputMonitor::canFollowKey(int keyCode) const
+{
+    return !keyboard_.keycodesForMacKeyCode(keyCode).isEmpty();
+}
+
+QList<int> X11InputMonitor::heldKeys() const
+{
+    if (leftDown_)
+        return heldFollowedKeys_;
+    return followed_.empty() ? QList<int>{} : followedKeysIn(readKeymap());
+}
+
+QList<int> X11InputMonitor::followedKeysIn(const std::bitset<256>& keys) const
+{
+    QList<int> held;
+    for (const auto& [keyCode, keycodes] : followed_) {
+        for (xcb_keycode_t keycode : keycodes) {
+            if (keys[keycode]) {
+                held.append(keyCode);
+                break;
+            }
+        }
+    }
+    return held;
+}
+
+bool X11InputMonitor::isWatchedKey(xcb_keycode_t keycode) const
+{
+    if (modifierKeys_.count(keycode))
+        return true;
+    for (const auto& [keyCode, keycodes] : followed_) {
+        if (keycodes.contains(keycode))
+            return true;
+    }
+    return false;
+}
+
+void X11InputMonitor::updateHeldKeys()
+{
+    heldModifierState_ = 0;
+    for (const auto& [keycode, bit] : modifierKeys_) {
+        if (keysDown_[keycode])
+            heldModifierState_ |= bit;
+    }
+    heldFollowedKeys_ = followedKeysIn(keysDown_);
 }
 
 void X11InputMonitor::handleKey(xcb_keycode_t keycode, bool press)
 {
     if (!leftDown_)
         return;
-    const auto it = modifierKeys_.find(keycode);
-    if (it == modifierKeys_.end())
-        return;
-    // Motion seen before this key belongs to the modifiers before it.
-    flushMotion();
-    if (press)
-        heldModifierKeys_[keycode] = it->second;
-    else
-        heldModifierKeys_.erase(keycode);
+    // Every key is kept, so that a key followed from now on is known; only the watched ones
+    // change what an event says.
+    const bool watched = isWatchedKey(keycode);
+    // Motion seen before this key belongs to the keys before it.
+    if (watched)
+        flushMotion();
+    keysDown_[keycode] = press;
+    if (watched)
+        updateHeldKeys();
 }
 
 void X11InputMonitor::onEvent(const xcb_generic_event_t* event)
 {
     const std::uint8_t type = event->response_type & 0x7f;
     if (type == XCB_MAPPING_NOTIFY) {
-        const auto request = reinterpret_cast<const xcb_mapping_notify_event_t*>(event)->request;
-        if (request == XCB_MAPPING_POINTER)
+        const auto* mapping = reinterpret_cast<const xcb_mapping_notify_event_t*>(event);
+        if (mapping->request == XCB_MAPPING_POINTER) {
             readButtonMapping();
-        else if (request == XCB_MAPPING_MODIFIER)
+        } else if (mapping->request == XCB_MAPPING_MODIFIER) {
             readModifierMapping();
+            updateHeldKeys();
+        } else if (mapping->request == XCB_MAPPING_KEYBOARD) {
+            keyboard_.refresh(mapping);
+            mapFollowedKeys();
+            updateHeldKeys();
+        }
         return;
     }
     if (type != XCB_GE_GENERIC || monitors_.empty())
@@ -242,7 +303,11 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
         leftDown_ = true;
         motionPending_ = false;
         selectEvents(true, true);
-        readHeldModifierKeys();
+        // The keys down when the press is handled. Raw key events selected before this query
+        // follow it; one that is also counted here changes nothing, since a key is either down
+        // or not.
+        keysDown_ = readKeymap();
+        updateHeldKeys();
         const auto pointer = queryPointer();
         suppressed_ = pointer && isOwnWindow(pointer->child);
         if (pointer && !suppressed_)
@@ -258,7 +323,8 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
         deliver(MouseEventType::LeftMouseUp, *pointer);
     leftDown_ = false;
     suppressed_ = false;
-    heldModifierKeys_.clear();
+    keysDown_.reset();
+    updateHeldKeys();
 }
 
 void X11InputMonitor::flushMotion()
@@ -277,9 +343,10 @@ void X11InputMonitor::deliver(MouseEventType type, const Pointer& pointer)
     // From the press to the release the followed keys say which modifiers are down; the
     // pointer's state is only as old as the moment the batch was handled.
     const std::uint16_t state =
-        leftDown_ && !modifierKeys_.empty() ? heldModifierState() : pointer.state;
+        leftDown_ && !modifierKeys_.empty() ? heldModifierState_ : pointer.state;
     const MouseEvent event{type, flagsFromState(state), std::nullopt,
-                           screenPointFromRoot(pointer.root, displays_.primaryRootFrame())};
+                           screenPointFromRoot(pointer.root, displays_.primaryRootFrame()),
+                           heldFollowedKeys_};
     const std::uint64_t bit = std::uint64_t{1} << static_cast<int>(type);
     // A copy: a handler may add or remove monitors.
     const auto monitors = monitors_;

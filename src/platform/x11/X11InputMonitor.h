@@ -1,11 +1,14 @@
 #pragma once
 
 #include "platform/InputMonitor.h"
+#include "platform/x11/KeyboardMap.h"
 
 #include <QList>
 #include <QObject>
 #include <QPoint>
+#include <bitset>
 #include <map>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace corvane {
@@ -16,11 +19,11 @@ class XcbConnection;
 // Global left-mouse events from XInput 2 raw events on the root window. Raw button events are
 // selected while someone listens; raw motion and raw keys only while the left button is down, so
 // that a pointer moving without a button costs nothing. Nothing is grabbed and nothing polled:
-// each event asks the server once where the pointer is. The modifiers of a drag and of its
-// release are followed key by key from the press on, in the order the events happened, because
-// by the time a batch of events is handled the user may have let go of the modifier already. A
-// press over one of this process's own windows, and the drag and release that follow it, are
-// not delivered.
+// each event asks the server once where the pointer is. The keys of a drag and of its release
+// (the modifiers and the followed keys) are followed key by key from the press on, in the order
+// the events happened, because by the time a batch of events is handled the user may have let
+// go of the key already. A press over one of this process's own windows, and the drag and
+// release that follow it, are not delivered.
 class X11InputMonitor : public QObject, public InputMonitor {
     Q_OBJECT
 public:
@@ -32,6 +35,9 @@ public:
     void removeMonitor(MonitorId id) override;
     Point mouseLocation() const override;
     std::uint64_t modifierFlags() const override;
+    void followKeys(const QList<int>& keyCodes) override;
+    bool canFollowKey(int keyCode) const override;
+    QList<int> heldKeys() const override;
 
     // The port's modifier flags for an X modifier state.
     static std::uint64_t flagsFromState(std::uint16_t state);
@@ -49,9 +55,12 @@ private:
     void flushMotion();
     void deliver(MouseEventType type, const Pointer& pointer);
     void handleKey(xcb_keycode_t keycode, bool press);
-    void readHeldModifierKeys();
+    std::bitset<256> readKeymap() const;
     void readModifierMapping();
-    std::uint16_t heldModifierState() const;
+    void mapFollowedKeys();
+    bool isWatchedKey(xcb_keycode_t keycode) const;
+    void updateHeldKeys();
+    QList<int> followedKeysIn(const std::bitset<256>& keys) const;
     std::optional<Pointer> queryPointer() const;
     void selectEvents(bool buttons, bool drag);
     void readButtonMapping();
@@ -64,7 +73,13 @@ private:
     MonitorId nextId_ = 1;
     QList<std::uint8_t> buttonMap_;                       // physical button - 1 -> logical button
     std::map<xcb_keycode_t, std::uint16_t> modifierKeys_; // keycode -> its modifier mask bit
-    std::map<xcb_keycode_t, std::uint16_t> heldModifierKeys_; // while the left button is down
+    KeyboardMap keyboard_;
+    QList<int> followedKeys_;                                    // macOS key codes
+    std::vector<std::pair<int, QList<xcb_keycode_t>>> followed_; // each with its keycodes
+    // While the left button is down: every key that is down, and what the watched ones say.
+    std::bitset<256> keysDown_;
+    std::uint16_t heldModifierState_ = 0;
+    QList<int> heldFollowedKeys_;
     bool leftDown_ = false;
     bool suppressed_ = false; // the current press went to one of this process's windows
     bool motionPending_ = false;
