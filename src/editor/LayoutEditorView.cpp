@@ -9,6 +9,7 @@
 #include "preferences/PreferencesSectionView.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
+#include "settings/Settings.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -191,9 +192,14 @@ void LayoutEditorView::updateSelectedCells()
             display = screens.first();
     }
     const auto chosen = display ? layoutManager_.layoutFor(*display) : std::nullopt;
+    // The pictures show the space around zones as that display would have it.
+    const double space = Settings::spaceAroundZones();
+    const Size usableArea = display ? display->visibleFrame.size() : Size();
     for (const auto* cells : {&templateCells_, &customCells_}) {
-        for (LayoutPreviewView* cell : *cells)
+        for (LayoutPreviewView* cell : *cells) {
             cell->setSelected(chosen && cell->layout().id == chosen->id);
+            cell->setSpaceAroundZones(space, usableArea);
+        }
     }
 }
 

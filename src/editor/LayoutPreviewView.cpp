@@ -1,8 +1,11 @@
 #include "editor/LayoutPreviewView.h"
 
+#include "models/ZoneGeometry.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace corvane {
 namespace {
@@ -35,6 +38,15 @@ void LayoutPreviewView::setSelected(bool selected)
     if (selected == isSelected_)
         return;
     isSelected_ = selected;
+    update();
+}
+
+void LayoutPreviewView::setSpaceAroundZones(double space, Size usableArea)
+{
+    if (space == space_ && usableArea == usableArea_)
+        return;
+    space_ = space;
+    usableArea_ = usableArea;
     update();
 }
 
@@ -87,13 +99,24 @@ void LayoutPreviewView::paintZones(QPainter& painter, const QRectF& area) const
     const QColor accent = palette().color(QPalette::Highlight);
     painter.save();
     painter.setClipRect(area);
+    // The gaps are laid out on the display, then the picture is scaled down from it. Like the
+    // drag overlay, the drawn gap inside each zone shrinks by the space around zones.
+    const bool spaced = space_ > 0 && usableArea_.width > 0 && usableArea_.height > 0;
+    const double scaleX = spaced ? area.width() / usableArea_.width : 1;
+    const double scaleY = spaced ? area.height() / usableArea_.height : 1;
+    const double gapX = std::max(0.0, zoneGap - (spaced ? space_ * scaleX : 0));
+    const double gapY = std::max(0.0, zoneGap - (spaced ? space_ * scaleY : 0));
     for (const Zone& zone : layout_.zones) {
-        const QRectF r(area.x() + zone.frame.x * area.width(),
-                       area.y() + zone.frame.y * area.height(), zone.frame.width * area.width(),
-                       zone.frame.height * area.height());
+        QRectF r(area.x() + zone.frame.x * area.width(), area.y() + zone.frame.y * area.height(),
+                 zone.frame.width * area.width(), zone.frame.height * area.height());
+        if (spaced) {
+            const Rect onDisplay = unitRectInAreaWithSpace(
+                zone.frame, Rect(0, 0, usableArea_.width, usableArea_.height), space_);
+            r = QRectF(area.x() + onDisplay.x * scaleX, area.y() + onDisplay.y * scaleY,
+                       onDisplay.width * scaleX, onDisplay.height * scaleY);
+        }
         QPainterPath path;
-        path.addRoundedRect(r.adjusted(zoneGap, zoneGap, -zoneGap, -zoneGap), zoneRadius,
-                            zoneRadius);
+        path.addRoundedRect(r.adjusted(gapX, gapY, -gapX, -gapY), zoneRadius, zoneRadius);
         painter.fillPath(path, withAlpha(accent, 0.25));
         painter.setPen(QPen(withAlpha(accent, 0.8), 1));
         painter.drawPath(path);

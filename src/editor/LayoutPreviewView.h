@@ -1,5 +1,6 @@
 #pragma once
 
+#include "models/Geometry.h"
 #include "models/ScreenLayout.h"
 
 #include <QWidget>
@@ -24,6 +25,9 @@ public:
     bool isSelected() const { return isSelected_; }
     void setSelected(bool selected);
     bool isPreview() const { return isPreview_; }
+    // The space left around zones on a display whose usable area has the given size: the
+    // picture shows the gaps at its own scale.
+    void setSpaceAroundZones(double space, Size usableArea);
 
     // Where the picture is drawn, in this widget's coordinates.
     QRect thumbnailRect() const;
@@ -44,6 +48,8 @@ private:
     bool isSelected_ = false;
     bool isPreview_ = false;
     bool hovered_ = false;
+    double space_ = 0;
+    Size usableArea_;
 };
 
 } // namespace corvane

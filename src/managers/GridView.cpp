@@ -85,6 +85,13 @@ void GridView::setOverlayColor(const QColor& color)
     update();
 }
 
+void GridView::setSpaceAroundZones(double space)
+{
+    spaceAroundZones_ = space;
+    update();
+    notifyShapeChanged();
+}
+
 Point GridView::viewPoint(QPointF widgetPosition) const
 {
     return {widgetPosition.x(), height() - widgetPosition.y()};
@@ -176,7 +183,14 @@ std::optional<QRectF> GridView::paintedRect(const Zone& zone) const
     const Rect r = viewRect(zone);
     if (!isFinite(r))
         return std::nullopt;
-    const QRectF shape = toPainter(r, height()).normalized() & nearbyArea();
+    QRectF painted = toPainter(r, height());
+    if (!isEditing_ && spaceAroundZones_ > 0) {
+        // Laid out in the painter's coordinates, which grow downwards like unit space.
+        const Rect spaced =
+            unitRectInAreaWithSpace(zone.frame, Rect(0, 0, width(), height()), spaceAroundZones_);
+        painted = QRectF(spaced.x, spaced.y, spaced.width, spaced.height);
+    }
+    const QRectF shape = painted.normalized() & nearbyArea();
     if (shape.isEmpty())
         return std::nullopt;
     return shape;

@@ -51,6 +51,11 @@ public:
     void setEditing(bool editing);
     QColor overlayColor() const { return overlayColor_; }
     void setOverlayColor(const QColor& color);
+    // The space left around zones, in this view's points. A preview draws its zones with it,
+    // as the windows snapped into them would sit; while editing, zones are drawn whole so that
+    // their edges and corners are where the pointer grabs them.
+    double spaceAroundZones() const { return spaceAroundZones_; }
+    void setSpaceAroundZones(double space);
 
     const std::optional<Zone>& selectedZone() const { return selectedZone_; }
     bool isDragging() const { return isDragging_; }
@@ -91,6 +96,7 @@ private:
     bool showStrokes_ = true;
     bool isEditing_ = false;
     QColor overlayColor_ = defaultOverlayColor();
+    double spaceAroundZones_ = 0;
     std::optional<Zone> selectedZone_;
     bool isDragging_ = false;
     std::optional<Point> initialDragPoint_;

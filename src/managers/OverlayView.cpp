@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 namespace corvane {
@@ -82,6 +83,16 @@ void OverlayView::setHighlightZoneColor(const QColor& color)
     update();
 }
 
+void OverlayView::setSpaceAroundZones(double space)
+{
+    if (space == spaceAroundZones_)
+        return;
+    spaceAroundZones_ = space;
+    plainShape_.reset();
+    update();
+    notifyShapeChanged();
+}
+
 void OverlayView::setCachingEnabled(bool enabled)
 {
     cachingEnabled_ = enabled;
@@ -92,8 +103,13 @@ void OverlayView::setCachingEnabled(bool enabled)
 
 std::optional<QRectF> OverlayView::zoneRect(const Zone& zone) const
 {
-    // The one flip from the zone's bottom-left view rectangle to the painter's coordinates.
-    const Rect r = flipRectInView(zoneUnitRectInView(zone.frame, width(), height()), height());
+    // The one flip from the zone's bottom-left view rectangle to the painter's coordinates; the
+    // space around zones is laid out directly in the painter's, which grow downwards like
+    // unit space.
+    const Rect r =
+        spaceAroundZones_ > 0
+            ? unitRectInAreaWithSpace(zone.frame, Rect(0, 0, width(), height()), spaceAroundZones_)
+            : flipRectInView(zoneUnitRectInView(zone.frame, width(), height()), height());
     if (!std::isfinite(r.x) || !std::isfinite(r.y) || !std::isfinite(r.width) ||
         !std::isfinite(r.height))
         return std::nullopt;
@@ -107,7 +123,10 @@ QRectF OverlayView::nearbyArea() const
 
 std::optional<QRectF> OverlayView::shapeRect(const QRectF& zoneRect) const
 {
-    const QRectF shape = zoneRect.adjusted(spacing, spacing, -spacing, -spacing);
+    // Shapes stay at least as far apart as without space around zones; from `spacing` on they
+    // sit exactly where the windows go.
+    const double inset = std::max(0.0, spacing - spaceAroundZones_);
+    const QRectF shape = zoneRect.adjusted(inset, inset, -inset, -inset);
     if (!(shape.width() > 0 && shape.height() > 0))
         return std::nullopt;
     // Cut far enough outside the view that no corner, outline or glow of the cut edge shows:

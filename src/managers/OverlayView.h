@@ -25,7 +25,8 @@ namespace corvane {
 class OverlayView : public OverlayContent {
     Q_OBJECT
 public:
-    // The gap drawn inside each zone.
+    // The gap drawn inside each zone when zones are filled exactly; with space around zones
+    // the gap shrinks by that space, down to none.
     static constexpr double spacing = 10;
     static constexpr double cornerRadius = 12;
     static constexpr double outlineWidth = 1.5;
@@ -55,6 +56,10 @@ public:
     void setNormalZoneColor(const QColor& color);
     QColor highlightZoneColor() const { return highlightZoneColor_; }
     void setHighlightZoneColor(const QColor& color);
+    // The space left around zones, in this view's points: the zones are drawn where a window
+    // snapped into them goes.
+    double spaceAroundZones() const { return spaceAroundZones_; }
+    void setSpaceAroundZones(double space);
 
     // The area a change of highlight from one zone to another repaints.
     QRegion highlightChangeRegion(const std::optional<Zone>& from,
@@ -107,6 +112,7 @@ private:
     std::optional<Zone> highlightedZone_;
     QColor normalZoneColor_;
     QColor highlightZoneColor_;
+    double spaceAroundZones_ = 0;
 
     bool cachingEnabled_ = true;
     ZoneGlow glow_;

@@ -153,6 +153,7 @@ void ZoneManager::showOverlay(const Display& display, bool showStrokes, bool isE
                                                            : customZones_);
     view->setShowStrokes(showStrokes);
     view->setEditing(isEditing);
+    view->setSpaceAroundZones(Settings::spaceAroundZones());
     if (isEditing)
         installEditingHandlers(*view);
     window->setContentView(std::move(view));

@@ -39,10 +39,41 @@ std::optional<qsizetype> zoneNearestPoint(Point pointer, const Rect& visibleFram
 
 Rect zoneTargetFrame(const Zone& zone, const Rect& visibleFrame, double primaryHeight)
 {
-    const Rect& z = zone.frame;
-    return {visibleFrame.minX() + visibleFrame.width * z.x,
-            primaryHeight - (visibleFrame.maxY() - visibleFrame.height * z.y),
-            visibleFrame.width * z.width, visibleFrame.height * z.height};
+    return targetFrameWithSpace(zone.frame, visibleFrame, primaryHeight, 0);
+}
+
+Rect unitRectInAreaWithSpace(const Rect& unit, const Rect& area, double space)
+{
+    const Rect whole(area.x + area.width * unit.x, area.y + area.height * unit.y,
+                     area.width * unit.width, area.height * unit.height);
+    if (!(space > 0))
+        return whole;
+    const double half = space / 2;
+    const Rect inner = area.insetBy(half, half);
+    const Rect spaced = Rect(inner.x + inner.width * unit.x, inner.y + inner.height * unit.y,
+                             inner.width * unit.width, inner.height * unit.height)
+                            .insetBy(half, half);
+    return spaced.width > 0 && spaced.height > 0 ? spaced : whole;
+}
+
+Rect targetFrameWithSpace(const Rect& unit, const Rect& visibleFrame, double primaryHeight,
+                          double space)
+{
+    if (!(space > 0))
+        return {visibleFrame.minX() + visibleFrame.width * unit.x,
+                primaryHeight - (visibleFrame.maxY() - visibleFrame.height * unit.y),
+                visibleFrame.width * unit.width, visibleFrame.height * unit.height};
+    const Rect area(visibleFrame.minX(), primaryHeight - visibleFrame.maxY(), visibleFrame.width,
+                    visibleFrame.height);
+    const Rect r = unitRectInAreaWithSpace(unit, area, space);
+    // Windows take whole points. Their edges are rounded, not their origins and sizes apart,
+    // so that two neighbours still end exactly `space` apart.
+    const double x0 = std::round(r.minX()), y0 = std::round(r.minY());
+    const double x1 = std::round(r.maxX()), y1 = std::round(r.maxY());
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1) ||
+        x1 <= x0 || y1 <= y0)
+        return r;
+    return {x0, y0, x1 - x0, y1 - y0};
 }
 
 Rect zoneUnitRectInView(const Rect& unit, double viewWidth, double viewHeight)

@@ -24,6 +24,20 @@ std::optional<qsizetype> zoneNearestPoint(Point pointer, const Rect& visibleFram
 // The window frame (accessibility space) that fills the zone exactly.
 Rect zoneTargetFrame(const Zone& zone, const Rect& visibleFrame, double primaryHeight);
 
+// Where a unit rectangle lies in `area` (any space whose y grows downwards) when `space` is left
+// between neighbouring zones and between zones and the area's edges. The area shrinks by half
+// the space on every side, the rectangle is laid out in what is left, then shrinks by half the
+// space again: edges that neighbours share fall on one line and end exactly `space` apart, and
+// an edge on the area's border ends `space` inside it. A rectangle too small to keep any room
+// inside its gaps is given whole. With no space this is the rectangle laid out in the area.
+Rect unitRectInAreaWithSpace(const Rect& unit, const Rect& area, double space);
+
+// The window frame (accessibility space) for a unit rectangle of a display, with `space` around
+// it as unitRectInAreaWithSpace leaves it and its edges on whole points; with no space,
+// zoneTargetFrame's exact fill.
+Rect targetFrameWithSpace(const Rect& unit, const Rect& visibleFrame, double primaryHeight,
+                          double space);
+
 // The zone's shape in a view of the given size whose origin is its bottom-left corner, inset by
 // `spacing` on every side.
 Rect zoneViewRect(const Zone& zone, double viewWidth, double viewHeight, double spacing);

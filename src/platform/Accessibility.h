@@ -4,7 +4,9 @@
 
 #include <QHashFunctions>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <variant>
 
@@ -74,6 +76,19 @@ public:
     virtual std::optional<std::int32_t> pid(ElementHandle element) = 0;
     virtual ElementHandle applicationElement(std::int32_t pid) = 0;
     virtual bool isProcessTrusted(bool prompt) = 0;
+
+    // The names the desktop gives the application of a window element, as the system's own
+    // tools show them to the user, the most specific first and the one all the application's
+    // windows share last; empty when it has none or the window is gone.
+    virtual QStringList applicationIdentifiers(ElementHandle) { return {}; }
+
+    // Calls `handler` once, on the GUI thread, when the element's window is destroyed, as the
+    // system's element-destroyed notification would. False when it cannot be watched: it is no
+    // window, it is gone already, or the backend cannot tell. Watching an element again replaces
+    // its handler.
+    using DestructionHandler = std::function<void(ElementHandle)>;
+    virtual bool observeDestruction(ElementHandle, DestructionHandler) { return false; }
+    virtual void stopObservingDestruction(ElementHandle) {}
 };
 
 } // namespace corvane

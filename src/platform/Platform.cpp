@@ -11,6 +11,12 @@ std::unique_ptr<Platform>& installed()
     return platform;
 }
 
+unsigned& installations()
+{
+    static unsigned count = 0;
+    return count;
+}
+
 } // namespace
 
 Platform& Platform::current()
@@ -29,6 +35,12 @@ bool Platform::isInstalled()
 void Platform::install(std::unique_ptr<Platform> platform)
 {
     installed() = std::move(platform);
+    ++installations();
+}
+
+unsigned Platform::installation()
+{
+    return installations();
 }
 
 } // namespace corvane

@@ -33,6 +33,8 @@ public:
     static bool isInstalled();
     // Takes ownership; replaces (and destroys) any backend installed before.
     static void install(std::unique_ptr<Platform> platform);
+    // Counts the installations: element handles of one backend mean nothing to the next.
+    static unsigned installation();
 };
 
 // The backend for the running system (defined next to the real backends, not in the library).

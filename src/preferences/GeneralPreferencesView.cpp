@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "preferences/AccessibilityStatusView.h"
 #include "preferences/ColorWell.h"
+#include "preferences/ExcludedApplicationsView.h"
 #include "preferences/KeyCaptureButton.h"
 #include "preferences/ModernToggle.h"
 #include "preferences/PlatformWording.h"
@@ -20,7 +21,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace corvane {
 namespace {
@@ -96,6 +100,30 @@ void GeneralPreferencesView::buildSections()
     keyRefusal_->setPalette(refusalPalette);
     keyRefusal_->hide();
     behavior->addRow(keyRefusal_);
+    spaceAroundZones_ = new QSpinBox;
+    spaceAroundZones_->setObjectName(QStringLiteral("spaceAroundZonesBox"));
+    spaceAroundZones_->setAccessibleName(QStringLiteral("Space around zones"));
+    spaceAroundZones_->setRange(0, static_cast<int>(Settings::maxSpaceAroundZones));
+    spaceAroundZones_->setSuffix(QStringLiteral(" px"));
+    connect(spaceAroundZones_, &QSpinBox::valueChanged, this,
+            [](int space) { Settings::setValue(SettingsKeys::spaceAroundZones, space); });
+    behavior->addRow(new PreferencesRowView(
+        QStringLiteral("Space around zones"),
+        QStringLiteral("Pixels left between snapped windows and around the edges of the display"),
+        spaceAroundZones_));
+    restoreSize_ = new ModernToggle;
+    restoreSize_->setObjectName(QStringLiteral("restoreSizeToggle"));
+    restoreSize_->setAccessibleName(
+        QStringLiteral("Restore window size when dragged out of a zone"));
+    connect(restoreSize_, &QAbstractButton::clicked, this,
+            [](bool on) { Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, on); });
+    behavior->addRow(new PreferencesRowView(
+        QStringLiteral("Restore window size when dragged out of a zone"),
+        QStringLiteral("A snapped window dropped outside every zone gets back the size it had "
+                       "before"),
+        restoreSize_));
+    excludedApplications_ = new ExcludedApplicationsView;
+    behavior->addRow(excludedApplications_);
     column()->addWidget(behavior);
 
     auto* appearance =
@@ -147,7 +175,14 @@ void GeneralPreferencesView::loadFromSettings()
     normalColor_->setColor(colors.normal);
     highlightColor_->setColor(colors.highlight);
     modifierKey_->setCurrentKey(Settings::dragModifierKey());
+    {
+        // Showing the stored value is not a change to store again.
+        const QSignalBlocker quiet(spaceAroundZones_);
+        spaceAroundZones_->setValue(static_cast<int>(std::lround(Settings::spaceAroundZones())));
+    }
     layoutPreview_->setChecked(Settings::showLayoutPreview());
+    restoreSize_->setChecked(Settings::restoreSizeOnUnsnap());
+    excludedApplications_->reload();
     launchAtLogin_->setChecked(Settings::launchAtLogin());
 }
 
@@ -292,6 +327,9 @@ void GeneralPreferencesView::restoreDefaults()
         Settings::setValue(component.key, component.value);
     Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("shift"));
     Settings::setValue(SettingsKeys::showLayoutPreview, true);
+    Settings::setValue(SettingsKeys::spaceAroundZones, 0);
+    Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, true);
+    Settings::setExcludedApplications({});
     modifierKey_->setRecording(false);
     keyRefusal_->hide();
     loadFromSettings();

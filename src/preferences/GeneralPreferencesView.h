@@ -7,16 +7,19 @@
 
 class QLabel;
 class QPushButton;
+class QSpinBox;
 
 namespace corvane {
 
 class AccessibilityStatusView;
 class ColorWell;
+class ExcludedApplicationsView;
 class KeyCaptureButton;
 class ModernToggle;
 
-// The General page: the permission status, launch at login, the snap modifier key, the zone
-// colours, the layout preview switch, and a reset of all of these to their defaults. Every
+// The General page: the permission status, launch at login, how windows snap (the modifier
+// key, the space around zones, restoring sizes, the excluded applications), the zone colours,
+// the layout preview switch, and a reset of all of these to their defaults. Every
 // control reads the settings store when the page appears and writes it as soon as it changes.
 class GeneralPreferencesView : public PreferencesPage {
     Q_OBJECT
@@ -34,6 +37,9 @@ public:
     KeyCaptureButton* modifierKeyButton() const { return modifierKey_; }
     // Says why the last key pressed in the capture was not taken; hidden otherwise.
     QLabel* modifierKeyRefusal() const { return keyRefusal_; }
+    QSpinBox* spaceAroundZonesBox() const { return spaceAroundZones_; }
+    ModernToggle* restoreSizeToggle() const { return restoreSize_; }
+    ExcludedApplicationsView* excludedApplications() const { return excludedApplications_; }
     ColorWell* normalZoneColorWell() const { return normalColor_; }
     ColorWell* highlightZoneColorWell() const { return highlightColor_; }
     ModernToggle* layoutPreviewToggle() const { return layoutPreview_; }
@@ -63,6 +69,9 @@ private:
     ModernToggle* launchAtLogin_ = nullptr;
     KeyCaptureButton* modifierKey_ = nullptr;
     QLabel* keyRefusal_ = nullptr;
+    QSpinBox* spaceAroundZones_ = nullptr;
+    ModernToggle* restoreSize_ = nullptr;
+    ExcludedApplicationsView* excludedApplications_ = nullptr;
     ColorWell* normalColor_ = nullptr;
     ColorWell* highlightColor_ = nullptr;
     ModernToggle* layoutPreview_ = nullptr;

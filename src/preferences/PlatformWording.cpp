@@ -33,6 +33,15 @@ QString PlatformWording::systemInformationExplanation()
                                   "configuration)");
 }
 
+QString PlatformWording::excludedApplicationsSubtitle()
+{
+    return isMac ? QStringLiteral("Windows of these applications never show the zones and are "
+                                  "never snapped")
+                 : QStringLiteral("Windows of these applications never show the zones and are "
+                                  "never snapped. An application is named by its window class, "
+                                  "either of the two names xprop WM_CLASS shows");
+}
+
 QString PlatformWording::accessibilityInstructions()
 {
     if (isMac) {

@@ -19,6 +19,8 @@ public:
     static bool hasAccessibilitySettingsPane();
     static QUrl accessibilitySettingsUrl();
     static QString reservedShortcutsTip();
+    // How the excluded applications are named on this platform.
+    static QString excludedApplicationsSubtitle();
     // The stored name of the snap modifier ("shift", "option", "f5", ...) as the keyboard labels
     // it on this platform.
     static QString modifierKeyDisplayName(const QString& storedKey);

@@ -3,6 +3,7 @@
 #include "logging/Logger.h"
 #include "settings/SettingsKeys.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace corvane {
@@ -23,6 +24,17 @@ void commit(QSettings& settings)
     if (settings.status() == QSettings::AccessError)
         Logger::error(QStringLiteral("Settings could not be written to ") + settings.fileName(),
                       LogCategory::App);
+}
+
+// For switches that are on by default. The INI store keeps a boolean as the text "false";
+// that is the only form that turns them off.
+bool isTrueUnlessFalse(const QVariant& v)
+{
+    if (!v.isValid())
+        return true;
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool();
+    return v.toString() != u"false";
 }
 
 } // namespace
@@ -119,20 +131,43 @@ QString Settings::dragModifierKey()
 
 bool Settings::showLayoutPreview()
 {
-    // The INI store keeps a boolean as the text "false"; that is the only form that turns the
-    // preview off.
-    const QVariant v = value(SettingsKeys::showLayoutPreview);
-    if (!v.isValid())
-        return true;
-    if (v.typeId() == QMetaType::Bool)
-        return v.toBool();
-    return v.toString() != u"false";
+    return isTrueUnlessFalse(value(SettingsKeys::showLayoutPreview));
+}
+
+bool Settings::restoreSizeOnUnsnap()
+{
+    return isTrueUnlessFalse(value(SettingsKeys::restoreSizeOnUnsnap));
 }
 
 bool Settings::launchAtLogin()
 {
     const QVariant v = value(SettingsKeys::launchAtLogin);
     return v.isValid() && v.toBool();
+}
+
+double Settings::spaceAroundZones()
+{
+    return std::clamp(number(SettingsKeys::spaceAroundZones), 0.0, maxSpaceAroundZones);
+}
+
+QStringList Settings::excludedApplications()
+{
+    QStringList names;
+    for (const QString& stored : value(SettingsKeys::excludedApplications).toStringList()) {
+        const QString name = stored.trimmed();
+        if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
+            names.append(name);
+    }
+    return names;
+}
+
+void Settings::setExcludedApplications(const QStringList& names)
+{
+    // An empty list is no list: the store would keep it as an unreadable value.
+    if (names.isEmpty())
+        remove(SettingsKeys::excludedApplications);
+    else
+        setValue(SettingsKeys::excludedApplications, names);
 }
 
 ZoneColors Settings::defaultZoneColors()

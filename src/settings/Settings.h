@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 #include <optional>
@@ -43,6 +44,18 @@ public:
     // True unless a boolean false is stored; any other value counts as true.
     static bool showLayoutPreview();
     static bool launchAtLogin();
+
+    // Logical pixels left between neighbouring zones and between zones and a display's usable
+    // edges; 0 (zones filled exactly) when absent, and never outside 0 to maxSpaceAroundZones.
+    static constexpr double maxSpaceAroundZones = 64;
+    static double spaceAroundZones();
+    // Whether a snapped window dragged out of its zone gets its earlier size back; true unless
+    // a boolean false is stored.
+    static bool restoreSizeOnUnsnap();
+    // The applications whose windows are never snapped, by name; empty when absent. Blank and
+    // repeated names (compared without regard to case) are left out.
+    static QStringList excludedApplications();
+    static void setExcludedApplications(const QStringList& names);
 
     // The stored zone colours; four zero components of one colour mean "not stored".
     static ZoneColors zoneColors();

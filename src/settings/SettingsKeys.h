@@ -21,6 +21,9 @@ inline constexpr auto launchAtLogin = "launchAtLogin"_L1;
 inline constexpr auto monitorLayoutPreferences = "MonitorLayoutPreferences"_L1;
 inline constexpr auto customLayouts = "CustomLayouts"_L1;
 inline constexpr auto currentLayout = "currentLayout"_L1;
+inline constexpr auto spaceAroundZones = "spaceAroundZones"_L1;
+inline constexpr auto restoreSizeOnUnsnap = "restoreSizeOnUnsnap"_L1;
+inline constexpr auto excludedApplications = "excludedApplications"_L1;
 // Followed by the shortcut's name.
 inline constexpr auto keyboardShortcutPrefix = "KeyboardShortcuts_"_L1;
 

@@ -3,6 +3,9 @@
 #include "logging/Logger.h"
 #include "models/ZoneGeometry.h"
 #include "platform/Platform.h"
+#include "settings/Settings.h"
+#include "windows/ExcludedApplications.h"
+#include "windows/SnappedWindows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,25 +45,37 @@ QString describe(const Rect& r)
 } // namespace
 
 std::optional<Rect> WindowSnapper::targetFrame(const Zone& zone, const Display& display,
-                                               const DisplayList& screens)
+                                               const DisplayList& screens, double space)
 {
-    return reachableTarget(zoneTargetFrame(zone, display.visibleFrame, primaryHeight(screens)),
-                           screens);
+    return reachableTarget(
+        targetFrameWithSpace(zone.frame, display.visibleFrame, primaryHeight(screens), space),
+        screens);
 }
 
 SnapOutcome WindowSnapper::snap(const AccessibilityElement& window, const Zone& zone,
                                 const Display& display)
 {
+    if (ExcludedApplications::contains(window)) {
+        Logger::info(QStringLiteral("The window's application is excluded from snapping"),
+                     LogCategory::Window);
+        return SnapOutcome::Excluded;
+    }
     const DisplayList screens = Platform::current().displays().screens();
-    const auto target = targetFrame(zone, display, screens);
+    const double space = Settings::spaceAroundZones();
+    const auto target = targetFrame(zone, display, screens, space);
     if (!target) {
         Logger::warning(
             QStringLiteral("Zone target %1 lies off every display; the window stays where it is")
-                .arg(describe(zoneTargetFrame(zone, display.visibleFrame, primaryHeight(screens)))),
+                .arg(describe(targetFrameWithSpace(zone.frame, display.visibleFrame,
+                                                   primaryHeight(screens), space))),
             LogCategory::Window);
         return SnapOutcome::Unreachable;
     }
     Logger::info(QStringLiteral("Snapping window to ") + describe(*target), LogCategory::Window);
+    // The size a first snap takes away, for a later drag out of the zone to give back.
+    SnappedWindows& snappedWindows = SnappedWindows::shared();
+    const std::optional<Size> sizeBefore =
+        snappedWindows.isRemembered(window) ? std::nullopt : window.size();
     // The enhanced interface makes some applications animate or refuse geometry changes; it is
     // switched off only for the move and restored afterwards, since assistive software relies
     // on it.
@@ -87,6 +102,7 @@ SnapOutcome WindowSnapper::snap(const AccessibilityElement& window, const Zone& 
                         LogCategory::Window);
         return SnapOutcome::Refused;
     }
+    snappedWindows.snapped(window, sizeBefore, target->size());
     return SnapOutcome::Snapped;
 }
 

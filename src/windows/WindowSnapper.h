@@ -17,18 +17,21 @@ enum class SnapOutcome {
     WindowGone,
     // The window refused the move or the size.
     Refused,
+    // The window's application is excluded from snapping; nothing moved.
+    Excluded,
 };
 
 // Moves and resizes one window so that it fills one zone of one display. Every way of snapping
 // (a drag, a shortcut, a script) goes through here, so that they agree on where a zone is.
 class WindowSnapper {
 public:
-    // The window frame (accessibility space) that fills the zone of the display, cut to the
-    // bounds of all displays; none when that leaves no real rectangle.
+    // The window frame (accessibility space) that fills the zone of the display with `space`
+    // left around it, cut to the bounds of all displays; none when that leaves no real
+    // rectangle.
     static std::optional<Rect> targetFrame(const Zone& zone, const Display& display,
-                                           const DisplayList& screens);
+                                           const DisplayList& screens, double space);
 
-    // Snaps the window and logs what happened.
+    // Snaps the window, with the space around zones the user chose, and logs what happened.
     static SnapOutcome snap(const AccessibilityElement& window, const Zone& zone,
                             const Display& display);
 };

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 #include "preferences/AccessibilityStatusView.h"
 #include "preferences/ColorWell.h"
+#include "preferences/ExcludedApplicationsView.h"
 #include "preferences/GeneralPreferencesView.h"
 #include "preferences/KeyCaptureButton.h"
 #include "preferences/KeyCaptureView.h"
@@ -9,14 +10,17 @@
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
+#include "windows/WindowPicker.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -91,7 +95,9 @@ private slots:
         for (QLatin1StringView key :
              {SettingsKeys::launchAtLogin, SettingsKeys::dragModifierKey,
               SettingsKeys::showLayoutPreview, SettingsKeys::normalZoneColorRed,
-              SettingsKeys::normalZoneColorAlpha, SettingsKeys::highlightZoneColorGreen})
+              SettingsKeys::normalZoneColorAlpha, SettingsKeys::highlightZoneColorGreen,
+              SettingsKeys::spaceAroundZones, SettingsKeys::restoreSizeOnUnsnap,
+              SettingsKeys::excludedApplications})
             QVERIFY2(!written.contains(key), key.data());
 
         const auto rows = page->findChildren<PreferencesRowView*>();
@@ -99,8 +105,13 @@ private slots:
         for (const PreferencesRowView* row : rows)
             titles.append(row->title());
         QCOMPARE(titles,
-                 (QStringList{"Launch at login", "Window snap modifier key", "Normal zone color",
-                              "Highlight zone color", "Show layout preview", "Reset to Defaults"}));
+                 (QStringList{"Launch at login", "Window snap modifier key", "Space around zones",
+                              "Restore window size when dragged out of a zone",
+                              "Excluded applications", "Normal zone color", "Highlight zone color",
+                              "Show layout preview", "Reset to Defaults"}));
+        QCOMPARE(page->spaceAroundZonesBox()->value(), 0);
+        QVERIFY(page->restoreSizeToggle()->isChecked());
+        QCOMPARE(page->excludedApplications()->list()->count(), 0);
         QCOMPARE(rows.first()->subtitle(),
                  QStringLiteral("Automatically start Corvane when you log in"));
     }
@@ -110,8 +121,14 @@ private slots:
         Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("option"));
         Settings::setValue(SettingsKeys::showLayoutPreview, false);
         Settings::setHighlightZoneColor(QColor::fromRgbF(1, 0, 0, 0.5f));
+        Settings::setValue(SettingsKeys::spaceAroundZones, 16);
+        Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, false);
+        Settings::setExcludedApplications({QStringLiteral("XTerm"), QStringLiteral("Gimp")});
         fake->setLoginItemStatus(LoginItemStatus::Enabled);
         showPage();
+        QCOMPARE(page->spaceAroundZonesBox()->value(), 16);
+        QVERIFY(!page->restoreSizeToggle()->isChecked());
+        QCOMPARE(page->excludedApplications()->list()->count(), 2);
         QCOMPARE(page->modifierKeyButton()->currentKey(), QStringLiteral("option"));
         QCOMPARE(page->modifierKeyButton()->displayText(), QStringLiteral("Alt"));
         QVERIFY(!page->layoutPreviewToggle()->isChecked());
@@ -256,6 +273,41 @@ private slots:
         QCOMPARE(applied.at(0).at(1).value<QColor>(), Settings::defaultZoneColors().highlight);
     }
 
+    // The space box and the restore switch store what they show; clicking a window of another
+    // application adds it to the excluded ones (once, by its class), and Remove takes the
+    // selected ones out.
+    void windowBehaviourIsStoredAsItChanges()
+    {
+        showPage();
+        page->spaceAroundZonesBox()->setValue(24);
+        QCOMPARE(Settings::spaceAroundZones(), 24.0);
+        QTest::mouseClick(page->restoreSizeToggle(), Qt::LeftButton);
+        QVERIFY(!Settings::restoreSizeOnUnsnap());
+
+        fake->addWindow(7, 70, Rect(100, 100, 400, 300));
+        fake->window(70)->applicationIdentifiers = {QStringLiteral("xterm"),
+                                                    QStringLiteral("XTerm")};
+        ExcludedApplicationsView* excluded = page->excludedApplications();
+        for (int round = 0; round < 2; ++round) {
+            QTest::mouseClick(excluded->addButton(), Qt::LeftButton);
+            QVERIFY(excluded->picker()->isPicking());
+            fake->injectMouseEvent(MouseEventType::LeftMouseDown, 0, Point{200, 700});
+            QTRY_VERIFY(!excluded->picker()->isPicking());
+        }
+        QCOMPARE(Settings::excludedApplications(), QStringList{QStringLiteral("XTerm")});
+        // A click where no window names its application adds nothing and says so.
+        QTest::mouseClick(excluded->addButton(), Qt::LeftButton);
+        fake->injectMouseEvent(MouseEventType::LeftMouseDown, 0, Point{1300, 50});
+        QTRY_VERIFY(!excluded->picker()->isPicking());
+        QVERIFY(!excluded->statusLabel()->text().isEmpty());
+        QCOMPARE(excluded->list()->count(), 1);
+
+        excluded->list()->setCurrentRow(0);
+        QTest::mouseClick(excluded->removeButton(), Qt::LeftButton);
+        QVERIFY(Settings::excludedApplications().isEmpty());
+        QCOMPARE(excluded->list()->count(), 0);
+    }
+
     // The switches write their settings; a login item the system refuses turns its switch back
     // without a new request.
     void theSwitchesWriteTheirSettingsUnlessRefused()
@@ -341,6 +393,12 @@ private slots:
         QVERIFY(Settings::showLayoutPreview());
         QVERIFY(!Settings::launchAtLogin());
         QCOMPARE(fake->loginItems().status(), LoginItemStatus::NotRegistered);
+        QCOMPARE(Settings::spaceAroundZones(), 0.0);
+        QVERIFY(Settings::restoreSizeOnUnsnap());
+        QVERIFY(Settings::excludedApplications().isEmpty());
+        QCOMPARE(page->spaceAroundZonesBox()->value(), 0);
+        QVERIFY(page->restoreSizeToggle()->isChecked());
+        QCOMPARE(page->excludedApplications()->list()->count(), 0);
 
         QCOMPARE(page->modifierKeyButton()->currentKey(), QStringLiteral("shift"));
         QVERIFY(page->layoutPreviewToggle()->isChecked());
@@ -388,6 +446,9 @@ private:
         Settings::setNormalZoneColor(QColor::fromRgbF(0, 1, 0, 0.6f));
         Settings::setHighlightZoneColor(QColor::fromRgbF(1, 0, 0, 0.3f));
         Settings::setValue(SettingsKeys::launchAtLogin, true);
+        Settings::setValue(SettingsKeys::spaceAroundZones, 8);
+        Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, false);
+        Settings::setExcludedApplications({QStringLiteral("xterm")});
         fake->setLoginItemStatus(LoginItemStatus::Enabled);
     }
 

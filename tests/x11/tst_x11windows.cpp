@@ -1,9 +1,13 @@
 #include "TestEnvironment.h"
 #include "XServer.h"
+#include "models/Layouts.h"
 #include "platform/x11/X11Accessibility.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/X11WindowServer.h"
 #include "platform/x11/XcbConnection.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
+#include "windows/WindowSnapper.h"
 
 #include <QTest>
 #include <unistd.h>
@@ -43,7 +47,7 @@ qsizetype indexOf(const QList<WindowDescription>& list, xcb_window_t window)
 class X11WindowsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<XServer> server_;
-    std::unique_ptr<X11Platform> platform_;
+    X11Platform* platform_ = nullptr; // installed, for the snap path
     XServer::Client xterm_;
     XServer::Client xlogo_;
 
@@ -135,13 +139,16 @@ private slots:
                                   QStringLiteral("100"), QStringLiteral("100")}));
         QVERIFY(server_->xdotool({QStringLiteral("windowmove"), QString::number(xlogo_.window),
                                   QStringLiteral("700"), QStringLiteral("200")}));
-        platform_ = std::make_unique<X11Platform>();
+        test::resetStores();
+        Platform::install(std::make_unique<X11Platform>());
+        platform_ = static_cast<X11Platform*>(&Platform::current());
         QVERIFY(ax().isProcessTrusted(false));
     }
 
     void cleanupTestCase()
     {
-        platform_.reset();
+        platform_ = nullptr;
+        Platform::install(nullptr);
         server_.reset();
     }
 
@@ -333,6 +340,28 @@ private slots:
                      std::optional(QRect(300, 150, 640, 480)));
         QVERIFY(!states(xlogo_.window).contains(server_->atom("_NET_WM_STATE_MAXIMIZED_VERT")));
         QVERIFY(!states(xlogo_.window).contains(server_->atom("_NET_WM_STATE_MAXIMIZED_HORZ")));
+    }
+
+    // With 16 points around zones, windows snapped into the four zones of "Grid" on monitor A
+    // end 16 inside its edges and stand exactly 16 apart.
+    void spaceAroundZonesInsetsEveryZoneOfGrid()
+    {
+        Settings::setValue(SettingsKeys::spaceAroundZones, 16);
+        const auto grid = templateNamed(QStringLiteral("Grid"));
+        QVERIFY(grid && grid->zones.size() == 4);
+        const corvane::Display a = platform_->displays().screens().first();
+        QCOMPARE(a.visibleFrame, Rect(0, 0, 1920, 1080));
+        const QList<QRect> expected{QRect(16, 16, 936, 516), QRect(968, 16, 936, 516),
+                                    QRect(16, 548, 936, 516), QRect(968, 548, 936, 516)};
+        const AccessibilityElement xlogo(X11Accessibility::windowElement(xlogo_.window));
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(WindowSnapper::snap(xlogo, grid->zones[i], a), SnapOutcome::Snapped);
+            QTRY_COMPARE(server_->frameGeometry(xlogo_.window), std::optional(expected[i]));
+        }
+        Settings::setValue(SettingsKeys::spaceAroundZones, 0);
+        QCOMPARE(WindowSnapper::snap(xlogo, grid->zones[3], a), SnapOutcome::Snapped);
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
+                     std::optional(QRect(960, 540, 960, 540)));
     }
 
     void valuesBeyondTheProtocolAreClamped()

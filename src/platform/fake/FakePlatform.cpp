@@ -64,6 +64,26 @@ public:
         return p_.addApplication(pid, QString());
     }
     bool isProcessTrusted(bool) override { return p_.trusted_; }
+    QStringList applicationIdentifiers(ElementHandle element) override
+    {
+        const auto* e = p_.element(element);
+        if (!e || e->destroyed)
+            return {};
+        const auto* w = p_.window(e->windowNumber);
+        return w ? w->applicationIdentifiers : QStringList();
+    }
+    bool observeDestruction(ElementHandle element, DestructionHandler handler) override
+    {
+        const auto* e = p_.element(element);
+        if (!e || e->destroyed || e->kind != FakePlatform::Kind::Window)
+            return false;
+        p_.destructionHandlers_.insert(element, std::move(handler));
+        return true;
+    }
+    void stopObservingDestruction(ElementHandle element) override
+    {
+        p_.destructionHandlers_.remove(element);
+    }
 
 private:
     FakePlatform& p_;
@@ -373,6 +393,8 @@ void FakePlatform::removeWindow(std::uint32_t number)
                 e.destroyed = true;
         }
         windows_.removeAt(i);
+        if (const auto handler = destructionHandlers_.take(handle))
+            handler(handle);
         return;
     }
 }

@@ -30,6 +30,7 @@ public:
         std::int32_t layer = 0;
         std::optional<Rect> frame = Rect(); // accessibility space; none: the server gives no bounds
         std::optional<QString> ownerName;
+        QStringList applicationIdentifiers; // what the window's application is known by
         bool onScreen = true;
         bool desktopElement = false;
         ElementHandle element; // its accessibility element
@@ -63,7 +64,8 @@ public:
     ElementHandle addWindow(std::int32_t pid, std::uint32_t number, Rect frame,
                             std::optional<QString> ownerName = std::nullopt);
     Window* window(std::uint32_t number);
-    void removeWindow(std::uint32_t number); // the window is destroyed: every call on it fails
+    // The window is destroyed: every call on it fails, and its destruction is reported.
+    void removeWindow(std::uint32_t number);
     void raiseWindow(std::uint32_t number);
     // A control inside `parent`. With `linksWindow` false it has only "AXParent".
     ElementHandle addControl(ElementHandle parent, Rect frame, bool linksWindow = true);
@@ -152,6 +154,7 @@ private:
     QHash<std::int32_t, std::optional<bool>> enhancedUserInterface_;
     QHash<std::uint32_t, Size> minimumSizes_;
     QList<std::pair<ElementHandle, QString>> writes_;
+    QHash<ElementHandle, Accessibility::DestructionHandler> destructionHandlers_;
     ElementHandle systemWide_;
     bool trusted_ = true;
 

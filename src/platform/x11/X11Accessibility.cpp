@@ -5,6 +5,7 @@
 #include "platform/x11/WindowInspector.h"
 #include "platform/x11/X11Displays.h"
 #include "platform/x11/XcbConnection.h"
+#include "platform/x11/XcbProperties.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
@@ -54,7 +55,82 @@ constexpr unsigned long restorePollMs = 5;
 
 X11Accessibility::X11Accessibility(XcbConnection& connection, const X11Displays& displays)
     : connection_(connection), displays_(displays)
-{}
+{
+    events_ = QObject::connect(&connection_, &XcbConnection::eventReceived,
+                               [this](const xcb_generic_event_t* event) { onEvent(event); });
+}
+
+X11Accessibility::~X11Accessibility()
+{
+    QObject::disconnect(events_);
+}
+
+QStringList X11Accessibility::applicationIdentifiers(ElementHandle element)
+{
+    const auto window = windowOf(element);
+    if (!window || !connection_.isConnected())
+        return {};
+    const auto readClass = [this](xcb_window_t w) {
+        return wmClassFromProperty(
+            connection_
+                .reply(xcb_get_property_reply,
+                       connection_.getProperty(w, XCB_ATOM_WM_CLASS, XCB_ATOM_ANY, 256))
+                .get());
+    };
+    // A window element is its client, which carries the class; any other window asks its client.
+    auto wmClass = readClass(*window);
+    if (!wmClass) {
+        const WindowPlace place = locateWindow(connection_, *window);
+        if (place.client != XCB_NONE && place.client != *window)
+            wmClass = readClass(place.client);
+    }
+    QStringList names;
+    if (wmClass) {
+        for (const QString& name : {wmClass->instance, wmClass->className}) {
+            if (!name.isEmpty())
+                names.append(name);
+        }
+    }
+    return names;
+}
+
+bool X11Accessibility::observeDestruction(ElementHandle element, DestructionHandler handler)
+{
+    const auto window = windowOf(element);
+    if (!window || !connection_.isConnected())
+        return false;
+    xcb_connection_t* c = connection_.raw();
+    // Added to what this connection already selects on the window, which others may rely on.
+    auto attributes = connection_.reply(xcb_get_window_attributes_reply,
+                                        connection_.send(xcb_get_window_attributes(c, *window)));
+    if (!attributes)
+        return false;
+    const std::uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    // A window destroyed in between refuses the selection: it is reported as not watched.
+    if (connection_.check(connection_.send(
+            xcb_change_window_attributes_checked(c, *window, XCB_CW_EVENT_MASK, &mask))))
+        return false;
+    destructionHandlers_.insert(*window, std::move(handler));
+    return true;
+}
+
+void X11Accessibility::stopObservingDestruction(ElementHandle element)
+{
+    // The selection stays: it costs a few ignored events, and dropping it could take away
+    // another part's.
+    if (const auto window = windowOf(element))
+        destructionHandlers_.remove(*window);
+}
+
+void X11Accessibility::onEvent(const xcb_generic_event_t* event)
+{
+    if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY || destructionHandlers_.isEmpty())
+        return;
+    const xcb_window_t window = reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window;
+    const DestructionHandler handler = destructionHandlers_.take(window);
+    if (handler)
+        handler(windowElement(window));
+}
 
 ElementHandle X11Accessibility::windowElement(xcb_window_t window)
 {

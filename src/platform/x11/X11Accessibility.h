@@ -2,6 +2,8 @@
 
 #include "platform/Accessibility.h"
 
+#include <QHash>
+#include <QObject>
 #include <QPoint>
 #include <xcb/xcb.h>
 
@@ -17,6 +19,7 @@ class XcbConnection;
 class X11Accessibility : public Accessibility {
 public:
     X11Accessibility(XcbConnection& connection, const X11Displays& displays);
+    ~X11Accessibility() override;
 
     ElementHandle systemWide() override;
     std::optional<ElementHandle> elementAtPosition(ElementHandle systemWide,
@@ -27,6 +30,11 @@ public:
     std::optional<std::int32_t> pid(ElementHandle element) override;
     ElementHandle applicationElement(std::int32_t pid) override;
     bool isProcessTrusted(bool prompt) override;
+    // The two strings of the client's class, instance first.
+    QStringList applicationIdentifiers(ElementHandle element) override;
+    // A client's destruction is seen through the structure events selected on it.
+    bool observeDestruction(ElementHandle element, DestructionHandler handler) override;
+    void stopObservingDestruction(ElementHandle element) override;
 
     // A handle holds its kind in the high word and the window id or pid in the low word.
     static ElementHandle windowElement(xcb_window_t window);
@@ -40,9 +48,12 @@ private:
     AXError moveOrResize(xcb_window_t window, const QString& attribute, const AXValue& value);
     std::optional<std::int32_t> pidOfClient(xcb_window_t window);
     QPoint primaryOrigin() const;
+    void onEvent(const xcb_generic_event_t* event);
 
     XcbConnection& connection_;
     const X11Displays& displays_;
+    QHash<xcb_window_t, DestructionHandler> destructionHandlers_;
+    QMetaObject::Connection events_;
 };
 
 } // namespace corvane

@@ -1,0 +1,26 @@
+#include "windows/ExcludedApplications.h"
+
+#include "platform/Platform.h"
+#include "settings/Settings.h"
+
+namespace corvane {
+
+bool ExcludedApplications::matches(const QStringList& excluded, const QStringList& applicationNames)
+{
+    for (const QString& name : applicationNames) {
+        if (excluded.contains(name, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+bool ExcludedApplications::contains(const AccessibilityElement& window)
+{
+    const QStringList excluded = Settings::excludedApplications();
+    // The window is only asked when there is something to compare with.
+    return !excluded.isEmpty() &&
+           matches(excluded, Platform::current().accessibility().applicationIdentifiers(
+                                 window.wrappedElement()));
+}
+
+} // namespace corvane

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "models/Geometry.h"
+#include "platform/Accessibility.h"
+#include "windows/AccessibilityElement.h"
+
+#include <QHash>
+#include <QObject>
+#include <chrono>
+#include <optional>
+
+namespace corvane {
+
+// The windows Corvane snapped, each with the size it had before its first snap, so that a
+// window dragged out of its zone can get that size back. A window is forgotten when it closes,
+// when the user resizes it after a snap, and once its size is given back.
+class SnappedWindows : public QObject {
+    Q_OBJECT
+public:
+    // How long after a snap the window's size is read again. By then the window manager has
+    // given it the size it keeps, which may differ from the zone's: some windows size
+    // themselves in steps, such as a terminal's character cells.
+    static constexpr std::chrono::milliseconds settleDelay{300};
+
+    // The process's instance, created on first use and destroyed with the application.
+    static SnappedWindows& shared();
+
+    explicit SnappedWindows(QObject* parent = nullptr);
+    ~SnappedWindows() override;
+
+    bool isRemembered(const AccessibilityElement& window) const;
+    // Called after a snap asked the window to take `size`. `sizeBefore` is its size before the
+    // snap, read only when the window is not remembered yet (its first snap); a first snap
+    // without it remembers nothing.
+    void snapped(const AccessibilityElement& window, std::optional<Size> sizeBefore, Size size);
+    // A drag that moved the window ended outside every zone. `sizeAtPress` is its size when
+    // the button went down and `pointer` where the button came up (accessibility space). A
+    // window Corvane snapped whose size nobody changed since gets back the size it had before
+    // its first snap, with the pointer on the same point of its title bar. True when it did.
+    bool droppedOutsideZones(const AccessibilityElement& window, Size sizeAtPress, Point pointer);
+
+    // Drops what is remembered of the window (a drag out of its zone that restores nothing).
+    void forget(const AccessibilityElement& window);
+
+private:
+    struct Entry {
+        Size original; // before the first snap
+        Size snapped;  // what the last snap left it at
+    };
+
+    void forget(ElementHandle window);
+
+    QHash<ElementHandle, Entry> windows_;
+    unsigned installation_; // of the backend whose windows these are
+};
+
+} // namespace corvane
