@@ -175,6 +175,7 @@ void DragDropHandler::handleMouseDown(const MouseEvent& event)
     // chosen since the last gesture is followed from now on; this event could not say whether it
     // was held, the desktop can.
     gestureKey_ = snapKey();
+    gestureSpaceAroundZones_ = Settings::spaceAroundZones();
     const bool initialModifier =
         followKeys({gestureKey_}) ? gestureKey_.isHeldNow() : gestureKey_.isHeldIn(event);
     windowElement_ = AccessibilityElement::windowElementUnderCursor();
@@ -390,6 +391,7 @@ void DragDropHandler::createOverlayWindow()
                              ? std::nullopt
                              : std::optional<ZoneList>(*zones));
     applyStoredZoneColors(*view);
+    view->setSpaceAroundZones(gestureSpaceAroundZones_);
 
     auto window = std::make_unique<OverlayWindow>(*display, visible, OverlayWindow::Level::Drag);
     window->setIgnoresMouseEvents(true);

@@ -82,6 +82,7 @@ private:
     DragKey gestureKey_ = DragKey::shift(); // the snap key as read at this gesture's mouse-down
     QList<int> followedKeys_;
     mutable QString refusedKeyName_; // the stored key last said to be unusable
+    double gestureSpaceAroundZones_ = 0; // as read at mouse-down, for the overlay
     MillisecondClock clock_ = uptimeMilliseconds;
 };
 
