@@ -9,6 +9,7 @@
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "windows/DragKey.h"
+#include "windows/ExcludedApplications.h"
 #include "windows/WindowSnapper.h"
 
 #include <QTimer>
@@ -179,6 +180,12 @@ void DragDropHandler::handleMouseDown(const MouseEvent& event)
     const bool initialModifier =
         followKeys({gestureKey_}) ? gestureKey_.isHeldNow() : gestureKey_.isHeldIn(event);
     windowElement_ = AccessibilityElement::windowElementUnderCursor();
+    // A window of an excluded application is left alone: its drag is not followed at all.
+    if (windowElement_ && ExcludedApplications::contains(*windowElement_)) {
+        stopTimer();
+        resetDragState();
+        return;
+    }
 
     const auto window = windowUnderMouse();
     if (!window) {

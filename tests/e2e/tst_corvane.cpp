@@ -94,6 +94,29 @@ private slots:
         QVERIFY(after.topLeft() != before.topLeft());
     }
 
+    // Windows of an excluded application show no overlay and stay as they are; others snap.
+    void anExcludedApplicationIsNeverSnapped()
+    {
+        Settings::setExcludedApplications({QStringLiteral("XTerm")});
+        const auto term = x_->startClient(
+            QStringLiteral("xterm"), {QStringLiteral("-geometry"), QStringLiteral("60x20+300+300")},
+            QStringLiteral("xterm"));
+        QVERIFY(term);
+        const QSize termSize = x_->frameGeometry(term->window)->size();
+        app_->press(term->window, true);
+        app_->moveTo(QPoint(1440 + 1700, 300));
+        QVERIFY(!overlayShown());
+        app_->release(true);
+        QCOMPARE(x_->frameGeometry(term->window)->size(), termSize);
+
+        dragLogo(QPoint(1440 + 1700, 300), true);
+        QVERIFY(overlayShown());
+        app_->release(true);
+        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(2592, 0, 768, 540), 3000);
+        Settings::setExcludedApplications({});
+        x_->killProcess(term->pid);
+    }
+
     void aSecondLaunchOpensThePreferencesOfTheFirst()
     {
         QVERIFY(app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty());

@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "windows/DragDropHandler.h"
+#include "windows/WindowSnapper.h"
 
 #include <QTest>
 #include <QTimer>
@@ -380,6 +381,26 @@ private slots:
         snapAt({300, 500});
         QCOMPARE(windowFrame(), expected);
         QCOMPARE(fake_->writes().isEmpty(), expected == Rect(110, 100, 400, 300));
+    }
+
+    // Windows of an excluded application, named in any case by either of its names, show no
+    // overlay and are never snapped, by a drag or otherwise.
+    void anExcludedApplicationIsLeftAlone()
+    {
+        fake_->window(5)->applicationIdentifiers = {QStringLiteral("xterm"),
+                                                    QStringLiteral("XTerm")};
+        Settings::setExcludedApplications({QStringLiteral("XTERM")});
+        snapAt({300, 500});
+        QVERIFY(!handler_->isTracking());
+        QVERIFY(fake_->writes().isEmpty());
+        const AccessibilityElement window(fake_->window(5)->element);
+        QCOMPARE(WindowSnapper::snap(window, halves_[0], test::primaryDisplay()),
+                 SnapOutcome::Excluded);
+        QVERIFY(fake_->writes().isEmpty());
+
+        Settings::setExcludedApplications({QStringLiteral("xlogo")});
+        snapAt({300, 500});
+        QCOMPARE(windowFrame(), Rect(0, 25, 720, 875));
     }
 
     void nothingUnderThePointerLeavesTheStateAlone()
