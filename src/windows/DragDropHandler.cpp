@@ -10,6 +10,7 @@
 #include "settings/Settings.h"
 #include "windows/DragKey.h"
 #include "windows/ExcludedApplications.h"
+#include "windows/SnappedWindows.h"
 #include "windows/WindowSnapper.h"
 
 #include <QTimer>
@@ -310,10 +311,12 @@ void DragDropHandler::highlightZone(const std::optional<Zone>& zone)
 void DragDropHandler::handleMouseUp(const MouseEvent& event)
 {
     stopTimer();
+    bool snapped = false;
     if (isTracking_ && gestureKey_.isHeldIn(event)) {
         OverlayView* view = overlayView();
         if (view && view->highlightedZone()) {
             snap(*view->highlightedZone(), overlayWindow_->display());
+            snapped = true;
             closeOverlayWindow();
         } else if (view) {
             // The pointer came here without a drag event (a tool that warps it): the release
@@ -321,12 +324,31 @@ void DragDropHandler::handleMouseUp(const MouseEvent& event)
             const auto display =
                 screenContainingPoint(event.location, platform().displays().screens());
             const auto zone = display ? zoneNearest(event.location, *display) : std::nullopt;
-            if (zone)
+            if (zone) {
                 snap(*zone, *display);
+                snapped = true;
+            }
             closeOverlayWindow();
         }
     }
+    if (isTracking_ && !snapped)
+        droppedOutsideZones(event.location);
     resetDragState();
+}
+
+void DragDropHandler::droppedOutsideZones(Point release)
+{
+    if (!windowElement_ || !initialWindowFrame_)
+        return;
+    SnappedWindows& snappedWindows = SnappedWindows::shared();
+    if (!snappedWindows.isRemembered(*windowElement_))
+        return;
+    if (!Settings::restoreSizeOnUnsnap()) {
+        snappedWindows.forget(*windowElement_);
+        return;
+    }
+    const Point pointer = flipToTopLeft(release, primaryHeight(platform().displays().screens()));
+    snappedWindows.droppedOutsideZones(*windowElement_, initialWindowFrame_->size(), pointer);
 }
 
 void DragDropHandler::snap(const Zone& zone, const Display& display)

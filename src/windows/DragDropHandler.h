@@ -66,6 +66,9 @@ private:
     void stopTimer();
     void resetDragState();
     void snap(const Zone& zone, const Display& display);
+    // A drag that moved the window ended without a snap, the button released at `release`
+    // (screen space): a window Corvane snapped may get its earlier size back.
+    void droppedOutsideZones(Point release);
 
     ZoneManager& zoneManager_;
     std::optional<ElementHandle> draggedWindow_;

@@ -22,6 +22,7 @@ private:
     std::unique_ptr<test::XServer> x_;
     std::unique_ptr<test::CorvaneApp> app_;
     test::XServer::Client logo_;
+    QSize logoSize_; // its frame before it was ever snapped
 
     // Whether a window of Corvane covers the second display, as the drag overlay does.
     bool overlayShown() { return app_->coversArea(QRect(1440, 0, 1920, 1080)); }
@@ -59,6 +60,7 @@ private slots:
         app_ = std::move(scene.app);
         logo_ = scene.logo;
         QVERIFY2(error.isEmpty(), qPrintable(error));
+        logoSize_ = x_->frameGeometry(logo_.window)->size();
     }
 
     void cleanupTestCase()
@@ -83,15 +85,30 @@ private slots:
             QStringLiteral("Snapping window to (2592, 0, 768, 540)")));
     }
 
-    void withoutShiftTheWindowJustMoves()
+    // Dragged without Shift, the snapped window is dropped outside every zone: it gets back the
+    // size it had before the snap, the pointer still half way along its title bar, where it
+    // took hold of it. Dragged again, it just moves.
+    void aSnappedWindowDroppedOutsideTheZonesGetsItsSizeBack()
     {
-        const QRect before = *x_->frameGeometry(logo_.window);
         dragLogo(QPoint(700, 500), false);
         QVERIFY(!overlayShown());
         app_->release(false);
-        const QRect after = *x_->frameGeometry(logo_.window);
-        QCOMPARE(after.size(), before.size());
-        QVERIFY(after.topLeft() != before.topLeft());
+        QTRY_COMPARE_WITH_TIMEOUT(x_->frameGeometry(logo_.window)->size(), logoSize_, 3000);
+        const QRect restored = *x_->frameGeometry(logo_.window);
+        const int titleBar = x_->clientGeometry(logo_.window)->top() - restored.top();
+        QVERIFY2(qAbs(restored.center().x() - 700) <= 2 && restored.top() < 500 &&
+                     500 < restored.top() + titleBar,
+                 qPrintable(QStringLiteral("restored to %1,%2 %3x%4")
+                                .arg(restored.x())
+                                .arg(restored.y())
+                                .arg(restored.width())
+                                .arg(restored.height())));
+
+        dragLogo(QPoint(900, 600), false);
+        app_->release(false);
+        const QRect moved = *x_->frameGeometry(logo_.window);
+        QCOMPARE(moved.size(), logoSize_);
+        QVERIFY(moved.topLeft() != restored.topLeft());
     }
 
     // Windows of an excluded application show no overlay and stay as they are; others snap.

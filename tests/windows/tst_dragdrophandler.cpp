@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "windows/DragDropHandler.h"
+#include "windows/SnappedWindows.h"
 #include "windows/WindowSnapper.h"
 
 #include <QTest>
@@ -381,6 +382,43 @@ private slots:
         snapAt({300, 500});
         QCOMPARE(windowFrame(), expected);
         QCOMPARE(fake_->writes().isEmpty(), expected == Rect(110, 100, 400, 300));
+    }
+
+    // A window Corvane snapped gets its earlier size back when a drag drops it outside every
+    // zone, the pointer on the same point of its title bar; not after the user resized it, not
+    // with the option off, and a window that closes is forgotten.
+    void aSnappedWindowDraggedOutGetsItsSizeBack()
+    {
+        const AccessibilityElement window(fake_->window(5)->element);
+        auto dragOut = [this] {
+            down(0, {360, 860}); // inside the snapped window, 40 below the display's top
+            moveWindowBy(40, 0);
+            drag(0, {400, 860});
+            up(0, {400, 860});
+        };
+        snapAt({300, 500});
+        QCOMPARE(windowFrame(), Rect(0, 25, 720, 875));
+        dragOut();
+        // The pointer was half way across the 720-wide window: it is half way across 400.
+        QCOMPARE(windowFrame(), Rect(200, 25, 400, 300));
+        QVERIFY(!SnappedWindows::shared().isRemembered(window));
+
+        *fake_->window(5)->frame = Rect(100, 100, 400, 300);
+        snapAt({300, 500});
+        fake_->window(5)->frame->width = 700; // the user narrows it
+        dragOut();
+        QCOMPARE(windowFrame().size(), Size(700, 875));
+
+        Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, false);
+        snapAt({300, 500});
+        dragOut();
+        QCOMPARE(windowFrame().size(), Size(720, 875));
+        QVERIFY(!SnappedWindows::shared().isRemembered(window));
+
+        snapAt({300, 500});
+        QVERIFY(SnappedWindows::shared().isRemembered(window));
+        fake_->removeWindow(5);
+        QVERIFY(!SnappedWindows::shared().isRemembered(window));
     }
 
     // Windows of an excluded application, named in any case by either of its names, show no
