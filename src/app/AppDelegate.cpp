@@ -7,6 +7,7 @@
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
 #include "platform/Platform.h"
+#include "preferences/PlatformWording.h"
 #include "preferences/PreferencesView.h"
 #include "preferences/PreferencesWindow.h"
 #include "settings/Notifications.h"
@@ -154,11 +155,14 @@ void AppDelegate::setupServices()
 
 void AppDelegate::setupAccessibility()
 {
-    if (Platform::current().accessibility().isProcessTrusted(true))
+    Accessibility& accessibility = Platform::current().accessibility();
+    if (accessibility.isProcessTrusted(true))
         Logger::info(QStringLiteral("Accessibility permissions granted"));
     else
         Logger::warning(
             QStringLiteral("Accessibility permissions not granted - hotkeys may not work"));
+    if (!accessibility.reachesEveryWindow())
+        Logger::warning(PlatformWording::limitedReachWarning(), LogCategory::App);
 }
 
 void AppDelegate::checkFirstLaunch()

@@ -5,6 +5,7 @@
 #include "managers/ZoneManager.h"
 #include "models/Layouts.h"
 #include "platform/Platform.h"
+#include "preferences/PlatformWording.h"
 #include "settings/Settings.h"
 #include "windows/DragKey.h"
 
@@ -13,11 +14,18 @@
 namespace corvane {
 namespace {
 
-const QString warningText = QStringLiteral("\u26A0\uFE0F Accessibility permissions not granted");
+const QString warningSign = QStringLiteral("\u26A0\uFE0F ");
 
-bool isTrusted()
+// What the warning item says, or none when all is well: a missing permission first, then
+// windows that stay out of reach although the permission is there.
+std::optional<QString> warningText()
 {
-    return Platform::current().accessibility().isProcessTrusted(false);
+    Accessibility& accessibility = Platform::current().accessibility();
+    if (!accessibility.isProcessTrusted(false))
+        return warningSign + QStringLiteral("Accessibility permissions not granted");
+    if (!accessibility.reachesEveryWindow())
+        return warningSign + PlatformWording::limitedReachWarning();
+    return std::nullopt;
 }
 
 } // namespace
@@ -68,9 +76,9 @@ QString StatusMenu::displayTitle(const Display& display, int index, bool isMain)
     return title;
 }
 
-QAction* StatusMenu::makeWarningItem(QMenu& menu)
+QAction* StatusMenu::makeWarningItem(QMenu& menu, const QString& text)
 {
-    auto* item = new QAction(warningText, &menu);
+    auto* item = new QAction(text, &menu);
     connect(item, &QAction::triggered, this, [this] {
         if (actions_.openAccessibilitySettings)
             actions_.openAccessibilitySettings();
@@ -86,8 +94,8 @@ void StatusMenu::updateMenu()
     hint->setEnabled(false);
     menu->addSeparator();
 
-    if (!isTrusted()) {
-        accessibilityWarningItem_ = makeWarningItem(*menu);
+    if (const auto warning = warningText()) {
+        accessibilityWarningItem_ = makeWarningItem(*menu, *warning);
         menu->addAction(accessibilityWarningItem_);
         accessibilityWarningSeparator_ = menu->addSeparator();
     } else {
@@ -201,8 +209,10 @@ void StatusMenu::updateAccessibilityWarning()
 {
     if (!menu_)
         return;
-    const bool trusted = isTrusted();
-    if (accessibilityWarningItem_ && trusted) {
+    const auto warning = warningText();
+    if (accessibilityWarningItem_ && warning) {
+        accessibilityWarningItem_->setText(*warning);
+    } else if (accessibilityWarningItem_) {
         menu_->removeAction(accessibilityWarningItem_);
         delete accessibilityWarningItem_.data();
         if (accessibilityWarningSeparator_) {
@@ -211,10 +221,10 @@ void StatusMenu::updateAccessibilityWarning()
         }
         accessibilityWarningItem_.clear();
         accessibilityWarningSeparator_.clear();
-    } else if (!accessibilityWarningItem_ && !trusted) {
+    } else if (warning) {
         const QList<QAction*> items = menu_->actions();
         QAction* before = items.size() > 2 ? items.at(2) : nullptr;
-        accessibilityWarningItem_ = makeWarningItem(*menu_);
+        accessibilityWarningItem_ = makeWarningItem(*menu_, *warning);
         menu_->insertAction(before, accessibilityWarningItem_);
         auto* separator = new QAction(menu_.get());
         separator->setSeparator(true);

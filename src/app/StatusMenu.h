@@ -37,7 +37,8 @@ public:
     QMenu* menu() const { return menu_.get(); }
     // Builds a new menu and installs it (menuReplaced).
     void updateMenu();
-    // Adds the warning at index 2 and its separator at 3, or removes both, without a rebuild.
+    // Adds the warning at index 2 and its separator at 3, or removes both, or changes what it
+    // says, without a rebuild.
     void updateAccessibilityWarning();
     // Applies a layout chosen from the menu: preview, zones, stored choice, rebuild.
     void selectLayoutForDisplay(const Display& display, const ScreenLayout& layout);
@@ -50,7 +51,7 @@ signals:
     void menuReplaced(QMenu* menu);
 
 private:
-    QAction* makeWarningItem(QMenu& menu);
+    QAction* makeWarningItem(QMenu& menu, const QString& text);
     void addDisplayMenus(QMenu& menu);
     void addLayoutItems(QMenu& submenu, const Display& display,
                         const std::optional<ScreenLayout>& chosen);

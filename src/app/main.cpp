@@ -1,65 +1,24 @@
 #include "app/AppDelegate.h"
+#include "app/CommandLine.h"
+#include "app/QtPlatformPlugin.h"
 #include "app/SingleInstance.h"
-#include "logging/LogLevel.h"
 #include "logging/QtMessageLog.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <cstdio>
 
 using namespace corvane;
 
 namespace {
 
-struct Options {
-    std::optional<LogLevel> logLevel;
-    int exitCode = -1; // set when the command line was answered without starting
-};
-
-Options parseCommandLine(int argc, char* argv[])
+// What keeps the chosen backend, or the toolkit platform its windows run on, from starting.
+std::optional<QString> startProblem(const PlatformChoice& platform, int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Snaps windows into zones: hold Shift while dragging a window, release over a zone."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption logLevel(
-        QStringLiteral("log-level"),
-        QStringLiteral("Record log lines at <level> and above for this run "
-                       "(debug, info, warning, error)."),
-        QStringLiteral("level"));
-    parser.addOption(logLevel);
-
-    Options options;
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "corvane: %s\n", qPrintable(parser.errorText()));
-        options.exitCode = 2;
-        return options;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        options.exitCode = 0;
-        return options;
-    }
-    if (parser.isSet(version)) {
-        std::printf("corvane %s\n", CORVANE_VERSION);
-        options.exitCode = 0;
-        return options;
-    }
-    if (parser.isSet(logLevel)) {
-        options.logLevel = logLevelFromName(parser.value(logLevel));
-        if (!options.logLevel) {
-            std::fprintf(stderr, "corvane: unknown log level '%s'\n",
-                         qPrintable(parser.value(logLevel)));
-            options.exitCode = 2;
-        }
-    }
-    return options;
+    if (!platform.problem.isEmpty())
+        return platform.problem;
+    const QByteArray requested = CommandLine::requestedQtPlatform(argc, argv);
+    return qtPlatformPluginProblem(requested.isEmpty() ? platform.qtPlatform : requested);
 }
 
 } // namespace
@@ -71,13 +30,26 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
 
     // Answered before any window system is touched, so they work without a display.
-    const Options options = parseCommandLine(argc, argv);
-    if (options.exitCode >= 0)
-        return options.exitCode;
+    if (const auto early = CommandLine::answerEarly(argc, argv); early.exitCode)
+        return *early.exitCode;
+
+    // The backend and the toolkit platform its windows need; whatever is missing for them ends
+    // the process here with one line, before the toolkit would abort over it.
+    const PlatformChoice platform = choosePlatform();
+    if (const auto problem = startProblem(platform, argc, argv)) {
+        std::fprintf(stderr, "corvane: %s\n", qPrintable(*problem));
+        return 1;
+    }
+    // Over what the session sets for every application; -platform on the command line still wins.
+    qputenv("QT_QPA_PLATFORM", platform.qtPlatform);
 
     installQtMessageLog();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The application object has taken its own options out of the arguments.
+    const CommandLine::Options options = CommandLine::parse(QCoreApplication::arguments());
+    if (options.exitCode)
+        return *options.exitCode;
 
     SingleInstance instance;
     if (instance.notifyRunningInstance())
@@ -85,7 +57,7 @@ int main(int argc, char* argv[])
     if (!instance.listen())
         std::fputs("Corvane: could not open the single-instance channel\n", stderr);
 
-    Platform::install(createPlatform());
+    Platform::install(platform.create());
     int result = 0;
     {
         AppDelegate delegate(options.logLevel);

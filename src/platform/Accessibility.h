@@ -89,6 +89,9 @@ public:
     using DestructionHandler = std::function<void(ElementHandle)>;
     virtual bool observeDestruction(ElementHandle, DestructionHandler) { return false; }
     virtual void stopObservingDestruction(ElementHandle) {}
+    // Whether every window of the session can be read and moved once trusted; false where the
+    // backend sees only some of them (X11 windows inside a Wayland session).
+    virtual bool reachesEveryWindow() const { return true; }
 };
 
 } // namespace corvane

@@ -9,6 +9,9 @@
 #include "platform/WindowServer.h"
 #include "platform/Workspace.h"
 
+#include <QByteArray>
+#include <QString>
+#include <functional>
 #include <memory>
 
 namespace corvane {
@@ -37,7 +40,19 @@ public:
     static unsigned installation();
 };
 
+// The backend a process runs on, chosen once at start-up before the toolkit's application
+// object exists: the backend decides which of the toolkit's platform plugins its own windows
+// need, and what it lacks is said before the toolkit would abort over it.
+struct PlatformChoice {
+    // Empty when the backend can run; otherwise the one line that says what is missing.
+    QString problem;
+    // The toolkit's platform plugin that the application's own windows must run on.
+    QByteArray qtPlatform;
+    // Makes the backend once the application object exists.
+    std::function<std::unique_ptr<Platform>()> create;
+};
+
 // The backend for the running system (defined next to the real backends, not in the library).
-std::unique_ptr<Platform> createPlatform();
+PlatformChoice choosePlatform();
 
 } // namespace corvane

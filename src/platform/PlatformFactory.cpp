@@ -1,11 +1,35 @@
 #include "platform/Platform.h"
 #include "platform/x11/X11Platform.h"
 
-namespace corvane {
+#include <QProcessEnvironment>
 
-std::unique_ptr<Platform> createPlatform()
+namespace corvane {
+namespace {
+
+bool isWaylandSession(const QProcessEnvironment& environment)
 {
-    return std::make_unique<X11Platform>();
+    return environment.value(QStringLiteral("XDG_SESSION_TYPE")) == u"wayland" ||
+           !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty();
+}
+
+} // namespace
+
+// The one place where a backend is chosen. Each is asked in turn whether it serves the session
+// the process runs in; the X11 backend serves every session with an X server, XWayland
+// included, where it reaches only the X11 windows.
+PlatformChoice choosePlatform()
+{
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const bool wayland = isWaylandSession(environment);
+    if (auto problem = X11Platform::connectionProblem())
+        return {*problem, {}, {}};
+    // Its overlays must be real X windows, placed exactly, whatever the session would give
+    // the toolkit: always the xcb plugin.
+    return {{}, QByteArrayLiteral("xcb"), [wayland] {
+                return std::make_unique<X11Platform>(QByteArray(),
+                                                     wayland ? X11Platform::Session::Wayland
+                                                             : X11Platform::Session::X11);
+            }};
 }
 
 } // namespace corvane

@@ -74,6 +74,11 @@ QString PlatformWording::reservedShortcutsTip()
                                   "applications");
 }
 
+QString PlatformWording::limitedReachWarning()
+{
+    return QStringLiteral("Only X11 windows can be snapped in a Wayland session");
+}
+
 QString PlatformWording::modifierKeyDisplayName(const QString& storedKey)
 {
     const QString key = storedKey.trimmed().toLower();

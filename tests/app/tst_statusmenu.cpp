@@ -184,7 +184,16 @@ private slots:
         QVERIFY(before->actions().at(3)->isSeparator());
         menu_->updateAccessibilityWarning(); // no change while still untrusted
         QCOMPARE(before->actions().size(), count + 2);
+        // Trusted, but in a session whose native windows are out of reach: the row stays and
+        // says why.
         fake_->setTrusted(true);
+        fake_->setReachesEveryWindow(false);
+        menu_->updateAccessibilityWarning();
+        QCOMPARE(before->actions().size(), count + 2);
+        QCOMPARE(
+            before->actions().at(2)->text(),
+            QStringLiteral("\u26A0\uFE0F Only X11 windows can be snapped in a Wayland session"));
+        fake_->setReachesEveryWindow(true);
         menu_->updateAccessibilityWarning();
         QCOMPARE(test::menuTexts(*before).size(), count);
         QVERIFY(!test::menuTexts(*before).contains(

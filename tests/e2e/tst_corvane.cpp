@@ -8,7 +8,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QTest>
 #include <X11/keysym.h>
 
@@ -137,7 +139,12 @@ private slots:
     void aSecondLaunchOpensThePreferencesOfTheFirst()
     {
         QVERIFY(app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty());
-        QVERIFY(x_->run(test::CorvaneApp::binaryPath(), {}));
+        // Qt's own options are taken as in any Qt application.
+        QTemporaryFile style;
+        QVERIFY(style.open());
+        QVERIFY(x_->run(test::CorvaneApp::binaryPath(),
+                        {QStringLiteral("-platform"), QStringLiteral("xcb"),
+                         QStringLiteral("-stylesheet"), style.fileName()}));
         QTRY_VERIFY_WITH_TIMEOUT(!app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty(),
                                  5000);
         closePreferences();
@@ -224,6 +231,61 @@ private slots:
         app_->releaseHolding(XK_space);
         QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window),
                                   QRect(1440 + 1152, 540, 768, 540), 3000);
+    }
+
+    // Help is answered without a display and without starting; with no X server at all the
+    // application says so in one line and ends with status 1.
+    void theCommandLineIsAnsweredBeforeAnythingStarts()
+    {
+        const auto run = [](const QStringList& arguments) {
+            QProcess process;
+            auto environment = QProcessEnvironment::systemEnvironment();
+            environment.remove(QStringLiteral("DISPLAY"));
+            process.setProcessEnvironment(environment);
+            process.start(test::CorvaneApp::binaryPath(), arguments);
+            process.waitForFinished(10000);
+            return std::tuple(process.exitStatus() == QProcess::NormalExit ? process.exitCode()
+                                                                           : -1,
+                              QString::fromLocal8Bit(process.readAllStandardOutput()),
+                              QString::fromLocal8Bit(process.readAllStandardError()));
+        };
+        const auto [helpCode, help, helpErrors] = run({QStringLiteral("--help")});
+        QCOMPARE(helpCode, 0);
+        QVERIFY2(help.startsWith(QStringLiteral("Usage: corvane [options]")), qPrintable(help));
+        QVERIFY(!help.contains(QStringLiteral("-platform")));
+        const auto [allCode, all, allErrors] = run({QStringLiteral("--help-all")});
+        QCOMPARE(allCode, 0);
+        for (const char* option : {"Usage: corvane [options]", "--log-level", "-platform"})
+            QVERIFY2(all.contains(QLatin1String(option)), option);
+        const auto [code, out, errors] = run({});
+        QCOMPARE(code, 1);
+        QCOMPARE(errors.trimmed().count(u'\n'), 0);
+        QVERIFY2(errors.contains(QStringLiteral("needs an X server")) &&
+                     errors.contains(QStringLiteral("DISPLAY is not set")),
+                 qPrintable(errors));
+    }
+
+    // In a Wayland session the application stays on X (its overlay is a real X window placed
+    // exactly), and says once that native Wayland windows are out of its reach.
+    void inAWaylandSessionItStaysOnX()
+    {
+        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("shift"));
+        const char* session[][2] = {{"XDG_SESSION_TYPE", "wayland"},
+                                    {"WAYLAND_DISPLAY", "corvane-test-no-compositor"},
+                                    {"QT_QPA_PLATFORM", "wayland"}};
+        for (const auto& [name, value] : session)
+            qputenv(name, value);
+        const bool restarted = app_->restart();
+        for (const auto& [name, value] : session)
+            qunsetenv(name);
+        QVERIFY(restarted);
+        QCOMPARE(test::CorvaneApp::logCount(
+                     QStringLiteral("Only X11 windows can be snapped in a Wayland session")),
+                 1);
+        dragLogo(QPoint(1440 + 1700, 200), true);
+        QVERIFY2(overlayShown(), "no overlay during the drag");
+        app_->release(true);
+        QTRY_VERIFY_WITH_TIMEOUT(!overlayShown(), 3000);
     }
 };
 

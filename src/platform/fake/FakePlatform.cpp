@@ -84,6 +84,7 @@ public:
     {
         p_.destructionHandlers_.remove(element);
     }
+    bool reachesEveryWindow() const override { return p_.reachesEveryWindow_; }
 
 private:
     FakePlatform& p_;

@@ -79,6 +79,7 @@ public:
     QList<std::pair<ElementHandle, QString>> writes() const { return writes_; }
     void setTrusted(bool trusted) { trusted_ = trusted; }
     bool trusted() const { return trusted_; }
+    void setReachesEveryWindow(bool reaches) { reachesEveryWindow_ = reaches; }
     // Applications move windows in whole points; a set frame is kept exactly unless this says
     // otherwise (for tests of windows that refuse a size).
     void setMinimumWindowSize(std::uint32_t number, Size minimum);
@@ -157,6 +158,7 @@ private:
     QHash<ElementHandle, Accessibility::DestructionHandler> destructionHandlers_;
     ElementHandle systemWide_;
     bool trusted_ = true;
+    bool reachesEveryWindow_ = true;
 
     Point mouseLocation_;
     std::uint64_t modifierFlags_ = 0;

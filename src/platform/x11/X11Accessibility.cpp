@@ -53,8 +53,9 @@ constexpr unsigned long restorePollMs = 5;
 
 } // namespace
 
-X11Accessibility::X11Accessibility(XcbConnection& connection, const X11Displays& displays)
-    : connection_(connection), displays_(displays)
+X11Accessibility::X11Accessibility(XcbConnection& connection, const X11Displays& displays,
+                                   bool reachesEveryWindow)
+    : connection_(connection), displays_(displays), reachesEveryWindow_(reachesEveryWindow)
 {
     events_ = QObject::connect(&connection_, &XcbConnection::eventReceived,
                                [this](const xcb_generic_event_t* event) { onEvent(event); });

@@ -18,7 +18,9 @@ class XcbConnection;
 // for a process. X has no enhanced user interface: that attribute reads as unsupported.
 class X11Accessibility : public Accessibility {
 public:
-    X11Accessibility(XcbConnection& connection, const X11Displays& displays);
+    // `reachesEveryWindow` is false in a Wayland session, whose native windows X cannot see.
+    X11Accessibility(XcbConnection& connection, const X11Displays& displays,
+                     bool reachesEveryWindow = true);
     ~X11Accessibility() override;
 
     ElementHandle systemWide() override;
@@ -35,6 +37,7 @@ public:
     // A client's destruction is seen through the structure events selected on it.
     bool observeDestruction(ElementHandle element, DestructionHandler handler) override;
     void stopObservingDestruction(ElementHandle element) override;
+    bool reachesEveryWindow() const override { return reachesEveryWindow_; }
 
     // A handle holds its kind in the high word and the window id or pid in the low word.
     static ElementHandle windowElement(xcb_window_t window);
@@ -54,6 +57,7 @@ private:
     const X11Displays& displays_;
     QHash<xcb_window_t, DestructionHandler> destructionHandlers_;
     QMetaObject::Connection events_;
+    bool reachesEveryWindow_;
 };
 
 } // namespace corvane

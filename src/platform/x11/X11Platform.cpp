@@ -12,13 +12,15 @@
 #include "platform/x11/XcbConnection.h"
 
 #include <QCoreApplication>
+#include <xcb/xcb.h>
 
 namespace corvane {
 
-X11Platform::X11Platform(const QByteArray& displayName)
+X11Platform::X11Platform(const QByteArray& displayName, Session session)
     : connection_(std::make_unique<XcbConnection>(displayName)),
       displays_(std::make_unique<X11Displays>(*connection_)),
-      accessibility_(std::make_unique<X11Accessibility>(*connection_, *displays_)),
+      accessibility_(
+          std::make_unique<X11Accessibility>(*connection_, *displays_, session == Session::X11)),
       windowServer_(std::make_unique<X11WindowServer>(*connection_, *displays_)),
       inputMonitor_(std::make_unique<X11InputMonitor>(*connection_, *displays_)),
       hotKeys_(std::make_unique<X11HotKeys>(*connection_)),
@@ -33,6 +35,22 @@ X11Platform::X11Platform(const QByteArray& displayName)
         Logger::error(QStringLiteral("Corvane quits: the X server is gone"), LogCategory::App);
         QCoreApplication::exit(1);
     });
+}
+
+std::optional<QString> X11Platform::connectionProblem()
+{
+    const QByteArray display = qgetenv("DISPLAY");
+    const QString needed =
+        QStringLiteral("needs an X server (an X11 session, or XWayland in a Wayland session)");
+    if (display.isEmpty())
+        return needed + QStringLiteral(", and DISPLAY is not set");
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    const bool failed = xcb_connection_has_error(c) != 0;
+    xcb_disconnect(c);
+    if (failed)
+        return needed + QStringLiteral(", and none answers at DISPLAY=%1")
+                            .arg(QString::fromLocal8Bit(display));
+    return std::nullopt;
 }
 
 // Members go in reverse order: everything that uses the connection before the connection.

@@ -3,7 +3,9 @@
 #include "platform/Platform.h"
 
 #include <QByteArray>
+#include <QString>
 #include <memory>
+#include <optional>
 
 namespace corvane {
 
@@ -15,8 +17,12 @@ class X11Displays;
 // stand in for the monitors.
 class X11Platform : public Platform {
 public:
+    // The session the X server serves: its own, or a Wayland session through XWayland, where
+    // only the X11 windows can be read and moved.
+    enum class Session { X11, Wayland };
+
     // Connects to the named display, or to DISPLAY when the name is empty.
-    explicit X11Platform(const QByteArray& displayName = {});
+    explicit X11Platform(const QByteArray& displayName = {}, Session session = Session::X11);
     ~X11Platform() override;
 
     Displays& displays() override;
@@ -27,6 +33,9 @@ public:
     LoginItems& loginItems() override;
     Workspace& workspace() override;
     Compositing& compositing() override;
+
+    // Why no X server can be reached through DISPLAY, or nothing when one can.
+    static std::optional<QString> connectionProblem();
 
     // The connection, for tests and measurements (its request and round-trip counters).
     XcbConnection& connection() { return *connection_; }
