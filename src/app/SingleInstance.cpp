@@ -20,7 +20,7 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::serverName()
 {
-    const QByteArray key = Settings::store()->fileName().toUtf8();
+    const QByteArray key = Settings::fileName().toUtf8();
     return QStringLiteral("corvane-") +
            QString::fromLatin1(
                QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));

@@ -1,5 +1,7 @@
 #include "logging/LogManager.h"
 
+#include "logging/PrivateFolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,6 +14,9 @@ namespace corvane {
 namespace {
 
 std::atomic<bool> created{false};
+
+// The log may name windows, files and displays: only its owner reads it.
+constexpr QFile::Permissions privateFile = QFile::ReadOwner | QFile::WriteOwner;
 
 QString logFolder()
 {
@@ -41,11 +46,13 @@ LogManager::LogManager()
     // The in-memory list belongs to the GUI thread, whoever logs first.
     if (auto* app = QCoreApplication::instance(); app && thread() != app->thread())
         moveToThread(app->thread());
-    QDir().mkpath(logFolder());
+    ensurePrivateFolder(logFolder());
     logFilePath_ = logFolder() + QStringLiteral("/corvane.log");
     if (!QFile::exists(logFilePath_)) {
         QFile file(logFilePath_);
-        (void)file.open(QIODevice::WriteOnly);
+        (void)file.open(QIODevice::WriteOnly, privateFile);
+    } else {
+        QFile::setPermissions(logFilePath_, privateFile);
     }
     // Lines still queued when the application quits are written before it goes.
     if (auto* app = QCoreApplication::instance())
@@ -86,7 +93,7 @@ void LogManager::appendToFile(const LogEntry& entry)
 void LogManager::writeLine(const QByteArray& utf8)
 {
     QFile file(logFilePath_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append, privateFile))
         return;
     file.write(utf8);
 }
@@ -137,8 +144,8 @@ void LogManager::clearLogs()
     setFullLogsLoaded(false);
     logQueue_.post([path = logFilePath_] {
         QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.commit();
+        if (file.open(QIODevice::WriteOnly) && file.commit())
+            QFile::setPermissions(path, privateFile);
     });
 }
 

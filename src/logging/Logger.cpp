@@ -19,6 +19,11 @@ void Logger::error(const QString& message, Category category, Where where)
     gatedRecord(message, LogLevel::Error, category, where);
 }
 
+void Logger::fault(const QString& message, Category category, Where where)
+{
+    record(message, LogLevel::Error, category, where);
+}
+
 void Logger::log(const QString& message, LogLevel level, Category category, Where where)
 {
     if (!isLoggingActive)

@@ -32,6 +32,11 @@ public:
                         Where where = Where::current());
     static void error(const QString& message, Category category = {},
                       Where where = Where::current());
+    // Records at error level whatever the switches say, from the first line of main on: for a
+    // failure that costs the user something (a setting not saved), which must leave a trace
+    // even in a plain run.
+    static void fault(const QString& message, Category category = {},
+                      Where where = Where::current());
     // Records at any level whenever logging is active.
     static void log(const QString& message, LogLevel level, Category category = {},
                     Where where = Where::current());

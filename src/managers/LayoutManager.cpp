@@ -30,9 +30,8 @@ template <typename Decode> void keepUndecodableAside(QLatin1StringView key, Deco
     if (!stored || decode(*stored))
         return;
     const QString aside = asideKey(key);
-    auto store = Settings::store();
-    if (!store->contains(aside))
-        store->setValue(aside, *stored);
+    if (!Settings::contains(aside))
+        Settings::setValue(aside, *stored);
     Logger::warning(QStringLiteral("Stored value of %1 could not be read; it was kept under %2 "
                                    "before being replaced")
                         .arg(key, aside),

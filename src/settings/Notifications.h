@@ -31,6 +31,10 @@ signals:
     // "KeyboardShortcuts_recorderActiveStatusDidChange"
     void recorderActiveStatusDidChange(bool isActive);
 
+    // A settings value could not be saved; `reason` says what stands in the way, for the user.
+    // Emitted from the thread that tried to save.
+    void settingsWriteFailed(const QString& reason);
+
 private:
     Notifications() = default;
 };

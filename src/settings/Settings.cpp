@@ -1,30 +1,26 @@
 #include "settings/Settings.h"
 
 #include "logging/Logger.h"
+#include "logging/PrivateFolder.h"
+#include "settings/Notifications.h"
 #include "settings/SettingsKeys.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QMap>
+#include <QPointer>
+#include <QSettings>
+#include <QStorageInfo>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <mutex>
 
 namespace corvane {
 namespace {
-
-QColor colorFrom(double r, double g, double b, double a, const QColor& fallback)
-{
-    if (r == 0 && g == 0 && b == 0 && a == 0)
-        return fallback;
-    auto unit = [](double v) { return static_cast<float>(qBound(0.0, v, 1.0)); };
-    return QColor::fromRgbF(unit(r), unit(g), unit(b), unit(a));
-}
-
-// Writes pending changes now and reports a write that failed instead of dropping it silently.
-void commit(QSettings& settings)
-{
-    settings.sync();
-    if (settings.status() == QSettings::AccessError)
-        Logger::error(QStringLiteral("Settings could not be written to ") + settings.fileName(),
-                      LogCategory::App);
-}
 
 // For switches that are on by default. The INI store keeps a boolean as the text "false";
 // that is the only form that turns them off.
@@ -37,52 +33,252 @@ bool isTrueUnlessFalse(const QVariant& v)
     return v.toString() != u"false";
 }
 
-} // namespace
+QColor colorFrom(double r, double g, double b, double a, const QColor& fallback)
+{
+    if (r == 0 && g == 0 && b == 0 && a == 0)
+        return fallback;
+    auto unit = [](double v) { return static_cast<float>(qBound(0.0, v, 1.0)); };
+    return QColor::fromRgbF(unit(r), unit(g), unit(b), unit(a));
+}
 
-std::unique_ptr<QSettings> Settings::store()
+std::unique_ptr<QSettings> openFile()
 {
     auto settings =
         std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                     QStringLiteral("Corvane"), QStringLiteral("Corvane"));
     // The file is replaced whole (written beside it, then renamed over it), never rewritten in
     // place: a crash or a full disk in the middle of a save leaves the previous file as it was.
-    // Where that cannot be done, the save fails and is logged.
+    // Where that cannot be done, the save fails.
     settings->setAtomicSyncRequired(true);
     return settings;
 }
 
-bool Settings::contains(QLatin1StringView key)
+QMap<QString, QVariant> valuesOf(const QSettings& file)
 {
-    return store()->contains(key);
+    QMap<QString, QVariant> values;
+    for (const QString& key : file.allKeys())
+        values.insert(key, file.value(key));
+    return values;
 }
 
-QVariant Settings::value(QLatin1StringView key)
+// QSettings says only "access error"; the user is told what stands in the way.
+QString failureReason(const QString& fileName)
 {
-    return store()->value(key);
+    const QFileInfo file(fileName);
+    const QFileInfo folder(file.absolutePath());
+    if (folder.exists() && !folder.isDir())
+        return folder.absoluteFilePath() + QStringLiteral(" is a file, not a folder");
+    if (!folder.exists())
+        return QStringLiteral("the folder ") + folder.absoluteFilePath() +
+               QStringLiteral(" cannot be created");
+    if (file.exists() && !file.isReadable())
+        return fileName + QStringLiteral(" cannot be read");
+    if (!folder.isWritable() || (file.exists() && !file.isWritable()))
+        return QStringLiteral("the folder ") + folder.absoluteFilePath() +
+               QStringLiteral(" is read-only");
+    const QStorageInfo storage(folder.absoluteFilePath());
+    if (storage.isValid() && storage.isReadOnly())
+        return QStringLiteral("the disk holding ") + folder.absoluteFilePath() +
+               QStringLiteral(" is read-only");
+    if (storage.isValid() && storage.bytesAvailable() < 64 * 1024)
+        return QStringLiteral("the disk holding ") + folder.absoluteFilePath() +
+               QStringLiteral(" is full");
+    return QStringLiteral("the system refused to write ") + fileName;
 }
 
-void Settings::setValue(QLatin1StringView key, const QVariant& value)
+// What tells one version of the file from another without reading it.
+struct FileStamp {
+    qint64 size = -1;
+    QDateTime modified;
+    QDateTime changed;
+
+    static FileStamp of(const QString& fileName)
+    {
+        const QFileInfo info(fileName);
+        if (!info.exists())
+            return {};
+        return {info.size(), info.lastModified(),
+                info.fileTime(QFileDevice::FileMetadataChangeTime)};
+    }
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// The values of the file as this process knows them. Writers hold the lock from reading the
+// file to updating the values, so two threads' saves never cross. A save by another process
+// (a second tool, a hand edit) is read when the folder changes, never at a read.
+class Store {
+public:
+    static Store& shared()
+    {
+        static Store store;
+        return store;
+    }
+
+    QString fileName()
+    {
+        std::lock_guard lock(mutex_);
+        load();
+        return fileName_;
+    }
+
+    template <typename Read> auto read(Read read)
+    {
+        std::lock_guard lock(mutex_);
+        load();
+        if (!watcher_)
+            watch();
+        return read(values_);
+    }
+
+    // The changes, saved; or nothing changed and the reason why not.
+    std::optional<QString> write(const QList<SettingsChange>& changes, bool clearFirst)
+    {
+        std::lock_guard lock(mutex_);
+        load();
+        ensurePrivateFolder(QFileInfo(fileName_).absolutePath());
+        // Read afresh under Qt's lock file: what another writer saved meanwhile is kept.
+        auto file = openFile();
+        const QMap<QString, QVariant> before = valuesOf(*file);
+        if (clearFirst)
+            file->clear();
+        for (const SettingsChange& change : changes) {
+            if (change.value)
+                file->setValue(change.key, *change.value);
+            else
+                file->remove(change.key);
+        }
+        file->sync();
+        if (file->status() != QSettings::AccessError) {
+            values_ = valuesOf(*file);
+            seen_ = FileStamp::of(fileName_);
+            watch();
+            return std::nullopt;
+        }
+        // Qt keeps a change that failed to save and would write it with the next one: put
+        // back what the file holds, so that memory and the file agree.
+        QStringList touched = clearFirst ? before.keys() : QStringList();
+        for (const SettingsChange& change : changes)
+            touched.append(change.key);
+        for (const QString& key : std::as_const(touched)) {
+            if (before.contains(key))
+                file->setValue(key, before.value(key));
+            else
+                file->remove(key);
+        }
+        values_ = before;
+        return failureReason(fileName_);
+    }
+
+    void reload()
+    {
+        std::lock_guard lock(mutex_);
+        loaded_ = false;
+        load();
+    }
+
+private:
+    void load()
+    {
+        if (loaded_)
+            return;
+        const auto file = openFile();
+        fileName_ = file->fileName();
+        values_ = valuesOf(*file);
+        seen_ = FileStamp::of(fileName_);
+        loaded_ = true;
+    }
+
+    // The watcher belongs to the application's thread and goes with the application.
+    void watch()
+    {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app || QThread::currentThread() != app->thread())
+            return;
+        if (!watcher_) {
+            watcher_ = new QFileSystemWatcher(app);
+            QObject::connect(watcher_, &QFileSystemWatcher::directoryChanged, app,
+                             [this] { reloadIfChanged(); });
+        }
+        const QString folder = QFileInfo(fileName_).absolutePath();
+        if (!watcher_->directories().contains(folder) && QFileInfo(folder).isDir())
+            watcher_->addPath(folder);
+    }
+
+    void reloadIfChanged()
+    {
+        std::lock_guard lock(mutex_);
+        if (loaded_ && FileStamp::of(fileName_) != seen_) {
+            loaded_ = false;
+            load();
+        }
+    }
+
+    std::mutex mutex_;
+    bool loaded_ = false;
+    QString fileName_;
+    QMap<QString, QVariant> values_;
+    FileStamp seen_;
+    QPointer<QFileSystemWatcher> watcher_;
+};
+
+bool save(const QList<SettingsChange>& changes, bool clearFirst = false)
 {
-    auto s = store();
-    s->setValue(key, value);
-    commit(*s);
+    const auto failure = Store::shared().write(changes, clearFirst);
+    if (!failure)
+        return true;
+    Logger::fault(QStringLiteral("Settings could not be saved: ") + *failure, LogCategory::App);
+    emit Notifications::shared().settingsWriteFailed(*failure);
+    return false;
 }
 
-void Settings::remove(QLatin1StringView key)
+} // namespace
+
+QString Settings::fileName()
 {
-    auto s = store();
-    s->remove(key);
-    commit(*s);
+    return Store::shared().fileName();
 }
 
-void Settings::remove(const QString& key)
+bool Settings::contains(QAnyStringView key)
 {
-    auto s = store();
-    s->remove(key);
-    commit(*s);
+    return Store::shared().read([k = key.toString()](const auto& v) { return v.contains(k); });
 }
 
-std::optional<QByteArray> Settings::data(QLatin1StringView key)
+QVariant Settings::value(QAnyStringView key)
+{
+    return Store::shared().read([k = key.toString()](const auto& v) { return v.value(k); });
+}
+
+QStringList Settings::allKeys()
+{
+    return Store::shared().read([](const auto& v) { return QStringList(v.keys()); });
+}
+
+bool Settings::setValue(QAnyStringView key, const QVariant& value)
+{
+    return save({{key.toString(), value}});
+}
+
+bool Settings::remove(QAnyStringView key)
+{
+    return save({{key.toString(), std::nullopt}});
+}
+
+bool Settings::write(const QList<SettingsChange>& changes)
+{
+    return save(changes);
+}
+
+bool Settings::clear()
+{
+    return save({}, true);
+}
+
+void Settings::reload()
+{
+    Store::shared().reload();
+}
+
+std::optional<QByteArray> Settings::data(QAnyStringView key)
 {
     const QVariant v = value(key);
     if (!v.isValid())
@@ -90,27 +286,25 @@ std::optional<QByteArray> Settings::data(QLatin1StringView key)
     return v.toByteArray();
 }
 
-void Settings::setData(QLatin1StringView key, const QByteArray& data)
+bool Settings::setData(QAnyStringView key, const QByteArray& data)
 {
-    setValue(key, data);
+    return setValue(key, data);
 }
 
-std::optional<QString> Settings::string(const QString& key)
+std::optional<QString> Settings::string(QAnyStringView key)
 {
-    const QVariant v = store()->value(key);
+    const QVariant v = value(key);
     if (!v.isValid())
         return std::nullopt;
     return v.toString();
 }
 
-void Settings::setString(const QString& key, const QString& value)
+bool Settings::setString(QAnyStringView key, const QString& value)
 {
-    auto s = store();
-    s->setValue(key, value);
-    commit(*s);
+    return setValue(key, value);
 }
 
-double Settings::number(QLatin1StringView key)
+double Settings::number(QAnyStringView key)
 {
     bool ok = false;
     const double v = value(key).toDouble(&ok);
@@ -161,13 +355,12 @@ QStringList Settings::excludedApplications()
     return names;
 }
 
-void Settings::setExcludedApplications(const QStringList& names)
+bool Settings::setExcludedApplications(const QStringList& names)
 {
     // An empty list is no list: the store would keep it as an unreadable value.
     if (names.isEmpty())
-        remove(SettingsKeys::excludedApplications);
-    else
-        setValue(SettingsKeys::excludedApplications, names);
+        return remove(SettingsKeys::excludedApplications);
+    return setValue(SettingsKeys::excludedApplications, names);
 }
 
 ZoneColors Settings::defaultZoneColors()
@@ -186,26 +379,22 @@ ZoneColors Settings::zoneColors()
                       defaults.highlight)};
 }
 
-void Settings::setNormalZoneColor(const QColor& color)
+bool Settings::setNormalZoneColor(const QColor& color)
 {
     using namespace SettingsKeys;
-    auto s = store();
-    s->setValue(normalZoneColorRed, color.redF());
-    s->setValue(normalZoneColorGreen, color.greenF());
-    s->setValue(normalZoneColorBlue, color.blueF());
-    s->setValue(normalZoneColorAlpha, color.alphaF());
-    commit(*s);
+    return write({{normalZoneColorRed, color.redF()},
+                  {normalZoneColorGreen, color.greenF()},
+                  {normalZoneColorBlue, color.blueF()},
+                  {normalZoneColorAlpha, color.alphaF()}});
 }
 
-void Settings::setHighlightZoneColor(const QColor& color)
+bool Settings::setHighlightZoneColor(const QColor& color)
 {
     using namespace SettingsKeys;
-    auto s = store();
-    s->setValue(highlightZoneColorRed, color.redF());
-    s->setValue(highlightZoneColorGreen, color.greenF());
-    s->setValue(highlightZoneColorBlue, color.blueF());
-    s->setValue(highlightZoneColorAlpha, color.alphaF());
-    commit(*s);
+    return write({{highlightZoneColorRed, color.redF()},
+                  {highlightZoneColorGreen, color.greenF()},
+                  {highlightZoneColorBlue, color.blueF()},
+                  {highlightZoneColorAlpha, color.alphaF()}});
 }
 
 } // namespace corvane

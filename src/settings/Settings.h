@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QByteArray>
 #include <QColor>
-#include <QSettings>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <memory>
 #include <optional>
 
 namespace corvane {
@@ -16,28 +16,46 @@ struct ZoneColors {
     QColor highlight;
 };
 
-// The settings store: QSettings of organisation and application "Corvane" in the native format
-// ($XDG_CONFIG_HOME/Corvane/Corvane.conf on Linux). Every read goes to the store; nothing is
-// cached, so a value written elsewhere is seen at the next use.
+// One change of a save: a key's new value, or its removal when `value` is empty.
+struct SettingsChange {
+    QString key;
+    std::optional<QVariant> value;
+};
+
+// The settings store: the native-format file of organisation and application "Corvane"
+// ($XDG_CONFIG_HOME/Corvane/Corvane.conf on Linux), read once and kept in memory for the whole
+// process, so a read never touches the disk. Every write is saved at once by replacing the file
+// whole, and says whether it reached the disk. A write that fails changes nothing in memory
+// either: what the store answers is what the file holds. The failure is logged as an error
+// whatever the log switches say and announced through Notifications::settingsWriteFailed, so
+// that the user hears of it where they acted. Safe to use from any thread.
 class Settings {
 public:
-    static std::unique_ptr<QSettings> store();
+    static QString fileName();
 
-    static bool contains(QLatin1StringView key);
-    static QVariant value(QLatin1StringView key);
-    static void setValue(QLatin1StringView key, const QVariant& value);
-    static void remove(QLatin1StringView key);
-    static void remove(const QString& key);
+    static bool contains(QAnyStringView key);
+    static QVariant value(QAnyStringView key);
+    static QStringList allKeys();
+
+    // True when the value is in the file.
+    static bool setValue(QAnyStringView key, const QVariant& value);
+    static bool remove(QAnyStringView key);
+    // Several changes in one save: all of them reach the file, or none does.
+    static bool write(const QList<SettingsChange>& changes);
+    // Removes every key (tests, a full reset).
+    static bool clear();
+    // Reads the file again: for a file that another writer changed.
+    static void reload();
 
     // Binary values hold JSON text.
-    static std::optional<QByteArray> data(QLatin1StringView key);
-    static void setData(QLatin1StringView key, const QByteArray& data);
+    static std::optional<QByteArray> data(QAnyStringView key);
+    static bool setData(QAnyStringView key, const QByteArray& data);
 
-    static std::optional<QString> string(const QString& key);
-    static void setString(const QString& key, const QString& value);
+    static std::optional<QString> string(QAnyStringView key);
+    static bool setString(QAnyStringView key, const QString& value);
 
     // A number, or 0 when the key is absent or does not hold a number.
-    static double number(QLatin1StringView key);
+    static double number(QAnyStringView key);
 
     static bool hasLaunchedBefore();
     static QString dragModifierKey(); // "shift" when absent
@@ -55,13 +73,13 @@ public:
     // The applications whose windows are never snapped, by name; empty when absent. Blank and
     // repeated names (compared without regard to case) are left out.
     static QStringList excludedApplications();
-    static void setExcludedApplications(const QStringList& names);
+    static bool setExcludedApplications(const QStringList& names);
 
     // The stored zone colours; four zero components of one colour mean "not stored".
     static ZoneColors zoneColors();
     static ZoneColors defaultZoneColors();
-    static void setNormalZoneColor(const QColor& color);
-    static void setHighlightZoneColor(const QColor& color);
+    static bool setNormalZoneColor(const QColor& color);
+    static bool setHighlightZoneColor(const QColor& color);
 };
 
 } // namespace corvane

@@ -1,7 +1,14 @@
 #include "TestEnvironment.h"
+#include "logging/LogManager.h"
+#include "logging/Logger.h"
+#include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace corvane;
@@ -50,19 +57,55 @@ private slots:
         QVERIFY(Settings::showLayoutPreview());
     }
 
-    void valuesAreReadAtEachUse()
+    // Reads come from memory; what another writer of the file saves is read once the file
+    // changes, and a save of ours keeps it.
+    void anotherWritersSaveIsSeenAndKept()
     {
         Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("command"));
         QCOMPARE(Settings::dragModifierKey(), QStringLiteral("command"));
-        // Written by another writer of the same file.
         {
             QSettings other(test::settingsFilePath(), QSettings::IniFormat);
             other.setValue(SettingsKeys::dragModifierKey, QStringLiteral("option"));
         }
+        QTRY_COMPARE(Settings::dragModifierKey(), QStringLiteral("option"));
+        Settings::setValue(SettingsKeys::launchAtLogin, true);
+        Settings::reload();
         QCOMPARE(Settings::dragModifierKey(), QStringLiteral("option"));
         const QByteArray json = R"([{"id":"x"}])";
         Settings::setData(SettingsKeys::customLayouts, json);
         QCOMPARE(Settings::data(SettingsKeys::customLayouts), std::optional(json));
+    }
+
+    // A save that cannot reach the file changes nothing, now or with a later save, and is said:
+    // an error line in the log although recording is off, and the notification naming the cause.
+    void aFailedSaveChangesNothingAndIsSaid()
+    {
+        Logger::isLoggingActive = false;
+        const QString folder = QFileInfo(test::settingsFilePath()).absolutePath();
+        QVERIFY(QDir(folder).removeRecursively());
+        {
+            QFile blocker(folder);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        QSignalSpy failed(&Notifications::shared(), &Notifications::settingsWriteFailed);
+        QVERIFY(!Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("command")));
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("shift"));
+        QCOMPARE(failed.count(), 1);
+        const QString reason = failed[0][0].toString();
+        QCOMPARE(reason, folder + QStringLiteral(" is a file, not a folder"));
+        LogManager::shared().flush();
+        const QList<LogEntry> logged = LogManager::shared().loadLogsFromFile();
+        QVERIFY(std::any_of(logged.begin(), logged.end(), [&](const LogEntry& e) {
+            return e.level == LogLevel::Error && e.message.endsWith(reason);
+        }));
+
+        QVERIFY(QFile::remove(folder));
+        QVERIFY(Settings::setValue(SettingsKeys::launchAtLogin, true));
+        QVERIFY(QFileInfo(folder).permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
+        Settings::reload();
+        QVERIFY(Settings::launchAtLogin());
+        QVERIFY(!Settings::contains(SettingsKeys::dragModifierKey));
     }
 };
 

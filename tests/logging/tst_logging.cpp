@@ -70,6 +70,13 @@ private slots:
         Logger::log(QStringLiteral("log only"), LogLevel::Info);
         QCOMPARE(drainedCount(), 1);
         QCOMPARE(LogManager::shared().recentLogs()[0].message, QStringLiteral("log only"));
+
+        // A fault is recorded whatever the switches say.
+        LogManager::shared().clearLogs();
+        setSwitches(false, LogLevel::Error, false);
+        Logger::fault(QStringLiteral("fault"));
+        QCOMPARE(drainedCount(), 1);
+        QCOMPARE(LogManager::shared().recentLogs()[0].level, LogLevel::Error);
     }
 
     void theCallSiteIsTakenImplicitly()
@@ -110,6 +117,10 @@ private slots:
         QFileInfo info(LogManager::shared().logFilePath());
         QVERIFY(info.exists());
         QCOMPARE(info.size(), 0);
+        // Only its owner reads the log, before and after clearing.
+        const auto others = QFile::ReadGroup | QFile::ReadOther | QFile::ExeGroup | QFile::ExeOther;
+        QCOMPARE(info.permissions() & others, 0);
+        QCOMPARE(QFileInfo(logFolder()).permissions() & others, 0);
     }
 
     void aLineRoundTripsAndParsingReadsTheWholeLine()

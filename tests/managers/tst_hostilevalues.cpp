@@ -158,10 +158,10 @@ private slots:
         LayoutManager layouts(windows);
         QVERIFY(layouts.customLayouts().isEmpty());
         layouts.addCustomLayout(layoutNamed(QStringLiteral("New"), {Zone(Rect(0, 0, 1, 1))}));
-        QCOMPARE(Settings::store()
-                     ->value(QString(SettingsKeys::customLayouts + QStringLiteral(".unreadable")))
-                     .toByteArray(),
-                 deep);
+        QCOMPARE(
+            Settings::value(QString(SettingsKeys::customLayouts + QStringLiteral(".unreadable")))
+                .toByteArray(),
+            deep);
         QCOMPARE(json::decodeLayouts(*Settings::data(SettingsKeys::customLayouts))->size(), 1);
     }
 

@@ -148,15 +148,14 @@ private slots:
         QVERIFY(layouts_->customLayouts().isEmpty());
         layouts_->addCustomLayout(customLayout(QStringLiteral("New")));
         layouts_->saveLayoutPreference(test::primaryDisplay(), focusLayout());
-        auto store = Settings::store();
-        QCOMPARE(store->value(QStringLiteral("CustomLayouts.unreadable")).toByteArray(), broken);
-        QCOMPARE(store->value(QStringLiteral("MonitorLayoutPreferences.unreadable")).toByteArray(),
-                 QByteArray("{oops"));
+        QCOMPARE(Settings::value(QStringLiteral("CustomLayouts.unreadable")).toByteArray(), broken);
+        QCOMPARE(
+            Settings::value(QStringLiteral("MonitorLayoutPreferences.unreadable")).toByteArray(),
+            QByteArray("{oops"));
         // Only once: a later overwrite does not replace what was kept.
         Settings::setData(SettingsKeys::customLayouts, QByteArray("[1]"));
         layouts_->addCustomLayout(customLayout(QStringLiteral("Newer")));
-        QCOMPARE(Settings::store()->value(QStringLiteral("CustomLayouts.unreadable")).toByteArray(),
-                 broken);
+        QCOMPARE(Settings::value(QStringLiteral("CustomLayouts.unreadable")).toByteArray(), broken);
         QCOMPARE(json::decodeLayouts(*Settings::data(SettingsKeys::customLayouts))->size(), 2);
     }
 

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -218,7 +219,7 @@ private slots:
     {
         test::resetStores();
         for (const auto& [key, value] : bystanders)
-            Settings::store()->setValue(key, value);
+            Settings::setValue(key, value);
         // The first step in this process: from then on every key has a value to keep.
         test::installFakePlatform().setDisplays({test::primaryDisplay(), test::secondDisplay()});
         {

@@ -91,7 +91,7 @@ private slots:
         QVERIFY(page->layoutPreviewToggle()->isChecked());
         QVERIFY(!page->launchAtLoginToggle()->isChecked());
         // Looking is not writing: readers go on using the register's defaults.
-        const QStringList written = Settings::store()->allKeys();
+        const QStringList written = Settings::allKeys();
         for (QLatin1StringView key :
              {SettingsKeys::launchAtLogin, SettingsKeys::dragModifierKey,
               SettingsKeys::showLayoutPreview, SettingsKeys::normalZoneColorRed,

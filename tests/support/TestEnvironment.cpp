@@ -9,9 +9,8 @@ namespace corvane::test {
 
 void resetStores()
 {
-    auto store = Settings::store();
-    store->clear();
-    store->sync();
+    Settings::reload();
+    Settings::clear();
 }
 
 FakePlatform& installFakePlatform()
@@ -36,7 +35,7 @@ Display secondDisplay()
 
 QString settingsFilePath()
 {
-    return Settings::store()->fileName();
+    return Settings::fileName();
 }
 
 QList<QUuid> zoneIds(const std::optional<ZoneList>& zones)

@@ -1,0 +1,26 @@
+#include "logging/PrivateFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace corvane {
+
+bool ensurePrivateFolder(const QString& path)
+{
+    constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner |
+                                             QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser |
+                                             QFile::ExeUser;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        const QString parent = info.absolutePath();
+        return QDir().mkpath(parent) && QDir().mkdir(path, ownerOnly);
+    }
+    if (!info.isDir())
+        return false;
+    if ((info.permissions() & ~ownerOnly) != 0)
+        QFile::setPermissions(path, ownerOnly);
+    return true;
+}
+
+} // namespace corvane

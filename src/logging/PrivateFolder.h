@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace corvane {
+
+// Makes `path` a folder that only its owner can enter: created with mode 0700 where it is
+// missing (its parents as the umask gives them), and an existing one stripped of any access by
+// group and others. False when it is not a folder and cannot be made one.
+bool ensurePrivateFolder(const QString& path);
+
+} // namespace corvane
