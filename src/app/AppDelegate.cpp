@@ -1,6 +1,6 @@
 #include "app/AppDelegate.h"
 
-#include "app/StatusBarIcon.h"
+#include "app/AppIcon.h"
 #include "app/StatusMenu.h"
 #include "editor/LayoutEditorView.h"
 #include "logging/Logger.h"
@@ -56,8 +56,9 @@ void AppDelegate::setupStatusItem()
             [this] { openFeedback(); }, [this] { openSystemAccessibilitySettings(); },
             [] { QCoreApplication::quit(); }, [this] { return preferencesShortcutText(); }});
 
-    statusItem_ = std::make_unique<QSystemTrayIcon>(statusBarIcon());
-    statusItem_->setToolTip(QStringLiteral("Cor Vane"));
+    QApplication::setWindowIcon(appIcon());
+    statusItem_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
+    statusItem_->setToolTip(QStringLiteral("Corvane"));
     connect(statusMenu_.get(), &StatusMenu::menuReplaced, this,
             [this](QMenu* menu) { statusItem_->setContextMenu(menu); });
     // A left click opens the menu as well, as a status item does.
