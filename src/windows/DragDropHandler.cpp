@@ -190,7 +190,8 @@ void DragDropHandler::handleMouseDown(const MouseEvent& event)
 
     const auto window = windowUnderMouse();
     if (!window) {
-        Logger::warning(QStringLiteral("Failed to get window under mouse"), LogCategory::Window);
+        // A press on the desktop, a panel or the tray: nothing to snap, nothing wrong.
+        Logger::debug(QStringLiteral("No client window under the mouse"), LogCategory::Window);
         return;
     }
     Accessibility& ax = platform().accessibility();
