@@ -84,6 +84,9 @@ void AppDelegate::setupStatusItem()
     // The menu shows the shortcut; follow changes made in the preferences.
     connect(&Notifications::shared(), &Notifications::shortcutByNameDidChange, this,
             [this] { updateMenu(); });
+    // The hint names the snap modifier; a new one must not wait for another rebuild.
+    connect(&Notifications::shared(), &Notifications::dragModifierKeyChanged, this,
+            [this] { updateMenu(); });
 
     setupMonitorChangeDetection();
     reportCompositing();

@@ -2,6 +2,7 @@
 
 #include "logging/Logger.h"
 #include "managers/ZoneManager.h"
+#include "platform/KeyNames.h"
 #include "platform/Platform.h"
 #include "preferences/AccessibilityStatusView.h"
 #include "preferences/ColorWell.h"
@@ -13,6 +14,7 @@
 #include "preferences/PreferencesSectionView.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
+#include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "windows/DragKey.h"
@@ -259,13 +261,14 @@ void GeneralPreferencesView::modifierKeyChanged(const QString& key)
     if (!dragKey || !dragKey->canBeFollowed()) {
         keyRefusal_->setText(QStringLiteral("Corvane cannot tell when %1 is held during a drag on "
                                             "this desktop. Choose another key.")
-                                 .arg(PlatformWording::modifierKeyDisplayName(key)));
+                                 .arg(KeyNames::modifierKey(key)));
         keyRefusal_->show();
         return;
     }
     keyRefusal_->hide();
     Settings::setValue(SettingsKeys::dragModifierKey, key);
     modifierKey_->setCurrentKey(key);
+    emit Notifications::shared().dragModifierKeyChanged(key);
 }
 
 void GeneralPreferencesView::normalColorPicked(const QColor& color)
@@ -334,6 +337,7 @@ void GeneralPreferencesView::restoreDefaults()
     keyRefusal_->hide();
     loadFromSettings();
     applyZoneColors();
+    emit Notifications::shared().dragModifierKeyChanged(Settings::dragModifierKey());
 }
 
 } // namespace corvane

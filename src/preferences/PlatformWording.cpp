@@ -79,22 +79,4 @@ QString PlatformWording::limitedReachWarning()
     return QStringLiteral("Only X11 windows can be snapped in a Wayland session");
 }
 
-QString PlatformWording::modifierKeyDisplayName(const QString& storedKey)
-{
-    const QString key = storedKey.trimmed().toLower();
-    if (key == u"shift")
-        return QStringLiteral("Shift");
-    if (key == u"control")
-        return QStringLiteral("Control");
-    if (key == u"option" || key == u"alt")
-        return isMac ? QStringLiteral("Option") : QStringLiteral("Alt");
-    if (key == u"command" || key == u"cmd")
-        return isMac ? QStringLiteral("Command") : QStringLiteral("Super");
-    if (key == u"space")
-        return QStringLiteral("Space");
-    if (key == u"tab")
-        return QStringLiteral("Tab");
-    return storedKey.toUpper();
-}
-
 } // namespace corvane

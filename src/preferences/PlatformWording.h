@@ -24,9 +24,6 @@ public:
     // Why some windows cannot be snapped although the access is there: in a Wayland session the
     // X11 backend sees only the X11 windows.
     static QString limitedReachWarning();
-    // The stored name of the snap modifier ("shift", "option", "f5", ...) as the keyboard labels
-    // it on this platform.
-    static QString modifierKeyDisplayName(const QString& storedKey);
 };
 
 } // namespace corvane

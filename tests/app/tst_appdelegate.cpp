@@ -3,6 +3,8 @@
 #include "app/StatusMenu.h"
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
+#include "preferences/GeneralPreferencesView.h"
+#include "preferences/KeyCaptureButton.h"
 #include "preferences/PreferencesWindow.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -140,6 +142,15 @@ private slots:
         LayoutManager::shared().addCustomLayout(
             {QUuid::createUuid(), QStringLiteral("Mine"), {}, {}});
         QTRY_COMPARE(rebuilt.count(), 3);
+
+        // A modifier set on the General page is named by the hint at once.
+        delegate_->openPreferences();
+        auto* page = delegate_->preferencesWindow()->findChild<GeneralPreferencesView*>();
+        QVERIFY(page);
+        emit page->modifierKeyButton()->keyChanged(QStringLiteral("option"));
+        QCOMPARE(rebuilt.count(), 4);
+        QCOMPARE(delegate_->statusMenu().menu()->actions().first()->text(),
+                 QStringLiteral("Hold Alt and drag window to snap"));
     }
 };
 
