@@ -31,7 +31,7 @@ std::optional<QString> warningText()
 {
     Accessibility& accessibility = Platform::current().accessibility();
     if (!accessibility.isProcessTrusted(false))
-        return warningSign + QStringLiteral("Accessibility permissions not granted");
+        return warningSign + Platform::current().session().access().headline;
     if (!accessibility.reachesEveryWindow())
         return warningSign + PlatformWording::limitedReachWarning();
     return std::nullopt;

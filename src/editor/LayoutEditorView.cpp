@@ -6,6 +6,7 @@
 #include "managers/LayoutManager.h"
 #include "models/Layouts.h"
 #include "platform/Platform.h"
+#include "preferences/AlertLayout.h"
 #include "preferences/PreferencesSectionView.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
@@ -114,6 +115,13 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
         SymbolIcons::icon(QStringLiteral("plus.circle.fill"), PreferencesStyle::accent(palette())));
     createNew_->setCursor(Qt::PointingHandCursor);
     connect(createNew_, &QPushButton::clicked, this, &LayoutEditorView::createNewLayout);
+    // A layout whose editor closed unsaved is offered first.
+    const auto nameCreateNew = [this] {
+        createNew_->setText(layoutManager_.draft() ? QStringLiteral("Continue Draft")
+                                                   : QStringLiteral("Create New"));
+    };
+    connect(&layoutManager_, &LayoutManager::draftChanged, this, nameCreateNew);
+    nameCreateNew();
     customHeader->addWidget(createNew_);
     customBody->addLayout(customHeader);
     customGrid_ = makeGrid();
@@ -227,6 +235,7 @@ void LayoutEditorView::presentError(const QString& message)
         errorAlert_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Error"), message,
                                       QMessageBox::Ok, this);
         errorAlert_->setAttribute(Qt::WA_DeleteOnClose);
+        widenForTitle(*errorAlert_);
     }
     errorAlert_->setText(message);
     // Window-modal and without a nested event loop.
@@ -245,7 +254,7 @@ QMessageBox* LayoutEditorView::errorAlert() const
 
 void LayoutEditorView::createNewLayout()
 {
-    openEditor(std::nullopt);
+    openEditor(layoutManager_.takeDraft());
 }
 
 void LayoutEditorView::editLayout(const ScreenLayout& layout)

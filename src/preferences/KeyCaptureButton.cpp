@@ -97,6 +97,8 @@ void KeyCaptureButton::paintEvent(QPaintEvent*)
         p.fillPath(shape, PreferencesStyle::withOpacity(accent, 0.1));
     p.setPen(QPen(isRecording() || hasFocus() ? accent : PreferencesStyle::separator(pal), 1));
     p.drawPath(shape);
+    if (hasFocus())
+        PreferencesStyle::drawFocusRing(p, shape, pal);
 
     p.setFont(font());
     p.setPen(isRecording() ? PreferencesStyle::secondaryLabel(pal) : PreferencesStyle::label(pal));

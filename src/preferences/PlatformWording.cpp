@@ -42,17 +42,6 @@ QString PlatformWording::excludedApplicationsSubtitle()
                                   "either of the two names xprop WM_CLASS shows");
 }
 
-QString PlatformWording::accessibilityInstructions()
-{
-    if (isMac) {
-        return QStringLiteral("Steps: System Settings → Privacy & Security → Accessibility → "
-                              "Click 🔒 → Click + → Select Corvane from Applications");
-    }
-    return QStringLiteral("Corvane needs an X11 session to see and move windows. If you are in a "
-                          "Wayland session, log out, choose an X11 (Xorg) session at the login "
-                          "screen, and start Corvane again.");
-}
-
 bool PlatformWording::hasAccessibilitySettingsPane()
 {
     return isMac;

@@ -13,8 +13,6 @@ public:
     // "macOS Version: ..." or "OS Version: ...", with the system's human-readable name.
     static QString osVersionLine();
     static QString systemInformationExplanation();
-    // What to do when the window access is missing (the macOS steps, or the X11 session note).
-    static QString accessibilityInstructions();
     // Whether the system has a settings pane that grants the window access, and its address.
     static bool hasAccessibilitySettingsPane();
     static QUrl accessibilitySettingsUrl();

@@ -115,8 +115,7 @@ private slots:
     void theMenuFollowsTheDesktop()
     {
         launchAgain();
-        const QString warning =
-            QStringLiteral("\u26A0\uFE0F Accessibility permissions not granted");
+        const QString warning = QStringLiteral("\u26A0\uFE0F Corvane cannot see or move windows");
         fake_->setTrusted(false);
         QTRY_COMPARE(delegate_->statusMenu().menu()->actions().at(2)->text(), warning);
         fake_->setTrusted(true);
