@@ -359,8 +359,10 @@ void LayoutManager::startEditing(std::optional<ScreenLayout> layout)
         return;
     const ZoneList zones = layout ? layout->zones : defaultEditingZones();
     originalZones_ = zones;
+    // The main display, or the first one when none is main, as the editor's toolbar does.
+    const DisplayList screens = Platform::current().displays().screens();
     const auto main = mainDisplay();
-    editingDisplayKey_ = main ? main->key : QString();
+    editingDisplayKey_ = main ? main->key : screens.isEmpty() ? QString() : screens.first().key;
     setIsEditing(true);
     setEditingLayout(layout);
     setEditingZones(originalZones_);
