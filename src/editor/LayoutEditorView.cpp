@@ -5,6 +5,7 @@
 #include "editor/MonitorSelectionView.h"
 #include "managers/LayoutManager.h"
 #include "models/Layouts.h"
+#include "platform/KeyNames.h"
 #include "platform/Platform.h"
 #include "preferences/AlertLayout.h"
 #include "preferences/PreferencesSectionView.h"
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <memory>
@@ -115,6 +117,11 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
         SymbolIcons::icon(QStringLiteral("plus.circle.fill"), PreferencesStyle::accent(palette())));
     createNew_->setCursor(Qt::PointingHandCursor);
     connect(createNew_, &QPushButton::clicked, this, &LayoutEditorView::createNewLayout);
+    // Ctrl+N, as "new" is everywhere, while this page is the one shown.
+    createNew_->setToolTip(QStringLiteral("Draw a new custom layout (%1)")
+                               .arg(KeyNames::combination(Qt::ControlModifier, Qt::Key_N)));
+    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, createNew_,
+            &QPushButton::click);
     // A layout whose editor closed unsaved is offered first.
     const auto nameCreateNew = [this] {
         createNew_->setText(layoutManager_.draft() ? QStringLiteral("Continue Draft")
