@@ -91,7 +91,7 @@ Compositing& X11Platform::compositing()
     return *compositing_;
 }
 
-Session& X11Platform::session()
+corvane::Session& X11Platform::session()
 {
     return *session_;
 }

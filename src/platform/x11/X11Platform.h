@@ -33,7 +33,7 @@ public:
     LoginItems& loginItems() override;
     Workspace& workspace() override;
     Compositing& compositing() override;
-    Session& session() override;
+    corvane::Session& session() override;
 
     // Why no X server can be reached through DISPLAY, or nothing when one can.
     static std::optional<QString> connectionProblem();
@@ -51,7 +51,7 @@ private:
     std::unique_ptr<LoginItems> loginItems_;
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<Compositing> compositing_;
-    std::unique_ptr<Session> session_;
+    std::unique_ptr<corvane::Session> session_;
 };
 
 } // namespace corvane
