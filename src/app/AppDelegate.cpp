@@ -1,15 +1,17 @@
 #include "app/AppDelegate.h"
 
-#include "app/StatusBarIcon.h"
+#include "app/AppIcon.h"
 #include "app/StatusMenu.h"
 #include "editor/LayoutEditorView.h"
 #include "logging/Logger.h"
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
+#include "platform/KeyNames.h"
 #include "platform/Platform.h"
 #include "preferences/PlatformWording.h"
 #include "preferences/PreferencesView.h"
 #include "preferences/PreferencesWindow.h"
+#include "preferences/WindowManagerAdvice.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -56,8 +58,9 @@ void AppDelegate::setupStatusItem()
             [this] { openFeedback(); }, [this] { openSystemAccessibilitySettings(); },
             [] { QCoreApplication::quit(); }, [this] { return preferencesShortcutText(); }});
 
-    statusItem_ = std::make_unique<QSystemTrayIcon>(statusBarIcon());
-    statusItem_->setToolTip(QStringLiteral("Cor Vane"));
+    QApplication::setWindowIcon(appIcon());
+    statusItem_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
+    statusItem_->setToolTip(QStringLiteral("Corvane"));
     connect(statusMenu_.get(), &StatusMenu::menuReplaced, this,
             [this](QMenu* menu) { statusItem_->setContextMenu(menu); });
     // A left click opens the menu as well, as a status item does.
@@ -82,6 +85,9 @@ void AppDelegate::setupStatusItem()
         });
     // The menu shows the shortcut; follow changes made in the preferences.
     connect(&Notifications::shared(), &Notifications::shortcutByNameDidChange, this,
+            [this] { updateMenu(); });
+    // The hint names the snap modifier; a new one must not wait for another rebuild.
+    connect(&Notifications::shared(), &Notifications::dragModifierKeyChanged, this,
             [this] { updateMenu(); });
 
     setupMonitorChangeDetection();
@@ -135,6 +141,8 @@ void AppDelegate::setupServices()
 {
     setupAccessibility();
     dragDropHandler_ = std::make_unique<DragDropHandler>(zoneManager_);
+    connect(dragDropHandler_.get(), &DragDropHandler::modifierDragMovedNoWindow, this,
+            &AppDelegate::explainUnmovedDrag);
     QMetaObject::invokeMethod(
         this, [] { LayoutManager::shared().applySavedLayouts(); }, Qt::QueuedConnection);
     checkFirstLaunch();
@@ -155,14 +163,39 @@ void AppDelegate::setupServices()
 
 void AppDelegate::setupAccessibility()
 {
-    Accessibility& accessibility = Platform::current().accessibility();
-    if (accessibility.isProcessTrusted(true))
-        Logger::info(QStringLiteral("Accessibility permissions granted"));
+    Platform::current().accessibility().isProcessTrusted(true);
+    const SessionAccess access = Platform::current().session().access();
+    const QString line = access.headline + QStringLiteral(": ") + access.detail;
+    if (access.windowsReachable)
+        Logger::info(line);
     else
-        Logger::warning(
-            QStringLiteral("Accessibility permissions not granted - hotkeys may not work"));
-    if (!accessibility.reachesEveryWindow())
+        Logger::warning(line);
+    if (!Platform::current().accessibility().reachesEveryWindow())
         Logger::warning(PlatformWording::limitedReachWarning(), LogCategory::App);
+}
+
+void AppDelegate::explainUnmovedDrag()
+{
+    // Once a run: the General page says it for good, a notice at every drag would nag.
+    if (unmovedDragExplained_)
+        return;
+    unmovedDragExplained_ = true;
+    const WindowManagerInfo wm = Platform::current().session().windowManager();
+    const WindowManagerAdvice advice =
+        WindowManagerAdvice::forSession(wm, Settings::dragModifierKey());
+    QString text = QStringLiteral("The window did not move while %1 was held, so it could not "
+                                  "be snapped. ")
+                       .arg(KeyNames::modifierKey(Settings::dragModifierKey()));
+    text += advice.suggestedKey.isEmpty()
+                ? QStringLiteral("Choose the key your window manager moves windows with in "
+                                 "Preferences \u2192 General.")
+                : QStringLiteral("%1 moves windows with %2 held: choose %2 in Preferences "
+                                 "\u2192 General.")
+                      .arg(wm.name, KeyNames::modifierKey(advice.suggestedKey));
+    lastNotice_ = text;
+    if (statusItem_ && QSystemTrayIcon::supportsMessages())
+        statusItem_->showMessage(QStringLiteral("Nothing was snapped"), text,
+                                 QSystemTrayIcon::Information, 10000);
 }
 
 void AppDelegate::checkFirstLaunch()
@@ -170,6 +203,11 @@ void AppDelegate::checkFirstLaunch()
     if (Settings::hasLaunchedBefore())
         return;
     Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
+    // The General page opens now and names the window manager's move key; the log says it too.
+    Logger::info(WindowManagerAdvice::forSession(Platform::current().session().windowManager(),
+                                                 Settings::dragModifierKey())
+                     .title,
+                 LogCategory::App);
     QTimer::singleShot(timing_.firstLaunchDelay, this, [this] { openPreferences(); });
 }
 

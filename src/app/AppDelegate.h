@@ -54,6 +54,8 @@ public:
     DragDropHandler* dragDropHandler() const { return dragDropHandler_.get(); }
     PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
     QMenuBar* mainMenu() const { return mainMenu_.get(); }
+    // The last notice shown from the tray (empty when none was), for what the user was told.
+    QString lastNotice() const { return lastNotice_; }
 
 signals:
     // After the delayed part of start-up has run (drag handler and layouts in place).
@@ -67,6 +69,8 @@ private:
     void setupServices();
     void setupAccessibility();
     void checkFirstLaunch();
+    // Says once a run why a drag with the snap modifier held snapped nothing.
+    void explainUnmovedDrag();
     void setupMainMenu();
     void showPreferences(PreferencesTab tab, bool fresh);
     std::optional<QString> preferencesShortcutText() const;
@@ -80,6 +84,8 @@ private:
     std::unique_ptr<PreferencesWindow> preferencesWindow_;
     std::unique_ptr<QMenuBar> mainMenu_;
     std::unique_ptr<QTimer> permissionTimer_;
+    bool unmovedDragExplained_ = false;
+    QString lastNotice_;
 };
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
 #include "models/Layouts.h"
+#include "platform/KeyNames.h"
 #include "platform/Platform.h"
 #include "preferences/PlatformWording.h"
 #include "settings/Settings.h"
@@ -16,13 +17,21 @@ namespace {
 
 const QString warningSign = QStringLiteral("\u26A0\uFE0F ");
 
+// Text of the user's (a layout's name, a monitor's name) as a menu item shows it: Qt reads a
+// single "&" as the mark of a keyboard accelerator, so each one is doubled.
+QString menuItemText(const QString& userText)
+{
+    QString text = userText;
+    return text.replace(u'&', QStringLiteral("&&"));
+}
+
 // What the warning item says, or none when all is well: a missing permission first, then
 // windows that stay out of reach although the permission is there.
 std::optional<QString> warningText()
 {
     Accessibility& accessibility = Platform::current().accessibility();
     if (!accessibility.isProcessTrusted(false))
-        return warningSign + QStringLiteral("Accessibility permissions not granted");
+        return warningSign + Platform::current().session().access().headline;
     if (!accessibility.reachesEveryWindow())
         return warningSign + PlatformWording::limitedReachWarning();
     return std::nullopt;
@@ -36,31 +45,13 @@ StatusMenu::StatusMenu(LayoutManager& layoutManager, Actions actions, QObject* p
 
 StatusMenu::~StatusMenu() = default;
 
-QString StatusMenu::modifierKeyDisplayName()
+QString StatusMenu::hintText()
 {
     // A stored key the desktop cannot follow leaves the drag on Shift; the hint says so.
     const QString stored = Settings::dragModifierKey();
     const auto dragKey = DragKey::fromName(stored);
-    const QString key =
-        dragKey && dragKey->canBeFollowed() ? stored.toLower() : QStringLiteral("shift");
-    if (key == u"shift")
-        return QStringLiteral("\u21E7 (Shift)");
-    if (key == u"control")
-        return QStringLiteral("\u2303 (Control)");
-    if (key == u"option" || key == u"alt")
-        return QStringLiteral("\u2325 (Option)");
-    if (key == u"command" || key == u"cmd")
-        return QStringLiteral("\u2318 (Command)");
-    if (key == u"space")
-        return QStringLiteral("Space");
-    if (key == u"tab")
-        return QStringLiteral("Tab");
-    return stored.toUpper();
-}
-
-QString StatusMenu::hintText()
-{
-    return QStringLiteral("Hold ") + modifierKeyDisplayName() +
+    const QString key = dragKey && dragKey->canBeFollowed() ? stored : QStringLiteral("shift");
+    return QStringLiteral("Hold ") + KeyNames::modifierKey(key) +
            QStringLiteral(" and drag window to snap");
 }
 
@@ -144,7 +135,7 @@ void StatusMenu::addDisplayMenus(QMenu& menu)
     for (int i = 0; i < screens.size(); ++i) {
         const Display& display = screens.at(i);
         const bool isMain = main && *main == display;
-        QMenu* submenu = menu.addMenu(displayTitle(display, i, isMain));
+        QMenu* submenu = menu.addMenu(menuItemText(displayTitle(display, i, isMain)));
         submenu->setObjectName(QStringLiteral("Layouts"));
         const auto chosen = layoutManager_.layoutFor(display);
         addLayoutItem(*submenu, display, noLayout(), chosen);
@@ -156,7 +147,7 @@ QAction* StatusMenu::addLayoutItem(QMenu& submenu, const Display& display,
                                    const ScreenLayout& layout,
                                    const std::optional<ScreenLayout>& chosen)
 {
-    QAction* item = submenu.addAction(layout.name);
+    QAction* item = submenu.addAction(menuItemText(layout.name));
     item->setCheckable(true);
     item->setChecked(chosen && chosen->id == layout.id);
     connect(item, &QAction::triggered, this, [this, display, layout] {

@@ -43,7 +43,6 @@ public:
     // Applies a layout chosen from the menu: preview, zones, stored choice, rebuild.
     void selectLayoutForDisplay(const Display& display, const ScreenLayout& layout);
 
-    static QString modifierKeyDisplayName();
     static QString displayTitle(const Display& display, int index, bool isMain);
     static QString hintText();
 

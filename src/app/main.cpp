@@ -45,6 +45,10 @@ int main(int argc, char* argv[])
 
     installQtMessageLog();
     QApplication app(argc, argv);
+    // Ties the windows to the desktop entry of the same name (its icon, its name in panels).
+    QGuiApplication::setDesktopFileName(QStringLiteral("app.corvane.Corvane"));
+    // Window titles end in " \u2014 Corvane", so every window and dialog says whose it is.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
     QApplication::setQuitOnLastWindowClosed(false);
     // The application object has taken its own options out of the arguments.
     const CommandLine::Options options = CommandLine::parse(QCoreApplication::arguments());

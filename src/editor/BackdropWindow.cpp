@@ -1,10 +1,12 @@
 #include "editor/BackdropWindow.h"
 
-#include "managers/ShapedPainting.h"
 #include "platform/Platform.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
+#include <QShowEvent>
 
 namespace corvane {
 
@@ -26,11 +28,30 @@ BackdropWindow::BackdropWindow()
 void BackdropWindow::setDimming(bool on)
 {
     dimming_ = on;
-    if (on)
-        clearMask();
-    else
-        setMask(emptyWindowMask());
+    desktop_.clear();
+    // A compositing manager that stops while the editor is open leaves what is on screen now
+    // to be pictured: the editor's own windows included, which is what was visible anyway.
+    if (!on && isVisible())
+        captureDesktop();
     update();
+}
+
+void BackdropWindow::captureDesktop()
+{
+    desktop_.clear();
+    for (QScreen* screen : QGuiApplication::screens()) {
+        QPixmap pixmap = screen->grabWindow(0);
+        if (!pixmap.isNull())
+            desktop_.append({screen->geometry(), std::move(pixmap)});
+    }
+}
+
+void BackdropWindow::showEvent(QShowEvent* event)
+{
+    // Taken before the window is mapped, so the picture is of what lies beneath it.
+    if (!dimming_ && !event->spontaneous())
+        captureDesktop();
+    QWidget::showEvent(event);
 }
 
 void BackdropWindow::setScreenRect(const Rect& screenRect)
@@ -55,8 +76,18 @@ void BackdropWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(),
-                     dimming_ ? QColor::fromRgbF(0, 0, 0, dimming) : QColor(Qt::transparent));
+    if (dimming_) {
+        painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, dimming));
+        return;
+    }
+    // Opaque: the pictures of the displays (black where there is none), dimmed.
+    painter.fillRect(rect(), Qt::black);
+    for (const Picture& picture : std::as_const(desktop_))
+        painter.drawPixmap(
+            QRect(picture.global.topLeft() - geometry().topLeft(), picture.global.size()),
+            picture.pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, dimming));
 }
 
 void BackdropWindow::resizeEvent(QResizeEvent* event)

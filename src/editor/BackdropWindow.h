@@ -3,16 +3,19 @@
 #include "editor/ContentHost.h"
 #include "models/Geometry.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 namespace corvane {
 
 // The layout editor's backdrop: a frameless window over every display that dims the desktop
 // (black at 30 %) and holds the editor's invisible full-size view. It floats above ordinary
-// windows, takes mouse presses but never the keyboard, which stays with the toolbar.
+// windows, takes mouse presses but never the keyboard, which stays with the toolbar, so a press
+// between the zones never reaches another application.
 //
-// Dimming needs a compositing manager: without one the window would be an opaque black sheet
-// over every display, so it is left out (shaped to nothing) until one runs.
+// Dimming by translucency needs a compositing manager: without one a translucent window shows
+// black. The backdrop then paints a dimmed picture of the desktop taken as it appears, which
+// looks the same and still takes every press.
 class BackdropWindow : public QWidget {
     Q_OBJECT
 public:
@@ -22,7 +25,7 @@ public:
 
     // Where the window is, in screen space.
     Rect screenRect() const { return screenRect_; }
-    // Shown (dimming) only while a compositing manager runs.
+    // Translucent over the live desktop: while a compositing manager runs.
     bool isDimming() const { return dimming_; }
     void setScreenRect(const Rect& screenRect);
 
@@ -37,13 +40,21 @@ signals:
     void closed();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void setDimming(bool on);
+    // The displays' contents as they are now, for the look without a compositing manager.
+    void captureDesktop();
 
+    struct Picture {
+        QRect global; // where it was taken, in the toolkit's global coordinates
+        QPixmap pixmap;
+    };
+    QList<Picture> desktop_;
     Rect screenRect_;
     bool dimming_ = true;
     ContentHost content_{*this};

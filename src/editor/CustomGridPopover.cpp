@@ -57,10 +57,14 @@ CustomGridPopover::CustomGridPopover(QWidget* parent) : QWidget(parent, Qt::Popu
     connect(columns_, &QLineEdit::textChanged, this, &CustomGridPopover::updateGenerateButton);
     connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
     connect(generate_, &QPushButton::clicked, this, &CustomGridPopover::generateIfValid);
-    // Ctrl+Return (Command-Return on a Mac) generates from anywhere in the popup.
+    // Generate is the default button: Return or Enter, with or without Ctrl, presses it from
+    // anywhere in the popup (a disabled button ignores the press).
+    generate_->setDefault(true);
     for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | key), this);
-        connect(shortcut, &QShortcut::activated, generate_, &QPushButton::click);
+        for (const QKeyCombination keys : {QKeyCombination(key), Qt::CTRL | key}) {
+            auto* shortcut = new QShortcut(QKeySequence(keys), this);
+            connect(shortcut, &QShortcut::activated, generate_, &QPushButton::click);
+        }
     }
     updateGenerateButton();
 }

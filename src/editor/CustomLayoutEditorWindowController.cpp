@@ -9,9 +9,11 @@
 #include "managers/OverlayWindow.h"
 #include "managers/ZoneManager.h"
 #include "platform/Platform.h"
+#include "preferences/AlertLayout.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMessageBox>
 #include <QPointer>
 
 namespace corvane {
@@ -78,11 +80,8 @@ CustomLayoutEditorWindowController* CustomLayoutEditorWindowController::openEdit
 void CustomLayoutEditorWindowController::buildToolbarWindow(const Rect& frame)
 {
     toolbar_ = std::make_unique<KeyableWindow>();
-    const Rect toolbarRect(frame.midX() - CustomLayoutToolbarView::toolbarWidth / 2.0,
-                           frame.maxY() - toolbarTopInset - CustomLayoutToolbarView::toolbarHeight,
-                           CustomLayoutToolbarView::toolbarWidth,
-                           CustomLayoutToolbarView::toolbarHeight);
-    toolbar_->setGeometry(Platform::current().displays().toGlobal(toolbarRect).toAlignedRect());
+    toolbar_->setCornerRadius(CustomLayoutToolbarView::cornerRadius);
+    placeToolbar(frame);
     connect(toolbar_.get(), &KeyableWindow::closed, this, [this] { cleanUp(); });
 
     // Both views end the editor through this controller, which they may outlive by a moment.
@@ -97,14 +96,67 @@ void CustomLayoutEditorWindowController::buildToolbarWindow(const Rect& frame)
     toolbar_->setContentView(toolbarView_);
 }
 
+void CustomLayoutEditorWindowController::placeToolbar(const Rect& frame)
+{
+    // Centred, its top edge 30 points below the top of the display.
+    const Rect toolbarRect(frame.midX() - CustomLayoutToolbarView::toolbarWidth / 2.0,
+                           frame.maxY() - toolbarTopInset - CustomLayoutToolbarView::toolbarHeight,
+                           CustomLayoutToolbarView::toolbarWidth,
+                           CustomLayoutToolbarView::toolbarHeight);
+    toolbar_->setGeometry(Platform::current().displays().toGlobal(toolbarRect).toAlignedRect());
+}
+
 void CustomLayoutEditorWindowController::followScreenChanges()
 {
-    notificationObservers_.append(
-        connect(&Platform::current().displays(), &Displays::screenParametersChanged, this, [this] {
-            if (backdrop_) {
-                backdrop_->setScreenRect(unionOfFrames(Platform::current().displays().screens()));
-            }
-        }));
+    notificationObservers_.append(connect(&Platform::current().displays(),
+                                          &Displays::screenParametersChanged, this,
+                                          &CustomLayoutEditorWindowController::displaysChanged));
+}
+
+void CustomLayoutEditorWindowController::displaysChanged()
+{
+    if (isClosing_ || !backdrop_)
+        return;
+    backdrop_->setScreenRect(unionOfFrames(Platform::current().displays().screens()));
+    // Before the session has begun (the first turn after showWindow) it begins on the display
+    // that is main by then.
+    if (!layoutManager_.isEditing())
+        return;
+    const auto display = layoutManager_.editingDisplay();
+    if (!display) {
+        closeForLostDisplay();
+        return;
+    }
+    placeToolbar(display->frame);
+    layoutManager_.refreshEditingOverlay();
+    restack();
+}
+
+void CustomLayoutEditorWindowController::closeForLostDisplay()
+{
+    // What was drawn and typed is kept: the gallery's Create New opens it again.
+    const QString name = toolbarView_ ? toolbarView_->layoutName() : QString();
+    const auto& edited = layoutManager_.editingLayout();
+    layoutManager_.setDraft(ScreenLayout{edited ? edited->id : QUuid::createUuid(), name,
+                                         layoutManager_.editingZones().value_or(ZoneList{}),
+                                         std::nullopt});
+    Logger::info(QStringLiteral("The layout editor's display went away; the layout is kept as a "
+                                "draft"),
+                 LogCategory::Layout);
+    cleanUp();
+
+    auto* notice = new QMessageBox(QMessageBox::Information, QStringLiteral("Layout Editor Closed"),
+                                   QStringLiteral("The display the layout editor was on is gone."),
+                                   QMessageBox::Ok);
+    notice->setInformativeText(
+        QStringLiteral("Your unsaved layout \u201C%1\u201D is kept as a draft: choose Continue "
+                       "Draft in the Layout Editor preferences to go on with it.")
+            .arg(name));
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->setAttribute(Qt::WA_QuitOnClose, false);
+    widenForTitle(*notice);
+    notice->open();
+    lostDisplayNotice_ = notice;
 }
 
 Rect CustomLayoutEditorWindowController::unionOfFrames(const DisplayList& displays)

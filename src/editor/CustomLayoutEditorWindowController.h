@@ -4,8 +4,10 @@
 #include "platform/Display.h"
 
 #include <QList>
+#include <QMessageBox>
 #include <QMetaObject>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -55,12 +57,20 @@ public:
     // The smallest rectangle holding every frame (screen space); the zero rectangle for none.
     static Rect unionOfFrames(const DisplayList& displays);
 
+    // What the user is told when the editor's display went away; null when not shown.
+    static QMessageBox* lostDisplayNotice() { return lostDisplayNotice_.data(); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolbarWindow(const Rect& mainFrame);
+    void placeToolbar(const Rect& frame);
     void followScreenChanges();
+    // The editor follows its display: it stays there when the display only moved or changed
+    // size, and closes, keeping the layout as a draft, when the display is gone.
+    void displaysChanged();
+    void closeForLostDisplay();
     // Puts the editing overlay in front of the backdrop and the toolbar in front of both.
     void restack();
     bool isEditorSurface(const QObject* object) const;
@@ -75,6 +85,8 @@ private:
     CustomLayoutEditorView* contentView_ = nullptr;  // owned by the backdrop window
     CustomLayoutToolbarView* toolbarView_ = nullptr; // owned by the toolbar window
     QList<QMetaObject::Connection> notificationObservers_;
+    // Static: it outlives the controller, which closes as it appears.
+    static inline QPointer<QMessageBox> lostDisplayNotice_;
 };
 
 } // namespace corvane

@@ -10,6 +10,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,7 +35,6 @@ constexpr int actionButtonWidth = 100;
 constexpr int buttonHeight = 34;
 constexpr int padding = 16;
 constexpr int spacing = 20;
-constexpr qreal cornerRadius = 12;
 constexpr int symbolSize = 16;
 // The toolbar's own text colour: it keeps its light background whatever the desktop theme.
 const QColor textColor(0x1d, 0x1d, 0x1f);
@@ -61,13 +61,18 @@ QString toolbarStyleSheet()
                "QLineEdit#nameField { background: white; color: #1d1d1f;"
                "  border: 1px solid #c7c7cc; border-radius: 5px; padding: 1px 6px;"
                "  font-size: 14px; font-weight: 500; }"
-               "QPushButton { background: white; color: #1d1d1f; border: none;"
-               "  border-radius: 6px; padding: 8px 12px; font-size: 14px; font-weight: 500; }"
+               "QLineEdit#nameField:focus { border: 2px solid rgb(%1, %2, %3); padding: 0px 5px; }"
+               // A transparent border keeps the size when the focus ring takes its colour.
+               "QPushButton { background: white; color: #1d1d1f; border: 2px solid transparent;"
+               "  border-radius: 6px; padding: 6px 10px; font-size: 14px; font-weight: 500; }"
                "QPushButton:hover { background: #f2f2f7; }"
                "QPushButton:pressed { background: #e5e5ea; }"
                "QPushButton:disabled { color: #aeaeb2; }"
-               "QPushButton#cancelButton { color: #8e8e93; }"
+               "QPushButton:focus { border-color: rgb(%1, %2, %3); }"
+               "QPushButton#cancelButton { border-color: #c7c7cc; }"
+               "QPushButton#cancelButton:focus { border-color: rgb(%1, %2, %3); }"
                "QPushButton#saveButton { background: rgb(%1, %2, %3); color: white; }"
+               "QPushButton#saveButton:focus { border-color: #0a3d80; }"
                "QPushButton#saveButton:pressed { background: rgb(0, 102, 214); }"
                "QPushButton#saveButton:disabled { background: #8e8e93; color: white; }"
                "QFrame#divider { color: #c7c7cc; }")
@@ -82,8 +87,8 @@ QPushButton* makeButton(const QString& text, const QString& name, QWidget* paren
     button->setIconSize(QSize(symbolSize, symbolSize));
     button->setObjectName(name);
     button->setCursor(Qt::PointingHandCursor);
-    // The keyboard stays in the name field; buttons are pressed with the pointer or shortcuts.
-    button->setFocusPolicy(Qt::NoFocus);
+    // The keyboard starts in the name field; Tab reaches the buttons, which show a focus ring.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setFixedHeight(buttonHeight);
     return button;
 }
@@ -153,6 +158,14 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
     // Return and the keypad's Enter both count; a disabled Save ignores them.
     addShortcut(this, Qt::CTRL | Qt::Key_Return, [this] { save_->click(); });
     addShortcut(this, Qt::CTRL | Qt::Key_Enter, [this] { save_->click(); });
+    // Undo and redo of zone changes, the name field keeping its own for the text it edits.
+    addShortcut(this, Qt::CTRL | Qt::Key_Z, [this] { history_.undo(); });
+    addShortcut(this, Qt::CTRL | Qt::SHIFT | Qt::Key_Z, [this] { history_.redo(); });
+    addShortcut(this, Qt::CTRL | Qt::Key_Y, [this] { history_.redo(); });
+    // The name field, which has the keyboard, would take these keys for its text first.
+    nameField_->installEventFilter(this);
+    // In the name field Return alone saves too, as the default button of a dialog would.
+    connect(nameField_, &QLineEdit::returnPressed, save_, &QPushButton::click);
 
     connect(&selection_, &ZoneSelection::selectedZoneIdChanged, this,
             &CustomLayoutToolbarView::updateDeleteButton);
@@ -281,6 +294,24 @@ void CustomLayoutToolbarView::paintEvent(QPaintEvent*)
     painter.fillPath(shape, toolbarBackground());
     painter.setPen(QPen(QColor(0, 0, 0, 30), 1));
     painter.drawPath(shape);
+}
+
+bool CustomLayoutToolbarView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != nameField_ || event->type() != QEvent::ShortcutOverride)
+        return QWidget::eventFilter(watched, event);
+    // Zone changes come first: while there is one to undo or redo, the keys go to the
+    // toolbar's shortcuts instead of the field's own text history.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeyCombination pressed = key->keyCombination();
+    const bool undo = pressed == (Qt::CTRL | Qt::Key_Z);
+    const bool redo =
+        pressed == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z) || pressed == (Qt::CTRL | Qt::Key_Y);
+    if ((undo && history_.canUndo()) || (redo && history_.canRedo())) {
+        event->ignore();
+        return true;
+    }
+    return false;
 }
 
 void CustomLayoutToolbarView::showEvent(QShowEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ZoneEditHistory.h"
 #include "editor/ZoneSelection.h"
 
 #include <QColor>
@@ -23,6 +24,7 @@ class CustomLayoutToolbarView : public QWidget {
 public:
     static constexpr int toolbarWidth = 1000;
     static constexpr int toolbarHeight = 70;
+    static constexpr qreal cornerRadius = 12;
     static QColor accentColor() { return QColor::fromRgbF(0.0f, 0.48f, 1.0f); }
     static QColor toolbarBackground() { return QColor::fromRgbF(0.95f, 0.97f, 1.0f); }
 
@@ -32,6 +34,8 @@ public:
     // The name as typed; saved exactly so, surrounding spaces included.
     QString layoutName() const;
     const ZoneSelection& selection() const { return selection_; }
+    // Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) step through it.
+    ZoneEditHistory& history() { return history_; }
     bool isClosing() const { return isClosing_; }
     bool isGridGeneratorShown() const;
 
@@ -56,6 +60,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildNameGroup();
@@ -66,6 +71,7 @@ private:
     LayoutManager& layoutManager_;
     std::function<void()> onClose_;
     ZoneSelection selection_;
+    ZoneEditHistory history_{layoutManager_};
     bool isClosing_ = false;
 
     QLineEdit* nameField_ = nullptr;

@@ -1,5 +1,8 @@
 #include "editor/KeyableWindow.h"
 
+#include "managers/ShapedPainting.h"
+#include "platform/Platform.h"
+
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QWindow>
@@ -15,6 +18,22 @@ KeyableWindow::KeyableWindow(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
+    connect(&Platform::current().compositing(), &Compositing::activeChanged, this,
+            &KeyableWindow::updateShape);
+}
+
+void KeyableWindow::setCornerRadius(qreal radius)
+{
+    cornerRadius_ = radius;
+    updateShape();
+}
+
+void KeyableWindow::updateShape()
+{
+    if (cornerRadius_ <= 0 || Platform::current().compositing().isActive())
+        clearMask();
+    else
+        setMask(roundedRectRegion(QRectF(rect()), cornerRadius_));
 }
 
 void KeyableWindow::setContentView(QWidget* view)
@@ -38,6 +57,7 @@ void KeyableWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     content_.fit();
+    updateShape();
 }
 
 // Presses that no control took arrive here: the background moves the window.

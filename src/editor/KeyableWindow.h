@@ -25,6 +25,10 @@ public:
     // Shows the window, brings it to the front and gives it the keyboard.
     void makeKeyAndOrderFront();
 
+    // The radius of the corners its content rounds. Without a compositing manager the clear
+    // corners would show black, so the window is cut to the rounded shape instead.
+    void setCornerRadius(qreal radius);
+
 signals:
     // The user or the window manager closed the window.
     void closed();
@@ -37,7 +41,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void updateShape();
+
     ContentHost content_{*this};
+    qreal cornerRadius_ = 0;
     // Where a move by hand started, when the window system does not move the window itself.
     std::optional<QPoint> dragOffset_;
 };

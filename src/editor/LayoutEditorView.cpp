@@ -5,7 +5,9 @@
 #include "editor/MonitorSelectionView.h"
 #include "managers/LayoutManager.h"
 #include "models/Layouts.h"
+#include "platform/KeyNames.h"
 #include "platform/Platform.h"
+#include "preferences/AlertLayout.h"
 #include "preferences/PreferencesSectionView.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
@@ -18,6 +20,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <memory>
@@ -114,6 +117,18 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
         SymbolIcons::icon(QStringLiteral("plus.circle.fill"), PreferencesStyle::accent(palette())));
     createNew_->setCursor(Qt::PointingHandCursor);
     connect(createNew_, &QPushButton::clicked, this, &LayoutEditorView::createNewLayout);
+    // Ctrl+N, as "new" is everywhere, while this page is the one shown.
+    createNew_->setToolTip(QStringLiteral("Draw a new custom layout (%1)")
+                               .arg(KeyNames::combination(Qt::ControlModifier, Qt::Key_N)));
+    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, createNew_,
+            &QPushButton::click);
+    // A layout whose editor closed unsaved is offered first.
+    const auto nameCreateNew = [this] {
+        createNew_->setText(layoutManager_.draft() ? QStringLiteral("Continue Draft")
+                                                   : QStringLiteral("Create New"));
+    };
+    connect(&layoutManager_, &LayoutManager::draftChanged, this, nameCreateNew);
+    nameCreateNew();
     customHeader->addWidget(createNew_);
     customBody->addLayout(customHeader);
     customGrid_ = makeGrid();
@@ -227,6 +242,7 @@ void LayoutEditorView::presentError(const QString& message)
         errorAlert_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Error"), message,
                                       QMessageBox::Ok, this);
         errorAlert_->setAttribute(Qt::WA_DeleteOnClose);
+        widenForTitle(*errorAlert_);
     }
     errorAlert_->setText(message);
     // Window-modal and without a nested event loop.
@@ -245,7 +261,7 @@ QMessageBox* LayoutEditorView::errorAlert() const
 
 void LayoutEditorView::createNewLayout()
 {
-    openEditor(std::nullopt);
+    openEditor(layoutManager_.takeDraft());
 }
 
 void LayoutEditorView::editLayout(const ScreenLayout& layout)

@@ -21,6 +21,7 @@ QColor accent(const QPalette& palette)
 QLabel* makeLabel(const QString& text, int pixelSize, bool secondary, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText); // a monitor's name is never markup
     QFont font = label->font();
     font.setPixelSize(pixelSize);
     label->setFont(font);

@@ -185,8 +185,18 @@ std::optional<ScreenLayout> LayoutManager::layoutFor(const Display& display) con
     const auto preferences = json::decodePreferences(*data);
     if (!preferences)
         return std::nullopt;
-    const auto match = std::find_if(preferences->begin(), preferences->end(),
-                                    [&](const auto& p) { return p.monitorID == id; });
+    const auto find = [&](const QString& wanted) {
+        return std::find_if(preferences->begin(), preferences->end(),
+                            [&](const auto& p) { return p.monitorID == wanted; });
+    };
+    auto match = find(id);
+    if (match == preferences->end() && display.hasTwin) {
+        // Identical monitors used to share one identifier: until a twin gets a choice of its
+        // own, it starts from the one they shared.
+        Display alone = display;
+        alone.hasTwin = false;
+        match = find(monitorID(alone));
+    }
     if (match == preferences->end())
         return std::nullopt;
     for (const ScreenLayout& layout : allLayouts()) {
@@ -304,8 +314,42 @@ void LayoutManager::deleteCustomLayout(const QUuid& id)
 
 void LayoutManager::showEditingZones(const ZoneList& zones)
 {
-    if (const auto main = mainDisplay())
-        zoneManager_.updateZones(zones, *main, true, true);
+    if (const auto display = editingDisplay())
+        zoneManager_.updateZones(zones, *display, true, true);
+}
+
+std::optional<Display> LayoutManager::editingDisplay() const
+{
+    if (!isEditing_)
+        return std::nullopt;
+    for (const Display& display : Platform::current().displays().screens()) {
+        if (display.key == editingDisplayKey_)
+            return display;
+    }
+    return std::nullopt;
+}
+
+void LayoutManager::refreshEditingOverlay()
+{
+    if (!isEditing_ || !editingZones_)
+        return;
+    // A new overlay: the one up covers the display as it was.
+    zoneManager_.hideOverlay();
+    showEditingZones(*editingZones_);
+}
+
+void LayoutManager::setDraft(std::optional<ScreenLayout> draft)
+{
+    draft_ = std::move(draft);
+    emit draftChanged();
+}
+
+std::optional<ScreenLayout> LayoutManager::takeDraft()
+{
+    std::optional<ScreenLayout> draft = std::exchange(draft_, std::nullopt);
+    if (draft)
+        emit draftChanged();
+    return draft;
 }
 
 void LayoutManager::startEditing(std::optional<ScreenLayout> layout)
@@ -314,6 +358,10 @@ void LayoutManager::startEditing(std::optional<ScreenLayout> layout)
         return;
     const ZoneList zones = layout ? layout->zones : defaultEditingZones();
     originalZones_ = zones;
+    // The main display, or the first one when none is main, as the editor's toolbar does.
+    const DisplayList screens = Platform::current().displays().screens();
+    const auto main = mainDisplay();
+    editingDisplayKey_ = main ? main->key : screens.isEmpty() ? QString() : screens.first().key;
     setIsEditing(true);
     setEditingLayout(layout);
     setEditingZones(originalZones_);
@@ -411,12 +459,26 @@ void LayoutManager::deleteZone(const QUuid& id)
         Qt::QueuedConnection);
 }
 
+void LayoutManager::replaceEditingZones(const ZoneList& zones)
+{
+    if (!isEditing_)
+        return;
+    setEditingZones(zones);
+    showEditingZones(zones);
+}
+
 void LayoutManager::saveEditedLayout(const QString& name)
 {
     if (!editingZones_)
         return;
     const ScreenLayout layout{QUuid::createUuid(), name, *editingZones_, std::nullopt};
-    if (editingLayout_)
+    // A layout edited from a draft, or deleted while it was edited, is no longer in the list:
+    // replacing it would drop the user's work without a word, so it is added instead.
+    const bool listed = editingLayout_ && std::any_of(customLayouts_.begin(), customLayouts_.end(),
+                                                      [&](const ScreenLayout& l) {
+                                                          return l.id == editingLayout_->id;
+                                                      });
+    if (listed)
         updateCustomLayout(editingLayout_->id, layout);
     else
         addCustomLayout(layout);

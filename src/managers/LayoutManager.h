@@ -63,6 +63,20 @@ public:
     void generateGrid(int rows, int columns);
     void addZone();
     void deleteZone(const QUuid& id);
+    // Puts back zones the session had before (undo, redo) and shows them.
+    void replaceEditingZones(const ZoneList& zones);
+    // The display the session edits on, as it is now: the main display when the session
+    // began. None when that display is gone (or no session runs).
+    std::optional<Display> editingDisplay() const;
+    // Shows the session's zones afresh over its display, after the display changed size or
+    // place.
+    void refreshEditingOverlay();
+
+    // A layout whose editor had to close before it was saved (its display went away). Its id is
+    // the edited custom layout's, or a new one; saving it adds or replaces accordingly.
+    const std::optional<ScreenLayout>& draft() const { return draft_; }
+    void setDraft(std::optional<ScreenLayout> draft);
+    std::optional<ScreenLayout> takeDraft();
     void saveEditedLayout(const QString& name);
 
 signals:
@@ -73,6 +87,7 @@ signals:
     void editingZonesChanged();
     void isEditingChanged();
     void monitorPreferencesChanged();
+    void draftChanged();
 
 private:
     void observeZoneUpdates();
@@ -91,6 +106,8 @@ private:
     std::optional<ScreenLayout> editingLayout_;
     std::optional<ZoneList> editingZones_;
     bool isEditing_ = false;
+    QString editingDisplayKey_;
+    std::optional<ScreenLayout> draft_;
     MonitorLayoutPreferenceList monitorPreferences_;
     ZoneList originalZones_;
     // Whether this process has read the stored choices; a save before that would drop them.

@@ -29,6 +29,14 @@ constexpr double labelMargin = 5;
 constexpr int plainOutlineOutside = 1;
 constexpr int highlightOutlineOutside = 3;
 constexpr int highlightOutlineInside = 2;
+// A plain zone's ring, shaped: a dark edge, the zone colour, a dark edge, from outside in, so it
+// reads on light and dark backgrounds alike.
+constexpr int ringWidth = 4;
+constexpr int ringColourInside = 2;
+const QColor ringEdgeColour(0x1c, 0x1c, 0x1e);
+const QColor badgeColour(0x1c, 0x1c, 0x1e);
+constexpr int badgePadding = 4;
+constexpr int badgeRadius = 6;
 
 QColor withAlpha(QColor color, double alpha)
 {
@@ -261,6 +269,20 @@ QRegion OverlayView::outlineInnerRegion(const QRectF& shape, bool highlighted)
                              cornerRadius - shrink);
 }
 
+QRegion OverlayView::ringHoleRegion(const QRectF& shape)
+{
+    return roundedRectRegion(
+        shape.adjusted(ringWidth - plainOutlineOutside, ringWidth - plainOutlineOutside,
+                       plainOutlineOutside - ringWidth, plainOutlineOutside - ringWidth),
+        cornerRadius - ringWidth + plainOutlineOutside);
+}
+
+QRegion OverlayView::badgeRegion(const QRectF& labelBox)
+{
+    return roundedRectRegion(labelBox.adjusted(-badgePadding, 0, badgePadding, 0).toAlignedRect(),
+                             badgeRadius);
+}
+
 QRegion OverlayView::shape() const
 {
     if (!customZones_)
@@ -272,9 +294,9 @@ QRegion OverlayView::shape() const
             if (!r)
                 continue;
             if (const auto s = shapeRect(*r))
-                plain += outlineOuterRegion(*s, false);
+                plain += outlineOuterRegion(*s, false) - ringHoleRegion(*s);
             if (const auto box = visibleLabelRect(*r, i + 1))
-                plain += box->toAlignedRect();
+                plain += badgeRegion(*box);
         }
         plainShape_ = plain & rect();
     }
@@ -332,10 +354,20 @@ void OverlayView::paintZone(QPainter& painter, const Zone& zone, int index)
     if (!r)
         return;
     if (const auto shape = shapeRect(*r); shape && isShaped()) {
-        const bool highlighted = isHighlighted(zone);
-        fillRegion(painter, outlineOuterRegion(*shape, highlighted), Qt::white);
-        fillRegion(painter, outlineInnerRegion(*shape, highlighted),
-                   opaque(highlighted ? highlightZoneColor_ : normalZoneColor_));
+        if (isHighlighted(zone)) {
+            // The target is filled, so there is no doubt which zone the window will fill.
+            fillRegion(painter, outlineOuterRegion(*shape, true), Qt::white);
+            fillRegion(painter, outlineInnerRegion(*shape, true), opaque(highlightZoneColor_));
+        } else {
+            // Only the ring is inside the window's shape; the middle shows the desktop.
+            fillRegion(painter, outlineOuterRegion(*shape, false), ringEdgeColour);
+            fillRegion(painter, roundedRectRegion(*shape, cornerRadius), opaque(normalZoneColor_));
+            fillRegion(painter,
+                       roundedRectRegion(shape->adjusted(ringColourInside, ringColourInside,
+                                                         -ringColourInside, -ringColourInside),
+                                         cornerRadius - ringColourInside),
+                       ringEdgeColour);
+        }
     } else if (shape) {
         QPainterPath path;
         path.addRoundedRect(*shape, cornerRadius, cornerRadius);
@@ -354,6 +386,8 @@ void OverlayView::paintZone(QPainter& painter, const Zone& zone, int index)
     }
     // Centred on the zone's rectangle, not on the inset shape.
     if (const auto box = visibleLabelRect(*r, index + 1)) {
+        if (isShaped())
+            fillRegion(painter, badgeRegion(*box), badgeColour);
         const Label l = label(index + 1);
         painter.drawImage(QPointF(box->x() - l.margin, box->y() - l.margin), l.image);
     }

@@ -107,6 +107,11 @@ private:
     // Whole-pixel outline and inside of a zone's shape, for the shaped look.
     static QRegion outlineOuterRegion(const QRectF& shape, bool highlighted);
     static QRegion outlineInnerRegion(const QRectF& shape, bool highlighted);
+    // Shaped, a plain zone is a ring around an empty middle, so the desktop and the dragged
+    // window stay visible inside it: the hole the ring leaves.
+    static QRegion ringHoleRegion(const QRectF& shape);
+    // Shaped, a label sits on a dark badge, legible over whatever the ring lets through.
+    static QRegion badgeRegion(const QRectF& labelBox);
 
     std::optional<ZoneList> customZones_;
     std::optional<Zone> highlightedZone_;

@@ -110,6 +110,10 @@ void ZoneManager::updateZones(const ZoneList& zones, const Display& display, boo
     monitorZones_.insert(monitorID(display), zones);
     customZones_ = zones;
     if (!showOverlay) {
+        // Zones recorded in the background (saved layouts applied again after a display change,
+        // a layout chosen in the gallery) leave an editing session's surface where it is.
+        if (const GridView* view = overlayGridView(); view && view->isEditing())
+            return;
         hideOverlay();
         return;
     }

@@ -17,6 +17,9 @@ struct DisplayIdentity {
     // none: no display UUID; an empty text: a UUID exists but has no text form.
     std::optional<QString> uuid;
     Rect frame; // screen space
+    // Set only for a display whose numbers another connected display shares (two monitors of
+    // one model, often with serial 0): the port it is plugged into tells the two apart.
+    QString connector;
 };
 
 // The stable identifier string of a display, the key of every per-display record.

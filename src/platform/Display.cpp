@@ -2,11 +2,28 @@
 
 #include "models/ZoneGeometry.h"
 
+#include <QHash>
+
 namespace corvane {
 
 QString monitorID(const Display& display)
 {
     return monitorID(display.identity());
+}
+
+void markIdenticalDisplays(DisplayList& displays)
+{
+    QStringList ids;
+    QHash<QString, int> count;
+    for (Display& d : displays) {
+        d.hasTwin = false;
+        if (d.connector.isEmpty())
+            d.connector = d.key;
+        ids.append(monitorID(d));
+        ++count[ids.last()];
+    }
+    for (qsizetype i = 0; i < displays.size(); ++i)
+        displays[i].hasTwin = count.value(ids.at(i)) > 1;
 }
 
 std::optional<Display> screenContainingPoint(Point point, const DisplayList& displays)

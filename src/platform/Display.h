@@ -21,8 +21,15 @@ struct Display {
     std::uint32_t model = 0;
     std::uint32_t serial = 0;
     std::optional<QString> uuid;
+    // The port the monitor is plugged into ("DP-1", "HDMI-A-0"); empty when unknown.
+    QString connector;
+    // Another connected display reports the same numbers (markIdenticalDisplays).
+    bool hasTwin = false;
 
-    DisplayIdentity identity() const { return {number, vendor, model, serial, uuid, frame}; }
+    DisplayIdentity identity() const
+    {
+        return {number, vendor, model, serial, uuid, frame, hasTwin ? connector : QString()};
+    }
 
     friend bool operator==(const Display& a, const Display& b) { return a.key == b.key; }
 };
@@ -31,6 +38,11 @@ using DisplayList = QList<Display>;
 
 // The identifier every per-display record is keyed by; the one function all callers use.
 QString monitorID(const Display& display);
+
+// Sets hasTwin on each display whose identifier, from its numbers alone, another display of the
+// list shares, so that identical monitors keep a layout each. A display without a connector
+// takes its key as one.
+void markIdenticalDisplays(DisplayList& displays);
 
 // The first display, in system order, whose frame contains the point (screen space).
 std::optional<Display> screenContainingPoint(Point point, const DisplayList& displays);

@@ -14,7 +14,8 @@ public:
     using QObject::QObject;
 
     virtual DisplayList screens() const = 0;
-    // The display that holds the keyboard focus; none when the system cannot tell.
+    // The main display: the one the system calls primary (on X11 the RandR primary monitor,
+    // else the first). It stays put while the focus moves. None without displays.
     virtual std::optional<Display> mainScreen() const = 0;
     // Where the primary display's top-left corner is in the toolkit's global coordinates.
     virtual QPointF primaryOriginInGlobal() const = 0;

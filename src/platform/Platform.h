@@ -6,6 +6,7 @@
 #include "platform/HotKeys.h"
 #include "platform/InputMonitor.h"
 #include "platform/LoginItems.h"
+#include "platform/Session.h"
 #include "platform/WindowServer.h"
 #include "platform/Workspace.h"
 
@@ -30,6 +31,7 @@ public:
     virtual LoginItems& loginItems() = 0;
     virtual Workspace& workspace() = 0;
     virtual Compositing& compositing() = 0;
+    virtual Session& session() = 0;
 
     // The installed backend. Using it before one is installed is a programming error.
     static Platform& current();

@@ -59,37 +59,33 @@ AccessibilityStatusView::AccessibilityStatusView(QWidget* parent) : QWidget(pare
         });
         column->addWidget(openSettings_, 0, Qt::AlignLeft);
     }
-    present(false);
+    present();
 }
 
-void AccessibilityStatusView::setTrusted(bool trusted)
+void AccessibilityStatusView::setAccess(const SessionAccess& access)
 {
-    if (trusted == trusted_)
+    if (presented_ && access.windowsReachable == access_.windowsReachable &&
+        access.headline == access_.headline && access.detail == access_.detail &&
+        access.remedy == access_.remedy)
         return;
-    present(trusted);
+    access_ = access;
+    present();
 }
 
-void AccessibilityStatusView::present(bool trusted)
+void AccessibilityStatusView::present()
 {
-    trusted_ = trusted;
-    if (trusted) {
-        symbol_->setSymbol(QStringLiteral("checkmark.circle.fill"));
-        symbol_->setColor(PreferencesStyle::systemGreen());
-        headline_->setText(QStringLiteral("Accessibility permissions granted"));
-        explanation_->setText(
-            QStringLiteral("Corvane can detect window dragging gestures and snap windows."));
-        instructions_->clear();
-    } else {
-        symbol_->setSymbol(QStringLiteral("exclamationmark.triangle.fill"));
-        symbol_->setColor(PreferencesStyle::systemOrange());
-        headline_->setText(QStringLiteral("Accessibility permissions not granted"));
-        explanation_->setText(QStringLiteral(
-            "Corvane needs accessibility permissions to detect window dragging gestures."));
-        instructions_->setText(PlatformWording::accessibilityInstructions());
-    }
-    instructions_->setVisible(!trusted);
+    presented_ = true;
+    const bool fine = access_.windowsReachable && access_.remedy.isEmpty();
+    symbol_->setSymbol(fine ? QStringLiteral("checkmark.circle.fill")
+                            : QStringLiteral("exclamationmark.triangle.fill"));
+    symbol_->setColor(fine ? PreferencesStyle::systemGreen() : PreferencesStyle::systemOrange());
+    headline_->setText(access_.headline);
+    explanation_->setText(access_.detail);
+    explanation_->setVisible(!access_.detail.isEmpty());
+    instructions_->setText(access_.remedy);
+    instructions_->setVisible(!access_.remedy.isEmpty());
     if (openSettings_)
-        openSettings_->setVisible(!trusted);
+        openSettings_->setVisible(!access_.windowsReachable);
 }
 
 QString AccessibilityStatusView::headline() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Session.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -9,26 +11,27 @@ namespace corvane {
 
 class SymbolLabel;
 
-// The body of the Permissions section: whether Corvane may read and move other applications'
-// windows, and, when it may not, what the user can do about it.
+// The body of the Permissions section: what was checked, whether Corvane can read and move other
+// applications' windows in this session, and, when it cannot (or only in part), what to do.
 class AccessibilityStatusView : public QWidget {
     Q_OBJECT
 public:
     explicit AccessibilityStatusView(QWidget* parent = nullptr);
 
-    bool isTrusted() const { return trusted_; }
-    void setTrusted(bool trusted);
+    bool isTrusted() const { return access_.windowsReachable; }
+    void setAccess(const SessionAccess& access);
 
     QString headline() const;
-    // The instructions shown while not trusted (empty while trusted).
+    // What the user can do; empty when nothing is needed.
     QString instructions() const;
     // Present only where the system has a settings pane for the permission.
     QPushButton* openSettingsButton() const { return openSettings_; }
 
 private:
-    void present(bool trusted);
+    void present();
 
-    bool trusted_ = false;
+    SessionAccess access_;
+    bool presented_ = false;
     SymbolLabel* symbol_ = nullptr;
     QLabel* headline_ = nullptr;
     QLabel* explanation_ = nullptr;

@@ -83,6 +83,8 @@ void ColorWell::paintEvent(QPaintEvent*)
     p.setPen(QPen(outline, 1));
     p.setBrush(Qt::NoBrush);
     p.drawPath(shape);
+    if (hasFocus())
+        PreferencesStyle::drawFocusRing(p, shape, pal);
     if (!isEnabled())
         p.fillPath(shape, PreferencesStyle::withOpacity(pal.color(QPalette::Window), 0.5));
 }

@@ -77,10 +77,12 @@ void FeedbackTypeButton::paintEvent(QPaintEvent*)
         p.fillPath(shape, PreferencesStyle::withOpacity(accent, 0.1));
     else if (isDown() || underMouse())
         p.fillPath(shape, PreferencesStyle::withOpacity(PreferencesStyle::label(pal), 0.04));
-    p.setPen(QPen(selected_ || hasFocus() ? PreferencesStyle::withOpacity(accent, 0.6)
-                                          : PreferencesStyle::separator(pal),
+    p.setPen(QPen(selected_ ? PreferencesStyle::withOpacity(accent, 0.6)
+                            : PreferencesStyle::separator(pal),
                   1));
     p.drawPath(shape);
+    if (hasFocus())
+        PreferencesStyle::drawFocusRing(p, shape, pal);
 }
 
 void FeedbackTypeButton::changeEvent(QEvent* event)

@@ -2,6 +2,7 @@
 
 #include "logging/Logger.h"
 #include "platform/Platform.h"
+#include "preferences/AlertLayout.h"
 #include "preferences/FeedbackTypePicker.h"
 #include "preferences/ModernToggle.h"
 #include "preferences/PlatformWording.h"
@@ -345,6 +346,7 @@ QMessageBox* FeedbackView::showAlert(const QString& title, const QString& messag
     alert->setText(title);
     alert->setInformativeText(message);
     alert->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    widenForTitle(*alert);
     alert->open();
     return alert;
 }

@@ -2,8 +2,10 @@
 
 #include "logging/Logger.h"
 #include "managers/ZoneManager.h"
+#include "platform/KeyNames.h"
 #include "platform/Platform.h"
 #include "preferences/AccessibilityStatusView.h"
+#include "preferences/AlertLayout.h"
 #include "preferences/ColorWell.h"
 #include "preferences/ExcludedApplicationsView.h"
 #include "preferences/KeyCaptureButton.h"
@@ -13,6 +15,8 @@
 #include "preferences/PreferencesSectionView.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
+#include "preferences/WindowManagerAdvice.h"
+#include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "windows/DragKey.h"
@@ -100,6 +104,15 @@ void GeneralPreferencesView::buildSections()
     keyRefusal_->setPalette(refusalPalette);
     keyRefusal_->hide();
     behavior->addRow(keyRefusal_);
+    useMoveKey_ = new QPushButton;
+    useMoveKey_->setObjectName(QStringLiteral("useMoveKeyButton"));
+    connect(useMoveKey_, &QPushButton::clicked, this,
+            [this] { modifierKeyChanged(suggestedKey_); });
+    windowManagerRow_ =
+        new PreferencesRowView(QStringLiteral("Window manager"), QStringLiteral(" "), useMoveKey_);
+    windowManagerRow_->setLeadingSymbol(QStringLiteral("info.circle.fill"),
+                                        PreferencesStyle::systemBlue());
+    behavior->addRow(windowManagerRow_);
     spaceAroundZones_ = new QSpinBox;
     spaceAroundZones_->setObjectName(QStringLiteral("spaceAroundZonesBox"));
     spaceAroundZones_->setAccessibleName(QStringLiteral("Space around zones"));
@@ -180,6 +193,7 @@ void GeneralPreferencesView::loadFromSettings()
         const QSignalBlocker quiet(spaceAroundZones_);
         spaceAroundZones_->setValue(static_cast<int>(std::lround(Settings::spaceAroundZones())));
     }
+    refreshWindowManagerAdvice();
     layoutPreview_->setChecked(Settings::showLayoutPreview());
     restoreSize_->setChecked(Settings::restoreSizeOnUnsnap());
     excludedApplications_->reload();
@@ -207,7 +221,7 @@ void GeneralPreferencesView::hideEvent(QHideEvent* event)
 
 void GeneralPreferencesView::refreshPermissions()
 {
-    accessibilityStatus_->setTrusted(Platform::current().accessibility().isProcessTrusted(false));
+    accessibilityStatus_->setAccess(Platform::current().session().access());
 }
 
 void GeneralPreferencesView::syncLaunchAtLogin()
@@ -259,13 +273,25 @@ void GeneralPreferencesView::modifierKeyChanged(const QString& key)
     if (!dragKey || !dragKey->canBeFollowed()) {
         keyRefusal_->setText(QStringLiteral("Corvane cannot tell when %1 is held during a drag on "
                                             "this desktop. Choose another key.")
-                                 .arg(PlatformWording::modifierKeyDisplayName(key)));
+                                 .arg(KeyNames::modifierKey(key)));
         keyRefusal_->show();
         return;
     }
     keyRefusal_->hide();
     Settings::setValue(SettingsKeys::dragModifierKey, key);
     modifierKey_->setCurrentKey(key);
+    refreshWindowManagerAdvice();
+    emit Notifications::shared().dragModifierKeyChanged(key);
+}
+
+void GeneralPreferencesView::refreshWindowManagerAdvice()
+{
+    const WindowManagerAdvice advice = WindowManagerAdvice::forSession(
+        Platform::current().session().windowManager(), Settings::dragModifierKey());
+    windowManagerRow_->setTexts(advice.title, advice.text);
+    suggestedKey_ = advice.suggestedKey;
+    useMoveKey_->setText(QStringLiteral("Use ") + KeyNames::modifierKey(suggestedKey_));
+    useMoveKey_->setVisible(!suggestedKey_.isEmpty());
 }
 
 void GeneralPreferencesView::normalColorPicked(const QColor& color)
@@ -294,10 +320,12 @@ void GeneralPreferencesView::resetToDefaults()
     confirm.setText(QStringLiteral("Reset to Defaults"));
     confirm.setInformativeText(QStringLiteral("This will reset all preferences to their default "
                                               "values. This action cannot be undone."));
-    QPushButton* reset = confirm.addButton(QStringLiteral("Reset"), QMessageBox::AcceptRole);
+    QPushButton* reset = confirm.addButton(QStringLiteral("Reset"), QMessageBox::DestructiveRole);
     QPushButton* cancel = confirm.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
-    confirm.setDefaultButton(reset);
+    // Enter must not destroy: the safe choice is the default.
+    confirm.setDefaultButton(cancel);
     confirm.setEscapeButton(cancel);
+    widenForTitle(confirm);
     confirm.exec();
     if (confirm.clickedButton() != reset)
         return;
@@ -311,6 +339,7 @@ void GeneralPreferencesView::resetToDefaults()
     done.setInformativeText(
         QStringLiteral("All preferences have been reset to their default values."));
     done.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    widenForTitle(done);
     done.exec();
 }
 
@@ -334,6 +363,7 @@ void GeneralPreferencesView::restoreDefaults()
     keyRefusal_->hide();
     loadFromSettings();
     applyZoneColors();
+    emit Notifications::shared().dragModifierKeyChanged(Settings::dragModifierKey());
 }
 
 } // namespace corvane

@@ -16,6 +16,7 @@ class ColorWell;
 class ExcludedApplicationsView;
 class KeyCaptureButton;
 class ModernToggle;
+class PreferencesRowView;
 
 // The General page: the permission status, launch at login, how windows snap (the modifier
 // key, the space around zones, restoring sizes, the excluded applications), the zone colours,
@@ -40,6 +41,10 @@ public:
     QSpinBox* spaceAroundZonesBox() const { return spaceAroundZones_; }
     ModernToggle* restoreSizeToggle() const { return restoreSize_; }
     ExcludedApplicationsView* excludedApplications() const { return excludedApplications_; }
+    // What the running window manager means for the snap modifier, and a button that adopts
+    // the key it moves windows with.
+    PreferencesRowView* windowManagerRow() const { return windowManagerRow_; }
+    QPushButton* useMoveKeyButton() const { return useMoveKey_; }
     ColorWell* normalZoneColorWell() const { return normalColor_; }
     ColorWell* highlightZoneColorWell() const { return highlightColor_; }
     ModernToggle* layoutPreviewToggle() const { return layoutPreview_; }
@@ -64,6 +69,7 @@ private:
     void normalColorPicked(const QColor& color);
     void highlightColorPicked(const QColor& color);
     void restoreDefaults();
+    void refreshWindowManagerAdvice();
 
     AccessibilityStatusView* accessibilityStatus_ = nullptr;
     ModernToggle* launchAtLogin_ = nullptr;
@@ -72,6 +78,9 @@ private:
     QSpinBox* spaceAroundZones_ = nullptr;
     ModernToggle* restoreSize_ = nullptr;
     ExcludedApplicationsView* excludedApplications_ = nullptr;
+    PreferencesRowView* windowManagerRow_ = nullptr;
+    QPushButton* useMoveKey_ = nullptr;
+    QString suggestedKey_;
     ColorWell* normalColor_ = nullptr;
     ColorWell* highlightColor_ = nullptr;
     ModernToggle* layoutPreview_ = nullptr;

@@ -1,7 +1,7 @@
 #include "preferences/KeyCaptureButton.h"
 
+#include "platform/KeyNames.h"
 #include "preferences/KeyCaptureView.h"
-#include "preferences/PlatformWording.h"
 #include "preferences/PreferencesStyle.h"
 
 #include <QPainter>
@@ -68,7 +68,7 @@ QString KeyCaptureButton::displayText() const
 {
     if (isRecording())
         return QStringLiteral("Press any key...");
-    return PlatformWording::modifierKeyDisplayName(currentKey_);
+    return KeyNames::modifierKey(currentKey_);
 }
 
 QSize KeyCaptureButton::sizeHint() const
@@ -97,6 +97,8 @@ void KeyCaptureButton::paintEvent(QPaintEvent*)
         p.fillPath(shape, PreferencesStyle::withOpacity(accent, 0.1));
     p.setPen(QPen(isRecording() || hasFocus() ? accent : PreferencesStyle::separator(pal), 1));
     p.drawPath(shape);
+    if (hasFocus())
+        PreferencesStyle::drawFocusRing(p, shape, pal);
 
     p.setFont(font());
     p.setPen(isRecording() ? PreferencesStyle::secondaryLabel(pal) : PreferencesStyle::label(pal));

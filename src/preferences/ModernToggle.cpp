@@ -12,7 +12,9 @@ namespace {
 // A system-size switch (38 x 22) drawn at 0.8 of its size.
 constexpr qreal scale = 0.8;
 constexpr QSizeF trackSize(38 * scale, 22 * scale);
-constexpr int margin = 2;
+// Room around the track for the focus ring.
+constexpr int margin = 4;
+constexpr qreal focusRingOffset = 2.5;
 constexpr int slideMilliseconds = 120;
 
 } // namespace
@@ -97,8 +99,12 @@ void ModernToggle::paintEvent(QPaintEvent*)
     shape.addRoundedRect(track, radius, radius);
     p.fillPath(shape, trackColor);
     if (hasFocus()) {
-        p.setPen(QPen(PreferencesStyle::withOpacity(on, 0.5), 1.5));
-        p.drawPath(shape);
+        // Outside the track, so it shows on the accent-coloured track of a switch that is on.
+        QPainterPath ring;
+        ring.addRoundedRect(
+            track.adjusted(-focusRingOffset, -focusRingOffset, focusRingOffset, focusRingOffset),
+            radius + focusRingOffset, radius + focusRingOffset);
+        PreferencesStyle::drawFocusRing(p, ring, pal);
     }
 
     const qreal knobInset = 1.6;

@@ -42,17 +42,6 @@ QString PlatformWording::excludedApplicationsSubtitle()
                                   "either of the two names xprop WM_CLASS shows");
 }
 
-QString PlatformWording::accessibilityInstructions()
-{
-    if (isMac) {
-        return QStringLiteral("Steps: System Settings → Privacy & Security → Accessibility → "
-                              "Click 🔒 → Click + → Select Corvane from Applications");
-    }
-    return QStringLiteral("Corvane needs an X11 session to see and move windows. If you are in a "
-                          "Wayland session, log out, choose an X11 (Xorg) session at the login "
-                          "screen, and start Corvane again.");
-}
-
 bool PlatformWording::hasAccessibilitySettingsPane()
 {
     return isMac;
@@ -77,24 +66,6 @@ QString PlatformWording::reservedShortcutsTip()
 QString PlatformWording::limitedReachWarning()
 {
     return QStringLiteral("Only X11 windows can be snapped in a Wayland session");
-}
-
-QString PlatformWording::modifierKeyDisplayName(const QString& storedKey)
-{
-    const QString key = storedKey.trimmed().toLower();
-    if (key == u"shift")
-        return QStringLiteral("Shift");
-    if (key == u"control")
-        return QStringLiteral("Control");
-    if (key == u"option" || key == u"alt")
-        return isMac ? QStringLiteral("Option") : QStringLiteral("Alt");
-    if (key == u"command" || key == u"cmd")
-        return isMac ? QStringLiteral("Command") : QStringLiteral("Super");
-    if (key == u"space")
-        return QStringLiteral("Space");
-    if (key == u"tab")
-        return QStringLiteral("Tab");
-    return storedKey.toUpper();
 }
 
 } // namespace corvane

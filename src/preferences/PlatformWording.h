@@ -13,8 +13,6 @@ public:
     // "macOS Version: ..." or "OS Version: ...", with the system's human-readable name.
     static QString osVersionLine();
     static QString systemInformationExplanation();
-    // What to do when the window access is missing (the macOS steps, or the X11 session note).
-    static QString accessibilityInstructions();
     // Whether the system has a settings pane that grants the window access, and its address.
     static bool hasAccessibilitySettingsPane();
     static QUrl accessibilitySettingsUrl();
@@ -24,9 +22,6 @@ public:
     // Why some windows cannot be snapped although the access is there: in a Wayland session the
     // X11 backend sees only the X11 windows.
     static QString limitedReachWarning();
-    // The stored name of the snap modifier ("shift", "option", "f5", ...) as the keyboard labels
-    // it on this platform.
-    static QString modifierKeyDisplayName(const QString& storedKey);
 };
 
 } // namespace corvane

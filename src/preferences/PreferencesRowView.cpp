@@ -51,6 +51,13 @@ void PreferencesRowView::setLeadingSymbol(const QString& symbol, const QColor& c
     row_->insertSpacing(1, -4); // the symbol sits closer to its texts than the accessory does
 }
 
+void PreferencesRowView::setTexts(const QString& title, const QString& subtitle)
+{
+    title_->setText(title);
+    if (subtitle_)
+        subtitle_->setText(subtitle);
+}
+
 QString PreferencesRowView::title() const
 {
     return title_->text();

@@ -19,6 +19,10 @@ public:
     // A symbol before the texts, as some rows have.
     void setLeadingSymbol(const QString& symbol, const QColor& color);
 
+    // New texts for a row that describes something changing; a row built without a subtitle
+    // keeps none.
+    void setTexts(const QString& title, const QString& subtitle);
+
     QString title() const;
     QString subtitle() const;
     QWidget* accessory() const { return accessory_; }

@@ -1,6 +1,7 @@
 #include "preferences/PreferencesStyle.h"
 
 #include <QApplication>
+#include <QPainter>
 
 namespace corvane {
 namespace {
@@ -64,6 +65,17 @@ QPainterPath PreferencesStyle::buttonShape(const QRect& rect, double radius)
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
     return shape;
+}
+
+void PreferencesStyle::drawFocusRing(QPainter& painter, const QPainterPath& outline,
+                                     const QPalette& palette)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(accent(palette), 2));
+    painter.drawPath(outline);
+    painter.restore();
 }
 
 QFont PreferencesStyle::font(int pixelSize, QFont::Weight weight)

@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QRect>
 
+class QPainter;
+
 namespace corvane {
 
 // The colours and fonts the preference pages share, taken from the widget's palette so that
@@ -28,6 +30,11 @@ public:
     // A button's rounded outline inside `rect`, on pixel centres so that a one-pixel border
     // drawn along it stays sharp.
     static QPainterPath buttonShape(const QRect& rect, double radius);
+
+    // The keyboard focus ring of every control drawn here: two pixels of the accent colour
+    // along the given outline, so Tab shows where the keyboard is, whatever the control's state.
+    static void drawFocusRing(QPainter& painter, const QPainterPath& outline,
+                              const QPalette& palette);
 
     // Named colours the pages use for symbols.
     static QColor systemBlue() { return QColor(0, 122, 255); }

@@ -85,8 +85,9 @@ void PreferencesTabButton::paintEvent(QPaintEvent*)
         p.fillPath(shape, background);
     }
     if (hasFocus() && keyboardFocus_) {
-        p.setPen(QPen(PreferencesStyle::withOpacity(accent, 0.6), 1.5));
-        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), cornerRadius, cornerRadius);
+        QPainterPath ring;
+        ring.addRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), cornerRadius, cornerRadius);
+        PreferencesStyle::drawFocusRing(p, ring, pal);
     }
 
     const QColor symbolColor = selected_ ? accent : PreferencesStyle::secondaryLabel(pal);

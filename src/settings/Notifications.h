@@ -26,6 +26,8 @@ signals:
     void zoneSelected(const QUuid& zoneId);
     // "ZoneDeleted": a zone was removed from the edited layout.
     void zoneDeleted(const QUuid& deletedZoneId);
+    // The snap modifier ("dragModifierKey") was set or reset in the preferences.
+    void dragModifierKeyChanged(const QString& key);
     // "KeyboardShortcuts_shortcutByNameDidChange"
     void shortcutByNameDidChange(const QString& name);
     // "KeyboardShortcuts_recorderActiveStatusDidChange"

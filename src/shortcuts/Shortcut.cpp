@@ -2,6 +2,7 @@
 
 #include "platform/InputMonitor.h"
 #include "platform/KeyCodes.h"
+#include "platform/KeyNames.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -163,13 +164,11 @@ QKeySequence Shortcut::keySequence() const
 
 QString Shortcut::displayText() const
 {
-    if (qtKey())
-        return keySequence().toString(QKeySequence::NativeText);
-    // A key this system has no name for: the modifiers' own text, then the code.
     const Qt::KeyboardModifiers modifiers = qtModifiers() & ~Qt::KeypadModifier;
-    const QString withA =
-        QKeySequence(QKeyCombination(modifiers, Qt::Key_A)).toString(QKeySequence::NativeText);
-    return withA.chopped(1) + QStringLiteral("Key %1").arg(carbonKeyCode);
+    if (const auto key = qtKey())
+        return KeyNames::combination(modifiers, *key);
+    // A key this system has no name for: the modifiers' names, then the code.
+    return KeyNames::modifierPrefix(modifiers) + QStringLiteral("Key %1").arg(carbonKeyCode);
 }
 
 QString Shortcut::description() const

@@ -180,6 +180,7 @@ void DragDropHandler::handleMouseDown(const MouseEvent& event)
     gestureSpaceAroundZones_ = Settings::spaceAroundZones();
     const bool initialModifier =
         followKeys({gestureKey_}) ? gestureKey_.isHeldNow() : gestureKey_.isHeldIn(event);
+    titleBarPress_.reset();
     windowElement_ = AccessibilityElement::windowElementUnderCursor();
     // A window of an excluded application is left alone: its drag is not followed at all.
     if (windowElement_ && ExcludedApplications::contains(*windowElement_)) {
@@ -190,7 +191,8 @@ void DragDropHandler::handleMouseDown(const MouseEvent& event)
 
     const auto window = windowUnderMouse();
     if (!window) {
-        Logger::warning(QStringLiteral("Failed to get window under mouse"), LogCategory::Window);
+        // A press on the desktop, a panel or the tray: nothing to snap, nothing wrong.
+        Logger::debug(QStringLiteral("No client window under the mouse"), LogCategory::Window);
         return;
     }
     Accessibility& ax = platform().accessibility();
@@ -214,6 +216,10 @@ void DragDropHandler::handleMouseDown(const MouseEvent& event)
     lastCheckPosition_ = *origin;
     lastCheckTime_ = clock_();
     initialModifierPressed_ = initialModifier;
+    // The window's position is in top-left (accessibility) space.
+    const Point pressAt = flipToTopLeft(pointer, primaryHeight(platform().displays().screens()));
+    if (initialModifier && pressAt.y >= origin->y && pressAt.y < origin->y + titleBandDepth)
+        titleBarPress_ = pointer;
 
     // A mouse-up that went to one of our own windows leaves a timer running; two timers would
     // both drive the poll.
@@ -311,6 +317,16 @@ void DragDropHandler::highlightZone(const std::optional<Zone>& zone)
 void DragDropHandler::handleMouseUp(const MouseEvent& event)
 {
     stopTimer();
+    if (titleBarPress_ && !isTracking_ && gestureKey_.isHeldIn(event)) {
+        const Point pointer = platform().inputMonitor().mouseLocation();
+        if (std::hypot(pointer.x - titleBarPress_->x, pointer.y - titleBarPress_->y) >
+            noMoveDistance) {
+            Logger::info(QStringLiteral("A drag with the snap modifier held moved no window"),
+                         LogCategory::Window);
+            emit modifierDragMovedNoWindow();
+        }
+    }
+    titleBarPress_.reset();
     bool snapped = false;
     if (isTracking_ && gestureKey_.isHeldIn(event)) {
         OverlayView* view = overlayView();

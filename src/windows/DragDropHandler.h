@@ -50,6 +50,18 @@ public:
     // Milliseconds for the poll's lateness check; tests replace it.
     void setClock(MillisecondClock clock) { clock_ = std::move(clock); }
 
+    // How far from a press near a window's top edge (its title bar) the pointer must be let go,
+    // the snap modifier held all along, before a window that never moved counts as a failed
+    // snap rather than a click; and how deep that top band is.
+    static constexpr double noMoveDistance = 40;
+    static constexpr double titleBandDepth = 48;
+
+signals:
+    // A drag that began on a window's title bar with the snap modifier held ended with it held,
+    // far from where it began, but the window never moved: the window manager does not move
+    // windows while that key is held.
+    void modifierDragMovedNoWindow();
+
 private:
     // The stored snap key, or Shift when the stored one cannot be followed here.
     DragKey snapKey() const;
@@ -84,8 +96,10 @@ private:
     bool initialModifierPressed_ = false;
     DragKey gestureKey_ = DragKey::shift(); // the snap key as read at this gesture's mouse-down
     QList<int> followedKeys_;
-    mutable QString refusedKeyName_; // the stored key last said to be unusable
+    mutable QString refusedKeyName_;     // the stored key last said to be unusable
     double gestureSpaceAroundZones_ = 0; // as read at mouse-down, for the overlay
+    // Where a press with the snap key began on a window's title bar; outlives the poll.
+    std::optional<Point> titleBarPress_;
     MillisecondClock clock_ = uptimeMilliseconds;
 };
 

@@ -3,6 +3,8 @@
 #include "app/StatusMenu.h"
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
+#include "preferences/GeneralPreferencesView.h"
+#include "preferences/KeyCaptureButton.h"
 #include "preferences/PreferencesWindow.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -113,8 +115,7 @@ private slots:
     void theMenuFollowsTheDesktop()
     {
         launchAgain();
-        const QString warning =
-            QStringLiteral("\u26A0\uFE0F Accessibility permissions not granted");
+        const QString warning = QStringLiteral("\u26A0\uFE0F Corvane cannot see or move windows");
         fake_->setTrusted(false);
         QTRY_COMPARE(delegate_->statusMenu().menu()->actions().at(2)->text(), warning);
         fake_->setTrusted(true);
@@ -140,6 +141,15 @@ private slots:
         LayoutManager::shared().addCustomLayout(
             {QUuid::createUuid(), QStringLiteral("Mine"), {}, {}});
         QTRY_COMPARE(rebuilt.count(), 3);
+
+        // A modifier set on the General page is named by the hint at once.
+        delegate_->openPreferences();
+        auto* page = delegate_->preferencesWindow()->findChild<GeneralPreferencesView*>();
+        QVERIFY(page);
+        emit page->modifierKeyButton()->keyChanged(QStringLiteral("option"));
+        QCOMPARE(rebuilt.count(), 4);
+        QCOMPARE(delegate_->statusMenu().menu()->actions().first()->text(),
+                 QStringLiteral("Hold Alt and drag window to snap"));
     }
 };
 

@@ -64,7 +64,7 @@ private slots:
         layouts_ = std::make_unique<LayoutManager>(*windows_);
         StatusMenu::Actions actions;
         actions.preferencesShortcutText = [] {
-            return std::optional(QStringLiteral("Meta+Ctrl+Shift+P"));
+            return std::optional(QStringLiteral("Ctrl+Shift+Super+P"));
         };
         menu_ = std::make_unique<StatusMenu>(*layouts_, actions);
         menu_->updateMenu();
@@ -78,12 +78,12 @@ private slots:
 
     void theMenuAndItsSubmenusHoldTheirItemsInOrder()
     {
-        const QStringList expected{QStringLiteral("Hold \u21E7 (Shift) and drag window to snap"),
+        const QStringList expected{QStringLiteral("Hold Shift and drag window to snap"),
                                    QStringLiteral("-"),
                                    QStringLiteral("Display 1: Built-in (1440\u00D7900) (Main)"),
                                    QStringLiteral("Display 2: External (1920\u00D71080)"),
                                    QStringLiteral("-"),
-                                   QStringLiteral("Preferences (Meta+Ctrl+Shift+P)"),
+                                   QStringLiteral("Preferences (Ctrl+Shift+Super+P)"),
                                    QStringLiteral("Layout Editor"),
                                    QStringLiteral("Send Feedback"),
                                    QStringLiteral("-"),
@@ -94,8 +94,7 @@ private slots:
         fake_->setTrusted(false);
         menu_->updateMenu();
         const QStringList untrusted = test::menuTexts(*menu_->menu());
-        QCOMPARE(untrusted[2],
-                 QStringLiteral("\u26A0\uFE0F Accessibility permissions not granted"));
+        QCOMPARE(untrusted[2], QStringLiteral("\u26A0\uFE0F Corvane cannot see or move windows"));
         QCOMPARE(untrusted[3], QStringLiteral("-"));
         QCOMPARE(untrusted.size(), expected.size() + 2);
 
@@ -109,12 +108,18 @@ private slots:
         QCOMPARE(test::menuTexts(*submenu), layouts);
         QVERIFY(checked(*submenu).isEmpty()); // no stored choice: no check mark
 
-        layouts_->addCustomLayout({QUuid::createUuid(), QStringLiteral("Mine"), {}, {}});
+        // Names are shown as typed: an "&" is no accelerator mark.
+        layouts_->addCustomLayout({QUuid::createUuid(), QStringLiteral("Desk & \"q\""), {}, {}});
+        corvane::Display ampersand = test::secondDisplay();
+        ampersand.localizedName = QStringLiteral("Dell & Co");
+        fake_->setDisplays({test::primaryDisplay(), ampersand});
         menu_->updateMenu();
         const QStringList withCustom = test::menuTexts(*displayMenu(*menu_->menu(), 0));
         QCOMPARE(withCustom.mid(withCustom.size() - 3),
                  QStringList({QStringLiteral("-"), QStringLiteral("Custom Layouts"),
-                              QStringLiteral("Mine")}));
+                              QStringLiteral("Desk & \"q\"")}));
+        QVERIFY(test::menuTexts(*menu_->menu())
+                    .contains(QStringLiteral("Display 2: Dell & Co (1920\u00D71080)")));
     }
 
     void choosingALayoutMovesTheCheckMark()
@@ -153,10 +158,10 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("Alt") << QStringLiteral("Alt") << QStringLiteral("\u2325 (Option)");
-        QTest::newRow("ALT") << QStringLiteral("ALT") << QStringLiteral("\u2325 (Option)");
-        QTest::newRow("cmd") << QStringLiteral("cmd") << QStringLiteral("\u2318 (Command)");
-        QTest::newRow("control") << QStringLiteral("control") << QStringLiteral("\u2303 (Control)");
+        QTest::newRow("option") << QStringLiteral("option") << QStringLiteral("Alt");
+        QTest::newRow("ALT") << QStringLiteral("ALT") << QStringLiteral("Alt");
+        QTest::newRow("cmd") << QStringLiteral("cmd") << QStringLiteral("Super");
+        QTest::newRow("control") << QStringLiteral("control") << QStringLiteral("Ctrl");
         QTest::newRow("space") << QStringLiteral("space") << QStringLiteral("Space");
         QTest::newRow("f5") << QStringLiteral("f5") << QStringLiteral("F5");
     }
@@ -180,7 +185,7 @@ private slots:
         QCOMPARE(menu_->menu(), before);
         QCOMPARE(before->actions().size(), count + 2);
         QCOMPARE(before->actions().at(2)->text(),
-                 QStringLiteral("\u26A0\uFE0F Accessibility permissions not granted"));
+                 QStringLiteral("\u26A0\uFE0F Corvane cannot see or move windows"));
         QVERIFY(before->actions().at(3)->isSeparator());
         menu_->updateAccessibilityWarning(); // no change while still untrusted
         QCOMPARE(before->actions().size(), count + 2);
@@ -197,7 +202,7 @@ private slots:
         menu_->updateAccessibilityWarning();
         QCOMPARE(test::menuTexts(*before).size(), count);
         QVERIFY(!test::menuTexts(*before).contains(
-            QStringLiteral("\u26A0\uFE0F Accessibility permissions not granted")));
+            QStringLiteral("\u26A0\uFE0F Corvane cannot see or move windows")));
     }
 };
 

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -190,7 +191,7 @@ private slots:
         name->setText(QStringLiteral(" My layout "));
         QVERIFY(toolbar().saveButton()->isEnabled());
         QCOMPARE(toolbar().saveButton()->toolTip(), QStringLiteral("Save the custom layout"));
-        QTest::keyClick(name, Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClick(name, Qt::Key_Return); // Return alone, as in a dialog
         QCOMPARE(layouts_->customLayouts().size(), 1);
         QCOMPARE(layouts_->customLayouts().first().name, QStringLiteral(" My layout "));
         QTRY_COMPARE(closed_, 1);
@@ -268,9 +269,9 @@ private slots:
             QCOMPARE(test::zoneIds(editingZones()), test::zoneIds(before));
         }
 
-        // Ctrl+Return in the popup generates (and does not save the layout).
+        // Return in the popup generates (and does not save the layout).
         enter(QStringLiteral("+3"), QStringLiteral("3"));
-        QTest::keyClick(popover->columnsField(), Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClick(popover->columnsField(), Qt::Key_Return);
         QVERIFY(!toolbar().isGridGeneratorShown());
         QCOMPARE(editingZones().size(), 9);
         QVERIFY(layouts_->customLayouts().isEmpty());
@@ -312,23 +313,100 @@ private slots:
         QTRY_COMPARE(closed_, 3);
     }
 
-    void backdropFollowsDisplayChanges()
+    // Every kind of change is one step: an addition, a whole drag, a deletion, a grid.
+    void undoAndRedoStepThroughZoneChanges()
+    {
+        open();
+        activateToolbar();
+        const auto undo = [&] {
+            QTest::keyClick(toolbar().nameField(), Qt::Key_Z, Qt::ControlModifier);
+        };
+        const auto redo = [&] {
+            QTest::keyClick(toolbar().nameField(), Qt::Key_Z,
+                            Qt::ControlModifier | Qt::ShiftModifier);
+        };
+        const ZoneList initial = editingZones();
+        toolbar().addZone();
+        const ZoneList added = editingZones();
+        // One drag in several steps moves the first zone.
+        const QPointF centre(grid()->width() / 2.0, grid()->height() / 2.0);
+        test::pressLeft(grid(), centre);
+        for (int step = 1; step <= 3; ++step)
+            test::dragLeft(grid(), centre + QPointF(20 * step, 0));
+        test::releaseLeft(grid(), centre + QPointF(60, 0));
+        QTRY_VERIFY(editingZones().first().frame.x > added.first().frame.x);
+        const ZoneList moved = editingZones();
+        layouts_->deleteZone(moved.last().id);
+        QCOMPARE(editingZones().size(), 1);
+
+        undo();
+        QCOMPARE(test::zoneIds(editingZones()), test::zoneIds(moved));
+        undo();
+        QCOMPARE(editingZones().first().frame, added.first().frame);
+        undo();
+        QCOMPARE(test::zoneIds(editingZones()), test::zoneIds(initial));
+        undo(); // nothing more to undo: the name field's text stays as it was
+        QCOMPARE(toolbar().layoutName(), QStringLiteral("New Layout"));
+        QTRY_COMPARE(test::zoneIds(*grid()->customZones()), test::zoneIds(initial));
+
+        redo();
+        redo();
+        QCOMPARE(editingZones().first().frame, moved.first().frame);
+        QCOMPARE(grid()->customZones()->size(), 2);
+        // A new change forgets what could be redone.
+        toolbar().generateGrid(2, 2);
+        redo();
+        QCOMPARE(editingZones().size(), 4);
+        undo();
+        QCOMPARE(editingZones().first().frame, moved.first().frame);
+    }
+
+    // The editor follows its display; when the display goes, it closes and keeps a draft.
+    void theEditorFollowsDisplayChanges()
     {
         Controller& editor = open();
+        toolbar().nameField()->setText(QStringLiteral("Half done"));
+        toolbar().addZone();
         fake_->setDisplays({test::primaryDisplay()});
         fake_->emitScreenParametersChanged();
         QCOMPARE(editor.window()->screenRect(), Rect(0, 0, 1440, 900));
-        QCOMPARE(editor.window()->geometry(), QRect(0, 0, 1440, 900));
+        QVERIFY(grid() && grid()->isEditing());
 
+        // The display grows: the overlay covers it as it is, the toolbar stays centred on it,
+        // and saved layouts applied again meanwhile leave the editing overlay up.
+        corvane::Display larger = test::primaryDisplay();
+        larger.frame = larger.visibleFrame = Rect(0, 0, 2560, 1440);
         corvane::Display above = test::secondDisplay();
-        above.frame = Rect(-200, 900, 1920, 1080);
-        fake_->setDisplays({test::primaryDisplay(), above});
+        above.frame = Rect(-200, 1440, 1920, 1080);
+        fake_->setDisplays({larger, above});
         fake_->emitScreenParametersChanged();
-        QCOMPARE(editor.window()->screenRect(), Rect(-200, 0, 1920, 1980));
+        layouts_->applySavedLayouts();
+        QVERIFY(grid() && grid()->isEditing());
+        QCOMPARE(windows_->overlayWindow()->screenRect(), Rect(0, 0, 2560, 1440));
+        QCOMPARE(grid()->customZones()->size(), 2);
+        QCOMPARE(editor.window()->screenRect(), Rect(-200, 0, 2760, 2520));
+        QCOMPARE(editor.toolbarWindow()->geometry(), QRect(780, 30, 1000, 70));
 
-        fake_->setDisplays({});
+        // The display goes: the editor closes, says so, and keeps what was drawn and typed.
+        const ZoneList drawn = editingZones();
+        fake_->setDisplays({above});
         fake_->emitScreenParametersChanged();
-        QCOMPARE(editor.window()->screenRect(), Rect());
+        QVERIFY(editor.isClosing());
+        QVERIFY(!windows_->overlayWindow());
+        QTRY_COMPARE(closed_, 1);
+        QVERIFY(Controller::lostDisplayNotice() && Controller::lostDisplayNotice()->isVisible());
+        Controller::lostDisplayNotice()->close();
+        const auto draft = layouts_->takeDraft();
+        QVERIFY(draft);
+        QCOMPARE(draft->name, QStringLiteral("Half done"));
+        QCOMPARE(test::zoneIds(draft->zones), test::zoneIds(drawn));
+
+        // Opened again, the draft is saved as a layout of its own.
+        open(draft);
+        QCOMPARE(toolbar().layoutName(), QStringLiteral("Half done"));
+        toolbar().saveButton()->click();
+        QCOMPARE(layouts_->customLayouts().size(), 1);
+        QCOMPARE(test::zoneIds(layouts_->customLayouts().first().zones), test::zoneIds(drawn));
     }
 
     void toolbarSitsOnTheMainDisplayOrElseTheFirst()

@@ -50,13 +50,16 @@ private slots:
         QVERIFY(viewOf(*window).isShaped());
         const QRegion mask = window->mask();
 
-        // The zones' insides and the plain zone's one-pixel outline just outside its shape.
-        QVERIFY(mask.contains(QPoint(200, 250)));
-        QVERIFY(mask.contains(QPoint(9, 250)));
-        QVERIFY(mask.contains(QPoint(600, 250)));
-        // The gaps around and between the zones, and the rounded corners, show the desktop.
+        // The plain zone is a ring from one pixel outside its shape, with its label's badge; the
+        // highlighted zone is filled.
+        for (const QPoint p : {QPoint(9, 250), QPoint(12, 250), QPoint(200, 250), QPoint(600, 250),
+                               QPoint(600, 100)})
+            QVERIFY2(mask.contains(p),
+                     qPrintable(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y())));
+        // The gaps around and between the zones, the rounded corners and the plain zone's middle
+        // show the desktop and the dragged window.
         for (const QPoint p : {QPoint(4, 250), QPoint(200, 5), QPoint(400, 250), QPoint(200, 495),
-                               QPoint(795, 250), QPoint(10, 10)})
+                               QPoint(795, 250), QPoint(10, 10), QPoint(14, 250), QPoint(200, 100)})
             QVERIFY2(!mask.contains(p),
                      qPrintable(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y())));
         // The highlighted zone's wide outline reaches further out than the plain one's.
@@ -71,18 +74,22 @@ private slots:
                     QCOMPARE(image.pixelColor(x, y).alpha(), 255);
             }
         }
-        // Colours keep their hue at full strength: white zones, the blue highlight, no tint
-        // anywhere else.
-        QCOMPARE(image.pixel(200, 100), qRgb(255, 255, 255));
+        // Colours keep their hue at full strength: a white ring between dark edges, the blue
+        // highlight, no tint anywhere else.
+        QCOMPARE(image.pixel(10, 250), qRgb(255, 255, 255));
+        QVERIFY(image.pixelColor(9, 250).lightness() < 60);
+        QVERIFY(image.pixelColor(12, 250).lightness() < 60);
         QCOMPARE(image.pixel(600, 100), qRgb(0, 122, 255));
         QCOMPARE(image.pixelColor(400, 250).alpha(), 0);
-        // The label is still drawn, its shadow at full strength on the white zone.
-        int dark = 0;
+        // The label is white on a dark badge.
+        int dark = 0, white = 0;
         for (int y = 235; y < 265; ++y) {
-            for (int x = 185; x < 215; ++x)
-                dark += image.pixelColor(x, y).lightness() < 160;
+            for (int x = 185; x < 215; ++x) {
+                dark += image.pixelColor(x, y).lightness() < 60;
+                white += image.pixelColor(x, y).lightness() > 200;
+            }
         }
-        QVERIFY(dark > 10);
+        QVERIFY(dark > 100 && white > 10);
     }
 
     void theMaskFollowsTheHighlightAndTheZones()
@@ -162,13 +169,14 @@ private slots:
         manager.hideOverlay();
     }
 
-    void theBackdropDimsOnlyWithACompositor()
+    void theBackdropTakesPressesWithOrWithoutACompositor()
     {
+        // Without a compositor: not shaped away, and opaque (a dimmed picture of the desktop).
         BackdropWindow backdrop;
         backdrop.setScreenRect(test::primaryDisplay().frame);
         QVERIFY(!backdrop.isDimming());
-        QVERIFY(!backdrop.mask().isEmpty());
-        QVERIFY(!backdrop.mask().intersects(backdrop.rect()));
+        QVERIFY(backdrop.mask().isEmpty());
+        QCOMPARE(test::render(backdrop).pixelColor(20, 20).alpha(), 255);
 
         platform_->setCompositingActive(true);
         QVERIFY(backdrop.isDimming());

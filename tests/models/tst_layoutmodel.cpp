@@ -3,6 +3,7 @@
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
 #include "models/StableUuid.h"
+#include "platform/fake/FakePlatform.h"
 
 #include <QJsonDocument>
 #include <QTest>
@@ -135,6 +136,25 @@ private slots:
         QCOMPARE(monitorID(d), QStringLiteral("uuid_37D8832A-2D66-02CA-B9F7-8F30A301B230"));
         d.uuid = QString();
         QCOMPARE(monitorID(d), QStringLiteral("uuid_unknown"));
+
+        // Two monitors of one model with serial 0 are told apart by their connectors; a unique
+        // one keeps its identifier.
+        corvane::Display twin = FakePlatform::makeDisplay(
+            QStringLiteral("DP-1"), Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1080), 7, 0);
+        DisplayList displays{twin, twin,
+                             FakePlatform::makeDisplay(QStringLiteral("HDMI-1"),
+                                                       Rect(3840, 0, 800, 600),
+                                                       Rect(3840, 0, 800, 600), 8, 0)};
+        displays[1].key = QStringLiteral("DP-2");
+        displays[1].frame.x = 1920;
+        markIdenticalDisplays(displays);
+        QCOMPARE(monitorID(displays[0]), QStringLiteral("display_4268_16391_0@DP-1"));
+        QCOMPARE(monitorID(displays[1]), QStringLiteral("display_4268_16391_0@DP-2"));
+        QCOMPARE(monitorID(displays[2]), QStringLiteral("display_4268_16392_0"));
+        // Alone again, the remaining twin is unique once more.
+        displays.removeAt(1);
+        markIdenticalDisplays(displays);
+        QCOMPARE(monitorID(displays[0]), QStringLiteral("display_4268_16391_0"));
     }
 
     void builtInsAndShippedTemplates()

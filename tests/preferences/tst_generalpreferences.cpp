@@ -37,6 +37,7 @@ public:
         QString text;
         QString informativeText;
         QStringList buttons;
+        QString defaultButton;
     };
     QList<Seen> seen;
 
@@ -47,7 +48,10 @@ public:
             if (!box || !box->isVisible() || box->property("answered").toBool())
                 return;
             box->setProperty("answered", true);
-            seen.append({box->text(), box->informativeText(), {}});
+            seen.append({box->text(),
+                         box->informativeText(),
+                         {},
+                         box->defaultButton() ? box->defaultButton()->text() : QString()});
             for (QAbstractButton* b : box->buttons())
                 seen.last().buttons.append(b->text());
             const QString answer = answers_.isEmpty() ? QString() : answers_.takeFirst();
@@ -105,7 +109,8 @@ private slots:
         for (const PreferencesRowView* row : rows)
             titles.append(row->title());
         QCOMPARE(titles,
-                 (QStringList{"Launch at login", "Window snap modifier key", "Space around zones",
+                 (QStringList{"Launch at login", "Window snap modifier key",
+                              "Window manager: not announced", "Space around zones",
                               "Restore window size when dragged out of a zone",
                               "Excluded applications", "Normal zone color", "Highlight zone color",
                               "Show layout preview", "Reset to Defaults"}));
@@ -114,6 +119,27 @@ private slots:
         QCOMPARE(page->excludedApplications()->list()->count(), 0);
         QCOMPARE(rows.first()->subtitle(),
                  QStringLiteral("Automatically start Corvane when you log in"));
+    }
+
+    // The page names the window manager and the key it moves windows with, and adopts that key
+    // in one click where the chosen one cannot start a snap.
+    void theWindowManagersMoveKeyIsNamedAndAdopted()
+    {
+        fake->setWindowManager({QStringLiteral("Openbox"), QStringLiteral("option"), false});
+        showPage();
+        PreferencesRowView* row = page->windowManagerRow();
+        QCOMPARE(row->title(), QStringLiteral("Window manager: Openbox"));
+        QVERIFY(row->subtitle().contains(QStringLiteral("while Shift is held")));
+        QVERIFY(page->useMoveKeyButton()->isVisible());
+        QCOMPARE(page->useMoveKeyButton()->text(), QStringLiteral("Use Alt"));
+
+        QSignalSpy changed(&Notifications::shared(), &Notifications::dragModifierKeyChanged);
+        page->useMoveKeyButton()->click();
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("option"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(page->modifierKeyButton()->displayText(), QStringLiteral("Alt"));
+        QVERIFY(!page->useMoveKeyButton()->isVisible());
+        QVERIFY(row->subtitle().contains(QStringLiteral("hold Alt")));
     }
 
     void storedValuesAreShownWhenThePageAppears()
@@ -358,7 +384,8 @@ private slots:
         QCOMPARE(responder.seen[0].informativeText,
                  QStringLiteral("This will reset all preferences to their default values. This "
                                 "action cannot be undone."));
-        QCOMPARE(responder.seen[0].buttons, (QStringList{"Reset", "Cancel"}));
+        QCOMPARE(responder.seen[0].buttons, (QStringList{"Cancel", "Reset"}));
+        QCOMPARE(responder.seen[0].defaultButton, QStringLiteral("Cancel")); // Enter is safe
         QCOMPARE(Settings::dragModifierKey(), QStringLiteral("control"));
         QVERIFY(!Settings::showLayoutPreview());
         QVERIFY(Settings::launchAtLogin());
@@ -414,14 +441,15 @@ private slots:
         showPage();
         AccessibilityStatusView* status = page->accessibilityStatus();
         QVERIFY(!status->isTrusted());
-        QCOMPARE(status->headline(), QStringLiteral("Accessibility permissions not granted"));
-        // On X11 there is no settings pane: the page says what the session needs instead.
-        QVERIFY(status->instructions().contains(QStringLiteral("X11")));
+        // The session's own words: what cannot be done and what to do; no settings pane here.
+        QCOMPARE(status->headline(), fake->session().access().headline);
+        QCOMPARE(status->instructions(), fake->session().access().remedy);
         QVERIFY(!status->openSettingsButton());
 
         fake->setTrusted(true);
         QTRY_VERIFY_WITH_TIMEOUT(status->isTrusted(), 3000);
-        QVERIFY(status->headline() != QStringLiteral("Accessibility permissions not granted"));
+        QCOMPARE(status->headline(), fake->session().access().headline);
+        QVERIFY(status->instructions().isEmpty());
 
         // While the page is hidden nobody asks.
         page->hide();

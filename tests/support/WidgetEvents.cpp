@@ -49,8 +49,21 @@ QImage render(QWidget& widget)
 QStringList menuTexts(const QMenu& menu)
 {
     QStringList texts;
-    for (const QAction* action : menu.actions())
-        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    for (const QAction* action : menu.actions()) {
+        if (action->isSeparator()) {
+            texts.append(QStringLiteral("-"));
+            continue;
+        }
+        // As drawn: a single "&" marks the accelerator and is not shown, "&&" shows one "&".
+        QString shown;
+        const QString text = action->text();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.at(i) == u'&' && ++i == text.size())
+                break;
+            shown += text.at(i);
+        }
+        texts.append(shown);
+    }
     return texts;
 }
 

@@ -9,6 +9,7 @@
 #include "windows/SnappedWindows.h"
 #include "windows/WindowSnapper.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -110,6 +111,27 @@ private slots:
         handler_->checkForDrag();
         QVERIFY(!handler_->isPolling());
         QVERIFY(!handler_->draggedWindow());
+    }
+
+    // A drag begun on the title bar with the modifier held and let go far away, the modifier
+    // still held, that moved no window is reported; a short one, one begun in the window's body
+    // and one that moved the window are not.
+    void aModifierDragThatMovedNoWindowIsReported()
+    {
+        QSignalSpy unmoved(handler_.get(), &DragDropHandler::modifierDragMovedNoWindow);
+        down(ModifierFlag::shift);
+        now_ += 600;
+        handler_->checkForDrag(); // the poll gives up: nothing moves
+        up(ModifierFlag::shift, {300, 790});
+        QCOMPARE(unmoved.count(), 1);
+        down(ModifierFlag::shift);
+        up(ModifierFlag::shift, {170, 790});
+        down(ModifierFlag::shift, {150, 600});
+        up(ModifierFlag::shift, {400, 600});
+        down(ModifierFlag::shift);
+        up(0, {300, 790});
+        snapAt({300, 790});
+        QCOMPARE(unmoved.count(), 1);
     }
 
     void theModifierCountsWhileItIsHeld()

@@ -70,6 +70,8 @@ private:
     // Points inside each zone, away from the labels at their centres.
     const QPoint inLeft{320, 150};
     const QPoint inRight{960, 150};
+    // On the plain zone's ring, drawn alone where no compositor runs.
+    const QPoint onLeftRing{10, 150};
 
     QRgb pixel(const QPoint& p)
     {
@@ -189,8 +191,9 @@ private slots:
         const QList<QRgb> before = pixels(outside);
         auto overlay = showOverlay();
         QVERIFY(overlay->isShaped());
-        // The zones are drawn ...
-        QTRY_COMPARE(pixel(inLeft), qRgb(255, 255, 255));
+        // The plain zone is a ring with the desktop inside, the highlighted one is filled ...
+        QTRY_COMPARE(pixel(onLeftRing), qRgb(255, 255, 255));
+        QCOMPARE(pixel(inLeft), desktopColour);
         QTRY_VERIFY(channelDistance(pixel(inRight), qRgb(0, 122, 255)) <= 1);
         // ... and nothing else: no black sheet, no tint.
         QVERIFY(showsDesktopOutside(before));
@@ -234,14 +237,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!platform_->compositing().isActive(), 10000);
         QVERIFY(overlay->isShaped());
         QTRY_VERIFY_WITH_TIMEOUT(showsDesktopOutside(initialDesktop_), 10000);
-        QTRY_COMPARE(pixel(inLeft), qRgb(255, 255, 255));
+        QTRY_COMPARE(pixel(onLeftRing), qRgb(255, 255, 255));
         overlay.reset();
 
         // The next drag's overlay, with no compositor.
         const QList<QRgb> before = pixels(outside);
         overlay = showOverlay();
         QVERIFY(overlay->isShaped());
-        QTRY_COMPARE(pixel(inLeft), qRgb(255, 255, 255));
+        QTRY_COMPARE(pixel(onLeftRing), qRgb(255, 255, 255));
         QVERIFY(showsDesktopOutside(before));
         overlay.reset();
 

@@ -202,28 +202,43 @@ private slots:
         QCOMPARE(changed.count(), 0);
     }
 
-    void theMainDisplayHoldsTheFocusedWindow()
+    void theMainDisplayIsThePrimaryMonitorWhateverHasTheFocus()
     {
-        twoMonitors(false);
+        twoMonitors(true);
         X11Platform platform;
         const auto xterm =
             server_->startClient(QStringLiteral("xterm"), {}, QStringLiteral("xterm"));
         QVERIFY(xterm);
         const QString id = QString::number(xterm->window);
         QVERIFY(server_->xdotool(
-            {QStringLiteral("windowmove"), id, QStringLiteral("2200"), QStringLiteral("300")}));
-        QVERIFY(server_->xdotool({QStringLiteral("windowactivate"), id}));
-        // The pointer is elsewhere: the focused window decides.
-        QVERIFY(server_->xdotool(
-            {QStringLiteral("mousemove"), QStringLiteral("10"), QStringLiteral("10")}));
-        QTRY_COMPARE(platform.displays().mainScreen().value_or(corvane::Display()).key,
-                     QStringLiteral("B"));
-
-        QVERIFY(server_->xdotool(
             {QStringLiteral("windowmove"), id, QStringLiteral("100"), QStringLiteral("100")}));
-        QTRY_COMPARE(platform.displays().mainScreen().value_or(corvane::Display()).key,
-                     QStringLiteral("A"));
+        QVERIFY(server_->xdotool({QStringLiteral("windowactivate"), id}));
+        QTest::qWait(200);
+        QCOMPARE(platform.displays().mainScreen().value_or(corvane::Display()).key,
+                 QStringLiteral("B"));
         server_->killProcess(xterm->pid);
+
+        // With no primary monitor, the first one.
+        resetMonitors();
+        QVERIFY(server_->setMonitor(QStringLiteral("A"), QRect(0, 0, 1920, 1080), false,
+                                    QStringLiteral("screen")));
+        QVERIFY(server_->setMonitor(QStringLiteral("B"), QRect(1920, 100, 1440, 900), false));
+        QTRY_COMPARE(platform.displays().screens().size(), 2);
+        QCOMPARE(platform.displays().mainScreen().value_or(corvane::Display()).key,
+                 platform.displays().screens().first().key);
+    }
+
+    void theSessionNamesItsWindowManagerAndItsMoveKey()
+    {
+        X11Platform platform;
+        const WindowManagerInfo wm = platform.session().windowManager();
+        QCOMPARE(wm.name, QStringLiteral("Openbox"));
+        // Openbox moves windows dragged with Alt; a title-bar drag with Shift held stays put.
+        QCOMPARE(wm.moveModifierKey, QStringLiteral("option"));
+        QCOMPARE(wm.titleBarDragMovesWithModifier, std::optional(false));
+        const SessionAccess access = platform.session().access();
+        QVERIFY(access.windowsReachable);
+        QVERIFY(access.remedy.isEmpty());
     }
 
     void withoutAnXServerTheBackendStillComesUp()
@@ -247,6 +262,10 @@ private slots:
         // Without a toolkit session either there are simply no screens.
         QVERIFY(platform.displays().screens().isEmpty());
         QVERIFY(!platform.displays().mainScreen());
+        // The session says what cannot work and what to do.
+        QVERIFY(!platform.session().access().windowsReachable);
+        QVERIFY(!platform.session().access().remedy.isEmpty());
+        QVERIFY(platform.session().windowManager().name.isEmpty());
     }
 };
 

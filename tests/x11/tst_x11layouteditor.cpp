@@ -38,6 +38,7 @@ private:
     XServer* server_;
     std::unique_ptr<ZoneManager> windows_;
     std::unique_ptr<LayoutManager> layouts_;
+    qint64 compositor_ = 0;
 
     // Managed clients, bottom to top.
     QList<xcb_window_t> stacking()
@@ -106,11 +107,11 @@ private slots:
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         test::resetStores();
         Platform::install(std::make_unique<X11Platform>());
-        // The backdrop that takes the presses around the zones is there only while a
-        // compositing manager runs; without one it is left out and presses reach the desktop.
+        // The editor is seen with a compositing manager first, then without one.
         if (QStandardPaths::findExecutable(QStringLiteral("xcompmgr")).isEmpty())
             QSKIP("xcompmgr is not installed (scripts/install-deps installs it)");
-        QVERIFY(server_->startProcess(QStringLiteral("xcompmgr"), {}) != 0);
+        compositor_ = server_->startProcess(QStringLiteral("xcompmgr"), {});
+        QVERIFY(compositor_ != 0);
         QTRY_VERIFY_WITH_TIMEOUT(Platform::current().compositing().isActive(), 10000);
         QCOMPARE(Platform::current().displays().screens().size(), 2);
         windows_ = std::make_unique<ZoneManager>();
@@ -172,6 +173,36 @@ private slots:
         QVERIFY(server_->waitForWindowGone(toolbar));
         QVERIFY(server_->waitForWindowGone(backdrop));
         QVERIFY(!windows_->overlayWindow());
+        QVERIFY(server_->killProcess(xlogo->pid));
+    }
+
+    // Without a compositing manager the backdrop still covers every display and takes a press
+    // between the zones: the application beneath gets neither the press nor the focus.
+    void withoutACompositorAPressBetweenZonesStaysWithTheEditor()
+    {
+        QVERIFY(server_->killProcess(compositor_));
+        QTRY_VERIFY_WITH_TIMEOUT(!Platform::current().compositing().isActive(), 10000);
+        const auto xlogo =
+            server_->startClient(QStringLiteral("xlogo"), {}, QStringLiteral("xlogo"));
+        QVERIFY(xlogo);
+        QVERIFY(server_->xdotool({QStringLiteral("windowmove"), QString::number(xlogo->window),
+                                  QStringLiteral("2000"), QStringLiteral("300")}));
+
+        layouts_->startEditing(std::nullopt);
+        CustomLayoutEditorWindowController editor(*layouts_, [] {});
+        editor.showWindow();
+        QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
+        const auto backdrop = xcb_window_t(editor.window()->winId());
+        const auto toolbar = xcb_window_t(editor.toolbarWindow()->winId());
+        QVERIFY(server_->waitForViewable(backdrop));
+        QTRY_COMPARE(activeWindow(), toolbar);
+        QVERIFY(editor.window()->mask().isEmpty());
+
+        click(QPoint(2100, 350)); // over xlogo, on the other monitor, away from every zone
+        QTest::qWait(300);
+        QCOMPARE(activeWindow(), toolbar);
+        QVERIFY(!editor.isClosing());
+        editor.close();
         QVERIFY(server_->killProcess(xlogo->pid));
     }
 };

@@ -219,6 +219,26 @@ private:
     FakePlatform& p_;
 };
 
+class FakeSession : public Session {
+public:
+    explicit FakeSession(FakePlatform& p) : p_(p) {}
+    SessionAccess access() const override
+    {
+        if (p_.trusted_)
+            return {true,
+                    QStringLiteral("Corvane can see and move windows"),
+                    QStringLiteral("The test desktop lets Corvane move its windows."),
+                    {}};
+        return {false, QStringLiteral("Corvane cannot see or move windows"),
+                QStringLiteral("The test desktop refuses."),
+                QStringLiteral("Trust Corvane in the test desktop.")};
+    }
+    WindowManagerInfo windowManager() const override { return p_.windowManager_; }
+
+private:
+    FakePlatform& p_;
+};
+
 FakePlatform::FakePlatform()
     : displaysImpl_(std::make_unique<FakeDisplays>(*this)),
       accessibilityImpl_(std::make_unique<FakeAccessibility>(*this)),
@@ -227,7 +247,8 @@ FakePlatform::FakePlatform()
       hotKeysImpl_(std::make_unique<FakeHotKeys>(*this)),
       loginItemsImpl_(std::make_unique<FakeLoginItems>(*this)),
       workspaceImpl_(std::make_unique<FakeWorkspace>(*this)),
-      compositingImpl_(std::make_unique<FakeCompositing>(*this))
+      compositingImpl_(std::make_unique<FakeCompositing>(*this)),
+      sessionImpl_(std::make_unique<FakeSession>(*this))
 {
     Element system;
     system.kind = Kind::SystemWide;
@@ -268,6 +289,10 @@ Compositing& FakePlatform::compositing()
 {
     return *compositingImpl_;
 }
+Session& FakePlatform::session()
+{
+    return *sessionImpl_;
+}
 
 void FakePlatform::setCompositingActive(bool active)
 {
@@ -284,6 +309,7 @@ void FakePlatform::setDisplays(const DisplayList& displays)
         if (displays_[i].key.isEmpty())
             displays_[i].key = QStringLiteral("display-%1").arg(i);
     }
+    markIdenticalDisplays(displays_);
     if (!mainKey_ && !displays_.isEmpty())
         mainKey_ = displays_.first().key;
 }

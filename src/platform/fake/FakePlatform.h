@@ -47,6 +47,7 @@ public:
     LoginItems& loginItems() override;
     Workspace& workspace() override;
     Compositing& compositing() override;
+    Session& session() override;
 
     // Displays. Keys default to "display-<index>" when left empty.
     void setDisplays(const DisplayList& displays);
@@ -108,6 +109,8 @@ public:
 
     // A compositing manager starts (true, the default) or stops.
     void setCompositingActive(bool active);
+    // The window manager the session reports (none by default).
+    void setWindowManager(const WindowManagerInfo& info) { windowManager_ = info; }
 
     Counters counters;
 
@@ -120,6 +123,7 @@ private:
     friend class FakeLoginItems;
     friend class FakeWorkspace;
     friend class FakeCompositing;
+    friend class FakeSession;
 
     enum class Kind { SystemWide, Application, Window, Control };
     struct Element {
@@ -184,6 +188,8 @@ private:
     std::unique_ptr<LoginItems> loginItemsImpl_;
     std::unique_ptr<Workspace> workspaceImpl_;
     std::unique_ptr<Compositing> compositingImpl_;
+    std::unique_ptr<Session> sessionImpl_;
+    WindowManagerInfo windowManager_;
 };
 
 } // namespace corvane

@@ -5,7 +5,6 @@
 #include "platform/x11/LogindSleepMonitor.h"
 #include "platform/x11/RootGeometry.h"
 #include "platform/x11/Strut.h"
-#include "platform/x11/WindowInspector.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbProperties.h"
 
@@ -30,13 +29,13 @@ struct Monitor {
 
 bool sameDisplays(const DisplayList& a, const DisplayList& b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const Display& x, const Display& y) {
-                          return x.key == y.key && x.number == y.number && x.frame == y.frame &&
-                                 x.visibleFrame == y.visibleFrame &&
-                                 x.localizedName == y.localizedName && x.vendor == y.vendor &&
-                                 x.model == y.model && x.serial == y.serial && x.uuid == y.uuid;
-                      });
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(), [](const Display& x, const Display& y) {
+            return x.key == y.key && x.number == y.number && x.frame == y.frame &&
+                   x.visibleFrame == y.visibleFrame && x.localizedName == y.localizedName &&
+                   x.vendor == y.vendor && x.model == y.model && x.serial == y.serial &&
+                   x.uuid == y.uuid && x.connector == y.connector && x.hasTwin == y.hasTwin;
+        });
 }
 
 QGuiApplication* guiApplication()
@@ -292,6 +291,7 @@ X11Displays::Snapshot X11Displays::readMonitors() const
             d.serial = edid->serial;
             d.uuid = edid->uuid;
         }
+        d.connector = outputNames[i].isEmpty() ? d.key : outputNames[i];
         if (edids[i] && !edids[i]->productName.isEmpty())
             d.localizedName = edids[i]->productName;
         else if (!outputNames[i].isEmpty())
@@ -301,6 +301,7 @@ X11Displays::Snapshot X11Displays::readMonitors() const
         snapshot.displays.append(d);
         snapshot.rootFrames.append(m.rect);
     }
+    markIdenticalDisplays(snapshot.displays);
     return snapshot;
 }
 
@@ -339,41 +340,11 @@ std::optional<Display> X11Displays::displayAtRootPoint(const QPoint& point) cons
 
 std::optional<Display> X11Displays::mainScreen() const
 {
-    if (!connection_.isConnected())
-        return displays_.isEmpty() ? std::nullopt : std::optional(displays_.first());
-
-    // The main display is the one holding the focused window, as on macOS where it is the
-    // screen of the key window: that is where the user is working even when the pointer has
-    // wandered off. Only with nothing focused does the pointer decide.
-    xcb_connection_t* c = connection_.raw();
-    const auto activeCookie =
-        connection_.getProperty(connection_.root(), XAtom::_NET_ACTIVE_WINDOW, XCB_ATOM_WINDOW, 1);
-    const auto pointerCookie = connection_.send(xcb_query_pointer(c, connection_.root()));
-    const auto active =
-        propertyValue32(connection_.reply(xcb_get_property_reply, activeCookie).get());
-    const auto pointer = connection_.reply(xcb_query_pointer_reply, pointerCookie);
-
-    if (active && *active != XCB_NONE) {
-        const auto windows = inspectWindows(connection_, {*active}, false);
-        if (!windows.isEmpty() && windows.first().exists && windows.first().viewable) {
-            const QRect frame = windows.first().frameRect();
-            qsizetype best = -1;
-            qint64 bestArea = 0;
-            for (qsizetype i = 0; i < rootFrames_.size(); ++i) {
-                const QRect overlap = rootFrames_[i].intersected(frame);
-                const qint64 area = qint64(overlap.width()) * overlap.height();
-                if (!overlap.isEmpty() && area > bestArea) {
-                    best = i;
-                    bestArea = area;
-                }
-            }
-            if (best >= 0)
-                return displays_.value(best);
-        }
-    }
-    if (pointer)
-        return displayAtRootPoint(QPoint(pointer->root_x, pointer->root_y));
-    return std::nullopt;
+    // The main display is the RandR primary monitor, else the first one: the list starts with
+    // it. It does not follow the focus, so "Main" names the same display from run to run.
+    if (displays_.isEmpty())
+        return std::nullopt;
+    return displays_.first();
 }
 
 } // namespace corvane

@@ -7,6 +7,7 @@
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputMonitor.h"
 #include "platform/x11/X11LoginItems.h"
+#include "platform/x11/X11Session.h"
 #include "platform/x11/X11WindowServer.h"
 #include "platform/x11/X11Workspace.h"
 #include "platform/x11/XcbConnection.h"
@@ -25,7 +26,8 @@ X11Platform::X11Platform(const QByteArray& displayName, Session session)
       inputMonitor_(std::make_unique<X11InputMonitor>(*connection_, *displays_)),
       hotKeys_(std::make_unique<X11HotKeys>(*connection_)),
       loginItems_(std::make_unique<X11LoginItems>()), workspace_(std::make_unique<X11Workspace>()),
-      compositing_(std::make_unique<X11Compositing>(*connection_))
+      compositing_(std::make_unique<X11Compositing>(*connection_)),
+      session_(std::make_unique<X11Session>(*connection_))
 {
     // Without its X server nothing can be read or moved and the application's own windows are
     // gone; Qt's xcb plugin ends the process with status 1 once it notices on its connection.
@@ -87,6 +89,11 @@ Workspace& X11Platform::workspace()
 Compositing& X11Platform::compositing()
 {
     return *compositing_;
+}
+
+corvane::Session& X11Platform::session()
+{
+    return *session_;
 }
 
 } // namespace corvane

@@ -33,6 +33,7 @@ public:
     LoginItems& loginItems() override;
     Workspace& workspace() override;
     Compositing& compositing() override;
+    corvane::Session& session() override;
 
     // Why no X server can be reached through DISPLAY, or nothing when one can.
     static std::optional<QString> connectionProblem();
@@ -50,6 +51,7 @@ private:
     std::unique_ptr<LoginItems> loginItems_;
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<Compositing> compositing_;
+    std::unique_ptr<corvane::Session> session_;
 };
 
 } // namespace corvane

@@ -1,0 +1,3 @@
+#include "platform/Session.h"
+
+// The interface's meta-object lives here.

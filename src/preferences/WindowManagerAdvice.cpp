@@ -1,0 +1,52 @@
+#include "preferences/WindowManagerAdvice.h"
+
+#include "platform/KeyNames.h"
+
+namespace corvane {
+
+WindowManagerAdvice WindowManagerAdvice::forSession(const WindowManagerInfo& info,
+                                                    const QString& snapModifierKey)
+{
+    WindowManagerAdvice advice;
+    const QString chosen = KeyNames::modifierKey(snapModifierKey);
+    if (info.name.isEmpty()) {
+        advice.title = QStringLiteral("Window manager: not announced");
+        advice.text = QStringLiteral("Hold %1 and drag a window by its title bar. If the window "
+                                     "does not move while %1 is held, choose the key your "
+                                     "window manager moves windows with.")
+                          .arg(chosen);
+        return advice;
+    }
+    advice.title = QStringLiteral("Window manager: ") + info.name;
+    if (info.moveModifierKey.isEmpty()) {
+        advice.text = QStringLiteral("Hold %1 and drag a window by its title bar. If the window "
+                                     "does not move while %1 is held, choose the key %2 moves "
+                                     "windows with.")
+                          .arg(chosen, info.name);
+        return advice;
+    }
+    const QString move = KeyNames::modifierKey(info.moveModifierKey);
+    if (KeyNames::modifierKey(snapModifierKey) == move) {
+        advice.text = QStringLiteral("%1 moves a window dragged anywhere with %2 held: hold %2, "
+                                     "drag a window and release it over a zone.")
+                          .arg(info.name, move);
+        return advice;
+    }
+    if (info.titleBarDragMovesWithModifier == false) {
+        advice.chosenKeyFails = true;
+        advice.suggestedKey = info.moveModifierKey;
+        advice.text = QStringLiteral("%1 moves a window dragged anywhere with %2 held, but does "
+                                     "not move one dragged by its title bar while %3 is held, "
+                                     "so nothing snaps. Choose %2 as the snap modifier.")
+                          .arg(info.name, move, chosen);
+        return advice;
+    }
+    advice.suggestedKey = info.moveModifierKey;
+    advice.text = QStringLiteral("Hold %1 and drag a window by its title bar. %2 usually moves "
+                                 "a window dragged anywhere with %3 held: choose %3 to snap "
+                                 "from anywhere in a window.")
+                      .arg(chosen, info.name, move);
+    return advice;
+}
+
+} // namespace corvane
