@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -96,6 +98,20 @@ private slots:
         static const QRegularExpression release(QStringLiteral("<release\\s+version=\"([^\"]*)\""));
         QCOMPARE(release.match(QString::fromUtf8(metainfoFile.readAll())).captured(1),
                  QStringLiteral(CORVANE_VERSION));
+    }
+
+    void theIconComesInEverySize()
+    {
+        const QString theme = installed(QStringLiteral("share/icons/hicolor/"));
+        QVERIFY(QSvgRenderer(theme + QStringLiteral("scalable/apps/app.corvane.Corvane.svg"))
+                    .isValid());
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const QImage bitmap(theme +
+                                QStringLiteral("%1x%1/apps/app.corvane.Corvane.png").arg(size));
+            QCOMPARE(bitmap.size(), QSize(size, size));
+            // Drawn, not an empty canvas of the right size.
+            QVERIFY(bitmap.pixelColor(size / 2, size / 2).alpha() > 0);
+        }
     }
 
     void theManualPageDescribesEveryOption()
