@@ -14,6 +14,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "shortcuts/KeyboardShortcuts.h"
+#include "windows/ActiveWindowSnapper.h"
 #include "windows/DragDropHandler.h"
 
 #include <QApplication>
@@ -135,6 +136,8 @@ void AppDelegate::setupServices()
 {
     setupAccessibility();
     dragDropHandler_ = std::make_unique<DragDropHandler>(zoneManager_);
+    activeWindowSnapper_ = std::make_unique<ActiveWindowSnapper>(zoneManager_);
+    setupSnapShortcuts();
     QMetaObject::invokeMethod(
         this, [] { LayoutManager::shared().applySavedLayouts(); }, Qt::QueuedConnection);
     checkFirstLaunch();
@@ -151,6 +154,32 @@ void AppDelegate::setupServices()
     });
     permissionTimer_->start();
     emit servicesReady();
+}
+
+void AppDelegate::setupSnapShortcuts()
+{
+    using Name = KeyboardShortcuts::Name;
+    QList<std::pair<Name, ZoneRequest>> actions{
+        {Name::moveWindowToNextZone(), {ZoneRequest::Kind::Next, 0}},
+        {Name::moveWindowToPreviousZone(), {ZoneRequest::Kind::Previous, 0}}};
+    for (int number = 1; number <= 9; ++number)
+        actions.append({Name::moveWindowToZone(number), {ZoneRequest::Kind::Number, number}});
+    // The facility outlives this delegate: its handlers hold the delegate weakly.
+    for (const auto& [name, request] : std::as_const(actions)) {
+        KeyboardShortcuts::shared().onKeyDown(name, [self = QPointer<AppDelegate>(this), request] {
+            if (self)
+                QMetaObject::invokeMethod(
+                    self, [self, request] { self->snapActiveWindow(request); },
+                    Qt::QueuedConnection);
+        });
+    }
+}
+
+ActiveWindowSnapper::Outcome AppDelegate::snapActiveWindow(const ZoneRequest& request)
+{
+    if (!activeWindowSnapper_)
+        return {false, QStringLiteral("Corvane is still starting")};
+    return activeWindowSnapper_->snapActiveWindow(request);
 }
 
 void AppDelegate::setupAccessibility()
