@@ -16,6 +16,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "shortcuts/KeyboardShortcuts.h"
+#include "windows/ActiveWindowSnapper.h"
 #include "windows/DragDropHandler.h"
 
 #include <QApplication>
@@ -143,6 +144,8 @@ void AppDelegate::setupServices()
     dragDropHandler_ = std::make_unique<DragDropHandler>(zoneManager_);
     connect(dragDropHandler_.get(), &DragDropHandler::modifierDragMovedNoWindow, this,
             &AppDelegate::explainUnmovedDrag);
+    activeWindowSnapper_ = std::make_unique<ActiveWindowSnapper>(zoneManager_);
+    setupSnapShortcuts();
     QMetaObject::invokeMethod(
         this, [] { LayoutManager::shared().applySavedLayouts(); }, Qt::QueuedConnection);
     checkFirstLaunch();
@@ -159,6 +162,32 @@ void AppDelegate::setupServices()
     });
     permissionTimer_->start();
     emit servicesReady();
+}
+
+void AppDelegate::setupSnapShortcuts()
+{
+    using Name = KeyboardShortcuts::Name;
+    QList<std::pair<Name, ZoneRequest>> actions{
+        {Name::moveWindowToNextZone(), {ZoneRequest::Kind::Next, 0}},
+        {Name::moveWindowToPreviousZone(), {ZoneRequest::Kind::Previous, 0}}};
+    for (int number = 1; number <= 9; ++number)
+        actions.append({Name::moveWindowToZone(number), {ZoneRequest::Kind::Number, number}});
+    // The facility outlives this delegate: its handlers hold the delegate weakly.
+    for (const auto& [name, request] : std::as_const(actions)) {
+        KeyboardShortcuts::shared().onKeyDown(name, [self = QPointer<AppDelegate>(this), request] {
+            if (self)
+                QMetaObject::invokeMethod(
+                    self, [self, request] { self->snapActiveWindow(request); },
+                    Qt::QueuedConnection);
+        });
+    }
+}
+
+ActiveWindowSnapper::Outcome AppDelegate::snapActiveWindow(const ZoneRequest& request)
+{
+    if (!activeWindowSnapper_)
+        return {false, QStringLiteral("Corvane is still starting")};
+    return activeWindowSnapper_->snapActiveWindow(request);
 }
 
 void AppDelegate::setupAccessibility()

@@ -2,6 +2,7 @@
 
 #include "logging/LogLevel.h"
 #include "preferences/PreferencesTab.h"
+#include "windows/ActiveWindowSnapper.h"
 
 #include <QObject>
 #include <memory>
@@ -27,9 +28,9 @@ struct AppTiming {
     int wakeDelay = 1000;
 };
 
-// Brings the application up in order, keeps the status item, the drag handler and the
-// preferences window for the life of the process, and follows display, permission and
-// custom-layout changes.
+// Brings the application up in order, keeps the status item, the drag handler, the keyboard
+// snapper and the preferences window for the life of the process, and follows display, permission
+// and custom-layout changes.
 class AppDelegate : public QObject {
     Q_OBJECT
 public:
@@ -48,10 +49,13 @@ public:
     void syncZoneColors();
     void updateMenu();
     void updateAccessibilityWarning();
+    // Snaps the active window as its shortcuts do; refused until the services are up.
+    ActiveWindowSnapper::Outcome snapActiveWindow(const ZoneRequest& request);
 
     QSystemTrayIcon* statusItem() const { return statusItem_.get(); }
     StatusMenu& statusMenu() const { return *statusMenu_; }
     DragDropHandler* dragDropHandler() const { return dragDropHandler_.get(); }
+    ActiveWindowSnapper* activeWindowSnapper() const { return activeWindowSnapper_.get(); }
     PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
     QMenuBar* mainMenu() const { return mainMenu_.get(); }
     // The last notice shown from the tray (empty when none was), for what the user was told.
@@ -68,6 +72,7 @@ private:
     void reportCompositing();
     void setupServices();
     void setupAccessibility();
+    void setupSnapShortcuts();
     void checkFirstLaunch();
     // Says once a run why a drag with the snap modifier held snapped nothing.
     void explainUnmovedDrag();
@@ -81,6 +86,7 @@ private:
     std::unique_ptr<QSystemTrayIcon> statusItem_;
     std::unique_ptr<StatusMenu> statusMenu_;
     std::unique_ptr<DragDropHandler> dragDropHandler_;
+    std::unique_ptr<ActiveWindowSnapper> activeWindowSnapper_;
     std::unique_ptr<PreferencesWindow> preferencesWindow_;
     std::unique_ptr<QMenuBar> mainMenu_;
     std::unique_ptr<QTimer> permissionTimer_;

@@ -53,6 +53,9 @@ inline const QString size = QStringLiteral("AXSize");
 inline const QString window = QStringLiteral("AXWindow");
 inline const QString parent = QStringLiteral("AXParent");
 inline const QString enhancedUserInterface = QStringLiteral("AXEnhancedUserInterface");
+// Of the system-wide element: the element with the keyboard focus; its "AXWindow" is the window
+// the user is working in.
+inline const QString focusedUIElement = QStringLiteral("AXFocusedUIElement");
 } // namespace AXAttribute
 
 namespace AXRole {

@@ -135,6 +135,16 @@ void GeneralPreferencesView::buildSections()
         QStringLiteral("A snapped window dropped outside every zone gets back the size it had "
                        "before"),
         restoreSize_));
+    moveBetweenDisplays_ = new ModernToggle;
+    moveBetweenDisplays_->setObjectName(QStringLiteral("moveBetweenDisplaysToggle"));
+    moveBetweenDisplays_->setAccessibleName(QStringLiteral("Move between displays"));
+    connect(moveBetweenDisplays_, &QAbstractButton::clicked, this,
+            [](bool on) { Settings::setValue(SettingsKeys::moveBetweenDisplays, on); });
+    behavior->addRow(new PreferencesRowView(
+        QStringLiteral("Move between displays"),
+        QStringLiteral("The next and previous zone shortcuts go on to the neighbouring display "
+                       "instead of starting over on the same one"),
+        moveBetweenDisplays_));
     excludedApplications_ = new ExcludedApplicationsView;
     behavior->addRow(excludedApplications_);
     column()->addWidget(behavior);
@@ -164,7 +174,8 @@ void GeneralPreferencesView::buildSections()
             [](bool on) { Settings::setValue(SettingsKeys::showLayoutPreview, on); });
     appearance->addRow(new PreferencesRowView(
         QStringLiteral("Show layout preview"),
-        QStringLiteral("Show a temporary overlay when selecting layouts from the menu"),
+        QStringLiteral("Show a temporary overlay when selecting layouts from the menu and when "
+                       "snapping windows from the keyboard"),
         layoutPreview_));
     column()->addWidget(appearance);
 
@@ -197,6 +208,7 @@ void GeneralPreferencesView::loadFromSettings()
     layoutPreview_->setChecked(Settings::showLayoutPreview());
     restoreSize_->setChecked(Settings::restoreSizeOnUnsnap());
     excludedApplications_->reload();
+    moveBetweenDisplays_->setChecked(Settings::moveBetweenDisplays());
     launchAtLogin_->setChecked(Settings::launchAtLogin());
 }
 
@@ -359,6 +371,7 @@ void GeneralPreferencesView::restoreDefaults()
     Settings::setValue(SettingsKeys::spaceAroundZones, 0);
     Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, true);
     Settings::setExcludedApplications({});
+    Settings::setValue(SettingsKeys::moveBetweenDisplays, true);
     modifierKey_->setRecording(false);
     keyRefusal_->hide();
     loadFromSettings();

@@ -19,9 +19,10 @@ class ModernToggle;
 class PreferencesRowView;
 
 // The General page: the permission status, launch at login, how windows snap (the modifier
-// key, the space around zones, restoring sizes, the excluded applications), the zone colours,
-// the layout preview switch, and a reset of all of these to their defaults. Every
-// control reads the settings store when the page appears and writes it as soon as it changes.
+// key, the space around zones, restoring sizes, the excluded applications, whether keyboard
+// snaps move between displays), the zone colours, the layout preview switch, and a reset of all
+// of these to their defaults. Every control reads the settings store when the page appears and
+// writes it as soon as it changes.
 class GeneralPreferencesView : public PreferencesPage {
     Q_OBJECT
 public:
@@ -48,6 +49,7 @@ public:
     ColorWell* normalZoneColorWell() const { return normalColor_; }
     ColorWell* highlightZoneColorWell() const { return highlightColor_; }
     ModernToggle* layoutPreviewToggle() const { return layoutPreview_; }
+    ModernToggle* moveBetweenDisplaysToggle() const { return moveBetweenDisplays_; }
     QPushButton* resetButton() const { return resetButton_; }
 
 public slots:
@@ -84,6 +86,7 @@ private:
     ColorWell* normalColor_ = nullptr;
     ColorWell* highlightColor_ = nullptr;
     ModernToggle* layoutPreview_ = nullptr;
+    ModernToggle* moveBetweenDisplays_ = nullptr;
     QPushButton* resetButton_ = nullptr;
     QTimer permissionTimer_;
 };

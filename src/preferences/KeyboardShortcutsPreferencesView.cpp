@@ -63,12 +63,34 @@ void KeyboardShortcutsPreferencesView::build(KeyboardShortcuts& facility)
     auto* section = new PreferencesSectionView(QStringLiteral("Application Shortcuts"),
                                                QStringLiteral("keyboard"));
     recorder_ = new ShortcutRecorder(facility, KeyboardShortcuts::Name::openPreferences());
+    recorders_.append(recorder_);
     auto* row =
         new PreferencesRowView(QStringLiteral("Open Preferences"),
                                QStringLiteral("Quickly open the preferences window"), recorder_);
     row->setLeadingSymbol(QStringLiteral("keyboard"), PreferencesStyle::systemBlue());
     section->addRow(row);
     column()->addWidget(section);
+
+    using Name = KeyboardShortcuts::Name;
+    auto* snapping =
+        new PreferencesSectionView(QStringLiteral("Window Snapping"), QStringLiteral("macwindow"));
+    const auto addSnapRow = [&](const Name& name, const QString& title, const QString& subtitle) {
+        auto* recorder = new ShortcutRecorder(facility, name);
+        recorders_.append(recorder);
+        snapping->addRow(new PreferencesRowView(title, subtitle, recorder));
+    };
+    addSnapRow(Name::moveWindowToNextZone(), QStringLiteral("Move window to next zone"),
+               QStringLiteral("The active window goes to the zone numbered after its own, then "
+                              "on to the next display"));
+    addSnapRow(Name::moveWindowToPreviousZone(), QStringLiteral("Move window to previous zone"),
+               QStringLiteral("The same, backwards"));
+    for (int number = 1; number <= 9; ++number)
+        addSnapRow(Name::moveWindowToZone(number),
+                   QStringLiteral("Move window to zone %1").arg(number),
+                   number == 1 ? QStringLiteral("On the active window's display, numbered as the "
+                                                "overlay shows them")
+                               : QString());
+    column()->addWidget(snapping);
 
     column()->addWidget(buildTips());
     finishColumn();

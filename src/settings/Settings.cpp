@@ -333,6 +333,11 @@ bool Settings::restoreSizeOnUnsnap()
     return isTrueUnlessFalse(value(SettingsKeys::restoreSizeOnUnsnap));
 }
 
+bool Settings::moveBetweenDisplays()
+{
+    return isTrueUnlessFalse(value(SettingsKeys::moveBetweenDisplays));
+}
+
 bool Settings::launchAtLogin()
 {
     const QVariant v = value(SettingsKeys::launchAtLogin);

@@ -61,6 +61,9 @@ public:
     static QString dragModifierKey(); // "shift" when absent
     // True unless a boolean false is stored; any other value counts as true.
     static bool showLayoutPreview();
+    // Whether stepping to the next or previous zone from the keyboard goes on to the next
+    // display; on unless a boolean false is stored, like the preview.
+    static bool moveBetweenDisplays();
     static bool launchAtLogin();
 
     // Logical pixels left between neighbouring zones and between zones and a display's usable

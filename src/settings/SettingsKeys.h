@@ -17,6 +17,7 @@ inline constexpr auto highlightZoneColorBlue = "highlightZoneColorBlue"_L1;
 inline constexpr auto highlightZoneColorAlpha = "highlightZoneColorAlpha"_L1;
 inline constexpr auto dragModifierKey = "dragModifierKey"_L1;
 inline constexpr auto showLayoutPreview = "showLayoutPreview"_L1;
+inline constexpr auto moveBetweenDisplays = "moveBetweenDisplays"_L1;
 inline constexpr auto launchAtLogin = "launchAtLogin"_L1;
 inline constexpr auto monitorLayoutPreferences = "MonitorLayoutPreferences"_L1;
 inline constexpr auto customLayouts = "CustomLayouts"_L1;

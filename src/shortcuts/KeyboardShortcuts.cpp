@@ -60,9 +60,40 @@ KeyboardShortcuts::Name KeyboardShortcuts::Name::openPreferences()
     return Name(QStringLiteral("openPreferences"), Shortcut{35, control | shift | command});
 }
 
+KeyboardShortcuts::Name KeyboardShortcuts::Name::moveWindowToNextZone()
+{
+    using namespace CarbonModifier;
+    return Name(QStringLiteral("moveWindowToNextZone"), Shortcut{124, control | command});
+}
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::moveWindowToPreviousZone()
+{
+    using namespace CarbonModifier;
+    return Name(QStringLiteral("moveWindowToPreviousZone"), Shortcut{123, control | command});
+}
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::moveWindowToZone(int number)
+{
+    using namespace CarbonModifier;
+    // The key codes of the digit keys 1 to 9 (they are not in order).
+    static constexpr int digitKeyCodes[] = {18, 19, 20, 21, 23, 22, 26, 28, 25};
+    const bool hasDefault = number >= 1 && number <= 9;
+    return Name(QStringLiteral("moveWindowToZone%1").arg(number),
+                hasDefault ? std::optional(Shortcut{digitKeyCodes[number - 1], control | command})
+                           : std::nullopt);
+}
+
+QList<KeyboardShortcuts::Name> KeyboardShortcuts::Name::applicationNames()
+{
+    QList<Name> names{openPreferences(), moveWindowToNextZone(), moveWindowToPreviousZone()};
+    for (int number = 1; number <= 9; ++number)
+        names.append(moveWindowToZone(number));
+    return names;
+}
+
 KeyboardShortcuts& KeyboardShortcuts::shared()
 {
-    static KeyboardShortcuts instance(Platform::current().hotKeys());
+    static KeyboardShortcuts instance(Platform::current().hotKeys(), Name::applicationNames());
     return instance;
 }
 
@@ -153,6 +184,14 @@ std::optional<Shortcut> KeyboardShortcuts::registeredShortcut(const Name& name) 
     return hotKeys_.at(*id).shortcut;
 }
 
+bool KeyboardShortcuts::isUnavailable(const Name& name) const
+{
+    if (isSuspended() || !names_.contains(name))
+        return false;
+    const auto wanted = shortcut(name);
+    return wanted && registeredShortcut(name) != wanted;
+}
+
 void KeyboardShortcuts::addName(const Name& name)
 {
     if (names_.contains(name))
@@ -187,6 +226,7 @@ void KeyboardShortcuts::refresh(const Name& name)
     unregister(name);
     if (wanted)
         registerShortcut(name, *wanted);
+    emit registrationChanged(name.rawValue());
 }
 
 void KeyboardShortcuts::refreshAll()

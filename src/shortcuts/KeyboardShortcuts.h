@@ -36,6 +36,13 @@ public:
 
         // Opens the preferences window; Control-Shift-Command-P unless the user chose another.
         static Name openPreferences();
+        // Move the active window to the next or previous zone: Control-Command-Right and -Left.
+        static Name moveWindowToNextZone();
+        static Name moveWindowToPreviousZone();
+        // Move the active window to zone 1 to 9 of its display: Control-Command-1 to -9.
+        static Name moveWindowToZone(int number);
+        // Every name of the application, in the order the preferences list them.
+        static QList<Name> applicationNames();
 
         friend bool operator==(const Name& a, const Name& b) { return a.rawValue_ == b.rawValue_; }
         friend size_t qHash(const Name& name, size_t seed = 0) noexcept
@@ -82,6 +89,12 @@ public:
     // The combination held with the platform for the name, if its registration stands.
     std::optional<Shortcut> registeredShortcut(const Name& name) const;
     bool isSuspended() const { return activeRecorders_ > 0; }
+    // Whether the name has a shortcut that could not be registered (another client holds it).
+    bool isUnavailable(const Name& name) const;
+
+signals:
+    // The name's registration with the platform was made, changed or let go.
+    void registrationChanged(const QString& rawValue);
 
 private:
     void addName(const Name& name);

@@ -37,6 +37,11 @@ QString unusableText()
 {
     return QStringLiteral("This shortcut cannot be used");
 }
+// A stored combination that the facility could not register.
+QString unavailableText(const Shortcut& shortcut)
+{
+    return QStringLiteral("Taken: ") + shortcut.displayText();
+}
 
 constexpr int horizontalPadding = 10;
 constexpr int cornerRadius = 6;
@@ -99,6 +104,28 @@ ShortcutRecorder::ShortcutRecorder(KeyboardShortcuts& facility, const KeyboardSh
                 if (rawValue == name_.rawValue())
                     update();
             });
+    connect(&facility, &KeyboardShortcuts::registrationChanged, this,
+            [this](const QString& rawValue) {
+                if (rawValue == name_.rawValue())
+                    updateAvailability();
+            });
+    updateAvailability();
+}
+
+bool ShortcutRecorder::isUnavailable() const
+{
+    return !recording_ && facility_ && facility_->isUnavailable(name_);
+}
+
+void ShortcutRecorder::updateAvailability()
+{
+    const auto shortcut = KeyboardShortcuts::shortcut(name_);
+    setToolTip(isUnavailable() && shortcut
+                   ? shortcut->displayText() +
+                         QStringLiteral(" is used by another application; click to record "
+                                        "another combination")
+                   : QString());
+    update();
 }
 
 ShortcutRecorder::~ShortcutRecorder()
@@ -112,7 +139,7 @@ QString ShortcutRecorder::text() const
     if (recording_)
         return message_.isEmpty() ? promptText() : message_;
     if (const auto shortcut = KeyboardShortcuts::shortcut(name_))
-        return shortcut->displayText();
+        return isUnavailable() ? unavailableText(*shortcut) : shortcut->displayText();
     return placeholderText();
 }
 
@@ -323,7 +350,7 @@ void ShortcutRecorder::paintEvent(QPaintEvent*)
         textArea.setRight(clearButtonRect().left() - 4);
 
     QColor textColor = pal.color(QPalette::Text);
-    if (recording_ && !message_.isEmpty())
+    if ((recording_ && !message_.isEmpty()) || isUnavailable())
         textColor = QColor(0xc6, 0x28, 0x28); // a refusal reads as a warning
     else if (recording_ || !KeyboardShortcuts::shortcut(name_))
         textColor = pal.color(QPalette::PlaceholderText);

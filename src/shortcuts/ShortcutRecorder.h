@@ -26,6 +26,9 @@ public:
     QString text() const;
     // Why the last combination was refused; empty when none is. Cleared when recording ends.
     QString message() const { return message_; }
+    // The stored combination could not be registered: another client holds it. The field says
+    // so until it is registered or replaced.
+    bool isUnavailable() const;
 
     void startRecording();
     void stopRecording();
@@ -46,6 +49,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void updateAvailability();
     void record(const QKeyEvent& event);
     void refuse(const QString& message);
     void clear();

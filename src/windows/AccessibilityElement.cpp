@@ -185,6 +185,18 @@ std::optional<AccessibilityElement> AccessibilityElement::windowElementUnderCurs
     return element->getElementValue(AXAttribute::window);
 }
 
+std::optional<AccessibilityElement> AccessibilityElement::focusedWindow()
+{
+    Accessibility& a = ax();
+    const auto focused =
+        AccessibilityElement(a.systemWide()).getElementValue(AXAttribute::focusedUIElement);
+    if (!focused)
+        return std::nullopt;
+    if (focused->isWindow().value_or(false))
+        return focused;
+    return focused->getElementValue(AXAttribute::window);
+}
+
 std::optional<Rect> StageWindowAccessibilityElement::frame() const
 {
     auto base = AccessibilityElement::frame();

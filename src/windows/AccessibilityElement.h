@@ -41,6 +41,9 @@ public:
     static std::optional<AccessibilityElement> elementAtPosition(Point position);
     // The window under the pointer: the element there when it is a window, else its "AXWindow".
     static std::optional<AccessibilityElement> windowElementUnderCursor();
+    // The window the user is working in: the one holding the focused element; none when no
+    // window has the focus.
+    static std::optional<AccessibilityElement> focusedWindow();
 
     friend bool operator==(const AccessibilityElement& a, const AccessibilityElement& b)
     {

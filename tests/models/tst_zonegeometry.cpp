@@ -1,9 +1,29 @@
 #include "TestEnvironment.h"
 #include "models/ZoneGeometry.h"
+#include "windows/WindowSnapper.h"
+#include "windows/ZoneNavigator.h"
 
 #include <QTest>
 
 using namespace corvane;
+
+Q_DECLARE_METATYPE(corvane::Rect)
+
+namespace {
+
+// "Tall" (a main column and two stacked zones beside it) on the 1440 x 900 primary display
+// and on the 1920 x 1080 display to its right. Window frames of the zones, accessibility space:
+//   display 1: (0, 25, 864, 875)     (864, 25, 576, 437.5)     (864, 462.5, 576, 437.5)
+//   display 2: (1440, -155, 1152, 1055) (2592, -155, 768, 527.5) (2592, 372.5, 768, 527.5)
+const ZoneList tall{Zone(Rect(0, 0, 0.6, 1)), Zone(Rect(0.6, 0, 0.4, 0.5)),
+                    Zone(Rect(0.6, 0.5, 0.4, 0.5))};
+
+ZoneNavigator::ZoneTable tallOnBoth()
+{
+    return {{monitorID(test::primaryDisplay()), tall}, {monitorID(test::secondDisplay()), tall}};
+}
+
+} // namespace
 
 class ZoneGeometryTest : public QObject {
     Q_OBJECT
@@ -47,6 +67,95 @@ private slots:
         const Point p = flipToTopLeft({12, 100}, 900);
         QCOMPARE(p, Point({12, 800}));
         QCOMPARE(flipToTopLeft(p, 900), Point({12, 100}));
+    }
+
+    // Keyboard snaps: numbers as the overlay shows them, steps in layout order, on across the
+    // displays from left to right and round, or round one display.
+    void keyboardSteps_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<Rect>("window");
+        QTest::addColumn<bool>("acrossDisplays");
+        QTest::addColumn<int>("display"); // 0: refused
+        QTest::addColumn<int>("zone");
+
+        const Rect loose(100, 100, 300, 200);
+        QTest::newRow("zone 2 of the window's display") << "2" << loose << true << 1 << 2;
+        QTest::newRow("zone 3 of the second display")
+            << "3" << Rect(2000, 200, 300, 200) << true << 2 << 3;
+        QTest::newRow("no zone 4") << "4" << loose << true << 0 << 0;
+        // Centre (1100, 650): nearest the lower side zone.
+        QTest::newRow("next: in no zone, the nearest first")
+            << "next" << Rect(1000, 600, 200, 100) << true << 1 << 3;
+        QTest::newRow("previous: in no zone, the nearest first")
+            << "previous" << Rect(1000, 600, 200, 100) << true << 1 << 3;
+        QTest::newRow("next from zone 1") << "next" << Rect(0, 25, 864, 875) << true << 1 << 2;
+        QTest::newRow("a window a few cells short is in its zone")
+            << "next" << Rect(0, 25, 858, 862) << true << 1 << 2;
+        QTest::newRow("past the last zone to the display on the right")
+            << "next" << Rect(864, 462.5, 576, 437.5) << true << 2 << 1;
+        QTest::newRow("from the rightmost display round to the leftmost")
+            << "next" << Rect(2592, 372.5, 768, 527.5) << true << 1 << 1;
+        QTest::newRow("round its own display when not moving between displays")
+            << "next" << Rect(864, 462.5, 576, 437.5) << false << 1 << 1;
+        QTest::newRow("before the first zone to the display on the left")
+            << "previous" << Rect(1440, -155, 1152, 1055) << true << 1 << 3;
+        QTest::newRow("previous round its own display")
+            << "previous" << Rect(0, 25, 864, 875) << false << 1 << 3;
+    }
+
+    void keyboardSteps()
+    {
+        QFETCH(QString, request);
+        QFETCH(Rect, window);
+        QFETCH(bool, acrossDisplays);
+        QFETCH(int, display);
+        QFETCH(int, zone);
+        const DisplayList screens{test::primaryDisplay(), test::secondDisplay()};
+        const auto result = ZoneNavigator::choose(*ZoneRequest::parse(request), window, screens,
+                                                  tallOnBoth(), {acrossDisplays, 0});
+        if (display == 0) {
+            QVERIFY(!result.choice);
+            QCOMPARE(result.error,
+                     QStringLiteral("Display 1 has no zone 4: its layout has 3 zones"));
+            return;
+        }
+        QVERIFY2(result.choice, qPrintable(result.error));
+        QCOMPARE(result.choice->display, screens.at(display - 1));
+        QCOMPARE(result.choice->number, zone);
+        QCOMPARE(result.choice->zone.id, tall.at(zone - 1).id);
+    }
+
+    void keyboardStepsPastDisplaysWithoutZonesAndWindowsTooBigForTheirZone()
+    {
+        const DisplayList screens{test::primaryDisplay(), test::secondDisplay()};
+        ZoneNavigator::ZoneTable zones = tallOnBoth();
+        zones[monitorID(test::primaryDisplay())] = {};
+        const Rect loose(100, 100, 300, 200);
+        const auto next =
+            ZoneNavigator::choose({ZoneRequest::Kind::Next, 0}, loose, screens, zones, {true, 0});
+        QVERIFY(next.choice && next.choice->display == screens.at(1) && next.choice->number == 1);
+        QVERIFY(
+            !ZoneNavigator::choose({ZoneRequest::Kind::Next, 0}, loose, screens, zones, {false, 0})
+                 .choice);
+
+        // A window that keeps a minimum size larger than zone 2: its frame matches no zone, yet
+        // the next step from where it was put goes on to zone 3 instead of back to zone 2.
+        const Rect tooBig(864, 25, 700, 600);
+        const ZoneNavigator::Placement placed{test::primaryDisplay().key, tall.at(1).id};
+        const auto after = ZoneNavigator::choose({ZoneRequest::Kind::Next, 0}, tooBig, screens,
+                                                 tallOnBoth(), {true, 0}, placed);
+        QVERIFY(after.choice && after.choice->number == 3);
+        // With space left around the zones, a window snapped into zone 2 is in zone 2.
+        const Rect spaced = *WindowSnapper::targetFrame(tall.at(1), screens.at(0), screens, 60);
+        QCOMPARE(ZoneNavigator::choose({ZoneRequest::Kind::Next, 0}, spaced, screens, tallOnBoth(),
+                                       {true, 60})
+                     .choice->number,
+                 3);
+        QCOMPARE(ZoneNavigator::choose({ZoneRequest::Kind::Next, 0}, tooBig, screens, tallOnBoth(),
+                                       {true, 0})
+                     .choice->number,
+                 2);
     }
 
     void screenContainmentFollowsHalfOpenEdges()

@@ -93,15 +93,16 @@ private slots:
         QCOMPARE(page->modifierKeyButton()->currentKey(), QStringLiteral("shift"));
         QCOMPARE(page->modifierKeyButton()->displayText(), QStringLiteral("Shift"));
         QVERIFY(page->layoutPreviewToggle()->isChecked());
+        QVERIFY(page->moveBetweenDisplaysToggle()->isChecked());
         QVERIFY(!page->launchAtLoginToggle()->isChecked());
         // Looking is not writing: readers go on using the register's defaults.
         const QStringList written = Settings::allKeys();
         for (QLatin1StringView key :
              {SettingsKeys::launchAtLogin, SettingsKeys::dragModifierKey,
-              SettingsKeys::showLayoutPreview, SettingsKeys::normalZoneColorRed,
-              SettingsKeys::normalZoneColorAlpha, SettingsKeys::highlightZoneColorGreen,
-              SettingsKeys::spaceAroundZones, SettingsKeys::restoreSizeOnUnsnap,
-              SettingsKeys::excludedApplications})
+              SettingsKeys::showLayoutPreview, SettingsKeys::moveBetweenDisplays,
+              SettingsKeys::normalZoneColorRed, SettingsKeys::normalZoneColorAlpha,
+              SettingsKeys::highlightZoneColorGreen, SettingsKeys::spaceAroundZones,
+              SettingsKeys::restoreSizeOnUnsnap, SettingsKeys::excludedApplications})
             QVERIFY2(!written.contains(key), key.data());
 
         const auto rows = page->findChildren<PreferencesRowView*>();
@@ -112,8 +113,8 @@ private slots:
                  (QStringList{"Launch at login", "Window snap modifier key",
                               "Window manager: not announced", "Space around zones",
                               "Restore window size when dragged out of a zone",
-                              "Excluded applications", "Normal zone color", "Highlight zone color",
-                              "Show layout preview", "Reset to Defaults"}));
+                              "Move between displays", "Excluded applications", "Normal zone color",
+                              "Highlight zone color", "Show layout preview", "Reset to Defaults"}));
         QCOMPARE(page->spaceAroundZonesBox()->value(), 0);
         QVERIFY(page->restoreSizeToggle()->isChecked());
         QCOMPARE(page->excludedApplications()->list()->count(), 0);
@@ -341,6 +342,8 @@ private slots:
         showPage();
         QTest::mouseClick(page->layoutPreviewToggle(), Qt::LeftButton);
         QVERIFY(!Settings::showLayoutPreview());
+        QTest::mouseClick(page->moveBetweenDisplaysToggle(), Qt::LeftButton);
+        QVERIFY(!Settings::moveBetweenDisplays());
         ModernToggle* toggle = page->launchAtLoginToggle();
         QTest::mouseClick(toggle, Qt::LeftButton);
         QCOMPARE(fake->loginItems().status(), LoginItemStatus::Enabled);
@@ -418,6 +421,7 @@ private slots:
             QCOMPARE(Settings::number(key), value);
         QCOMPARE(Settings::dragModifierKey(), QStringLiteral("shift"));
         QVERIFY(Settings::showLayoutPreview());
+        QVERIFY(Settings::moveBetweenDisplays());
         QVERIFY(!Settings::launchAtLogin());
         QCOMPARE(fake->loginItems().status(), LoginItemStatus::NotRegistered);
         QCOMPARE(Settings::spaceAroundZones(), 0.0);
@@ -429,6 +433,7 @@ private slots:
 
         QCOMPARE(page->modifierKeyButton()->currentKey(), QStringLiteral("shift"));
         QVERIFY(page->layoutPreviewToggle()->isChecked());
+        QVERIFY(page->moveBetweenDisplaysToggle()->isChecked());
         QVERIFY(!page->launchAtLoginToggle()->isChecked());
         QCOMPARE(page->normalZoneColorWell()->color(), Settings::defaultZoneColors().normal);
         QCOMPARE(page->highlightZoneColorWell()->color(), Settings::defaultZoneColors().highlight);
@@ -471,6 +476,7 @@ private:
     {
         Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("control"));
         Settings::setValue(SettingsKeys::showLayoutPreview, false);
+        Settings::setValue(SettingsKeys::moveBetweenDisplays, false);
         Settings::setNormalZoneColor(QColor::fromRgbF(0, 1, 0, 0.6f));
         Settings::setHighlightZoneColor(QColor::fromRgbF(1, 0, 0, 0.3f));
         Settings::setValue(SettingsKeys::launchAtLogin, true);

@@ -1,10 +1,12 @@
 #include "TestEnvironment.h"
 #include "managers/OverlayView.h"
 #include "managers/OverlayWindow.h"
+#include "managers/ZoneFlash.h"
 #include "managers/ZoneManager.h"
 #include "models/ZoneGeometry.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
+#include "windows/ActiveWindowSnapper.h"
 #include "windows/DragDropHandler.h"
 #include "windows/SnappedWindows.h"
 #include "windows/WindowSnapper.h"
@@ -461,6 +463,41 @@ private slots:
         Settings::setExcludedApplications({QStringLiteral("xlogo")});
         snapAt({300, 500});
         QCOMPARE(windowFrame(), Rect(0, 25, 720, 875));
+    }
+
+    // A keyboard snap takes the focused window through the same snap as a drag and flashes the
+    // target zone when the preview is on; without a focused window, or for a zone the layout
+    // lacks, nothing moves.
+    void theFocusedWindowSnapsFromTheKeyboard()
+    {
+        using namespace std::chrono_literals;
+        ActiveWindowSnapper snapper(*windows_);
+        snapper.flash().setDelays(0ms, 10s);
+        const auto unfocused = snapper.snapActiveWindow({ZoneRequest::Kind::Next, 0});
+        QVERIFY(!unfocused.snapped);
+        QCOMPARE(unfocused.message, QStringLiteral("No window is active"));
+        fake_->setFocusedElement(fake_->window(5)->element);
+        const auto missing = snapper.snapActiveWindow({ZoneRequest::Kind::Number, 3});
+        QCOMPARE(missing.message,
+                 QStringLiteral("Display 1 has no zone 3: its layout has 2 zones"));
+        QVERIFY(fake_->writes().isEmpty());
+
+        Settings::setValue(SettingsKeys::showLayoutPreview, false);
+        QVERIFY(snapper.snapActiveWindow({ZoneRequest::Kind::Number, 2}).snapped);
+        QCOMPARE(windowFrame(), Rect(720, 25, 720, 875));
+        QTest::qWait(20);
+        QVERIFY(!snapper.flash().window());
+
+        Settings::setValue(SettingsKeys::showLayoutPreview, true);
+        QVERIFY(snapper.snapActiveWindow({ZoneRequest::Kind::Next, 0}).snapped);
+        QCOMPARE(windowFrame(), Rect(1440, -155, 960, 1055));
+        QTRY_VERIFY(snapper.flash().isShown());
+        QCOMPARE(snapper.flash().window()->display(), test::secondDisplay());
+        QCOMPARE(snapper.flash().view()->highlightedZone()->id, halves_[0].id);
+        // Stepping on keeps the overlay up and moves its highlight.
+        QVERIFY(snapper.snapActiveWindow({ZoneRequest::Kind::Next, 0}).snapped);
+        QVERIFY(snapper.flash().isShown());
+        QCOMPARE(snapper.flash().view()->highlightedZone()->id, halves_[1].id);
     }
 
     void nothingUnderThePointerLeavesTheStateAlone()

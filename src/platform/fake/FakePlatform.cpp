@@ -525,6 +525,11 @@ AXAttributeResult FakePlatform::read(ElementHandle handle, const QString& attrib
     if (e->unreadable.contains(attribute))
         return {AXError::CannotComplete, {}};
 
+    if (e->kind == Kind::SystemWide && attribute == AXAttribute::focusedUIElement) {
+        if (!focused_.isValid())
+            return {AXError::NoValue, {}};
+        return {AXError::Success, focused_};
+    }
     if (attribute == AXAttribute::role) {
         if (!e->role)
             return {AXError::AttributeUnsupported, {}};

@@ -79,6 +79,8 @@ public:
     // Every successful attribute write, in order: (element, attribute).
     QList<std::pair<ElementHandle, QString>> writes() const { return writes_; }
     void setTrusted(bool trusted) { trusted_ = trusted; }
+    // The element with the keyboard focus (an empty handle: none).
+    void setFocusedElement(ElementHandle element) { focused_ = element; }
     bool trusted() const { return trusted_; }
     void setReachesEveryWindow(bool reaches) { reachesEveryWindow_ = reaches; }
     // Applications move windows in whole points; a set frame is kept exactly unless this says
@@ -161,6 +163,7 @@ private:
     QList<std::pair<ElementHandle, QString>> writes_;
     QHash<ElementHandle, Accessibility::DestructionHandler> destructionHandlers_;
     ElementHandle systemWide_;
+    ElementHandle focused_;
     bool trusted_ = true;
     bool reachesEveryWindow_ = true;
 

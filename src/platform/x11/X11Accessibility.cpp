@@ -209,6 +209,8 @@ AXAttributeResult X11Accessibility::copyAttribute(ElementHandle element, const Q
         return {AXError::IllegalArgument, {}};
     switch (*kind) {
     case Kind::SystemWide:
+        if (attribute == AXAttribute::focusedUIElement)
+            return readActiveClient();
         return {AXError::AttributeUnsupported, {}};
     case Kind::Application:
         if (!processExists(*applicationPidOf(element)))
@@ -249,6 +251,36 @@ AXAttributeResult X11Accessibility::readWindow(xcb_window_t window, const QStrin
     if (attribute == AXAttribute::parent)
         return readParent(window);
     return {AXError::AttributeUnsupported, {}};
+}
+
+AXAttributeResult X11Accessibility::readActiveClient()
+{
+    // The window manager names the active window on the root; without one that does, the
+    // window holding the input focus stands in.
+    const auto activeCookie =
+        connection_.getProperty(connection_.root(), XAtom::_NET_ACTIVE_WINDOW, XCB_ATOM_WINDOW, 1);
+    const auto focusCookie = connection_.send(xcb_get_input_focus(connection_.raw()));
+    const auto active = connection_.reply(xcb_get_property_reply, activeCookie);
+    const auto focus = connection_.reply(xcb_get_input_focus_reply, focusCookie);
+    xcb_window_t window = XCB_NONE;
+    if (propertyExists(active.get()))
+        window = propertyValue32(active.get()).value_or(XCB_NONE);
+    else if (focus && focus->focus != XCB_INPUT_FOCUS_POINTER_ROOT)
+        window = focus->focus;
+    if (window == XCB_NONE || window == connection_.root())
+        return {AXError::NoValue, {}};
+    const WindowPlace place = locateWindow(connection_, window);
+    if (place.client == XCB_NONE)
+        return {AXError::NoValue, {}};
+    // The desktop and the panels hold the focus at times; they are not windows to arrange.
+    const auto inspected = inspectWindows(connection_, {place.client}, false);
+    if (inspected.isEmpty() || !inspected.first().exists)
+        return {AXError::NoValue, {}};
+    const QList<xcb_atom_t>& types = inspected.first().types;
+    if (types.contains(connection_.atom(XAtom::_NET_WM_WINDOW_TYPE_DESKTOP)) ||
+        types.contains(connection_.atom(XAtom::_NET_WM_WINDOW_TYPE_DOCK)))
+        return {AXError::NoValue, {}};
+    return {AXError::Success, windowElement(place.client)};
 }
 
 AXAttributeResult X11Accessibility::readFrame(xcb_window_t window, const QString& attribute)

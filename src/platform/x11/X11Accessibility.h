@@ -15,7 +15,8 @@ class XcbConnection;
 // Windows as accessibility elements. A top-level client (the window carrying WM_STATE) is a
 // window element whose position and size are its frame on screen, decorations included; any
 // other X window is a control inside the client it belongs to; an application element stands
-// for a process. X has no enhanced user interface: that attribute reads as unsupported.
+// for a process. The system-wide element's focused element is the active client. X has no enhanced
+// user interface: that attribute reads as unsupported.
 class X11Accessibility : public Accessibility {
 public:
     // `reachesEveryWindow` is false in a Wayland session, whose native windows X cannot see.
@@ -45,6 +46,8 @@ public:
     static std::optional<std::int32_t> applicationPidOf(ElementHandle element);
 
 private:
+    // The client the window manager calls active; desktops and panels do not count.
+    AXAttributeResult readActiveClient();
     AXAttributeResult readWindow(xcb_window_t window, const QString& attribute);
     AXAttributeResult readFrame(xcb_window_t window, const QString& attribute);
     AXAttributeResult readParent(xcb_window_t window);

@@ -1,0 +1,67 @@
+#include "windows/ActiveWindowSnapper.h"
+
+#include "logging/Logger.h"
+#include "managers/ZoneFlash.h"
+#include "managers/ZoneManager.h"
+#include "platform/Platform.h"
+#include "settings/Settings.h"
+#include "windows/AccessibilityElement.h"
+#include "windows/WindowSnapper.h"
+
+namespace corvane {
+
+ActiveWindowSnapper::ActiveWindowSnapper(ZoneManager& zoneManager, QObject* parent)
+    : QObject(parent), zoneManager_(zoneManager), flash_(std::make_unique<ZoneFlash>())
+{}
+
+ActiveWindowSnapper::~ActiveWindowSnapper() = default;
+
+ActiveWindowSnapper::Outcome ActiveWindowSnapper::snapActiveWindow(const ZoneRequest& request)
+{
+    const auto refuse = [&request](const QString& reason) {
+        Logger::info(QStringLiteral("No snap to zone %1: %2").arg(request.text(), reason),
+                     LogCategory::Window);
+        return Outcome{false, reason};
+    };
+    const auto window = AccessibilityElement::focusedWindow();
+    if (!window)
+        return refuse(QStringLiteral("No window is active"));
+    const auto frame = window->frame();
+    if (!frame)
+        return refuse(QStringLiteral("The active window cannot be read"));
+
+    std::optional<ZoneNavigator::Placement> last;
+    if (last_ && last_->window == window->wrappedElement())
+        last = last_->placement;
+    const DisplayList screens = Platform::current().displays().screens();
+    const auto result = ZoneNavigator::choose(
+        request, *frame, screens, zoneManager_.monitorZones(),
+        {Settings::moveBetweenDisplays(), Settings::spaceAroundZones()}, last);
+    if (!result.choice)
+        return refuse(result.error);
+    const ZoneChoice& choice = *result.choice;
+    const int displayNumber = static_cast<int>(screens.indexOf(choice.display)) + 1;
+    const QString target =
+        QStringLiteral("zone %1 of display %2").arg(choice.number).arg(displayNumber);
+
+    switch (WindowSnapper::snap(*window, choice.zone, choice.display)) {
+    case SnapOutcome::Snapped:
+        break;
+    case SnapOutcome::Unreachable:
+        return refuse(target + QStringLiteral(" lies off every display"));
+    case SnapOutcome::WindowGone:
+        return refuse(QStringLiteral("The active window closed"));
+    case SnapOutcome::Refused:
+        return refuse(QStringLiteral("The active window refused to move"));
+    case SnapOutcome::Excluded:
+        return refuse(QStringLiteral("The active window's application is excluded from snapping"));
+    }
+    last_ = Placed{window->wrappedElement(), {choice.display.key, choice.zone.id}};
+    if (Settings::showLayoutPreview())
+        flash_->flash(choice.display, zoneManager_.monitorZones().value(monitorID(choice.display)),
+                      choice.zone);
+    Logger::info(QStringLiteral("Snapped the active window to ") + target, LogCategory::Window);
+    return {true, QStringLiteral("Moved the active window to ") + target};
+}
+
+} // namespace corvane

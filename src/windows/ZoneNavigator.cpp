@@ -1,0 +1,188 @@
+#include "windows/ZoneNavigator.h"
+
+#include "models/ZoneGeometry.h"
+#include "windows/WindowSnapper.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace corvane {
+namespace {
+
+// A window fills a zone when it covers nearly the same area: windows that size in steps (a
+// terminal's character cells) fall a little short of the zone's exact size.
+constexpr double fillsZoneOverlap = 0.9;
+
+double area(const Rect& r)
+{
+    return std::max(0.0, r.width) * std::max(0.0, r.height);
+}
+
+double intersectionArea(const Rect& a, const Rect& b)
+{
+    const double w = std::min(a.maxX(), b.maxX()) - std::max(a.minX(), b.minX());
+    const double h = std::min(a.maxY(), b.maxY()) - std::max(a.minY(), b.minY());
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// Intersection over union: 1 for the same rectangle, 0 for rectangles apart.
+double overlap(const Rect& a, const Rect& b)
+{
+    const double shared = intersectionArea(a, b);
+    const double total = area(a) + area(b) - shared;
+    return total > 0 ? shared / total : 0;
+}
+
+// The zone (index) the window is in, if any.
+std::optional<qsizetype> zoneHolding(const Rect& window, const ZoneList& zones,
+                                     const Display& display, const DisplayList& screens,
+                                     double space,
+                                     const std::optional<ZoneNavigator::Placement>& last)
+{
+    std::optional<qsizetype> best;
+    double bestOverlap = fillsZoneOverlap;
+    for (qsizetype i = 0; i < zones.size(); ++i) {
+        const auto target = WindowSnapper::targetFrame(zones.at(i), display, screens, space);
+        if (!target)
+            continue;
+        if (const double o = overlap(window, *target); o >= bestOverlap) {
+            best = i;
+            bestOverlap = o;
+        }
+    }
+    if (best || !last || last->displayKey != display.key)
+        return best;
+    const auto placed = std::find_if(zones.begin(), zones.end(),
+                                     [&](const Zone& z) { return z.id == last->zoneId; });
+    if (placed == zones.end())
+        return std::nullopt;
+    const auto target = WindowSnapper::targetFrame(*placed, display, screens, space);
+    if (target && target->contains(Point{window.midX(), window.midY()}))
+        return placed - zones.begin();
+    return std::nullopt;
+}
+
+// Display indices from left to right (top to bottom where they share a left edge).
+QList<qsizetype> leftToRight(const DisplayList& screens)
+{
+    QList<qsizetype> order(screens.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const Rect& fa = screens.at(a).frame;
+        const Rect& fb = screens.at(b).frame;
+        if (fa.minX() != fb.minX())
+            return fa.minX() < fb.minX();
+        return fa.maxY() > fb.maxY();
+    });
+    return order;
+}
+
+} // namespace
+
+std::optional<ZoneRequest> ZoneRequest::parse(const QString& text)
+{
+    const QString word = text.trimmed().toLower();
+    if (word == u"next")
+        return ZoneRequest{Kind::Next, 0};
+    if (word == u"previous" || word == u"prev")
+        return ZoneRequest{Kind::Previous, 0};
+    bool ok = false;
+    const int number = word.toInt(&ok);
+    if (!ok || number < 1)
+        return std::nullopt;
+    return ZoneRequest{Kind::Number, number};
+}
+
+QString ZoneRequest::text() const
+{
+    switch (kind) {
+    case Kind::Next:
+        return QStringLiteral("next");
+    case Kind::Previous:
+        return QStringLiteral("previous");
+    case Kind::Number:
+        break;
+    }
+    return QString::number(number);
+}
+
+std::optional<qsizetype> ZoneNavigator::displayOf(const Rect& windowFrame,
+                                                  const DisplayList& screens)
+{
+    if (screens.isEmpty())
+        return std::nullopt;
+    const double pivot = primaryHeight(screens);
+    const Rect onScreen(windowFrame.x, pivot - windowFrame.maxY(), windowFrame.width,
+                        windowFrame.height);
+    if (const auto d = screenContainingPoint(Point{onScreen.midX(), onScreen.midY()}, screens))
+        return screens.indexOf(*d);
+    qsizetype best = 0;
+    double bestArea = 0;
+    for (qsizetype i = 0; i < screens.size(); ++i) {
+        if (const double a = intersectionArea(onScreen, screens.at(i).frame); a > bestArea) {
+            best = i;
+            bestArea = a;
+        }
+    }
+    return best;
+}
+
+ZoneNavigator::Result ZoneNavigator::choose(const ZoneRequest& request, const Rect& windowFrame,
+                                            const DisplayList& screens, const ZoneTable& zones,
+                                            Options options, const std::optional<Placement>& last)
+{
+    const auto here = displayOf(windowFrame, screens);
+    if (!here)
+        return {std::nullopt, QStringLiteral("No display is connected")};
+    const auto zonesOf = [&](qsizetype d) { return zones.value(monitorID(screens.at(d))); };
+    const auto chosen = [&](qsizetype d, qsizetype zone) {
+        return Result{ZoneChoice{screens.at(d), zonesOf(d).at(zone), static_cast<int>(zone) + 1},
+                      QString()};
+    };
+    const ZoneList local = zonesOf(*here);
+
+    if (request.kind == ZoneRequest::Kind::Number) {
+        if (request.number < 1 || request.number > local.size())
+            return {std::nullopt,
+                    QStringLiteral("Display %1 has no zone %2: its layout has %3")
+                        .arg(*here + 1)
+                        .arg(request.number)
+                        .arg(local.size() == 1 ? QStringLiteral("one zone")
+                                               : QStringLiteral("%1 zones").arg(local.size()))};
+        return chosen(*here, request.number - 1);
+    }
+
+    const bool forward = request.kind == ZoneRequest::Kind::Next;
+    auto current =
+        zoneHolding(windowFrame, local, screens.at(*here), screens, options.spaceAroundZones, last);
+    if (!current) {
+        const double pivot = primaryHeight(screens);
+        const Point centre{windowFrame.midX(), pivot - windowFrame.midY()};
+        if (const auto nearest = zoneNearestPoint(centre, screens.at(*here).visibleFrame, local))
+            return chosen(*here, *nearest);
+    }
+    // Within the display while there is a zone further on.
+    if (current && forward && *current + 1 < local.size())
+        return chosen(*here, *current + 1);
+    if (current && !forward && *current > 0)
+        return chosen(*here, *current - 1);
+    if (!options.acrossDisplays) {
+        if (local.isEmpty())
+            return {std::nullopt, QStringLiteral("Display %1 has no zones").arg(*here + 1)};
+        return chosen(*here, forward ? 0 : local.size() - 1);
+    }
+    // On to the neighbouring displays in turn, back round to this one.
+    const QList<qsizetype> order = leftToRight(screens);
+    const qsizetype position = order.indexOf(*here);
+    const qsizetype count = order.size();
+    for (qsizetype step = 1; step <= count; ++step) {
+        const qsizetype d =
+            order.at(((forward ? position + step : position - step) % count + count) % count);
+        const ZoneList next = zonesOf(d);
+        if (!next.isEmpty())
+            return chosen(d, forward ? 0 : next.size() - 1);
+    }
+    return {std::nullopt, QStringLiteral("No display has zones")};
+}
+
+} // namespace corvane
