@@ -62,6 +62,9 @@ private:
     void closeOverlayWindow();
     void dropOverlayOfChangedDisplay();
     void highlightZone(const std::optional<Zone>& zone);
+    // With the span key held, every zone between the one under the pointer when it went down and
+    // `zone`, the one under the pointer now, joins the highlight; without it, none does.
+    void spanZones(const MouseEvent& event, const Display& display, const Zone& zone);
     void applyStoredZoneColors(OverlayView& view) const;
     void stopTimer();
     void resetDragState();
@@ -84,8 +87,11 @@ private:
     bool initialModifierPressed_ = false;
     DragKey gestureKey_ = DragKey::shift(); // the snap key as read at this gesture's mouse-down
     QList<int> followedKeys_;
-    mutable QString refusedKeyName_; // the stored key last said to be unusable
-    double gestureSpaceAroundZones_ = 0; // as read at mouse-down, for the overlay
+    mutable QString refusedKeyName_;        // the stored key last said to be unusable
+    double gestureSpaceAroundZones_ = 0;    // as read at mouse-down, for the overlay
+    std::optional<DragKey> gestureSpanKey_; // likewise the span key; none: no spanning
+    std::optional<Zone> spanAnchor_;        // under the pointer when the span key went down
+    ZoneList spannedZones_;
     MillisecondClock clock_ = uptimeMilliseconds;
 };
 
