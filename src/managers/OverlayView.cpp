@@ -75,6 +75,28 @@ void OverlayView::setHighlightedZone(std::optional<Zone> zone)
     notifyShapeChanged();
 }
 
+void OverlayView::setSpannedZones(const ZoneList& zones)
+{
+    QList<QUuid> ids;
+    ids.reserve(zones.size());
+    for (const Zone& zone : zones)
+        ids.append(zone.id);
+    if (ids == spannedZones_)
+        return;
+    const QList<QUuid> previous = std::exchange(spannedZones_, ids);
+    // Only the zones that joined or left the span look different.
+    QRegion changed;
+    if (customZones_) {
+        for (int i = 0; i < customZones_->size(); ++i) {
+            const Zone& zone = customZones_->at(i);
+            if (previous.contains(zone.id) != spannedZones_.contains(zone.id))
+                changed += paintBounds(zone, i, true);
+        }
+    }
+    update(changed & rect());
+    notifyShapeChanged();
+}
+
 void OverlayView::setNormalZoneColor(const QColor& color)
 {
     if (color == normalZoneColor_)
@@ -173,7 +195,7 @@ std::optional<QRectF> OverlayView::visibleLabelRect(const QRectF& zoneRect, int 
 
 bool OverlayView::isHighlighted(const Zone& zone) const
 {
-    return highlightedZone_ && highlightedZone_->id == zone.id;
+    return (highlightedZone_ && highlightedZone_->id == zone.id) || spannedZones_.contains(zone.id);
 }
 
 QRect OverlayView::paintBounds(const Zone& zone, int index, bool highlighted) const
@@ -308,7 +330,6 @@ QRegion OverlayView::shape() const
             if (const auto s = shapeRect(*r))
                 result += outlineOuterRegion(*s, true) & rect();
         }
-        break;
     }
     return result;
 }

@@ -52,6 +52,9 @@ public:
     // Only the id counts: the entry of customZones with that id is the one highlighted.
     const std::optional<Zone>& highlightedZone() const { return highlightedZone_; }
     void setHighlightedZone(std::optional<Zone> zone);
+    // Zones highlighted along with it while the user spans several zones; only the ids count.
+    const QList<QUuid>& spannedZones() const { return spannedZones_; }
+    void setSpannedZones(const ZoneList& zones);
     QColor normalZoneColor() const { return normalZoneColor_; }
     void setNormalZoneColor(const QColor& color);
     QColor highlightZoneColor() const { return highlightZoneColor_; }
@@ -115,6 +118,7 @@ private:
 
     std::optional<ZoneList> customZones_;
     std::optional<Zone> highlightedZone_;
+    QList<QUuid> spannedZones_;
     QColor normalZoneColor_;
     QColor highlightZoneColor_;
     double spaceAroundZones_ = 0;

@@ -76,6 +76,24 @@ Rect targetFrameWithSpace(const Rect& unit, const Rect& visibleFrame, double pri
     return {x0, y0, x1 - x0, y1 - y0};
 }
 
+ZoneList zonesMeeting(const Rect& unitRect, const ZoneList& zones)
+{
+    ZoneList meeting;
+    for (const Zone& zone : zones) {
+        if (zone.frame.intersects(unitRect))
+            meeting.append(zone);
+    }
+    return meeting;
+}
+
+std::optional<Rect> boundingFrame(const ZoneList& zones)
+{
+    std::optional<Rect> bounds;
+    for (const Zone& zone : zones)
+        bounds = bounds ? bounds->united(zone.frame) : zone.frame;
+    return bounds;
+}
+
 Rect zoneUnitRectInView(const Rect& unit, double viewWidth, double viewHeight)
 {
     return {viewWidth * unit.x, viewHeight * ((1 - unit.y) - unit.height), viewWidth * unit.width,

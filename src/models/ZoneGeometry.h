@@ -38,6 +38,13 @@ Rect unitRectInAreaWithSpace(const Rect& unit, const Rect& area, double space);
 Rect targetFrameWithSpace(const Rect& unit, const Rect& visibleFrame, double primaryHeight,
                           double space);
 
+// The zones whose frames overlap the unit rectangle (sharing an edge is not overlapping), in
+// layout order.
+ZoneList zonesMeeting(const Rect& unitRect, const ZoneList& zones);
+
+// The smallest unit rectangle holding every zone's frame; none for an empty list.
+std::optional<Rect> boundingFrame(const ZoneList& zones);
+
 // The zone's shape in a view of the given size whose origin is its bottom-left corner, inset by
 // `spacing` on every side.
 Rect zoneViewRect(const Zone& zone, double viewWidth, double viewHeight, double spacing);

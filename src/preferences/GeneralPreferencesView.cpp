@@ -20,6 +20,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "windows/DragKey.h"
+#include "windows/SpanKey.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -44,6 +45,34 @@ constexpr DefaultNumber defaultColorComponents[] = {
     {SettingsKeys::highlightZoneColorRed, 0.0},  {SettingsKeys::highlightZoneColorGreen, 0.48},
     {SettingsKeys::highlightZoneColorBlue, 1.0}, {SettingsKeys::highlightZoneColorAlpha, 0.1},
 };
+
+// Says under a key's row why the key just pressed was not taken; hidden until then.
+QLabel* refusalLabel(const QString& objectName)
+{
+    auto* label = new QLabel;
+    label->setObjectName(objectName);
+    label->setFont(PreferencesStyle::font(12));
+    label->setWordWrap(true);
+    label->setContentsMargins(16, 0, 16, 10);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, PreferencesStyle::systemRed());
+    label->setPalette(palette);
+    label->hide();
+    return label;
+}
+
+// The snap key as stored, for comparing keys of the same meaning ("alt" and "option").
+DragKey storedSnapKey()
+{
+    return DragKey::fromName(Settings::dragModifierKey()).value_or(DragKey::shift());
+}
+
+QString cannotFollow(const QString& key)
+{
+    return QStringLiteral("Corvane cannot tell when %1 is held during a drag on this desktop. "
+                          "Choose another key.")
+        .arg(KeyNames::modifierKey(key));
+}
 
 } // namespace
 
@@ -94,15 +123,7 @@ void GeneralPreferencesView::buildSections()
         QStringLiteral("Click the button and press any key to set the modifier (Escape to reset "
                        "to Shift)"),
         modifierKey_));
-    keyRefusal_ = new QLabel;
-    keyRefusal_->setObjectName(QStringLiteral("modifierKeyRefusal"));
-    keyRefusal_->setFont(PreferencesStyle::font(12));
-    keyRefusal_->setWordWrap(true);
-    keyRefusal_->setContentsMargins(16, 0, 16, 10);
-    QPalette refusalPalette = keyRefusal_->palette();
-    refusalPalette.setColor(QPalette::WindowText, PreferencesStyle::systemRed());
-    keyRefusal_->setPalette(refusalPalette);
-    keyRefusal_->hide();
+    keyRefusal_ = refusalLabel(QStringLiteral("modifierKeyRefusal"));
     behavior->addRow(keyRefusal_);
     useMoveKey_ = new QPushButton;
     useMoveKey_->setObjectName(QStringLiteral("useMoveKeyButton"));
@@ -113,6 +134,16 @@ void GeneralPreferencesView::buildSections()
     windowManagerRow_->setLeadingSymbol(QStringLiteral("info.circle.fill"),
                                         PreferencesStyle::systemBlue());
     behavior->addRow(windowManagerRow_);
+    spanKey_ = new KeyCaptureButton;
+    spanKey_->setObjectName(QStringLiteral("spanKeyButton"));
+    connect(spanKey_, &KeyCaptureButton::keyChanged, this, &GeneralPreferencesView::spanKeyChanged);
+    behavior->addRow(new PreferencesRowView(
+        QStringLiteral("Span zones key"),
+        QStringLiteral("Hold it as well while dragging to fill every zone from where you pressed "
+                       "it to where you release the window"),
+        spanKey_));
+    spanKeyRefusal_ = refusalLabel(QStringLiteral("spanKeyRefusal"));
+    behavior->addRow(spanKeyRefusal_);
     spaceAroundZones_ = new QSpinBox;
     spaceAroundZones_->setObjectName(QStringLiteral("spaceAroundZonesBox"));
     spaceAroundZones_->setAccessibleName(QStringLiteral("Space around zones"));
@@ -199,6 +230,7 @@ void GeneralPreferencesView::loadFromSettings()
     normalColor_->setColor(colors.normal);
     highlightColor_->setColor(colors.highlight);
     modifierKey_->setCurrentKey(Settings::dragModifierKey());
+    spanKey_->setCurrentKey(SpanKey::name(storedSnapKey()));
     {
         // Showing the stored value is not a change to store again.
         const QSignalBlocker quiet(spaceAroundZones_);
@@ -283,8 +315,14 @@ void GeneralPreferencesView::modifierKeyChanged(const QString& key)
     // it is not stored, and the user is told why.
     const auto dragKey = DragKey::fromName(key);
     if (!dragKey || !dragKey->canBeFollowed()) {
-        keyRefusal_->setText(QStringLiteral("Corvane cannot tell when %1 is held during a drag on "
-                                            "this desktop. Choose another key.")
+        keyRefusal_->setText(cannotFollow(key));
+        keyRefusal_->show();
+        return;
+    }
+    // The span key the user chose stays what it is; one left at its default makes way.
+    if (Settings::contains(SettingsKeys::spanZonesKey) &&
+        DragKey::fromName(SpanKey::name(*dragKey)) == dragKey) {
+        keyRefusal_->setText(QStringLiteral("%1 is the span zones key. Choose another key.")
                                  .arg(KeyNames::modifierKey(key)));
         keyRefusal_->show();
         return;
@@ -293,7 +331,25 @@ void GeneralPreferencesView::modifierKeyChanged(const QString& key)
     Settings::setValue(SettingsKeys::dragModifierKey, key);
     modifierKey_->setCurrentKey(key);
     refreshWindowManagerAdvice();
+    spanKey_->setCurrentKey(SpanKey::name(*dragKey));
     emit Notifications::shared().dragModifierKeyChanged(key);
+}
+
+void GeneralPreferencesView::spanKeyChanged(const QString& key)
+{
+    const auto dragKey = DragKey::fromName(key);
+    QString refusal;
+    if (!dragKey || !dragKey->canBeFollowed())
+        refusal = cannotFollow(key);
+    else if (*dragKey == storedSnapKey())
+        refusal = QStringLiteral("%1 is the snap key. Choose another key.")
+                      .arg(KeyNames::modifierKey(key));
+    spanKeyRefusal_->setText(refusal);
+    spanKeyRefusal_->setVisible(!refusal.isEmpty());
+    if (!refusal.isEmpty())
+        return;
+    Settings::setValue(SettingsKeys::spanZonesKey, key);
+    spanKey_->setCurrentKey(key);
 }
 
 void GeneralPreferencesView::refreshWindowManagerAdvice()
@@ -372,8 +428,11 @@ void GeneralPreferencesView::restoreDefaults()
     Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, true);
     Settings::setExcludedApplications({});
     Settings::setValue(SettingsKeys::moveBetweenDisplays, true);
+    Settings::remove(SettingsKeys::spanZonesKey);
     modifierKey_->setRecording(false);
+    spanKey_->setRecording(false);
     keyRefusal_->hide();
+    spanKeyRefusal_->hide();
     loadFromSettings();
     applyZoneColors();
     emit Notifications::shared().dragModifierKeyChanged(Settings::dragModifierKey());

@@ -19,10 +19,10 @@ class ModernToggle;
 class PreferencesRowView;
 
 // The General page: the permission status, launch at login, how windows snap (the modifier
-// key, the space around zones, restoring sizes, the excluded applications, whether keyboard
-// snaps move between displays), the zone colours, the layout preview switch, and a reset of all
-// of these to their defaults. Every control reads the settings store when the page appears and
-// writes it as soon as it changes.
+// key, the span key, the space around zones, restoring sizes, the excluded applications, whether
+// keyboard snaps move between displays), the zone colours, the layout preview switch, and a reset
+// of all of these to their defaults. Every control reads the settings store when the page appears
+// and writes it as soon as it changes.
 class GeneralPreferencesView : public PreferencesPage {
     Q_OBJECT
 public:
@@ -39,6 +39,8 @@ public:
     KeyCaptureButton* modifierKeyButton() const { return modifierKey_; }
     // Says why the last key pressed in the capture was not taken; hidden otherwise.
     QLabel* modifierKeyRefusal() const { return keyRefusal_; }
+    KeyCaptureButton* spanKeyButton() const { return spanKey_; }
+    QLabel* spanKeyRefusal() const { return spanKeyRefusal_; }
     QSpinBox* spaceAroundZonesBox() const { return spaceAroundZones_; }
     ModernToggle* restoreSizeToggle() const { return restoreSize_; }
     ExcludedApplicationsView* excludedApplications() const { return excludedApplications_; }
@@ -68,6 +70,7 @@ private:
     void applyZoneColors();
     void launchAtLoginChanged(bool on);
     void modifierKeyChanged(const QString& key);
+    void spanKeyChanged(const QString& key);
     void normalColorPicked(const QColor& color);
     void highlightColorPicked(const QColor& color);
     void restoreDefaults();
@@ -77,6 +80,8 @@ private:
     ModernToggle* launchAtLogin_ = nullptr;
     KeyCaptureButton* modifierKey_ = nullptr;
     QLabel* keyRefusal_ = nullptr;
+    KeyCaptureButton* spanKey_ = nullptr;
+    QLabel* spanKeyRefusal_ = nullptr;
     QSpinBox* spaceAroundZones_ = nullptr;
     ModernToggle* restoreSize_ = nullptr;
     ExcludedApplicationsView* excludedApplications_ = nullptr;

@@ -11,6 +11,7 @@
 #include "windows/DragKey.h"
 #include "windows/ExcludedApplications.h"
 #include "windows/SnappedWindows.h"
+#include "windows/SpanKey.h"
 #include "windows/WindowSnapper.h"
 
 #include <QTimer>
@@ -68,7 +69,11 @@ DragDropHandler::DragDropHandler(ZoneManager& zoneManager, QObject* parent)
                 },
                 Qt::QueuedConnection);
         });
-    followKeys({snapKey()});
+    const DragKey snap = snapKey();
+    QList<DragKey> keys{snap};
+    if (const auto span = SpanKey::forSnapKey(snap))
+        keys.append(*span);
+    followKeys(keys);
     connect(&platform().displays(), &Displays::screenParametersChanged, this,
             &DragDropHandler::dropOverlayOfChangedDisplay);
     connect(&Notifications::shared(), &Notifications::zoneColorsChanged, this,
@@ -178,8 +183,12 @@ void DragDropHandler::handleMouseDown(const MouseEvent& event)
     // was held, the desktop can.
     gestureKey_ = snapKey();
     gestureSpaceAroundZones_ = Settings::spaceAroundZones();
+    gestureSpanKey_ = SpanKey::forSnapKey(gestureKey_);
+    QList<DragKey> keys{gestureKey_};
+    if (gestureSpanKey_)
+        keys.append(*gestureSpanKey_);
     const bool initialModifier =
-        followKeys({gestureKey_}) ? gestureKey_.isHeldNow() : gestureKey_.isHeldIn(event);
+        followKeys(keys) ? gestureKey_.isHeldNow() : gestureKey_.isHeldIn(event);
     titleBarPress_.reset();
     windowElement_ = AccessibilityElement::windowElementUnderCursor();
     // A window of an excluded application is left alone: its drag is not followed at all.
@@ -293,8 +302,29 @@ void DragDropHandler::handleMouseDragged(const MouseEvent& event)
         closeOverlayWindow();
         createOverlayWindow();
     }
-    if (const auto zone = zoneNearest(pointer, *display))
-        highlightZone(*zone);
+    const auto zone = zoneNearest(pointer, *display);
+    if (!zone)
+        return;
+    highlightZone(*zone);
+    spanZones(event, *display, *zone);
+}
+
+void DragDropHandler::spanZones(const MouseEvent& event, const Display& display, const Zone& zone)
+{
+    OverlayView* view = overlayView();
+    if (!view)
+        return;
+    if (!gestureSpanKey_ || !gestureSpanKey_->isHeldIn(event)) {
+        spanAnchor_.reset();
+        spannedZones_.clear();
+        view->setSpannedZones({});
+        return;
+    }
+    if (!spanAnchor_)
+        spanAnchor_ = zone;
+    const ZoneList zones = zoneManager_.monitorZones().value(monitorID(display));
+    spannedZones_ = zonesMeeting(spanAnchor_->frame.united(zone.frame), zones);
+    view->setSpannedZones(spannedZones_);
 }
 
 std::optional<Zone> DragDropHandler::zoneNearest(Point pointer, const Display& display) const
@@ -331,7 +361,12 @@ void DragDropHandler::handleMouseUp(const MouseEvent& event)
     if (isTracking_ && gestureKey_.isHeldIn(event)) {
         OverlayView* view = overlayView();
         if (view && view->highlightedZone()) {
-            snap(*view->highlightedZone(), overlayWindow_->display());
+            // Spanning, the window fills the zones spanned together; a span key let go before
+            // the button leaves the one zone under the pointer.
+            const auto span = gestureSpanKey_ && gestureSpanKey_->isHeldIn(event)
+                                  ? boundingFrame(spannedZones_)
+                                  : std::nullopt;
+            snap(span ? Zone(*span) : *view->highlightedZone(), overlayWindow_->display());
             snapped = true;
             closeOverlayWindow();
         } else if (view) {
@@ -398,6 +433,9 @@ void DragDropHandler::stopTimer()
 
 void DragDropHandler::closeOverlayWindow()
 {
+    // A span starts afresh with the next overlay, which may be on another display.
+    spanAnchor_.reset();
+    spannedZones_.clear();
     if (overlayWindow_) {
         overlayWindow_->orderOut();
         overlayWindow_.reset();

@@ -74,6 +74,9 @@ private:
     void closeOverlayWindow();
     void dropOverlayOfChangedDisplay();
     void highlightZone(const std::optional<Zone>& zone);
+    // With the span key held, every zone between the one under the pointer when it went down and
+    // `zone`, the one under the pointer now, joins the highlight; without it, none does.
+    void spanZones(const MouseEvent& event, const Display& display, const Zone& zone);
     void applyStoredZoneColors(OverlayView& view) const;
     void stopTimer();
     void resetDragState();
@@ -100,6 +103,9 @@ private:
     double gestureSpaceAroundZones_ = 0; // as read at mouse-down, for the overlay
     // Where a press with the snap key began on a window's title bar; outlives the poll.
     std::optional<Point> titleBarPress_;
+    std::optional<DragKey> gestureSpanKey_; // read at mouse-down too; none: no spanning
+    std::optional<Zone> spanAnchor_;        // under the pointer when the span key went down
+    ZoneList spannedZones_;
     MillisecondClock clock_ = uptimeMilliseconds;
 };
 

@@ -87,6 +87,27 @@ private slots:
             QStringLiteral("Snapping window to (2592, 0, 768, 540)")));
     }
 
+    // Holding Control as well spans zones: from zone 1 of "Tall" to zone 3 the window fills the
+    // whole usable area; Control let go before the button leaves the one zone under the pointer.
+    void theSpanKeyFillsEveryZoneBetween()
+    {
+        const auto spanTo = [this](bool keepControl) {
+            dragLogo(QPoint(1440 + 500, 500), true); // over zone 1 of the right display
+            x_->fakeKey(XK_Control_L, true);
+            app_->moveTo(QPoint(1440 + 1700, 900)); // zone 3
+            if (!keepControl)
+                x_->fakeKey(XK_Control_L, false);
+            app_->release(true);
+            x_->fakeKey(XK_Control_L, false);
+        };
+        spanTo(true);
+        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(1440, 0, 1920, 1080),
+                                  3000);
+        spanTo(false);
+        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(2592, 540, 768, 540),
+                                  3000);
+    }
+
     // Dragged without Shift, the snapped window is dropped outside every zone: it gets back the
     // size it had before the snap, the pointer still half way along its title bar, where it
     // took hold of it. Dragged again, it just moves.

@@ -101,20 +101,22 @@ private slots:
              {SettingsKeys::launchAtLogin, SettingsKeys::dragModifierKey,
               SettingsKeys::showLayoutPreview, SettingsKeys::moveBetweenDisplays,
               SettingsKeys::normalZoneColorRed, SettingsKeys::normalZoneColorAlpha,
-              SettingsKeys::highlightZoneColorGreen, SettingsKeys::spaceAroundZones,
-              SettingsKeys::restoreSizeOnUnsnap, SettingsKeys::excludedApplications})
+              SettingsKeys::highlightZoneColorGreen, SettingsKeys::spanZonesKey,
+              SettingsKeys::spaceAroundZones, SettingsKeys::restoreSizeOnUnsnap,
+              SettingsKeys::excludedApplications})
             QVERIFY2(!written.contains(key), key.data());
 
         const auto rows = page->findChildren<PreferencesRowView*>();
         QStringList titles;
         for (const PreferencesRowView* row : rows)
             titles.append(row->title());
-        QCOMPARE(titles,
-                 (QStringList{"Launch at login", "Window snap modifier key",
-                              "Window manager: not announced", "Space around zones",
-                              "Restore window size when dragged out of a zone",
-                              "Move between displays", "Excluded applications", "Normal zone color",
-                              "Highlight zone color", "Show layout preview", "Reset to Defaults"}));
+        QCOMPARE(titles, (QStringList{
+                             "Launch at login", "Window snap modifier key",
+                             "Window manager: not announced", "Span zones key",
+                             "Space around zones", "Restore window size when dragged out of a zone",
+                             "Move between displays", "Excluded applications", "Normal zone color",
+                             "Highlight zone color", "Show layout preview", "Reset to Defaults"}));
+        QCOMPARE(page->spanKeyButton()->currentKey(), QStringLiteral("control"));
         QCOMPARE(page->spaceAroundZonesBox()->value(), 0);
         QVERIFY(page->restoreSizeToggle()->isChecked());
         QCOMPARE(page->excludedApplications()->list()->count(), 0);
@@ -148,11 +150,13 @@ private slots:
         Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("option"));
         Settings::setValue(SettingsKeys::showLayoutPreview, false);
         Settings::setHighlightZoneColor(QColor::fromRgbF(1, 0, 0, 0.5f));
+        Settings::setValue(SettingsKeys::spanZonesKey, QStringLiteral("command"));
         Settings::setValue(SettingsKeys::spaceAroundZones, 16);
         Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, false);
         Settings::setExcludedApplications({QStringLiteral("XTerm"), QStringLiteral("Gimp")});
         fake->setLoginItemStatus(LoginItemStatus::Enabled);
         showPage();
+        QCOMPARE(page->spanKeyButton()->currentKey(), QStringLiteral("command"));
         QCOMPARE(page->spaceAroundZonesBox()->value(), 16);
         QVERIFY(!page->restoreSizeToggle()->isChecked());
         QCOMPARE(page->excludedApplications()->list()->count(), 2);
@@ -306,6 +310,21 @@ private slots:
     void windowBehaviourIsStoredAsItChanges()
     {
         showPage();
+        // The span key is never the snap key, whichever of the two is set.
+        KeyCaptureButton* span = page->spanKeyButton();
+        QTest::mouseClick(span, Qt::LeftButton);
+        QTest::keyPress(span->captureView(), Qt::Key_Shift);
+        QVERIFY(page->spanKeyRefusal()->isVisibleTo(page.get()));
+        QVERIFY(!Settings::contains(SettingsKeys::spanZonesKey));
+        QTest::mouseClick(span, Qt::LeftButton);
+        QTest::keyPress(span->captureView(), Qt::Key_Alt);
+        QCOMPARE(Settings::string(QString(SettingsKeys::spanZonesKey)), QStringLiteral("option"));
+        QVERIFY(!page->spanKeyRefusal()->isVisibleTo(page.get()));
+        QTest::mouseClick(page->modifierKeyButton(), Qt::LeftButton);
+        QTest::keyPress(page->modifierKeyButton()->captureView(), Qt::Key_Alt);
+        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("shift"));
+        QVERIFY(page->modifierKeyRefusal()->isVisibleTo(page.get()));
+
         page->spaceAroundZonesBox()->setValue(24);
         QCOMPARE(Settings::spaceAroundZones(), 24.0);
         QTest::mouseClick(page->restoreSizeToggle(), Qt::LeftButton);
@@ -424,9 +443,11 @@ private slots:
         QVERIFY(Settings::moveBetweenDisplays());
         QVERIFY(!Settings::launchAtLogin());
         QCOMPARE(fake->loginItems().status(), LoginItemStatus::NotRegistered);
+        QVERIFY(!Settings::contains(SettingsKeys::spanZonesKey));
         QCOMPARE(Settings::spaceAroundZones(), 0.0);
         QVERIFY(Settings::restoreSizeOnUnsnap());
         QVERIFY(Settings::excludedApplications().isEmpty());
+        QCOMPARE(page->spanKeyButton()->currentKey(), QStringLiteral("control"));
         QCOMPARE(page->spaceAroundZonesBox()->value(), 0);
         QVERIFY(page->restoreSizeToggle()->isChecked());
         QCOMPARE(page->excludedApplications()->list()->count(), 0);
@@ -480,6 +501,7 @@ private:
         Settings::setNormalZoneColor(QColor::fromRgbF(0, 1, 0, 0.6f));
         Settings::setHighlightZoneColor(QColor::fromRgbF(1, 0, 0, 0.3f));
         Settings::setValue(SettingsKeys::launchAtLogin, true);
+        Settings::setValue(SettingsKeys::spanZonesKey, QStringLiteral("command"));
         Settings::setValue(SettingsKeys::spaceAroundZones, 8);
         Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, false);
         Settings::setExcludedApplications({QStringLiteral("xterm")});

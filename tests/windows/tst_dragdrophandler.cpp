@@ -408,6 +408,41 @@ private slots:
         QCOMPARE(fake_->writes().isEmpty(), expected == Rect(110, 100, 400, 300));
     }
 
+    // With Control held as well, the zones from the one under the pointer when it went down to
+    // the one under the pointer now light up together and the window fills them; letting
+    // Control go, before a drag event or before the button, leaves one zone.
+    void theSpanKeyFillsEveryZoneBetween()
+    {
+        const ZoneList tall{Zone(Rect(0, 0, 0.6, 1)), Zone(Rect(0.6, 0, 0.4, 0.5)),
+                            Zone(Rect(0.6, 0.5, 0.4, 0.5))};
+        windows_->updateZones(tall, test::primaryDisplay(), false, false);
+        const auto spanned = [this] { return handler_->overlayView()->spannedZones(); };
+        const std::uint64_t both = ModifierFlag::shift | ModifierFlag::control;
+        down(ModifierFlag::shift);
+        moveWindowBy(10, 0);
+        drag(ModifierFlag::shift, {300, 500});
+        drag(both, {300, 500}); // Control goes down over zone 1
+        QCOMPARE(spanned(), QList<QUuid>{tall[0].id});
+        drag(both, {1200, 100}); // zone 3
+        QCOMPARE(spanned(), (QList<QUuid>{tall[0].id, tall[1].id, tall[2].id}));
+        drag(ModifierFlag::shift, {1200, 100});
+        QVERIFY(spanned().isEmpty());
+        QCOMPARE(highlighted()->id, tall[2].id);
+        drag(both, {1200, 100}); // down again, over zone 3
+        drag(both, {1200, 800}); // zone 2
+        QCOMPARE(spanned(), (QList<QUuid>{tall[1].id, tall[2].id}));
+        up(both, {1200, 800});
+        QCOMPARE(windowFrame(), Rect(864, 25, 576, 875));
+
+        down(ModifierFlag::shift, {1000, 790});
+        moveWindowBy(10, 0);
+        drag(both, {1200, 800});
+        drag(both, {300, 500});
+        QCOMPARE(spanned().size(), 3);
+        up(ModifierFlag::shift, {300, 500});
+        QCOMPARE(windowFrame(), Rect(0, 25, 864, 875));
+    }
+
     // A window Corvane snapped gets its earlier size back when a drag drops it outside every
     // zone, the pointer on the same point of its title bar; not after the user resized it, not
     // with the option off, and a window that closes is forgotten.
