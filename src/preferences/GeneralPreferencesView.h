@@ -16,6 +16,8 @@ class ColorWell;
 class ExcludedApplicationsView;
 class KeyCaptureButton;
 class ModernToggle;
+class PreferencesRowView;
+class PreferencesSectionView;
 
 // The General page: the permission status, launch at login, how windows snap (the modifier
 // key, the space around zones, restoring sizes, the excluded applications), the zone colours,
@@ -40,6 +42,8 @@ public:
     QSpinBox* spaceAroundZonesBox() const { return spaceAroundZones_; }
     ModernToggle* restoreSizeToggle() const { return restoreSize_; }
     ExcludedApplicationsView* excludedApplications() const { return excludedApplications_; }
+    // Only where the desktop does not tell which modifier keys are held; null elsewhere.
+    ModernToggle* everyMoveToggle() const { return everyMove_; }
     ColorWell* normalZoneColorWell() const { return normalColor_; }
     ColorWell* highlightZoneColorWell() const { return highlightColor_; }
     ModernToggle* layoutPreviewToggle() const { return layoutPreview_; }
@@ -61,6 +65,7 @@ private:
     void applyZoneColors();
     void launchAtLoginChanged(bool on);
     void modifierKeyChanged(const QString& key);
+    void addSnapTriggerRow(PreferencesSectionView& section);
     void normalColorPicked(const QColor& color);
     void highlightColorPicked(const QColor& color);
     void restoreDefaults();
@@ -72,6 +77,8 @@ private:
     QSpinBox* spaceAroundZones_ = nullptr;
     ModernToggle* restoreSize_ = nullptr;
     ExcludedApplicationsView* excludedApplications_ = nullptr;
+    ModernToggle* everyMove_ = nullptr;
+    PreferencesRowView* everyMoveRow_ = nullptr;
     ColorWell* normalColor_ = nullptr;
     ColorWell* highlightColor_ = nullptr;
     ModernToggle* layoutPreview_ = nullptr;

@@ -139,6 +139,12 @@ bool Settings::restoreSizeOnUnsnap()
     return isTrueUnlessFalse(value(SettingsKeys::restoreSizeOnUnsnap));
 }
 
+Settings::SnapTrigger Settings::snapTrigger()
+{
+    return value(SettingsKeys::snapTrigger).toString() == u"everyMove" ? SnapTrigger::EveryMove
+                                                                       : SnapTrigger::SnapShortcut;
+}
+
 bool Settings::launchAtLogin()
 {
     const QVariant v = value(SettingsKeys::launchAtLogin);
