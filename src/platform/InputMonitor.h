@@ -57,6 +57,13 @@ public:
     virtual bool canFollowKey(int keyCode) const = 0;
     // Of the followed keys, those held now.
     virtual QList<int> heldKeys() const = 0;
+    // Whether the modifier flags are the keys really held. Where the desktop tells no one (KDE
+    // Plasma on Wayland) a move carries every modifier flag while the stored snap trigger is
+    // on, and none otherwise.
+    virtual bool readsModifierKeys() const { return true; }
+    // The shortcut that turns the zones on during a move where modifier keys cannot be read,
+    // as the user reads it ("Super+Shift+Z"); empty where there is none.
+    virtual QString snapShortcutText() const { return {}; }
 };
 
 } // namespace corvane

@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "platform/kwin/KWinPlatform.h"
 #include "platform/x11/X11Platform.h"
 
 #include <QProcessEnvironment>
@@ -21,6 +22,10 @@ PlatformChoice choosePlatform()
 {
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     const bool wayland = isWaylandSession(environment);
+    // In KDE Plasma's Wayland session every window is in reach through KWin; the toolkit runs
+    // on Wayland there, so that Corvane's own windows are Wayland windows KWin can place.
+    if (wayland && KWinPlatform::isAvailable())
+        return {{}, QByteArrayLiteral("wayland"), [] { return std::make_unique<KWinPlatform>(); }};
     if (auto problem = X11Platform::connectionProblem())
         return {*problem, {}, {}};
     // Its overlays must be real X windows, placed exactly, whatever the session would give

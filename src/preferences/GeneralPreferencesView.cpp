@@ -118,11 +118,16 @@ void GeneralPreferencesView::buildSections()
     modifierKey_->setObjectName(QStringLiteral("modifierKeyButton"));
     connect(modifierKey_, &KeyCaptureButton::keyChanged, this,
             &GeneralPreferencesView::modifierKeyChanged);
-    behavior->addRow(new PreferencesRowView(
-        QStringLiteral("Window snap modifier key"),
-        QStringLiteral("Click the button and press any key to set the modifier (Escape to reset "
-                       "to Shift)"),
-        modifierKey_));
+    if (Platform::current().inputMonitor().readsModifierKeys()) {
+        behavior->addRow(new PreferencesRowView(
+            QStringLiteral("Window snap modifier key"),
+            QStringLiteral("Click the button and press any key to set the modifier (Escape to "
+                           "reset to Shift)"),
+            modifierKey_));
+    } else {
+        modifierKey_->hide();
+        addSnapTriggerRow(*behavior);
+    }
     keyRefusal_ = refusalLabel(QStringLiteral("modifierKeyRefusal"));
     behavior->addRow(keyRefusal_);
     useMoveKey_ = new QPushButton;
@@ -224,8 +229,45 @@ void GeneralPreferencesView::buildSections()
     finishColumn();
 }
 
+namespace {
+
+QString snapTriggerSubtitle(bool everyMove, const QString& shortcut)
+{
+    const QString why = QStringLiteral(
+        "This desktop tells applications nothing of the modifier keys held during a window "
+        "move, so no snap modifier can be used here. ");
+    return why + (everyMove ? QStringLiteral("Now the zones show during every window move, and "
+                                             "releasing over a zone snaps the window.")
+                            : QStringLiteral("Now the zones show only after you press %1 "
+                                             "during a window move (press it again to hide "
+                                             "them).")
+                                  .arg(shortcut));
+}
+
+} // namespace
+
+void GeneralPreferencesView::addSnapTriggerRow(PreferencesSectionView& section)
+{
+    everyMove_ = new ModernToggle;
+    everyMove_->setObjectName(QStringLiteral("everyMoveToggle"));
+    everyMove_->setAccessibleName(QStringLiteral("Show zones during every window move"));
+    const QString shortcut = Platform::current().inputMonitor().snapShortcutText();
+    everyMoveRow_ = new PreferencesRowView(QStringLiteral("Show zones during every window move"),
+                                           snapTriggerSubtitle(false, shortcut), everyMove_);
+    connect(everyMove_, &QAbstractButton::toggled, this, [this, shortcut](bool on) {
+        everyMoveRow_->setSubtitle(snapTriggerSubtitle(on, shortcut));
+    });
+    connect(everyMove_, &QAbstractButton::clicked, this, [](bool on) {
+        Settings::setValue(SettingsKeys::snapTrigger,
+                           on ? QStringLiteral("everyMove") : QStringLiteral("snapShortcut"));
+    });
+    section.addRow(everyMoveRow_);
+}
+
 void GeneralPreferencesView::loadFromSettings()
 {
+    if (everyMove_)
+        everyMove_->setChecked(Settings::snapTrigger() == Settings::SnapTrigger::EveryMove);
     const ZoneColors colors = Settings::zoneColors();
     normalColor_->setColor(colors.normal);
     highlightColor_->setColor(colors.highlight);
@@ -429,6 +471,7 @@ void GeneralPreferencesView::restoreDefaults()
     Settings::setExcludedApplications({});
     Settings::setValue(SettingsKeys::moveBetweenDisplays, true);
     Settings::remove(SettingsKeys::spanZonesKey);
+    Settings::remove(SettingsKeys::snapTrigger);
     modifierKey_->setRecording(false);
     spanKey_->setRecording(false);
     keyRefusal_->hide();

@@ -17,6 +17,7 @@ class ExcludedApplicationsView;
 class KeyCaptureButton;
 class ModernToggle;
 class PreferencesRowView;
+class PreferencesSectionView;
 
 // The General page: the permission status, launch at login, how windows snap (the modifier
 // key, the span key, the space around zones, restoring sizes, the excluded applications, whether
@@ -48,6 +49,8 @@ public:
     // the key it moves windows with.
     PreferencesRowView* windowManagerRow() const { return windowManagerRow_; }
     QPushButton* useMoveKeyButton() const { return useMoveKey_; }
+    // Only where the desktop does not tell which modifier keys are held; null elsewhere.
+    ModernToggle* everyMoveToggle() const { return everyMove_; }
     ColorWell* normalZoneColorWell() const { return normalColor_; }
     ColorWell* highlightZoneColorWell() const { return highlightColor_; }
     ModernToggle* layoutPreviewToggle() const { return layoutPreview_; }
@@ -71,6 +74,7 @@ private:
     void launchAtLoginChanged(bool on);
     void modifierKeyChanged(const QString& key);
     void spanKeyChanged(const QString& key);
+    void addSnapTriggerRow(PreferencesSectionView& section);
     void normalColorPicked(const QColor& color);
     void highlightColorPicked(const QColor& color);
     void restoreDefaults();
@@ -88,6 +92,8 @@ private:
     PreferencesRowView* windowManagerRow_ = nullptr;
     QPushButton* useMoveKey_ = nullptr;
     QString suggestedKey_;
+    ModernToggle* everyMove_ = nullptr;
+    PreferencesRowView* everyMoveRow_ = nullptr;
     ColorWell* normalColor_ = nullptr;
     ColorWell* highlightColor_ = nullptr;
     ModernToggle* layoutPreview_ = nullptr;

@@ -68,4 +68,10 @@ QString PreferencesRowView::subtitle() const
     return subtitle_ ? subtitle_->text() : QString();
 }
 
+void PreferencesRowView::setSubtitle(const QString& subtitle)
+{
+    if (subtitle_)
+        subtitle_->setText(subtitle);
+}
+
 } // namespace corvane

@@ -25,6 +25,8 @@ public:
 
     QString title() const;
     QString subtitle() const;
+    // Changes the subtitle of a row built with one.
+    void setSubtitle(const QString& subtitle);
     QWidget* accessory() const { return accessory_; }
 
 private:

@@ -338,6 +338,12 @@ bool Settings::moveBetweenDisplays()
     return isTrueUnlessFalse(value(SettingsKeys::moveBetweenDisplays));
 }
 
+Settings::SnapTrigger Settings::snapTrigger()
+{
+    return value(SettingsKeys::snapTrigger).toString() == u"everyMove" ? SnapTrigger::EveryMove
+                                                                       : SnapTrigger::SnapShortcut;
+}
+
 bool Settings::launchAtLogin()
 {
     const QVariant v = value(SettingsKeys::launchAtLogin);

@@ -65,6 +65,10 @@ public:
     // display; on unless a boolean false is stored, like the preview.
     static bool moveBetweenDisplays();
     static bool launchAtLogin();
+    // Where no modifier state can be read during a window move (KDE Plasma on Wayland): whether
+    // the zones show during every move, or only while the snap shortcut has turned them on.
+    enum class SnapTrigger { EveryMove, SnapShortcut };
+    static SnapTrigger snapTrigger(); // SnapShortcut unless "everyMove" is stored
 
     // Logical pixels left between neighbouring zones and between zones and a display's usable
     // edges; 0 (zones filled exactly) when absent, and never outside 0 to maxSpaceAroundZones.

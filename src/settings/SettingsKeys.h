@@ -19,6 +19,8 @@ inline constexpr auto dragModifierKey = "dragModifierKey"_L1;
 inline constexpr auto showLayoutPreview = "showLayoutPreview"_L1;
 inline constexpr auto moveBetweenDisplays = "moveBetweenDisplays"_L1;
 inline constexpr auto launchAtLogin = "launchAtLogin"_L1;
+// Where the desktop tells no one which modifier keys are held: "everyMove" or "snapShortcut".
+inline constexpr auto snapTrigger = "snapTrigger"_L1;
 inline constexpr auto monitorLayoutPreferences = "MonitorLayoutPreferences"_L1;
 inline constexpr auto customLayouts = "CustomLayouts"_L1;
 inline constexpr auto currentLayout = "currentLayout"_L1;

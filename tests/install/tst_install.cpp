@@ -1,4 +1,4 @@
-#include "platform/x11/X11LoginItems.h"
+#include "platform/xdg/XdgLoginItems.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,11 +73,11 @@ private slots:
 
         // The menu and the autostart entry start the installed binary, by its quoted path.
         const QString binary = installed(QStringLiteral("bin/corvane"));
-        const QString exec = QStringLiteral("\nExec=") + X11LoginItems::execValue(binary) + u'\n';
+        const QString exec = QStringLiteral("\nExec=") + XdgLoginItems::execValue(binary) + u'\n';
         QFile file(entry);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY2(QString::fromUtf8(file.readAll()).contains(exec), qPrintable(exec));
-        const QString autostart = X11LoginItems::entryText(binary);
+        const QString autostart = XdgLoginItems::entryText(binary);
         QVERIFY2(autostart.contains(exec), qPrintable(autostart));
         QFile autostartFile(dir_.filePath(QStringLiteral("app.corvane.Corvane.desktop")));
         QVERIFY(autostartFile.open(QIODevice::WriteOnly));

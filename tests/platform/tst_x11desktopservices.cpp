@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
 #include "platform/x11/LogindSleepMonitor.h"
-#include "platform/x11/X11LoginItems.h"
-#include "platform/x11/X11Workspace.h"
+#include "platform/xdg/XdgLoginItems.h"
+#include "platform/xdg/XdgWorkspace.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -19,12 +19,12 @@ using namespace corvane;
 // autostart entry, URLs and logind's sleep signal.
 class X11DesktopServicesTest : public QObject {
     Q_OBJECT
-    QString autostartDir() const { return QFileInfo(X11LoginItems::entryPath()).absolutePath(); }
+    QString autostartDir() const { return QFileInfo(XdgLoginItems::entryPath()).absolutePath(); }
 
     // The name earlier versions gave the entry.
     QString legacyEntryPath() const { return autostartDir() + QStringLiteral("/corvane.desktop"); }
 
-    void writeEntry(const QByteArray& text, const QString& path = X11LoginItems::entryPath())
+    void writeEntry(const QByteArray& text, const QString& path = XdgLoginItems::entryPath())
     {
         QDir().mkpath(autostartDir());
         QFile file(path);
@@ -36,36 +36,36 @@ private slots:
     void init()
     {
         // The entry lives in this test's own XDG config home (set by CTest).
-        QVERIFY(X11LoginItems::entryPath().startsWith(
+        QVERIFY(XdgLoginItems::entryPath().startsWith(
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
-        QFile::remove(X11LoginItems::entryPath());
+        QFile::remove(XdgLoginItems::entryPath());
         QFile::remove(legacyEntryPath());
         QFileInfo autostart(autostartDir());
         if (autostart.isFile())
             QFile::remove(autostartDir());
-        QDir(X11LoginItems::entryPath()).removeRecursively();
+        QDir(XdgLoginItems::entryPath()).removeRecursively();
     }
 
     void registeringWritesTheEntryAndUnregisteringRemovesIt()
     {
-        X11LoginItems items;
+        XdgLoginItems items;
         QCOMPARE(items.status(), LoginItemStatus::NotRegistered);
         QString error;
         QVERIFY(items.registerItem(&error));
         QCOMPARE(items.status(), LoginItemStatus::Enabled);
-        QFile file(X11LoginItems::entryPath());
+        QFile file(XdgLoginItems::entryPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(file.readAll());
         QVERIFY(text.startsWith(QStringLiteral("[Desktop Entry]\n")));
         QVERIFY(text.contains(QStringLiteral("\nType=Application\n")));
         QVERIFY(text.contains(QStringLiteral("\nExec=") +
-                              X11LoginItems::execValue(QCoreApplication::applicationFilePath()) +
+                              XdgLoginItems::execValue(QCoreApplication::applicationFilePath()) +
                               QLatin1Char('\n')));
         QVERIFY(QDir::isAbsolutePath(QCoreApplication::applicationFilePath()));
 
         QVERIFY(items.unregisterItem(&error));
         QCOMPARE(items.status(), LoginItemStatus::NotRegistered);
-        QVERIFY(!QFile::exists(X11LoginItems::entryPath()));
+        QVERIFY(!QFile::exists(XdgLoginItems::entryPath()));
         // Nothing to remove is no failure.
         QVERIFY(items.unregisterItem(&error));
 
@@ -81,7 +81,7 @@ private slots:
 
     void anEntrySwitchedOffByTheDesktopNeedsApproval()
     {
-        X11LoginItems items;
+        XdgLoginItems items;
         writeEntry("[Desktop Entry]\nType=Application\nExec=corvane\nHidden=true\n");
         QCOMPARE(items.status(), LoginItemStatus::RequiresApproval);
         writeEntry("[Desktop Entry]\nExec=corvane\nX-GNOME-Autostart-enabled=false\n");
@@ -96,7 +96,7 @@ private slots:
 
     void failuresComeWithAReason()
     {
-        X11LoginItems items;
+        XdgLoginItems items;
         // A file where the autostart folder should be.
         QDir(autostartDir()).removeRecursively();
         QDir().mkpath(QFileInfo(autostartDir()).absolutePath());
@@ -110,35 +110,35 @@ private slots:
         QFile::remove(autostartDir());
 
         // A folder where the entry should be cannot be removed as a file.
-        QVERIFY(QDir().mkpath(X11LoginItems::entryPath() + QStringLiteral("/inside")));
+        QVERIFY(QDir().mkpath(XdgLoginItems::entryPath() + QStringLiteral("/inside")));
         error.clear();
         QVERIFY(!items.unregisterItem(&error));
         QVERIFY(!error.isEmpty());
-        QDir(X11LoginItems::entryPath()).removeRecursively();
+        QDir(XdgLoginItems::entryPath()).removeRecursively();
     }
 
     void execValuesAreQuoted()
     {
         // As written in the file: the quoting of arguments, then the escapes of every string
         // value on top ("\\$" for a dollar, four backslashes for one).
-        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/usr/bin/corvane")),
+        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/usr/bin/corvane")),
                  QStringLiteral("/usr/bin/corvane"));
-        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/opt/my apps/corvane")),
+        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/opt/my apps/corvane")),
                  QStringLiteral("\"/opt/my apps/corvane\""));
-        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/opt/100%/corvane")),
+        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/opt/100%/corvane")),
                  QStringLiteral("/opt/100%%/corvane"));
-        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/opt/$x \"y\"/c")),
+        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/opt/$x \"y\"/c")),
                  QStringLiteral(R"("/opt/\\$x \\"y\\"/c")"));
-        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/a\\b")), QStringLiteral(R"("/a\\\\b")"));
+        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/a\\b")), QStringLiteral(R"("/a\\\\b")"));
         // A line break in the path cannot end the line and add keys of its own.
-        QCOMPARE(X11LoginItems::execValue(QStringLiteral("/a\nHidden=true")),
+        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/a\nHidden=true")),
                  QStringLiteral(R"("/a\nHidden=true")"));
     }
 
     void aRefusedUrlIsReported()
     {
         // The offscreen platform has no URL handler: the refusal comes back.
-        X11Workspace workspace;
+        XdgWorkspace workspace;
         QVERIFY(!workspace.openUrl(QUrl(QStringLiteral("https://example.invalid/"))));
         QVERIFY(!workspace.openUrl(QUrl()));
     }

@@ -6,11 +6,11 @@
 #include "platform/x11/X11Displays.h"
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputMonitor.h"
-#include "platform/x11/X11LoginItems.h"
 #include "platform/x11/X11Session.h"
 #include "platform/x11/X11WindowServer.h"
-#include "platform/x11/X11Workspace.h"
 #include "platform/x11/XcbConnection.h"
+#include "platform/xdg/XdgLoginItems.h"
+#include "platform/xdg/XdgWorkspace.h"
 
 #include <QCoreApplication>
 #include <xcb/xcb.h>
@@ -25,7 +25,7 @@ X11Platform::X11Platform(const QByteArray& displayName, Session session)
       windowServer_(std::make_unique<X11WindowServer>(*connection_, *displays_)),
       inputMonitor_(std::make_unique<X11InputMonitor>(*connection_, *displays_)),
       hotKeys_(std::make_unique<X11HotKeys>(*connection_)),
-      loginItems_(std::make_unique<X11LoginItems>()), workspace_(std::make_unique<X11Workspace>()),
+      loginItems_(std::make_unique<XdgLoginItems>()), workspace_(std::make_unique<XdgWorkspace>()),
       compositing_(std::make_unique<X11Compositing>(*connection_)),
       session_(std::make_unique<X11Session>(*connection_))
 {

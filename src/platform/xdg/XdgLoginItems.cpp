@@ -1,4 +1,4 @@
-#include "platform/x11/X11LoginItems.h"
+#include "platform/xdg/XdgLoginItems.h"
 
 #include "logging/Logger.h"
 
@@ -25,7 +25,7 @@ void setError(QString* error, const QString& message)
 // registered again or unregistered.
 QString legacyEntryPath()
 {
-    return QFileInfo(X11LoginItems::entryPath()).absolutePath() +
+    return QFileInfo(XdgLoginItems::entryPath()).absolutePath() +
            QStringLiteral("/corvane.desktop");
 }
 
@@ -49,13 +49,13 @@ QHash<QString, QString> mainGroup(QFile& file)
 
 } // namespace
 
-QString X11LoginItems::entryPath()
+QString XdgLoginItems::entryPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/autostart/") + desktopEntryName;
 }
 
-QString X11LoginItems::execValue(const QString& program)
+QString XdgLoginItems::execValue(const QString& program)
 {
     // Arguments holding reserved characters are quoted; inside quotes ", `, $ and \ are
     // escaped. A literal % is always doubled, since it starts a field code.
@@ -95,7 +95,7 @@ QString X11LoginItems::execValue(const QString& program)
     return value;
 }
 
-QString X11LoginItems::entryText(const QString& program)
+QString XdgLoginItems::entryText(const QString& program)
 {
     QString exec = execValue(program);
     QFile installed(QFileInfo(program).absolutePath() + QStringLiteral("/../share/applications/") +
@@ -116,7 +116,7 @@ QString X11LoginItems::entryText(const QString& program)
         .arg(exec);
 }
 
-LoginItemStatus X11LoginItems::status() const
+LoginItemStatus XdgLoginItems::status() const
 {
     QFile file(entryPath());
     if (!file.exists())
@@ -137,7 +137,7 @@ LoginItemStatus X11LoginItems::status() const
     return LoginItemStatus::Enabled;
 }
 
-bool X11LoginItems::registerItem(QString* error)
+bool XdgLoginItems::registerItem(QString* error)
 {
     const QString path = entryPath();
     const QString program = QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath();
@@ -168,7 +168,7 @@ bool X11LoginItems::registerItem(QString* error)
     return true;
 }
 
-bool X11LoginItems::unregisterItem(QString* error)
+bool XdgLoginItems::unregisterItem(QString* error)
 {
     for (const QString& path : {entryPath(), legacyEntryPath()}) {
         QFile file(path);

@@ -1,4 +1,4 @@
-#include "platform/x11/X11Workspace.h"
+#include "platform/xdg/XdgWorkspace.h"
 
 #include "logging/Logger.h"
 
@@ -7,7 +7,7 @@
 
 namespace corvane {
 
-bool X11Workspace::openUrl(const QUrl& url)
+bool XdgWorkspace::openUrl(const QUrl& url)
 {
     if (!url.isValid()) {
         Logger::warning(QStringLiteral("Not opening an invalid URL"), LogCategory::App);

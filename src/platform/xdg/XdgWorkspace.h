@@ -5,7 +5,7 @@
 namespace corvane {
 
 // Opens URLs with the desktop's handler (xdg-open behind QDesktopServices).
-class X11Workspace : public Workspace {
+class XdgWorkspace : public Workspace {
 public:
     bool openUrl(const QUrl& url) override;
 };

@@ -11,7 +11,7 @@ namespace corvane {
 // switched off (Hidden=true, or X-GNOME-Autostart-enabled=false, which desktops write when the user
 // turns it off in their own startup settings); a switched-off entry needs the user's approval
 // again, so it reads as RequiresApproval, and registering rewrites it switched on.
-class X11LoginItems : public LoginItems {
+class XdgLoginItems : public LoginItems {
 public:
     LoginItemStatus status() const override;
     bool registerItem(QString* error = nullptr) override;

@@ -1,0 +1,298 @@
+// Corvane's bridge inside KWin. On Wayland no client may watch the pointer or move another
+// client's window, so this script does both for Corvane: it reports the outputs, the windows
+// and each interactive move over D-Bus, and carries out the commands Corvane sends back
+// (frames, its own overlays kept above, global shortcuts).
+//
+// Corvane prepends the line that sets `corvaneService`, the bus name to report to. Every
+// message is one JSON text: callDBus passes at most nine arguments and drops the rest.
+// Works with both generations of KWin's scripting API, chosen by what the running KWin offers.
+
+var bridgePath = "/app/corvane/KWinBridge";
+var bridgeInterface = "app.corvane.KWinBridge";
+
+var api = (function () {
+    var six = typeof workspace.windowList === "function";
+    function rect(r) {
+        return [r.x, r.y, r.width, r.height];
+    }
+    return {
+        generation: six ? 6 : 5,
+        rect: rect,
+        windows: function () {
+            return six ? workspace.windowList() : workspace.clientList();
+        },
+        windowAdded: six ? workspace.windowAdded : workspace.clientAdded,
+        windowRemoved: six ? workspace.windowRemoved : workspace.clientRemoved,
+        windowActivated: six ? workspace.windowActivated : workspace.clientActivated,
+        moveStarted: function (w) {
+            return six ? w.interactiveMoveResizeStarted : w.clientStartUserMovedResized;
+        },
+        moveStepped: function (w) {
+            return six ? w.interactiveMoveResizeStepped : w.clientStepUserMovedResized;
+        },
+        moveFinished: function (w) {
+            return six ? w.interactiveMoveResizeFinished : w.clientFinishUserMovedResized;
+        },
+        outputsChanged: six ? [workspace.screensChanged]
+                            : [workspace.numberScreensChanged, workspace.screenResized],
+        // Each output with its frame and its usable area (panels left out). 5.27 names
+        // outputs by their index.
+        outputs: function () {
+            var desktop = workspace.currentDesktop;
+            if (six) {
+                return workspace.screens.map(function (o) {
+                    return { name: o.name, frame: rect(o.geometry),
+                             area: rect(workspace.clientArea(KWin.MaximizeArea, o, desktop)) };
+                });
+            }
+            var list = [];
+            for (var i = 0; i < workspace.numScreens; ++i) {
+                list.push({ name: String(i),
+                            frame: rect(workspace.clientArea(KWin.ScreenArea, i, desktop)),
+                            area: rect(workspace.clientArea(KWin.MaximizeArea, i, desktop)) });
+            }
+            return list;
+        },
+        outputOf: function (w) {
+            return six ? (w.output ? w.output.name : "") : String(w.screen);
+        },
+        activeWindow: function () {
+            return six ? workspace.activeWindow : workspace.activeClient;
+        },
+        activate: function (w) {
+            if (six)
+                workspace.activeWindow = w;
+            else
+                workspace.activeClient = w;
+        },
+        unmaximize: function (w) {
+            if (typeof w.setMaximize === "function")
+                w.setMaximize(false, false);
+        }
+    };
+})();
+
+// Windows by their id, and the order they were last activated in (front first): 5.27 gives
+// scripts no stacking order.
+var known = {};
+var frontToBack = [];
+var moving = null;
+// Corvane's overlays by id, the last other window that was active, and the shortcuts
+// registered so far.
+var overlays = {};
+var lastActive = null;
+var registeredShortcuts = {};
+
+function send(message) {
+    callDBus(corvaneService, bridgePath, bridgeInterface, "report", JSON.stringify(message));
+}
+
+function describe(w) {
+    return {
+        id: String(w.internalId),
+        pid: w.pid,
+        caption: w.caption,
+        resourceClass: String(w.resourceClass),
+        frame: api.rect(w.frameGeometry),
+        output: api.outputOf(w),
+        keepAbove: !!w.keepAbove,
+        minimized: !!w.minimized,
+        dock: !!w.dock,
+        desktop: !!w.desktopWindow,
+        normal: !!w.normalWindow || !!w.dialog
+    };
+}
+
+function sendWindows() {
+    var list = [];
+    frontToBack.forEach(function (id) {
+        if (known[id])
+            list.push(describe(known[id]));
+    });
+    send({ event: "windows", windows: list });
+}
+
+function sendOutputs() {
+    send({ event: "outputs", outputs: api.outputs() });
+}
+
+function raise(w) {
+    var id = String(w.internalId);
+    var at = frontToBack.indexOf(id);
+    if (at >= 0)
+        frontToBack.splice(at, 1);
+    frontToBack.unshift(id);
+}
+
+function reportMove(kind, w) {
+    var cursor = workspace.cursorPos;
+    send({ event: kind, window: describe(w), cursor: [cursor.x, cursor.y] });
+}
+
+function watch(w) {
+    var id = String(w.internalId);
+    if (known[id])
+        return;
+    known[id] = w;
+    raise(w);
+    api.moveStarted(w).connect(function () {
+        // Resizing by the border is no move: the zones are for moves only.
+        if (w.resize)
+            return;
+        moving = w;
+        raise(w);
+        reportMove("moveStarted", w);
+    });
+    api.moveStepped(w).connect(function () {
+        if (moving === w)
+            reportMove("moveStepped", w);
+    });
+    api.moveFinished(w).connect(function () {
+        if (moving !== w)
+            return;
+        moving = null;
+        reportMove("moveFinished", w);
+    });
+    w.frameGeometryChanged.connect(function () {
+        if (moving !== w)
+            send({ event: "window", window: describe(w) });
+    });
+    if (w.minimizedChanged)
+        w.minimizedChanged.connect(sendWindows);
+    if (w.captionChanged)
+        w.captionChanged.connect(function () {
+            send({ event: "window", window: describe(w) });
+        });
+}
+
+function forget(w) {
+    var id = String(w.internalId);
+    delete known[id];
+    var at = frontToBack.indexOf(id);
+    if (at >= 0)
+        frontToBack.splice(at, 1);
+    if (moving === w)
+        moving = null;
+    sendWindows();
+}
+
+// An overlay never keeps the keyboard: the window that had it gets it back.
+function giveBackFocus() {
+    if (lastActive && known[String(lastActive.internalId)])
+        api.activate(lastActive);
+}
+
+function find(id) {
+    return known[id] || null;
+}
+
+// What Corvane asks for.
+var commands = {
+    setFrame: function (c) {
+        var w = find(c.window);
+        if (!w)
+            return;
+        api.unmaximize(w);
+        w.frameGeometry = { x: c.frame[0], y: c.frame[1], width: c.frame[2], height: c.frame[3] };
+    },
+    // One of Corvane's own windows (an overlay): found by its caption among the windows of
+    // Corvane's process, placed exactly, kept above everything and out of the task bar.
+    place: function (c) {
+        var list = api.windows();
+        for (var i = 0; i < list.length; ++i) {
+            var w = list[i];
+            // KWin numbers equal captions (" <2>").
+            if (w.pid !== c.pid ||
+                    (w.caption !== c.caption && w.caption.indexOf(c.caption + " ") !== 0))
+                continue;
+            overlays[String(w.internalId)] = true;
+            if (api.activeWindow() === w)
+                giveBackFocus();
+            w.keepAbove = true;
+            w.skipTaskbar = true;
+            w.skipSwitcher = true;
+            w.skipPager = true;
+            w.frameGeometry = { x: c.frame[0], y: c.frame[1], width: c.frame[2],
+                                height: c.frame[3] };
+        }
+    },
+    registerShortcut: function (c) {
+        if (registeredShortcuts[c.name])
+            return;
+        registeredShortcuts[c.name] = true;
+        registerShortcut(c.name, c.text, c.keys, function () {
+            send({ event: "shortcut", name: c.name });
+        });
+    },
+    refresh: function () {
+        sendOutputs();
+        sendWindows();
+    }
+};
+
+function run(json) {
+    var list;
+    try {
+        list = JSON.parse(json);
+    } catch (e) {
+        print("Corvane: unreadable commands: " + e);
+        return;
+    }
+    if (!Array.isArray(list))
+        return;
+    list.forEach(function (c) {
+        var handler = c && commands[c.command];
+        if (!handler) {
+            print("Corvane: unknown command " + (c && c.command));
+            return;
+        }
+        try {
+            handler(c);
+        } catch (e) {
+            print("Corvane: command " + c.command + " failed: " + e);
+        }
+    });
+}
+
+// Corvane answers a poll as soon as it has commands, and with none well before D-Bus gives
+// up on the call; each answer starts the next poll.
+function poll() {
+    callDBus(corvaneService, bridgePath, bridgeInterface, "poll", function (json) {
+        run(json);
+        poll();
+    });
+}
+
+api.windows().forEach(watch);
+api.windowAdded.connect(function (w) {
+    watch(w);
+    sendWindows();
+    // A panel that comes or goes changes the usable areas.
+    if (w.dock)
+        sendOutputs();
+});
+api.windowRemoved.connect(function (w) {
+    delete overlays[String(w.internalId)];
+    forget(w);
+    if (w.dock)
+        sendOutputs();
+});
+api.windowActivated.connect(function (w) {
+    if (!w)
+        return;
+    if (overlays[String(w.internalId)]) {
+        giveBackFocus();
+        return;
+    }
+    lastActive = w;
+    raise(w);
+    sendWindows();
+});
+api.outputsChanged.forEach(function (signal) {
+    signal.connect(sendOutputs);
+});
+
+send({ event: "hello", generation: api.generation });
+sendOutputs();
+sendWindows();
+poll();

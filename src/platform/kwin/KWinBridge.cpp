@@ -1,0 +1,329 @@
+#include "platform/kwin/KWinBridge.h"
+
+#include "logging/Logger.h"
+#include "models/Resources.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusReply>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStandardPaths>
+#include <unistd.h>
+
+namespace corvane {
+namespace {
+
+const QString kwinService = QStringLiteral("org.kde.KWin");
+const QString scriptingPath = QStringLiteral("/Scripting");
+const QString scriptingInterface = QStringLiteral("org.kde.kwin.Scripting");
+// D-Bus gives up on a call after 25 s; an idle poll is answered well before.
+constexpr int pollAnswerMs = 20000;
+
+QRectF rectFrom(const QJsonValue& value)
+{
+    const QJsonArray a = value.toArray();
+    if (a.size() != 4)
+        return {};
+    return QRectF(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble());
+}
+
+QJsonArray arrayFrom(const QRectF& r)
+{
+    return QJsonArray{r.x(), r.y(), r.width(), r.height()};
+}
+
+KWinWindow windowFrom(const QJsonObject& o)
+{
+    KWinWindow w;
+    w.id = o.value(QLatin1String("id")).toString();
+    w.pid = o.value(QLatin1String("pid")).toInteger();
+    w.caption = o.value(QLatin1String("caption")).toString();
+    w.resourceClass = o.value(QLatin1String("resourceClass")).toString();
+    w.frame = rectFrom(o.value(QLatin1String("frame")));
+    w.output = o.value(QLatin1String("output")).toString();
+    w.keepAbove = o.value(QLatin1String("keepAbove")).toBool();
+    w.minimized = o.value(QLatin1String("minimized")).toBool();
+    w.dock = o.value(QLatin1String("dock")).toBool();
+    w.desktop = o.value(QLatin1String("desktop")).toBool();
+    w.normal = o.value(QLatin1String("normal")).toBool(true);
+    return w;
+}
+
+QDBusMessage scriptingCall(const QString& method, const QVariantList& arguments)
+{
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kwinService, scriptingPath, scriptingInterface, method);
+    call.setArguments(arguments);
+    return call;
+}
+
+} // namespace
+
+KWinBridge::KWinBridge(QDBusConnection connection, QObject* parent)
+    : QObject(parent), connection_(std::move(connection))
+{
+    pollTimeout_.setSingleShot(true);
+    pollTimeout_.setInterval(pollAnswerMs);
+    connect(&pollTimeout_, &QTimer::timeout, this, [this] { answerPoll(QStringLiteral("[]")); });
+    if (!connection_.registerObject(QString::fromLatin1(objectPath), this,
+                                    QDBusConnection::ExportScriptableSlots)) {
+        Logger::error(QStringLiteral("Cannot publish the KWin bridge on the session bus: ") +
+                          connection_.lastError().message(),
+                      LogCategory::App);
+    }
+}
+
+KWinBridge::~KWinBridge()
+{
+    unloadScript();
+    connection_.unregisterObject(QString::fromLatin1(objectPath));
+}
+
+bool KWinBridge::isKWinRunning(QDBusConnection connection)
+{
+    return connection.isConnected() && connection.interface() &&
+           connection.interface()->isServiceRegistered(kwinService).value();
+}
+
+bool KWinBridge::loadScript()
+{
+    // The shipped script learns where to report by one line put in front of it.
+    QFile shipped(resourcePath(QStringLiteral("corvane-kwin.js")));
+    if (!shipped.open(QIODevice::ReadOnly)) {
+        Logger::error(QStringLiteral("The KWin script is missing: ") + shipped.fileName(),
+                      LogCategory::App);
+        return false;
+    }
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    scriptPath_ = QDir(folder).filePath(QStringLiteral("corvane-kwin-%1.js").arg(::getpid()));
+    QFile script(scriptPath_);
+    if (!script.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        Logger::error(QStringLiteral("Cannot write the KWin script to ") + scriptPath_,
+                      LogCategory::App);
+        return false;
+    }
+    script.write("var corvaneService = " +
+                 QJsonDocument(QJsonArray{connection_.baseService()})
+                     .toJson(QJsonDocument::Compact)
+                     .mid(1)
+                     .chopped(1) +
+                 ";\n");
+    script.write(shipped.readAll());
+    script.close();
+
+    // A script left by a run that ended without unloading it would report to a name that is
+    // gone; it is replaced.
+    connection_.call(
+        scriptingCall(QStringLiteral("unloadScript"), {QString::fromLatin1(scriptName)}));
+    const QDBusReply<int> id = connection_.call(scriptingCall(
+        QStringLiteral("loadScript"), {scriptPath_, QString::fromLatin1(scriptName)}));
+    if (!id.isValid() || id.value() < 0) {
+        Logger::error(QStringLiteral("KWin refused Corvane's script: ") + id.error().message(),
+                      LogCategory::App);
+        return false;
+    }
+    connection_.call(scriptingCall(QStringLiteral("start"), {}));
+    scriptLoaded_ = true;
+    Logger::info(QStringLiteral("Corvane's script runs in KWin"), LogCategory::App);
+    return true;
+}
+
+void KWinBridge::unloadScript()
+{
+    if (!scriptLoaded_)
+        return;
+    scriptLoaded_ = false;
+    answerPoll(QStringLiteral("[]"));
+    connection_.call(
+        scriptingCall(QStringLiteral("unloadScript"), {QString::fromLatin1(scriptName)}));
+    QFile::remove(scriptPath_);
+}
+
+std::optional<KWinWindow> KWinBridge::window(const QString& id) const
+{
+    for (const KWinWindow& w : windows_) {
+        if (w.id == id)
+            return w;
+    }
+    return std::nullopt;
+}
+
+std::uint32_t KWinBridge::numberOf(const QString& id)
+{
+    auto it = numbers_.constFind(id);
+    if (it != numbers_.constEnd())
+        return *it;
+    const auto number = static_cast<std::uint32_t>(numbers_.size() + 1);
+    numbers_.insert(id, number);
+    ids_.insert(number, id);
+    return number;
+}
+
+std::optional<KWinWindow> KWinBridge::windowByNumber(std::uint32_t number) const
+{
+    const auto it = ids_.constFind(number);
+    return it == ids_.constEnd() ? std::nullopt : window(*it);
+}
+
+bool KWinBridge::fromKWin()
+{
+    if (!calledFromDBus())
+        return true;
+    const QString owner = connection_.interface()->serviceOwner(kwinService).value();
+    if (!owner.isEmpty() && message().service() == owner)
+        return true;
+    Logger::warning(QStringLiteral("Ignored a call to the KWin bridge from ") + message().service(),
+                    LogCategory::App);
+    return false;
+}
+
+void KWinBridge::report(const QString& json)
+{
+    if (fromKWin())
+        handleReport(json);
+}
+
+QString KWinBridge::poll()
+{
+    if (!fromKWin())
+        return QStringLiteral("[]");
+    // One poll waits at a time; an older one is answered empty so that it ends.
+    answerPoll(QStringLiteral("[]"));
+    setDelayedReply(true);
+    waitingPoll_ = message();
+    if (!pending_.isEmpty())
+        QMetaObject::invokeMethod(this, &KWinBridge::flush, Qt::QueuedConnection);
+    else
+        pollTimeout_.start();
+    return {};
+}
+
+void KWinBridge::answerPoll(const QString& commands)
+{
+    pollTimeout_.stop();
+    if (!waitingPoll_)
+        return;
+    connection_.send(waitingPoll_->createReply(commands));
+    waitingPoll_.reset();
+}
+
+void KWinBridge::queue(const QJsonObject& command)
+{
+    const bool idle = pending_.isEmpty();
+    pending_.append(command);
+    if (idle)
+        QMetaObject::invokeMethod(this, &KWinBridge::flush, Qt::QueuedConnection);
+}
+
+void KWinBridge::flush()
+{
+    if (pending_.isEmpty() || !waitingPoll_)
+        return;
+    QJsonArray list;
+    for (const QJsonObject& c : std::as_const(pending_))
+        list.append(c);
+    pending_.clear();
+    answerPoll(QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact)));
+}
+
+void KWinBridge::setFrame(const QString& windowId, const QRectF& frame)
+{
+    pending_.removeIf([&](const QJsonObject& c) {
+        return c.value(QLatin1String("command")) == QLatin1String("setFrame") &&
+               c.value(QLatin1String("window")) == windowId;
+    });
+    queue({{QStringLiteral("command"), QStringLiteral("setFrame")},
+           {QStringLiteral("window"), windowId},
+           {QStringLiteral("frame"), arrayFrom(frame)}});
+    // What was asked for is what the window will be: reads that follow see it at once.
+    for (KWinWindow& w : windows_) {
+        if (w.id == windowId)
+            w.frame = frame;
+    }
+}
+
+void KWinBridge::place(qint64 pid, const QString& caption, const QRectF& frame)
+{
+    queue({{QStringLiteral("command"), QStringLiteral("place")},
+           {QStringLiteral("pid"), pid},
+           {QStringLiteral("caption"), caption},
+           {QStringLiteral("frame"), arrayFrom(frame)}});
+}
+
+void KWinBridge::registerShortcut(const QString& name, const QString& text, const QString& keys)
+{
+    queue({{QStringLiteral("command"), QStringLiteral("registerShortcut")},
+           {QStringLiteral("name"), name},
+           {QStringLiteral("text"), text},
+           {QStringLiteral("keys"), keys}});
+}
+
+void KWinBridge::updateWindow(const KWinWindow& window)
+{
+    for (KWinWindow& w : windows_) {
+        if (w.id == window.id) {
+            w = window;
+            return;
+        }
+    }
+    windows_.prepend(window);
+}
+
+void KWinBridge::handleReport(const QString& json)
+{
+    QJsonParseError error;
+    const QJsonObject message = QJsonDocument::fromJson(json.toUtf8(), &error).object();
+    const QString event = message.value(QLatin1String("event")).toString();
+    if (error.error != QJsonParseError::NoError || event.isEmpty()) {
+        Logger::warning(QStringLiteral("Unreadable report from KWin's script"), LogCategory::App);
+        return;
+    }
+    if (event == u"hello") {
+        generation_ = message.value(QLatin1String("generation")).toInt();
+        Logger::info(QStringLiteral("KWin's script speaks the Plasma %1 API").arg(generation_),
+                     LogCategory::App);
+        emit scriptStarted();
+    } else if (event == u"outputs") {
+        QList<KWinOutput> outputs;
+        for (const QJsonValue& v : message.value(QLatin1String("outputs")).toArray()) {
+            const QJsonObject o = v.toObject();
+            outputs.append({o.value(QLatin1String("name")).toString(),
+                            rectFrom(o.value(QLatin1String("frame"))),
+                            rectFrom(o.value(QLatin1String("area")))});
+        }
+        outputs_ = outputs;
+        emit outputsChanged();
+    } else if (event == u"windows") {
+        QList<KWinWindow> windows;
+        for (const QJsonValue& v : message.value(QLatin1String("windows")).toArray())
+            windows.append(windowFrom(v.toObject()));
+        windows_ = windows;
+        emit windowsChanged();
+    } else if (event == u"window") {
+        updateWindow(windowFrom(message.value(QLatin1String("window")).toObject()));
+        emit windowsChanged();
+    } else if (event.startsWith(QLatin1String("move"))) {
+        const KWinWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
+        const QJsonArray c = message.value(QLatin1String("cursor")).toArray();
+        cursor_ = QPointF(c.at(0).toDouble(), c.at(1).toDouble());
+        // The window being moved is the front one.
+        windows_.removeIf([&](const KWinWindow& w) { return w.id == window.id; });
+        windows_.prepend(window);
+        const MoveStage stage = event == u"moveStarted"   ? MoveStage::Started
+                                : event == u"moveStepped" ? MoveStage::Stepped
+                                                          : MoveStage::Finished;
+        if (stage == MoveStage::Finished)
+            moving_.reset();
+        else
+            moving_ = window.id;
+        emit moved(stage, window, cursor_);
+    } else if (event == u"shortcut") {
+        emit shortcutActivated(message.value(QLatin1String("name")).toString());
+    }
+}
+
+} // namespace corvane

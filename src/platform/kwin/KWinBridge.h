@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QHash>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <QTimer>
+#include <optional>
+
+namespace corvane {
+
+// One output as KWin reports it: its frame and its usable area (panels left out), in KWin's
+// logical coordinates (top-left origin).
+struct KWinOutput {
+    QString name;
+    QRectF frame;
+    QRectF area;
+};
+
+// One window as KWin reports it.
+struct KWinWindow {
+    QString id; // KWin's internal id
+    qint64 pid = 0;
+    QString caption;
+    QString resourceClass;
+    QRectF frame;
+    QString output;
+    bool keepAbove = false;
+    bool minimized = false;
+    bool dock = false;
+    bool desktop = false;
+    bool normal = true;
+};
+
+// The link to the script Corvane loads into KWin (share/corvane/corvane-kwin.js). Publishes
+// the object the script reports to, keeps what it last heard of the outputs and the windows,
+// and queues commands for the script, which fetches them by a call that is answered when
+// there is something to do.
+//
+// Only KWin itself is heard: a report from any other sender on the bus is refused.
+class KWinBridge : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "app.corvane.KWinBridge")
+public:
+    static constexpr char objectPath[] = "/app/corvane/KWinBridge";
+    static constexpr char scriptName[] = "corvane";
+
+    enum class MoveStage { Started, Stepped, Finished };
+
+    explicit KWinBridge(QDBusConnection connection, QObject* parent = nullptr);
+    ~KWinBridge() override;
+
+    // Whether KWin answers on the session bus.
+    static bool isKWinRunning(QDBusConnection connection);
+
+    // Loads the script into KWin (any copy left by an earlier run goes first); false with a
+    // log line when KWin refused.
+    bool loadScript();
+    void unloadScript();
+    bool isScriptRunning() const { return scriptLoaded_; }
+
+    const QList<KWinOutput>& outputs() const { return outputs_; }
+    // Front first.
+    const QList<KWinWindow>& windows() const { return windows_; }
+    std::optional<KWinWindow> window(const QString& id) const;
+    // Window numbers for the port: given in the order windows are first seen, stable for the
+    // run.
+    std::uint32_t numberOf(const QString& id);
+    std::optional<KWinWindow> windowByNumber(std::uint32_t number) const;
+    QPointF cursor() const { return cursor_; }
+    // The id of the window in an interactive move; none between moves.
+    std::optional<QString> movingWindow() const { return moving_; }
+    int apiGeneration() const { return generation_; }
+
+    // Commands for the script; sent together once control is back in the event loop. A frame
+    // set twice before that is sent once, the last one.
+    void setFrame(const QString& windowId, const QRectF& frame);
+    void place(qint64 pid, const QString& caption, const QRectF& frame);
+    void registerShortcut(const QString& name, const QString& text, const QString& keys);
+
+    // Handles one report as the script sends it; public for tests.
+    void handleReport(const QString& json);
+
+public slots:
+    // Called by the script.
+    Q_SCRIPTABLE void report(const QString& json);
+    Q_SCRIPTABLE QString poll();
+
+signals:
+    void outputsChanged();
+    void windowsChanged();
+    void moved(KWinBridge::MoveStage stage, const KWinWindow& window, const QPointF& cursor);
+    void shortcutActivated(const QString& name);
+    // KWin's script said hello: it runs, and outputs and windows follow.
+    void scriptStarted();
+
+private:
+    bool fromKWin();
+    void queue(const QJsonObject& command);
+    void flush();
+    void answerPoll(const QString& commands);
+    void updateWindow(const KWinWindow& window);
+
+    QDBusConnection connection_;
+    QString scriptPath_;
+    bool scriptLoaded_ = false;
+    int generation_ = 0;
+    QList<KWinOutput> outputs_;
+    QList<KWinWindow> windows_;
+    QHash<QString, std::uint32_t> numbers_;
+    QHash<std::uint32_t, QString> ids_;
+    QPointF cursor_;
+    std::optional<QString> moving_;
+    QList<QJsonObject> pending_;
+    std::optional<QDBusMessage> waitingPoll_;
+    QTimer pollTimeout_;
+};
+
+} // namespace corvane

@@ -1,0 +1,112 @@
+#include "platform/kwin/KWinDisplays.h"
+
+#include "models/StableUuid.h"
+#include "platform/kwin/KWinBridge.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace corvane {
+namespace {
+
+QScreen* screenWithFrame(const QRectF& frame)
+{
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (QRectF(screen->geometry()) == frame)
+            return screen;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+KWinDisplays::KWinDisplays(KWinBridge& bridge, QObject* parent) : Displays(parent), bridge_(bridge)
+{
+    connect(&bridge_, &KWinBridge::outputsChanged, this, &KWinDisplays::refresh);
+    // The toolkit may hear of an output after KWin's script: names follow when it does.
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::screenAdded, this, &KWinDisplays::refresh);
+        connect(app, &QGuiApplication::screenRemoved, this, &KWinDisplays::refresh);
+    }
+}
+
+QRectF KWinDisplays::primaryFrame() const
+{
+    return kwinFrames_.isEmpty() ? QRectF() : kwinFrames_.first();
+}
+
+Rect KWinDisplays::toScreenSpace(const QRectF& r) const
+{
+    const QRectF p = primaryFrame();
+    return Rect(r.x() - p.x(), (p.y() + p.height()) - (r.y() + r.height()), r.width(), r.height());
+}
+
+Point KWinDisplays::toAccessibility(const QPointF& point) const
+{
+    const QRectF p = primaryFrame();
+    return Point(point.x() - p.x(), point.y() - p.y());
+}
+
+QPointF KWinDisplays::fromAccessibility(const Point& point) const
+{
+    const QRectF p = primaryFrame();
+    return QPointF(point.x + p.x(), point.y + p.y());
+}
+
+QPointF KWinDisplays::primaryOriginInGlobal() const
+{
+    return primaryFrame().topLeft();
+}
+
+std::optional<Display> KWinDisplays::mainScreen() const
+{
+    // The display of the active window holds the keyboard focus.
+    for (const KWinWindow& w : bridge_.windows()) {
+        if (w.minimized || w.dock || w.desktop)
+            continue;
+        for (const Display& d : displays_) {
+            if (d.key == w.output)
+                return d;
+        }
+        break;
+    }
+    if (displays_.isEmpty())
+        return std::nullopt;
+    return displays_.first();
+}
+
+void KWinDisplays::refresh()
+{
+    const QList<KWinOutput>& outputs = bridge_.outputs();
+    kwinFrames_.clear();
+    for (const KWinOutput& o : outputs)
+        kwinFrames_.append(o.frame);
+    DisplayList displays;
+    for (const KWinOutput& o : outputs) {
+        Display d;
+        d.key = o.name;
+        d.frame = toScreenSpace(o.frame);
+        d.visibleFrame = toScreenSpace(o.area.isEmpty() ? o.frame : o.area);
+        d.localizedName = o.name;
+        if (QScreen* screen = screenWithFrame(o.frame)) {
+            d.localizedName = screen->model().isEmpty() ? screen->name() : screen->model();
+            // Wayland gives the output's maker, model and serial as text: their stable UUID
+            // identifies the display across launches, as the EDID does on X11.
+            const QString identity = screen->manufacturer() + u'|' + screen->model() + u'|' +
+                                     screen->serialNumber() + u'|' + screen->name();
+            d.uuid = stableUUID(identity).toString(QUuid::WithoutBraces).toUpper();
+        }
+        displays.append(d);
+    }
+    const auto same = [](const Display& a, const Display& b) {
+        return a.key == b.key && a.frame == b.frame && a.visibleFrame == b.visibleFrame &&
+               a.uuid == b.uuid && a.localizedName == b.localizedName;
+    };
+    const bool changed = displays.size() != displays_.size() ||
+                         !std::equal(displays.begin(), displays.end(), displays_.begin(), same);
+    displays_ = displays;
+    if (changed)
+        emit screenParametersChanged();
+}
+
+} // namespace corvane

@@ -1,0 +1,260 @@
+// The script Corvane loads into KWin, run in Qt's JavaScript engine against stand-ins of both
+// generations of KWin's scripting API (Plasma 5.27's client names and Plasma 6's window
+// names); only one of them runs on any machine.
+#include "models/Resources.h"
+#include "platform/kwin/KWinBridge.h"
+
+#include <QFile>
+#include <QJSEngine>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+using namespace corvane;
+
+namespace {
+
+// A KWin of the given generation with two 1280 x 800 outputs side by side, a 40 px panel at
+// the bottom of the first, and two windows. Records what the script sends and registers.
+const char* standIn = R"JS(
+function Signal() { this.slots = []; }
+Signal.prototype.connect = function (f) { this.slots.push(f); };
+Signal.prototype.emit = function () {
+    var args = arguments;
+    this.slots.slice().forEach(function (f) { f.apply(null, args); });
+};
+var sent = [], polls = [], shortcuts = {};
+function callDBus(service, path, iface, method) {
+    var last = arguments[arguments.length - 1];
+    if (method === "poll")
+        polls.push(last);
+    else
+        sent.push(JSON.parse(arguments[4]));
+}
+function registerShortcut(name, text, keys, callback) {
+    shortcuts[name] = shortcuts[name] ? "twice" : { keys: keys, callback: callback };
+}
+function print() {}
+var KWin = { ScreenArea: 7, MaximizeArea: 2 };
+var outputs = [{ name: "DP-1", geometry: { x: 0, y: 0, width: 1280, height: 800 } },
+               { name: "DP-2", geometry: { x: 1280, y: 0, width: 1280, height: 800 } }];
+function usable(option, output) {
+    var g = output.geometry;
+    return option === KWin.MaximizeArea && g.x === 0
+        ? { x: 0, y: 0, width: 1280, height: 760 } : g;
+}
+function makeWindow(id, pid, caption, x) {
+    var w = { internalId: id, pid: pid, caption: caption, resourceClass: "app",
+              frameGeometry: { x: x, y: 100, width: 300, height: 200 }, keepAbove: false,
+              minimized: false, dock: false, desktopWindow: false, normalWindow: true,
+              resize: false, frameGeometryChanged: new Signal(), minimizedChanged: new Signal(),
+              captionChanged: new Signal(),
+              setMaximize: function () { this.unmaximized = true; } };
+    if (generation === 6) {
+        w.interactiveMoveResizeStarted = new Signal();
+        w.interactiveMoveResizeStepped = new Signal();
+        w.interactiveMoveResizeFinished = new Signal();
+        w.output = outputs[x >= 1280 ? 1 : 0];
+        w.started = w.interactiveMoveResizeStarted;
+        w.stepped = w.interactiveMoveResizeStepped;
+        w.finished = w.interactiveMoveResizeFinished;
+    } else {
+        w.clientStartUserMovedResized = new Signal();
+        w.clientStepUserMovedResized = new Signal();
+        w.clientFinishUserMovedResized = new Signal();
+        w.screen = x >= 1280 ? 1 : 0;
+        w.started = w.clientStartUserMovedResized;
+        w.stepped = w.clientStepUserMovedResized;
+        w.finished = w.clientFinishUserMovedResized;
+    }
+    return w;
+}
+var windows = [makeWindow("{a}", 10, "Editor", 100), makeWindow("{b}", 20, "corvane-overlay-1", 1400)];
+var workspace = { cursorPos: { x: 0, y: 0 }, currentDesktop: 1 };
+if (generation === 6) {
+    workspace.windowList = function () { return windows; };
+    workspace.windowAdded = new Signal();
+    workspace.windowRemoved = new Signal();
+    workspace.windowActivated = new Signal();
+    workspace.screens = outputs;
+    workspace.screensChanged = new Signal();
+    workspace.clientArea = function (option, output) { return usable(option, output); };
+    workspace.added = workspace.windowAdded;
+} else {
+    workspace.clientList = function () { return windows; };
+    workspace.clientAdded = new Signal();
+    workspace.clientRemoved = new Signal();
+    workspace.clientActivated = new Signal();
+    workspace.numScreens = 2;
+    workspace.numberScreensChanged = new Signal();
+    workspace.screenResized = new Signal();
+    workspace.clientArea = function (option, index) { return usable(option, outputs[index]); };
+    workspace.added = workspace.clientAdded;
+}
+var corvaneService = ":1.7";
+)JS";
+
+// A text as a JavaScript string literal.
+QString quoted(const QByteArray& json)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray{QString::fromUtf8(json)})
+                                 .toJson(QJsonDocument::Compact)
+                                 .mid(1)
+                                 .chopped(1));
+}
+
+class ScriptRun {
+public:
+    explicit ScriptRun(int generation)
+    {
+        engine.globalObject().setProperty(QStringLiteral("generation"), generation);
+        QFile file(resourcePath(QStringLiteral("corvane-kwin.js")));
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        for (const QString& code :
+             {QString::fromUtf8(standIn), QString::fromUtf8(file.readAll())}) {
+            const QJSValue result = engine.evaluate(code);
+            if (result.isError())
+                error = result.toString() + QStringLiteral(" at line ") +
+                        result.property(QStringLiteral("lineNumber")).toString();
+        }
+    }
+
+    QJSValue run(const QString& code) { return engine.evaluate(code); }
+    QJsonArray sent() { return json(QStringLiteral("sent")).array(); }
+    QJsonDocument json(const QString& expression)
+    {
+        return QJsonDocument::fromJson(
+            run(QStringLiteral("JSON.stringify(%1)").arg(expression)).toString().toUtf8());
+    }
+    // Answers the script's open poll with these commands.
+    void answer(const QJsonArray& commands)
+    {
+        run(QStringLiteral("polls.shift()(%1)")
+                .arg(quoted(QJsonDocument(commands).toJson(QJsonDocument::Compact))));
+    }
+
+    QJSEngine engine;
+    QString error;
+};
+
+} // namespace
+
+class TestKWinScript : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(QFile::exists(resourcePath(QStringLiteral("corvane-kwin.js")))); }
+
+    void bothGenerations_data()
+    {
+        QTest::addColumn<int>("generation");
+        QTest::newRow("Plasma 5.27") << 5;
+        QTest::newRow("Plasma 6") << 6;
+    }
+
+    // Outputs with their usable areas, the windows, a whole move and the commands back, as
+    // the bridge reads them.
+    void bothGenerations()
+    {
+        QFETCH(int, generation);
+        ScriptRun script(generation);
+        QVERIFY2(script.error.isEmpty(), qPrintable(script.error));
+
+        const QJsonArray start = script.sent();
+        QCOMPARE(start.size(), 3);
+        QCOMPARE(start[0].toObject().value("generation").toInt(), generation);
+        KWinBridge bridge{QDBusConnection(QString())};
+        for (const QJsonValue& m : start)
+            bridge.handleReport(QString::fromUtf8(QJsonDocument(m.toObject()).toJson()));
+        QCOMPARE(bridge.apiGeneration(), generation);
+        QCOMPARE(bridge.outputs().size(), 2);
+        QCOMPARE(bridge.outputs()[0].area, QRectF(0, 0, 1280, 760));
+        QCOMPARE(bridge.outputs()[1].frame, QRectF(1280, 0, 1280, 800));
+        QCOMPARE(bridge.windows().size(), 2);
+        QCOMPARE(bridge.windows()[1].caption, QStringLiteral("Editor"));
+        QCOMPARE(bridge.windows()[1].pid, 10);
+        QCOMPARE(bridge.windows()[1].output, bridge.outputs()[0].name);
+        QCOMPARE(script.run("polls.length").toInt(), 1);
+
+        // A move: start, steps with the pointer, finish; each carries the window.
+        script.run("sent = []; var w = windows[0]; workspace.cursorPos = { x: 150, y: 110 };"
+                   "w.started.emit(w); w.frameGeometry = { x: 900, y: 150, width: 300, height: "
+                   "200 }; w.frameGeometryChanged.emit(); workspace.cursorPos = { x: 950, y: 160 "
+                   "}; w.stepped.emit(w, w.frameGeometry); w.finished.emit(w);");
+        const QJsonArray move = script.sent();
+        QStringList events;
+        for (const QJsonValue& m : move)
+            events << m.toObject().value("event").toString();
+        QCOMPARE(events, (QStringList{"moveStarted", "moveStepped", "moveFinished"}));
+        QList<KWinBridge::MoveStage> stages;
+        QList<QPointF> cursors;
+        QStringList captions;
+        connect(&bridge, &KWinBridge::moved, this,
+                [&](KWinBridge::MoveStage stage, const KWinWindow& w, const QPointF& cursor) {
+                    stages << stage;
+                    cursors << cursor;
+                    captions << w.caption;
+                });
+        for (const QJsonValue& m : move)
+            bridge.handleReport(QString::fromUtf8(QJsonDocument(m.toObject()).toJson()));
+        QCOMPARE(stages, (QList{KWinBridge::MoveStage::Started, KWinBridge::MoveStage::Stepped,
+                                KWinBridge::MoveStage::Finished}));
+        QCOMPARE(cursors, (QList<QPointF>{{150, 110}, {950, 160}, {950, 160}}));
+        QCOMPARE(captions, QStringList(3, QStringLiteral("Editor")));
+        QCOMPARE(bridge.windows()[0].frame, QRectF(900, 150, 300, 200));
+
+        // A resize by the border is not reported.
+        script.run("sent = []; w.resize = true; w.started.emit(w); w.stepped.emit(w); "
+                   "w.finished.emit(w); w.resize = false;");
+        QCOMPARE(script.sent().size(), 0);
+
+        // Commands: a frame (unmaximizing first), an overlay kept above and placed, a
+        // shortcut registered once, and junk that changes nothing. Each answer polls again.
+        const QJsonArray commands{
+            QJsonObject{
+                {"command", "setFrame"}, {"window", "{a}"}, {"frame", QJsonArray{0, 0, 640, 760}}},
+            QJsonObject{{"command", "place"},
+                        {"pid", 20},
+                        {"caption", "corvane-overlay-1"},
+                        {"frame", QJsonArray{1280, 0, 1280, 800}}},
+            QJsonObject{{"command", "registerShortcut"},
+                        {"name", "toggle"},
+                        {"text", "t"},
+                        {"keys", "Meta+Shift+Z"}},
+            QJsonObject{{"command", "registerShortcut"},
+                        {"name", "toggle"},
+                        {"text", "t"},
+                        {"keys", "Meta+Shift+Z"}},
+            QJsonObject{
+                {"command", "setFrame"}, {"window", "{gone}"}, {"frame", QJsonArray{0, 0, 1, 1}}},
+            QJsonObject{{"command", "selfDestruct"}}};
+        script.answer(commands);
+        QCOMPARE(script.json("windows[0].frameGeometry").object(),
+                 (QJsonObject{{"x", 0}, {"y", 0}, {"width", 640}, {"height", 760}}));
+        QVERIFY(script.run("windows[0].unmaximized === true").toBool());
+        QVERIFY(script.run("windows[1].keepAbove && windows[1].skipTaskbar").toBool());
+        QCOMPARE(script.run("windows[1].frameGeometry.x").toInt(), 1280);
+        QCOMPARE(script.run("shortcuts.toggle.keys").toString(), QStringLiteral("Meta+Shift+Z"));
+        QCOMPARE(script.run("polls.length").toInt(), 1);
+
+        // The shortcut reports itself; unreadable commands are dropped and polling goes on.
+        script.run("sent = []; shortcuts.toggle.callback();");
+        QCOMPARE(script.sent().at(0).toObject().value("name").toString(), QStringLiteral("toggle"));
+        script.run(QStringLiteral("polls.shift()(%1)").arg(quoted("{not json")));
+        QCOMPARE(script.run("polls.length").toInt(), 1);
+
+        // A new window is watched and listed; a closed one leaves the list.
+        script.run("sent = []; var n = makeWindow('{c}', 30, 'Terminal', 1500); windows.push(n);"
+                   "workspace.added.emit(n); n.started.emit(n);");
+        QJsonArray added = script.sent();
+        QCOMPARE(added.size(), 2);
+        QCOMPARE(added[0].toObject().value("windows").toArray().first().toObject().value("id"),
+                 QJsonValue("{c}"));
+        QCOMPARE(added[1].toObject().value("window").toObject().value("output").toString(),
+                 generation == 6 ? QStringLiteral("DP-2") : QStringLiteral("1"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKWinScript)
+#include "tst_kwinscript.moc"
