@@ -1,5 +1,6 @@
 #include "editor/BackdropWindow.h"
 
+#include "managers/WindowPlacement.h"
 #include "platform/Platform.h"
 
 #include <QCloseEvent>
@@ -57,7 +58,7 @@ void BackdropWindow::showEvent(QShowEvent* event)
 void BackdropWindow::setScreenRect(const Rect& screenRect)
 {
     screenRect_ = screenRect;
-    setGeometry(Platform::current().displays().toGlobal(screenRect).toAlignedRect());
+    placeWindow(*this, screenRect);
     // A hidden window hears of its new size only when shown; the content follows now.
     content_.fit();
 }

@@ -7,6 +7,7 @@
 #include "logging/Logger.h"
 #include "managers/LayoutManager.h"
 #include "managers/OverlayWindow.h"
+#include "managers/WindowPlacement.h"
 #include "managers/ZoneManager.h"
 #include "platform/Platform.h"
 #include "preferences/AlertLayout.h"
@@ -103,7 +104,7 @@ void CustomLayoutEditorWindowController::placeToolbar(const Rect& frame)
                            frame.maxY() - toolbarTopInset - CustomLayoutToolbarView::toolbarHeight,
                            CustomLayoutToolbarView::toolbarWidth,
                            CustomLayoutToolbarView::toolbarHeight);
-    toolbar_->setGeometry(Platform::current().displays().toGlobal(toolbarRect).toAlignedRect());
+    placeWindow(*toolbar_, toolbarRect);
 }
 
 void CustomLayoutEditorWindowController::followScreenChanges()

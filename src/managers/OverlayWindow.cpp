@@ -2,6 +2,7 @@
 
 #include "managers/OverlayContent.h"
 #include "managers/ShapedPainting.h"
+#include "managers/WindowPlacement.h"
 #include "platform/Platform.h"
 
 #include <QResizeEvent>
@@ -43,7 +44,7 @@ Qt::WindowFlags OverlayWindow::flagsFor(bool ignoresMouseEvents) const
 void OverlayWindow::setScreenRect(const Rect& screenRect)
 {
     screenRect_ = screenRect;
-    setGeometry(Platform::current().displays().toGlobal(screenRect).toAlignedRect());
+    placeWindow(*this, screenRect);
     // A hidden window hears of its new size only when shown; the content follows now.
     if (content_)
         content_->setGeometry(rect());

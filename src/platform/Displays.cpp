@@ -16,4 +16,6 @@ Point Displays::fromGlobal(const QPointF& global) const
     return {global.x() - origin.x(), h - (global.y() - origin.y())};
 }
 
+void Displays::placeExactly(QWindow&, const Rect&) const {}
+
 } // namespace corvane

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QRectF>
 
+class QWindow;
+
 namespace corvane {
 
 // The screens of the system, in its order (the primary display first).
@@ -24,6 +26,13 @@ public:
     QRectF toGlobal(const Rect& screenRect) const;
     // And back, for a point in global coordinates.
     Point fromGlobal(const QPointF& global) const;
+
+    // Puts one of the application's own windows, once the window system has it, exactly on the
+    // device pixels that a rectangle in screen space covers. The toolkit places windows in
+    // whole logical points, which miss them by a pixel at a fractional scale, and a window
+    // across monitors of different scales by far. A backend that cannot do better leaves the
+    // toolkit's placement.
+    virtual void placeExactly(QWindow& window, const Rect& screenRect) const;
 
 signals:
     void screenParametersChanged();

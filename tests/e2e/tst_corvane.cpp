@@ -254,6 +254,44 @@ private slots:
                                   QRect(1440 + 1152, 540, 768, 540), 3000);
     }
 
+    // At any scale the drag overlay covers the display's usable area, in device pixels, and
+    // the snap lands on the zone's pixels: Qt's scale from the X resources (Xft.dpi 192 gives
+    // 2 everywhere), and a fractional scale on one monitor only.
+    void atAnyScaleTheOverlayCoversItsDisplay_data()
+    {
+        QTest::addColumn<QByteArray>("resources");
+        QTest::addColumn<QByteArray>("screenFactors");
+        QTest::addColumn<int>("zoneTop"); // the right display's top or bottom side zone, in turn
+        QTest::newRow("Xft.dpi 192") << QByteArray("Xft.dpi: 192\n") << QByteArray() << 0;
+        QTest::newRow("1.5 beside 1") << QByteArray() << QByteArray("Left=1;Right=1.5") << 540;
+    }
+
+    void atAnyScaleTheOverlayCoversItsDisplay()
+    {
+        QFETCH(QByteArray, resources);
+        QFETCH(QByteArray, screenFactors);
+        QFETCH(int, zoneTop);
+        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("shift"));
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        file.write(resources);
+        file.close();
+        QVERIFY(x_->run(QStringLiteral("xrdb"), {QStringLiteral("-load"), file.fileName()}));
+        if (!screenFactors.isEmpty())
+            qputenv("QT_SCREEN_SCALE_FACTORS", screenFactors);
+        const bool restarted = app_->restart();
+        qunsetenv("QT_SCREEN_SCALE_FACTORS");
+        QVERIFY(x_->run(QStringLiteral("xrdb"), {QStringLiteral("-remove")}));
+        QVERIFY(restarted);
+
+        dragLogo(QPoint(1440 + 1700, zoneTop + 200), true);
+        QVERIFY2(overlayShown(), "the overlay does not cover the display");
+        app_->release(true);
+        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window),
+                                  QRect(1440 + 1152, zoneTop, 768, 540), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!overlayShown(), 3000);
+    }
+
     // Help is answered without a display and without starting; with no X server at all the
     // application says so in one line and ends with status 1.
     void theCommandLineIsAnsweredBeforeAnythingStarts()
@@ -290,7 +328,6 @@ private slots:
     // exactly), and says once that native Wayland windows are out of its reach.
     void inAWaylandSessionItStaysOnX()
     {
-        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("shift"));
         const char* session[][2] = {{"XDG_SESSION_TYPE", "wayland"},
                                     {"WAYLAND_DISPLAY", "corvane-test-no-compositor"},
                                     {"QT_QPA_PLATFORM", "wayland"}};

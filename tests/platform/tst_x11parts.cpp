@@ -110,17 +110,40 @@ private slots:
         QVERIFY(Strut::fromPartial(QList<std::uint32_t>(12, 0))->isEmpty());
     }
 
-    void rootRectanglesInScreenAndAccessibilitySpace()
+    void rootPixelsBecomeLogicalPointsAtEveryScale()
     {
-        const QRect primary(1920, 100, 1440, 900);
-        QCOMPARE(screenRectFromRoot(primary, primary), Rect(0, 0, 1440, 900));
-        QCOMPARE(screenRectFromRoot(QRect(0, 0, 1920, 1080), primary),
-                 Rect(-1920, -80, 1920, 1080));
-        QCOMPARE(accessibilityRectFromRoot(QRect(0, 0, 1920, 1080), primary.topLeft()),
-                 Rect(-1920, -100, 1920, 1080));
-        QCOMPARE(screenPointFromRoot(QPoint(1920, 100), primary), (Point{0, 900}));
-        QCOMPARE(rootPointFromAccessibility(Point{10.4, -20.6}, primary.topLeft()),
-                 QPoint(1930, 79));
+        // At a ratio of 1 only the origin moves: the primary monitor is B, right of A.
+        const RootGeometry one({{QRect(1920, 100, 1440, 900), 1}, {QRect(0, 0, 1920, 1080), 1}});
+        QCOMPARE(one.screenRect(QRect(1920, 100, 1440, 900)), Rect(0, 0, 1440, 900));
+        QCOMPARE(one.screenRect(QRect(0, 0, 1920, 1080)), Rect(-1920, -80, 1920, 1080));
+        QCOMPARE(one.accessibilityRect(QRect(0, 0, 1920, 1080)), Rect(-1920, -100, 1920, 1080));
+        QCOMPARE(one.screenPoint(QPoint(1920, 100)), (Point{0, 900}));
+        QCOMPARE(one.rootPoint(Point{10.4, -20.6}), QPoint(1930, 79));
+
+        // A 2560 x 1600 primary at ratio 2 and a 1920 x 1080 monitor at ratio 1 to its right:
+        // each keeps its corner, what is inside is divided by its own ratio.
+        const RootGeometry mixed({{QRect(0, 0, 2560, 1600), 2}, {QRect(2560, 0, 1920, 1080), 1}});
+        QCOMPARE(mixed.screenRect(QRect(0, 0, 2560, 1600)), Rect(0, 0, 1280, 800));
+        QCOMPARE(mixed.screenRect(QRect(2560, 0, 1920, 1080)), Rect(2560, -280, 1920, 1080));
+        QCOMPARE(mixed.accessibilityRect(QRect(200, 100, 800, 600)), Rect(100, 50, 400, 300));
+        QCOMPARE(mixed.screenPoint(QPoint(2600, 10)), (Point{2600, 790}));
+        QCOMPARE(mixed.rootPoint(Point{100, 50}), QPoint(200, 100));
+        QCOMPARE(mixed.ratioFor(QRect(2200, 0, 1000, 500)), 1.0); // mostly on the right
+        // Back to pixels: a zone on the scaled monitor, and all displays at once piece by piece.
+        QCOMPARE(mixed.rootRectFromAccessibility(Rect(640, 0, 640, 800)),
+                 QRect(1280, 0, 1280, 1600));
+        QCOMPARE(mixed.rootRectFromScreen(Rect(0, -280, 4480, 1080)), QRect(0, 0, 4480, 1600));
+
+        // At 1.5 the points are fractional; a rectangle goes back to its exact pixels, and
+        // zones that meet in points meet in pixels.
+        const RootGeometry fractional({{QRect(0, 0, 1366, 768), 1.5}});
+        const Rect usable = fractional.screenRect(QRect(0, 0, 1366, 744));
+        QCOMPARE(fractional.rootRectFromScreen(usable), QRect(0, 0, 1366, 744));
+        const double third = usable.width / 3;
+        const QRect left = fractional.rootRectFromAccessibility(Rect(0, 0, third, 100));
+        const QRect rest = fractional.rootRectFromAccessibility(Rect(third, 0, 2 * third, 100));
+        QCOMPARE(left.x() + left.width(), rest.x());
+        QCOMPARE(rest.x() + rest.width(), 1366);
     }
 
     void valuesAreClampedToWhatTheProtocolCarries()

@@ -28,6 +28,9 @@ QString CorvaneApp::startScene(Scene& scene)
 {
     if (!QFile::exists(binaryPath()))
         return QStringLiteral("no application at ") + binaryPath();
+    // The data folder is emptied below: never the working folder of a test run by hand.
+    if (qEnvironmentVariable("XDG_DATA_HOME").isEmpty())
+        return QStringLiteral("XDG_DATA_HOME is not set (run the test through ctest)");
     resetStores();
     Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
     QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively();

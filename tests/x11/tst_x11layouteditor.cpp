@@ -27,8 +27,9 @@ constexpr xcb_keysym_t keyControl = 0xffe3;
 
 } // namespace
 
-// The layout editor's three windows under a real window manager: their order, the keyboard, and
-// clicks that make the window manager raise the clicked window.
+// The layout editor's three windows under a real window manager, on monitors of different
+// scales: where they are, their order, the keyboard, and clicks that make the window manager
+// raise the clicked window.
 class X11LayoutEditorTest : public QObject {
     Q_OBJECT
 public:
@@ -144,19 +145,21 @@ private slots:
             QVERIFY(server_->waitForViewable(w));
         QTRY_VERIFY(stackedBottomToTop({xlogo->window, backdrop, overlay, toolbar}));
         QTRY_COMPARE(activeWindow(), toolbar);
-        // Over both monitors; the toolbar centred 30 pixels below the top of the primary one.
-        QCOMPARE(server_->clientGeometry(backdrop), std::optional(QRect(0, 0, 3360, 1080)));
-        QCOMPARE(server_->clientGeometry(toolbar), std::optional(QRect(220, 30, 1000, 70)));
+        // In device pixels at each monitor's scale: the backdrop over both monitors, the overlay
+        // over the primary one, the toolbar centred 30 points below its top.
+        QCOMPARE(server_->clientGeometry(backdrop), std::optional(QRect(0, 0, 4800, 1800)));
+        QCOMPARE(server_->clientGeometry(overlay), std::optional(QRect(0, 0, 2880, 1800)));
+        QCOMPARE(server_->clientGeometry(toolbar), std::optional(QRect(440, 60, 2000, 140)));
 
         // A press on the zone selects it; the window manager raises the overlay, the editor
         // puts the toolbar back in front.
         CustomLayoutToolbarView* bar = editor.toolbarView();
-        click(QPoint(720, 450));
+        click(QPoint(1440, 900));
         QTRY_VERIFY(bar->deleteZoneButton()->isEnabled());
         QTest::qWait(200);
         QTRY_VERIFY(stackedBottomToTop({backdrop, overlay, toolbar}));
         // A press on the backdrop, on the other monitor.
-        click(QPoint(2500, 800));
+        click(QPoint(3800, 900));
         QTest::qWait(200);
         QTRY_VERIFY(stackedBottomToTop({backdrop, overlay, toolbar}));
         QCOMPARE(activeWindow(), toolbar);
@@ -211,14 +214,18 @@ int main(int argc, char* argv[])
 {
     std::unique_ptr<XServer> server;
     if (XServer::isAvailable()) {
-        server = std::make_unique<XServer>();
-        // The primary monitor on the left, with Xvfb's output; a larger one to its right.
+        XServer::Options options;
+        options.screenSize = QSize(4800, 1800);
+        server = std::make_unique<XServer>(options);
+        // The primary monitor on the left, with Xvfb's output, at scale 2 (1440 x 900 points);
+        // one to its right at scale 1.5 (1280 x 720 points).
         if (server->isRunning()) {
-            server->setMonitor(QStringLiteral("Left"), QRect(0, 0, 1440, 900), true,
+            server->setMonitor(QStringLiteral("Left"), QRect(0, 0, 2880, 1800), true,
                                QStringLiteral("screen"));
-            server->setMonitor(QStringLiteral("Right"), QRect(1440, 0, 1920, 1080));
+            server->setMonitor(QStringLiteral("Right"), QRect(2880, 0, 1920, 1080));
         }
         qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_SCREEN_SCALE_FACTORS", "Left=2;Right=1.5");
     } else {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

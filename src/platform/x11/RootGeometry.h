@@ -2,36 +2,66 @@
 
 #include "models/Geometry.h"
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
 namespace corvane {
 
-// The X server speaks root-window coordinates: integer pixels, top-left origin of the whole
-// screen. The port speaks screen space (bottom-left origin of the primary monitor, y up) and
-// accessibility space (top-left origin of the primary monitor, y down). These are the only
-// conversions between them.
+// The one place where the X server's device pixels become the port's logical points.
+//
+// The server speaks root coordinates: integer device pixels, top-left origin of the whole
+// screen. The port speaks logical points in screen space (bottom-left origin of the primary
+// monitor, y up) and accessibility space (top-left origin of the primary monitor, y down).
+// Between them: each monitor keeps its top-left corner where the server has it, and what lies
+// inside it is divided by its device pixel ratio, the one Qt uses for that screen. Qt's global
+// coordinates are made the same way, so the port, Qt's windows and the server agree at any
+// scale, a fractional one and monitors of different scales included.
+class RootGeometry {
+public:
+    struct Monitor {
+        QRect root;         // device pixels
+        double ratio = 1.0; // device pixels per logical point
+    };
 
-inline Rect screenRectFromRoot(const QRect& r, const QRect& primary)
-{
-    return {double(r.x() - primary.x()),
-            double((primary.y() + primary.height()) - (r.y() + r.height())), double(r.width()),
-            double(r.height())};
-}
+    RootGeometry() = default;
+    // The monitors in the system's order, the primary one first.
+    explicit RootGeometry(QList<Monitor> monitors);
 
-inline Point screenPointFromRoot(const QPoint& p, const QRect& primary)
-{
-    return {double(p.x() - primary.x()), double((primary.y() + primary.height()) - p.y())};
-}
+    // The primary monitor's top-left corner, the same in root and in Qt's global coordinates.
+    QPoint primaryOrigin() const;
 
-inline Rect accessibilityRectFromRoot(const QRect& r, const QPoint& primaryOrigin)
-{
-    return {double(r.x() - primaryOrigin.x()), double(r.y() - primaryOrigin.y()), double(r.width()),
-            double(r.height())};
-}
+    // From the server to the port. A point goes with the monitor that holds it (else the
+    // nearest); a rectangle with the monitor it overlaps most (else the nearest), whole, so
+    // that a window reaching past the edge of the screen keeps its size.
+    Point screenPoint(const QPoint& root) const;
+    Rect screenRect(const QRect& root) const;
+    Rect accessibilityRect(const QRect& root) const;
+
+    // From the port to the server. A rectangle goes piece by piece: its part on each monitor
+    // with that monitor's ratio, the pieces joined; its edges are rounded, so that rectangles
+    // that meet in points meet in pixels.
+    QPoint rootPoint(const Point& accessibility) const;
+    QRect rootRectFromAccessibility(const Rect& accessibility) const;
+    QRect rootRectFromScreen(const Rect& screen) const;
+    // Device pixels per point of the monitor a root rectangle goes with.
+    double ratioFor(const QRect& root) const;
+
+private:
+    QPointF toLogical(const QPointF& root, const Monitor* monitor) const;
+    QPointF toRoot(const QPointF& logical, const Monitor* monitor) const;
+    const Monitor* monitorFor(const QRect& root) const;
+    QRectF logicalRect(const QRect& root) const;
+    QRect rootRect(const QRectF& logical) const;
+    QRectF logicalFrame(const Monitor& monitor) const;
+
+    QList<Monitor> monitors_;
+    QRectF primary_; // logical
+};
 
 // What the protocol can carry: positions are 16-bit signed, sizes 16-bit unsigned and at
 // least 1. Values beyond are clamped, and a value that is not a number becomes the smallest.
@@ -59,11 +89,6 @@ inline std::uint16_t clampSize(double v)
     if (r < 1)
         return 1;
     return static_cast<std::uint16_t>(r);
-}
-
-inline QPoint rootPointFromAccessibility(const Point& p, const QPoint& primaryOrigin)
-{
-    return {clampPosition(p.x + primaryOrigin.x()), clampPosition(p.y + primaryOrigin.y())};
 }
 
 } // namespace corvane

@@ -170,17 +170,12 @@ bool X11Accessibility::isProcessTrusted(bool)
     return connection_.isConnected() && connection_.xinput().atLeast(2, 0);
 }
 
-QPoint X11Accessibility::primaryOrigin() const
-{
-    return displays_.primaryRootFrame().topLeft();
-}
-
 std::optional<ElementHandle> X11Accessibility::elementAtPosition(ElementHandle systemWideElement,
                                                                  Point position)
 {
     if (!isProcessTrusted(false) || systemWideElement != systemWide())
         return std::nullopt;
-    const QPoint p = rootPointFromAccessibility(position, primaryOrigin());
+    const QPoint p = displays_.geometry().rootPoint(position);
     xcb_connection_t* c = connection_.raw();
     const xcb_window_t root = connection_.root();
     // Down from the root, one level per request, to the deepest window holding the point.
@@ -291,7 +286,7 @@ AXAttributeResult X11Accessibility::readFrame(xcb_window_t window, const QString
     const InspectedWindow& w = inspected.first();
     // A client is known by its frame; anything else by its own rectangle.
     const Rect frame =
-        accessibilityRectFromRoot(w.hasWmState ? w.frameRect() : w.rect, primaryOrigin());
+        displays_.geometry().accessibilityRect(w.hasWmState ? w.frameRect() : w.rect);
     if (attribute == AXAttribute::position)
         return {AXError::Success, frame.origin()};
     return {AXError::Success, frame.size()};
@@ -403,11 +398,14 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
     std::int16_t x = 0, y = 0;
     std::uint16_t width = 1, height = 1;
     if (move) {
-        x = clampPosition(position->x + primaryOrigin().x());
-        y = clampPosition(position->y + primaryOrigin().y());
+        const QPoint p = displays_.geometry().rootPoint(*position);
+        x = std::int16_t(p.x());
+        y = std::int16_t(p.y());
     } else {
-        width = clampSize(size->width - e.left - e.right);
-        height = clampSize(size->height - e.top - e.bottom);
+        // In the device pixels of the monitor the window is on.
+        const double ratio = displays_.geometry().ratioFor(w.frameRect());
+        width = clampSize(size->width * ratio - e.left - e.right);
+        height = clampSize(size->height * ratio - e.top - e.bottom);
     }
 
     if (supported.contains(connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW))) {

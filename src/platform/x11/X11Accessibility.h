@@ -53,7 +53,6 @@ private:
     AXAttributeResult readParent(xcb_window_t window);
     AXError moveOrResize(xcb_window_t window, const QString& attribute, const AXValue& value);
     std::optional<std::int32_t> pidOfClient(xcb_window_t window);
-    QPoint primaryOrigin() const;
     void onEvent(const xcb_generic_event_t* event);
 
     XcbConnection& connection_;

@@ -10,7 +10,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
+#include <array>
 #include <xcb/randr.h>
 
 namespace corvane {
@@ -43,6 +45,25 @@ QGuiApplication* guiApplication()
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
 }
 
+// The device pixel ratio Qt uses for a monitor: that of its screen of the same name, else of
+// the screen at the same place; 1 without Qt's screens. Qt's own windows are scaled by it, so
+// the port's points and Qt's agree.
+double qtRatio(const QString& name, const QRect& root)
+{
+    if (!guiApplication())
+        return 1.0;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (QScreen* s : screens) {
+        if (!name.isEmpty() && s->name() == name)
+            return s->devicePixelRatio();
+    }
+    for (QScreen* s : screens) {
+        if (s->geometry().topLeft() == root.topLeft())
+            return s->devicePixelRatio();
+    }
+    return 1.0;
+}
+
 } // namespace
 
 X11Displays::X11Displays(XcbConnection& connection, QObject* parent)
@@ -67,8 +88,20 @@ X11Displays::X11Displays(XcbConnection& connection, QObject* parent)
                                            "screen is treated as one display"),
                             LogCategory::App);
         connect(&connection_, &XcbConnection::eventReceived, this, &X11Displays::onEvent);
-    } else if (QGuiApplication* app = guiApplication()) {
-        connect(app, &QGuiApplication::screenAdded, &refreshTimer_, qOverload<>(&QTimer::start));
+    }
+    // Qt's screens carry the scale of each monitor, and stand in for them without X.
+    if (QGuiApplication* app = guiApplication()) {
+        const auto follow = [this](QScreen* screen) {
+            connect(screen, &QScreen::geometryChanged, &refreshTimer_, qOverload<>(&QTimer::start));
+            connect(screen, &QScreen::logicalDotsPerInchChanged, &refreshTimer_,
+                    qOverload<>(&QTimer::start));
+        };
+        for (QScreen* screen : QGuiApplication::screens())
+            follow(screen);
+        connect(app, &QGuiApplication::screenAdded, this, [this, follow](QScreen* screen) {
+            follow(screen);
+            refreshTimer_.start();
+        });
         connect(app, &QGuiApplication::screenRemoved, &refreshTimer_, qOverload<>(&QTimer::start));
         connect(app, &QGuiApplication::primaryScreenChanged, &refreshTimer_,
                 qOverload<>(&QTimer::start));
@@ -76,7 +109,7 @@ X11Displays::X11Displays(XcbConnection& connection, QObject* parent)
     Snapshot first = connection_.isConnected() ? readMonitors() : readToolkitScreens();
     displays_ = std::move(first.displays);
     rootFrames_ = std::move(first.rootFrames);
-    primaryRoot_ = rootFrames_.value(0);
+    geometry_ = std::move(first.geometry);
 }
 
 X11Displays::~X11Displays() = default;
@@ -88,8 +121,28 @@ DisplayList X11Displays::screens() const
 
 QPointF X11Displays::primaryOriginInGlobal() const
 {
-    // Qt's global coordinates are root coordinates (at a device pixel ratio of 1).
-    return QPointF(primaryRoot_.topLeft());
+    // A monitor's top-left corner is where the server has it, in Qt's coordinates too.
+    return QPointF(geometry_.primaryOrigin());
+}
+
+void X11Displays::placeExactly(QWindow& window, const Rect& screenRect) const
+{
+    auto* x11 = guiApplication()
+                    ? guiApplication()->nativeInterface<QNativeInterface::QX11Application>()
+                    : nullptr;
+    if (!x11 || !window.handle() || !connection_.isConnected())
+        return;
+    const QRect root = geometry_.rootRectFromScreen(screenRect);
+    const std::array<std::uint32_t, 4> values{std::uint32_t(root.x()), std::uint32_t(root.y()),
+                                              std::uint32_t(root.width()),
+                                              std::uint32_t(root.height())};
+    // On Qt's connection, after Qt's own request for the window, so that the server takes the
+    // two in that order; Qt then hears of the exact geometry as of any other change.
+    xcb_configure_window(x11->connection(), window.winId(),
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                             XCB_CONFIG_WINDOW_HEIGHT,
+                         values.data());
+    xcb_flush(x11->connection());
 }
 
 void X11Displays::refresh()
@@ -103,7 +156,7 @@ void X11Displays::adopt(Snapshot snapshot)
         return;
     displays_ = std::move(snapshot.displays);
     rootFrames_ = std::move(snapshot.rootFrames);
-    primaryRoot_ = rootFrames_.value(0);
+    geometry_ = std::move(snapshot.geometry);
     emit screenParametersChanged();
 }
 
@@ -265,8 +318,11 @@ X11Displays::Snapshot X11Displays::readMonitors() const
             order.append(i);
     }
 
+    QList<RootGeometry::Monitor> scaled;
+    for (qsizetype i : order)
+        scaled.append({monitors[i].rect, qtRatio(names[i], monitors[i].rect)});
     Snapshot snapshot;
-    const QRect primary = monitors[primaryIndex].rect;
+    snapshot.geometry = RootGeometry(scaled);
     for (qsizetype i : order) {
         const Monitor& m = monitors[i];
         // Panels that reserve room say where: that is exact per monitor. Only when no panel
@@ -283,8 +339,8 @@ X11Displays::Snapshot X11Displays::readMonitors() const
         d.key = names[i].isEmpty() ? QStringLiteral("monitor-%1").arg(i) : names[i];
         if (m.output)
             d.number = *m.output;
-        d.frame = screenRectFromRoot(m.rect, primary);
-        d.visibleFrame = screenRectFromRoot(visible, primary);
+        d.frame = snapshot.geometry.screenRect(m.rect);
+        d.visibleFrame = snapshot.geometry.screenRect(visible);
         if (const auto& edid = edids[i]) {
             d.vendor = edid->vendor;
             d.model = edid->model;
@@ -316,13 +372,17 @@ X11Displays::Snapshot X11Displays::readToolkitScreens() const
         return snapshot;
     screens.removeOne(primaryScreen);
     screens.prepend(primaryScreen);
-    const QRect primary = primaryScreen->geometry();
+    // Qt's screens are in its logical coordinates already: taken at a ratio of 1.
+    QList<RootGeometry::Monitor> monitors;
+    for (QScreen* s : screens)
+        monitors.append({s->geometry(), 1.0});
+    snapshot.geometry = RootGeometry(monitors);
     for (QScreen* s : screens) {
         Display d;
         d.key = s->name();
         d.localizedName = s->name();
-        d.frame = screenRectFromRoot(s->geometry(), primary);
-        d.visibleFrame = screenRectFromRoot(s->availableGeometry(), primary);
+        d.frame = snapshot.geometry.screenRect(s->geometry());
+        d.visibleFrame = snapshot.geometry.screenRect(s->availableGeometry());
         snapshot.displays.append(d);
         snapshot.rootFrames.append(s->geometry());
     }

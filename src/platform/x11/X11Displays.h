@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Displays.h"
+#include "platform/x11/RootGeometry.h"
 
 #include <QList>
 #include <QRect>
@@ -13,10 +14,11 @@ namespace corvane {
 class LogindSleepMonitor;
 class XcbConnection;
 
-// The monitors of the X screen from RandR 1.5, the primary one first. The list is read when
-// the backend starts and again whenever the server says the monitors, the panels or the work
-// area changed; screenParametersChanged follows when the new list differs. Without an X
-// connection the toolkit's screens stand in.
+// The monitors of the X screen from RandR 1.5, the primary one first, in logical points: each
+// monitor at the device pixel ratio Qt gives its screen. The list is read when the backend
+// starts and again whenever the server says the monitors, the panels or the work area changed,
+// or Qt's screens change; screenParametersChanged follows when the new list differs. Without an
+// X connection the toolkit's screens stand in.
 class X11Displays : public Displays {
     Q_OBJECT
 public:
@@ -26,9 +28,11 @@ public:
     DisplayList screens() const override;
     std::optional<Display> mainScreen() const override;
     QPointF primaryOriginInGlobal() const override;
+    // Sets the window's device pixels through the toolkit's own X connection.
+    void placeExactly(QWindow& window, const Rect& screenRect) const override;
 
-    // The primary monitor in root coordinates: the pivot of the backend's conversions.
-    QRect primaryRootFrame() const { return primaryRoot_; }
+    // Between the server's device pixels and the port's points, for the monitors of now.
+    const RootGeometry& geometry() const { return geometry_; }
     // The monitors in root coordinates, in the order of screens().
     QList<QRect> rootFrames() const { return rootFrames_; }
     // Reads the monitors now; emits screenParametersChanged when they differ from before.
@@ -38,6 +42,7 @@ private:
     struct Snapshot {
         DisplayList displays;
         QList<QRect> rootFrames;
+        RootGeometry geometry;
     };
 
     Snapshot readMonitors() const;
@@ -49,7 +54,7 @@ private:
     XcbConnection& connection_;
     DisplayList displays_;
     QList<QRect> rootFrames_;
-    QRect primaryRoot_;
+    RootGeometry geometry_;
     QTimer refreshTimer_;
     std::unique_ptr<LogindSleepMonitor> sleepMonitor_;
 };

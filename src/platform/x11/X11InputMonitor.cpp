@@ -345,8 +345,7 @@ void X11InputMonitor::deliver(MouseEventType type, const Pointer& pointer)
     const std::uint16_t state =
         leftDown_ && !modifierKeys_.empty() ? heldModifierState_ : pointer.state;
     const MouseEvent event{type, flagsFromState(state), std::nullopt,
-                           screenPointFromRoot(pointer.root, displays_.primaryRootFrame()),
-                           heldFollowedKeys_};
+                           displays_.geometry().screenPoint(pointer.root), heldFollowedKeys_};
     const std::uint64_t bit = std::uint64_t{1} << static_cast<int>(type);
     // A copy: a handler may add or remove monitors.
     const auto monitors = monitors_;
@@ -371,7 +370,7 @@ std::optional<X11InputMonitor::Pointer> X11InputMonitor::queryPointer() const
 Point X11InputMonitor::mouseLocation() const
 {
     if (const auto pointer = queryPointer())
-        return screenPointFromRoot(pointer->root, displays_.primaryRootFrame());
+        return displays_.geometry().screenPoint(pointer->root);
     if (guiApplication())
         return displays_.fromGlobal(QCursor::pos());
     return {};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "models/Geometry.h"
+
+class QWidget;
+
+namespace corvane {
+
+// Places a top-level window of the application over a rectangle in screen space: the toolkit's
+// geometry in logical points, then the exact device pixels from the backend. Every window
+// Corvane puts somewhere (overlays, the editor's backdrop and toolbar) goes through here, so
+// that each covers what it should at any scale.
+void placeWindow(QWidget& window, const Rect& screenRect);
+
+} // namespace corvane
