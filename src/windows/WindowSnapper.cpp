@@ -42,6 +42,28 @@ QString describe(const Rect& r)
     return QStringLiteral("(%1, %2, %3, %4)").arg(r.x).arg(r.y).arg(r.width).arg(r.height);
 }
 
+// A window that sizes itself in steps (a terminal's character cells) or has a largest size
+// cannot fill every zone: it is centred in what it leaves, along each side where it is
+// smaller, rather than left in the zone's corner.
+AXError centreInTarget(const AccessibilityElement& window, const Rect& target)
+{
+    const std::optional<Size> size = window.size();
+    if (!size)
+        return AXError::Success;
+    const double spareWidth = target.width - size->width;
+    const double spareHeight = target.height - size->height;
+    // Less than a point is rounding, not a window that kept its own size.
+    if (spareWidth < 1 && spareHeight < 1)
+        return AXError::Success;
+    Logger::info(QStringLiteral("The window keeps a size of %1 × %2, smaller than its zone; "
+                                "it is centred in it")
+                     .arg(size->width)
+                     .arg(size->height),
+                 LogCategory::Window);
+    return window.setPosition(Point{target.x + std::max(0.0, std::floor(spareWidth / 2)),
+                                    target.y + std::max(0.0, std::floor(spareHeight / 2))});
+}
+
 } // namespace
 
 std::optional<Rect> WindowSnapper::targetFrame(const Zone& zone, const Display& display,
@@ -86,10 +108,12 @@ SnapOutcome WindowSnapper::snap(const AccessibilityElement& window, const Zone& 
     const AXError sized = window.setSize(target->size());
     const AXError moved = window.setPosition(target->origin());
     const AXError resized = window.setSize(target->size());
+    const AXError centred =
+        resized == AXError::Success ? centreInTarget(window, *target) : AXError::Success;
     if (restoreEnhanced)
         app->setEnhancedUserInterface(true);
     // The window may have closed during the drag; that is said, not taken for a snap.
-    const AXError results[] = {sized, moved, resized};
+    const AXError results[] = {sized, moved, resized, centred};
     if (std::find(std::begin(results), std::end(results), AXError::InvalidElement) !=
         std::end(results)) {
         Logger::warning(QStringLiteral("The window closed before it could be snapped"),

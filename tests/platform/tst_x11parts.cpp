@@ -2,6 +2,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/x11/Edid.h"
 #include "platform/x11/RootGeometry.h"
+#include "platform/x11/SizeHints.h"
 #include "platform/x11/Strut.h"
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputMonitor.h"
@@ -144,6 +145,41 @@ private slots:
         const QRect rest = fractional.rootRectFromAccessibility(Rect(third, 0, 2 * third, 100));
         QCOMPARE(left.x() + left.width(), rest.x());
         QCOMPARE(rest.x() + rest.width(), 1366);
+    }
+
+    void theWorkAreaAddsOnlyWhatNoStrutAccountsFor()
+    {
+        const QSize root(3360, 1080);
+        const QRect a(0, 0, 1920, 1080);
+        const QList<Strut> bar{*Strut::fromPartial({0, 0, 24, 0, 0, 0, 0, 0, 0, 1919, 0, 0})};
+        const QRect visible = visibleArea(a, bar, root);
+        QCOMPARE(visible, QRect(0, 24, 1920, 1056));
+        // A panel of the window manager's own along the bottom; never more than the monitor.
+        QCOMPARE(withWorkArea(visible, QRect(0, 24, 3360, 1036), bar, root),
+                 QRect(0, 24, 1920, 1036));
+        QCOMPARE(withWorkArea(visible, QRect(0, 0, 3360, 1080), bar, root), visible);
+        // A work area made of the struts of every monitor leaves each monitor to its own.
+        const QList<Strut> both{bar[0],
+                                *Strut::fromPartial({0, 0, 0, 120, 0, 0, 0, 0, 0, 0, 1920, 3359})};
+        QCOMPARE(withWorkArea(visible, QRect(0, 24, 3360, 936), both, root), visible);
+    }
+
+    void sizeStepsAndLimits()
+    {
+        // xterm's: a base of 10 x 4, steps of 6 x 13.
+        const auto xterm = SizeHints::fromProperty(
+            {16 | 64 | 256, 0, 0, 0, 0, 16, 17, 0, 0, 6, 13, 0, 0, 0, 0, 10, 4, 1});
+        QVERIFY(xterm);
+        QCOMPARE(xterm->constrain(QSize(703, 500)), QSize(700, 498));
+        QCOMPARE(xterm->reason(QSize(703, 500), QSize(700, 498)),
+                 QStringLiteral("resizes in steps of 6 × 13 pixels"));
+        const auto limited = SizeHints::fromProperty(
+            {16 | 32, 0, 0, 0, 0, 100, 100, 400, 300, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+        QCOMPARE(limited->constrain(QSize(700, 500)), QSize(400, 300));
+        QCOMPARE(limited->constrain(QSize(50, 200)), QSize(100, 200));
+        QCOMPARE(limited->reason(QSize(700, 500), QSize(400, 300)),
+                 QStringLiteral("is at most 400 × 300 pixels"));
+        QVERIFY(!SizeHints::fromProperty({16, 1, 2}));
     }
 
     void valuesAreClampedToWhatTheProtocolCarries()

@@ -51,13 +51,17 @@ class X11DisplaysTest : public QObject {
         QVERIFY(server_->setMonitor(QStringLiteral("B"), QRect(1920, 100, 1440, 900), primaryB));
     }
 
-    xcb_window_t createDock(const QRect& rect, const QList<std::uint32_t>& strut)
+    // A panel; an unmanaged one stays out of the window manager's client list, as a tiling
+    // window manager's own bar does.
+    xcb_window_t createDock(const QRect& rect, const QList<std::uint32_t>& strut,
+                            bool managed = true)
     {
         xcb_connection_t* c = server_->connection();
         const xcb_window_t w = xcb_generate_id(c);
+        const std::uint32_t overrideRedirect = managed ? 0 : 1;
         xcb_create_window(c, XCB_COPY_FROM_PARENT, w, server_->root(), rect.x(), rect.y(),
                           rect.width(), rect.height(), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                          XCB_COPY_FROM_PARENT, 0, nullptr);
+                          XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
         const xcb_atom_t dock = server_->atom("_NET_WM_WINDOW_TYPE_DOCK");
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, server_->atom("_NET_WM_WINDOW_TYPE"),
                             XCB_ATOM_ATOM, 32, 1, &dock);
@@ -171,6 +175,42 @@ private slots:
         QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 0, 1920, 1080));
         QTRY_COMPARE(platform.displays().screens().value(1).visibleFrame,
                      Rect(1920, 80, 1440, 900));
+    }
+
+    // A bar outside the client list counts, live; the work area adds a panel of the window
+    // manager's own, which has no strut, where the struts do not account for it.
+    void everyPanelAndTheWorkAreaAreHonoured()
+    {
+        twoMonitors(false);
+        X11Platform platform;
+        xcb_connection_t* c = server_->connection();
+        const xcb_window_t bar =
+            createDock(QRect(0, 0, 1920, 24), {0, 0, 24, 0, 0, 0, 0, 0, 0, 1919, 0, 0}, false);
+        QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 0, 1920, 1056));
+
+        // 20 pixels along the bottom of the root for the window manager's panel; the top of its
+        // work area is the bar's.
+        const xcb_atom_t workArea = server_->atom("_NET_WORKAREA");
+        const std::uint32_t area[] = {0, 24, 3360, 1036};
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, server_->root(), workArea, XCB_ATOM_CARDINAL,
+                            32, 4, area);
+        xcb_flush(c);
+        QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 20, 1920, 1036));
+        // B ends above that panel.
+        QCOMPARE(platform.displays().screens()[1].visibleFrame, Rect(1920, 80, 1440, 900));
+
+        const QList<std::uint32_t> taller{0, 0, 40, 0, 0, 0, 0, 0, 0, 1919, 0, 0};
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, bar, server_->atom("_NET_WM_STRUT_PARTIAL"),
+                            XCB_ATOM_CARDINAL, 32, taller.size(), taller.constData());
+        xcb_flush(c);
+        QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 20, 1920, 1020));
+
+        xcb_delete_property(c, server_->root(), workArea);
+        xcb_unmap_window(c, bar);
+        xcb_flush(c);
+        QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 0, 1920, 1080));
+        xcb_destroy_window(c, bar);
+        xcb_flush(c);
     }
 
     void addingRemovingAndResizingMonitorsIsNotified()

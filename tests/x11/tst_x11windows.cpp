@@ -9,6 +9,7 @@
 #include "settings/SettingsKeys.h"
 #include "windows/WindowSnapper.h"
 
+#include <QDebug>
 #include <QTest>
 #include <unistd.h>
 
@@ -362,6 +363,48 @@ private slots:
         QCOMPARE(WindowSnapper::snap(xlogo, grid->zones[3], a), SnapOutcome::Snapped);
         QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
                      std::optional(QRect(960, 540, 960, 540)));
+    }
+
+    // A window that draws its own decorations (a GTK header bar) carries an invisible shadow
+    // margin: what the user sees fills the target, the shadow reaches past it.
+    void theVisiblePartOfAWindowWithItsOwnShadowFillsTheTarget()
+    {
+        const std::uint32_t shadow[] = {26, 26, 23, 29}; // left, right, top, bottom
+        xcb_connection_t* c = server_->connection();
+        const xcb_atom_t extents = server_->atom("_GTK_FRAME_EXTENTS");
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, xlogo_.window, extents, XCB_ATOM_CARDINAL, 32,
+                            4, shadow);
+        xcb_flush(c);
+        const ElementHandle xlogo = X11Accessibility::windowElement(xlogo_.window);
+        const Rect target(300, 150, 640, 480);
+        snap(xlogo, target);
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
+                     std::optional(QRect(300 - 26, 150 - 23, 640 + 52, 480 + 52)));
+        QCOMPARE(frameOf(xlogo), std::optional(target));
+        xcb_delete_property(c, xlogo_.window, extents);
+        xcb_flush(c);
+    }
+
+    // xterm resizes in whole character cells: it ends less than a cell short of the zone and is
+    // centred in it, not left in its corner.
+    void aWindowThatSizesInStepsIsCentredInItsZone()
+    {
+        const auto grid = templateNamed(QStringLiteral("Grid"));
+        QVERIFY(grid && grid->zones.size() == 4);
+        const corvane::Display a = platform_->displays().screens().first();
+        const AccessibilityElement xterm(X11Accessibility::windowElement(xterm_.window));
+        QCOMPARE(WindowSnapper::snap(xterm, grid->zones[3], a), SnapOutcome::Snapped);
+        const QRect zone(960, 540, 960, 540);
+        const auto centred = [&] {
+            const QRect f = server_->frameGeometry(xterm_.window).value_or(QRect());
+            return zone.contains(f) && zone.width() - f.width() < 20 &&
+                   zone.height() - f.height() < 40 &&
+                   qAbs((f.left() - zone.left()) - (zone.right() - f.right())) <= 1 &&
+                   qAbs((f.top() - zone.top()) - (zone.bottom() - f.bottom())) <= 1 &&
+                   f.size() != zone.size();
+        };
+        QTRY_VERIFY2(centred(), qPrintable(QDebug::toString(
+                                    server_->frameGeometry(xterm_.window).value_or(QRect()))));
     }
 
     void valuesBeyondTheProtocolAreClamped()

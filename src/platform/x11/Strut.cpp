@@ -82,4 +82,32 @@ QRect visibleArea(const QRect& monitor, const QList<Strut>& struts, QSize rootSi
     return QRect(left, top, right - left, bottom - top);
 }
 
+QRect withWorkArea(const QRect& visible, const QRect& workArea, const QList<Strut>& struts,
+                   QSize rootSize)
+{
+    if (workArea.isEmpty())
+        return visible;
+    // How far in from each edge of the root the work area reaches, and whether a strut
+    // reaches as far.
+    const int insets[] = {workArea.left(), rootSize.width() - (workArea.x() + workArea.width()),
+                          workArea.top(), rootSize.height() - (workArea.y() + workArea.height())};
+    const auto explained = [&](int side) {
+        return std::any_of(struts.begin(), struts.end(), [&](const Strut& s) {
+            const int thickness[] = {s.left, s.right, s.top, s.bottom};
+            return thickness[side] >= insets[side];
+        });
+    };
+    int left = 0, right = rootSize.width(), top = 0, bottom = rootSize.height();
+    if (insets[0] > 0 && !explained(0))
+        left = workArea.left();
+    if (insets[1] > 0 && !explained(1))
+        right = workArea.x() + workArea.width();
+    if (insets[2] > 0 && !explained(2))
+        top = workArea.top();
+    if (insets[3] > 0 && !explained(3))
+        bottom = workArea.y() + workArea.height();
+    const QRect cut = visible.intersected(QRect(left, top, right - left, bottom - top));
+    return cut.isEmpty() ? visible : cut;
+}
+
 } // namespace corvane

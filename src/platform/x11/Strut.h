@@ -37,4 +37,11 @@ struct Strut {
 // and its range overlaps it: a panel on one monitor leaves its neighbours alone.
 QRect visibleArea(const QRect& monitor, const QList<Strut>& struts, QSize rootSize);
 
+// A visible area (from `visibleArea`) cut further by the window manager's work area
+// (_NET_WORKAREA), never enlarged. The work area is one rectangle for the whole root and cannot
+// say which monitor a panel is on, so only its edges that no strut accounts for are taken: they
+// belong to a panel of the window manager's own, which has no strut to read.
+QRect withWorkArea(const QRect& visible, const QRect& workArea, const QList<Strut>& struts,
+                   QSize rootSize);
+
 } // namespace corvane

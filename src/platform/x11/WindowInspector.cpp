@@ -13,6 +13,14 @@ QRect InspectedWindow::frameRect() const
                  rect.height() + extents.top + extents.bottom);
 }
 
+QRect InspectedWindow::visibleRect() const
+{
+    const QRect frame = frameRect();
+    const QRect visible = frame.adjusted(shadow.left, shadow.top, -shadow.right, -shadow.bottom);
+    // A shadow that would leave nothing is not one.
+    return visible.isEmpty() ? frame : visible;
+}
+
 namespace {
 
 struct Cookies {
@@ -20,6 +28,8 @@ struct Cookies {
     xcb_get_geometry_cookie_t geometry;
     xcb_translate_coordinates_cookie_t origin;
     xcb_get_property_cookie_t extents;
+    xcb_get_property_cookie_t shadow;
+    xcb_get_property_cookie_t sizeHints;
     xcb_get_property_cookie_t pid;
     xcb_get_property_cookie_t wmClass;
     xcb_get_property_cookie_t wmState;
@@ -32,6 +42,14 @@ int clampedExtent(std::uint32_t v)
 {
     // A window manager has no reason to draw decorations this big; a bogus value is ignored.
     return v > 10000 ? 0 : static_cast<int>(v);
+}
+
+FrameExtents extentsFrom(const xcb_get_property_reply_t* reply)
+{
+    const auto e = propertyValues32(reply);
+    if (e.size() != 4)
+        return {};
+    return {clampedExtent(e[0]), clampedExtent(e[1]), clampedExtent(e[2]), clampedExtent(e[3])};
 }
 
 std::optional<std::int32_t> pidFromResources(XcbConnection& connection,
@@ -75,6 +93,9 @@ QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb
         k.geometry = connection.send(xcb_get_geometry(c, w));
         k.origin = connection.send(xcb_translate_coordinates(c, w, root, 0, 0));
         k.extents = connection.getProperty(w, XAtom::_NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL, 4);
+        k.shadow = connection.getProperty(w, XAtom::_GTK_FRAME_EXTENTS, XCB_ATOM_CARDINAL, 4);
+        k.sizeHints =
+            connection.getProperty(w, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 18);
         k.pid = connection.getProperty(w, XAtom::_NET_WM_PID, XCB_ATOM_CARDINAL, 1);
         k.wmClass = connection.getProperty(w, XCB_ATOM_WM_CLASS, XCB_ATOM_ANY, 256);
         k.wmState = connection.getProperty(w, XAtom::WM_STATE, XCB_ATOM_ANY, 2);
@@ -97,6 +118,8 @@ QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb
         auto geometry = connection.reply(xcb_get_geometry_reply, k.geometry);
         auto origin = connection.reply(xcb_translate_coordinates_reply, k.origin);
         auto extents = connection.reply(xcb_get_property_reply, k.extents);
+        auto shadow = connection.reply(xcb_get_property_reply, k.shadow);
+        auto sizeHints = connection.reply(xcb_get_property_reply, k.sizeHints);
         auto pid = connection.reply(xcb_get_property_reply, k.pid);
         auto wmClass = connection.reply(xcb_get_property_reply, k.wmClass);
         auto wmState = connection.reply(xcb_get_property_reply, k.wmState);
@@ -107,10 +130,9 @@ QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb
             w.viewable = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
             w.overrideRedirect = attributes->override_redirect;
             w.rect = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
-            const auto e = propertyValues32(extents.get());
-            if (e.size() == 4)
-                w.extents = {clampedExtent(e[0]), clampedExtent(e[1]), clampedExtent(e[2]),
-                             clampedExtent(e[3])};
+            w.extents = extentsFrom(extents.get());
+            w.shadow = extentsFrom(shadow.get());
+            w.sizeHints = SizeHints::fromProperty(propertyValues32(sizeHints.get()));
             if (const auto p = propertyValue32(pid.get()); p && *p > 0 && *p <= 0x7fffffff)
                 w.pid = static_cast<std::int32_t>(*p);
             w.wmClass = wmClassFromProperty(wmClass.get());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/x11/SizeHints.h"
 #include "platform/x11/XcbProperties.h"
 
 #include <QList>
@@ -12,7 +13,8 @@ namespace corvane {
 
 class XcbConnection;
 
-// The decorations a window manager draws around a client (_NET_FRAME_EXTENTS).
+// The decorations a window manager draws around a client (_NET_FRAME_EXTENTS), or the
+// invisible margin a client draws its own shadow in (_GTK_FRAME_EXTENTS).
 struct FrameExtents {
     int left = 0;
     int right = 0;
@@ -29,13 +31,19 @@ struct InspectedWindow {
     bool hasWmState = false; // a top-level client managed by the window manager
     QRect rect;              // the window itself, root coordinates
     FrameExtents extents;
+    // The client's own shadow, inside its rectangle: a window that draws its decorations
+    // itself looks smaller than it is.
+    FrameExtents shadow;
+    std::optional<SizeHints> sizeHints;
     std::optional<std::int32_t> pid;
     std::optional<WmClass> wmClass;
     QList<xcb_atom_t> states; // _NET_WM_STATE
     QList<xcb_atom_t> types;  // _NET_WM_WINDOW_TYPE
 
-    // The window with its decorations: what the user sees as the window on screen.
+    // The window with its decorations: the rectangle the window manager places.
     QRect frameRect() const;
+    // What the user sees as the window on screen: the frame less the client's shadow.
+    QRect visibleRect() const;
 };
 
 // Reads the given windows with a fixed number of round trips whatever their count: one batch

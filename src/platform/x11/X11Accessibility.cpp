@@ -1,5 +1,6 @@
 #include "platform/x11/X11Accessibility.h"
 
+#include "logging/Logger.h"
 #include "platform/x11/ClientLookup.h"
 #include "platform/x11/RootGeometry.h"
 #include "platform/x11/WindowInspector.h"
@@ -47,7 +48,8 @@ constexpr std::uint32_t moveResizeHeight = 1u << 11;
 constexpr std::uint32_t sourceTool = 2u << 12;
 constexpr std::uint32_t netWmStateRemove = 0;
 
-// How long a restore from the maximized state is waited for, and how often it is looked at.
+// How long the window manager is waited for (a restore from the maximized state, a new size),
+// and how often the window is looked at meanwhile.
 constexpr int restoreTimeoutMs = 250;
 constexpr unsigned long restorePollMs = 5;
 
@@ -284,9 +286,9 @@ AXAttributeResult X11Accessibility::readFrame(xcb_window_t window, const QString
     if (inspected.isEmpty() || !inspected.first().exists)
         return {AXError::InvalidElement, {}};
     const InspectedWindow& w = inspected.first();
-    // A client is known by its frame; anything else by its own rectangle.
+    // A client is known by what the user sees of it; anything else by its own rectangle.
     const Rect frame =
-        displays_.geometry().accessibilityRect(w.hasWmState ? w.frameRect() : w.rect);
+        displays_.geometry().accessibilityRect(w.hasWmState ? w.visibleRect() : w.rect);
     if (attribute == AXAttribute::position)
         return {AXError::Success, frame.origin()};
     return {AXError::Success, frame.size()};
@@ -377,7 +379,8 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
                    (w.rect != maximized.rect || w.extents.left != maximized.extents.left ||
                     w.extents.right != maximized.extents.right ||
                     w.extents.top != maximized.extents.top ||
-                    w.extents.bottom != maximized.extents.bottom);
+                    w.extents.bottom != maximized.extents.bottom ||
+                    w.shadow.top != maximized.shadow.top);
         };
         sendToRoot(connection_.atom(XAtom::_NET_WM_STATE),
                    {netWmStateRemove, vertical, horizontal, 2, 0});
@@ -392,20 +395,39 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
     }
     const InspectedWindow& w = inspected.first();
 
-    // The geometry that makes the frame, decorations included, fill the target: the frame's
-    // corner goes where the target's is, and the client is the target less the decorations.
+    // The geometry that makes the visible window fill the target: the frame's corner goes
+    // where the target's is, less the client's own shadow, and the client is the target less
+    // the decorations, plus the shadow. A client with size steps or limits gets the size its
+    // window manager will give it, so that it can be read back at once.
     const FrameExtents& e = w.extents;
+    const FrameExtents& s = w.shadow;
     std::int16_t x = 0, y = 0;
     std::uint16_t width = 1, height = 1;
     if (move) {
         const QPoint p = displays_.geometry().rootPoint(*position);
-        x = std::int16_t(p.x());
-        y = std::int16_t(p.y());
+        x = clampPosition(double(p.x()) - s.left);
+        y = clampPosition(double(p.y()) - s.top);
     } else {
         // In the device pixels of the monitor the window is on.
         const double ratio = displays_.geometry().ratioFor(w.frameRect());
-        width = clampSize(size->width * ratio - e.left - e.right);
-        height = clampSize(size->height * ratio - e.top - e.bottom);
+        const QSize requested(
+            clampSize(size->width * ratio - e.left - e.right + s.left + s.right),
+            clampSize(size->height * ratio - e.top - e.bottom + s.top + s.bottom));
+        QSize granted = requested;
+        if (w.sizeHints) {
+            granted = w.sizeHints->constrain(requested);
+            if (granted != requested && granted != w.rect.size())
+                Logger::info(
+                    QStringLiteral("The window takes %1 × %2 pixels instead of %3 × %4: it ")
+                            .arg(granted.width())
+                            .arg(granted.height())
+                            .arg(requested.width())
+                            .arg(requested.height()) +
+                        w.sizeHints->reason(requested, granted),
+                    LogCategory::Window);
+        }
+        width = clampSize(granted.width());
+        height = clampSize(granted.height());
     }
 
     if (supported.contains(connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW))) {
@@ -416,19 +438,31 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
             connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW),
             {flags, std::uint32_t(std::int32_t(x)), std::uint32_t(std::int32_t(y)), width, height});
         connection_.flush();
-        return AXError::Success;
+    } else {
+        // Without a window manager that takes requests, the client is configured directly (and
+        // has no decorations to account for).
+        const std::uint16_t mask = move ? XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y
+                                        : XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
+        const std::array<std::uint32_t, 2> values =
+            move ? std::array<std::uint32_t, 2>{std::uint32_t(std::int32_t(x)),
+                                                std::uint32_t(std::int32_t(y))}
+                 : std::array<std::uint32_t, 2>{width, height};
+        if (connection_.check(
+                connection_.send(xcb_configure_window_checked(c, window, mask, values.data()))))
+            return AXError::InvalidElement;
     }
-    // Without a window manager that takes requests, the client is configured directly (and
-    // has no decorations to account for).
-    const std::uint16_t mask = move ? XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y
-                                    : XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
-    const std::array<std::uint32_t, 2> values =
-        move ? std::array<std::uint32_t, 2>{std::uint32_t(std::int32_t(x)),
-                                            std::uint32_t(std::int32_t(y))}
-             : std::array<std::uint32_t, 2>{width, height};
-    if (connection_.check(
-            connection_.send(xcb_configure_window_checked(c, window, mask, values.data()))))
-        return AXError::InvalidElement;
+    // A size is read back right after it is set (to see whether the window fills its zone):
+    // the window manager is given a moment to apply it.
+    if (!move && w.rect.size() != QSize(width, height)) {
+        QDeadlineTimer deadline(restoreTimeoutMs);
+        while (!deadline.hasExpired()) {
+            const auto now = inspectWindows(connection_, {window}, false);
+            if (now.isEmpty() || !now.first().exists ||
+                now.first().rect.size() == QSize(width, height))
+                break;
+            QThread::msleep(restorePollMs);
+        }
+    }
     return AXError::Success;
 }
 

@@ -172,11 +172,18 @@ void X11Displays::onEvent(const xcb_generic_event_t* event)
         if (reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window ==
             connection_.root())
             refreshTimer_.start();
+    } else if (type == XCB_MAP_NOTIFY || type == XCB_UNMAP_NOTIFY || type == XCB_DESTROY_NOTIFY) {
+        // A window of the root's own came or went: it may be a panel.
+        const auto* e = reinterpret_cast<const xcb_map_notify_event_t*>(event);
+        if (e->event == connection_.root())
+            refreshTimer_.start();
     } else if (type == XCB_PROPERTY_NOTIFY) {
         const auto* e = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-        if (e->window == connection_.root() &&
-            (e->atom == connection_.atom(XAtom::_NET_WORKAREA) ||
-             e->atom == connection_.atom(XAtom::_NET_CLIENT_LIST)))
+        if ((e->window == connection_.root() &&
+             (e->atom == connection_.atom(XAtom::_NET_WORKAREA) ||
+              e->atom == connection_.atom(XAtom::_NET_CLIENT_LIST))) ||
+            e->atom == connection_.atom(XAtom::_NET_WM_STRUT_PARTIAL) ||
+            e->atom == connection_.atom(XAtom::_NET_WM_STRUT))
             refreshTimer_.start();
     }
 }
@@ -197,6 +204,9 @@ X11Displays::Snapshot X11Displays::readMonitors() const
         connection_.getProperty(root, XAtom::_NET_WORKAREA, XCB_ATOM_CARDINAL, 4 * 64);
     const auto desktopCookie =
         connection_.getProperty(root, XAtom::_NET_CURRENT_DESKTOP, XCB_ATOM_CARDINAL, 1);
+    // Panels that the window manager does not list as clients (a tiling window manager's bar,
+    // a tray of its own) are children of the root all the same.
+    const auto treeCookie = connection_.send(xcb_query_tree(c, root));
 
     QList<Monitor> monitors;
     if (monitorsCookie) {
@@ -227,6 +237,14 @@ X11Displays::Snapshot X11Displays::readMonitors() const
     }
     const auto clients =
         propertyValues32(connection_.reply(xcb_get_property_reply, clientsCookie).get());
+    QList<xcb_window_t> panelCandidates(clients.begin(), clients.end());
+    if (auto tree = connection_.reply(xcb_query_tree_reply, treeCookie)) {
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+            if (!clients.contains(children[i]))
+                panelCandidates.append(children[i]);
+        }
+    }
     const auto workAreas =
         propertyValues32(connection_.reply(xcb_get_property_reply, workAreaCookie).get());
     const std::uint32_t desktop =
@@ -251,11 +269,17 @@ X11Displays::Snapshot X11Displays::readMonitors() const
             edidCookies.append(std::nullopt);
         }
     }
-    QList<std::pair<xcb_get_property_cookie_t, xcb_get_property_cookie_t>> strutCookies;
-    for (std::uint32_t client : clients) {
+    struct StrutCookies {
+        xcb_get_window_attributes_cookie_t attributes;
+        xcb_get_property_cookie_t partial;
+        xcb_get_property_cookie_t full;
+    };
+    QList<StrutCookies> strutCookies;
+    for (xcb_window_t w : panelCandidates) {
         strutCookies.append(
-            {connection_.getProperty(client, XAtom::_NET_WM_STRUT_PARTIAL, XCB_ATOM_CARDINAL, 12),
-             connection_.getProperty(client, XAtom::_NET_WM_STRUT, XCB_ATOM_CARDINAL, 4)});
+            {connection_.send(xcb_get_window_attributes(c, w)),
+             connection_.getProperty(w, XAtom::_NET_WM_STRUT_PARTIAL, XCB_ATOM_CARDINAL, 12),
+             connection_.getProperty(w, XAtom::_NET_WM_STRUT, XCB_ATOM_CARDINAL, 4)});
     }
 
     QStringList names, outputNames;
@@ -288,14 +312,28 @@ X11Displays::Snapshot X11Displays::readMonitors() const
         edids.append(edid);
     }
     QList<Strut> struts;
-    for (const auto& [partialCookie, fullCookie] : strutCookies) {
-        auto partial = connection_.reply(xcb_get_property_reply, partialCookie);
-        auto full = connection_.reply(xcb_get_property_reply, fullCookie);
+    for (qsizetype i = 0; i < strutCookies.size(); ++i) {
+        const StrutCookies& k = strutCookies[i];
+        auto attributes = connection_.reply(xcb_get_window_attributes_reply, k.attributes);
+        auto partial = connection_.reply(xcb_get_property_reply, k.partial);
+        auto full = connection_.reply(xcb_get_property_reply, k.full);
         std::optional<Strut> strut = Strut::fromPartial(propertyValues32(partial.get()));
         if (!strut)
             strut = Strut::fromFull(propertyValues32(full.get()), rootSize);
-        if (strut && !strut->isEmpty())
-            struts.append(*strut);
+        if (!attributes || !strut || strut->isEmpty())
+            continue;
+        // A listed client counts as before (its window manager keeps its room); any other
+        // window only while it is on screen.
+        const bool listed = i < clients.size();
+        if (!listed && attributes->map_state != XCB_MAP_STATE_VIEWABLE)
+            continue;
+        struts.append(*strut);
+        // A panel that grows, shrinks or moves says so in its strut.
+        if (!(attributes->your_event_mask & XCB_EVENT_MASK_PROPERTY_CHANGE)) {
+            const std::uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_PROPERTY_CHANGE;
+            connection_.send(
+                xcb_change_window_attributes(c, panelCandidates[i], XCB_CW_EVENT_MASK, &mask));
+        }
     }
     std::optional<QRect> workArea;
     if (workAreas.size() >= qsizetype(4 * (desktop + 1))) {
@@ -325,16 +363,11 @@ X11Displays::Snapshot X11Displays::readMonitors() const
     snapshot.geometry = RootGeometry(scaled);
     for (qsizetype i : order) {
         const Monitor& m = monitors[i];
-        // Panels that reserve room say where: that is exact per monitor. Only when no panel
-        // does is the window manager's single work area used, cut to the monitor.
-        QRect visible = m.rect;
-        if (!struts.isEmpty()) {
-            visible = visibleArea(m.rect, struts, rootSize);
-        } else if (workArea) {
-            const QRect cut = workArea->intersected(m.rect);
-            if (!cut.isEmpty())
-                visible = cut;
-        }
+        // Panels that reserve room say where: that is exact per monitor. The window manager's
+        // work area adds the room of its own panels.
+        QRect visible = visibleArea(m.rect, struts, rootSize);
+        if (workArea)
+            visible = withWorkArea(visible, *workArea, struts, rootSize);
         Display d;
         d.key = names[i].isEmpty() ? QStringLiteral("monitor-%1").arg(i) : names[i];
         if (m.output)

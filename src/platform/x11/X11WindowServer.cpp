@@ -89,7 +89,7 @@ WindowDescription X11WindowServer::describe(const InspectedWindow& w) const
     WindowDescription d;
     d.number = w.id;
     d.layer = layerOf(w);
-    d.bounds = displays_.geometry().accessibilityRect(w.frameRect());
+    d.bounds = displays_.geometry().accessibilityRect(w.visibleRect());
     d.ownerPid = w.pid;
     if (w.wmClass && !w.wmClass->className.isEmpty())
         d.ownerName = w.wmClass->className;

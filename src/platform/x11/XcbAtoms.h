@@ -33,6 +33,7 @@ enum class XAtom : std::size_t {
     _NET_WM_WINDOW_TYPE_DESKTOP,
     _NET_WM_WINDOW_TYPE_DOCK,
     _NET_MOVERESIZE_WINDOW,
+    _GTK_FRAME_EXTENTS,
     Count
 };
 
@@ -63,6 +64,7 @@ inline constexpr std::array<const char*, static_cast<std::size_t>(XAtom::Count)>
     "_NET_WM_WINDOW_TYPE_DESKTOP",
     "_NET_WM_WINDOW_TYPE_DOCK",
     "_NET_MOVERESIZE_WINDOW",
+    "_GTK_FRAME_EXTENTS",
 };
 
 } // namespace corvane

@@ -95,11 +95,14 @@ void XcbConnection::initialise()
     if (xfixes_.present)
         xfixesCookie = send(xcb_xfixes_query_version(connection_, 2, 0));
     // The root tells of screen changes (RandR monitors changed by a client arrive as a
-    // configure notification) and of the window manager's properties.
-    send(xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK,
-                                      std::array<std::uint32_t, 1>{XCB_EVENT_MASK_STRUCTURE_NOTIFY |
-                                                                   XCB_EVENT_MASK_PROPERTY_CHANGE}
-                                          .data()));
+    // configure notification), of the window manager's properties, and of its children coming
+    // and going (panels among them).
+    send(xcb_change_window_attributes(
+        connection_, root_, XCB_CW_EVENT_MASK,
+        std::array<std::uint32_t, 1>{XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                                     XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
+                                     XCB_EVENT_MASK_PROPERTY_CHANGE}
+            .data()));
 
     for (std::size_t i = 0; i < cookies.size(); ++i) {
         if (auto r = reply(xcb_intern_atom_reply, cookies[i]))
