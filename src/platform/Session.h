@@ -21,8 +21,9 @@ struct WindowManagerInfo {
     // The modifier its usual binding moves a window with, dragged anywhere in it, in the stored
     // form of the snap modifier ("option", "command"); empty when not known.
     QString moveModifierKey;
-    // Whether a title-bar drag still moves the window while another modifier is held; none when
-    // not known. Where it does not, only the move modifier can start a snap.
+    // Whether a title-bar drag with another modifier held still simply moves the window (rather
+    // than leaving it in place or tiling it the window manager's own way); none when not known.
+    // Where it does not, only the move modifier can start a snap.
     std::optional<bool> titleBarDragMovesWithModifier;
 };
 

@@ -35,9 +35,10 @@ WindowManagerAdvice WindowManagerAdvice::forSession(const WindowManagerInfo& inf
     if (info.titleBarDragMovesWithModifier == false) {
         advice.chosenKeyFails = true;
         advice.suggestedKey = info.moveModifierKey;
-        advice.text = QStringLiteral("%1 moves a window dragged anywhere with %2 held, but does "
-                                     "not move one dragged by its title bar while %3 is held, "
-                                     "so nothing snaps. Choose %2 as the snap modifier.")
+        advice.text = QStringLiteral("%1 moves a window dragged anywhere with %2 held; a window "
+                                     "dragged by its title bar with %3 held does not snap under "
+                                     "%1 (it stays in place, or %1 tiles it itself). Choose %2 as "
+                                     "the snap modifier.")
                           .arg(info.name, move, chosen);
         return advice;
     }

@@ -132,7 +132,7 @@ private slots:
         showPage();
         PreferencesRowView* row = page->windowManagerRow();
         QCOMPARE(row->title(), QStringLiteral("Window manager: Openbox"));
-        QVERIFY(row->subtitle().contains(QStringLiteral("while Shift is held")));
+        QVERIFY(row->subtitle().contains(QStringLiteral("with Shift held does not snap")));
         QVERIFY(page->useMoveKeyButton()->isVisible());
         QCOMPARE(page->useMoveKeyButton()->text(), QStringLiteral("Use Alt"));
 

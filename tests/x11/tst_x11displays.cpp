@@ -2,6 +2,7 @@
 #include "XServer.h"
 #include "platform/x11/Edid.h"
 #include "platform/x11/X11Platform.h"
+#include "platform/x11/X11Session.h"
 #include "platform/x11/XcbConnection.h"
 
 #include <QSignalSpy>
@@ -276,6 +277,10 @@ private slots:
         // Openbox moves windows dragged with Alt; a title-bar drag with Shift held stays put.
         QCOMPARE(wm.moveModifierKey, QStringLiteral("option"));
         QCOMPARE(wm.titleBarDragMovesWithModifier, std::optional(false));
+        // KWin tiles a window dragged with Shift held and moves one dragged with Super.
+        const WindowManagerInfo kwin = X11Session::bindingFor(QStringLiteral("KWin"));
+        QCOMPARE(kwin.moveModifierKey, QStringLiteral("command"));
+        QCOMPARE(kwin.titleBarDragMovesWithModifier, std::optional(false));
         const SessionAccess access = platform.session().access();
         QVERIFY(access.windowsReachable);
         QVERIFY(access.remedy.isEmpty());

@@ -18,12 +18,20 @@ struct KnownBinding {
 constexpr KnownBinding knownBindings[] = {
     // Openbox binds a plain left drag on the title bar; with Shift held that binding does not
     // match, so the window stays where it is.
-    {"openbox", "option", false},         {"fluxbox", "option", std::nullopt},
-    {"xfwm4", "option", std::nullopt},    {"icewm", "option", std::nullopt},
-    {"marco", "option", std::nullopt},    {"mutter (muffin)", "option", std::nullopt}, // Cinnamon
-    {"mutter", "command", std::nullopt},  {"gnome shell", "command", std::nullopt},
-    {"metacity", "option", std::nullopt}, {"kwin", "option", std::nullopt},
-    {"jwm", "option", std::nullopt},      {"dwm", "option", std::nullopt},
+    {"openbox", "option", false},
+    {"fluxbox", "option", std::nullopt},
+    {"xfwm4", "option", std::nullopt},
+    {"icewm", "option", std::nullopt},
+    {"marco", "option", std::nullopt},
+    {"mutter (muffin)", "option", std::nullopt}, // Cinnamon
+    {"mutter", "command", std::nullopt},
+    {"gnome shell", "command", std::nullopt},
+    {"metacity", "option", std::nullopt},
+    // KWin (5.27 and later) puts a window dragged with Shift held into a tile of its own
+    // layout, which it then keeps from being resized; it moves windows dragged with Super.
+    {"kwin", "command", false},
+    {"jwm", "option", std::nullopt},
+    {"dwm", "option", std::nullopt},
     {"awesome", "command", std::nullopt},
 };
 
