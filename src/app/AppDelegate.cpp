@@ -1,6 +1,8 @@
 #include "app/AppDelegate.h"
 
 #include "app/AppIcon.h"
+#include "app/ScriptingBus.h"
+#include "app/ScriptingCommands.h"
 #include "app/StatusMenu.h"
 #include "editor/LayoutEditorView.h"
 #include "logging/Logger.h"
@@ -31,7 +33,8 @@
 namespace corvane {
 
 AppDelegate::AppDelegate(std::optional<LogLevel> logLevel, Timing timing, QObject* parent)
-    : QObject(parent), logLevel_(logLevel), timing_(timing), zoneManager_(ZoneManager::shared())
+    : QObject(parent), logLevel_(logLevel), timing_(timing), zoneManager_(ZoneManager::shared()),
+      scriptingCommands_(std::make_unique<ScriptingCommands>(*this))
 {}
 
 AppDelegate::~AppDelegate() = default;
@@ -161,7 +164,31 @@ void AppDelegate::setupServices()
             this, [this] { updateAccessibilityWarning(); }, Qt::QueuedConnection);
     });
     permissionTimer_->start();
+    setupScripting();
     emit servicesReady();
+}
+
+void AppDelegate::setupScripting()
+{
+    scriptingBus_ = ScriptingBus::publish(*scriptingCommands_);
+    // After the saved layouts have been applied (queued above): a command waiting for start-up
+    // snaps to the zones the displays show.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            for (auto& [command, reply] : std::exchange(waitingCommands_, {}))
+                reply(scriptingCommands_->run(command));
+        },
+        Qt::QueuedConnection);
+}
+
+void AppDelegate::runCommand(const ScriptCommand& command,
+                             std::function<void(const ScriptReply&)> reply)
+{
+    if (activeWindowSnapper_ && waitingCommands_.isEmpty())
+        reply(scriptingCommands_->run(command));
+    else
+        waitingCommands_.append({command, std::move(reply)});
 }
 
 void AppDelegate::setupSnapShortcuts()

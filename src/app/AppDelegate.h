@@ -1,10 +1,13 @@
 #pragma once
 
+#include "app/ScriptCommand.h"
 #include "logging/LogLevel.h"
 #include "preferences/PreferencesTab.h"
 #include "windows/ActiveWindowSnapper.h"
 
+#include <QList>
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -16,6 +19,8 @@ namespace corvane {
 
 class DragDropHandler;
 class PreferencesWindow;
+class ScriptingBus;
+class ScriptingCommands;
 class StatusMenu;
 class ZoneManager;
 
@@ -51,6 +56,9 @@ public:
     void updateAccessibilityWarning();
     // Snaps the active window as its shortcuts do; refused until the services are up.
     ActiveWindowSnapper::Outcome snapActiveWindow(const ZoneRequest& request);
+    // Carries out a command from another start of corvane; one that comes before the services
+    // are up waits for them.
+    void runCommand(const ScriptCommand& command, std::function<void(const ScriptReply&)> reply);
 
     QSystemTrayIcon* statusItem() const { return statusItem_.get(); }
     StatusMenu& statusMenu() const { return *statusMenu_; }
@@ -73,6 +81,7 @@ private:
     void setupServices();
     void setupAccessibility();
     void setupSnapShortcuts();
+    void setupScripting();
     void checkFirstLaunch();
     // Says once a run why a drag with the snap modifier held snapped nothing.
     void explainUnmovedDrag();
@@ -92,6 +101,10 @@ private:
     std::unique_ptr<QTimer> permissionTimer_;
     bool unmovedDragExplained_ = false;
     QString lastNotice_;
+    std::unique_ptr<ScriptingCommands> scriptingCommands_;
+    std::unique_ptr<ScriptingBus> scriptingBus_;
+    // Commands that came before the services were up.
+    QList<std::pair<ScriptCommand, std::function<void(const ScriptReply&)>>> waitingCommands_;
 };
 
 } // namespace corvane

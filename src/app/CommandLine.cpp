@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "windows/ZoneNavigator.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -20,6 +22,23 @@ struct Parser {
                                 QStringLiteral("Record log lines at <level> and above for this run "
                                                "(debug, info, warning, error)."),
                                 QStringLiteral("level")};
+    QCommandLineOption snapActive{
+        QStringLiteral("snap-active"),
+        QStringLiteral("Move the active window to zone <zone> (1 to 9) of its display, or to the "
+                       "next or previous zone, as the keyboard shortcuts do."),
+        QStringLiteral("zone")};
+    QCommandLineOption applyLayout{
+        QStringLiteral("apply-layout"),
+        QStringLiteral("Use the layout <name> (or with that id) on the display under the pointer, "
+                       "or on the one --display names, as a choice in the tray menu does."),
+        QStringLiteral("name")};
+    QCommandLineOption display{
+        QStringLiteral("display"),
+        QStringLiteral("With --apply-layout: the display's number, as the tray menu shows it."),
+        QStringLiteral("number")};
+    QCommandLineOption list{QStringLiteral("list"),
+                            QStringLiteral("Print the displays and the layouts, one per line.")};
+    QCommandLineOption startedForCommand{CommandLine::startedForCommandOption};
 
     Parser() : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
@@ -29,6 +48,9 @@ struct Parser {
         // they are never taken for a cluster of one-letter options.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(logLevel);
+        parser.addOptions({snapActive, applyLayout, display, list});
+        startedForCommand.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(startedForCommand);
     }
 
     bool isHelpAll() const { return parser.isSet(QStringLiteral("help-all")); }
@@ -89,25 +111,83 @@ CommandLine::Options readLogLevel(const Parser& p)
     return options;
 }
 
+CommandLine::Options exitWith(int code)
+{
+    CommandLine::Options options;
+    options.exitCode = code;
+    return options;
+}
+
+CommandLine::Options usageError(const QString& text)
+{
+    std::fprintf(stderr, "corvane: %s\n", qPrintable(text));
+    return exitWith(2);
+}
+
+// The command given, if any, checked as far as it can be without the running instance.
+CommandLine::Options readCommand(const Parser& p)
+{
+    const QCommandLineParser& parser = p.parser;
+    const int given = int(parser.isSet(p.snapActive)) + int(parser.isSet(p.applyLayout)) +
+                      int(parser.isSet(p.list));
+    if (given > 1)
+        return usageError(QStringLiteral("give one of --snap-active, --apply-layout, --list"));
+    if (parser.isSet(p.display) && !parser.isSet(p.applyLayout))
+        return usageError(QStringLiteral("--display goes with --apply-layout"));
+    if (given == 0)
+        return {};
+    if (!parser.unknownOptionNames().isEmpty())
+        return usageError(
+            QStringLiteral("unknown option '%1'").arg(parser.unknownOptionNames().constFirst()));
+    ScriptCommand command;
+    if (parser.isSet(p.snapActive)) {
+        command.kind = ScriptCommand::Kind::SnapActive;
+        command.zone = parser.value(p.snapActive);
+        if (!ZoneRequest::parse(command.zone))
+            return usageError(QStringLiteral("'%1' is no zone: give a number, next or previous")
+                                  .arg(command.zone));
+    } else if (parser.isSet(p.applyLayout)) {
+        command.kind = ScriptCommand::Kind::ApplyLayout;
+        command.layout = parser.value(p.applyLayout);
+        if (parser.isSet(p.display)) {
+            bool isNumber = false;
+            command.display = parser.value(p.display).toInt(&isNumber);
+            if (!isNumber || *command.display < 1)
+                return usageError(
+                    QStringLiteral("'%1' is no display number").arg(parser.value(p.display)));
+        }
+    } else {
+        command.kind = ScriptCommand::Kind::List;
+    }
+    CommandLine::Options options = readLogLevel(p);
+    options.command = command;
+    return options;
+}
+
 } // namespace
+
+const QString CommandLine::startedForCommandOption = QStringLiteral("started-for-command");
 
 CommandLine::Options CommandLine::answerEarly(int argc, char** argv)
 {
     Parser p;
-    // Errors are for later: an option unknown here may be the toolkit's.
-    p.parser.parse(argumentList(argc, argv));
+    // Unknown options are for later: they may be the toolkit's.
+    if (!p.parser.parse(argumentList(argc, argv)) && p.parser.unknownOptionNames().isEmpty())
+        return usageError(p.parser.errorText());
     if (p.isHelpAll())
         showHelpAll(argc, argv);
     if (p.parser.isSet(p.help)) {
         QString text = p.parser.helpText();
         text.replace(unnamedProgram, QString::fromLocal8Bit(programName(argc, argv)));
         std::fputs(qPrintable(text), stdout);
-        return {std::nullopt, 0};
+        return exitWith(0);
     }
     if (p.parser.isSet(p.version)) {
         std::printf("corvane %s\n", CORVANE_VERSION);
-        return {std::nullopt, 0};
+        return exitWith(0);
     }
+    if (CommandLine::Options options = readCommand(p); options.exitCode || options.command)
+        return options;
     return readLogLevel(p);
 }
 
@@ -116,9 +196,11 @@ CommandLine::Options CommandLine::parse(const QStringList& arguments)
     Parser p;
     if (!p.parser.parse(arguments)) {
         std::fprintf(stderr, "corvane: %s\n", qPrintable(p.parser.errorText()));
-        return {std::nullopt, 2};
+        return exitWith(2);
     }
-    return readLogLevel(p);
+    CommandLine::Options options = readLogLevel(p);
+    options.startedForCommand = p.parser.isSet(p.startedForCommand);
+    return options;
 }
 
 QByteArray CommandLine::requestedQtPlatform(int argc, char** argv)

@@ -1,8 +1,27 @@
 #include "CorvaneApp.h"
 #include "TestEnvironment.h"
 #include "XServer.h"
+#include "app/SingleInstance.h"
+#include "models/LayoutJson.h"
+#include "models/Layouts.h"
+#include "models/MonitorLayoutPreference.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
+#include <QCryptographicHash>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QFile>
+#include <QLocalServer>
+#include <QLockFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace corvane;
 
@@ -15,14 +34,38 @@ namespace {
 const QRect left1(0, 0, 864, 900), left2(864, 0, 576, 450), left3(864, 450, 576, 450);
 const QRect right1(1440, 0, 1152, 1080), right2(2592, 0, 768, 540), right3(2592, 540, 768, 540);
 
+struct Answer {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+// A socket file nobody listens on, as a killed instance leaves it.
+bool leaveStaleSocket(const QString& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof(address.sun_path));
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return bound;
+}
+
 } // namespace
 
 // Snapping the active window without the mouse, in the real application on a private X server
-// with two monitors (1440 x 900 primary, 1920 x 1080 to its right), openbox and a tray: the
-// keyboard shortcuts.
+// with two monitors (1440 x 900 primary, 1920 x 1080 to its right), openbox, a tray and a
+// private session bus: the keyboard shortcuts, the command line and D-Bus, and the channel the
+// command line travels over.
 class ScriptingTest : public QObject {
     Q_OBJECT
 private:
+    QTemporaryDir runtime_{QStringLiteral("/tmp/corvane-test-XXXXXX")};
+    QProcess bus_;
+    QString busAddress_;
+    // Listens where the channel used to be, shared by every user of the machine.
+    QLocalServer squatter_;
     std::unique_ptr<test::XServer> x_;
     std::unique_ptr<test::CorvaneApp> app_;
     test::XServer::Client logo_;
@@ -34,11 +77,80 @@ private:
                      QString::number(logo_.window)});
     }
 
+    static Answer command(const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(test::CorvaneApp::binaryPath(), arguments);
+        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+                QString::fromUtf8(process.readAllStandardError()).trimmed()};
+    }
+
+    // The same request as the command line's arguments, as a D-Bus call.
+    Answer callBus(const QStringList& arguments)
+    {
+        QString method = QStringLiteral("List");
+        QVariantList values;
+        if (arguments.value(0) == u"--snap-active") {
+            method = QStringLiteral("SnapActive");
+            values = {arguments.value(1)};
+        } else if (arguments.value(0) == u"--apply-layout") {
+            method = QStringLiteral("ApplyLayout");
+            values = {arguments.value(1), arguments.value(3, QStringLiteral("0")).toInt()};
+        }
+        QDBusConnection bus = QDBusConnection::connectToBus(busAddress_, QStringLiteral("test"));
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QStringLiteral("app.corvane.Corvane"), QStringLiteral("/Corvane"),
+            QStringLiteral("app.corvane.Corvane"), method);
+        call.setArguments(values);
+        const QDBusMessage reply = bus.call(call, QDBus::Block, 30000);
+        if (reply.type() == QDBusMessage::ErrorMessage)
+            return {1, QString(), reply.errorMessage()};
+        return {0, reply.arguments().value(0).toString(), QString()};
+    }
+
+    Answer ask(const QString& via, const QStringList& arguments)
+    {
+        return via == u"bus" ? callBus(arguments) : command(arguments);
+    }
+
+    // The displays' layout choices as the application stored them.
+    static std::optional<QByteArray> storedChoices()
+    {
+        Settings::reload();
+        return Settings::data(SettingsKeys::monitorLayoutPreferences);
+    }
+
+    QString channelFolder() const { return SingleInstance::channelFolder().path; }
+
 private slots:
     void initTestCase()
     {
         if (!test::XServer::isAvailable())
             QSKIP("Xvfb is not installed");
+        QVERIFY(runtime_.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+        // A socket left by a killed instance, and another user's server at the name the
+        // channel had in /tmp: neither may keep Corvane from starting or from being reached.
+        QVERIFY(leaveStaleSocket(SingleInstance::socketPath(channelFolder())));
+        const QString oldName =
+            QStringLiteral("corvane-") +
+            QString::fromLatin1(
+                QCryptographicHash::hash(Settings::fileName().toUtf8(), QCryptographicHash::Sha1)
+                    .toHex()
+                    .left(16));
+        QLocalServer::removeServer(oldName);
+        QVERIFY(squatter_.listen(oldName));
+
+        busAddress_ = QStringLiteral("unix:path=") + runtime_.filePath(QStringLiteral("bus"));
+        bus_.start(QStringLiteral("dbus-daemon"),
+                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                    QStringLiteral("--nopidfile"), QStringLiteral("--address=") + busAddress_,
+                    QStringLiteral("--print-address")});
+        QVERIFY(bus_.waitForReadyRead(10000));
+        qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress_.toUtf8());
+
         test::CorvaneApp::Scene scene;
         const QString error = test::CorvaneApp::startScene(scene);
         x_ = std::move(scene.server);
@@ -50,8 +162,56 @@ private slots:
 
     void cleanupTestCase()
     {
+        // An instance a command started is not the scene's: it is ended through its lock.
+        QLockFile lock(SingleInstance::lockPath(channelFolder()));
+        qint64 pid = 0;
+        QString host, application;
+        if (lock.getLockInfo(&pid, &host, &application) && pid > 0 && pid != app_->pid())
+            ::kill(static_cast<pid_t>(pid), SIGTERM);
         app_.reset();
         x_.reset();
+        bus_.kill();
+        bus_.waitForFinished();
+    }
+
+    // The channel's folder is the user's alone, or it is not used.
+    void theChannelFolderIsPrivate_data()
+    {
+        QTest::addColumn<QString>("made"); // what is there before: "", "open", "other", "link"
+        QTest::addColumn<bool>("fit");
+        QTest::newRow("new") << "" << true;
+        QTest::newRow("open to others: made private") << "open" << true;
+        QTest::newRow("another user's") << "other" << false;
+        QTest::newRow("a link") << "link" << false;
+    }
+
+    void theChannelFolderIsPrivate()
+    {
+        QFETCH(QString, made);
+        QFETCH(bool, fit);
+        QTemporaryDir runtime;
+        const QString folder = runtime.filePath(QStringLiteral("corvane"));
+        if (made == u"link") {
+            QVERIFY(QDir(runtime.path()).mkdir(QStringLiteral("elsewhere")));
+            QVERIFY(QFile::link(runtime.filePath(QStringLiteral("elsewhere")), folder));
+        } else if (!made.isEmpty()) {
+            QVERIFY(QDir(runtime.path()).mkdir(QStringLiteral("corvane")));
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner |
+                                                      QFile::ExeOwner | QFile::ReadOther |
+                                                      QFile::ExeOther | QFile::WriteOther));
+            if (made == u"other" && ::chown(QFile::encodeName(folder).constData(), 65534, 65534))
+                QSKIP("another user's folder needs root to be made");
+        }
+        const auto result = SingleInstance::channelFolder(runtime.path());
+        QCOMPARE(result.path, folder);
+        QCOMPARE(result.problem.isEmpty(), fit);
+        const auto owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        const auto everyone = owner | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                              QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        if (fit)
+            QCOMPARE(QFileInfo(folder).permissions() & everyone, owner);
+        QCOMPARE(SingleInstance::channelFolder(QString()).path,
+                 QStringLiteral("/tmp/corvane-%1").arg(::geteuid()));
     }
 
     // Each press puts the focused window exactly on its zone: by number on the window's
@@ -79,15 +239,154 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), frame, 3000);
     }
 
-    // A zone the display's layout does not have moves nothing.
-    void aMissingZoneChangesNothing()
+    // The same moves from the command line and over D-Bus, from zone 2 of the right display
+    // where the shortcuts left the window.
+    void theCommandsMoveTheActiveWindow_data()
     {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QRect>("frame");
+        const QString command = QStringLiteral("command"), bus = QStringLiteral("bus");
+        QTest::newRow("zone 1") << command << "1" << right1;
+        QTest::newRow("next") << bus << "next" << right2;
+        QTest::newRow("the display's last zone") << command << "3" << right3;
+        QTest::newRow("round to the left display") << command << "next" << left1;
+        QTest::newRow("its last zone") << bus << "3" << left3;
+        QTest::newRow("on to the right display") << command << "next" << right1;
+        QTest::newRow("back to the left display") << bus << "previous" << left3;
+    }
+
+    void theCommandsMoveTheActiveWindow()
+    {
+        QFETCH(QString, via);
+        QFETCH(QString, zone);
+        QFETCH(QRect, frame);
+        const Answer answer = ask(via, {QStringLiteral("--snap-active"), zone});
+        QVERIFY2(answer.code == 0, qPrintable(answer.err));
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), frame, 3000);
+    }
+
+    // Every refusal exits non-zero (2 for a command line that is wrong in itself) with a
+    // message, and moves and stores nothing.
+    void errorsChangeNothing_data()
+    {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        const QString snap = QStringLiteral("--snap-active");
+        const QString apply = QStringLiteral("--apply-layout");
+        QTest::newRow("no such zone") << "command" << QStringList{snap, "7"} << 1 << "zone 7";
+        QTest::newRow("no such zone, bus") << "bus" << QStringList{snap, "7"} << 1 << "zone 7";
+        QTest::newRow("no zone at all") << "command" << QStringList{snap, "up"} << 2 << "no zone";
+        QTest::newRow("no such layout")
+            << "command" << QStringList{apply, "Nope"} << 1 << "no layout named 'Nope'";
+        QTest::newRow("no such layout, bus")
+            << "bus" << QStringList{apply, "Nope"} << 1 << "no layout named 'Nope'";
+        QTest::newRow("no such display")
+            << "command" << QStringList{apply, "Halves", "--display", "3"} << 1 << "no display 3";
+        QTest::newRow("no active window")
+            << "command" << QStringList{snap, "1"} << 1 << "No window is active";
+        QTest::newRow("two commands")
+            << "command" << QStringList{snap, "1", "--list"} << 2 << "one of";
+    }
+
+    void errorsChangeNothing()
+    {
+        QFETCH(QString, via);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, message);
         const QRect before = logoFrame();
-        const int refusals = test::CorvaneApp::logCount(QStringLiteral("No snap to zone 7"));
-        QVERIFY(x_->xdotool({QStringLiteral("key"), QStringLiteral("ctrl+super+7")}));
-        QTRY_COMPARE_WITH_TIMEOUT(test::CorvaneApp::logCount(QStringLiteral("No snap to zone 7")),
-                                  refusals + 1, 3000);
-        QCOMPARE(logoFrame(), before);
+        const bool noActiveWindow = message.startsWith(u"No window");
+        if (noActiveWindow)
+            QVERIFY(x_->xdotool({QStringLiteral("windowminimize"), QStringLiteral("--sync"),
+                                 QString::number(logo_.window)}));
+        const auto stored = storedChoices();
+        const Answer answer = ask(via, arguments);
+        if (noActiveWindow)
+            activateLogo();
+        QCOMPARE(answer.code, code);
+        QVERIFY2(answer.err.contains(message), qPrintable(answer.err));
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), before, 3000);
+        QCOMPARE(storedChoices(), stored);
+    }
+
+    // A layout applied by name (in any case) is what the next drag on that display snaps to,
+    // and it is stored as a choice from the menu is; then it is put back over D-Bus.
+    void anAppliedLayoutIsWhatTheNextDragUsesAndIsStored()
+    {
+        const Answer answer = command({QStringLiteral("--apply-layout"), QStringLiteral("halves"),
+                                       QStringLiteral("--display"), QStringLiteral("2")});
+        QVERIFY2(answer.code == 0, qPrintable(answer.err));
+        app_->press(logo_.window, true);
+        app_->moveTo(QPoint(1440 + 1700, 600));
+        app_->release(true);
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), QRect(2400, 0, 960, 1080), 3000);
+        const auto stored = json::decodePreferences(storedChoices().value_or(QByteArray()));
+        QVERIFY(stored && stored->size() == 1);
+        QCOMPARE(stored->first().layoutID, templateNamed(QStringLiteral("Halves"))->uuidString());
+
+        QCOMPARE(callBus({QStringLiteral("--apply-layout"), QStringLiteral("Tall"),
+                          QStringLiteral("--display"), QStringLiteral("2")})
+                     .code,
+                 0);
+        QVERIFY(command({QStringLiteral("--snap-active"), QStringLiteral("3")}).code == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right3, 3000);
+    }
+
+    // Both displays with what they use, then every layout, the same by both ways.
+    void theListShowsTheDisplaysAndTheLayouts()
+    {
+        const Answer listed = command({QStringLiteral("--list")});
+        QCOMPARE(listed.code, 0);
+        const QStringList lines = listed.out.split(u'\n');
+        QCOMPARE(
+            lines.filter(QRegularExpression(QStringLiteral("^display\t1\t.*\t1440x900\tTall$")))
+                .size(),
+            1);
+        QCOMPARE(
+            lines.filter(QRegularExpression(QStringLiteral("^display\t2\t.*\t1920x1080\tTall$")))
+                .size(),
+            1);
+        QCOMPARE(lines.filter(QStringLiteral("layout\t")).size(), allLayouts().size());
+        QVERIFY(lines.contains(QStringLiteral("layout\tHalves\ttemplate\t") +
+                               templateNamed(QStringLiteral("Halves"))->uuidString()));
+        QCOMPARE(callBus({QStringLiteral("--list")}).out, listed.out);
+    }
+
+    // Without a session bus the log says so once, and the command line still works.
+    void withoutASessionBusTheCommandLineWorks()
+    {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/corvane-test-bus");
+        const bool restarted = app_->restart();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress_.toUtf8());
+        QVERIFY(restarted);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            test::CorvaneApp::logCount(QStringLiteral("Scripting over D-Bus is off")), 1, 3000);
+        activateLogo();
+        const Answer answer = command({QStringLiteral("--snap-active"), QStringLiteral("1")});
+        QVERIFY2(answer.code == 0, qPrintable(answer.err));
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right1, 3000);
+    }
+
+    // SIGTERM is a clean quit that takes the socket with it; a command then starts Corvane
+    // again, which keeps running.
+    void aSignalQuitsCleanlyAndACommandStartsCorvaneAgain()
+    {
+        const QString socket = SingleInstance::socketPath(channelFolder());
+        QVERIFY(QFile::exists(socket));
+        QVERIFY(::kill(static_cast<pid_t>(app_->pid()), SIGTERM) == 0);
+        const auto exit = x_->waitForExit(app_->pid());
+        QVERIFY(exit && !exit->crashed);
+        QCOMPARE(exit->code, 0);
+        QVERIFY(!QFile::exists(socket));
+
+        const Answer answer = command({QStringLiteral("--snap-active"), QStringLiteral("2")});
+        QVERIFY2(answer.code == 0, qPrintable(answer.err));
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right2, 3000);
+        QCOMPARE(command({QStringLiteral("--snap-active"), QStringLiteral("next")}).code, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right3, 3000);
     }
 };
 

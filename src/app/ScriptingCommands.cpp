@@ -1,0 +1,178 @@
+#include "app/ScriptingCommands.h"
+
+#include "app/AppDelegate.h"
+#include "app/StatusMenu.h"
+#include "logging/Logger.h"
+#include "managers/LayoutManager.h"
+#include "managers/ZoneManager.h"
+#include "models/Layouts.h"
+#include "platform/Platform.h"
+
+#include <QUuid>
+
+namespace corvane {
+namespace {
+
+struct Listed {
+    ScreenLayout layout;
+    QLatin1StringView kind;
+};
+
+// Every layout a display can use, in the status menu's order.
+QList<Listed> availableLayouts()
+{
+    QList<Listed> layouts;
+    for (const ScreenLayout& layout : {noLayout(), focusLayout()})
+        layouts.append({layout, QLatin1StringView("built-in")});
+    for (const ScreenLayout& layout : templateLayouts())
+        layouts.append({layout, QLatin1StringView("template")});
+    for (const ScreenLayout& layout : LayoutManager::shared().customLayouts())
+        layouts.append({layout, QLatin1StringView("custom")});
+    return layouts;
+}
+
+QList<QUuid> zoneIds(const ZoneList& zones)
+{
+    QList<QUuid> ids;
+    for (const Zone& zone : zones)
+        ids.append(zone.id);
+    return ids;
+}
+
+// The layout whose zones the display uses now, known by their ids; what the display shows,
+// whichever way it came to it (a stored choice or the fallback).
+QString layoutInUse(const Display& display, const QList<Listed>& layouts)
+{
+    const auto& table = ZoneManager::shared().monitorZones();
+    const auto zones = table.constFind(monitorID(display));
+    if (zones == table.constEnd())
+        return QStringLiteral("-");
+    const QList<QUuid> ids = zoneIds(*zones);
+    for (const Listed& listed : layouts) {
+        if (zoneIds(listed.layout.zones) == ids)
+            return listed.layout.name;
+    }
+    return QStringLiteral("-");
+}
+
+// A name as one field of a listed line: tabs and line breaks would split it.
+QString field(QString text)
+{
+    for (QChar& c : text) {
+        if (c == u'\t' || c == u'\n' || c == u'\r')
+            c = u' ';
+    }
+    return text;
+}
+
+ScriptReply failure(const QString& text)
+{
+    Logger::info(QStringLiteral("Script command refused: ") + text, LogCategory::App);
+    return {false, text};
+}
+
+} // namespace
+
+ScriptReply ScriptingCommands::run(const ScriptCommand& command)
+{
+    switch (command.kind) {
+    case ScriptCommand::Kind::OpenPreferences:
+        delegate_.openPreferences();
+        return {true, QString()};
+    case ScriptCommand::Kind::SnapActive:
+        return snapActive(command.zone);
+    case ScriptCommand::Kind::ApplyLayout:
+        return applyLayout(command.layout, command.display);
+    case ScriptCommand::Kind::List:
+        return list();
+    }
+    return failure(QStringLiteral("unknown command"));
+}
+
+ScriptReply ScriptingCommands::snapActive(const QString& zone)
+{
+    const auto request = ZoneRequest::parse(zone);
+    if (!request)
+        return failure(
+            QStringLiteral("'%1' is no zone: give a number, next or previous").arg(zone));
+    const auto outcome = delegate_.snapActiveWindow(*request);
+    return {outcome.snapped, outcome.message};
+}
+
+ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<int> number)
+{
+    const DisplayList screens = Platform::current().displays().screens();
+    std::optional<Display> display;
+    if (number) {
+        if (*number < 1 || *number > screens.size())
+            return failure(QStringLiteral("There is no display %1 (displays: 1 to %2)")
+                               .arg(*number)
+                               .arg(screens.size()));
+        display = screens.at(*number - 1);
+    } else {
+        display =
+            screenContainingPoint(Platform::current().inputMonitor().mouseLocation(), screens);
+        if (!display)
+            return failure(QStringLiteral("The pointer is on no display: name one with --display"));
+    }
+    const Found found = findLayout(text);
+    if (!found.layout)
+        return failure(found.error);
+    delegate_.statusMenu().selectLayoutForDisplay(*display, *found.layout);
+    const int index = static_cast<int>(screens.indexOf(*display)) + 1;
+    return {true, QStringLiteral("Display %1 (%2) uses %3")
+                      .arg(index)
+                      .arg(display->localizedName, found.layout->name)};
+}
+
+ScriptingCommands::Found ScriptingCommands::findLayout(const QString& text) const
+{
+    const QList<Listed> layouts = availableLayouts();
+    const QUuid id(text.trimmed());
+    QList<ScreenLayout> matches;
+    for (Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        for (const Listed& listed : layouts) {
+            if ((!id.isNull() && listed.layout.id == id) ||
+                listed.layout.name.compare(text, sensitivity) == 0)
+                matches.append(listed.layout);
+        }
+        if (!matches.isEmpty())
+            break;
+    }
+    if (matches.size() == 1)
+        return {matches.first(), QString()};
+    if (matches.isEmpty())
+        return {std::nullopt, QStringLiteral("There is no layout named '%1' (corvane --list "
+                                             "shows them)")
+                                  .arg(text)};
+    QStringList ids;
+    for (const ScreenLayout& layout : std::as_const(matches))
+        ids.append(layout.uuidString());
+    return {std::nullopt, QStringLiteral("%1 layouts are named '%2': give one by its id (%3)")
+                              .arg(matches.size())
+                              .arg(text, ids.join(QStringLiteral(", ")))};
+}
+
+ScriptReply ScriptingCommands::list() const
+{
+    const QList<Listed> layouts = availableLayouts();
+    const DisplayList screens = Platform::current().displays().screens();
+    QStringList lines;
+    for (qsizetype i = 0; i < screens.size(); ++i) {
+        const Display& display = screens.at(i);
+        lines.append(QStringList{QStringLiteral("display"), QString::number(i + 1),
+                                 field(display.localizedName), monitorID(display),
+                                 QStringLiteral("%1x%2")
+                                     .arg(static_cast<qint64>(display.frame.width))
+                                     .arg(static_cast<qint64>(display.frame.height)),
+                                 field(layoutInUse(display, layouts))}
+                         .join(u'\t'));
+    }
+    for (const Listed& listed : layouts)
+        lines.append(QStringList{QStringLiteral("layout"), field(listed.layout.name), listed.kind,
+                                 listed.layout.uuidString()}
+                         .join(u'\t'));
+    return {true, lines.join(u'\n')};
+}
+
+} // namespace corvane

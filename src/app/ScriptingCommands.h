@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/ScriptCommand.h"
+#include "models/ScreenLayout.h"
+
+#include <QString>
+#include <optional>
+
+namespace corvane {
+
+class AppDelegate;
+
+// What scripts may ask of the running Corvane, from the command line or over D-Bus: snap the
+// active window, choose a display's layout, list the displays and the layouts. Each goes the way
+// the same action of the user goes (the keyboard shortcut's snap, the status menu's choice), so
+// a script can do nothing the user could not, and an error changes nothing.
+class ScriptingCommands {
+public:
+    explicit ScriptingCommands(AppDelegate& delegate) : delegate_(delegate) {}
+
+    // Only once the delegate's services are up.
+    ScriptReply run(const ScriptCommand& command);
+
+    // `zone`: "1" … "9", "next" or "previous".
+    ScriptReply snapActive(const QString& zone);
+    // `layout`: a layout's name (exact, else ignoring case) or id; `display`: its number in the
+    // status menu, or none for the display under the pointer.
+    ScriptReply applyLayout(const QString& layout, std::optional<int> display);
+    // One line per display, then one per layout, fields apart by tabs:
+    //   display <number> <name> <identifier> <width>x<height> <layout in use>
+    //   layout <name> built-in|template|custom <id>
+    ScriptReply list() const;
+
+private:
+    struct Found {
+        std::optional<ScreenLayout> layout;
+        QString error;
+    };
+    Found findLayout(const QString& text) const;
+
+    AppDelegate& delegate_;
+};
+
+} // namespace corvane
