@@ -19,7 +19,7 @@ constexpr KnownBinding knownBindings[] = {
     // Openbox binds a plain left drag on the title bar; with Shift held that binding does not
     // match, so the window stays where it is.
     {"openbox", "option", false},
-    {"fluxbox", "option", std::nullopt},
+    {"fluxbox", "option", false}, // likewise
     {"xfwm4", "option", std::nullopt},
     {"icewm", "option", std::nullopt},
     {"marco", "option", std::nullopt},
