@@ -3,6 +3,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/XcbConnection.h"
+#include "shortcuts/KeyboardShortcuts.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -56,6 +57,7 @@ private slots:
     {
         if (!XServer::isAvailable())
             QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
+        test::resetStores();
         server_ = std::make_unique<XServer>();
         QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
         platform_ = std::make_unique<X11Platform>();
@@ -403,6 +405,30 @@ private slots:
         QVERIFY(xdotool(QStringLiteral("key ctrl+alt+o")));
         QTRY_COMPARE(pressed.count(), 1);
         QCOMPARE(pressed[0][0].value<std::uint32_t>(), 3u);
+    }
+
+    // The shortcut facility over the real backend: a stored (here default) shortcut fires its
+    // handler while another client has the keyboard focus, and a changed one takes over at once.
+    void theDefaultShortcutFiresWhileAnotherClientHasTheFocus()
+    {
+        KeyboardShortcuts facility(platform_->hotKeys());
+        int pressed = 0;
+        facility.onKeyDown(KeyboardShortcuts::Name::openPreferences(), [&] { ++pressed; });
+        const auto term =
+            server_->startClient(QStringLiteral("xterm"), {}, QStringLiteral("xterm"));
+        QVERIFY(term);
+        server_->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
+                          QString::number(term->window)});
+        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+super+p")));
+        QTRY_COMPARE(pressed, 1);
+
+        facility.setShortcut(KeyboardShortcuts::Name::openPreferences(),
+                             Shortcut{5, CarbonModifier::control | CarbonModifier::option});
+        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+super+p")));
+        QVERIFY(xdotool(QStringLiteral("key ctrl+alt+g")));
+        QTRY_COMPARE(pressed, 2);
+        QTest::qWait(200);
+        QCOMPARE(pressed, 2);
     }
 };
 
