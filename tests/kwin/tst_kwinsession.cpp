@@ -68,7 +68,10 @@ private slots:
             QSKIP("kwin_wayland is not installed");
         test::resetStores();
         Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
-        QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively();
+        // This test's own data folder, set by CTest: unset, the name would be the current folder.
+        const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+        QVERIFY2(!data.isEmpty(), "XDG_DATA_HOME is not set: run the test through ctest");
+        QDir(data).removeRecursively();
         session_ = std::make_unique<test::KWinSession>();
         QVERIFY2(session_->isRunning(), qPrintable(session_->errorString()));
         QVERIFY(session_->startProcess(test::CorvaneApp::binaryPath(),
