@@ -1,5 +1,6 @@
 #include "KWinSession.h"
 
+#include "ProcessGroup.h"
 #include "fake-input-client-protocol.h"
 
 #include <QCoreApplication>
@@ -8,17 +9,14 @@
 #include <QDBusReply>
 #include <QDBusUnixFileDescriptor>
 #include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
-#include <QTimer>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/prctl.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -81,7 +79,7 @@ KWinSession::~KWinSession()
     QDBusConnection::disconnectFromBus(busName_);
     // Clients first, then KWin (Xwayland goes with it), the bus last.
     for (auto it = processes_.rbegin(); it != processes_.rend(); ++it)
-        stop(**it);
+        stopProcessGroup(**it, 3000);
     processes_.clear();
 }
 
@@ -104,26 +102,11 @@ QDBusConnection KWinSession::bus() const
 }
 
 QProcess* KWinSession::spawn(const QString& program, const QStringList& arguments,
-                             const QProcessEnvironment& environment, const QString& logFile)
+                             const QProcessEnvironment& environment, const QString& logFile,
+                             bool readOutput)
 {
-    auto process = std::make_unique<QProcess>();
-    process->setProgram(program);
-    process->setArguments(arguments);
-    process->setProcessEnvironment(environment);
-    process->setStandardInputFile(QProcess::nullDevice());
-    if (logFile.isEmpty()) {
-        process->setStandardErrorFile(QProcess::nullDevice());
-    } else {
-        process->setStandardErrorFile(logFile, QIODevice::Append);
-    }
-    // Its own process group, so that whatever it starts goes with it; and it dies with the
-    // test, also when the test crashes before its destructors run.
-    process->setChildProcessModifier([] {
-        ::setsid();
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    });
-    process->start();
-    if (!process->waitForStarted(5000))
+    auto process = startProcessGroup(program, arguments, environment, logFile, readOutput);
+    if (!process)
         return nullptr;
     processes_.push_back(std::move(process));
     return processes_.back().get();
@@ -142,7 +125,7 @@ bool KWinSession::start(const Options& options)
     QProcess* bus = spawn(QStringLiteral("dbus-daemon"),
                           {QStringLiteral("--session"), QStringLiteral("--nofork"),
                            QStringLiteral("--print-address")},
-                          QProcessEnvironment::systemEnvironment());
+                          QProcessEnvironment::systemEnvironment(), {}, true);
     if (!bus || !bus->waitForReadyRead(5000)) {
         error_ = QStringLiteral("dbus-daemon could not be started");
         return false;
@@ -222,44 +205,38 @@ bool KWinSession::connectFakeInput()
     return true;
 }
 
-void KWinSession::flushInput()
-{
-    if (wayland_)
-        wl_display_roundtrip(wayland_);
-}
-
-void KWinSession::pointerTo(const QPointF& position)
+void KWinSession::sendInput(const std::function<void()>& send)
 {
     if (!fakeInput_)
         return;
-    org_kde_kwin_fake_input_pointer_motion_absolute(fakeInput_, wl_fixed_from_double(position.x()),
-                                                    wl_fixed_from_double(position.y()));
-    flushInput();
+    send();
+    wl_display_roundtrip(wayland_);
 }
 
-void KWinSession::pointerBy(const QPointF& delta)
+void KWinSession::pointerTo(const QPointF& p)
 {
-    if (!fakeInput_)
-        return;
-    org_kde_kwin_fake_input_pointer_motion(fakeInput_, wl_fixed_from_double(delta.x()),
-                                           wl_fixed_from_double(delta.y()));
-    flushInput();
+    sendInput([&] {
+        org_kde_kwin_fake_input_pointer_motion_absolute(fakeInput_, wl_fixed_from_double(p.x()),
+                                                        wl_fixed_from_double(p.y()));
+    });
+}
+
+void KWinSession::pointerBy(const QPointF& d)
+{
+    sendInput([&] {
+        org_kde_kwin_fake_input_pointer_motion(fakeInput_, wl_fixed_from_double(d.x()),
+                                               wl_fixed_from_double(d.y()));
+    });
 }
 
 void KWinSession::button(bool press)
 {
-    if (!fakeInput_)
-        return;
-    org_kde_kwin_fake_input_button(fakeInput_, buttonLeft, press ? 1 : 0);
-    flushInput();
+    sendInput([&] { org_kde_kwin_fake_input_button(fakeInput_, buttonLeft, press ? 1 : 0); });
 }
 
 void KWinSession::key(int linuxKey, bool press)
 {
-    if (!fakeInput_)
-        return;
-    org_kde_kwin_fake_input_keyboard_key(fakeInput_, linuxKey, press ? 1 : 0);
-    flushInput();
+    sendInput([&] { org_kde_kwin_fake_input_keyboard_key(fakeInput_, linuxKey, press ? 1 : 0); });
 }
 
 qint64 KWinSession::startProcess(const QString& program, const QStringList& arguments,
@@ -275,26 +252,12 @@ bool KWinSession::killProcess(qint64 pid)
 {
     for (auto it = processes_.begin(); it != processes_.end(); ++it) {
         if ((*it)->processId() == pid) {
-            stop(**it);
+            stopProcessGroup(**it, 3000);
             processes_.erase(it);
             return true;
         }
     }
     return false;
-}
-
-void KWinSession::stop(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    const auto pid = static_cast<pid_t>(process.processId());
-    if (pid > 0)
-        ::kill(-pid, SIGTERM);
-    if (!process.waitForFinished(3000)) {
-        if (pid > 0)
-            ::kill(-pid, SIGKILL);
-        process.waitForFinished(2000);
-    }
 }
 
 QJsonValue KWinSession::evaluate(const QString& expression)
@@ -316,24 +279,16 @@ QJsonValue KWinSession::evaluate(const QString& expression)
             .toUtf8());
     script.close();
 
-    QDBusMessage load =
-        QDBusMessage::createMethodCall(kwinService, QStringLiteral("/Scripting"),
-                                       scriptingInterface, QStringLiteral("loadScript"));
-    load << file << name;
-    connection.call(load);
-    connection.call(QDBusMessage::createMethodCall(kwinService, QStringLiteral("/Scripting"),
-                                                   scriptingInterface, QStringLiteral("start")));
-    const QDeadlineTimer deadline(5000);
-    while (sink.received == 0 && !deadline.hasExpired()) {
-        QEventLoop loop;
-        QTimer::singleShot(pollMs, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    QDBusMessage unload =
-        QDBusMessage::createMethodCall(kwinService, QStringLiteral("/Scripting"),
-                                       scriptingInterface, QStringLiteral("unloadScript"));
-    unload << name;
-    connection.call(unload);
+    const auto scripting = [&](const QString& method, const QVariantList& arguments) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            kwinService, QStringLiteral("/Scripting"), scriptingInterface, method);
+        call.setArguments(arguments);
+        connection.call(call);
+    };
+    scripting(QStringLiteral("loadScript"), {file, name});
+    scripting(QStringLiteral("start"), {});
+    QTest::qWaitFor([&] { return sink.received > 0; }, 5000);
+    scripting(QStringLiteral("unloadScript"), {name});
     connection.unregisterObject(path);
     if (sink.received == 0)
         return QJsonValue(QJsonValue::Undefined);
@@ -361,13 +316,7 @@ QRectF KWinSession::windowFrame(const QString& caption)
 
 bool KWinSession::waitForWindow(const QString& caption, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (!windowFrame(caption).isEmpty())
-            return true;
-        QThread::msleep(100);
-    }
-    return false;
+    return QTest::qWaitFor([&] { return !windowFrame(caption).isEmpty(); }, timeoutMs);
 }
 
 QImage KWinSession::screenshot()

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -72,10 +73,11 @@ public:
 private:
     bool start(const Options& options);
     QProcess* spawn(const QString& program, const QStringList& arguments,
-                    const QProcessEnvironment& environment, const QString& logFile = {});
+                    const QProcessEnvironment& environment, const QString& logFile = {},
+                    bool readOutput = false);
     bool connectFakeInput();
-    void flushInput();
-    void stop(QProcess& process);
+    // Sends fake input when KWin offers it, and waits until KWin has it.
+    void sendInput(const std::function<void()>& send);
 
     QTemporaryDir directory_;
     std::vector<std::unique_ptr<QProcess>> processes_; // the bus first, then KWin

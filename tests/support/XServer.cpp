@@ -1,5 +1,7 @@
 #include "XServer.h"
 
+#include "ProcessGroup.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -8,7 +10,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <sys/prctl.h>
 #include <unistd.h>
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
@@ -26,6 +27,18 @@ template <typename T> struct Freed {
     T* operator->() const { return p; }
     explicit operator bool() const { return p != nullptr; }
 };
+
+// Polls until `done` answers true; false when the time ran out first.
+template <typename Done> bool waitFor(Done done, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(pollMs);
+    }
+    return true;
+}
 
 bool displayNumberTaken(int n)
 {
@@ -66,7 +79,7 @@ XServer::~XServer()
         xcb_disconnect(connection_);
     // Clients first, the server last.
     for (auto it = processes_.rbegin(); it != processes_.rend(); ++it)
-        stop(**it);
+        stopProcessGroup(**it);
     processes_.clear();
     if (hadDisplay_)
         qputenv("DISPLAY", previousDisplay_);
@@ -76,42 +89,15 @@ XServer::~XServer()
 
 QProcess* XServer::spawn(const QString& program, const QStringList& arguments)
 {
-    auto process = std::make_unique<QProcess>();
-    process->setProgram(program);
-    process->setArguments(arguments);
     auto env = QProcessEnvironment::systemEnvironment();
     if (!display_.isEmpty())
         env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display_));
-    process->setProcessEnvironment(env);
-    process->setStandardInputFile(QProcess::nullDevice());
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardErrorFile(QProcess::nullDevice());
-    // Its own process group, so that whatever it starts goes with it; and it dies with the
-    // test, also when the test crashes before its destructors run.
-    process->setChildProcessModifier([] {
-        ::setsid();
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    });
-    process->start();
-    if (!process->waitForStarted(5000))
+    auto process = startProcessGroup(program, arguments, env);
+    if (!process)
         return nullptr;
     process->setProperty(startedPid, process->processId());
     processes_.push_back(std::move(process));
     return processes_.back().get();
-}
-
-void XServer::stop(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    const auto pid = static_cast<pid_t>(process.processId());
-    if (pid > 0)
-        ::kill(-pid, SIGTERM);
-    if (!process.waitForFinished(2000)) {
-        if (pid > 0)
-            ::kill(-pid, SIGKILL);
-        process.waitForFinished(2000);
-    }
 }
 
 bool XServer::startServer(const Options& options)
@@ -138,18 +124,23 @@ bool XServer::startServer(const Options& options)
             error_ = QStringLiteral("Xvfb could not be started");
             return false;
         }
-        const QDeadlineTimer deadline(10000);
-        while (!deadline.hasExpired() && server->state() == QProcess::Running) {
-            xcb_connection_t* c = xcb_connect(name.constData(), nullptr);
-            if (!xcb_connection_has_error(c)) {
-                connection_ = c;
-                display_ = name;
-                return true;
-            }
-            xcb_disconnect(c);
-            QThread::msleep(pollMs);
+        waitFor(
+            [&] {
+                if (server->state() != QProcess::Running)
+                    return true;
+                xcb_connection_t* c = xcb_connect(name.constData(), nullptr);
+                if (!xcb_connection_has_error(c))
+                    connection_ = c;
+                else
+                    xcb_disconnect(c);
+                return connection_ != nullptr;
+            },
+            10000);
+        if (connection_) {
+            display_ = name;
+            return true;
         }
-        stop(*server);
+        stopProcessGroup(*server);
         processes_.pop_back();
     }
     error_ = QStringLiteral("No free display number for Xvfb");
@@ -179,16 +170,15 @@ bool XServer::startWindowManager(const Options& options)
     const xcb_window_t probe = xcb_generate_id(c);
     xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, root(), 0, 0, 10, 10, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-    const QDeadlineTimer deadline(10000);
-    bool framed = false;
-    while (!framed && !deadline.hasExpired()) {
-        xcb_map_window(c, probe);
-        for (int i = 0; i < 20 && !framed; ++i) {
-            QThread::msleep(pollMs);
+    int polls = 0;
+    const bool framed = waitFor(
+        [&] {
+            if (polls++ % 20 == 0) // mapped again now and then, in case it was dropped
+                xcb_map_window(c, probe);
             Freed tree(xcb_query_tree_reply(c, xcb_query_tree(c, probe), nullptr));
-            framed = tree && tree->parent != tree->root;
-        }
-    }
+            return tree && tree->parent != tree->root;
+        },
+        10000);
     xcb_destroy_window(c, probe);
     xcb_flush(c);
     if (!framed)
@@ -340,65 +330,50 @@ bool XServer::isViewable(xcb_window_t window)
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
-template <typename Match>
-std::optional<xcb_window_t> XServer::waitForClient(Match match, const QList<xcb_window_t>& known,
-                                                   int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        for (xcb_window_t w : clientWindows()) {
-            if (!known.contains(w) && match(w) && isViewable(w))
-                return w;
-        }
-        QThread::msleep(pollMs);
-    }
-    return std::nullopt;
-}
-
 std::optional<xcb_window_t> XServer::waitForWindow(const QString& wmClass,
                                                    const QList<xcb_window_t>& known, int timeoutMs)
 {
     xcb_connection_t* c = connection();
     const QByteArray wanted = wmClass.toUtf8();
-    return waitForClient(
-        [&](xcb_window_t w) {
-            Freed cls(xcb_get_property_reply(
-                c, xcb_get_property(c, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr));
-            if (!cls || cls->type == XCB_NONE)
-                return false;
-            return QByteArray(static_cast<const char*>(xcb_get_property_value(cls.p)),
-                              xcb_get_property_value_length(cls.p))
-                .split('\0')
-                .contains(wanted);
+    const auto matches = [&](xcb_window_t w) {
+        Freed cls(xcb_get_property_reply(
+            c, xcb_get_property(c, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr));
+        return cls && cls->type != XCB_NONE &&
+               QByteArray(static_cast<const char*>(xcb_get_property_value(cls.p)),
+                          xcb_get_property_value_length(cls.p))
+                   .split('\0')
+                   .contains(wanted);
+    };
+    std::optional<xcb_window_t> found;
+    waitFor(
+        [&] {
+            for (xcb_window_t w : clientWindows()) {
+                if (!found && !known.contains(w) && matches(w) && isViewable(w))
+                    found = w;
+            }
+            return found.has_value();
         },
-        known, timeoutMs);
+        timeoutMs);
+    return found;
 }
 
 bool XServer::waitForViewable(xcb_window_t window, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!isViewable(window)) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(pollMs);
-    }
-    return true;
+    return waitFor([&] { return isViewable(window); }, timeoutMs);
 }
 
 bool XServer::waitForWindowGone(xcb_window_t window, int timeoutMs)
 {
     xcb_connection_t* c = connection();
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        xcb_generic_error_t* error = nullptr;
-        Freed reply(
-            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error));
-        std::free(error);
-        if (!reply)
-            return true;
-        QThread::msleep(pollMs);
-    }
-    return false;
+    return waitFor(
+        [&] {
+            xcb_generic_error_t* error = nullptr;
+            Freed reply(
+                xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error));
+            std::free(error);
+            return !reply;
+        },
+        timeoutMs);
 }
 
 std::optional<QRect> XServer::clientGeometry(xcb_window_t window)
@@ -441,10 +416,6 @@ std::optional<QRect> XServer::frameGeometry(xcb_window_t client)
                  geometry->height + 2 * border);
 }
 
-} // namespace corvane::test
-
-namespace corvane::test {
-
 bool XServer::fakeMotion(const QPoint& p)
 {
     xcb_connection_t* c = connection();
@@ -461,19 +432,24 @@ bool XServer::fakeButton(int button, bool press)
                                        std::uint8_t(button), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0)));
 }
 
-bool XServer::fakeKey(xcb_keysym_t keysym, bool press)
+xcb_keycode_t XServer::keycode(xcb_keysym_t keysym)
 {
-    xcb_connection_t* c = connection();
-    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(c);
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(connection());
     xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
     const xcb_keycode_t code = codes ? codes[0] : 0;
     std::free(codes);
     xcb_key_symbols_free(symbols);
-    if (code == 0)
-        return false;
-    return !Freed(xcb_request_check(
-        c, xcb_test_fake_input_checked(c, press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, code,
-                                       XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0)));
+    return code;
+}
+
+bool XServer::fakeKey(xcb_keysym_t keysym, bool press)
+{
+    const xcb_keycode_t code = keycode(keysym);
+    xcb_connection_t* c = connection();
+    return code != 0 &&
+           !Freed(xcb_request_check(
+               c, xcb_test_fake_input_checked(c, press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, code,
+                                              XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0)));
 }
 
 } // namespace corvane::test

@@ -109,6 +109,8 @@ public:
     bool fakeMotion(const QPoint& rootPosition);
     bool fakeButton(int button, bool press);
     bool fakeKey(xcb_keysym_t keysym, bool press);
+    // The first key code that gives the keysym, or 0.
+    xcb_keycode_t keycode(xcb_keysym_t keysym);
 
     // A connection of the test's own, for making windows or grabs that belong to "another
     // client".
@@ -120,11 +122,7 @@ private:
     bool startServer(const Options& options);
     bool startWindowManager(const Options& options);
     QProcess* spawn(const QString& program, const QStringList& arguments);
-    template <typename Match>
-    std::optional<xcb_window_t> waitForClient(Match match, const QList<xcb_window_t>& known,
-                                              int timeoutMs);
     bool isViewable(xcb_window_t window);
-    void stop(QProcess& process);
 
     std::vector<std::unique_ptr<QProcess>> processes_; // the server first
     QTemporaryDir directory_;
