@@ -7,11 +7,13 @@
 #include "managers/ZoneManager.h"
 
 #include <QTest>
+#include <QWindow>
 
 using namespace corvane;
 
-// Overlays without a compositing manager: cut to what they draw as zones, painted opaque, and
-// following a compositing manager that starts or stops while they are up.
+// The overlay windows: frameless, never focused, placed in screen space; without a compositing
+// manager cut to what they draw as zones, painted opaque, and following a compositing manager
+// that starts or stops while they are up.
 class ShapedOverlayTest : public QObject {
     Q_OBJECT
 
@@ -38,8 +40,52 @@ private slots:
     void init()
     {
         platform_ = &test::installFakePlatform();
-        platform_->setDisplays({test::primaryDisplay()});
+        platform_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
         platform_->setCompositingActive(false);
+    }
+
+    void aFramelessWindowThatNeverTakesFocusAndCoversItsScreenRect()
+    {
+        for (auto level : {OverlayWindow::Level::Floating, OverlayWindow::Level::ModalPanel,
+                           OverlayWindow::Level::Drag}) {
+            OverlayWindow window(test::primaryDisplay(), test::primaryDisplay().frame, level);
+            const Qt::WindowFlags flags = window.windowFlags();
+            QVERIFY(flags.testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                    Qt::WindowDoesNotAcceptFocus));
+            QVERIFY(window.testAttribute(Qt::WA_ShowWithoutActivating));
+            // Only the drag overlay keeps out of the window manager's hands.
+            QCOMPARE(flags.testFlag(Qt::X11BypassWindowManagerHint),
+                     level == OverlayWindow::Level::Drag);
+        }
+        // The second display lies to the right, its bottom edge level with the primary's: in
+        // the toolkit's top-left coordinates its top is 180 points above the primary's.
+        const corvane::Display second = test::secondDisplay();
+        OverlayWindow window(second, second.frame, OverlayWindow::Level::Floating);
+        QCOMPARE(window.geometry(), QRect(1440, -180, 1920, 1080));
+        auto content = std::make_unique<QWidget>();
+        QWidget* raw = content.get();
+        window.setContentView(std::move(content));
+        window.setScreenRect(second.visibleFrame);
+        QCOMPARE(window.geometry(), QRect(1440, -155, 1920, 1055));
+        QCOMPARE(raw->geometry(), QRect(0, 0, 1920, 1055));
+        const std::unique_ptr<QWidget> taken = window.takeContentView();
+        QCOMPARE(taken.get(), raw);
+        QVERIFY(!window.contentView() && !taken->parentWidget());
+    }
+
+    void ignoringTheMouseChangesInPlaceOnAShownWindow()
+    {
+        OverlayWindow window(test::primaryDisplay(), Rect(0, 0, 400, 300),
+                             OverlayWindow::Level::ModalPanel);
+        window.setIgnoresMouseEvents(true);
+        window.orderFront();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWindow* native = window.windowHandle();
+        QVERIFY(native->flags().testFlag(Qt::WindowTransparentForInput));
+        window.setIgnoresMouseEvents(false);
+        QVERIFY(!native->flags().testFlag(Qt::WindowTransparentForInput));
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.windowHandle(), native);
     }
 
     void withoutACompositorOnlyTheZonesAndTheirOutlinesAreShown()

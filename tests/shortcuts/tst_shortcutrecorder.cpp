@@ -1,8 +1,11 @@
 #include "TestEnvironment.h"
+#include "preferences/KeyboardShortcutsPreferencesView.h"
+#include "preferences/PreferencesRowView.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "shortcuts/ShortcutRecorder.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -10,14 +13,17 @@
 #include <memory>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 using Name = KeyboardShortcuts::Name;
 using HotKeyList = QList<std::pair<int, int>>;
 
 namespace {
 
-constexpr int controlShiftCommand = 4096 | 512 | 256;
 constexpr int controlOption = 4096 | 2048;
 const auto ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+const Shortcut preferencesDefault = *Name::openPreferences().defaultShortcut();
+const HotKeyList defaultHotKey{
+    {preferencesDefault.carbonKeyCode, preferencesDefault.carbonModifiers}};
 
 std::optional<QString> stored()
 {
@@ -26,6 +32,7 @@ std::optional<QString> stored()
 
 } // namespace
 
+// The recorder field, alone beside another field and on the preferences page.
 class ShortcutRecorderTest : public QObject {
     Q_OBJECT
 private:
@@ -39,6 +46,22 @@ private:
     {
         QTest::mouseClick(recorder, Qt::LeftButton, {}, QPoint(10, recorder->height() / 2));
         QVERIFY(recorder->isRecording());
+    }
+
+    // The preferences page in place of the lone field, over a facility of every name.
+    KeyboardShortcutsPreferencesView* showPage()
+    {
+        window.reset();
+        facility.reset();
+        facility =
+            std::make_unique<KeyboardShortcuts>(platform->hotKeys(), Name::applicationNames());
+        auto page = std::make_unique<KeyboardShortcutsPreferencesView>(*facility);
+        KeyboardShortcutsPreferencesView* raw = page.get();
+        window = std::move(page);
+        window->resize(600, 700);
+        window->show();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get()) ? raw : nullptr;
     }
 
 private slots:
@@ -66,11 +89,11 @@ private slots:
 
     void recordingStoresTheNewCombination()
     {
-        QCOMPARE(recorder->text(), Shortcut({35, controlShiftCommand}).displayText());
+        QCOMPARE(recorder->text(), preferencesDefault.displayText());
         QSignalSpy status(&Notifications::shared(), &Notifications::recorderActiveStatusDidChange);
 
         startRecording();
-        QCOMPARE(recorder->text(), QStringLiteral("Press shortcut…"));
+        QCOMPARE(recorder->text(), u"Press shortcut…"_s);
         QVERIFY(recorder->hasFocus());
         QCOMPARE(status.count(), 1);
         QCOMPARE(status.at(0).at(0).toBool(), true);
@@ -96,41 +119,38 @@ private slots:
         QTest::keyClick(recorder, Qt::Key_Escape);
         QVERIFY(!recorder->isRecording());
         QVERIFY(!stored());
-        QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{35, controlShiftCommand}}));
+        QCOMPARE(platform->registeredHotKeys(), defaultHotKey);
 
         startRecording();
-        QTest::keyClick(recorder, Qt::Key_P,
-                        Qt::ControlModifier | Qt::ShiftModifier | Qt::MetaModifier);
+        QTest::keyClick(recorder, *preferencesDefault.qtKey(), preferencesDefault.qtModifiers());
         QVERIFY(!recorder->isRecording());
         QVERIFY(recorder->message().isEmpty());
-        QCOMPARE(stored(), QStringLiteral(R"({"carbonKeyCode":35,"carbonModifiers":4864})"));
-        QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{35, controlShiftCommand}}));
+        QCOMPARE(stored(), QString::fromUtf8(preferencesDefault.toJson()));
+        QCOMPARE(platform->registeredHotKeys(), defaultHotKey);
     }
 
+    // Backspace while recording, Delete while focused, and the clear button at the field's end.
     void deleteAndBackspaceClear()
     {
         startRecording();
         QTest::keyClick(recorder, Qt::Key_Backspace);
         QVERIFY(!recorder->isRecording());
-        QCOMPARE(stored(), QStringLiteral("null"));
-        QCOMPARE(recorder->text(), QStringLiteral("Record Shortcut"));
+        QCOMPARE(stored(), u"null"_s);
+        QCOMPARE(recorder->text(), u"Record Shortcut"_s);
         QVERIFY(platform->registeredHotKeys().isEmpty());
 
-        // Focused without recording, too.
         facility->setShortcut(Name::openPreferences(), Shortcut{40, controlOption});
         QVERIFY(recorder->hasFocus());
         QTest::keyClick(recorder, Qt::Key_Delete);
         QVERIFY(!recorder->isRecording());
-        QCOMPARE(stored(), QStringLiteral("null"));
-        QVERIFY(platform->registeredHotKeys().isEmpty());
+        QCOMPARE(stored(), u"null"_s);
 
-        // And with the clear button at the field's end, without starting to record.
         facility->setShortcut(Name::openPreferences(), Shortcut{40, controlOption});
         const int side = recorder->height() - 10;
         QTest::mouseClick(recorder, Qt::LeftButton, {},
                           QPoint(recorder->width() - 6 - side / 2, recorder->height() / 2));
         QVERIFY(!recorder->isRecording());
-        QCOMPARE(stored(), QStringLiteral("null"));
+        QCOMPARE(stored(), u"null"_s);
     }
 
     void combinationsWithoutARealModifierOrHeldElsewhereAreRefused()
@@ -148,7 +168,6 @@ private slots:
         QTest::keyClick(recorder, Qt::Key_F5);
         QVERIFY(!recorder->isRecording());
         QVERIFY(recorder->message().isEmpty());
-        QCOMPARE(KeyboardShortcuts::shortcut(Name::openPreferences()), (Shortcut{96, 0}));
         QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{96, 0}}));
 
         // A combination held by another application is refused, and recording goes on.
@@ -156,7 +175,7 @@ private slots:
         startRecording();
         QTest::keyClick(recorder, Qt::Key_K, ctrlAlt);
         QVERIFY(recorder->isRecording());
-        QCOMPARE(recorder->text(), QStringLiteral("Used by another application"));
+        QCOMPARE(recorder->text(), u"Used by another application"_s);
         QCOMPARE(KeyboardShortcuts::shortcut(Name::openPreferences()), (Shortcut{96, 0}));
         QTest::keyClick(recorder, Qt::Key_J, ctrlAlt);
         QVERIFY(!recorder->isRecording());
@@ -171,7 +190,7 @@ private slots:
         neighbour->setFocus();
         QVERIFY(!recorder->isRecording());
         QCOMPARE(status.count(), 2);
-        QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{35, controlShiftCommand}}));
+        QCOMPARE(platform->registeredHotKeys(), defaultHotKey);
 
         // Tab is a key to record, not a way out of the field.
         startRecording();
@@ -186,6 +205,58 @@ private slots:
         recorder = nullptr;
         QVERIFY(!facility->isSuspended());
         QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{48, 256 | 512}}));
+    }
+
+    // The page: one titled row per name, in order, each with its recorder holding its default,
+    // above tips in this desktop's words.
+    void thePageHasOneRecorderPerShortcut()
+    {
+        KeyboardShortcutsPreferencesView* page = showPage();
+        QVERIFY(page);
+        const QList<ShortcutRecorder*> recorders = page->recorders();
+        QCOMPARE(page->findChildren<ShortcutRecorder*>(), recorders);
+        const auto rows = page->findChildren<PreferencesRowView*>();
+        const QList<Name> names = Name::applicationNames();
+        QCOMPARE(rows.size(), names.size());
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            QCOMPARE(recorders[i]->name(), names[i]);
+            QCOMPARE(recorders[i]->text(), names[i].defaultShortcut()->displayText());
+            QCOMPARE(rows[i]->accessory(), recorders[i]);
+        }
+        const QStringList titles{rows.first()->title(), rows.first()->subtitle(),
+                                 rows.at(1)->title(), rows.last()->title()};
+        QCOMPARE(titles,
+                 (QStringList{u"Open Preferences"_s, u"Quickly open the preferences window"_s,
+                              u"Move window to next zone"_s, u"Move window to zone 9"_s}));
+        QStringList texts;
+        for (const QLabel* label : page->findChildren<QLabel*>())
+            texts.append(label->text());
+        for (const QString& tip :
+             {u"Tips"_s,
+              u"Some key combinations may be reserved by the desktop or other applications"_s,
+              u"Press Delete or Backspace to remove a shortcut"_s})
+            QVERIFY2(texts.contains(tip), qPrintable(tip));
+    }
+
+    // A default that another client holds is not registered, and its field says so until
+    // another combination is recorded for it.
+    void aCombinationHeldElsewhereIsShownAsTaken()
+    {
+        const Shortcut taken = *Name::moveWindowToNextZone().defaultShortcut();
+        platform->holdByAnotherClient(taken.carbonKeyCode, taken.carbonModifiers);
+        KeyboardShortcutsPreferencesView* page = showPage();
+        QVERIFY(page);
+        ShortcutRecorder* next = page->recorders().at(1);
+        QVERIFY(next->isUnavailable());
+        QCOMPARE(next->text(), u"Taken: "_s + taken.displayText());
+        QVERIFY(!page->recorders().at(2)->isUnavailable());
+
+        next->startRecording();
+        QTest::keyClick(next, Qt::Key_N, ctrlAlt);
+        QVERIFY(!next->isRecording());
+        QVERIFY(!next->isUnavailable());
+        QCOMPARE(facility->registeredShortcut(Name::moveWindowToNextZone()),
+                 (Shortcut{45, controlOption}));
     }
 };
 

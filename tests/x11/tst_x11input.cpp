@@ -1,13 +1,15 @@
 #include "TestEnvironment.h"
 #include "XServer.h"
 #include "platform/KeyCodes.h"
+#include "platform/x11/X11Accessibility.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/XcbConnection.h"
 #include "shortcuts/KeyboardShortcuts.h"
 
+#include <QGuiApplication>
+#include <QRasterWindow>
 #include <QSignalSpy>
 #include <QTest>
-#include <xcb/xcb_keysyms.h>
 
 #define XK_MISCELLANY
 #define XK_LATIN1
@@ -19,10 +21,16 @@ using namespace corvane;
 using corvane::test::XServer;
 
 // The global mouse monitor and hot keys, driven through XTest (xdotool). The screen is one
-// 3360 x 1080 monitor, so a root point (x, y) is (x, 1080 - y) in screen space.
+// 3360 x 1080 monitor, so a root point (x, y) is (x, 1080 - y) in screen space. The toolkit is
+// connected to the same server, for the presses on this process's own windows: the server is
+// started before the application object, so the test has its own main.
 class X11InputTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<XServer> server_;
+public:
+    explicit X11InputTest(XServer* server) : server_(server) {}
+
+private:
+    XServer* server_;
     std::unique_ptr<X11Platform> platform_;
     QList<MouseEvent> events_;
     InputMonitor::MonitorId monitor_ = 0;
@@ -30,16 +38,6 @@ class X11InputTest : public QObject {
     bool xdotool(const QString& arguments)
     {
         return server_->xdotool(arguments.split(QLatin1Char(' ')));
-    }
-
-    xcb_keycode_t keycodeOf(xcb_keysym_t keysym)
-    {
-        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(server_->connection());
-        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
-        const xcb_keycode_t code = codes ? codes[0] : 0;
-        free(codes);
-        xcb_key_symbols_free(symbols);
-        return code;
     }
 
     bool grabByAnotherClient(xcb_keycode_t key, std::uint16_t modifiers)
@@ -52,25 +50,32 @@ class X11InputTest : public QObject {
         return error == nullptr;
     }
 
+    // A press, a drag and a release at a point.
+    void click(const QPoint& p)
+    {
+        QVERIFY(server_->fakeMotion(p));
+        QVERIFY(server_->fakeButton(1, true));
+        QTest::qWait(100);
+        QVERIFY(server_->fakeMotion(p + QPoint(40, 30)));
+        QTest::qWait(100);
+        QVERIFY(server_->fakeButton(1, false));
+    }
+
 private slots:
     void initTestCase()
     {
-        if (!XServer::isAvailable())
+        if (!server_)
             QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
-        test::resetStores();
-        server_ = std::make_unique<XServer>();
         QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        test::resetStores();
         platform_ = std::make_unique<X11Platform>();
         monitor_ = platform_->inputMonitor().addGlobalMonitor(
             EventMask::leftMouseDown | EventMask::leftMouseUp | EventMask::leftMouseDragged,
             [this](const MouseEvent& e) { events_.append(e); });
     }
 
-    void cleanupTestCase()
-    {
-        platform_.reset();
-        server_.reset();
-    }
+    void cleanupTestCase() { platform_.reset(); }
 
     // No key stays held for the next test, and no window manager menu that a click on the
     // desktop with another button opened stays open.
@@ -331,6 +336,55 @@ private slots:
         xcb_flush(c);
     }
 
+    // The toolkit's own windows: a managed one and an unmanaged one (as popups and overlays
+    // are) take presses unseen.
+    void pressesOnOwnToolkitWindowsAreNotDelivered()
+    {
+        QRasterWindow managed;
+        managed.setGeometry(400, 300, 300, 200);
+        managed.show();
+        QRasterWindow unmanaged;
+        unmanaged.setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+        unmanaged.setGeometry(1200, 300, 300, 200);
+        unmanaged.show();
+        QVERIFY(server_->waitForViewable(xcb_window_t(managed.winId())));
+        QVERIFY(server_->waitForViewable(xcb_window_t(unmanaged.winId())));
+        QTRY_VERIFY(server_->frameGeometry(xcb_window_t(managed.winId()))->height() >
+                    managed.height());
+        events_.clear();
+        click(managed.geometry().center());
+        click(unmanaged.geometry().center());
+        QTest::qWait(200);
+        QVERIFY(events_.isEmpty());
+        click(QPoint(2500, 800));
+        QTRY_COMPARE(events_.size(), 3);
+    }
+
+    // An overlay transparent for input, like the one drawn while dragging, is seen through.
+    void aWindowTransparentForInputIsSeenThrough()
+    {
+        const auto xlogo =
+            server_->startClient(QStringLiteral("xlogo"), {}, QStringLiteral("xlogo"));
+        QVERIFY(xlogo);
+        const QRect client = *server_->clientGeometry(xlogo->window);
+        QRasterWindow overlay;
+        overlay.setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint |
+                         Qt::WindowTransparentForInput | Qt::WindowStaysOnTopHint);
+        overlay.setGeometry(client.adjusted(-50, -50, 50, 50));
+        overlay.show();
+        QVERIFY(server_->waitForViewable(xcb_window_t(overlay.winId())));
+
+        Accessibility& ax = platform_->accessibility();
+        const auto element = ax.elementAtPosition(
+            ax.systemWide(), Point{double(client.center().x()), double(client.center().y())});
+        QVERIFY(element);
+        const auto window = ax.copyAttribute(*element, AXAttribute::window);
+        QCOMPARE(window.error, AXError::Success);
+        QCOMPARE(X11Accessibility::windowOf(std::get<ElementHandle>(window.value)),
+                 std::optional(xlogo->window));
+        server_->killProcess(xlogo->pid);
+    }
+
     void aRemovedMonitorHearsNothing()
     {
         platform_->inputMonitor().removeMonitor(monitor_);
@@ -385,7 +439,7 @@ private slots:
     void aCombinationHeldByAnotherClientFailsAndLeavesNothingGrabbed()
     {
         HotKeys& hotKeys = platform_->hotKeys();
-        const xcb_keycode_t o = keycodeOf('o');
+        const xcb_keycode_t o = server_->keycode('o');
         QVERIFY(o != 0);
         // Another client holds Control-Option-O (without Caps Lock or Num Lock).
         QVERIFY(grabByAnotherClient(o, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
@@ -432,5 +486,17 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(X11InputTest)
+int main(int argc, char* argv[])
+{
+    std::unique_ptr<XServer> server;
+    if (XServer::isAvailable()) {
+        server = std::make_unique<XServer>();
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    X11InputTest test(server.get());
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_x11input.moc"
