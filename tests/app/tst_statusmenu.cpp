@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -63,9 +64,7 @@ private slots:
         windows_ = std::make_unique<ZoneManager>();
         layouts_ = std::make_unique<LayoutManager>(*windows_);
         StatusMenu::Actions actions;
-        actions.preferencesShortcutText = [] {
-            return std::optional(QStringLiteral("Ctrl+Shift+Super+P"));
-        };
+        actions.preferencesShortcutText = [] { return std::optional(u"Ctrl+Shift+Super+P"_s); };
         menu_ = std::make_unique<StatusMenu>(*layouts_, actions);
         menu_->updateMenu();
     }
@@ -78,65 +77,62 @@ private slots:
 
     void theMenuAndItsSubmenusHoldTheirItemsInOrder()
     {
-        const QStringList expected{QStringLiteral("Hold Shift and drag window to snap"),
-                                   QStringLiteral("-"),
-                                   QStringLiteral("Display 1: Built-in (1440\u00D7900) (Main)"),
-                                   QStringLiteral("Display 2: External (1920\u00D71080)"),
-                                   QStringLiteral("-"),
-                                   QStringLiteral("Preferences (Ctrl+Shift+Super+P)"),
-                                   QStringLiteral("Layout Editor"),
-                                   QStringLiteral("Send Feedback"),
-                                   QStringLiteral("-"),
-                                   QStringLiteral("Quit")};
+        const QStringList expected{u"Hold Shift and drag window to snap"_s,
+                                   u"-"_s,
+                                   u"Display 1: Built-in (1440\u00D7900) (Main)"_s,
+                                   u"Display 2: External (1920\u00D71080)"_s,
+                                   u"-"_s,
+                                   u"Preferences (Ctrl+Shift+Super+P)"_s,
+                                   u"Layout Editor"_s,
+                                   u"Send Feedback"_s,
+                                   u"-"_s,
+                                   u"Quit"_s};
         QCOMPARE(test::menuTexts(*menu_->menu()), expected);
         QVERIFY(!menu_->menu()->actions().first()->isEnabled());
 
         fake_->setTrusted(false);
         menu_->updateMenu();
         const QStringList untrusted = test::menuTexts(*menu_->menu());
-        QCOMPARE(untrusted[2], QStringLiteral("\u26A0\uFE0F Corvane cannot see or move windows"));
-        QCOMPARE(untrusted[3], QStringLiteral("-"));
+        QCOMPARE(untrusted[2], u"\u26A0\uFE0F Corvane cannot see or move windows"_s);
+        QCOMPARE(untrusted[3], u"-"_s);
         QCOMPARE(untrusted.size(), expected.size() + 2);
 
         // A display's submenu lists the layouts.
         QMenu* submenu = displayMenu(*menu_->menu(), 0);
         QVERIFY(submenu);
-        QStringList layouts{QStringLiteral("No Layout"), QStringLiteral("-"),
-                            QStringLiteral("Template Layouts"), QStringLiteral("Focus")};
+        QStringList layouts{u"No Layout"_s, u"-"_s, u"Template Layouts"_s, u"Focus"_s};
         for (const ScreenLayout& layout : templateLayouts())
             layouts << layout.name;
         QCOMPARE(test::menuTexts(*submenu), layouts);
         QVERIFY(checked(*submenu).isEmpty()); // no stored choice: no check mark
 
         // Names are shown as typed: an "&" is no accelerator mark.
-        layouts_->addCustomLayout({QUuid::createUuid(), QStringLiteral("Desk & \"q\""), {}, {}});
+        layouts_->addCustomLayout({QUuid::createUuid(), u"Desk & \"q\""_s, {}, {}});
         corvane::Display ampersand = test::secondDisplay();
-        ampersand.localizedName = QStringLiteral("Dell & Co");
+        ampersand.localizedName = u"Dell & Co"_s;
         fake_->setDisplays({test::primaryDisplay(), ampersand});
         menu_->updateMenu();
         const QStringList withCustom = test::menuTexts(*displayMenu(*menu_->menu(), 0));
         QCOMPARE(withCustom.mid(withCustom.size() - 3),
-                 QStringList({QStringLiteral("-"), QStringLiteral("Custom Layouts"),
-                              QStringLiteral("Desk & \"q\"")}));
-        QVERIFY(test::menuTexts(*menu_->menu())
-                    .contains(QStringLiteral("Display 2: Dell & Co (1920\u00D71080)")));
+                 QStringList({u"-"_s, u"Custom Layouts"_s, u"Desk & \"q\""_s}));
+        QVERIFY(
+            test::menuTexts(*menu_->menu()).contains(u"Display 2: Dell & Co (1920\u00D71080)"_s));
     }
 
     void choosingALayoutMovesTheCheckMark()
     {
         // The choice is applied on the next turn of the event loop, and the menu rebuilt.
         const QMenu* first = menu_->menu();
-        item(*displayMenu(*menu_->menu(), 1), QStringLiteral("Focus"))->trigger();
+        item(*displayMenu(*menu_->menu(), 1), u"Focus"_s)->trigger();
         QTRY_VERIFY(menu_->menu() != first);
-        QCOMPARE(checked(*displayMenu(*menu_->menu(), 1)), QStringList{QStringLiteral("Focus")});
+        QCOMPARE(checked(*displayMenu(*menu_->menu(), 1)), QStringList{u"Focus"_s});
         QVERIFY(checked(*displayMenu(*menu_->menu(), 0)).isEmpty());
         QCOMPARE(windows_->monitorZones().value(monitorID(test::secondDisplay())).size(), 1);
 
         const QMenu* second = menu_->menu();
-        item(*displayMenu(*menu_->menu(), 1), QStringLiteral("No Layout"))->trigger();
+        item(*displayMenu(*menu_->menu(), 1), u"No Layout"_s)->trigger();
         QTRY_VERIFY(menu_->menu() != second);
-        QCOMPARE(checked(*displayMenu(*menu_->menu(), 1)),
-                 QStringList{QStringLiteral("No Layout")});
+        QCOMPARE(checked(*displayMenu(*menu_->menu(), 1)), QStringList{u"No Layout"_s});
         QVERIFY(windows_->monitorZones().value(monitorID(test::secondDisplay())).isEmpty());
     }
 
@@ -158,12 +154,12 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("option") << QStringLiteral("option") << QStringLiteral("Alt");
-        QTest::newRow("ALT") << QStringLiteral("ALT") << QStringLiteral("Alt");
-        QTest::newRow("cmd") << QStringLiteral("cmd") << QStringLiteral("Super");
-        QTest::newRow("control") << QStringLiteral("control") << QStringLiteral("Ctrl");
-        QTest::newRow("space") << QStringLiteral("space") << QStringLiteral("Space");
-        QTest::newRow("f5") << QStringLiteral("f5") << QStringLiteral("F5");
+        QTest::newRow("option") << u"option"_s << u"Alt"_s;
+        QTest::newRow("ALT") << u"ALT"_s << u"Alt"_s;
+        QTest::newRow("cmd") << u"cmd"_s << u"Super"_s;
+        QTest::newRow("control") << u"control"_s << u"Ctrl"_s;
+        QTest::newRow("space") << u"space"_s << u"Space"_s;
+        QTest::newRow("f5") << u"f5"_s << u"F5"_s;
     }
 
     void theHintNamesTheModifier()
@@ -173,7 +169,7 @@ private slots:
         Settings::setValue(SettingsKeys::dragModifierKey, stored);
         menu_->updateMenu();
         QCOMPARE(menu_->menu()->actions().first()->text(),
-                 QStringLiteral("Hold ") + shown + QStringLiteral(" and drag window to snap"));
+                 u"Hold "_s + shown + u" and drag window to snap"_s);
     }
 
     void theWarningComesAndGoesWithoutARebuild()
@@ -185,7 +181,7 @@ private slots:
         QCOMPARE(menu_->menu(), before);
         QCOMPARE(before->actions().size(), count + 2);
         QCOMPARE(before->actions().at(2)->text(),
-                 QStringLiteral("\u26A0\uFE0F Corvane cannot see or move windows"));
+                 u"\u26A0\uFE0F Corvane cannot see or move windows"_s);
         QVERIFY(before->actions().at(3)->isSeparator());
         menu_->updateAccessibilityWarning(); // no change while still untrusted
         QCOMPARE(before->actions().size(), count + 2);
@@ -195,14 +191,13 @@ private slots:
         fake_->setReachesEveryWindow(false);
         menu_->updateAccessibilityWarning();
         QCOMPARE(before->actions().size(), count + 2);
-        QCOMPARE(
-            before->actions().at(2)->text(),
-            QStringLiteral("\u26A0\uFE0F Only X11 windows can be snapped in a Wayland session"));
+        QCOMPARE(before->actions().at(2)->text(),
+                 u"\u26A0\uFE0F Only X11 windows can be snapped in a Wayland session"_s);
         fake_->setReachesEveryWindow(true);
         menu_->updateAccessibilityWarning();
         QCOMPARE(test::menuTexts(*before).size(), count);
         QVERIFY(!test::menuTexts(*before).contains(
-            QStringLiteral("\u26A0\uFE0F Corvane cannot see or move windows")));
+            u"\u26A0\uFE0F Corvane cannot see or move windows"_s));
     }
 };
 

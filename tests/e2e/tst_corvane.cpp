@@ -15,6 +15,7 @@
 #include <X11/keysym.h>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 // The real application on a private X server: two monitors (1440 x 900 primary, 1920 x 1080 to
 // its right), openbox, a tray, and real clients moved with synthetic input.
@@ -31,9 +32,8 @@ private:
     // Closes the preferences as the user would, through the window manager.
     void closePreferences()
     {
-        x_->xdotool({QStringLiteral("search"), QStringLiteral("--name"),
-                     QStringLiteral("^Preferences$"), QStringLiteral("windowactivate"),
-                     QStringLiteral("--sync")});
+        x_->xdotool(
+            {u"search"_s, u"--name"_s, u"^Preferences$"_s, u"windowactivate"_s, u"--sync"_s});
         // Pressed and released here rather than by xdotool's "key" on the found window: that
         // sends the releases to the window, which is gone by then, and xdotool gives up with
         // Alt and F4 still down, leaving the window manager's key grab active.
@@ -41,8 +41,7 @@ private:
         x_->fakeKey(XK_F4, true);
         x_->fakeKey(XK_F4, false);
         x_->fakeKey(XK_Alt_L, false);
-        QTRY_VERIFY_WITH_TIMEOUT(app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty(),
-                                 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(app_->visibleWindows(u"^Preferences$"_s).isEmpty(), 5000);
     }
     // Drags the xlogo window by its title bar to `to` (root coordinates), Shift held or not.
     void dragLogo(const QPoint& to, bool shift)
@@ -83,8 +82,7 @@ private slots:
         const QRect expected(1440 + 1152, 0, 768, 540);
         QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), expected, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(!overlayShown(), 3000);
-        QVERIFY(test::CorvaneApp::logText().contains(
-            QStringLiteral("Snapping window to (2592, 0, 768, 540)")));
+        QVERIFY(test::CorvaneApp::logText().contains(u"Snapping window to (2592, 0, 768, 540)"_s));
     }
 
     // Holding Control as well spans zones: from zone 1 of "Tall" to zone 3 the window fills the
@@ -121,8 +119,7 @@ private slots:
         const int titleBar = x_->clientGeometry(logo_.window)->top() - restored.top();
         QVERIFY2(qAbs(restored.center().x() - 700) <= 2 && restored.top() < 500 &&
                      500 < restored.top() + titleBar,
-                 qPrintable(QStringLiteral("restored to %1,%2 %3x%4")
-                                .arg(restored.x())
+                 qPrintable(u"restored to %1,%2 %3x%4"_s.arg(restored.x())
                                 .arg(restored.y())
                                 .arg(restored.width())
                                 .arg(restored.height())));
@@ -137,10 +134,9 @@ private slots:
     // Windows of an excluded application show no overlay and stay as they are; others snap.
     void anExcludedApplicationIsNeverSnapped()
     {
-        Settings::setExcludedApplications({QStringLiteral("XTerm")});
-        const auto term = x_->startClient(
-            QStringLiteral("xterm"), {QStringLiteral("-geometry"), QStringLiteral("60x20+300+300")},
-            QStringLiteral("xterm"));
+        Settings::setExcludedApplications({u"XTerm"_s});
+        const auto term =
+            x_->startClient(u"xterm"_s, {u"-geometry"_s, u"60x20+300+300"_s}, u"xterm"_s);
         QVERIFY(term);
         const QSize termSize = x_->frameGeometry(term->window)->size();
         app_->press(term->window, true);
@@ -159,27 +155,23 @@ private slots:
 
     void aSecondLaunchOpensThePreferencesOfTheFirst()
     {
-        QVERIFY(app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty());
+        QVERIFY(app_->visibleWindows(u"^Preferences$"_s).isEmpty());
         // Qt's own options are taken as in any Qt application.
         QTemporaryFile style;
         QVERIFY(style.open());
         QVERIFY(x_->run(test::CorvaneApp::binaryPath(),
-                        {QStringLiteral("-platform"), QStringLiteral("xcb"),
-                         QStringLiteral("-stylesheet"), style.fileName()}));
-        QTRY_VERIFY_WITH_TIMEOUT(!app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty(),
-                                 5000);
+                        {u"-platform"_s, u"xcb"_s, u"-stylesheet"_s, style.fileName()}));
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->visibleWindows(u"^Preferences$"_s).isEmpty(), 5000);
         closePreferences();
     }
 
     void theHotKeyOpensThePreferencesWhileAnotherWindowHasTheFocus()
     {
-        const auto term = x_->startClient(QStringLiteral("xterm"), {}, QStringLiteral("xterm"));
+        const auto term = x_->startClient(u"xterm"_s, {}, u"xterm"_s);
         QVERIFY(term);
-        x_->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
-                     QString::number(term->window)});
-        QVERIFY(x_->xdotool({QStringLiteral("key"), QStringLiteral("ctrl+shift+super+p")}));
-        QTRY_VERIFY_WITH_TIMEOUT(!app_->visibleWindows(QStringLiteral("^Preferences$")).isEmpty(),
-                                 5000);
+        x_->xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(term->window)});
+        QVERIFY(x_->xdotool({u"key"_s, u"ctrl+shift+super+p"_s}));
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->visibleWindows(u"^Preferences$"_s).isEmpty(), 5000);
         closePreferences();
     }
 
@@ -194,9 +186,9 @@ private slots:
         x_->fakeButton(1, true);
         x_->fakeButton(1, false);
         QTest::qWait(700);
-        x_->xdotool({QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Right")});
+        x_->xdotool({u"key"_s, u"Down"_s, u"Right"_s});
         QTest::qWait(300);
-        x_->xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        x_->xdotool({u"key"_s, u"Return"_s});
         QTRY_VERIFY_WITH_TIMEOUT(Settings::data(SettingsKeys::monitorLayoutPreferences).has_value(),
                                  5000);
         const auto stored =
@@ -212,8 +204,8 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<uint>("key");
-        QTest::newRow("F5") << QStringLiteral("f5") << uint(XK_F5);
-        QTest::newRow("Space") << QStringLiteral("space") << uint(XK_space);
+        QTest::newRow("F5") << u"f5"_s << uint(XK_F5);
+        QTest::newRow("Space") << u"space"_s << uint(XK_space);
     }
 
     void anyKeyThePreferencesTakeIsTheSnapKey()
@@ -244,10 +236,8 @@ private slots:
     void aWarpedPointerSnapsWhereItIsReleased()
     {
         app_->pressHolding(logo_.window, XK_space);
-        QVERIFY(x_->xdotool(
-            {QStringLiteral("mousemove_relative"), QStringLiteral("12"), QStringLiteral("6")}));
-        QVERIFY(x_->xdotool(
-            {QStringLiteral("mousemove"), QStringLiteral("3140"), QStringLiteral("900")}));
+        QVERIFY(x_->xdotool({u"mousemove_relative"_s, u"12"_s, u"6"_s}));
+        QVERIFY(x_->xdotool({u"mousemove"_s, u"3140"_s, u"900"_s}));
         QTRY_VERIFY_WITH_TIMEOUT(overlayShown(), 3000);
         app_->releaseHolding(XK_space);
         QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window),
@@ -271,17 +261,17 @@ private slots:
         QFETCH(QByteArray, resources);
         QFETCH(QByteArray, screenFactors);
         QFETCH(int, zoneTop);
-        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("shift"));
+        Settings::setValue(SettingsKeys::dragModifierKey, u"shift"_s);
         QTemporaryFile file;
         QVERIFY(file.open());
         file.write(resources);
         file.close();
-        QVERIFY(x_->run(QStringLiteral("xrdb"), {QStringLiteral("-load"), file.fileName()}));
+        QVERIFY(x_->run(u"xrdb"_s, {u"-load"_s, file.fileName()}));
         if (!screenFactors.isEmpty())
             qputenv("QT_SCREEN_SCALE_FACTORS", screenFactors);
         const bool restarted = app_->restart();
         qunsetenv("QT_SCREEN_SCALE_FACTORS");
-        QVERIFY(x_->run(QStringLiteral("xrdb"), {QStringLiteral("-remove")}));
+        QVERIFY(x_->run(u"xrdb"_s, {u"-remove"_s}));
         QVERIFY(restarted);
 
         dragLogo(QPoint(1440 + 1700, zoneTop + 200), true);
@@ -299,7 +289,7 @@ private slots:
         const auto run = [](const QStringList& arguments) {
             QProcess process;
             auto environment = QProcessEnvironment::systemEnvironment();
-            environment.remove(QStringLiteral("DISPLAY"));
+            environment.remove(u"DISPLAY"_s);
             process.setProcessEnvironment(environment);
             process.start(test::CorvaneApp::binaryPath(), arguments);
             process.waitForFinished(10000);
@@ -308,19 +298,19 @@ private slots:
                               QString::fromLocal8Bit(process.readAllStandardOutput()),
                               QString::fromLocal8Bit(process.readAllStandardError()));
         };
-        const auto [helpCode, help, helpErrors] = run({QStringLiteral("--help")});
+        const auto [helpCode, help, helpErrors] = run({u"--help"_s});
         QCOMPARE(helpCode, 0);
-        QVERIFY2(help.startsWith(QStringLiteral("Usage: corvane [options]")), qPrintable(help));
-        QVERIFY(!help.contains(QStringLiteral("-platform")));
-        const auto [allCode, all, allErrors] = run({QStringLiteral("--help-all")});
+        QVERIFY2(help.startsWith(u"Usage: corvane [options]"_s), qPrintable(help));
+        QVERIFY(!help.contains(u"-platform"_s));
+        const auto [allCode, all, allErrors] = run({u"--help-all"_s});
         QCOMPARE(allCode, 0);
         for (const char* option : {"Usage: corvane [options]", "--log-level", "-platform"})
             QVERIFY2(all.contains(QLatin1String(option)), option);
         const auto [code, out, errors] = run({});
         QCOMPARE(code, 1);
         QCOMPARE(errors.trimmed().count(u'\n'), 0);
-        QVERIFY2(errors.contains(QStringLiteral("needs an X server")) &&
-                     errors.contains(QStringLiteral("DISPLAY is not set")),
+        QVERIFY2(errors.contains(u"needs an X server"_s) &&
+                     errors.contains(u"DISPLAY is not set"_s),
                  qPrintable(errors));
     }
 
@@ -337,9 +327,9 @@ private slots:
         for (const auto& [name, value] : session)
             qunsetenv(name);
         QVERIFY(restarted);
-        QCOMPARE(test::CorvaneApp::logCount(
-                     QStringLiteral("Only X11 windows can be snapped in a Wayland session")),
-                 1);
+        QCOMPARE(
+            test::CorvaneApp::logCount(u"Only X11 windows can be snapped in a Wayland session"_s),
+            1);
         dragLogo(QPoint(1440 + 1700, 200), true);
         QVERIFY2(overlayShown(), "no overlay during the drag");
         app_->release(true);

@@ -11,6 +11,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,7 +41,7 @@ private:
     {
         const int y = nextZoneIsTop_ ? 0 : 540;
         nextZoneIsTop_ = !nextZoneIsTop_;
-        const QString line = QStringLiteral("Snapping window to (2592, %1, 768, 540)").arg(y);
+        const QString line = u"Snapping window to (2592, %1, 768, 540)"_s.arg(y);
         const int before = test::CorvaneApp::logCount(line);
         app_->press(logo_.window, true);
         app_->moveTo(QPoint(1440 + 1700, y + 270));
@@ -75,9 +76,7 @@ private slots:
     void theDraggedWindowIsDestroyedInTheMiddleOfTheDrag()
     {
         const auto victim =
-            x_->startClient(QStringLiteral("xlogo"),
-                            {QStringLiteral("-geometry"), QStringLiteral("300x200+300+350")},
-                            QStringLiteral("xlogo"), 10000);
+            x_->startClient(u"xlogo"_s, {u"-geometry"_s, u"300x200+300+350"_s}, u"xlogo"_s, 10000);
         QVERIFY(victim);
         app_->press(victim->window, true);
         app_->moveTo(QPoint(1440 + 1700, 200));
@@ -93,7 +92,7 @@ private slots:
 
     void theWindowManagerIsReplacedDuringADrag()
     {
-        const QString rc = directory_.filePath(QStringLiteral("rc.xml"));
+        const QString rc = directory_.filePath(u"rc.xml"_s);
         QFile file(rc);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(test::CorvaneApp::openboxConfig().toUtf8());
@@ -103,9 +102,8 @@ private slots:
         app_->press(logo_.window, true);
         app_->moveTo(QPoint(1440 + 500, 500));
         QVERIFY2(app_->coversArea(rightDisplay), "no overlay during the drag");
-        QVERIFY(x_->startProcess(QStringLiteral("openbox"),
-                                 {QStringLiteral("--replace"), QStringLiteral("--sm-disable"),
-                                  QStringLiteral("--config-file"), rc}) > 0);
+        QVERIFY(x_->startProcess(u"openbox"_s,
+                                 {u"--replace"_s, u"--sm-disable"_s, u"--config-file"_s, rc}) > 0);
         // The new window manager has taken the window over once it framed it anew.
         QTRY_VERIFY_WITH_TIMEOUT(x_->frameOf(logo_.window) != oldFrame &&
                                      x_->frameOf(logo_.window) != logo_.window,
@@ -122,28 +120,27 @@ private slots:
 
     void aMonitorIsRemovedWhileItsOverlayIsShown()
     {
-        const QString changed = QStringLiteral("Display configuration changed");
+        const QString changed = u"Display configuration changed"_s;
         const int changes = test::CorvaneApp::logCount(changed);
         app_->press(logo_.window, true);
         app_->moveTo(QPoint(1440 + 1000, 500));
         QVERIFY2(app_->coversArea(rightDisplay), "no overlay during the drag");
-        QVERIFY(x_->deleteMonitor(QStringLiteral("Right")));
+        QVERIFY(x_->deleteMonitor(u"Right"_s));
         // Back for the tests that follow, also when this one fails.
-        auto restore =
-            qScopeGuard([this] { x_->setMonitor(QStringLiteral("Right"), rightDisplay); });
+        auto restore = qScopeGuard([this] { x_->setMonitor(u"Right"_s, rightDisplay); });
         QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::logCount(changed) > changes, 5000);
         // The overlay of a display that is gone goes with it, while the drag goes on.
         QTRY_VERIFY_WITH_TIMEOUT(!app_->coversArea(rightDisplay), 5000);
         app_->moveTo(QPoint(1440 + 1200, 600));
         QVERIFY(!app_->coversArea(rightDisplay));
-        const int snaps = test::CorvaneApp::logCount(QStringLiteral("Snapping window to"));
+        const int snaps = test::CorvaneApp::logCount(u"Snapping window to"_s);
         app_->release(true);
         QVERIFY(isRunning());
         // Released over no display: nothing to snap to.
-        QCOMPARE(test::CorvaneApp::logCount(QStringLiteral("Snapping window to")), snaps);
+        QCOMPARE(test::CorvaneApp::logCount(u"Snapping window to"_s), snaps);
 
         restore.dismiss();
-        QVERIFY(x_->setMonitor(QStringLiteral("Right"), rightDisplay));
+        QVERIFY(x_->setMonitor(u"Right"_s, rightDisplay));
         QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::logCount(changed) > changes + 1, 5000);
         QTest::qWait(1500); // the layouts are applied to the display again after a delay
         checkASnapStillWorks();
@@ -172,8 +169,8 @@ private slots:
         QCOMPARE(exit->code, 1);
         // Corvane's own connection or Qt's may notice first; either says so in the log.
         const QString log = test::CorvaneApp::logText();
-        QVERIFY2(log.contains(QStringLiteral("The connection to the X server was lost")) ||
-                     log.contains(QStringLiteral("Qt: The X11 connection broke")),
+        QVERIFY2(log.contains(u"The connection to the X server was lost"_s) ||
+                     log.contains(u"Qt: The X11 connection broke"_s),
                  "no log line about the X server");
     }
 };

@@ -20,6 +20,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -97,7 +98,7 @@ private slots:
         view.show();
         QCOMPARE(test::zoneIds(zonesOf(test::primaryDisplay())),
                  test::zoneIds(focusLayout().zones));
-        const auto tall = templateNamed(QStringLiteral("Tall"));
+        const auto tall = templateNamed(u"Tall"_s);
         QVERIFY(tall);
         QCOMPARE(test::zoneIds(zonesOf(test::secondDisplay())), test::zoneIds(tall->zones));
         QCOMPARE(view.selectedMonitor(), std::optional(test::primaryDisplay()));
@@ -144,8 +145,8 @@ private slots:
         QVERIFY(view.showError());
         QMessageBox* alert = view.errorAlert();
         QVERIFY(alert);
-        QCOMPARE(alert->windowTitle(), QStringLiteral("Error"));
-        QCOMPARE(alert->text(), QStringLiteral("Please select a monitor first"));
+        QCOMPARE(alert->windowTitle(), u"Error"_s);
+        QCOMPARE(alert->text(), u"Please select a monitor first"_s);
         QVERIFY(!Settings::contains(SettingsKeys::monitorLayoutPreferences));
         QVERIFY(!view.selectedLayout());
 
@@ -159,11 +160,11 @@ private slots:
         view.show();
         QVERIFY(view.customCells().isEmpty());
         QVERIFY(view.emptyCustomLayoutsLabel()->isVisible());
-        QCOMPARE(view.emptyCustomLayoutsLabel()->text(), QStringLiteral("No custom layouts yet"));
+        QCOMPARE(view.emptyCustomLayoutsLabel()->text(), u"No custom layouts yet"_s);
         QVERIFY(view.createNewButton()->isVisible() && view.createNewButton()->isEnabled());
-        QCOMPARE(view.createNewButton()->text(), QStringLiteral("Create New"));
+        QCOMPARE(view.createNewButton()->text(), u"Create New"_s);
 
-        const ScreenLayout mine = customLayout(QStringLiteral("Mine"), {Zone(Rect(0, 0, 1, 1))});
+        const ScreenLayout mine = customLayout(u"Mine"_s, {Zone(Rect(0, 0, 1, 1))});
         layouts_->addCustomLayout(mine);
         QCOMPARE(view.customCells().size(), 1);
         QVERIFY(!view.emptyCustomLayoutsLabel()->isVisible());
@@ -173,8 +174,7 @@ private slots:
         QTRY_COMPARE(selectedCell(), view.customCells().first());
 
         QPointer<QMenu> menu = view.showContextMenu(view.customCells().first(), QPoint(5, 5));
-        QCOMPARE(test::menuTexts(*menu),
-                 (QStringList{QStringLiteral("Edit"), QStringLiteral("Delete")}));
+        QCOMPARE(test::menuTexts(*menu), (QStringList{u"Edit"_s, u"Delete"_s}));
         menu->actions().at(1)->trigger();
         menu->close();
         QVERIFY(layouts_->customLayouts().isEmpty());
@@ -184,8 +184,8 @@ private slots:
 
     void editingFromTheContextMenuReplacesTheLayout()
     {
-        const ScreenLayout mine = customLayout(
-            QStringLiteral("Mine"), {Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))});
+        const ScreenLayout mine =
+            customLayout(u"Mine"_s, {Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))});
         layouts_->addCustomLayout(mine);
         LayoutEditorView& view = makeView();
         view.show();
@@ -197,18 +197,18 @@ private slots:
         CustomLayoutEditorWindowController* editor = view.editorWindowController();
         QVERIFY(editor);
         QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
-        QCOMPARE(editor->toolbarView()->layoutName(), QStringLiteral("Mine"));
+        QCOMPARE(editor->toolbarView()->layoutName(), u"Mine"_s);
         QCOMPARE(test::zoneIds(*layouts_->editingZones()), test::zoneIds(mine.zones));
 
-        editor->toolbarView()->nameField()->setText(QStringLiteral("Mine, edited"));
+        editor->toolbarView()->nameField()->setText(u"Mine, edited"_s);
         editor->toolbarView()->saveButton()->click();
         QCOMPARE(layouts_->customLayouts().size(), 1);
-        QCOMPARE(layouts_->customLayouts().first().name, QStringLiteral("Mine, edited"));
+        QCOMPARE(layouts_->customLayouts().first().name, u"Mine, edited"_s);
         QVERIFY(layouts_->customLayouts().first().id != mine.id);
         QTRY_VERIFY(!view.isEditorActive());
         QVERIFY(!view.editorWindowController());
         QCOMPARE(view.customCells().size(), 1);
-        QCOMPARE(view.customCells().first()->layout().name, QStringLiteral("Mine, edited"));
+        QCOMPARE(view.customCells().first()->layout().name, u"Mine, edited"_s);
     }
 
     void createNewReplacesAnOpenEditorAndHidingThePageEndsIt()
@@ -218,7 +218,7 @@ private slots:
         view.createNewLayout();
         QPointer<CustomLayoutEditorWindowController> first = view.editorWindowController();
         QTRY_VERIFY(layouts_->isEditing());
-        QCOMPARE(first->toolbarView()->layoutName(), QStringLiteral("New Layout"));
+        QCOMPARE(first->toolbarView()->layoutName(), u"New Layout"_s);
         QCOMPARE(layouts_->editingZones()->size(), 1);
 
         view.createNewLayout();
@@ -246,17 +246,15 @@ private slots:
         const QList<MonitorCard*> cards = view.monitorPicker()->cards();
         QCOMPARE(cards.size(), 2);
         QCOMPARE(cards[0]->size(), QSize(160, 90));
-        QCOMPARE(cards[0]->texts(),
-                 (QStringList{QStringLiteral("Built-in"), QStringLiteral("1440\u00d7900"),
-                              QStringLiteral("Display 1"), QStringLiteral("Main Display")}));
-        QCOMPARE(cards[1]->texts(),
-                 (QStringList{QStringLiteral("External"), QStringLiteral("1920\u00d71080"),
-                              QStringLiteral("Display 2"), QStringLiteral("Secondary Display")}));
+        QCOMPARE(cards[0]->texts(), (QStringList{u"Built-in"_s, u"1440\u00d7900"_s, u"Display 1"_s,
+                                                 u"Main Display"_s}));
+        QCOMPARE(cards[1]->texts(), (QStringList{u"External"_s, u"1920\u00d71080"_s, u"Display 2"_s,
+                                                 u"Secondary Display"_s}));
         corvane::Display odd = test::secondDisplay();
-        odd.key = QStringLiteral("elsewhere");
+        odd.key = u"elsewhere"_s;
         odd.frame = Rect(0, 0, 1279.9, 800.5);
-        QCOMPARE(MonitorCard::positionText(odd, fake_->displayList()), QStringLiteral("?"));
-        QCOMPARE(MonitorCard::sizeText(odd), QStringLiteral("1279\u00d7800"));
+        QCOMPARE(MonitorCard::positionText(odd, fake_->displayList()), u"?"_s);
+        QCOMPARE(MonitorCard::sizeText(odd), u"1279\u00d7800"_s);
 
         // Pressing a card selects its display; a selected display that goes away gives way to
         // the first one.
@@ -270,7 +268,7 @@ private slots:
 
     void previewsDrawZonesOrTheNoLayoutText()
     {
-        const ScreenLayout left = customLayout(QStringLiteral("Left"), {Zone(Rect(0, 0, 0.5, 1))});
+        const ScreenLayout left = customLayout(u"Left"_s, {Zone(Rect(0, 0, 0.5, 1))});
         const auto render = [](const ScreenLayout& layout) {
             LayoutPreviewView cell(layout, true);
             QImage image(cell.size(), QImage::Format_ARGB32);
@@ -280,7 +278,7 @@ private slots:
         };
         QCOMPARE(LayoutPreviewView(left, true).height(), LayoutPreviewView::thumbnailHeight);
         const QImage zoned = render(left);
-        const QImage empty = render(customLayout(QStringLiteral("Empty"), {}));
+        const QImage empty = render(customLayout(u"Empty"_s, {}));
         // Inside the left half the zone's tint shows; the right half is bare, like an empty one.
         const QPoint inside(LayoutPreviewView::thumbnailWidth / 4, 45);
         const QPoint outside(LayoutPreviewView::thumbnailWidth * 3 / 4, 20);

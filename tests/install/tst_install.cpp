@@ -10,6 +10,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -24,7 +25,7 @@ Result run(const QString& program, const QStringList& arguments)
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, program + QStringLiteral(" did not run: ") + process.errorString()};
+        return {-1, program + u" did not run: "_s + process.errorString()};
     return {process.exitCode(), QString::fromUtf8(process.readAll())};
 }
 
@@ -32,9 +33,9 @@ Result run(const QString& program, const QStringList& arguments)
 QStringList helpOptions(const QString& help)
 {
     QStringList options;
-    static const QRegularExpression line(QStringLiteral("^  (-\\S.*?)(?:\\s{2,}|$)"),
+    static const QRegularExpression line(u"^  (-\\S.*?)(?:\\s{2,}|$)"_s,
                                          QRegularExpression::MultilineOption);
-    static const QRegularExpression name(QStringLiteral("(?<![\\w<-])--?[A-Za-z0-9][\\w-]*"));
+    static const QRegularExpression name(u"(?<![\\w<-])--?[A-Za-z0-9][\\w-]*"_s);
     for (const auto& match : line.globalMatch(help)) {
         for (const auto& option : name.globalMatch(match.captured(1)))
             options << option.captured();
@@ -57,57 +58,52 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
-        prefix_ = dir_.path() + QStringLiteral("/inst 100% $HOME");
-        const Result install = run(QStringLiteral(CORVANE_CMAKE_COMMAND),
-                                   {QStringLiteral("--install"), QStringLiteral(CORVANE_BINARY_DIR),
-                                    QStringLiteral("--prefix"), prefix_});
+        prefix_ = dir_.path() + u"/inst 100% $HOME"_s;
+        const Result install =
+            run(QStringLiteral(CORVANE_CMAKE_COMMAND),
+                {u"--install"_s, QStringLiteral(CORVANE_BINARY_DIR), u"--prefix"_s, prefix_});
         QVERIFY2(install.exitCode == 0, qPrintable(install.output));
     }
 
     void desktopEntryAndMetadataValidate()
     {
-        const QString entry =
-            installed(QStringLiteral("share/applications/app.corvane.Corvane.desktop"));
-        Result check = run(QStringLiteral("desktop-file-validate"), {entry});
+        const QString entry = installed(u"share/applications/app.corvane.Corvane.desktop"_s);
+        Result check = run(u"desktop-file-validate"_s, {entry});
         QVERIFY2(check.exitCode == 0 && check.output.isEmpty(), qPrintable(check.output));
 
         // The menu and the autostart entry start the installed binary, by its quoted path.
-        const QString binary = installed(QStringLiteral("bin/corvane"));
-        const QString exec = QStringLiteral("\nExec=") + XdgLoginItems::execValue(binary) + u'\n';
+        const QString binary = installed(u"bin/corvane"_s);
+        const QString exec = u"\nExec="_s + XdgLoginItems::execValue(binary) + u'\n';
         QFile file(entry);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY2(QString::fromUtf8(file.readAll()).contains(exec), qPrintable(exec));
         const QString autostart = XdgLoginItems::entryText(binary);
         QVERIFY2(autostart.contains(exec), qPrintable(autostart));
-        QFile autostartFile(dir_.filePath(QStringLiteral("app.corvane.Corvane.desktop")));
+        QFile autostartFile(dir_.filePath(u"app.corvane.Corvane.desktop"_s));
         QVERIFY(autostartFile.open(QIODevice::WriteOnly));
         autostartFile.write(autostart.toUtf8());
         autostartFile.close();
-        check = run(QStringLiteral("desktop-file-validate"), {autostartFile.fileName()});
+        check = run(u"desktop-file-validate"_s, {autostartFile.fileName()});
         QVERIFY2(check.exitCode == 0 && check.output.isEmpty(), qPrintable(check.output));
 
-        const QString metainfo =
-            installed(QStringLiteral("share/metainfo/app.corvane.Corvane.metainfo.xml"));
+        const QString metainfo = installed(u"share/metainfo/app.corvane.Corvane.metainfo.xml"_s);
         // The tree, not the file alone: the metadata must also find its desktop entry.
-        check = run(QStringLiteral("appstreamcli"),
-                    {QStringLiteral("validate-tree"), QStringLiteral("--no-net"), prefix_});
+        check = run(u"appstreamcli"_s, {u"validate-tree"_s, u"--no-net"_s, prefix_});
         QVERIFY2(check.exitCode == 0, qPrintable(check.output));
         // Software centres show the newest release as the version they install.
         QFile metainfoFile(metainfo);
         QVERIFY(metainfoFile.open(QIODevice::ReadOnly));
-        static const QRegularExpression release(QStringLiteral("<release\\s+version=\"([^\"]*)\""));
+        static const QRegularExpression release(u"<release\\s+version=\"([^\"]*)\""_s);
         QCOMPARE(release.match(QString::fromUtf8(metainfoFile.readAll())).captured(1),
                  QStringLiteral(CORVANE_VERSION));
     }
 
     void theIconComesInEverySize()
     {
-        const QString theme = installed(QStringLiteral("share/icons/hicolor/"));
-        QVERIFY(QSvgRenderer(theme + QStringLiteral("scalable/apps/app.corvane.Corvane.svg"))
-                    .isValid());
+        const QString theme = installed(u"share/icons/hicolor/"_s);
+        QVERIFY(QSvgRenderer(theme + u"scalable/apps/app.corvane.Corvane.svg"_s).isValid());
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-            const QImage bitmap(theme +
-                                QStringLiteral("%1x%1/apps/app.corvane.Corvane.png").arg(size));
+            const QImage bitmap(theme + u"%1x%1/apps/app.corvane.Corvane.png"_s.arg(size));
             QCOMPARE(bitmap.size(), QSize(size, size));
             // Drawn, not an empty canvas of the right size.
             QVERIFY(bitmap.pixelColor(size / 2, size / 2).alpha() > 0);
@@ -116,30 +112,24 @@ private slots:
 
     void theManualPageDescribesEveryOption()
     {
-        const Result help =
-            run(installed(QStringLiteral("bin/corvane")), {QStringLiteral("--help")});
+        const Result help = run(installed(u"bin/corvane"_s), {u"--help"_s});
         QCOMPARE(help.exitCode, 0);
         const QStringList options = helpOptions(help.output);
-        QVERIFY2(options.contains(QStringLiteral("--help")), qPrintable(help.output));
+        QVERIFY2(options.contains(u"--help"_s), qPrintable(help.output));
 
-        const Result page =
-            run(QStringLiteral("gzip"),
-                {QStringLiteral("-dc"), installed(QStringLiteral("share/man/man1/corvane.1.gz"))});
+        const Result page = run(u"gzip"_s, {u"-dc"_s, installed(u"share/man/man1/corvane.1.gz"_s)});
         QCOMPARE(page.exitCode, 0);
         // The OPTIONS section, with roff's escaped hyphens and font changes taken out.
-        QString text = page.output.section(QStringLiteral("\n.SH OPTIONS\n"), 1)
-                           .section(QStringLiteral("\n.SH "), 0, 0);
-        text.replace(QStringLiteral("\\-"), QStringLiteral("-"));
-        text.remove(QRegularExpression(QStringLiteral("\\\\f(\\[[^]]*\\]|\\(..|.)|\\\\&")));
+        QString text = page.output.section(u"\n.SH OPTIONS\n"_s, 1).section(u"\n.SH "_s, 0, 0);
+        text.replace(u"\\-"_s, u"-"_s);
+        text.remove(QRegularExpression(u"\\\\f(\\[[^]]*\\]|\\(..|.)|\\\\&"_s));
         QVERIFY(!text.isEmpty());
         for (const QString& option : options) {
-            const QRegularExpression described(QStringLiteral("(?<![\\w-])") +
-                                               QRegularExpression::escape(option) +
-                                               QStringLiteral("(?![\\w-])"));
+            const QRegularExpression described(
+                u"(?<![\\w-])"_s + QRegularExpression::escape(option) + u"(?![\\w-])"_s);
             QVERIFY2(described.match(text).hasMatch(),
-                     qPrintable(QStringLiteral("corvane --help lists %1, which the OPTIONS of the "
-                                               "manual page (dist/corvane.1.in) do not describe")
-                                    .arg(option)));
+                     qPrintable(u"corvane --help lists %1, which the OPTIONS of the "
+                                "manual page (dist/corvane.1.in) do not describe"_s.arg(option)));
         }
     }
 };

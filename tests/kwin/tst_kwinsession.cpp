@@ -14,10 +14,11 @@
 #include <QWidget>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString nativeCaption = QStringLiteral("Native Wayland window");
+const QString nativeCaption = u"Native Wayland window"_s;
 // Linux key codes.
 constexpr int keyLeftCtrl = 29, keyLeftShift = 42, keyLeftMeta = 125, keyP = 25, keyZ = 44;
 
@@ -74,8 +75,8 @@ private slots:
         QDir(data).removeRecursively();
         session_ = std::make_unique<test::KWinSession>();
         QVERIFY2(session_->isRunning(), qPrintable(session_->errorString()));
-        QVERIFY(session_->startProcess(test::CorvaneApp::binaryPath(),
-                                       {QStringLiteral("--log-level"), QStringLiteral("info")}));
+        QVERIFY(
+            session_->startProcess(test::CorvaneApp::binaryPath(), {u"--log-level"_s, u"info"_s}));
         QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::isReady(), 15000);
     }
 
@@ -85,12 +86,10 @@ private slots:
     // shortcut pressed during the move; the overlay shows on that output only.
     void anX11WindowSnapsWithTheSnapShortcut()
     {
-        QVERIFY(
-            session_->startProcess(QStringLiteral("xlogo"), {QStringLiteral("-geometry"),
-                                                             QStringLiteral("240x160+300+200")}));
-        QVERIFY(session_->waitForWindow(QStringLiteral("xlogo")));
+        QVERIFY(session_->startProcess(u"xlogo"_s, {u"-geometry"_s, u"240x160+300+200"_s}));
+        QVERIFY(session_->waitForWindow(u"xlogo"_s));
         const QImage before = session_->screenshot();
-        grabAndMove(QStringLiteral("xlogo"), QPointF(2400, 200));
+        grabAndMove(u"xlogo"_s, QPointF(2400, 200));
         chord({keyLeftMeta, keyLeftShift, keyZ});
         session_->pointerBy(QPointF(4, 0));
         QTest::qWait(600);
@@ -98,22 +97,21 @@ private slots:
         session_->button(false);
 
         QVERIFY(!before.isNull() && during.size() == before.size());
-        during.save(QDir::temp().filePath(QStringLiteral("corvane-kwin-overlay.png")));
+        during.save(QDir::temp().filePath(u"corvane-kwin-overlay.png"_s));
         QVERIFY2(tinted(during, before, QPoint(2100, 50)), "no highlight on the second output");
         QVERIFY2(!tinted(during, before, QPoint(100, 50)), "an overlay on the first output");
-        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(QStringLiteral("xlogo")),
-                                  QRectF(2048, 0, 512, 400), 3000);
-        QVERIFY(test::CorvaneApp::logText().contains(
-            QStringLiteral("Snapping window to (2048, 0, 512, 400)")));
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(u"xlogo"_s), QRectF(2048, 0, 512, 400),
+                                  3000);
+        QVERIFY(test::CorvaneApp::logText().contains(u"Snapping window to (2048, 0, 512, 400)"_s));
     }
 
     // A native Wayland window, with zones shown during every move: the bottom-right zone of
     // the first output.
     void aWaylandWindowSnapsDuringEveryMove()
     {
-        Settings::setValue(SettingsKeys::snapTrigger, QStringLiteral("everyMove"));
-        QVERIFY(session_->startProcess(QCoreApplication::applicationFilePath(),
-                                       {QStringLiteral("--show-window")}));
+        Settings::setValue(SettingsKeys::snapTrigger, u"everyMove"_s);
+        QVERIFY(
+            session_->startProcess(QCoreApplication::applicationFilePath(), {u"--show-window"_s}));
         QVERIFY(session_->waitForWindow(nativeCaption));
         grabAndMove(nativeCaption, QPointF(1100, 650));
         session_->button(false);
@@ -125,7 +123,7 @@ private slots:
     void theShortcutOpensThePreferences()
     {
         chord({keyLeftCtrl, keyLeftShift, keyLeftMeta, keyP});
-        QVERIFY(session_->waitForWindow(QStringLiteral("Preferences"), 5000));
+        QVERIFY(session_->waitForWindow(u"Preferences"_s, 5000));
     }
 };
 

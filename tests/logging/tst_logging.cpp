@@ -20,7 +20,7 @@ private:
     static QString logFolder()
     {
         return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-               QStringLiteral("/Corvane");
+               u"/Corvane"_s;
     }
     static void setSwitches(bool enabled, LogLevel minimum, bool active)
     {
@@ -41,18 +41,18 @@ private slots:
     {
         QDir(logFolder()).removeRecursively();
         setSwitches(true, LogLevel::Error, false);
-        Logger::info(QStringLiteral("i"));
-        Logger::warning(QStringLiteral("w"));
-        Logger::error(QStringLiteral("e"));
-        Logger::log(QStringLiteral("l"), LogLevel::Error);
-        Logger::debug(QStringLiteral("d"));
+        Logger::info(u"i"_s);
+        Logger::warning(u"w"_s);
+        Logger::error(u"e"_s);
+        Logger::log(u"l"_s, LogLevel::Error);
+        Logger::debug(u"d"_s);
         QVERIFY(!LogManager::exists());
         QVERIFY(!QDir(logFolder()).exists());
 
         setSwitches(true, LogLevel::Error, true);
-        Logger::debug(QStringLiteral("never"));
-        Logger::verboseDebug(QStringLiteral("never"));
-        Logger::info(QStringLiteral("below the minimum"));
+        Logger::debug(u"never"_s);
+        Logger::verboseDebug(u"never"_s);
+        Logger::info(u"below the minimum"_s);
         QVERIFY(!LogManager::exists());
     }
 
@@ -60,26 +60,26 @@ private slots:
     {
         LogManager::shared().clearLogs();
         setSwitches(true, LogLevel::Warning, true);
-        Logger::info(QStringLiteral("info"));
-        Logger::warning(QStringLiteral("warning"));
-        Logger::error(QStringLiteral("error"));
-        Logger::log(QStringLiteral("debug through log"), LogLevel::Debug);
+        Logger::info(u"info"_s);
+        Logger::warning(u"warning"_s);
+        Logger::error(u"error"_s);
+        Logger::log(u"debug through log"_s, LogLevel::Debug);
         QCOMPARE(drainedCount(), 3);
         const auto& logs = LogManager::shared().recentLogs();
-        QCOMPARE(logs[0].message, QStringLiteral("warning"));
+        QCOMPARE(logs[0].message, u"warning"_s);
         QCOMPARE(logs[2].level, LogLevel::Debug);
 
         LogManager::shared().clearLogs();
         setSwitches(false, LogLevel::Debug, true);
-        Logger::error(QStringLiteral("disabled"));
-        Logger::log(QStringLiteral("log only"), LogLevel::Info);
+        Logger::error(u"disabled"_s);
+        Logger::log(u"log only"_s, LogLevel::Info);
         QCOMPARE(drainedCount(), 1);
-        QCOMPARE(LogManager::shared().recentLogs()[0].message, QStringLiteral("log only"));
+        QCOMPARE(LogManager::shared().recentLogs()[0].message, u"log only"_s);
 
         // A fault is recorded whatever the switches say.
         LogManager::shared().clearLogs();
         setSwitches(false, LogLevel::Error, false);
-        Logger::fault(QStringLiteral("fault"));
+        Logger::fault(u"fault"_s);
         QCOMPARE(drainedCount(), 1);
         QCOMPARE(LogManager::shared().recentLogs()[0].level, LogLevel::Error);
     }
@@ -89,17 +89,17 @@ private slots:
         LogManager::shared().clearLogs();
         setSwitches(true, LogLevel::Debug, true);
         const int line = __LINE__ + 1;
-        Logger::info(QStringLiteral("here"), LogCategory::Window);
+        Logger::info(u"here"_s, LogCategory::Window);
         QCOMPARE(drainedCount(), 1);
         const LogEntry entry = LogManager::shared().recentLogs()[0];
-        QVERIFY(entry.file.endsWith(QStringLiteral("tst_logging.cpp")));
+        QVERIFY(entry.file.endsWith(u"tst_logging.cpp"_s));
         QCOMPARE(entry.line, line);
-        QVERIFY(entry.function.contains(QStringLiteral("theCallSiteIsTakenImplicitly")));
+        QVERIFY(entry.function.contains(u"theCallSiteIsTakenImplicitly"_s));
         QFile file(LogManager::shared().logFilePath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(file.readAll());
-        QVERIFY(text.contains(QStringLiteral("[Window] tst_logging.cpp:%1 ").arg(line)));
-        QVERIFY(text.endsWith(QStringLiteral(" - here\n")));
+        QVERIFY(text.contains(u"[Window] tst_logging.cpp:%1 "_s.arg(line)));
+        QVERIFY(text.endsWith(u" - here\n"_s));
     }
 
     void theNewest100AreKeptUntilCleared()
@@ -109,8 +109,8 @@ private slots:
         for (int i = 0; i < 101; ++i)
             Logger::info(QString::number(i));
         QCOMPARE(drainedCount(), 100);
-        QCOMPARE(LogManager::shared().recentLogs().first().message, QStringLiteral("1"));
-        QCOMPARE(LogManager::shared().recentLogs().last().message, QStringLiteral("100"));
+        QCOMPARE(LogManager::shared().recentLogs().first().message, u"1"_s);
+        QCOMPARE(LogManager::shared().recentLogs().last().message, u"100"_s);
         QCOMPARE(LogManager::shared().loadLogsFromFile().size(), 101);
 
         // Clearing empties the list at once and keeps an empty file.

@@ -5,6 +5,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 using Handle = GridView::HandlePosition;
 
 namespace {
@@ -196,8 +197,7 @@ private slots:
             // The top edge: the overlay colour over the white outline only when selected.
             const QColor edge = image.pixelColor(left + 75, 100);
             QVERIFY2(selected ? edge.red() < 40 && edge.blue() > 200 : edge.red() > 150,
-                     qPrintable(
-                         QStringLiteral("zone %1 edge %2").arg(i).arg(edge.name(QColor::HexArgb))));
+                     qPrintable(u"zone %1 edge %2"_s.arg(i).arg(edge.name(QColor::HexArgb))));
             // The fill: the overlay colour at 0.3 in editing mode.
             QCOMPARE(image.pixelColor(left + 75, 250).alpha(), 77);
         }

@@ -13,6 +13,7 @@
 #include <limits>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 // Stored layouts may hold any numbers and any amount of them. These tests feed such values to the
 // decoders, the layout manager and the views that paint and hit-test zones: each must load or
@@ -107,7 +108,7 @@ private slots:
     {
         const QString name(1 << 20, QChar(u'é'));
         const QList<ScreenLayout> layouts{layoutNamed(name, {Zone(Rect(0, 0, 1, 1))}),
-                                          layoutNamed(QStringLiteral("Many"), manyZones())};
+                                          layoutNamed(u"Many"_s, manyZones())};
         const auto decoded = json::decodeLayouts(json::encodeLayouts(layouts));
         QVERIFY(decoded);
         QCOMPARE(decoded->at(0).name, name);
@@ -135,7 +136,7 @@ private slots:
     void theLayoutManagerLoadsHugeLayoutsAndKeepsAnUnreadableStoreAside()
     {
         const QString name(1 << 20, QChar(u'x'));
-        const ScreenLayout many = layoutNamed(QStringLiteral("Many"), manyZones());
+        const ScreenLayout many = layoutNamed(u"Many"_s, manyZones());
         const ScreenLayout long_ = layoutNamed(name, {Zone(Rect(0, 0, 1, 1))});
         Settings::setData(SettingsKeys::customLayouts, json::encodeLayouts({many, long_}));
         {
@@ -157,10 +158,9 @@ private slots:
         ZoneManager windows;
         LayoutManager layouts(windows);
         QVERIFY(layouts.customLayouts().isEmpty());
-        layouts.addCustomLayout(layoutNamed(QStringLiteral("New"), {Zone(Rect(0, 0, 1, 1))}));
+        layouts.addCustomLayout(layoutNamed(u"New"_s, {Zone(Rect(0, 0, 1, 1))}));
         QCOMPARE(
-            Settings::value(QString(SettingsKeys::customLayouts + QStringLiteral(".unreadable")))
-                .toByteArray(),
+            Settings::value(QString(SettingsKeys::customLayouts + u".unreadable"_s)).toByteArray(),
             deep);
         QCOMPARE(json::decodeLayouts(*Settings::data(SettingsKeys::customLayouts))->size(), 1);
     }

@@ -10,6 +10,7 @@
 #include <QWindow>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 // The overlay windows: frameless, never focused, placed in screen space; without a compositing
 // manager cut to what they draw as zones, painted opaque, and following a compositing manager
@@ -100,14 +101,12 @@ private slots:
         // highlighted zone is filled.
         for (const QPoint p : {QPoint(9, 250), QPoint(12, 250), QPoint(200, 250), QPoint(600, 250),
                                QPoint(600, 100)})
-            QVERIFY2(mask.contains(p),
-                     qPrintable(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y())));
+            QVERIFY2(mask.contains(p), qPrintable(u"(%1, %2)"_s.arg(p.x()).arg(p.y())));
         // The gaps around and between the zones, the rounded corners and the plain zone's middle
         // show the desktop and the dragged window.
         for (const QPoint p : {QPoint(4, 250), QPoint(200, 5), QPoint(400, 250), QPoint(200, 495),
                                QPoint(795, 250), QPoint(10, 10), QPoint(14, 250), QPoint(200, 100)})
-            QVERIFY2(!mask.contains(p),
-                     qPrintable(QStringLiteral("(%1, %2)").arg(p.x()).arg(p.y())));
+            QVERIFY2(!mask.contains(p), qPrintable(u"(%1, %2)"_s.arg(p.x()).arg(p.y())));
         // The highlighted zone's wide outline reaches further out than the plain one's.
         QVERIFY(mask.contains(QPoint(408, 250)));
         QVERIFY(!mask.contains(QPoint(8, 250)));

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
@@ -71,7 +72,7 @@ private slots:
     // is kept as it is and Grid used.
     void theStartingLayout()
     {
-        const auto grid = templateNamed(QStringLiteral("Grid"));
+        const auto grid = templateNamed(u"Grid"_s);
         QVERIFY(grid);
         {
             ZoneManager manager;
@@ -79,12 +80,12 @@ private slots:
             const auto stored = json::decodeLayout(*Settings::data(SettingsKeys::currentLayout));
             QVERIFY(stored);
             QCOMPARE(stored->id, grid->id);
-            QCOMPARE(stored->name, QStringLiteral("Grid"));
+            QCOMPARE(stored->name, u"Grid"_s);
             QVERIFY(manager.monitorZones().isEmpty());
             QVERIFY(!manager.overlayWindow());
         }
         Settings::setData(SettingsKeys::currentLayout,
-                          json::encodeLayout(layoutOf(QStringLiteral("Mine"), thirds)));
+                          json::encodeLayout(layoutOf(u"Mine"_s, thirds)));
         QCOMPARE(test::zoneIds(ZoneManager().customZones()), test::zoneIds(thirds));
         QCOMPARE(ZoneManager().customZones()->at(1).frame, thirds[1].frame);
 
@@ -117,8 +118,8 @@ private slots:
         QVERIFY(!gridOf(manager)->isEditing());
 
         // A display with no entry gets the zones set last, for any display.
-        corvane::Display third = FakePlatform::makeDisplay(
-            QStringLiteral("Third"), Rect(-800, 0, 800, 600), Rect(-800, 0, 800, 575), 3, 333);
+        corvane::Display third = FakePlatform::makeDisplay(u"Third"_s, Rect(-800, 0, 800, 600),
+                                                           Rect(-800, 0, 800, 575), 3, 333);
         manager.showOverlay(third, false, true);
         QVERIFY(manager.overlayWindow() != window);
         QVERIFY(!window->isVisible()); // closed, deleted at the next turn of the event loop
@@ -198,7 +199,7 @@ private slots:
     {
         ZoneManager manager;
         manager.setPreviewDelays(50ms, 200ms);
-        manager.showLayoutPreview(layoutOf(QStringLiteral("Thirds"), thirds), second);
+        manager.showLayoutPreview(layoutOf(u"Thirds"_s, thirds), second);
         // Recorded at once, shown later.
         QCOMPARE(test::zoneIds(manager.monitorZones().value(monitorID(second))),
                  test::zoneIds(thirds));
@@ -213,19 +214,19 @@ private slots:
         QTRY_VERIFY(!manager.overlayWindow());
 
         // Back to back: the later one ends up on screen, then nothing.
-        manager.showLayoutPreview(layoutOf(QStringLiteral("Halves"), halves), first);
-        manager.showLayoutPreview(layoutOf(QStringLiteral("Thirds"), thirds), second);
+        manager.showLayoutPreview(layoutOf(u"Halves"_s, halves), first);
+        manager.showLayoutPreview(layoutOf(u"Thirds"_s, thirds), second);
         QTRY_VERIFY(manager.overlayWindow() && manager.overlayWindow()->display() == second);
         QCOMPARE(test::zoneIds(gridOf(manager)->customZones()), test::zoneIds(thirds));
         QTRY_VERIFY(!manager.overlayWindow());
 
         // The later call hides the earlier preview at once; the earlier preview's pending hide
         // leaves the later overlay alone.
-        manager.showLayoutPreview(layoutOf(QStringLiteral("Halves"), halves), first);
+        manager.showLayoutPreview(layoutOf(u"Halves"_s, halves), first);
         QTRY_VERIFY(manager.overlayWindow());
         const Marker earlierHideDone(600ms); // the earlier hide is due within 200 ms
         manager.setPreviewDelays(50ms, 3s);
-        manager.showLayoutPreview(layoutOf(QStringLiteral("Thirds"), thirds), second);
+        manager.showLayoutPreview(layoutOf(u"Thirds"_s, thirds), second);
         QVERIFY(!manager.overlayWindow());
         QTRY_VERIFY(manager.overlayWindow());
         QCOMPARE(manager.overlayWindow()->display(), second);
@@ -239,7 +240,7 @@ private slots:
         ZoneManager manager;
         QSignalSpy updated(&Notifications::shared(), &Notifications::zonesUpdated);
         manager.setPreviewDelays(20ms, 200ms);
-        manager.showLayoutPreview(layoutOf(QStringLiteral("Halves"), halves), first);
+        manager.showLayoutPreview(layoutOf(u"Halves"_s, halves), first);
         QTRY_VERIFY(manager.overlayWindow());
         const Marker previewHideDone(600ms);
 

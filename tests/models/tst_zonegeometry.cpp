@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(corvane::Rect)
 
@@ -116,8 +117,7 @@ private slots:
                                                   tallOnBoth(), {acrossDisplays, 0});
         if (display == 0) {
             QVERIFY(!result.choice);
-            QCOMPARE(result.error,
-                     QStringLiteral("Display 1 has no zone 4: its layout has 3 zones"));
+            QCOMPARE(result.error, u"Display 1 has no zone 4: its layout has 3 zones"_s);
             return;
         }
         QVERIFY2(result.choice, qPrintable(result.error));

@@ -12,6 +12,7 @@
 #include <QtTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -108,31 +109,31 @@ class ScriptRun {
 public:
     explicit ScriptRun(int generation)
     {
-        engine.globalObject().setProperty(QStringLiteral("generation"), generation);
-        QFile file(resourcePath(QStringLiteral("corvane-kwin.js")));
+        engine.globalObject().setProperty(u"generation"_s, generation);
+        QFile file(resourcePath(u"corvane-kwin.js"_s));
         if (!file.open(QIODevice::ReadOnly))
             return;
         for (const QString& code :
              {QString::fromUtf8(standIn), QString::fromUtf8(file.readAll())}) {
             const QJSValue result = engine.evaluate(code);
             if (result.isError())
-                error = result.toString() + QStringLiteral(" at line ") +
-                        result.property(QStringLiteral("lineNumber")).toString();
+                error = result.toString() + u" at line "_s +
+                        result.property(u"lineNumber"_s).toString();
         }
     }
 
     QJSValue run(const QString& code) { return engine.evaluate(code); }
-    QJsonArray sent() { return json(QStringLiteral("sent")).array(); }
+    QJsonArray sent() { return json(u"sent"_s).array(); }
     QJsonDocument json(const QString& expression)
     {
         return QJsonDocument::fromJson(
-            run(QStringLiteral("JSON.stringify(%1)").arg(expression)).toString().toUtf8());
+            run(u"JSON.stringify(%1)"_s.arg(expression)).toString().toUtf8());
     }
     // Answers the script's open poll with these commands.
     void answer(const QJsonArray& commands)
     {
-        run(QStringLiteral("polls.shift()(%1)")
-                .arg(quoted(QJsonDocument(commands).toJson(QJsonDocument::Compact))));
+        run(u"polls.shift()(%1)"_s.arg(
+            quoted(QJsonDocument(commands).toJson(QJsonDocument::Compact))));
     }
 
     QJSEngine engine;
@@ -144,7 +145,7 @@ public:
 class TestKWinScript : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(QFile::exists(resourcePath(QStringLiteral("corvane-kwin.js")))); }
+    void initTestCase() { QVERIFY(QFile::exists(resourcePath(u"corvane-kwin.js"_s))); }
 
     void bothGenerations_data()
     {
@@ -172,7 +173,7 @@ private slots:
         QCOMPARE(bridge.outputs()[0].area, QRectF(0, 0, 1280, 760));
         QCOMPARE(bridge.outputs()[1].frame, QRectF(1280, 0, 1280, 800));
         QCOMPARE(bridge.windows().size(), 2);
-        QCOMPARE(bridge.windows()[1].caption, QStringLiteral("Editor"));
+        QCOMPARE(bridge.windows()[1].caption, u"Editor"_s);
         QCOMPARE(bridge.windows()[1].pid, 10);
         QCOMPARE(bridge.windows()[1].output, bridge.outputs()[0].name);
         QCOMPARE(script.run("polls.length").toInt(), 1);
@@ -201,7 +202,7 @@ private slots:
         QCOMPARE(stages, (QList{KWinBridge::MoveStage::Started, KWinBridge::MoveStage::Stepped,
                                 KWinBridge::MoveStage::Finished}));
         QCOMPARE(cursors, (QList<QPointF>{{150, 110}, {950, 160}, {950, 160}}));
-        QCOMPARE(captions, QStringList(3, QStringLiteral("Editor")));
+        QCOMPARE(captions, QStringList(3, u"Editor"_s));
         QCOMPARE(bridge.windows()[0].frame, QRectF(900, 150, 300, 200));
 
         // A resize by the border is not reported.
@@ -235,13 +236,13 @@ private slots:
         QVERIFY(script.run("windows[0].unmaximized === true").toBool());
         QVERIFY(script.run("windows[1].keepAbove && windows[1].skipTaskbar").toBool());
         QCOMPARE(script.run("windows[1].frameGeometry.x").toInt(), 1280);
-        QCOMPARE(script.run("shortcuts.toggle.keys").toString(), QStringLiteral("Meta+Shift+Z"));
+        QCOMPARE(script.run("shortcuts.toggle.keys").toString(), u"Meta+Shift+Z"_s);
         QCOMPARE(script.run("polls.length").toInt(), 1);
 
         // The shortcut reports itself; unreadable commands are dropped and polling goes on.
         script.run("sent = []; shortcuts.toggle.callback();");
-        QCOMPARE(script.sent().at(0).toObject().value("name").toString(), QStringLiteral("toggle"));
-        script.run(QStringLiteral("polls.shift()(%1)").arg(quoted("{not json")));
+        QCOMPARE(script.sent().at(0).toObject().value("name").toString(), u"toggle"_s);
+        script.run(u"polls.shift()(%1)"_s.arg(quoted("{not json")));
         QCOMPARE(script.run("polls.length").toInt(), 1);
 
         // A new window is watched and listed; a closed one leaves the list.
@@ -252,7 +253,7 @@ private slots:
         QCOMPARE(added[0].toObject().value("windows").toArray().first().toObject().value("id"),
                  QJsonValue("{c}"));
         QCOMPARE(added[1].toObject().value("window").toObject().value("output").toString(),
-                 generation == 6 ? QStringLiteral("DP-2") : QStringLiteral("1"));
+                 generation == 6 ? u"DP-2"_s : u"1"_s);
     }
 };
 

@@ -14,6 +14,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 // The parts of the backend that talk to the desktop rather than to the X server: the
 // autostart entry, URLs and logind's sleep signal.
@@ -22,7 +23,7 @@ class X11DesktopServicesTest : public QObject {
     QString autostartDir() const { return QFileInfo(XdgLoginItems::entryPath()).absolutePath(); }
 
     // The name earlier versions gave the entry.
-    QString legacyEntryPath() const { return autostartDir() + QStringLiteral("/corvane.desktop"); }
+    QString legacyEntryPath() const { return autostartDir() + u"/corvane.desktop"_s; }
 
     void writeEntry(const QByteArray& text, const QString& path = XdgLoginItems::entryPath())
     {
@@ -56,9 +57,9 @@ private slots:
         QFile file(XdgLoginItems::entryPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(file.readAll());
-        QVERIFY(text.startsWith(QStringLiteral("[Desktop Entry]\n")));
-        QVERIFY(text.contains(QStringLiteral("\nType=Application\n")));
-        QVERIFY(text.contains(QStringLiteral("\nExec=") +
+        QVERIFY(text.startsWith(u"[Desktop Entry]\n"_s));
+        QVERIFY(text.contains(u"\nType=Application\n"_s));
+        QVERIFY(text.contains(u"\nExec="_s +
                               XdgLoginItems::execValue(QCoreApplication::applicationFilePath()) +
                               QLatin1Char('\n')));
         QVERIFY(QDir::isAbsolutePath(QCoreApplication::applicationFilePath()));
@@ -110,7 +111,7 @@ private slots:
         QFile::remove(autostartDir());
 
         // A folder where the entry should be cannot be removed as a file.
-        QVERIFY(QDir().mkpath(XdgLoginItems::entryPath() + QStringLiteral("/inside")));
+        QVERIFY(QDir().mkpath(XdgLoginItems::entryPath() + u"/inside"_s));
         error.clear();
         QVERIFY(!items.unregisterItem(&error));
         QVERIFY(!error.isEmpty());
@@ -121,55 +122,47 @@ private slots:
     {
         // As written in the file: the quoting of arguments, then the escapes of every string
         // value on top ("\\$" for a dollar, four backslashes for one).
-        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/usr/bin/corvane")),
-                 QStringLiteral("/usr/bin/corvane"));
-        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/opt/my apps/corvane")),
-                 QStringLiteral("\"/opt/my apps/corvane\""));
-        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/opt/100%/corvane")),
-                 QStringLiteral("/opt/100%%/corvane"));
-        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/opt/$x \"y\"/c")),
-                 QStringLiteral(R"("/opt/\\$x \\"y\\"/c")"));
-        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/a\\b")), QStringLiteral(R"("/a\\\\b")"));
+        QCOMPARE(XdgLoginItems::execValue(u"/usr/bin/corvane"_s), u"/usr/bin/corvane"_s);
+        QCOMPARE(XdgLoginItems::execValue(u"/opt/my apps/corvane"_s),
+                 u"\"/opt/my apps/corvane\""_s);
+        QCOMPARE(XdgLoginItems::execValue(u"/opt/100%/corvane"_s), u"/opt/100%%/corvane"_s);
+        QCOMPARE(XdgLoginItems::execValue(u"/opt/$x \"y\"/c"_s), uR"("/opt/\\$x \\"y\\"/c")"_s);
+        QCOMPARE(XdgLoginItems::execValue(u"/a\\b"_s), uR"("/a\\\\b")"_s);
         // A line break in the path cannot end the line and add keys of its own.
-        QCOMPARE(XdgLoginItems::execValue(QStringLiteral("/a\nHidden=true")),
-                 QStringLiteral(R"("/a\nHidden=true")"));
+        QCOMPARE(XdgLoginItems::execValue(u"/a\nHidden=true"_s), uR"("/a\nHidden=true")"_s);
     }
 
     void aRefusedUrlIsReported()
     {
         // The offscreen platform has no URL handler: the refusal comes back.
         XdgWorkspace workspace;
-        QVERIFY(!workspace.openUrl(QUrl(QStringLiteral("https://example.invalid/"))));
+        QVERIFY(!workspace.openUrl(QUrl(u"https://example.invalid/"_s)));
         QVERIFY(!workspace.openUrl(QUrl()));
     }
 
     void sleepAndWakeComeFromLogind()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+        if (QStandardPaths::findExecutable(u"dbus-daemon"_s).isEmpty())
             QSKIP("dbus-daemon is not installed (scripts/install-deps installs it)");
         QProcess daemon;
-        daemon.start(QStringLiteral("dbus-daemon"),
-                     {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                      QStringLiteral("--print-address=1")});
+        daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
         QVERIFY(daemon.waitForStarted());
         QTRY_VERIFY(daemon.canReadLine());
         const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
         {
             // logind's side: owns the name and sends the signal.
-            QDBusConnection logind =
-                QDBusConnection::connectToBus(address, QStringLiteral("logind"));
+            QDBusConnection logind = QDBusConnection::connectToBus(address, u"logind"_s);
             QVERIFY(logind.isConnected());
-            QVERIFY(logind.registerService(QStringLiteral("org.freedesktop.login1")));
-            QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("watcher"));
+            QVERIFY(logind.registerService(u"org.freedesktop.login1"_s));
+            QDBusConnection bus = QDBusConnection::connectToBus(address, u"watcher"_s);
             LogindSleepMonitor monitor(bus);
             QVERIFY(monitor.isListening());
             QSignalSpy sleeping(&monitor, &LogindSleepMonitor::sleeping);
             QSignalSpy waking(&monitor, &LogindSleepMonitor::waking);
             const auto signal = [&](bool start) {
-                QDBusMessage message =
-                    QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
-                                               QStringLiteral("org.freedesktop.login1.Manager"),
-                                               QStringLiteral("PrepareForSleep"));
+                QDBusMessage message = QDBusMessage::createSignal(
+                    u"/org/freedesktop/login1"_s, u"org.freedesktop.login1.Manager"_s,
+                    u"PrepareForSleep"_s);
                 message << start;
                 QVERIFY(logind.send(message));
             };
@@ -180,14 +173,14 @@ private slots:
             QTRY_COMPARE(waking.count(), 1);
             QCOMPARE(sleeping.count(), 1);
         }
-        QDBusConnection::disconnectFromBus(QStringLiteral("logind"));
-        QDBusConnection::disconnectFromBus(QStringLiteral("watcher"));
+        QDBusConnection::disconnectFromBus(u"logind"_s);
+        QDBusConnection::disconnectFromBus(u"watcher"_s);
         daemon.terminate();
         daemon.waitForFinished();
 
         // No bus: simply nothing to listen to.
-        LogindSleepMonitor none(QDBusConnection::connectToBus(
-            QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none")));
+        LogindSleepMonitor none(
+            QDBusConnection::connectToBus(u"unix:path=/nonexistent/bus"_s, u"none"_s));
         QVERIFY(!none.isListening());
     }
 };

@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 class PreferencesWindowTest : public QObject {
     Q_OBJECT
@@ -28,11 +29,11 @@ private slots:
         QCOMPARE(window.size(), QSize(900, 650));
         window.showAndActivate();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Preferences"));
+        QCOMPARE(window.windowTitle(), u"Preferences"_s);
         const QList<PreferencesTabButton*> buttons = window.findChildren<PreferencesTabButton*>();
         QCOMPARE(buttons.size(), 4);
-        const QStringList expected{QStringLiteral("General"), QStringLiteral("Keyboard Shortcuts"),
-                                   QStringLiteral("Layout Editor"), QStringLiteral("Feedback")};
+        const QStringList expected{u"General"_s, u"Keyboard Shortcuts"_s, u"Layout Editor"_s,
+                                   u"Feedback"_s};
         QStringList titles;
         for (PreferencesTab tab : allPreferencesTabs)
             titles.append(window.view()->tabButton(tab)->text());
@@ -74,11 +75,11 @@ private slots:
         QVERIFY(!view->tabButton(PreferencesTab::general)->isSelected());
 
         // A page is kept while another tab is shown: what was typed is still there.
-        feedback->setFeedbackText(QStringLiteral("half-written"));
+        feedback->setFeedbackText(u"half-written"_s);
         window.selectTab(PreferencesTab::general);
         window.selectTab(PreferencesTab::feedback);
         QCOMPARE(view->page(PreferencesTab::feedback), feedback);
-        QCOMPARE(feedback->feedbackText(), QStringLiteral("half-written"));
+        QCOMPARE(feedback->feedbackText(), u"half-written"_s);
         QCOMPARE(changes.size(), 3);
         window.selectTab(PreferencesTab::feedback);
         QCOMPARE(changes.size(), 3); // selecting the shown tab is no change
@@ -102,26 +103,25 @@ private slots:
         int built = 0;
         window.view()->setPageFactory(PreferencesTab::layoutEditor, [&built] {
             ++built;
-            return std::make_unique<QLabel>(QStringLiteral("gallery"));
+            return std::make_unique<QLabel>(u"gallery"_s);
         });
         // The empty page shown until now is replaced at once.
         auto* page = qobject_cast<QLabel*>(window.view()->page(PreferencesTab::layoutEditor));
         QVERIFY(page);
-        QCOMPARE(page->text(), QStringLiteral("gallery"));
+        QCOMPARE(page->text(), u"gallery"_s);
         QVERIFY(page->isVisible());
         window.selectTab(PreferencesTab::general);
         window.selectTab(PreferencesTab::layoutEditor);
         QCOMPARE(built, 1);
 
         // A factory for a tab not built yet is used when the tab is first shown.
-        window.view()->setPageFactory(PreferencesTab::keyboardShortcuts, [] {
-            return std::make_unique<QLabel>(QStringLiteral("shortcuts"));
-        });
+        window.view()->setPageFactory(PreferencesTab::keyboardShortcuts,
+                                      [] { return std::make_unique<QLabel>(u"shortcuts"_s); });
         QVERIFY(!window.view()->page(PreferencesTab::keyboardShortcuts));
         window.selectTab(PreferencesTab::keyboardShortcuts);
         QCOMPARE(
             qobject_cast<QLabel*>(window.view()->page(PreferencesTab::keyboardShortcuts))->text(),
-            QStringLiteral("shortcuts"));
+            u"shortcuts"_s);
     }
 
     void everySymbolTheWindowsUseIsDrawn()
@@ -131,15 +131,12 @@ private slots:
             symbols.append(preferencesTabSymbol(tab));
         for (FeedbackType type : allFeedbackTypes)
             symbols.append(feedbackTypeSymbol(type));
-        symbols << QStringLiteral("envelope.fill") << QStringLiteral("paperplane.fill")
-                << QStringLiteral("exclamationmark.triangle.fill")
-                << QStringLiteral("checkmark.circle.fill") << QStringLiteral("arrow.clockwise")
-                << QStringLiteral("info.circle.fill")
-                << QStringLiteral("trash.circle.fill")
+        symbols << u"envelope.fill"_s << u"paperplane.fill"_s << u"exclamationmark.triangle.fill"_s
+                << u"checkmark.circle.fill"_s << u"arrow.clockwise"_s << u"info.circle.fill"_s
+                << u"trash.circle.fill"_s
                 // the layout editor's
-                << QStringLiteral("square.grid.2x2") << QStringLiteral("square.grid.3x3")
-                << QStringLiteral("plus.circle.fill") << QStringLiteral("trash")
-                << QStringLiteral("display");
+                << u"square.grid.2x2"_s << u"square.grid.3x3"_s << u"plus.circle.fill"_s
+                << u"trash"_s << u"display"_s;
         for (const QString& symbol : symbols) {
             QVERIFY2(SymbolIcons::isKnown(symbol), qPrintable(symbol));
             const QImage image = SymbolIcons::pixmap(symbol, 24, Qt::red, 2.0).toImage();

@@ -11,6 +11,7 @@
 #include <memory>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 using Name = KeyboardShortcuts::Name;
 using HotKeyList = QList<std::pair<int, int>>;
 
@@ -21,8 +22,7 @@ constexpr int controlOption = 4096 | 2048;
 
 QString storedText(const Name& name)
 {
-    return Settings::string(KeyboardShortcuts::settingsKey(name))
-        .value_or(QStringLiteral("<none>"));
+    return Settings::string(KeyboardShortcuts::settingsKey(name)).value_or(u"<none>"_s);
 }
 
 // The log lines recorded since the last clearLogs().
@@ -70,13 +70,13 @@ private slots:
     void aFreshInstallationRegistersTheDefault()
     {
         QCOMPARE(KeyboardShortcuts::settingsKey(preferences),
-                 QStringLiteral("KeyboardShortcuts_openPreferences"));
+                 u"KeyboardShortcuts_openPreferences"_s);
         auto facility = start();
         QCOMPARE(KeyboardShortcuts::shortcut(preferences), (Shortcut{35, controlShiftCommand}));
         QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{35, controlShiftCommand}}));
         QCOMPARE(facility->registeredShortcut(preferences), (Shortcut{35, controlShiftCommand}));
         // Answering with the default writes nothing.
-        QCOMPARE(storedText(preferences), QStringLiteral("<none>"));
+        QCOMPARE(storedText(preferences), u"<none>"_s);
     }
 
     void anUnreadableStoredValueLeavesTheNameUnregistered_data()
@@ -97,7 +97,7 @@ private slots:
         auto facility = start();
         QVERIFY(platform->registeredHotKeys().isEmpty());
         QVERIFY(!KeyboardShortcuts::shortcut(preferences));
-        QVERIFY(logged(QStringLiteral("The stored shortcut of openPreferences cannot be read")));
+        QVERIFY(logged(u"The stored shortcut of openPreferences cannot be read"_s));
         // The value is the user's; reading it never replaces it.
         QCOMPARE(storedText(preferences), text);
     }
@@ -108,15 +108,15 @@ private slots:
         QSignalSpy changed(&Notifications::shared(), &Notifications::shortcutByNameDidChange);
         facility->setShortcut(preferences, std::nullopt);
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("openPreferences"));
-        QCOMPARE(storedText(preferences), QStringLiteral("null"));
+        QCOMPARE(changed.at(0).at(0).toString(), u"openPreferences"_s);
+        QCOMPARE(storedText(preferences), u"null"_s);
         QVERIFY(platform->registeredHotKeys().isEmpty());
 
         facility.reset();
         facility = start();
         QVERIFY(platform->registeredHotKeys().isEmpty());
         QVERIFY(!KeyboardShortcuts::shortcut(preferences));
-        QVERIFY(!logged(QStringLiteral("The stored shortcut")));
+        QVERIFY(!logged(u"The stored shortcut"_s));
     }
 
     void aChangedShortcutIsRegisteredAtOnce()
@@ -126,8 +126,7 @@ private slots:
         facility->onKeyDown(preferences, [&] { ++presses; });
 
         facility->setShortcut(preferences, Shortcut{40, controlOption});
-        QCOMPARE(storedText(preferences),
-                 QStringLiteral(R"({"carbonKeyCode":40,"carbonModifiers":6144})"));
+        QCOMPARE(storedText(preferences), uR"({"carbonKeyCode":40,"carbonModifiers":6144})"_s);
         QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{40, controlOption}}));
         platform->pressHotKey(35, controlShiftCommand);
         QCOMPARE(presses, 0);
@@ -151,12 +150,12 @@ private slots:
     {
         auto facility = start();
         QStringList calls;
-        facility->onKeyDown(preferences, [&] { calls << QStringLiteral("down 1"); });
-        facility->onKeyDown(preferences, [&] { calls << QStringLiteral("down 2"); });
-        facility->onKeyUp(preferences, [&] { calls << QStringLiteral("up"); });
+        facility->onKeyDown(preferences, [&] { calls << u"down 1"_s; });
+        facility->onKeyDown(preferences, [&] { calls << u"down 2"_s; });
+        facility->onKeyUp(preferences, [&] { calls << u"up"_s; });
         // A name first seen through a handler becomes known and is registered.
-        const Name other(QStringLiteral("other"), Shortcut{0, controlOption});
-        facility->onKeyDown(other, [&] { calls << QStringLiteral("other"); });
+        const Name other(u"other"_s, Shortcut{0, controlOption});
+        facility->onKeyDown(other, [&] { calls << u"other"_s; });
         QCOMPARE(platform->registeredHotKeys().size(), 2);
 
         platform->pressHotKey(35, controlShiftCommand);
@@ -185,7 +184,7 @@ private slots:
         auto facility = start();
         QVERIFY(platform->registeredHotKeys().isEmpty());
         QVERIFY(!facility->registeredShortcut(preferences));
-        QVERIFY(logged(QStringLiteral("Error registering hotkey ")));
+        QVERIFY(logged(u"Error registering hotkey "_s));
         // The choice itself is kept; only the registration failed.
         QCOMPARE(KeyboardShortcuts::shortcut(preferences), (Shortcut{35, controlShiftCommand}));
         QCOMPARE(facility->checkAvailability({35, controlShiftCommand}),
@@ -217,11 +216,11 @@ private slots:
 
     void namesCompareByRawValueAndShortcutsRoundTripThroughJson()
     {
-        const Name a(QStringLiteral("x"), Shortcut{1, 256});
-        const Name b(QStringLiteral("x"));
+        const Name a(u"x"_s, Shortcut{1, 256});
+        const Name b(u"x"_s);
         QCOMPARE(a, b);
         QCOMPARE(qHash(a), qHash(b));
-        QVERIFY(!(a == Name(QStringLiteral("y"), Shortcut{1, 256})));
+        QVERIFY(!(a == Name(u"y"_s, Shortcut{1, 256})));
 
         const Shortcut shortcut{35, controlShiftCommand};
         QCOMPARE(shortcut.toJson(), QByteArray(R"({"carbonKeyCode":35,"carbonModifiers":4864})"));
@@ -274,11 +273,10 @@ private slots:
 
     void theDisplayTextUsesTheDesktopsKeyNamesAndOrder()
     {
-        QCOMPARE((Shortcut{35, controlShiftCommand}).displayText(),
-                 QStringLiteral("Ctrl+Shift+Super+P"));
-        QCOMPARE((Shortcut{40, controlOption}).displayText(), QStringLiteral("Ctrl+Alt+K"));
+        QCOMPARE((Shortcut{35, controlShiftCommand}).displayText(), u"Ctrl+Shift+Super+P"_s);
+        QCOMPARE((Shortcut{40, controlOption}).displayText(), u"Ctrl+Alt+K"_s);
         // A key without a name still shows its modifiers and its code.
-        QCOMPARE(Shortcut({10, 4096}).displayText(), QStringLiteral("Ctrl+Key 10"));
+        QCOMPARE(Shortcut({10, 4096}).displayText(), u"Ctrl+Key 10"_s);
     }
 };
 

@@ -20,12 +20,14 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
+using namespace Qt::StringLiterals;
+
 namespace corvane::test {
 namespace {
 
 constexpr int pollMs = 25;
-const QString kwinService = QStringLiteral("org.kde.KWin");
-const QString scriptingInterface = QStringLiteral("org.kde.kwin.Scripting");
+const QString kwinService = u"org.kde.KWin"_s;
+const QString scriptingInterface = u"org.kde.kwin.Scripting"_s;
 constexpr int buttonLeft = 0x110; // BTN_LEFT
 
 // Receives what the evaluation scripts send back.
@@ -59,8 +61,8 @@ const wl_registry_listener registryListener{registryGlobal, registryGlobalRemove
 
 bool KWinSession::isAvailable()
 {
-    return QFile::exists(QStringLiteral("/usr/bin/kwin_wayland")) &&
-           !QStandardPaths::findExecutable(QStringLiteral("Xwayland")).isEmpty();
+    return QFile::exists(u"/usr/bin/kwin_wayland"_s) &&
+           !QStandardPaths::findExecutable(u"Xwayland"_s).isEmpty();
 }
 
 KWinSession::KWinSession() : KWinSession(Options{}) {}
@@ -86,13 +88,13 @@ KWinSession::~KWinSession()
 QProcessEnvironment KWinSession::environment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), directory_.filePath(QStringLiteral("run")));
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress_);
-    env.insert(QStringLiteral("WAYLAND_DISPLAY"), QString::fromLatin1(socket_));
-    env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(x11Display_));
-    env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
-    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("KDE"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    env.insert(u"XDG_RUNTIME_DIR"_s, directory_.filePath(u"run"_s));
+    env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, busAddress_);
+    env.insert(u"WAYLAND_DISPLAY"_s, QString::fromLatin1(socket_));
+    env.insert(u"DISPLAY"_s, QString::fromLatin1(x11Display_));
+    env.insert(u"XDG_SESSION_TYPE"_s, u"wayland"_s);
+    env.insert(u"XDG_CURRENT_DESKTOP"_s, u"KDE"_s);
+    env.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
     return env;
 }
 
@@ -114,61 +116,56 @@ QProcess* KWinSession::spawn(const QString& program, const QStringList& argument
 
 bool KWinSession::start(const Options& options)
 {
-    if (!directory_.isValid() || !QDir(directory_.path()).mkpath(QStringLiteral("run")) ||
-        !QDir(directory_.path()).mkpath(QStringLiteral("config"))) {
-        error_ = QStringLiteral("No temporary folder");
+    if (!directory_.isValid() || !QDir(directory_.path()).mkpath(u"run"_s) ||
+        !QDir(directory_.path()).mkpath(u"config"_s)) {
+        error_ = u"No temporary folder"_s;
         return false;
     }
-    QFile::setPermissions(directory_.filePath(QStringLiteral("run")),
+    QFile::setPermissions(directory_.filePath(u"run"_s),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
-    QProcess* bus = spawn(QStringLiteral("dbus-daemon"),
-                          {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                           QStringLiteral("--print-address")},
+    QProcess* bus = spawn(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address"_s},
                           QProcessEnvironment::systemEnvironment(), {}, true);
     if (!bus || !bus->waitForReadyRead(5000)) {
-        error_ = QStringLiteral("dbus-daemon could not be started");
+        error_ = u"dbus-daemon could not be started"_s;
         return false;
     }
     busAddress_ = QString::fromUtf8(bus->readLine()).trimmed();
-    busName_ = QStringLiteral("kwin-session-%1").arg(quintptr(this));
+    busName_ = u"kwin-session-%1"_s.arg(quintptr(this));
     if (!QDBusConnection::connectToBus(busAddress_, busName_).isConnected()) {
-        error_ = QStringLiteral("Cannot connect to the session's bus");
+        error_ = u"Cannot connect to the session's bus"_s;
         return false;
     }
 
     // The installed binary carries a file capability that a container refuses to run; a plain
     // copy runs.
-    const QString kwin = directory_.filePath(QStringLiteral("kwin_wayland"));
-    if (!QFile::copy(QStringLiteral("/usr/bin/kwin_wayland"), kwin)) {
-        error_ = QStringLiteral("Cannot copy kwin_wayland");
+    const QString kwin = directory_.filePath(u"kwin_wayland"_s);
+    if (!QFile::copy(u"/usr/bin/kwin_wayland"_s, kwin)) {
+        error_ = u"Cannot copy kwin_wayland"_s;
         return false;
     }
     socket_ = "corvane-kwin-" + QByteArray::number(::getpid());
-    const QString displayFile = directory_.filePath(QStringLiteral("display"));
+    const QString displayFile = directory_.filePath(u"display"_s);
     QProcessEnvironment env = environment();
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), directory_.filePath(QStringLiteral("config")));
+    env.remove(u"WAYLAND_DISPLAY"_s);
+    env.remove(u"DISPLAY"_s);
+    env.remove(u"QT_QPA_PLATFORM"_s);
+    env.insert(u"XDG_CONFIG_HOME"_s, directory_.filePath(u"config"_s));
     // Test-only switches: fake input and screenshots without asking anyone.
-    env.insert(QStringLiteral("KWIN_WAYLAND_NO_PERMISSION_CHECKS"), QStringLiteral("1"));
-    env.insert(QStringLiteral("KWIN_SCREENSHOT_NO_PERMISSION_CHECKS"), QStringLiteral("1"));
+    env.insert(u"KWIN_WAYLAND_NO_PERMISSION_CHECKS"_s, u"1"_s);
+    env.insert(u"KWIN_SCREENSHOT_NO_PERMISSION_CHECKS"_s, u"1"_s);
     // KWin starts the program given last once Xwayland is up: it tells which display that is.
-    const QString announce = QStringLiteral("sh -c 'echo $DISPLAY > %1.tmp && mv %1.tmp %1; "
-                                            "exec sleep 100000'")
-                                 .arg(displayFile);
+    const QString announce = u"sh -c 'echo $DISPLAY > %1.tmp && mv %1.tmp %1; "
+                             "exec sleep 100000'"_s.arg(displayFile);
     const QString logFile = qEnvironmentVariable("CORVANE_KWIN_LOG");
     if (!spawn(kwin,
-               {QStringLiteral("--virtual"), QStringLiteral("--width"),
-                QString::number(options.outputSize.width()), QStringLiteral("--height"),
-                QString::number(options.outputSize.height()), QStringLiteral("--output-count"),
-                QString::number(options.outputCount), QStringLiteral("--scale"),
-                QString::number(options.scale), QStringLiteral("--socket"),
-                QString::fromLatin1(socket_), QStringLiteral("--no-lockscreen"),
-                QStringLiteral("--xwayland"), announce},
+               {u"--virtual"_s, u"--width"_s, QString::number(options.outputSize.width()),
+                u"--height"_s, QString::number(options.outputSize.height()), u"--output-count"_s,
+                QString::number(options.outputCount), u"--scale"_s, QString::number(options.scale),
+                u"--socket"_s, QString::fromLatin1(socket_), u"--no-lockscreen"_s, u"--xwayland"_s,
+                announce},
                env, logFile)) {
-        error_ = QStringLiteral("kwin_wayland could not be started");
+        error_ = u"kwin_wayland could not be started"_s;
         return false;
     }
     const QDeadlineTimer deadline(20000);
@@ -176,12 +173,12 @@ bool KWinSession::start(const Options& options)
         QThread::msleep(pollMs);
     QFile file(displayFile);
     if (!file.open(QIODevice::ReadOnly)) {
-        error_ = QStringLiteral("KWin or Xwayland did not come up");
+        error_ = u"KWin or Xwayland did not come up"_s;
         return false;
     }
     x11Display_ = file.readAll().trimmed();
     if (!connectFakeInput()) {
-        error_ = QStringLiteral("KWin offers no fake input");
+        error_ = u"KWin offers no fake input"_s;
         return false;
     }
     return true;
@@ -189,8 +186,7 @@ bool KWinSession::start(const Options& options)
 
 bool KWinSession::connectFakeInput()
 {
-    const QByteArray path =
-        QFile::encodeName(directory_.filePath(QStringLiteral("run"))) + "/" + socket_;
+    const QByteArray path = QFile::encodeName(directory_.filePath(u"run"_s)) + "/" + socket_;
     wayland_ = wl_display_connect(path.constData());
     if (!wayland_)
         return false;
@@ -264,31 +260,30 @@ QJsonValue KWinSession::evaluate(const QString& expression)
 {
     QDBusConnection connection = bus();
     ResultSink sink;
-    const QString path = QStringLiteral("/Results%1").arg(++scriptCount_);
+    const QString path = u"/Results%1"_s.arg(++scriptCount_);
     if (!connection.registerObject(path, &sink, QDBusConnection::ExportScriptableSlots))
         return QJsonValue(QJsonValue::Undefined);
-    const QString name = QStringLiteral("corvane-test-%1").arg(scriptCount_);
-    const QString file = directory_.filePath(name + QStringLiteral(".js"));
+    const QString name = u"corvane-test-%1"_s.arg(scriptCount_);
+    const QString file = directory_.filePath(name + u".js"_s);
     QFile script(file);
     if (!script.open(QIODevice::WriteOnly))
         return QJsonValue(QJsonValue::Undefined);
-    script.write(
-        QStringLiteral("callDBus(\"%1\", \"%2\", \"app.corvane.TestResults\", "
-                       "\"result\", JSON.stringify([(function () { return (%3); })()]));\n")
-            .arg(connection.baseService(), path, expression)
-            .toUtf8());
+    script.write(u"callDBus(\"%1\", \"%2\", \"app.corvane.TestResults\", "
+                 "\"result\", JSON.stringify([(function () { return (%3); })()]));\n"_s
+                     .arg(connection.baseService(), path, expression)
+                     .toUtf8());
     script.close();
 
     const auto scripting = [&](const QString& method, const QVariantList& arguments) {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            kwinService, QStringLiteral("/Scripting"), scriptingInterface, method);
+        QDBusMessage call = QDBusMessage::createMethodCall(kwinService, u"/Scripting"_s,
+                                                           scriptingInterface, method);
         call.setArguments(arguments);
         connection.call(call);
     };
-    scripting(QStringLiteral("loadScript"), {file, name});
-    scripting(QStringLiteral("start"), {});
+    scripting(u"loadScript"_s, {file, name});
+    scripting(u"start"_s, {});
     QTest::qWaitFor([&] { return sink.received > 0; }, 5000);
-    scripting(QStringLiteral("unloadScript"), {name});
+    scripting(u"unloadScript"_s, {name});
     connection.unregisterObject(path);
     if (sink.received == 0)
         return QJsonValue(QJsonValue::Undefined);
@@ -297,16 +292,15 @@ QJsonValue KWinSession::evaluate(const QString& expression)
 
 QRectF KWinSession::windowFrame(const QString& caption)
 {
-    const QJsonValue frame = evaluate(
-        QStringLiteral("(function () { var list = workspace.windowList ? workspace.windowList() "
-                       ": workspace.clientList(); for (var i = 0; i < list.length; ++i) { "
-                       "var c = list[i]; if (c.caption.indexOf(%1) === 0) { var g = "
-                       "c.frameGeometry; return [g.x, g.y, g.width, g.height]; } } return []; "
-                       "})()")
-            .arg(
-                QString::fromUtf8(QJsonDocument(QJsonArray{caption}).toJson(QJsonDocument::Compact))
-                    .mid(1)
-                    .chopped(1)));
+    const QJsonValue frame =
+        evaluate(u"(function () { var list = workspace.windowList ? workspace.windowList() "
+                 ": workspace.clientList(); for (var i = 0; i < list.length; ++i) { "
+                 "var c = list[i]; if (c.caption.indexOf(%1) === 0) { var g = "
+                 "c.frameGeometry; return [g.x, g.y, g.width, g.height]; } } return []; "
+                 "})()"_s.arg(QString::fromUtf8(
+                                  QJsonDocument(QJsonArray{caption}).toJson(QJsonDocument::Compact))
+                                  .mid(1)
+                                  .chopped(1)));
     const QJsonArray values = frame.toArray();
     if (values.size() != 4)
         return {};
@@ -325,10 +319,10 @@ QImage KWinSession::screenshot()
     if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
         return {};
     QDBusPendingCall pending = [&] {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            kwinService, QStringLiteral("/org/kde/KWin/ScreenShot2"),
-            QStringLiteral("org.kde.KWin.ScreenShot2"), QStringLiteral("CaptureWorkspace"));
-        call << QVariantMap{{QStringLiteral("native-resolution"), true}}
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(kwinService, u"/org/kde/KWin/ScreenShot2"_s,
+                                           u"org.kde.KWin.ScreenShot2"_s, u"CaptureWorkspace"_s);
+        call << QVariantMap{{u"native-resolution"_s, true}}
              << QVariant::fromValue(QDBusUnixFileDescriptor(fds[1]));
         return bus().asyncCall(call);
     }();
@@ -355,16 +349,15 @@ QImage KWinSession::screenshot()
             if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
                 break;
             results = qdbus_cast<QVariantMap>(reply.arguments().first());
-            expected = qsizetype(results.value(QStringLiteral("stride")).toInt()) *
-                       results.value(QStringLiteral("height")).toInt();
+            expected =
+                qsizetype(results.value(u"stride"_s).toInt()) * results.value(u"height"_s).toInt();
         }
     }
     ::close(fds[0]);
-    const int width = results.value(QStringLiteral("width")).toInt();
-    const int height = results.value(QStringLiteral("height")).toInt();
-    const int stride = results.value(QStringLiteral("stride")).toInt();
-    const auto format =
-        static_cast<QImage::Format>(results.value(QStringLiteral("format")).toInt());
+    const int width = results.value(u"width"_s).toInt();
+    const int height = results.value(u"height"_s).toInt();
+    const int stride = results.value(u"stride"_s).toInt();
+    const auto format = static_cast<QImage::Format>(results.value(u"format"_s).toInt());
     if (width <= 0 || height <= 0 || data.size() < qsizetype(stride) * height)
         return {};
     return QImage(reinterpret_cast<const uchar*>(data.constData()), width, height, stride, format)

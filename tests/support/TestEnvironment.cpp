@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+using namespace Qt::StringLiterals;
+
 namespace corvane::test {
 
 void resetStores()
@@ -23,13 +25,13 @@ FakePlatform& installFakePlatform()
 
 Display primaryDisplay()
 {
-    return FakePlatform::makeDisplay(QStringLiteral("Built-in"), Rect(0, 0, 1440, 900),
-                                     Rect(0, 0, 1440, 875), 1, 111);
+    return FakePlatform::makeDisplay(u"Built-in"_s, Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 875), 1,
+                                     111);
 }
 
 Display secondDisplay()
 {
-    return FakePlatform::makeDisplay(QStringLiteral("External"), Rect(1440, 0, 1920, 1080),
+    return FakePlatform::makeDisplay(u"External"_s, Rect(1440, 0, 1920, 1080),
                                      Rect(1440, 0, 1920, 1055), 2, 222);
 }
 
@@ -52,8 +54,7 @@ namespace corvane {
 
 char* toString(const Rect& r)
 {
-    return qstrdup(QStringLiteral("Rect(%1, %2, %3, %4)")
-                       .arg(r.x, 0, 'g', 17)
+    return qstrdup(u"Rect(%1, %2, %3, %4)"_s.arg(r.x, 0, 'g', 17)
                        .arg(r.y, 0, 'g', 17)
                        .arg(r.width, 0, 'g', 17)
                        .arg(r.height, 0, 'g', 17)
@@ -63,11 +64,8 @@ char* toString(const Rect& r)
 
 char* toString(const Point& p)
 {
-    return qstrdup(QStringLiteral("Point(%1, %2)")
-                       .arg(p.x, 0, 'g', 17)
-                       .arg(p.y, 0, 'g', 17)
-                       .toUtf8()
-                       .constData());
+    return qstrdup(
+        u"Point(%1, %2)"_s.arg(p.x, 0, 'g', 17).arg(p.y, 0, 'g', 17).toUtf8().constData());
 }
 
 } // namespace corvane

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace corvane::test {
 namespace {
 
@@ -51,7 +53,7 @@ QStringList menuTexts(const QMenu& menu)
     QStringList texts;
     for (const QAction* action : menu.actions()) {
         if (action->isSeparator()) {
-            texts.append(QStringLiteral("-"));
+            texts.append(u"-"_s);
             continue;
         }
         // As drawn: a single "&" marks the accelerator and is not shown, "&&" shows one "&".

@@ -14,6 +14,8 @@
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace corvane::test {
 namespace {
 
@@ -42,15 +44,15 @@ template <typename Done> bool waitFor(Done done, int timeoutMs)
 
 bool displayNumberTaken(int n)
 {
-    return QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) ||
-           QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n));
+    return QFile::exists(u"/tmp/.X%1-lock"_s.arg(n)) ||
+           QFile::exists(u"/tmp/.X11-unix/X%1"_s.arg(n));
 }
 
 } // namespace
 
 bool XServer::isAvailable()
 {
-    return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty();
+    return !QStandardPaths::findExecutable(u"Xvfb"_s).isEmpty();
 }
 
 XServer::XServer() : XServer(Options{}) {}
@@ -64,7 +66,7 @@ XServer::XServer(Options options)
     qputenv("DISPLAY", display_);
     for (const Monitor& m : options.monitors) {
         if (!setMonitor(m.name, m.geometry, m.primary, m.output)) {
-            error_ = QStringLiteral("xrandr could not make the monitor %1").arg(m.name);
+            error_ = u"xrandr could not make the monitor %1"_s.arg(m.name);
             return;
         }
     }
@@ -91,7 +93,7 @@ QProcess* XServer::spawn(const QString& program, const QStringList& arguments)
 {
     auto env = QProcessEnvironment::systemEnvironment();
     if (!display_.isEmpty())
-        env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display_));
+        env.insert(u"DISPLAY"_s, QString::fromLatin1(display_));
     auto process = startProcessGroup(program, arguments, env);
     if (!process)
         return nullptr;
@@ -111,17 +113,15 @@ bool XServer::startServer(const Options& options)
             continue;
         const QByteArray name = ":" + QByteArray::number(n);
         QProcess* server =
-            spawn(QStringLiteral("Xvfb"),
-                  {QString::fromLatin1(name), QStringLiteral("-screen"), QStringLiteral("0"),
-                   QStringLiteral("%1x%2x%3")
-                       .arg(options.screenSize.width())
-                       .arg(options.screenSize.height())
-                       .arg(options.depth),
-                   // Without -noreset the server forgets RandR monitors whenever its last
-                   // client leaves (xrandr is often the only one).
-                   QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
+            spawn(u"Xvfb"_s, {QString::fromLatin1(name), u"-screen"_s, u"0"_s,
+                              u"%1x%2x%3"_s.arg(options.screenSize.width())
+                                  .arg(options.screenSize.height())
+                                  .arg(options.depth),
+                              // Without -noreset the server forgets RandR monitors whenever its
+                              // last client leaves (xrandr is often the only one).
+                              u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
         if (!server) {
-            error_ = QStringLiteral("Xvfb could not be started");
+            error_ = u"Xvfb could not be started"_s;
             return false;
         }
         waitFor(
@@ -143,25 +143,25 @@ bool XServer::startServer(const Options& options)
         stopProcessGroup(*server);
         processes_.pop_back();
     }
-    error_ = QStringLiteral("No free display number for Xvfb");
+    error_ = u"No free display number for Xvfb"_s;
     return false;
 }
 
 bool XServer::startWindowManager(const Options& options)
 {
-    QStringList arguments{QStringLiteral("--sm-disable")};
+    QStringList arguments{u"--sm-disable"_s};
     if (!options.openboxConfig.isEmpty()) {
-        const QString path = directory_.filePath(QStringLiteral("rc.xml"));
+        const QString path = directory_.filePath(u"rc.xml"_s);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(options.openboxConfig.toUtf8()) < 0) {
-            error_ = QStringLiteral("Cannot write the openbox configuration");
+            error_ = u"Cannot write the openbox configuration"_s;
             return false;
         }
         file.close();
-        arguments << QStringLiteral("--config-file") << path;
+        arguments << u"--config-file"_s << path;
     }
-    if (!spawn(QStringLiteral("openbox"), arguments)) {
-        error_ = QStringLiteral("openbox could not be started");
+    if (!spawn(u"openbox"_s, arguments)) {
+        error_ = u"openbox could not be started"_s;
         return false;
     }
     // The window manager announces itself on the root early in its start-up, and may drop
@@ -182,7 +182,7 @@ bool XServer::startWindowManager(const Options& options)
     xcb_destroy_window(c, probe);
     xcb_flush(c);
     if (!framed)
-        error_ = QStringLiteral("openbox did not come up");
+        error_ = u"openbox did not come up"_s;
     return framed;
 }
 
@@ -208,7 +208,7 @@ bool XServer::run(const QString& program, const QStringList& arguments, QByteArr
 {
     QProcess process;
     auto env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display_));
+    env.insert(u"DISPLAY"_s, QString::fromLatin1(display_));
     process.setProcessEnvironment(env);
     process.start(program, arguments);
     if (!process.waitForFinished(timeoutMs)) {
@@ -223,28 +223,26 @@ bool XServer::run(const QString& program, const QStringList& arguments, QByteArr
 
 bool XServer::xdotool(const QStringList& arguments, QByteArray* output)
 {
-    return run(QStringLiteral("xdotool"), arguments, output);
+    return run(u"xdotool"_s, arguments, output);
 }
 
 bool XServer::setMonitor(const QString& name, const QRect& g, bool primary, const QString& output)
 {
     // Physical sizes at 96 dots per inch.
     const auto mm = [](int pixels) { return qRound(pixels * 25.4 / 96.0); };
-    const QString geometry = QStringLiteral("%1/%2x%3/%4+%5+%6")
-                                 .arg(g.width())
+    const QString geometry = u"%1/%2x%3/%4+%5+%6"_s.arg(g.width())
                                  .arg(mm(g.width()))
                                  .arg(g.height())
                                  .arg(mm(g.height()))
                                  .arg(g.x())
                                  .arg(g.y());
-    return run(QStringLiteral("xrandr"),
-               {QStringLiteral("--setmonitor"), (primary ? QStringLiteral("*") : QString()) + name,
-                geometry, output});
+    return run(u"xrandr"_s,
+               {u"--setmonitor"_s, (primary ? u"*"_s : QString()) + name, geometry, output});
 }
 
 bool XServer::deleteMonitor(const QString& name)
 {
-    return run(QStringLiteral("xrandr"), {QStringLiteral("--delmonitor"), name});
+    return run(u"xrandr"_s, {u"--delmonitor"_s, name});
 }
 
 qint64 XServer::startProcess(const QString& program, const QStringList& arguments)

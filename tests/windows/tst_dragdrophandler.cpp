@@ -16,6 +16,7 @@
 #include <QTimer>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(corvane::Rect)
 
@@ -227,12 +228,11 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<quint64>("flag");
-        QTest::newRow("Command") << QStringLiteral("Command") << quint64(ModifierFlag::command);
-        QTest::newRow("CMD") << QStringLiteral("CMD") << quint64(ModifierFlag::command);
-        QTest::newRow("alt") << QStringLiteral("alt") << quint64(ModifierFlag::option);
-        QTest::newRow("control") << QStringLiteral("control") << quint64(ModifierFlag::control);
-        QTest::newRow("no such key: Shift")
-            << QStringLiteral("\u00e9\u00e9") << quint64(ModifierFlag::shift);
+        QTest::newRow("Command") << u"Command"_s << quint64(ModifierFlag::command);
+        QTest::newRow("CMD") << u"CMD"_s << quint64(ModifierFlag::command);
+        QTest::newRow("alt") << u"alt"_s << quint64(ModifierFlag::option);
+        QTest::newRow("control") << u"control"_s << quint64(ModifierFlag::control);
+        QTest::newRow("no such key: Shift") << u"\u00e9\u00e9"_s << quint64(ModifierFlag::shift);
     }
 
     void modifierNamesAreReadFreshAndCaseInsensitively()
@@ -256,9 +256,9 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("keyCode");
-        QTest::newRow("F5") << QStringLiteral("f5") << 96;
-        QTest::newRow("Space") << QStringLiteral("space") << 49;
-        QTest::newRow("a letter") << QStringLiteral("q") << 12;
+        QTest::newRow("F5") << u"f5"_s << 96;
+        QTest::newRow("Space") << u"space"_s << 49;
+        QTest::newRow("a letter") << u"q"_s << 12;
     }
 
     void aKeyThatIsNotAModifierIsFollowed()
@@ -307,7 +307,7 @@ private slots:
     // gestures counts from the next one, and the old modifier stops counting.
     void aChangedModifierCountsFromTheNextGesture()
     {
-        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("control"));
+        Settings::setValue(SettingsKeys::dragModifierKey, u"control"_s);
         down();
         moveWindowBy(10, 0);
         drag(ModifierFlag::shift, {1000, 600});
@@ -317,7 +317,7 @@ private slots:
         up(0, {1000, 600});
         QCOMPARE(windowFrame(), Rect(110, 100, 400, 300));
 
-        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("option"));
+        Settings::setValue(SettingsKeys::dragModifierKey, u"option"_s);
         down(ModifierFlag::option);
         moveWindowBy(10, 0);
         QVERIFY(handler_->overlayWindow());
@@ -484,9 +484,8 @@ private slots:
     // overlay and are never snapped, by a drag or otherwise.
     void anExcludedApplicationIsLeftAlone()
     {
-        fake_->window(5)->applicationIdentifiers = {QStringLiteral("xterm"),
-                                                    QStringLiteral("XTerm")};
-        Settings::setExcludedApplications({QStringLiteral("XTERM")});
+        fake_->window(5)->applicationIdentifiers = {u"xterm"_s, u"XTerm"_s};
+        Settings::setExcludedApplications({u"XTERM"_s});
         snapAt({300, 500});
         QVERIFY(!handler_->isTracking());
         QVERIFY(fake_->writes().isEmpty());
@@ -495,7 +494,7 @@ private slots:
                  SnapOutcome::Excluded);
         QVERIFY(fake_->writes().isEmpty());
 
-        Settings::setExcludedApplications({QStringLiteral("xlogo")});
+        Settings::setExcludedApplications({u"xlogo"_s});
         snapAt({300, 500});
         QCOMPARE(windowFrame(), Rect(0, 25, 720, 875));
     }
@@ -510,11 +509,10 @@ private slots:
         snapper.flash().setDelays(0ms, 10s);
         const auto unfocused = snapper.snapActiveWindow({ZoneRequest::Kind::Next, 0});
         QVERIFY(!unfocused.snapped);
-        QCOMPARE(unfocused.message, QStringLiteral("No window is active"));
+        QCOMPARE(unfocused.message, u"No window is active"_s);
         fake_->setFocusedElement(fake_->window(5)->element);
         const auto missing = snapper.snapActiveWindow({ZoneRequest::Kind::Number, 3});
-        QCOMPARE(missing.message,
-                 QStringLiteral("Display 1 has no zone 3: its layout has 2 zones"));
+        QCOMPARE(missing.message, u"Display 1 has no zone 3: its layout has 2 zones"_s);
         QVERIFY(fake_->writes().isEmpty());
 
         Settings::setValue(SettingsKeys::showLayoutPreview, false);

@@ -4,6 +4,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 class WindowLookupTest : public QObject {
     Q_OBJECT
@@ -21,7 +22,7 @@ private slots:
 
     void answersLiveForExactly100Milliseconds()
     {
-        fake_->addWindow(10, 1, Rect(0, 0, 100, 100), QStringLiteral("App"));
+        fake_->addWindow(10, 1, Rect(0, 0, 100, 100), u"App"_s);
         QCOMPARE(WindowUtil::getWindowInfos(std::nullopt, false).size(), 1);
         QCOMPARE(fake_->counters.windowList, 1);
         fake_->addWindow(10, 2, Rect(5, 5, 100, 100));
@@ -52,7 +53,7 @@ private slots:
     void recordsSkipWindowsWithoutBounds()
     {
         fake_->addWindow(10, 1, Rect(0, 0, 10, 10));
-        fake_->addWindow(11, 2, Rect(20, 0, 10, 10), QStringLiteral("Named"));
+        fake_->addWindow(11, 2, Rect(20, 0, 10, 10), u"Named"_s);
         fake_->window(1)->frame.reset();
         fake_->window(2)->layer = 3;
         const auto infos = WindowUtil::getWindowInfos(std::nullopt, false);
@@ -60,7 +61,7 @@ private slots:
         QCOMPARE(infos[0].id, 2u);
         QCOMPARE(infos[0].level, 3);
         QCOMPARE(infos[0].pid, 11);
-        QCOMPARE(infos[0].processName, std::optional(QStringLiteral("Named")));
+        QCOMPARE(infos[0].processName, std::optional(u"Named"_s));
 
         fake_->window(1)->frame = Rect(0, 0, 10, 10);
         now_ += 101;

@@ -11,6 +11,7 @@
 #include <xcb/xcb.h>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 using corvane::test::XServer;
 
 namespace {
@@ -133,7 +134,7 @@ private:
     // so what lies under the overlay is read while it runs.
     bool startCompositor()
     {
-        compositor_ = server_->startProcess(QStringLiteral("xcompmgr"), {});
+        compositor_ = server_->startProcess(u"xcompmgr"_s, {});
         if (compositor_ == 0)
             return false;
         if (!QTest::qWaitFor([this] { return platform_->compositing().isActive(); }, 10000))
@@ -159,10 +160,9 @@ private slots:
         if (!server_)
             QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
         QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
-        if (QStandardPaths::findExecutable(QStringLiteral("xcompmgr")).isEmpty())
+        if (QStandardPaths::findExecutable(u"xcompmgr"_s).isEmpty())
             QSKIP("xcompmgr is not installed (scripts/install-deps installs it)");
-        QVERIFY(server_->run(QStringLiteral("xsetroot"),
-                             {QStringLiteral("-solid"), QStringLiteral("#3b4b5e")}));
+        QVERIFY(server_->run(u"xsetroot"_s, {u"-solid"_s, u"#3b4b5e"_s}));
         auto platform = std::make_unique<X11Platform>();
         platform_ = platform.get();
         Platform::install(std::move(platform));

@@ -18,6 +18,7 @@
 #include <vector>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 using corvane::test::XServer;
 
 // The global mouse monitor and hot keys, driven through XTest (xdotool). The screen is one
@@ -67,7 +68,7 @@ private slots:
         if (!server_)
             QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
         QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
-        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QCOMPARE(QGuiApplication::platformName(), u"xcb"_s);
         test::resetStores();
         platform_ = std::make_unique<X11Platform>();
         monitor_ = platform_->inputMonitor().addGlobalMonitor(
@@ -135,8 +136,7 @@ private slots:
 
     void draggingATitleBarIsSeenWhileTheWindowManagerHoldsThePointer()
     {
-        const auto xterm =
-            server_->startClient(QStringLiteral("xterm"), {}, QStringLiteral("xterm"));
+        const auto xterm = server_->startClient(u"xterm"_s, {}, u"xterm"_s);
         QVERIFY(xterm);
         const QRect frame = *server_->frameGeometry(xterm->window);
         const QPoint grip(frame.center().x(), frame.top() + 8);
@@ -290,10 +290,10 @@ private slots:
 
     void modifiersMapToTheirFlags()
     {
-        QVERIFY(xdotool(QStringLiteral("keydown ctrl keydown alt keydown super")));
+        QVERIFY(xdotool(u"keydown ctrl keydown alt keydown super"_s));
         QTRY_COMPARE(platform_->inputMonitor().modifierFlags(),
                      ModifierFlag::control | ModifierFlag::option | ModifierFlag::command);
-        QVERIFY(xdotool(QStringLiteral("keyup ctrl keyup alt keyup super")));
+        QVERIFY(xdotool(u"keyup ctrl keyup alt keyup super"_s));
         QTRY_COMPARE(platform_->inputMonitor().modifierFlags(), 0u);
     }
 
@@ -311,25 +311,25 @@ private slots:
                             10, "own\0Own\0\0");
         xcb_map_window(c, own);
         xcb_flush(c);
-        QVERIFY(server_->waitForWindow(QStringLiteral("own")));
+        QVERIFY(server_->waitForWindow(u"own"_s));
         const QRect frame = *server_->frameGeometry(own);
 
         events_.clear();
         // On its title bar and on its content: nothing, also for the drag that follows.
         for (const QPoint& p : {QPoint(frame.center().x(), frame.top() + 5), frame.center()}) {
-            QVERIFY(xdotool(QStringLiteral("mousemove %1 %2 mousedown 1").arg(p.x()).arg(p.y())));
+            QVERIFY(xdotool(u"mousemove %1 %2 mousedown 1"_s.arg(p.x()).arg(p.y())));
             QTest::qWait(150);
-            QVERIFY(xdotool(QStringLiteral("mousemove 1500 900")));
+            QVERIFY(xdotool(u"mousemove 1500 900"_s));
             QTest::qWait(150);
-            QVERIFY(xdotool(QStringLiteral("mouseup 1")));
+            QVERIFY(xdotool(u"mouseup 1"_s));
             QTest::qWait(150);
         }
         QVERIFY(events_.isEmpty());
 
         // Elsewhere, the same gesture is seen.
-        QVERIFY(xdotool(QStringLiteral("mousemove 2500 900 mousedown 1")));
+        QVERIFY(xdotool(u"mousemove 2500 900 mousedown 1"_s));
         QTRY_COMPARE(events_.size(), 1);
-        QVERIFY(xdotool(QStringLiteral("mouseup 1")));
+        QVERIFY(xdotool(u"mouseup 1"_s));
         QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
 
         xcb_destroy_window(c, own);
@@ -363,8 +363,7 @@ private slots:
     // An overlay transparent for input, like the one drawn while dragging, is seen through.
     void aWindowTransparentForInputIsSeenThrough()
     {
-        const auto xlogo =
-            server_->startClient(QStringLiteral("xlogo"), {}, QStringLiteral("xlogo"));
+        const auto xlogo = server_->startClient(u"xlogo"_s, {}, u"xlogo"_s);
         QVERIFY(xlogo);
         const QRect client = *server_->clientGeometry(xlogo->window);
         QRasterWindow overlay;
@@ -389,12 +388,12 @@ private slots:
     {
         platform_->inputMonitor().removeMonitor(monitor_);
         events_.clear();
-        QVERIFY(xdotool(QStringLiteral("mousemove 2000 500 click 1")));
+        QVERIFY(xdotool(u"mousemove 2000 500 click 1"_s));
         QTest::qWait(200);
         QVERIFY(events_.isEmpty());
         monitor_ = platform_->inputMonitor().addGlobalMonitor(
             EventMask::leftMouseUp, [this](const MouseEvent& e) { events_.append(e); });
-        QVERIFY(xdotool(QStringLiteral("click 1")));
+        QVERIFY(xdotool(u"click 1"_s));
         QTRY_COMPARE(events_.size(), 1); // only the release was asked for
         QCOMPARE(events_[0].type, MouseEventType::LeftMouseUp);
     }
@@ -406,27 +405,27 @@ private slots:
         QSignalSpy released(&hotKeys, &HotKeys::released);
         // Control-Shift-Command-P.
         QCOMPARE(hotKeys.registerHotKey(35, 4864, 7), HotKeyStatus::Success);
-        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+super+p")));
+        QVERIFY(xdotool(u"key ctrl+shift+super+p"_s));
         QTRY_COMPARE(pressed.count(), 1);
         QCOMPARE(pressed[0][0].value<std::uint32_t>(), 7u);
         QTRY_COMPARE(released.count(), 1);
         QCOMPARE(released[0][0].value<std::uint32_t>(), 7u);
 
         // Neither the key alone nor another combination.
-        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+p")));
+        QVERIFY(xdotool(u"key ctrl+shift+p"_s));
         QTest::qWait(200);
         QCOMPARE(pressed.count(), 1);
 
         // Num Lock on changes nothing.
-        QVERIFY(xdotool(QStringLiteral("key Num_Lock")));
-        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+super+p")));
+        QVERIFY(xdotool(u"key Num_Lock"_s));
+        QVERIFY(xdotool(u"key ctrl+shift+super+p"_s));
         QTRY_COMPARE(pressed.count(), 2);
-        QVERIFY(xdotool(QStringLiteral("key Num_Lock")));
+        QVERIFY(xdotool(u"key Num_Lock"_s));
 
         // The same combination twice is refused; once it is let go it can be had again.
         QCOMPARE(hotKeys.registerHotKey(35, 4864, 8), HotKeyStatus::AlreadyTaken);
         hotKeys.unregisterHotKey(7);
-        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+super+p")));
+        QVERIFY(xdotool(u"key ctrl+shift+super+p"_s));
         QTest::qWait(200);
         QCOMPARE(pressed.count(), 2);
         QCOMPARE(hotKeys.registerHotKey(35, 4864, 8), HotKeyStatus::Success);
@@ -456,7 +455,7 @@ private slots:
         QCOMPARE(hotKeys.registerHotKey(31, CarbonModifier::control | CarbonModifier::option, 3),
                  HotKeyStatus::Success);
         QSignalSpy pressed(&hotKeys, &HotKeys::pressed);
-        QVERIFY(xdotool(QStringLiteral("key ctrl+alt+o")));
+        QVERIFY(xdotool(u"key ctrl+alt+o"_s));
         QTRY_COMPARE(pressed.count(), 1);
         QCOMPARE(pressed[0][0].value<std::uint32_t>(), 3u);
     }
@@ -468,18 +467,16 @@ private slots:
         KeyboardShortcuts facility(platform_->hotKeys());
         int pressed = 0;
         facility.onKeyDown(KeyboardShortcuts::Name::openPreferences(), [&] { ++pressed; });
-        const auto term =
-            server_->startClient(QStringLiteral("xterm"), {}, QStringLiteral("xterm"));
+        const auto term = server_->startClient(u"xterm"_s, {}, u"xterm"_s);
         QVERIFY(term);
-        server_->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
-                          QString::number(term->window)});
-        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+super+p")));
+        server_->xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(term->window)});
+        QVERIFY(xdotool(u"key ctrl+shift+super+p"_s));
         QTRY_COMPARE(pressed, 1);
 
         facility.setShortcut(KeyboardShortcuts::Name::openPreferences(),
                              Shortcut{5, CarbonModifier::control | CarbonModifier::option});
-        QVERIFY(xdotool(QStringLiteral("key ctrl+shift+super+p")));
-        QVERIFY(xdotool(QStringLiteral("key ctrl+alt+g")));
+        QVERIFY(xdotool(u"key ctrl+shift+super+p"_s));
+        QVERIFY(xdotool(u"key ctrl+alt+g"_s));
         QTRY_COMPARE(pressed, 2);
         QTest::qWait(200);
         QCOMPARE(pressed, 2);
