@@ -77,25 +77,13 @@ private slots:
 
     void theMenuAndItsSubmenusHoldTheirItemsInOrder()
     {
-        const QStringList expected{u"Hold Shift and drag window to snap"_s,
-                                   u"-"_s,
-                                   u"Display 1: Built-in (1440\u00D7900) (Main)"_s,
-                                   u"Display 2: External (1920\u00D71080)"_s,
-                                   u"-"_s,
-                                   u"Preferences (Ctrl+Shift+Super+P)"_s,
-                                   u"Layout Editor"_s,
-                                   u"Send Feedback"_s,
-                                   u"-"_s,
-                                   u"Quit"_s};
-        QCOMPARE(test::menuTexts(*menu_->menu()), expected);
+        QCOMPARE(
+            test::menuTexts(*menu_->menu()),
+            (QStringList{"Hold Shift and drag window to snap", "-",
+                         "Display 1: Built-in (1440×900) (Main)", "Display 2: External (1920×1080)",
+                         "-", "Preferences (Ctrl+Shift+Super+P)", "Layout Editor", "Send Feedback",
+                         "-", "Quit"}));
         QVERIFY(!menu_->menu()->actions().first()->isEnabled());
-
-        fake_->setTrusted(false);
-        menu_->updateMenu();
-        const QStringList untrusted = test::menuTexts(*menu_->menu());
-        QCOMPARE(untrusted[2], u"\u26A0\uFE0F Corvane cannot see or move windows"_s);
-        QCOMPARE(untrusted[3], u"-"_s);
-        QCOMPARE(untrusted.size(), expected.size() + 2);
 
         // A display's submenu lists the layouts.
         QMenu* submenu = displayMenu(*menu_->menu(), 0);
@@ -115,8 +103,7 @@ private slots:
         const QStringList withCustom = test::menuTexts(*displayMenu(*menu_->menu(), 0));
         QCOMPARE(withCustom.mid(withCustom.size() - 3),
                  QStringList({u"-"_s, u"Custom Layouts"_s, u"Desk & \"q\""_s}));
-        QVERIFY(
-            test::menuTexts(*menu_->menu()).contains(u"Display 2: Dell & Co (1920\u00D71080)"_s));
+        QVERIFY(test::menuTexts(*menu_->menu()).contains(u"Display 2: Dell & Co (1920×1080)"_s));
     }
 
     void choosingALayoutMovesTheCheckMark()
@@ -154,10 +141,8 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("option") << u"option"_s << u"Alt"_s;
         QTest::newRow("ALT") << u"ALT"_s << u"Alt"_s;
         QTest::newRow("cmd") << u"cmd"_s << u"Super"_s;
-        QTest::newRow("control") << u"control"_s << u"Ctrl"_s;
         QTest::newRow("space") << u"space"_s << u"Space"_s;
         QTest::newRow("f5") << u"f5"_s << u"F5"_s;
     }

@@ -285,14 +285,9 @@ private slots:
         QVERIFY(zoned.pixel(inside) != empty.pixel(inside));
         QCOMPARE(zoned.pixel(outside), empty.pixel(outside));
         // The text sits in the middle of an empty preview.
-        QImage middle = empty.copy(40, 35, 64, 20);
-        const QRgb background = empty.pixel(outside);
-        bool drawn = false;
-        for (int y = 0; y < middle.height() && !drawn; ++y) {
-            for (int x = 0; x < middle.width() && !drawn; ++x)
-                drawn = middle.pixel(x, y) != background;
-        }
-        QVERIFY(drawn);
+        QImage bare(64, 20, empty.format());
+        bare.fill(empty.pixel(outside));
+        QVERIFY(empty.copy(40, 35, 64, 20) != bare);
     }
 };
 

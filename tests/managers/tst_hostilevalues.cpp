@@ -17,7 +17,8 @@ using namespace Qt::StringLiterals;
 
 // Stored layouts may hold any numbers and any amount of them. These tests feed such values to the
 // decoders, the layout manager and the views that paint and hit-test zones: each must load or
-// fail as the format says and come back promptly.
+// fail as the format says and come back promptly. The fuzz targets of the decoders check that
+// whatever decodes is stored and read back unchanged.
 
 namespace {
 
@@ -94,26 +95,11 @@ private slots:
         const auto odd = zone(jsonText("'x':-0.5,'y':1e300,'width':0,'height':-1e300"));
         QVERIFY(odd);
         QCOMPARE(odd->zones.first().frame, Rect(-0.5, 1e300, 0, -1e300));
-        // Encoding gives back the same numbers.
-        QCOMPARE(json::decodeLayout(json::encodeLayout(*odd))->zones.first().frame,
-                 odd->zones.first().frame);
         // Beyond a double's range (Qt's parser refuses it) or not a number: the layout fails.
         QVERIFY(!zone(jsonText("'x':1e400,'y':0,'width':1,'height':1")));
         QVERIFY(!zone(jsonText("'x':0,'y':0,'width':-1e999,'height':1")));
         QVERIFY(!zone(jsonText("'x':NaN,'y':0,'width':1,'height':1")));
         QVERIFY(!zone(jsonText("'x':null,'y':0,'width':1,'height':1")));
-    }
-
-    void hugeListsAndNamesRoundTrip()
-    {
-        const QString name(1 << 20, QChar(u'é'));
-        const QList<ScreenLayout> layouts{layoutNamed(name, {Zone(Rect(0, 0, 1, 1))}),
-                                          layoutNamed(u"Many"_s, manyZones())};
-        const auto decoded = json::decodeLayouts(json::encodeLayouts(layouts));
-        QVERIFY(decoded);
-        QCOMPARE(decoded->at(0).name, name);
-        QCOMPARE(decoded->at(1).zones.size(), 20000);
-        QCOMPARE(decoded->at(1).zones.last().frame, layouts.at(1).zones.last().frame);
     }
 
     void deeplyNestedJsonFailsAsAWhole()

@@ -48,76 +48,29 @@ private slots:
         QVERIFY(!encoded.contains(u"description"_s));
         // Values outside 0..1 are used as read.
         QCOMPARE(layout.zones[0].frame, Rect(-0.5, 2, 1.5, 0.25));
-
-        const auto decoded = json::decodeLayout(json::encodeLayout(layout));
-        QVERIFY(decoded);
-        QCOMPARE(decoded->id, layout.id);
-        QCOMPARE(decoded->zones[0].frame, layout.zones[0].frame);
-        QVERIFY(!decoded->description);
     }
 
-    void layoutRoundTripKeepsEverything()
+    // What other versions read: one line, upper-case ids; lower-case ids are read too. A
+    // missing or mistyped key fails the whole list rather than dropping a layout that the next
+    // save would lose. The fuzz target of the custom layouts checks the round trip.
+    void theStoredFormat()
     {
-        ScreenLayout layout{QUuid::createUuid(),
-                            u"Mine"_s,
-                            {Zone(Rect(0.1, 0.2, 0.3, 0.4)), Zone(Rect(1.0 / 3, 0, 2.0 / 3, 1))},
-                            u"described"_s};
+        const ScreenLayout layout{
+            QUuid::createUuid(), u"Mine"_s, {Zone(Rect(0.1, 0.2, 0.3, 0.4))}, u"described"_s};
         const QByteArray data = json::encodeLayouts({layout});
         QVERIFY(!data.contains('\n'));
-        QVERIFY(data.contains(layout.uuidString().toUtf8())); // upper-case text
-        const auto decoded = json::decodeLayouts(data);
-        QVERIFY(decoded);
-        QCOMPARE(decoded->size(), 1);
-        QCOMPARE(decoded->first().name, layout.name);
-        QCOMPARE(decoded->first().description, layout.description);
-        QCOMPARE(decoded->first().zones.size(), 2);
-        QCOMPARE(decoded->first().zones[1].frame, layout.zones[1].frame); // exact doubles
-        QCOMPARE(decoded->first().zones[1].id, layout.zones[1].id);
-        // Lower-case uuid text is accepted too.
+        QVERIFY(data.contains(layout.uuidString().toUtf8()));
         const auto lower = json::decodeLayout(
             QByteArray(R"({"id":"8e0f1c2a-1111-4222-8333-944455556666","name":"A","zones":[]})"));
         QVERIFY(lower);
         QCOMPARE(lower->uuidString(), u"8E0F1C2A-1111-4222-8333-944455556666"_s);
-    }
-
-    void aMissingOrMistypedKeyFailsTheWholeValue_data()
-    {
-        QTest::addColumn<QByteArray>("json");
-        const QByteArray good =
-            R"({"id":"8E0F1C2A-1111-4222-8333-944455556666","x":0,"y":0,"width":1,"height":1})";
-        QTest::newRow("zone lacking height") << QByteArray(
-            R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[)" + good +
-            R"(,{"id":"8E0F1C2A-1111-4222-8333-944455556667","x":0,"y":0,"width":1}]}])");
-        QTest::newRow("number as string") << QByteArray(
-            R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[{"id":"8E0F1C2A-1111-4222-8333-944455556666","x":"0","y":0,"width":1,"height":1}]}])");
-        QTest::newRow("id not a uuid")
-            << QByteArray(R"([{"id":"not-a-uuid","name":"A","zones":[]}])");
-        QTest::newRow("id in braces") << QByteArray(
-            R"([{"id":"{8E0F1C2A-1111-4222-8333-944455556666}","name":"A","zones":[]}])");
-        QTest::newRow("description a number") << QByteArray(
-            R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[],"description":3}])");
-        QTest::newRow("zones missing")
-            << QByteArray(R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A"}])");
-        QTest::newRow("second element bad") << QByteArray(
-            R"([{"id":"8E0F1C2A-1111-4222-8333-944455556666","name":"A","zones":[]},{"name":"B","zones":[]}])");
-        QTest::newRow("not an array") << QByteArray(R"({"id":"x"})");
-        QTest::newRow("not json") << QByteArray("[{");
-    }
-
-    void aMissingOrMistypedKeyFailsTheWholeValue()
-    {
-        QFETCH(QByteArray, json);
-        QVERIFY(!json::decodeLayouts(json));
-    }
-
-    void preferencesNeedAllThreeKeys()
-    {
-        const MonitorLayoutPreferenceList list{{"display_1_2_3", "ID", "Tall"}};
-        const auto decoded = json::decodePreferences(json::encodePreferences(list));
-        QVERIFY(decoded);
-        QCOMPARE(*decoded, list);
+        const QByteArray id = R"("id":"8E0F1C2A-1111-4222-8333-944455556666")";
+        for (const QByteArray& bad :
+             {"[{" + id + R"(,"name":"A","zones":[{)" + id + R"(,"x":0,"y":0,"width":1}]}])",
+              "[{" + id + R"(,"name":"A","zones":[]},{"name":"B","zones":[]}])",
+              "[{" + id + R"(,"name":"A","zones":[],"description":3}])"})
+            QVERIFY2(!json::decodeLayouts(bad), bad.constData());
         QVERIFY(!json::decodePreferences(R"([{"monitorID":"m","layoutID":"l"}])"));
-        QVERIFY(!json::decodePreferences(R"([{"monitorID":"m","layoutID":"l","layoutName":1}])"));
     }
 
     void monitorIdFollowsTheDisplaysNumbers()

@@ -6,17 +6,20 @@
 
 using namespace corvane;
 
+// Windows found through the accessibility elements and the window lists behind them.
 class AccessibilityElementTest : public QObject {
     Q_OBJECT
 private:
     FakePlatform* fake_ = nullptr;
+    std::uint64_t now = 1000;
 
 private slots:
     void init()
     {
         fake_ = &test::installFakePlatform();
         fake_->setDisplays({test::primaryDisplay()});
-        WindowUtil::resetCache();
+        now = 1000;
+        WindowUtil::resetCache([this] { return now; });
     }
 
     void theWindowUnderTheCursorIsFoundThroughItsControls()
@@ -81,8 +84,6 @@ private slots:
 
     void getWindowIdFallsBackToTheCachedList()
     {
-        std::uint64_t now = 5000;
-        WindowUtil::resetCache([&] { return now; });
         const AccessibilityElement window(fake_->addWindow(42, 9, Rect(10, 10, 200, 100)));
         QCOMPARE(WindowUtil::getWindowInfos(std::nullopt, false).size(), 1);
         // Gone from the on-screen list: the uncached lookup fails, the cached answer still holds
@@ -109,19 +110,6 @@ private slots:
         QCOMPARE(fake_->counters.describeWindows, 2);
     }
 
-    void enhancedUserInterfaceIsReadAndWrittenOnTheApplication()
-    {
-        const AccessibilityElement window(fake_->addWindow(42, 5, Rect(0, 0, 10, 10)));
-        QVERIFY(!window.enhancedUserInterface()); // unsupported attribute
-        fake_->setEnhancedUserInterface(42, true);
-        QCOMPARE(window.enhancedUserInterface(), std::optional(true));
-        window.setEnhancedUserInterface(std::nullopt);
-        QCOMPARE(fake_->enhancedUserInterface(42), std::optional(true));
-        QVERIFY(fake_->writes().isEmpty());
-        window.setEnhancedUserInterface(false);
-        QCOMPARE(fake_->enhancedUserInterface(42), std::optional(false));
-    }
-
     void anUntrustedProcessReadsNothing()
     {
         const AccessibilityElement window(fake_->addWindow(42, 5, Rect(0, 0, 10, 10)));
@@ -134,6 +122,81 @@ private slots:
         QVERIFY(!window.getElementValue(AXAttribute::window));
         fake_->setMouseLocation({5, 895});
         QVERIFY(!AccessibilityElement::windowElementUnderCursor());
+    }
+    // Window lists: each answer is kept 100 ms, also an empty one.
+    void answersLiveForExactly100Milliseconds()
+    {
+        fake_->addWindow(10, 1, Rect(0, 0, 100, 100), u"App"_s);
+        QCOMPARE(WindowUtil::getWindowInfos(std::nullopt, false).size(), 1);
+        QCOMPARE(fake_->counters.windowList, 1);
+        fake_->addWindow(10, 2, Rect(5, 5, 100, 100));
+
+        now += 100;
+        QCOMPARE(WindowUtil::getWindowInfos(std::nullopt, false).size(), 1);
+        QCOMPARE(fake_->counters.windowList, 1);
+        // The flag is not part of the key.
+        QCOMPARE(WindowUtil::getWindowInfos(std::nullopt, true).size(), 1);
+        QCOMPARE(fake_->counters.windowList, 1);
+
+        now += 1;
+        QCOMPARE(WindowUtil::getWindowInfos(std::nullopt, false).size(), 2);
+        QCOMPARE(fake_->counters.windowList, 2);
+    }
+
+    void emptyAnswersAreCachedAndNumbersAreOwnKeys()
+    {
+        QVERIFY(WindowUtil::getWindowInfos(QList<std::uint32_t>{7}, false).isEmpty());
+        QVERIFY(WindowUtil::getWindowInfos(QList<std::uint32_t>{7}, false).isEmpty());
+        QCOMPARE(fake_->counters.describeWindows, 1);
+        QCOMPARE(fake_->counters.windowList, 0);
+        fake_->addWindow(10, 7, Rect(1, 2, 3, 4));
+        QCOMPARE(WindowUtil::getWindowInfos(QList<std::uint32_t>{8, 7}, false).size(), 1);
+        QCOMPARE(fake_->counters.describeWindows, 2);
+    }
+
+    void recordsSkipWindowsWithoutBounds()
+    {
+        fake_->addWindow(10, 1, Rect(0, 0, 10, 10));
+        fake_->addWindow(11, 2, Rect(20, 0, 10, 10), u"Named"_s);
+        fake_->window(1)->frame.reset();
+        fake_->window(2)->layer = 3;
+        const auto infos = WindowUtil::getWindowInfos(std::nullopt, false);
+        QCOMPARE(infos.size(), 1);
+        QCOMPARE(infos[0].id, 2u);
+        QCOMPARE(infos[0].level, 3);
+        QCOMPARE(infos[0].pid, 11);
+        QCOMPARE(infos[0].processName, std::optional(u"Named"_s));
+
+        fake_->window(1)->frame = Rect(0, 0, 10, 10);
+        now += 101;
+        const auto again = WindowUtil::getWindowInfos(std::nullopt, false);
+        QCOMPARE(again.size(), 2);
+        QVERIFY(!again[1].processName); // no owner name
+    }
+
+    void purgesStopAtTheFirstLiveEntryAndRunAtMostEveryTenSeconds()
+    {
+        std::uint64_t clock = 1;
+        TimeoutCache<int, int> cache([&] { return clock; });
+        cache.set(1, 1); // the first set purges and arms the restriction until 10001
+        clock = 50;
+        cache.set(2, 2);
+        clock = 300; // both expired
+        QVERIFY(!cache.value(1));
+        QCOMPARE(cache.size(), std::size_t(2)); // lookups never purge
+        cache.set(3, 3);
+        QCOMPARE(cache.size(), std::size_t(3)); // restricted: no purge yet
+        clock = 10'002;
+        cache.set(4, 4);
+        QCOMPARE(cache.size(), std::size_t(1)); // 1, 2, 3 purged
+        QCOMPARE(cache.headKey(), std::optional(4));
+        clock = 20'003;
+        cache.set(5, 5);
+        clock = 20'004;
+        cache.set(6, 6);
+        clock = 30'004; // 4 expired, 5 and 6 expired too but after the restriction window
+        cache.set(7, 7);
+        QCOMPARE(cache.headKey(), std::optional(7));
     }
 };
 

@@ -228,10 +228,8 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<quint64>("flag");
-        QTest::newRow("Command") << u"Command"_s << quint64(ModifierFlag::command);
         QTest::newRow("CMD") << u"CMD"_s << quint64(ModifierFlag::command);
         QTest::newRow("alt") << u"alt"_s << quint64(ModifierFlag::option);
-        QTest::newRow("control") << u"control"_s << quint64(ModifierFlag::control);
         QTest::newRow("no such key: Shift") << u"\u00e9\u00e9"_s << quint64(ModifierFlag::shift);
     }
 
@@ -257,7 +255,6 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("keyCode");
         QTest::newRow("F5") << u"f5"_s << 96;
-        QTest::newRow("Space") << u"space"_s << 49;
         QTest::newRow("a letter") << u"q"_s << 12;
     }
 
@@ -336,8 +333,8 @@ private slots:
         moveWindowBy(10, 0);
         OverlayView* view = handler_->overlayView();
         QVERIFY(view);
-        QCOMPARE(view->normalZoneColor(), QColor::fromRgbF(1, 1, 1, 0.2f));
-        QCOMPARE(view->highlightZoneColor(), QColor::fromRgbF(0, 0.48f, 1, 0.1f));
+        QCOMPARE(view->normalZoneColor(), Settings::defaultZoneColors().normal);
+        QCOMPARE(view->highlightZoneColor(), Settings::defaultZoneColors().highlight);
         windows_->updateZoneColors(Qt::red, Qt::green);
         QCOMPARE(view->normalZoneColor(), QColor(Qt::red));
         QCOMPARE(view->highlightZoneColor(), QColor(Qt::green));
@@ -359,13 +356,12 @@ private slots:
         QCOMPARE(windowFrame(),
                  zoneTargetFrame(halves_[0], test::primaryDisplay().visibleFrame, 900));
         QCOMPARE(fake_->enhancedUserInterface(42), std::optional(true));
-        const auto writes = fake_->writes();
-        QCOMPARE(writes.size(), 5);
-        QCOMPARE(writes.first().second, AXAttribute::enhancedUserInterface);
-        QCOMPARE(writes[1].second, AXAttribute::size);
-        QCOMPARE(writes[2].second, AXAttribute::position);
-        QCOMPARE(writes[3].second, AXAttribute::size);
-        QCOMPARE(writes.last().second, AXAttribute::enhancedUserInterface);
+        QList<AXAttribute> written;
+        for (const auto& write : fake_->writes())
+            written.append(write.second);
+        QCOMPARE(written, (QList{AXAttribute::enhancedUserInterface, AXAttribute::size,
+                                 AXAttribute::position, AXAttribute::size,
+                                 AXAttribute::enhancedUserInterface}));
     }
 
     void aWindowThatVanishesMidDragIsNotAnError()
