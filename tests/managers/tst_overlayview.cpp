@@ -1,5 +1,6 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
+#include "managers/GridView.h"
 #include "managers/OverlayView.h"
 
 #include <QPaintEvent>
@@ -7,8 +8,25 @@
 #include <QTest>
 
 using namespace corvane;
+using Handle = GridView::HandlePosition;
 
 namespace {
+
+constexpr int viewWidth = 1000;
+constexpr int viewHeight = 500;
+
+// A widget position from unit coordinates (y from the top, like the zones).
+QPointF at(double ux, double uy)
+{
+    return {ux * viewWidth, uy * viewHeight};
+}
+
+bool nearlyEqual(const Rect& a, const Rect& b)
+{
+    auto close = [](double x, double y) { return std::abs(x - y) < 1e-9; };
+    return close(a.x, b.x) && close(a.y, b.y) && close(a.width, b.width) &&
+           close(a.height, b.height);
+}
 
 // Catches the areas a widget is asked to repaint.
 class PaintRecorder : public QObject {
@@ -40,8 +58,25 @@ int largestChannelDifference(const QImage& a, const QImage& b)
 
 } // namespace
 
+// The two overlay views: the one shown while dragging, and the grid of the layout editor and
+// the previews.
 class OverlayViewTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<GridView> grid_;
+    QList<Zone> clicked;
+    QList<ZoneList> updates;
+
+    void makeGrid(const ZoneList& zones, bool editing)
+    {
+        grid_ = std::make_unique<GridView>();
+        grid_->resize(viewWidth, viewHeight);
+        grid_->setCustomZones(zones);
+        grid_->setEditing(editing);
+        clicked.clear();
+        updates.clear();
+        grid_->zoneClickedHandler = [this](const Zone& z) { clicked.append(z); };
+        grid_->zoneUpdatedHandler = [this](const ZoneList& zs) { updates.append(zs); };
+    }
 
     // Two halves of an 800 x 500 view: shapes (10, 10)-(390, 490) and (410, 10)-(790, 490).
     const Zone left{Rect(0, 0, 0.5, 1)};
@@ -202,6 +237,182 @@ private slots:
             fresh->setCachingEnabled(false);
             QVERIFY(largestChannelDifference(test::render(*cached), test::render(*fresh)) <= 2);
         }
+    }
+
+    // The grid.
+    void overlappingZonesSelectTheFirstInTheArrayAndNoZoneNone()
+    {
+        const Zone first(Rect(0, 0, 0.6, 0.6));
+        const Zone second(Rect(0.4, 0.4, 0.6, 0.6));
+        makeGrid({first, second}, true);
+
+        test::pressLeft(grid_.get(), at(0.5, 0.5));
+        QCOMPARE(grid_->selectedZone()->id, first.id);
+        QCOMPARE(clicked.size(), 1);
+        QCOMPARE(clicked.first().id, first.id);
+        QVERIFY(grid_->isDragging());
+        QVERIFY(!grid_->currentResizeHandle());
+
+        // Containment keeps the left and top edges and leaves out the right and bottom ones.
+        QCOMPARE(grid_->zoneAt(at(0, 0))->id, first.id);
+        QVERIFY(!grid_->zoneAt(at(0.6, 0.1)));
+        QVERIFY(!grid_->zoneAt(at(0.1, 0.6)));
+        QCOMPARE(grid_->zoneAt(at(0.5999, 0.5999))->id, first.id);
+        QCOMPARE(grid_->zoneAt(at(0.6, 0.6))->id, second.id);
+
+        // A press outside every zone clears the selection and reports nothing.
+        test::releaseLeft(grid_.get(), at(0.5, 0.5));
+        test::pressLeft(grid_.get(), at(0.2, 0.9));
+        QVERIFY(!grid_->selectedZone());
+        QCOMPARE(clicked.size(), 1);
+    }
+
+    void aDragPastTheRightEdgeStopsThereAndFollowsThePointerBack()
+    {
+        const ZoneList zones{Zone(Rect(0, 0, 0.2, 0.2)), Zone(Rect(0.5, 0.4, 0.3, 0.2)),
+                             Zone(Rect(0, 0.8, 0.2, 0.2))};
+        makeGrid(zones, true);
+
+        test::pressLeft(grid_.get(), at(0.65, 0.5));
+        test::dragLeft(grid_.get(), at(0.95, 0.5));
+        QVERIFY(nearlyEqual(grid_->customZones()->at(1).frame, Rect(0.7, 0.4, 0.3, 0.2)));
+        test::dragLeft(grid_.get(), at(0.99, 0.5)); // further out: stays at the edge
+        QVERIFY(nearlyEqual(grid_->customZones()->at(1).frame, Rect(0.7, 0.4, 0.3, 0.2)));
+        test::dragLeft(grid_.get(), at(0.98, 0.5)); // back by 0.01: moves at once
+        QVERIFY(nearlyEqual(grid_->customZones()->at(1).frame, Rect(0.69, 0.4, 0.3, 0.2)));
+        test::dragLeft(grid_.get(), at(0.98, 0.6)); // down by 0.1 (y from the top)
+        QVERIFY(nearlyEqual(grid_->customZones()->at(1).frame, Rect(0.69, 0.5, 0.3, 0.2)));
+
+        // Each drag event reported once, with the whole list in its order and the changed zone
+        // in its place.
+        QCOMPARE(updates.size(), 4);
+        for (const ZoneList& reported : std::as_const(updates)) {
+            QCOMPARE(reported.size(), 3);
+            for (int i = 0; i < 3; ++i)
+                QCOMPARE(reported.at(i).id, zones.at(i).id);
+            QCOMPARE(reported.at(0).frame, zones.at(0).frame);
+            QCOMPARE(reported.at(2).frame, zones.at(2).frame);
+        }
+        QCOMPARE(updates.last().at(1).frame, grid_->customZones()->at(1).frame);
+        QCOMPARE(grid_->selectedZone()->frame, grid_->customZones()->at(1).frame);
+
+        // Release ends the drag and keeps the selection; later moves change nothing.
+        test::releaseLeft(grid_.get(), at(0.98, 0.6));
+        QVERIFY(!grid_->isDragging());
+        QCOMPARE(grid_->selectedZone()->id, zones.at(1).id);
+        test::dragLeft(grid_.get(), at(0.5, 0.5));
+        QCOMPARE(updates.size(), 4);
+    }
+
+    // Handles are named as the user sees them; a corner moves only its own edges, and a resize
+    // below the minimum keeps the minimum width while the dragged edge follows the pointer.
+    void resizingByTheCorners()
+    {
+        const Zone zone(Rect(0.2, 0.2, 0.3, 0.3)); // widget rectangle (200, 100) - (500, 250)
+        makeGrid({zone}, true);
+        QCOMPARE(grid_->handleAt({205, 105}, zone), Handle::topLeft);
+        QCOMPARE(grid_->handleAt({495, 105}, zone), Handle::topRight);
+        QCOMPARE(grid_->handleAt({205, 245}, zone), Handle::bottomLeft);
+        QCOMPARE(grid_->handleAt({495, 245}, zone), Handle::bottomRight);
+        QVERIFY(!grid_->handleAt({350, 175}, zone));
+        QVERIFY(!grid_->handleAt({215, 105}, zone)); // outside the 20-point square
+
+        test::pressLeft(grid_.get(), {495, 245});
+        QCOMPARE(grid_->currentResizeHandle(), Handle::bottomRight);
+        test::dragLeft(grid_.get(), {545, 295}); // dx = 0.05, dy = 0.1
+        QVERIFY(nearlyEqual(grid_->customZones()->at(0).frame, Rect(0.2, 0.2, 0.35, 0.4)));
+        test::releaseLeft(grid_.get(), {545, 295});
+
+        test::pressLeft(grid_.get(), {545, 105}); // now the top-right corner
+        QCOMPARE(grid_->currentResizeHandle(), Handle::topRight);
+        test::dragLeft(grid_.get(), {495, 55}); // dx = -0.05, dy = -0.1: top edge goes up
+        QVERIFY(nearlyEqual(grid_->customZones()->at(0).frame, Rect(0.2, 0.1, 0.3, 0.5)));
+        test::releaseLeft(grid_.get(), {495, 55});
+
+        test::pressLeft(grid_.get(), {205, 55});
+        QCOMPARE(grid_->currentResizeHandle(), Handle::topLeft);
+        test::dragLeft(grid_.get(), {405, 55}); // dx = 0.2: width 0.1
+        QVERIFY(nearlyEqual(grid_->customZones()->at(0).frame, Rect(0.4, 0.1, 0.1, 0.5)));
+        test::dragLeft(grid_.get(), {505, 55}); // the left edge follows, the width stays 0.1
+        QVERIFY(nearlyEqual(grid_->customZones()->at(0).frame, Rect(0.5, 0.1, 0.1, 0.5)));
+        test::dragLeft(grid_.get(), {605, 55});
+        QVERIFY(nearlyEqual(grid_->customZones()->at(0).frame, Rect(0.6, 0.1, 0.1, 0.5)));
+    }
+
+    void aNarrowZoneAtTheEdgeEndsAtTheMinimumWidthPastTheEdge()
+    {
+        makeGrid({Zone(Rect(0.95, 0.4, 0.05, 0.2))}, true);
+        test::pressLeft(grid_.get(), at(0.97, 0.5));
+        QVERIFY(!grid_->currentResizeHandle());
+        test::dragLeft(grid_.get(), at(0.971, 0.5));
+        QVERIFY(nearlyEqual(grid_->customZones()->at(0).frame, Rect(0.95, 0.4, 0.1, 0.2)));
+    }
+
+    void withEditingOffAPressReportsTheZoneOnceAndStartsNoDrag()
+    {
+        const Zone zone(Rect(0.1, 0.1, 0.5, 0.5));
+        makeGrid({zone}, false);
+        test::pressLeft(grid_.get(), at(0.3, 0.3));
+        QCOMPARE(clicked.size(), 1);
+        QCOMPARE(clicked.first().id, zone.id);
+        QVERIFY(!grid_->isDragging());
+        QVERIFY(!grid_->selectedZone());
+        test::dragLeft(grid_.get(), at(0.5, 0.5));
+        test::releaseLeft(grid_.get(), at(0.5, 0.5));
+        QVERIFY(updates.isEmpty());
+        QCOMPARE(grid_->customZones()->at(0).frame, zone.frame);
+
+        test::pressLeft(grid_.get(), at(0.9, 0.9)); // on no zone
+        QCOMPARE(clicked.size(), 1);
+    }
+
+    void onlyTheSelectedZoneHasHandlesAndTheSelectionOutline()
+    {
+        // Four zones side by side, 200 x 300 points each, starting at x = 50, 300, 550, 800.
+        ZoneList zones;
+        for (int i = 0; i < 4; ++i)
+            zones.append(Zone(Rect(0.05 + 0.25 * i, 0.2, 0.15, 0.6)));
+        makeGrid(zones, true);
+        test::pressLeft(grid_.get(), at(0.35, 0.5)); // the second zone
+        test::releaseLeft(grid_.get(), at(0.35, 0.5));
+        const QImage image = test::render(*grid_);
+
+        for (int i = 0; i < 4; ++i) {
+            const int left = 50 + 250 * i;
+            const int right = left + 150;
+            const bool selected = i == 1;
+            // Inside each corner: an opaque white handle only on the selected zone.
+            for (const QPoint corner : {QPoint(left + 3, 103), QPoint(right - 4, 396)}) {
+                const QColor c = image.pixelColor(corner);
+                QCOMPARE(c == QColor(Qt::white), selected);
+            }
+            // The top edge: the overlay colour over the white outline only when selected.
+            const QColor edge = image.pixelColor(left + 75, 100);
+            QVERIFY2(selected ? edge.red() < 40 && edge.blue() > 200 : edge.red() > 150,
+                     qPrintable(u"zone %1 edge %2"_s.arg(i).arg(edge.name(QColor::HexArgb))));
+            // The fill: the overlay colour at 0.3 in editing mode.
+            QCOMPARE(image.pixelColor(left + 75, 250).alpha(), 77);
+        }
+
+        // With editing off the selection stays but is not painted, and the fill is lighter.
+        grid_->setEditing(false);
+        const QImage passive = test::render(*grid_);
+        QVERIFY(passive.pixelColor(303, 103) != QColor(Qt::white));
+        QCOMPARE(passive.pixelColor(375, 250).alpha(), 26);
+        QVERIFY(grid_->selectedZone());
+    }
+
+    void withoutZonesOrStrokesNothingIsPainted()
+    {
+        makeGrid({Zone(Rect(0, 0, 1, 1))}, false);
+        grid_->setShowStrokes(false);
+        QImage image = test::render(*grid_);
+        QCOMPARE(image.pixelColor(500, 250).alpha(), 0);
+        QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+        grid_->setShowStrokes(true);
+        grid_->setCustomZones(std::nullopt);
+        image = test::render(*grid_);
+        QCOMPARE(image.pixelColor(500, 250).alpha(), 0);
     }
 };
 

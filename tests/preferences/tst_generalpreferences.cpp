@@ -2,11 +2,17 @@
 #include "preferences/AccessibilityStatusView.h"
 #include "preferences/ColorWell.h"
 #include "preferences/ExcludedApplicationsView.h"
+#include "preferences/FeedbackType.h"
+#include "preferences/FeedbackView.h"
 #include "preferences/GeneralPreferencesView.h"
 #include "preferences/KeyCaptureButton.h"
 #include "preferences/KeyCaptureView.h"
 #include "preferences/ModernToggle.h"
 #include "preferences/PreferencesRowView.h"
+#include "preferences/PreferencesTabButton.h"
+#include "preferences/PreferencesView.h"
+#include "preferences/PreferencesWindow.h"
+#include "preferences/SymbolIcons.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -439,6 +445,135 @@ private slots:
         QVERIFY(status->isTrusted());
         page->show();
         QVERIFY(!status->isTrusted()); // asked again as the page appears
+    }
+
+    // The window around the pages.
+    void theSidebarListsTheFourTabsInOrderWithinTheSizeBounds()
+    {
+        PreferencesWindow window(PreferencesTab::general);
+        QCOMPARE(window.size(), QSize(900, 650));
+        window.showAndActivate();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), u"Preferences"_s);
+        const QList<PreferencesTabButton*> buttons = window.findChildren<PreferencesTabButton*>();
+        QCOMPARE(buttons.size(), 4);
+        const QStringList expected{u"General"_s, u"Keyboard Shortcuts"_s, u"Layout Editor"_s,
+                                   u"Feedback"_s};
+        QStringList titles;
+        for (PreferencesTab tab : allPreferencesTabs)
+            titles.append(window.view()->tabButton(tab)->text());
+        QCOMPARE(titles, expected);
+        // Laid out top to bottom in that order.
+        for (int i = 1; i < 4; ++i) {
+            QVERIFY(window.view()->tabButton(allPreferencesTabs[i])->y() >
+                    window.view()->tabButton(allPreferencesTabs[i - 1])->y());
+        }
+        QVERIFY(window.view()->tabButton(PreferencesTab::general)->isSelected());
+        QVERIFY(!window.view()->tabButton(PreferencesTab::feedback)->isSelected());
+
+        window.resize(2000, 2000);
+        QCOMPARE(window.size(), QSize(1200, 1000));
+        window.resize(100, 100);
+        QCOMPARE(window.size(), QSize(800, 600));
+        window.resize(1000, 700);
+        QCOMPARE(window.size(), QSize(1000, 700));
+    }
+
+    void pressingATabShowsItsPage()
+    {
+        PreferencesWindow window(PreferencesTab::general);
+        window.showAndActivate();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        PreferencesView* view = window.view();
+        QVERIFY(qobject_cast<GeneralPreferencesView*>(view->page(PreferencesTab::general)));
+        QVERIFY(!view->page(PreferencesTab::feedback)); // built when first shown
+        QSignalSpy changes(view, &PreferencesView::selectedTabChanged);
+
+        QTest::mouseClick(view->tabButton(PreferencesTab::feedback), Qt::LeftButton);
+        QCOMPARE(window.selectedTab(), PreferencesTab::feedback);
+        QCOMPARE(changes.size(), 1);
+        auto* feedback = qobject_cast<FeedbackView*>(view->page(PreferencesTab::feedback));
+        QVERIFY(feedback);
+        QVERIFY(feedback->isVisible());
+        QVERIFY(!view->page(PreferencesTab::general)->isVisible());
+        QVERIFY(view->tabButton(PreferencesTab::feedback)->isSelected());
+        QVERIFY(!view->tabButton(PreferencesTab::general)->isSelected());
+
+        // A page is kept while another tab is shown: what was typed is still there.
+        feedback->setFeedbackText(u"half-written"_s);
+        window.selectTab(PreferencesTab::general);
+        window.selectTab(PreferencesTab::feedback);
+        QCOMPARE(view->page(PreferencesTab::feedback), feedback);
+        QCOMPARE(feedback->feedbackText(), u"half-written"_s);
+        QCOMPARE(changes.size(), 3);
+        window.selectTab(PreferencesTab::feedback);
+        QCOMPARE(changes.size(), 3); // selecting the shown tab is no change
+
+        // A hidden window comes back on its last tab.
+        window.close();
+        QVERIFY(!window.isVisible());
+        window.showAndActivate();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.selectedTab(), PreferencesTab::feedback);
+        QVERIFY(feedback->isVisible());
+    }
+
+    // A page nobody supplied is empty; the application can supply one.
+    void theApplicationCanSupplyAPage()
+    {
+        PreferencesWindow window(PreferencesTab::layoutEditor);
+        QVERIFY(window.view()->page(PreferencesTab::layoutEditor)->children().isEmpty());
+        window.showAndActivate();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        int built = 0;
+        window.view()->setPageFactory(PreferencesTab::layoutEditor, [&built] {
+            ++built;
+            return std::make_unique<QLabel>(u"gallery"_s);
+        });
+        // The empty page shown until now is replaced at once.
+        auto* page = qobject_cast<QLabel*>(window.view()->page(PreferencesTab::layoutEditor));
+        QVERIFY(page);
+        QCOMPARE(page->text(), u"gallery"_s);
+        QVERIFY(page->isVisible());
+        window.selectTab(PreferencesTab::general);
+        window.selectTab(PreferencesTab::layoutEditor);
+        QCOMPARE(built, 1);
+
+        // A factory for a tab not built yet is used when the tab is first shown.
+        window.view()->setPageFactory(PreferencesTab::keyboardShortcuts,
+                                      [] { return std::make_unique<QLabel>(u"shortcuts"_s); });
+        QVERIFY(!window.view()->page(PreferencesTab::keyboardShortcuts));
+        window.selectTab(PreferencesTab::keyboardShortcuts);
+        QCOMPARE(
+            qobject_cast<QLabel*>(window.view()->page(PreferencesTab::keyboardShortcuts))->text(),
+            u"shortcuts"_s);
+    }
+
+    void everySymbolTheWindowsUseIsDrawn()
+    {
+        QStringList symbols;
+        for (PreferencesTab tab : allPreferencesTabs)
+            symbols.append(preferencesTabSymbol(tab));
+        for (FeedbackType type : allFeedbackTypes)
+            symbols.append(feedbackTypeSymbol(type));
+        symbols << u"envelope.fill"_s << u"paperplane.fill"_s << u"exclamationmark.triangle.fill"_s
+                << u"checkmark.circle.fill"_s << u"arrow.clockwise"_s << u"info.circle.fill"_s
+                << u"trash.circle.fill"_s
+                // the layout editor's
+                << u"square.grid.2x2"_s << u"square.grid.3x3"_s << u"plus.circle.fill"_s
+                << u"trash"_s << u"display"_s;
+        for (const QString& symbol : symbols) {
+            QVERIFY2(SymbolIcons::isKnown(symbol), qPrintable(symbol));
+            const QImage image = SymbolIcons::pixmap(symbol, 24, Qt::red, 2.0).toImage();
+            QCOMPARE(image.size(), QSize(48, 48));
+            int painted = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x)
+                    painted += qAlpha(image.pixel(x, y)) > 128;
+            }
+            // Something recognisable, not an empty square nor a filled one.
+            QVERIFY2(painted > 48 && painted < 48 * 48 * 3 / 4, qPrintable(symbol));
+        }
     }
 
 private:
