@@ -362,24 +362,17 @@ private slots:
         Settings::setValue(SettingsKeys::dragModifierKey, u"control"_s);
         Settings::setValue(SettingsKeys::showLayoutPreview, false);
         Settings::setValue(SettingsKeys::moveBetweenDisplays, false);
-        Settings::setNormalZoneColor(QColor::fromRgbF(0, 1, 0, 0.6f));
-        Settings::setHighlightZoneColor(QColor::fromRgbF(1, 0, 0, 0.3f));
+        const QColor green = QColor::fromRgbF(0, 1, 0, 0.6f), red = QColor::fromRgbF(1, 0, 0, 0.3f);
+        Settings::setNormalZoneColor(green);
+        Settings::setHighlightZoneColor(red);
         Settings::setValue(SettingsKeys::spanZonesKey, u"command"_s);
         Settings::setValue(SettingsKeys::spaceAroundZones, 8);
         Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, false);
         Settings::setExcludedApplications({u"XTerm"_s, u"Gimp"_s});
         fake->setLoginItemStatus(LoginItemStatus::Enabled);
         showPage();
-        const QVariantList stored{u"control"_s,
-                                  u"command"_s,
-                                  8,
-                                  false,
-                                  false,
-                                  false,
-                                  true,
-                                  2,
-                                  QColor::fromRgbF(0, 1, 0, 0.6f),
-                                  QColor::fromRgbF(1, 0, 0, 0.3f)};
+        const QVariantList stored{u"control"_s, u"command"_s, 8, false, false,
+                                  false,        true,         2, green, red};
         QCOMPARE(shown(), stored);
         QVERIFY(Settings::launchAtLogin()); // the setting mirrors the registration
 
@@ -455,14 +448,12 @@ private slots:
         window.showAndActivate();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), u"Preferences"_s);
-        const QList<PreferencesTabButton*> buttons = window.findChildren<PreferencesTabButton*>();
-        QCOMPARE(buttons.size(), 4);
-        const QStringList expected{u"General"_s, u"Keyboard Shortcuts"_s, u"Layout Editor"_s,
-                                   u"Feedback"_s};
+        QCOMPARE(window.findChildren<PreferencesTabButton*>().size(), 4);
         QStringList titles;
         for (PreferencesTab tab : allPreferencesTabs)
             titles.append(window.view()->tabButton(tab)->text());
-        QCOMPARE(titles, expected);
+        QCOMPARE(titles,
+                 (QStringList{"General", "Keyboard Shortcuts", "Layout Editor", "Feedback"}));
         // Laid out top to bottom in that order.
         for (int i = 1; i < 4; ++i) {
             QVERIFY(window.view()->tabButton(allPreferencesTabs[i])->y() >

@@ -51,13 +51,22 @@ private:
         now_ += 100;
         handler_->checkForDrag();
     }
+    // A press on the title bar and the window's first move.
+    void grab(std::uint64_t flags = 0, Point at = {150, 790})
+    {
+        down(flags, at);
+        moveWindowBy(10, 0);
+    }
     // A whole shift-drag gesture that releases at the given point.
     void snapAt(Point at)
     {
-        down(ModifierFlag::shift);
-        moveWindowBy(10, 0);
+        grab(ModifierFlag::shift);
         drag(ModifierFlag::shift, at);
         up(ModifierFlag::shift, at);
+    }
+    static Rect targetOf(const Zone& zone, const corvane::Display& display)
+    {
+        return zoneTargetFrame(zone, display.visibleFrame, 900);
     }
     Rect windowFrame() { return *fake_->window(5)->frame; }
     std::optional<Zone> highlighted() const
@@ -155,8 +164,7 @@ private slots:
 
         // Releasing the modifier first hides the overlay and moves nothing.
         *fake_->window(5)->frame = Rect(100, 100, 400, 300);
-        down(ModifierFlag::shift);
-        moveWindowBy(10, 0);
+        grab(ModifierFlag::shift);
         QVERIFY(handler_->overlayWindow()); // held at mouse-down
         drag(ModifierFlag::shift, {300, 600});
         drag(0, {320, 600});
@@ -218,7 +226,7 @@ private slots:
         const Point pointer{1440 + 0.6 * 1920, 500};
         drag(ModifierFlag::shift, pointer);
         up(ModifierFlag::shift, pointer);
-        QCOMPARE(windowFrame(), zoneTargetFrame(apart[1], test::secondDisplay().visibleFrame, 900));
+        QCOMPARE(windowFrame(), targetOf(apart[1], test::secondDisplay()));
         QCOMPARE(windowFrame(), Rect(1440 + 0.7 * 1920, 900 - 1055, 0.3 * 1920, 1055));
         QVERIFY(!handler_->overlayWindow());
         QVERIFY(!handler_->isTracking());
@@ -276,15 +284,13 @@ private slots:
         up(ModifierFlag::shift, {1000, 600});
         QCOMPARE(windowFrame(), Rect(110, 100, 400, 300));
 
-        down();
-        moveWindowBy(10, 0);
+        grab();
         QVERIFY(!handler_->overlayWindow());
         fake_->setHeldKeys({keyCode});
         drag(0, {1000, 600});
         QCOMPARE(highlighted()->id, halves_[1].id);
         up(0, {1000, 600});
-        QCOMPARE(windowFrame(),
-                 zoneTargetFrame(halves_[1], test::primaryDisplay().visibleFrame, 900));
+        QCOMPARE(windowFrame(), targetOf(halves_[1], test::primaryDisplay()));
     }
 
     // A pointer moved by a tool that warps it sends no drag event: the release point decides.
@@ -295,8 +301,7 @@ private slots:
         QVERIFY(handler_->overlayWindow());
         QVERIFY(!highlighted());
         up(ModifierFlag::shift, {3000, 500});
-        QCOMPARE(windowFrame(),
-                 zoneTargetFrame(halves_[1], test::secondDisplay().visibleFrame, 900));
+        QCOMPARE(windowFrame(), targetOf(halves_[1], test::secondDisplay()));
         QVERIFY(!handler_->overlayWindow());
     }
 
@@ -305,8 +310,7 @@ private slots:
     void aChangedModifierCountsFromTheNextGesture()
     {
         Settings::setValue(SettingsKeys::dragModifierKey, u"control"_s);
-        down();
-        moveWindowBy(10, 0);
+        grab();
         drag(ModifierFlag::shift, {1000, 600});
         QVERIFY(!handler_->overlayWindow());
         drag(ModifierFlag::control, {1000, 600});
@@ -315,22 +319,19 @@ private slots:
         QCOMPARE(windowFrame(), Rect(110, 100, 400, 300));
 
         Settings::setValue(SettingsKeys::dragModifierKey, u"option"_s);
-        down(ModifierFlag::option);
-        moveWindowBy(10, 0);
+        grab(ModifierFlag::option);
         QVERIFY(handler_->overlayWindow());
         drag(ModifierFlag::control, {1000, 600});
         QVERIFY(!handler_->overlayWindow());
         drag(ModifierFlag::option, {1000, 600});
         QCOMPARE(highlighted()->id, halves_[1].id);
         up(ModifierFlag::option, {1000, 600});
-        QCOMPARE(windowFrame(),
-                 zoneTargetFrame(halves_[1], test::primaryDisplay().visibleFrame, 900));
+        QCOMPARE(windowFrame(), targetOf(halves_[1], test::primaryDisplay()));
     }
 
     void storedAndChangedColoursReachTheOverlay()
     {
-        down(ModifierFlag::shift);
-        moveWindowBy(10, 0);
+        grab(ModifierFlag::shift);
         OverlayView* view = handler_->overlayView();
         QVERIFY(view);
         QCOMPARE(view->normalZoneColor(), Settings::defaultZoneColors().normal);
@@ -353,8 +354,7 @@ private slots:
     {
         fake_->setEnhancedUserInterface(42, true);
         snapAt({300, 500});
-        QCOMPARE(windowFrame(),
-                 zoneTargetFrame(halves_[0], test::primaryDisplay().visibleFrame, 900));
+        QCOMPARE(windowFrame(), targetOf(halves_[0], test::primaryDisplay()));
         QCOMPARE(fake_->enhancedUserInterface(42), std::optional(true));
         QList<AXAttribute> written;
         for (const auto& write : fake_->writes())
@@ -366,8 +366,7 @@ private slots:
 
     void aWindowThatVanishesMidDragIsNotAnError()
     {
-        down(ModifierFlag::shift);
-        moveWindowBy(10, 0);
+        grab(ModifierFlag::shift);
         drag(ModifierFlag::shift, {300, 500});
         fake_->removeWindow(5);
         drag(ModifierFlag::shift, {310, 500});
@@ -414,8 +413,7 @@ private slots:
         windows_->updateZones(tall, test::primaryDisplay(), false, false);
         const auto spanned = [this] { return handler_->overlayView()->spannedZones(); };
         const std::uint64_t both = ModifierFlag::shift | ModifierFlag::control;
-        down(ModifierFlag::shift);
-        moveWindowBy(10, 0);
+        grab(ModifierFlag::shift);
         drag(ModifierFlag::shift, {300, 500});
         drag(both, {300, 500}); // Control goes down over zone 1
         QCOMPARE(spanned(), QList<QUuid>{tall[0].id});
@@ -430,8 +428,7 @@ private slots:
         up(both, {1200, 800});
         QCOMPARE(windowFrame(), Rect(864, 25, 576, 875));
 
-        down(ModifierFlag::shift, {1000, 790});
-        moveWindowBy(10, 0);
+        grab(ModifierFlag::shift, {1000, 790});
         drag(both, {1200, 800});
         drag(both, {300, 500});
         QCOMPARE(spanned().size(), 3);
