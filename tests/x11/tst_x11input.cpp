@@ -296,8 +296,9 @@ private slots:
         QTRY_COMPARE(platform_->inputMonitor().modifierFlags(), 0u);
     }
 
-    // This process's own windows, a managed one and an unmanaged one (as popups and overlays
-    // are), take presses unseen; elsewhere the same gesture is seen.
+    // This process's own windows, a managed one (on its title bar and its content) and an
+    // unmanaged one (as popups and overlays are), take presses unseen, also for the drag that
+    // follows; elsewhere the same gesture is seen.
     void pressesOnOwnToolkitWindowsAreNotDelivered()
     {
         QRasterWindow managed;
@@ -311,7 +312,9 @@ private slots:
         QVERIFY(server_->waitForViewable(xcb_window_t(unmanaged.winId())));
         QTRY_VERIFY(server_->frameGeometry(xcb_window_t(managed.winId()))->height() >
                     managed.height());
+        const QRect frame = *server_->frameGeometry(xcb_window_t(managed.winId()));
         events_.clear();
+        click(QPoint(frame.center().x(), frame.top() + 5)); // its title bar
         click(managed.geometry().center());
         click(unmanaged.geometry().center());
         QTest::qWait(200);
