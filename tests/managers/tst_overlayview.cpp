@@ -8,6 +8,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 using Handle = GridView::HandlePosition;
 
 namespace {
