@@ -5,6 +5,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 // Windows found through the accessibility elements and the window lists behind them.
 class AccessibilityElementTest : public QObject {

@@ -356,12 +356,12 @@ private slots:
         snapAt({300, 500});
         QCOMPARE(windowFrame(), targetOf(halves_[0], test::primaryDisplay()));
         QCOMPARE(fake_->enhancedUserInterface(42), std::optional(true));
-        QList<AXAttribute> written;
+        QStringList written;
         for (const auto& write : fake_->writes())
             written.append(write.second);
-        QCOMPARE(written, (QList{AXAttribute::enhancedUserInterface, AXAttribute::size,
-                                 AXAttribute::position, AXAttribute::size,
-                                 AXAttribute::enhancedUserInterface}));
+        QCOMPARE(written, (QStringList{AXAttribute::enhancedUserInterface, AXAttribute::size,
+                                       AXAttribute::position, AXAttribute::size,
+                                       AXAttribute::enhancedUserInterface}));
     }
 
     void aWindowThatVanishesMidDragIsNotAnError()
