@@ -1,3 +1,4 @@
+#include "TestEnvironment.h"
 #include "logging/LogManager.h"
 #include "logging/Logger.h"
 
@@ -36,6 +37,11 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY2(test::hasOwnFolders(), "run through ctest: it gives the test folders of its own");
+    }
+
     // Must run first: nothing may have created the manager yet.
     void silentCallsTouchNothing()
     {

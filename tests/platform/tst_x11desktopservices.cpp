@@ -34,6 +34,11 @@ class X11DesktopServicesTest : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY2(test::hasOwnFolders(), "run through ctest: it gives the test folders of its own");
+    }
+
     void init()
     {
         // The entry lives in this test's own XDG config home (set by CTest).

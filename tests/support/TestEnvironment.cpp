@@ -15,6 +15,12 @@ void resetStores()
     Settings::clear();
 }
 
+bool hasOwnFolders()
+{
+    return !qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME") &&
+           !qEnvironmentVariableIsEmpty("XDG_DATA_HOME");
+}
+
 FakePlatform& installFakePlatform()
 {
     auto platform = std::make_unique<FakePlatform>();

@@ -14,6 +14,10 @@ namespace corvane::test {
 // store and the log folder so that each test starts from a fresh installation.
 void resetStores();
 
+// Whether the XDG folders are this test's own (CTest sets them); a test that empties its
+// folders must not run without them, or it would empty the user's. Say so with QVERIFY2.
+bool hasOwnFolders();
+
 // Installs a fresh in-memory desktop with the given displays and returns it.
 FakePlatform& installFakePlatform();
 
