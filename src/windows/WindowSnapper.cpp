@@ -60,8 +60,12 @@ AXError centreInTarget(const AccessibilityElement& window, const Rect& target)
                      .arg(size->width)
                      .arg(size->height),
                  LogCategory::Window);
-    return window.setPosition(Point{target.x + std::max(0.0, std::floor(spareWidth / 2)),
-                                    target.y + std::max(0.0, std::floor(spareHeight / 2))});
+    const AXError moved =
+        window.setPosition(Point{target.x + std::max(0.0, std::floor(spareWidth / 2)),
+                                 target.y + std::max(0.0, std::floor(spareHeight / 2))});
+    // Some window managers (fluxbox) resize a window they are asked only to move, by the height
+    // of their decorations: the size it had goes last.
+    return moved == AXError::Success ? window.setSize(*size) : moved;
 }
 
 } // namespace
