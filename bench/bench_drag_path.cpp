@@ -143,46 +143,66 @@ bool near(const QRect& a, const QRect& b)
 // (the left 60 %) and of its top-right zone.
 const QPoint goals[2] = {QPoint(576, 540), QPoint(1536, 300)};
 
+// When a snap's steps happened, in microseconds from the synthetic release.
+struct SnapTimes {
+    std::optional<double> request; // Corvane's move request reached the root
+    std::optional<double> placed;  // the frame stands at its target
+};
+
 // Waits for the frame to stand at `target`, told by its ConfigureNotify events (it was asked
-// for them): a loop asking the server would take a CPU from the processes being measured.
-std::optional<double> waitForFrame(xcb_connection_t* c, xcb_window_t frame, const QRect& target,
-                                   Clock::time_point start)
+// for them): a loop asking the server would take a CPU from the processes being measured. The
+// move request Corvane sends to the window manager also goes to the root's substructure
+// listeners, so its arrival splits the time between Corvane and the window manager.
+SnapTimes waitForFrame(xcb_connection_t* c, xcb_window_t client, xcb_window_t frame,
+                       xcb_atom_t moveResize, const QRect& target, Clock::time_point start)
 {
+    SnapTimes times;
+    auto since = [start] {
+        return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    };
     const auto deadline = start + std::chrono::seconds(2);
     pollfd socket{xcb_get_file_descriptor(c), POLLIN, 0};
     while (Clock::now() < deadline) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
             std::optional<QRect> placed;
-            if ((event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY) {
+            const std::uint8_t type = event->response_type & 0x7f;
+            if (type == XCB_CONFIGURE_NOTIFY) {
                 const auto* e = reinterpret_cast<xcb_configure_notify_event_t*>(event);
                 if (e->window == frame)
                     placed = QRect(e->x, e->y, e->width + 2 * e->border_width,
                                    e->height + 2 * e->border_width);
+            } else if (type == XCB_CLIENT_MESSAGE && !times.request) {
+                const auto* e = reinterpret_cast<xcb_client_message_event_t*>(event);
+                if (e->type == moveResize && e->window == client)
+                    times.request = since();
             }
             free(event);
-            if (placed && near(*placed, target))
-                return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+            if (placed && near(*placed, target)) {
+                times.placed = since();
+                return times;
+            }
         }
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         ::poll(&socket, 1, std::max<int>(1, int(left.count())));
     }
-    return std::nullopt;
+    return times;
 }
 
-// Snaps the client into zone `zone` with a Shift-drag. Returns the microseconds from the
-// synthetic release to the frame standing at `target`, or none; with no target, waits a moment
-// and gives the frame where it stood as `target`.
-std::optional<double> snap(XServer& server, xcb_window_t client, int zone,
-                           std::optional<QRect>& target)
+// Snaps the client into zone `zone` with a Shift-drag. Returns when its steps happened after
+// the synthetic release; with no target, waits a moment and gives the frame where it stood as
+// `target`.
+SnapTimes snap(XServer& server, xcb_window_t client, int zone, std::optional<QRect>& target)
 {
     xcb_connection_t* c = server.connection();
     const xcb_window_t frame = server.frameOf(client);
     const std::uint32_t structure = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     xcb_change_window_attributes(c, frame, XCB_CW_EVENT_MASK, &structure);
+    const std::uint32_t substructure = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(c, server.root(), XCB_CW_EVENT_MASK, &substructure);
     Drag drag(server, client);
     if (!drag.begin(goals[zone], true))
-        return std::nullopt;
+        return {};
     drag.moveTo(goals[zone], 20);
     pause(80);
     // What the drag moved is old news.
@@ -191,28 +211,39 @@ std::optional<double> snap(XServer& server, xcb_window_t client, int zone,
         free(event);
     const auto start = Clock::now();
     drag.release();
-    std::optional<double> elapsed;
+    SnapTimes times;
     if (target) {
-        elapsed = waitForFrame(c, frame, *target, start);
+        times =
+            waitForFrame(c, client, frame, server.atom("_NET_MOVERESIZE_WINDOW"), *target, start);
     } else {
         pause(400);
         target = server.frameGeometry(client);
     }
+    const std::uint32_t none = XCB_EVENT_MASK_NO_EVENT;
+    xcb_change_window_attributes(c, server.root(), XCB_CW_EVENT_MASK, &none);
     server.fakeKey(XK_Shift_L, false);
     pause(60);
-    return elapsed;
+    return times;
 }
 
-// The calls counted by strace -c in its summary table, all rows but the total.
-long countedCalls(const QString& summary)
+// The calls counted by strace -c in its summary table: the file-system calls, and the polls of
+// the event loop, traced beside them to show that strace was attached at all.
+struct TracedCalls {
+    long file = 0;
+    long polls = 0;
+};
+
+TracedCalls countedCalls(const QString& summary)
 {
-    long calls = 0;
+    TracedCalls calls;
     static const QRegularExpression row(
         QStringLiteral("^\\s*[\\d.]+\\s+[\\d.]+\\s+\\d+\\s+(\\d+)\\s+(?:\\d+\\s+)?(\\w+)\\s*$"));
     for (const QString& line : summary.split(QLatin1Char('\n'))) {
         const auto m = row.match(line);
-        if (m.hasMatch() && m.captured(2) != u"total")
-            calls += m.captured(1).toLong();
+        if (!m.hasMatch() || m.captured(2) == u"total")
+            continue;
+        const QString name = m.captured(2);
+        (name == u"poll" || name == u"ppoll" ? calls.polls : calls.file) += m.captured(1).toLong();
     }
     return calls;
 }
@@ -280,6 +311,7 @@ int main(int argc, char** argv)
     struct Latency {
         int windows;
         Samples samples;
+        Samples requests; // the part until Corvane's move request
         int missed = 0;
     };
     QList<Latency> latencies;
@@ -291,24 +323,27 @@ int main(int argc, char** argv)
         // The new windows came up above the logo; it goes back on top, as a click would put it.
         server.xdotool({QStringLiteral("windowraise"), QString::number(logo->window)});
         pause(200);
-        Latency latency{windows, {}};
+        Latency latency{windows, {}, {}};
         for (int i = 0; i < snapsEach; ++i) {
             const int zone = i % 2;
             if (!targets[zone]) {
                 ++latency.missed;
                 continue;
             }
-            if (const auto micros = snap(server, logo->window, zone, targets[zone]))
-                latency.samples.add(*micros);
+            const SnapTimes times = snap(server, logo->window, zone, targets[zone]);
+            if (times.placed)
+                latency.samples.add(*times.placed);
             else
                 ++latency.missed;
+            if (times.placed && times.request)
+                latency.requests.add(*times.request);
         }
         latencies.append(latency);
     }
 
     // File-system calls during a drag: strace counts them while a Shift-drag of a few hundred
     // motion events shows and hides the overlay and ends in a snap.
-    long fileCalls = -1;
+    std::optional<TracedCalls> calls;
     int dragEvents = 0, overlays = 0;
     const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
     QTemporaryDir scratch;
@@ -317,8 +352,8 @@ int main(int argc, char** argv)
         QProcess tracer;
         tracer.start(strace,
                      {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-c"),
-                      QStringLiteral("-e"), QStringLiteral("trace=%file"), QStringLiteral("-o"),
-                      summary, QStringLiteral("-p"), QString::number(pid)});
+                      QStringLiteral("-e"), QStringLiteral("trace=%file,poll,ppoll"),
+                      QStringLiteral("-o"), summary, QStringLiteral("-p"), QString::number(pid)});
         if (tracer.waitForStarted()) {
             pause(1000); // attached to every thread
             Drag traced(server, logo->window);
@@ -348,7 +383,7 @@ int main(int argc, char** argv)
             tracer.waitForFinished(5000);
             QFile file(summary);
             if (file.open(QIODevice::ReadOnly))
-                fileCalls = countedCalls(QString::fromUtf8(file.readAll()));
+                calls = countedCalls(QString::fromUtf8(file.readAll()));
         }
     }
     corvane.stop();
@@ -369,25 +404,32 @@ int main(int argc, char** argv)
             continue;
         }
         figure(QStringLiteral("Mouse-up to window in place, %1 windows open (median of %2 snaps; "
-                              "90th percentile %3)")
+                              "90th percentile %3; Corvane's move request sent after %4)")
                    .arg(l.windows)
                    .arg(l.samples.size())
-                   .arg(millis(l.samples.quantile(0.9))),
+                   .arg(millis(l.samples.quantile(0.9)))
+                   .arg(l.requests.isEmpty() ? QStringLiteral("—") : millis(l.requests.median())),
                millis(l.samples.median()), QStringLiteral("< %1 ms").arg(targetSnapMicros / 1000),
                l.samples.median() < targetSnapMicros);
     }
-    if (fileCalls < 0)
+    if (!calls)
         figure(QStringLiteral("File-system calls during a drag (strace)"),
-               QStringLiteral("not measured (strace missing)"), QStringLiteral("0"), std::nullopt);
+               QStringLiteral("not measured (strace missing or not started)"), QStringLiteral("0"),
+               std::nullopt);
+    else if (calls->polls == 0)
+        figure(QStringLiteral("File-system calls during a drag (strace)"),
+               QStringLiteral("not measured (strace saw no call at all: not attached)"),
+               QStringLiteral("0"), std::nullopt);
     else
         figure(QStringLiteral("File-system calls during a drag of %1 motion events, %2 overlays "
-                              "and a snap (strace)")
+                              "and a snap (strace; %3 polls of the event loop beside them)")
                    .arg(dragEvents)
-                   .arg(overlays),
+                   .arg(overlays)
+                   .arg(calls->polls),
                QStringLiteral("%1 (%2 per drag event)")
-                   .arg(fileCalls)
-                   .arg(double(fileCalls) / dragEvents, 0, 'f', 2),
-               QStringLiteral("0 per drag event or overlay"), fileCalls == 0);
+                   .arg(calls->file)
+                   .arg(double(calls->file) / dragEvents, 0, 'f', 2),
+               QStringLiteral("0 per drag event or overlay"), calls->file == 0);
     QStringList missed;
     for (const Latency& l : latencies) {
         if (l.missed)
@@ -399,8 +441,10 @@ int main(int argc, char** argv)
                         "time over the counted motion events (the stat ticks beside it). Snaps: "
                         "from the synthetic release to the frame read back at its zone (±1 px), "
                         "between two zones, the other windows being small managed windows of the "
-                        "benchmark's own%1. File-system calls: strace -f -c -e trace=%file "
-                        "attached to the process for the whole drag.%2")
+                        "benchmark's own; the time of Corvane's _NET_MOVERESIZE_WINDOW request is "
+                        "when it reached the benchmark, which listens on the root%1. File-system "
+                        "calls: strace -f -c -e trace=%file,poll,ppoll attached to the process for "
+                        "the whole drag (the polls show that it was attached).%2")
              .arg(missed.isEmpty() ? QString()
                                    : QStringLiteral("; snaps that did not land: ") +
                                          missed.join(QStringLiteral(", ")))
