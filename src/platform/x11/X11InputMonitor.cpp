@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 #include <unistd.h>
+#include <utility>
 #include <xcb/xinput.h>
 
 namespace corvane {
@@ -235,8 +236,7 @@ void X11InputMonitor::handleKey(xcb_keycode_t keycode, bool press)
     // Motion seen before this key belongs to the keys before it; while the pointer is sampled,
     // it may have moved unseen.
     if (watched && (motionPending_ || sampling_)) {
-        motionPending_ = false;
-        deliverMotion();
+        deliverMotion(std::exchange(motionPending_, false));
     }
     keysDown_[keycode] = press;
     if (watched)
@@ -301,7 +301,7 @@ void X11InputMonitor::onBatchEnd()
         return;
     motionPending_ = false;
     // The first move after a rest goes out at once; the moves after it are sampled.
-    if (!sampling_ && deliverMotion())
+    if (!sampling_ && deliverMotion(true))
         startSampling();
 }
 
@@ -322,7 +322,7 @@ void X11InputMonitor::sampleMotion()
 {
     if (!sampling_ || !leftDown_)
         return;
-    if (deliverMotion()) {
+    if (deliverMotion(false)) {
         motionTimer_.start(sampleIntervalMs);
         return;
     }
@@ -330,7 +330,7 @@ void X11InputMonitor::sampleMotion()
     // after that has been selected, so that a move in between is not lost.
     stopSampling();
     selectEvents(true, true, true);
-    if (deliverMotion())
+    if (deliverMotion(false))
         startSampling();
 }
 
@@ -367,13 +367,13 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
         return;
     // A move not yet told (seen in this batch, or since the last sample) goes out before the
     // release, from the same answer of the server.
-    const bool moved = motionPending_ || sampling_;
-    motionPending_ = false;
+    const bool seenMoving = std::exchange(motionPending_, false);
+    const bool sampled = sampling_;
     stopSampling();
     selectEvents(true, false, false);
     const auto pointer = queryPointer();
     if (pointer && !suppressed_) {
-        if (moved && pointer->root != lastDragAt_)
+        if (seenMoving || (sampled && pointer->root != lastDragAt_))
             deliver(MouseEventType::LeftMouseDragged, *pointer);
         deliver(MouseEventType::LeftMouseUp, *pointer);
     }
@@ -383,12 +383,14 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
     updateHeldKeys();
 }
 
-bool X11InputMonitor::deliverMotion()
+bool X11InputMonitor::deliverMotion(bool seenMoving)
 {
     if (suppressed_ || !leftDown_)
         return false;
     const auto pointer = queryPointer();
-    if (!pointer || pointer->root == lastDragAt_)
+    // A raw motion says the pointer moved even when it came back to where the last event was:
+    // that move was made with the keys held then. A sample knows only where the pointer is.
+    if (!pointer || (!seenMoving && pointer->root == lastDragAt_))
         return false;
     lastDragAt_ = pointer->root;
     deliver(MouseEventType::LeftMouseDragged, *pointer);

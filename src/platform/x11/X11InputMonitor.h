@@ -53,8 +53,9 @@ private:
     void onEvent(const xcb_generic_event_t* event);
     void onBatchEnd();
     void handleButton(std::uint32_t physicalButton, bool press);
-    // A drag event for where the pointer is now, when it has moved since the last one.
-    bool deliverMotion();
+    // A drag event for where the pointer is now, when a raw motion was seen or it stands
+    // elsewhere than at the last one.
+    bool deliverMotion(bool seenMoving);
     void startSampling();
     void stopSampling();
     void sampleMotion();
