@@ -99,6 +99,10 @@ public:
     // Whether every window of the session can be read and moved once trusted; false where the
     // backend sees only some of them (X11 windows inside a Wayland session).
     virtual bool reachesEveryWindow() const { return true; }
+    // Whether an application here can have the enhanced interface ("AXEnhancedUserInterface")
+    // that a snap switches off for the move. Where none can, a snap does not look the window's
+    // application up: on X that lookup is three round trips to the server on every release.
+    virtual bool hasEnhancedUserInterface() const { return true; }
 };
 
 } // namespace corvane

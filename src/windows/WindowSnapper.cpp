@@ -102,7 +102,9 @@ SnapOutcome WindowSnapper::snap(const AccessibilityElement& window, const Zone& 
     // The enhanced interface makes some applications animate or refuse geometry changes; it is
     // switched off only for the move and restored afterwards, since assistive software relies
     // on it.
-    const auto app = window.application();
+    const auto app = Platform::current().accessibility().hasEnhancedUserInterface()
+                         ? window.application()
+                         : std::nullopt;
     const bool restoreEnhanced = app && app->enhancedUserInterface().value_or(false);
     if (restoreEnhanced)
         app->setEnhancedUserInterface(false);

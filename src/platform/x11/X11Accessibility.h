@@ -41,6 +41,7 @@ public:
     bool observeDestruction(ElementHandle element, DestructionHandler handler) override;
     void stopObservingDestruction(ElementHandle element) override;
     bool reachesEveryWindow() const override { return reachesEveryWindow_; }
+    bool hasEnhancedUserInterface() const override { return false; }
 
     // A handle holds its kind in the high word and the window id or pid in the low word.
     static ElementHandle windowElement(xcb_window_t window);
