@@ -3,18 +3,13 @@
 // while the pointer moves without a button and while nothing happens.
 
 #include "BenchReport.h"
+#include "RunningApp.h"
 #include "XServer.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QSettings>
 #include <QThread>
 #include <cmath>
-#include <unistd.h>
-#include <xcb/xcb.h>
 
 #define XK_MISCELLANY
 #include <X11/keysymdef.h>
@@ -40,82 +35,6 @@ int stillSeconds()
     return qEnvironmentVariableIntValue("CORVANE_BENCH_SHORT") ? 15 : 60;
 }
 
-struct ProcessTimes {
-    double cpuSeconds = 0;    // user + system from /proc/<pid>/stat, clock-tick resolution
-    double runSeconds = 0;    // every thread's time on a CPU from schedstat, nanoseconds
-    long mainThreadWakes = 0; // context switches of the main thread
-};
-
-ProcessTimes timesOf(qint64 pid)
-{
-    ProcessTimes t;
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (stat.open(QIODevice::ReadOnly)) {
-        const QByteArray text = stat.readAll();
-        // Fields after the command name, which is in parentheses and may hold spaces.
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 12) {
-            const double tick = double(sysconf(_SC_CLK_TCK));
-            t.cpuSeconds = (fields[11].toDouble() + fields[12].toDouble()) / tick;
-        }
-    }
-    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
-    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile schedstat(tasks.filePath(task + QStringLiteral("/schedstat")));
-        if (schedstat.open(QIODevice::ReadOnly))
-            t.runSeconds += schedstat.readAll().split(' ').value(0).toDouble() / 1e9;
-    }
-    QFile status(QStringLiteral("/proc/%1/task/%1/status").arg(pid));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.contains("ctxt_switches:"))
-                t.mainThreadWakes += line.split(':').value(1).trimmed().toLong();
-        }
-    }
-    return t;
-}
-
-double rssMiB(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
-}
-
-// A window of the application docked somewhere below the root: the tray icon.
-bool hasDockedWindow(xcb_connection_t* c, xcb_window_t window, xcb_window_t root,
-                     const QByteArray& wmClass, int depth = 0)
-{
-    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr);
-    if (!tree)
-        return false;
-    bool found = false;
-    const xcb_window_t* children = xcb_query_tree_children(tree);
-    for (int i = 0; i < xcb_query_tree_children_length(tree) && !found; ++i) {
-        const xcb_window_t child = children[i];
-        if (window != root) {
-            auto* cls = xcb_get_property_reply(
-                c, xcb_get_property(c, 0, child, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 64),
-                nullptr);
-            if (cls) {
-                const QByteArray value(static_cast<const char*>(xcb_get_property_value(cls)),
-                                       xcb_get_property_value_length(cls));
-                found = value.toLower().contains(wmClass);
-                free(cls);
-            }
-        }
-        if (!found && depth < 4)
-            found = hasDockedWindow(c, child, root, wmClass, depth + 1);
-    }
-    free(tree);
-    return found;
-}
-
 void pause(int ms)
 {
     QThread::msleep(ms);
@@ -126,67 +45,25 @@ void pause(int ms)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QString corvane = qEnvironmentVariable("CORVANE_BINARY_DIR") + "/bin/corvane";
-    if (!QFile::exists(corvane)) {
-        note(QStringLiteral("Application: %1 is missing; not measured.").arg(corvane));
-        return 1;
-    }
     XServer server(XServer::Options{QSize(1920, 1080), 24, true, {}, {}});
     if (!server.isRunning()) {
         note(QStringLiteral("Application: the X server did not start (%1).")
                  .arg(server.errorString()));
         return 1;
     }
-    server.startProcess(QStringLiteral("trayer"),
-                        {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
-                         QStringLiteral("right"), QStringLiteral("--widthtype"),
-                         QStringLiteral("request"), QStringLiteral("--height"),
-                         QStringLiteral("24")});
-    xcb_connection_t* c = server.connection();
-    const xcb_atom_t tray = server.atom("_NET_SYSTEM_TRAY_S0");
-    const QDeadlineTimer trayDeadline(10000);
-    auto trayOwned = [&] {
-        auto* owner = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, tray), nullptr);
-        const bool owned = owner && owner->owner != XCB_NONE;
-        free(owner);
-        return owned;
-    };
-    while (!trayOwned() && !trayDeadline.hasExpired())
-        pause(20);
-    if (!trayOwned()) {
+    RunningApp corvane(server);
+    if (!corvane.startTray()) {
         note(QStringLiteral("Application: trayer did not take the system tray; not measured."));
         return 1;
     }
-
-    // A later launch, as most are: the first one opens the preferences a second after start.
-    {
-        QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                           QStringLiteral("Corvane"), QStringLiteral("Corvane"));
-        settings.setValue(QStringLiteral("HasLaunchedBefore"), true);
-        settings.sync();
-    }
-
     // Start-up: from the process start to its icon docked in the tray.
-    QElapsedTimer clock;
-    clock.start();
-    const qint64 pid = server.startProcess(corvane, {});
-    bool docked = false;
-    const QDeadlineTimer deadline(10000);
-    auto running = [pid] {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
-    };
-    while (!(docked = hasDockedWindow(c, server.root(), server.root(), "corvane")) &&
-           !deadline.hasExpired() && running())
-        pause(1);
-    const double startup = clock.nsecsElapsed() / 1000.0;
-    if (!docked) {
-        note(running() ? QStringLiteral("Application: no tray icon appeared within 10 s.")
-                       : QStringLiteral("Application: corvane ended at once without showing "
-                                        "a tray icon (the application is not in this tree "
-                                        "yet); start-up, memory and idle figures are missing."));
+    double startup = 0;
+    if (const auto error = corvane.start(&startup)) {
+        note(QStringLiteral("Application: %1; start-up, memory and idle figures are missing.")
+                 .arg(*error));
         return 1;
     }
+    const qint64 pid = corvane.pid();
     pause(1000);
     const double rssStart = rssMiB(pid);
 
@@ -256,7 +133,7 @@ int main(int argc, char** argv)
         pause(20);
     }
     const double rssSnaps = rssMiB(pid);
-    server.killProcess(pid);
+    corvane.stop();
 
     figure(QStringLiteral("Start-up: process start to tray icon docked (trayer, XEmbed)"),
            millis(startup), QStringLiteral("< %1 ms").arg(targetStartupMicros / 1000),

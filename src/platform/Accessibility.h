@@ -38,8 +38,9 @@ enum class AXError {
     APIDisabled, // the process is not trusted
 };
 
-// What an attribute can hold: nothing, an element, a boxed point or size, text or a bool.
-using AXValue = std::variant<std::monostate, ElementHandle, Point, Size, QString, bool>;
+// What an attribute can hold: nothing, an element, a boxed point, size or rectangle, text or a
+// bool.
+using AXValue = std::variant<std::monostate, ElementHandle, Point, Size, QString, bool, Rect>;
 
 struct AXAttributeResult {
     AXError error = AXError::Success;
@@ -50,6 +51,9 @@ namespace AXAttribute {
 inline const QString role = QStringLiteral("AXRole");
 inline const QString position = QStringLiteral("AXPosition");
 inline const QString size = QStringLiteral("AXSize");
+// Position and size at once, where the desktop can set both in one step; a backend that cannot
+// answers AttributeUnsupported and the caller sets the size and the position.
+inline const QString frame = QStringLiteral("AXFrame");
 inline const QString window = QStringLiteral("AXWindow");
 inline const QString parent = QStringLiteral("AXParent");
 inline const QString enhancedUserInterface = QStringLiteral("AXEnhancedUserInterface");
@@ -95,6 +99,10 @@ public:
     // Whether every window of the session can be read and moved once trusted; false where the
     // backend sees only some of them (X11 windows inside a Wayland session).
     virtual bool reachesEveryWindow() const { return true; }
+    // Whether an application here can have the enhanced interface ("AXEnhancedUserInterface")
+    // that a snap switches off for the move. Where none can, a snap does not look the window's
+    // application up: on X that lookup is three round trips to the server on every release.
+    virtual bool hasEnhancedUserInterface() const { return true; }
 };
 
 } // namespace corvane

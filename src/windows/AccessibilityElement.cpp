@@ -159,6 +159,11 @@ AXError AccessibilityElement::setPosition(Point position) const
     return ax().setAttribute(element_, AXAttribute::position, position);
 }
 
+AXError AccessibilityElement::setFrame(const Rect& frame) const
+{
+    return ax().setAttribute(element_, AXAttribute::frame, frame);
+}
+
 std::optional<AccessibilityElement> AccessibilityElement::elementAtPosition(Point position)
 {
     Accessibility& a = ax();

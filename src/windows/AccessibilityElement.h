@@ -37,6 +37,8 @@ public:
     // Writes used by a snap; results are ignored by callers that only try.
     AXError setSize(Size size) const;
     AXError setPosition(Point position) const;
+    // Both at once; AttributeUnsupported where the desktop cannot.
+    AXError setFrame(const Rect& frame) const;
 
     static std::optional<AccessibilityElement> elementAtPosition(Point position);
     // The window under the pointer: the element there when it is a window, else its "AXWindow".

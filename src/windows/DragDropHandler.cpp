@@ -147,15 +147,14 @@ bool DragDropHandler::followKeys(const QList<DragKey>& keys)
     return added;
 }
 
-std::optional<ElementHandle> DragDropHandler::windowUnderMouse() const
+DragDropHandler::WindowUnderPointer DragDropHandler::windowAt(Point pointer) const
 {
     Platform& p = platform();
-    const Point pointer =
-        flipToTopLeft(p.inputMonitor().mouseLocation(), primaryHeight(p.displays().screens()));
     Accessibility& ax = p.accessibility();
-    const auto element = ax.elementAtPosition(ax.systemWide(), pointer);
-    if (!element)
-        return std::nullopt;
+    const auto element = ax.elementAtPosition(
+        ax.systemWide(), flipToTopLeft(pointer, primaryHeight(p.displays().screens())));
+    if (!element || !element->isValid())
+        return {};
     auto windowOf = [&ax](ElementHandle e) -> std::optional<ElementHandle> {
         const AXAttributeResult r = ax.copyAttribute(e, AXAttribute::window);
         if (r.error != AXError::Success)
@@ -164,19 +163,28 @@ std::optional<ElementHandle> DragDropHandler::windowUnderMouse() const
             return *w;
         return std::nullopt;
     };
-    if (const auto window = windowOf(*element))
-        return window;
-    const AXAttributeResult parent = ax.copyAttribute(*element, AXAttribute::parent);
-    if (parent.error != AXError::Success)
-        return std::nullopt;
-    if (const auto* p = std::get_if<ElementHandle>(&parent.value); p && p->isValid())
-        return windowOf(*p);
-    return std::nullopt;
+    WindowUnderPointer found;
+    const auto window = windowOf(*element);
+    // The element to move: the element itself when it is a window, else its window.
+    const AccessibilityElement hit(*element);
+    if (window == element || hit.isWindow().value_or(false))
+        found.element = hit;
+    else if (window)
+        found.element = AccessibilityElement(*window);
+    // The window to watch: the element's window, else its parent's.
+    found.window = window;
+    if (!found.window) {
+        const AXAttributeResult parent = ax.copyAttribute(*element, AXAttribute::parent);
+        if (const auto* e = std::get_if<ElementHandle>(&parent.value);
+            parent.error == AXError::Success && e && e->isValid())
+            found.window = windowOf(*e);
+    }
+    return found;
 }
 
 void DragDropHandler::handleMouseDown(const MouseEvent& event)
 {
-    const Point pointer = platform().inputMonitor().mouseLocation();
+    const Point pointer = event.location;
     // The setting is read once per gesture: drag events come at the pointer's rate, and reading
     // the settings file costs several times more than everything else an event does. A key
     // chosen since the last gesture is followed from now on; this event could not say whether it
@@ -190,7 +198,9 @@ void DragDropHandler::handleMouseDown(const MouseEvent& event)
     const bool initialModifier =
         followKeys(keys) ? gestureKey_.isHeldNow() : gestureKey_.isHeldIn(event);
     titleBarPress_.reset();
-    windowElement_ = AccessibilityElement::windowElementUnderCursor();
+    // One lookup at the press point gives both the element to move and the window to watch.
+    const WindowUnderPointer found = windowAt(pointer);
+    windowElement_ = found.element;
     // A window of an excluded application is left alone: its drag is not followed at all.
     if (windowElement_ && ExcludedApplications::contains(*windowElement_)) {
         stopTimer();
@@ -198,7 +208,7 @@ void DragDropHandler::handleMouseDown(const MouseEvent& event)
         return;
     }
 
-    const auto window = windowUnderMouse();
+    const auto& window = found.window;
     if (!window) {
         // A press on the desktop, a panel or the tray: nothing to snap, nothing wrong.
         Logger::debug(QStringLiteral("No client window under the mouse"), LogCategory::Window);
@@ -271,7 +281,7 @@ void DragDropHandler::checkForDrag()
         if (!isTracking_) {
             isTracking_ = true;
             if (initialModifierPressed_ || gestureKey_.isHeldNow())
-                createOverlayWindow();
+                createOverlayWindow(pointer);
         }
     } else if (elapsed > lateTickMs) {
         stopTimer();
@@ -286,21 +296,21 @@ void DragDropHandler::handleMouseDragged(const MouseEvent& event)
 {
     if (!isTracking_)
         return;
-    const Point pointer = platform().inputMonitor().mouseLocation();
+    const Point pointer = event.location;
     if (!gestureKey_.isHeldIn(event)) {
         closeOverlayWindow();
         return;
     }
     if (!overlayWindow_)
-        createOverlayWindow();
+        createOverlayWindow(pointer);
     const auto display = screenContainingPoint(pointer, platform().displays().screens());
     if (!display)
         return;
     if (!overlayWindow_) {
-        createOverlayWindow();
+        createOverlayWindow(pointer);
     } else if (!(overlayWindow_->display() == *display)) {
         closeOverlayWindow();
-        createOverlayWindow();
+        createOverlayWindow(pointer);
     }
     const auto zone = zoneNearest(pointer, *display);
     if (!zone)
@@ -348,7 +358,7 @@ void DragDropHandler::handleMouseUp(const MouseEvent& event)
 {
     stopTimer();
     if (titleBarPress_ && !isTracking_ && gestureKey_.isHeldIn(event)) {
-        const Point pointer = platform().inputMonitor().mouseLocation();
+        const Point pointer = event.location;
         if (std::hypot(pointer.x - titleBarPress_->x, pointer.y - titleBarPress_->y) >
             noMoveDistance) {
             Logger::info(QStringLiteral("A drag with the snap modifier held moved no window"),
@@ -460,10 +470,9 @@ void DragDropHandler::dropOverlayOfChangedDisplay()
     closeOverlayWindow();
 }
 
-void DragDropHandler::createOverlayWindow()
+void DragDropHandler::createOverlayWindow(Point pointer)
 {
-    const auto display = screenContainingPoint(platform().inputMonitor().mouseLocation(),
-                                               platform().displays().screens());
+    const auto display = screenContainingPoint(pointer, platform().displays().screens());
     if (!display)
         return;
     const Rect visible = display->visibleFrame;

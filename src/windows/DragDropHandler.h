@@ -69,8 +69,15 @@ private:
     // not followed before.
     bool followKeys(const QList<DragKey>& keys);
     std::optional<Zone> zoneNearest(Point pointer, const Display& display) const;
-    std::optional<ElementHandle> windowUnderMouse() const;
-    void createOverlayWindow();
+    // What a press at the point (screen space) is on: the window element to move, and the
+    // window to watch for movement (the element's window, else its parent's).
+    struct WindowUnderPointer {
+        std::optional<AccessibilityElement> element;
+        std::optional<ElementHandle> window;
+    };
+    WindowUnderPointer windowAt(Point pointer) const;
+    // On the display under the pointer (screen space).
+    void createOverlayWindow(Point pointer);
     void closeOverlayWindow();
     void dropOverlayOfChangedDisplay();
     void highlightZone(const std::optional<Zone>& zone);

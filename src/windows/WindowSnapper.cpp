@@ -8,6 +8,7 @@
 #include "windows/SnappedWindows.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace corvane {
@@ -105,19 +106,28 @@ SnapOutcome WindowSnapper::snap(const AccessibilityElement& window, const Zone& 
     // The enhanced interface makes some applications animate or refuse geometry changes; it is
     // switched off only for the move and restored afterwards, since assistive software relies
     // on it.
-    const auto app = window.application();
+    const auto app = Platform::current().accessibility().hasEnhancedUserInterface()
+                         ? window.application()
+                         : std::nullopt;
     const bool restoreEnhanced = app && app->enhancedUserInterface().value_or(false);
     if (restoreEnhanced)
         app->setEnhancedUserInterface(false);
-    const AXError sized = window.setSize(target->size());
-    const AXError moved = window.setPosition(target->origin());
-    const AXError resized = window.setSize(target->size());
-    const AXError centred =
-        resized == AXError::Success ? centreInTarget(window, *target) : AXError::Success;
+    // Where the desktop sets a frame in one step the window is placed once; otherwise the size
+    // goes first (at the old place it may not fit the new one), then the position, then the
+    // size again for a window that could not take it where it was. A window that kept a
+    // smaller size is then centred in its zone.
+    std::array<AXError, 4> results{};
+    results[0] = window.setFrame(*target);
+    if (results[0] == AXError::AttributeUnsupported) {
+        results[0] = window.setSize(target->size());
+        results[1] = window.setPosition(target->origin());
+        results[2] = window.setSize(target->size());
+    }
+    if (results[0] == AXError::Success && results[2] == AXError::Success)
+        results[3] = centreInTarget(window, *target);
     if (restoreEnhanced)
         app->setEnhancedUserInterface(true);
     // The window may have closed during the drag; that is said, not taken for a snap.
-    const AXError results[] = {sized, moved, resized, centred};
     if (std::find(std::begin(results), std::end(results), AXError::InvalidElement) !=
         std::end(results)) {
         Logger::warning(QStringLiteral("The window closed before it could be snapped"),

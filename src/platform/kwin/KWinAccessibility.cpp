@@ -150,6 +150,12 @@ AXError KWinAccessibility::setAttribute(ElementHandle element, const QString& at
         if (!s || s->width < 1 || s->height < 1)
             return AXError::IllegalArgument;
         frame.setSize(QSizeF(s->width, s->height));
+    } else if (attribute == AXAttribute::frame) {
+        // Both at once: KWin places the window once.
+        const auto* r = std::get_if<Rect>(&value);
+        if (!r || r->width < 1 || r->height < 1)
+            return AXError::IllegalArgument;
+        frame = QRectF(displays_.fromAccessibility(r->origin()), QSizeF(r->width, r->height));
     } else {
         return AXError::AttributeUnsupported;
     }

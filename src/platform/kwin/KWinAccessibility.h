@@ -32,6 +32,7 @@ public:
     // A window is gone once KWin's script no longer lists it.
     bool observeDestruction(ElementHandle element, DestructionHandler handler) override;
     void stopObservingDestruction(ElementHandle element) override;
+    bool hasEnhancedUserInterface() const override { return false; }
 
     static ElementHandle windowElement(std::uint32_t number);
 

@@ -127,7 +127,14 @@ void X11Accessibility::stopObservingDestruction(ElementHandle element)
 
 void X11Accessibility::onEvent(const xcb_generic_event_t* event)
 {
-    if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY || destructionHandlers_.isEmpty())
+    const std::uint8_t type = event->response_type & 0x7f;
+    if (type == XCB_PROPERTY_NOTIFY) {
+        const auto* e = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (e->window == connection_.root() && e->atom == connection_.atom(XAtom::_NET_SUPPORTED))
+            supportedHints_.reset();
+        return;
+    }
+    if (type != XCB_DESTROY_NOTIFY || destructionHandlers_.isEmpty())
         return;
     const xcb_window_t window = reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window;
     const DestructionHandler handler = destructionHandlers_.take(window);
@@ -323,28 +330,52 @@ AXError X11Accessibility::setAttribute(ElementHandle element, const QString& att
     if (*kind == Kind::Application && !processExists(*applicationPidOf(element)))
         return AXError::InvalidElement;
     if (*kind != Kind::Window ||
-        (attribute != AXAttribute::position && attribute != AXAttribute::size))
+        (attribute != AXAttribute::position && attribute != AXAttribute::size &&
+         attribute != AXAttribute::frame))
         return AXError::AttributeUnsupported;
     return moveOrResize(*windowOf(element), attribute, value);
+}
+
+const QList<std::uint32_t>& X11Accessibility::supportedHints()
+{
+    // The window manager's list changes only when another one takes over, which rewrites the
+    // property and so drops this copy.
+    if (!supportedHints_)
+        supportedHints_ = propertyValues32(
+            connection_
+                .reply(xcb_get_property_reply,
+                       connection_.getProperty(connection_.root(), XAtom::_NET_SUPPORTED,
+                                               XCB_ATOM_ATOM, 1024))
+                .get());
+    return *supportedHints_;
 }
 
 AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attribute,
                                        const AXValue& value)
 {
-    const bool move = attribute == AXAttribute::position;
-    const Point* position = std::get_if<Point>(&value);
-    const Size* size = std::get_if<Size>(&value);
-    if ((move && !position) || (!move && !size))
+    // A frame is a position and a size given at once: one request, so that the window manager
+    // and the server place the window once instead of going through a size at the old place.
+    std::optional<Point> position;
+    std::optional<Size> size;
+    if (attribute == AXAttribute::frame) {
+        if (const Rect* frame = std::get_if<Rect>(&value)) {
+            position = frame->origin();
+            size = frame->size();
+        }
+    } else if (attribute == AXAttribute::position) {
+        if (const Point* p = std::get_if<Point>(&value))
+            position = *p;
+    } else if (const Size* s = std::get_if<Size>(&value)) {
+        size = *s;
+    }
+    if (!position && !size)
         return AXError::IllegalArgument;
 
     xcb_connection_t* c = connection_.raw();
     const xcb_window_t root = connection_.root();
-    // The window manager's capabilities travel with the window's own batch.
-    const auto supportedCookie =
-        connection_.getProperty(root, XAtom::_NET_SUPPORTED, XCB_ATOM_ATOM, 1024);
+    const bool windowManagerMoves =
+        supportedHints().contains(connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW));
     auto inspected = inspectWindows(connection_, {window}, false);
-    const auto supported =
-        propertyValues32(connection_.reply(xcb_get_property_reply, supportedCookie).get());
     if (inspected.isEmpty() || !inspected.first().exists)
         return AXError::InvalidElement;
     if (!inspected.first().hasWmState)
@@ -403,11 +434,12 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
     const FrameExtents& s = w.shadow;
     std::int16_t x = 0, y = 0;
     std::uint16_t width = 1, height = 1;
-    if (move) {
+    if (position) {
         const QPoint p = displays_.geometry().rootPoint(*position);
         x = clampPosition(double(p.x()) - s.left);
         y = clampPosition(double(p.y()) - s.top);
-    } else {
+    }
+    if (size) {
         // In the device pixels of the monitor the window is on.
         const double ratio = displays_.geometry().ratioFor(w.frameRect());
         const QSize requested(
@@ -430,30 +462,37 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
         height = clampSize(granted.height());
     }
 
-    if (supported.contains(connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW))) {
-        const std::uint32_t flags =
-            northWestGravity | sourceTool |
-            (move ? moveResizeX | moveResizeY : moveResizeWidth | moveResizeHeight);
+    if (windowManagerMoves) {
+        const std::uint32_t flags = northWestGravity | sourceTool |
+                                    (position ? moveResizeX | moveResizeY : 0) |
+                                    (size ? moveResizeWidth | moveResizeHeight : 0);
         sendToRoot(
             connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW),
             {flags, std::uint32_t(std::int32_t(x)), std::uint32_t(std::int32_t(y)), width, height});
         connection_.flush();
     } else {
         // Without a window manager that takes requests, the client is configured directly (and
-        // has no decorations to account for).
-        const std::uint16_t mask = move ? XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y
-                                        : XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
-        const std::array<std::uint32_t, 2> values =
-            move ? std::array<std::uint32_t, 2>{std::uint32_t(std::int32_t(x)),
-                                                std::uint32_t(std::int32_t(y))}
-                 : std::array<std::uint32_t, 2>{width, height};
+        // has no decorations to account for). The values go in the order of their mask bits.
+        std::uint16_t mask = 0;
+        std::array<std::uint32_t, 4> values{};
+        std::size_t count = 0;
+        if (position) {
+            mask |= XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y;
+            values[count++] = std::uint32_t(std::int32_t(x));
+            values[count++] = std::uint32_t(std::int32_t(y));
+        }
+        if (size) {
+            mask |= XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
+            values[count++] = width;
+            values[count++] = height;
+        }
         if (connection_.check(
                 connection_.send(xcb_configure_window_checked(c, window, mask, values.data()))))
             return AXError::InvalidElement;
     }
     // A size is read back right after it is set (to see whether the window fills its zone):
     // the window manager is given a moment to apply it.
-    if (!move && w.rect.size() != QSize(width, height)) {
+    if (size && w.rect.size() != QSize(width, height)) {
         QDeadlineTimer deadline(restoreTimeoutMs);
         while (!deadline.hasExpired()) {
             const auto now = inspectWindows(connection_, {window}, false);

@@ -3,8 +3,10 @@
 #include "platform/Accessibility.h"
 
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPoint>
+#include <optional>
 #include <xcb/xcb.h>
 
 namespace corvane {
@@ -39,6 +41,7 @@ public:
     bool observeDestruction(ElementHandle element, DestructionHandler handler) override;
     void stopObservingDestruction(ElementHandle element) override;
     bool reachesEveryWindow() const override { return reachesEveryWindow_; }
+    bool hasEnhancedUserInterface() const override { return false; }
 
     // A handle holds its kind in the high word and the window id or pid in the low word.
     static ElementHandle windowElement(xcb_window_t window);
@@ -54,11 +57,14 @@ private:
     AXError moveOrResize(xcb_window_t window, const QString& attribute, const AXValue& value);
     std::optional<std::int32_t> pidOfClient(xcb_window_t window);
     void onEvent(const xcb_generic_event_t* event);
+    // The window manager's _NET_SUPPORTED, read once and kept until the property changes.
+    const QList<std::uint32_t>& supportedHints();
 
     XcbConnection& connection_;
     const X11Displays& displays_;
     QHash<xcb_window_t, DestructionHandler> destructionHandlers_;
     QMetaObject::Connection events_;
+    std::optional<QList<std::uint32_t>> supportedHints_;
     bool reachesEveryWindow_;
 };
 

@@ -11,12 +11,17 @@
 #include <QGuiApplication>
 #include <QWindow>
 #include <unistd.h>
+#include <utility>
 #include <xcb/xinput.h>
 
 namespace corvane {
 namespace {
 
 constexpr std::uint32_t leftButton = 1;
+// While the pointer moves with the button down, its place is sampled once a frame of a 60 Hz
+// display instead of waking for each raw motion: a mouse reports several times more often
+// than a display shows, and every wake-up and round trip costs more than the drag handler.
+constexpr int sampleIntervalMs = 16;
 
 QGuiApplication* guiApplication()
 {
@@ -48,6 +53,9 @@ X11InputMonitor::X11InputMonitor(XcbConnection& connection, const X11Displays& d
         return;
     connect(&connection_, &XcbConnection::eventReceived, this, &X11InputMonitor::onEvent);
     connect(&connection_, &XcbConnection::eventsProcessed, this, &X11InputMonitor::onBatchEnd);
+    motionTimer_.setSingleShot(true);
+    motionTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&motionTimer_, &QTimer::timeout, this, &X11InputMonitor::sampleMotion);
     readButtonMapping();
     readModifierMapping();
 }
@@ -55,7 +63,7 @@ X11InputMonitor::X11InputMonitor(XcbConnection& connection, const X11Displays& d
 X11InputMonitor::~X11InputMonitor()
 {
     if (!monitors_.empty())
-        selectEvents(false, false);
+        selectEvents(false, false, false);
 }
 
 std::uint64_t X11InputMonitor::flagsFromState(std::uint16_t state)
@@ -78,7 +86,7 @@ InputMonitor::MonitorId X11InputMonitor::addGlobalMonitor(std::uint64_t eventMas
     const bool first = monitors_.empty();
     monitors_[id] = {eventMask, std::move(handler)};
     if (first)
-        selectEvents(true, leftDown_);
+        selectEvents(true, leftDown_, leftDown_);
     return id;
 }
 
@@ -86,15 +94,16 @@ void X11InputMonitor::removeMonitor(MonitorId id)
 {
     if (monitors_.erase(id) == 0 || !monitors_.empty())
         return;
-    selectEvents(false, false);
+    selectEvents(false, false, false);
     leftDown_ = false;
     suppressed_ = false;
     motionPending_ = false;
+    stopSampling();
     keysDown_.reset();
     updateHeldKeys();
 }
 
-void X11InputMonitor::selectEvents(bool buttons, bool drag)
+void X11InputMonitor::selectEvents(bool buttons, bool keys, bool motion)
 {
     if (!connection_.isConnected() || !connection_.xinput().atLeast(2, 0))
         return;
@@ -107,9 +116,11 @@ void X11InputMonitor::selectEvents(bool buttons, bool drag)
     if (buttons)
         mask.bits |=
             XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
-    if (drag)
-        mask.bits |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS |
-                     XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE;
+    if (keys)
+        mask.bits |=
+            XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE;
+    if (motion)
+        mask.bits |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
     connection_.send(
         xcb_input_xi_select_events(connection_.raw(), connection_.root(), 1, &mask.head));
     connection_.flush();
@@ -222,9 +233,11 @@ void X11InputMonitor::handleKey(xcb_keycode_t keycode, bool press)
     // Every key is kept, so that a key followed from now on is known; only the watched ones
     // change what an event says.
     const bool watched = isWatchedKey(keycode);
-    // Motion seen before this key belongs to the keys before it.
-    if (watched)
-        flushMotion();
+    // Motion seen before this key belongs to the keys before it; while the pointer is sampled,
+    // it may have moved unseen.
+    if (watched && (motionPending_ || sampling_)) {
+        deliverMotion(std::exchange(motionPending_, false));
+    }
     keysDown_[keycode] = press;
     if (watched)
         updateHeldKeys();
@@ -273,8 +286,8 @@ void X11InputMonitor::onEvent(const xcb_generic_event_t* event)
         break;
     case XCB_INPUT_RAW_MOTION:
         // Many motions may arrive in one batch; one drag event at the end of it says where
-        // the pointer is now.
-        if (leftDown_)
+        // the pointer is now. Those sent before sampling began say nothing new.
+        if (leftDown_ && !sampling_)
             motionPending_ = true;
         break;
     default:
@@ -284,7 +297,41 @@ void X11InputMonitor::onEvent(const xcb_generic_event_t* event)
 
 void X11InputMonitor::onBatchEnd()
 {
-    flushMotion();
+    if (!motionPending_)
+        return;
+    motionPending_ = false;
+    // The first move after a rest goes out at once; the moves after it are sampled.
+    if (!sampling_ && deliverMotion(true))
+        startSampling();
+}
+
+void X11InputMonitor::startSampling()
+{
+    sampling_ = true;
+    selectEvents(true, true, false);
+    motionTimer_.start(sampleIntervalMs);
+}
+
+void X11InputMonitor::stopSampling()
+{
+    sampling_ = false;
+    motionTimer_.stop();
+}
+
+void X11InputMonitor::sampleMotion()
+{
+    if (!sampling_ || !leftDown_)
+        return;
+    if (deliverMotion(false)) {
+        motionTimer_.start(sampleIntervalMs);
+        return;
+    }
+    // The pointer rests: raw motion wakes the monitor again. The pointer is asked once more
+    // after that has been selected, so that a move in between is not lost.
+    stopSampling();
+    selectEvents(true, true, true);
+    if (deliverMotion(false))
+        startSampling();
 }
 
 void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
@@ -302,7 +349,8 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
             return;
         leftDown_ = true;
         motionPending_ = false;
-        selectEvents(true, true);
+        stopSampling();
+        selectEvents(true, true, true);
         // The keys down when the press is handled. Raw key events selected before this query
         // follow it; one that is also counted here changes nothing, since a key is either down
         // or not.
@@ -310,32 +358,43 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
         updateHeldKeys();
         const auto pointer = queryPointer();
         suppressed_ = pointer && isOwnWindow(pointer->child);
+        lastDragAt_ = pointer ? pointer->root : QPoint();
         if (pointer && !suppressed_)
             deliver(MouseEventType::LeftMouseDown, *pointer);
         return;
     }
     if (!leftDown_)
         return;
-    flushMotion();
-    selectEvents(true, false);
+    // A move not yet told (seen in this batch, or since the last sample) goes out before the
+    // release, from the same answer of the server.
+    const bool seenMoving = std::exchange(motionPending_, false);
+    const bool sampled = sampling_;
+    stopSampling();
+    selectEvents(true, false, false);
     const auto pointer = queryPointer();
-    if (pointer && !suppressed_)
+    if (pointer && !suppressed_) {
+        if (seenMoving || (sampled && pointer->root != lastDragAt_))
+            deliver(MouseEventType::LeftMouseDragged, *pointer);
         deliver(MouseEventType::LeftMouseUp, *pointer);
+    }
     leftDown_ = false;
     suppressed_ = false;
     keysDown_.reset();
     updateHeldKeys();
 }
 
-void X11InputMonitor::flushMotion()
+bool X11InputMonitor::deliverMotion(bool seenMoving)
 {
-    if (!motionPending_)
-        return;
-    motionPending_ = false;
     if (suppressed_ || !leftDown_)
-        return;
-    if (const auto pointer = queryPointer())
-        deliver(MouseEventType::LeftMouseDragged, *pointer);
+        return false;
+    const auto pointer = queryPointer();
+    // A raw motion says the pointer moved even when it came back to where the last event was:
+    // that move was made with the keys held then. A sample knows only where the pointer is.
+    if (!pointer || (!seenMoving && pointer->root == lastDragAt_))
+        return false;
+    lastDragAt_ = pointer->root;
+    deliver(MouseEventType::LeftMouseDragged, *pointer);
+    return true;
 }
 
 void X11InputMonitor::deliver(MouseEventType type, const Pointer& pointer)

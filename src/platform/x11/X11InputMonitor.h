@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QPoint>
+#include <QTimer>
 #include <bitset>
 #include <map>
 #include <vector>
@@ -52,7 +53,12 @@ private:
     void onEvent(const xcb_generic_event_t* event);
     void onBatchEnd();
     void handleButton(std::uint32_t physicalButton, bool press);
-    void flushMotion();
+    // A drag event for where the pointer is now, when a raw motion was seen or it stands
+    // elsewhere than at the last one.
+    bool deliverMotion(bool seenMoving);
+    void startSampling();
+    void stopSampling();
+    void sampleMotion();
     void deliver(MouseEventType type, const Pointer& pointer);
     void handleKey(xcb_keycode_t keycode, bool press);
     std::bitset<256> readKeymap() const;
@@ -62,7 +68,7 @@ private:
     void updateHeldKeys();
     QList<int> followedKeysIn(const std::bitset<256>& keys) const;
     std::optional<Pointer> queryPointer() const;
-    void selectEvents(bool buttons, bool drag);
+    void selectEvents(bool buttons, bool keys, bool motion);
     void readButtonMapping();
     bool isOwnWindow(xcb_window_t topLevel);
     QList<xcb_window_t> ownToolkitWindows() const;
@@ -83,6 +89,9 @@ private:
     bool leftDown_ = false;
     bool suppressed_ = false; // the current press went to one of this process's windows
     bool motionPending_ = false;
+    bool sampling_ = false; // raw motion unselected, the pointer asked at each tick
+    QTimer motionTimer_;
+    QPoint lastDragAt_; // root position of the press or of the last drag event
 };
 
 } // namespace corvane
