@@ -53,7 +53,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(content);
         file.close();
-        QVERIFY(loadTemplateLayouts(path).isEmpty());
+        QVERIFY(loadTemplateLayouts(path).value_or(QList<ScreenLayout>{}).isEmpty());
     }
 
     void unknownKeysAreIgnored()
@@ -63,7 +63,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(R"({"version":2,"layouts":[{"id":"a","name":"A","icon":"x","zones":[]}]})");
         file.close();
-        QCOMPARE(loadTemplateLayouts(path).size(), 1);
+        QCOMPARE(loadTemplateLayouts(path)->size(), 1);
     }
 
 private:

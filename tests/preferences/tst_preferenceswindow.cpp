@@ -6,10 +6,13 @@
 #include "preferences/PreferencesView.h"
 #include "preferences/PreferencesWindow.h"
 #include "preferences/SymbolIcons.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
 
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 using namespace corvane;
 
@@ -93,6 +96,24 @@ private slots:
     }
 
     // A page nobody supplied is empty; the application can supply one.
+    // A setting that cannot be saved, from any page or thread, is said in the window.
+    void aSettingThatCannotBeSavedIsSaid()
+    {
+        PreferencesWindow window(PreferencesTab::general);
+        window.showAndActivate();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.saveFailureNotice()->isVisible());
+        QVERIFY(test::blockSettingsFolder());
+        std::unique_ptr<QThread> saver(
+            QThread::create([] { Settings::setValue(SettingsKeys::showLayoutPreview, false); }));
+        saver->start();
+        QVERIFY(saver->wait());
+        QTRY_VERIFY(window.saveFailureNotice()->isVisible());
+        QVERIFY(
+            window.saveFailureText()->text().contains(QStringLiteral("is a file, not a folder")));
+        QVERIFY(test::unblockSettingsFolder());
+    }
+
     void theApplicationCanSupplyAPage()
     {
         PreferencesWindow window(PreferencesTab::layoutEditor);
