@@ -7,6 +7,7 @@
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
 #include "preferences/SymbolLabel.h"
+#include "settings/Settings.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -262,9 +264,28 @@ void CustomLayoutToolbarView::save()
 {
     if (!save_->isEnabled())
         return;
-    layoutManager_.saveEditedLayout(layoutName());
+    if (!layoutManager_.saveEditedLayout(layoutName())) {
+        // The editor stays open with the zones, so that nothing drawn is lost.
+        if (!saveFailure_) {
+            saveFailure_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Layout Not Saved"),
+                                           QString(), QMessageBox::Ok, this);
+            saveFailure_->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        saveFailure_->setText(
+            QStringLiteral("The layout could not be saved: %1.").arg(Settings::lastWriteFailure()));
+        saveFailure_->setInformativeText(
+            QStringLiteral("Your zones are still in the editor. Save again once this is "
+                           "fixed, or Cancel to discard them."));
+        saveFailure_->open();
+        return;
+    }
     if (onClose_)
         onClose_();
+}
+
+QMessageBox* CustomLayoutToolbarView::saveFailureAlert() const
+{
+    return saveFailure_.data();
 }
 
 void CustomLayoutToolbarView::updateDeleteButton()

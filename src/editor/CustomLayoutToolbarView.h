@@ -4,11 +4,13 @@
 #include "editor/ZoneSelection.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
 class QLineEdit;
 class QMenu;
+class QMessageBox;
 class QPushButton;
 
 namespace corvane {
@@ -55,6 +57,8 @@ public:
     QPushButton* cancelButton() const { return cancel_; }
     QPushButton* saveButton() const { return save_; }
     CustomGridPopover* gridPopover() const { return popover_; }
+    // The alert of a save that did not reach the disk, while it is shown.
+    QMessageBox* saveFailureAlert() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -82,6 +86,7 @@ private:
     QPushButton* cancel_ = nullptr;
     QPushButton* save_ = nullptr;
     CustomGridPopover* popover_ = nullptr;
+    QPointer<QMessageBox> saveFailure_;
 };
 
 } // namespace corvane

@@ -131,6 +131,16 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
     nameCreateNew();
     customHeader->addWidget(createNew_);
     customBody->addLayout(customHeader);
+    unreadableNotice_ = new QLabel(
+        QStringLiteral("Some stored layouts could not be read. They are not shown, and they "
+                       "are kept unchanged in the settings file."));
+    unreadableNotice_->setObjectName(QStringLiteral("unreadableLayoutsNotice"));
+    unreadableNotice_->setWordWrap(true);
+    unreadableNotice_->setFont(PreferencesStyle::font(12));
+    QPalette warning = unreadableNotice_->palette();
+    warning.setColor(QPalette::WindowText, PreferencesStyle::systemRed());
+    unreadableNotice_->setPalette(warning);
+    customBody->addWidget(unreadableNotice_);
     customGrid_ = makeGrid();
     customBody->addLayout(customGrid_);
     column()->addWidget(custom);
@@ -194,6 +204,7 @@ void LayoutEditorView::rebuildCustomLayouts()
     }
     placeCells(customGrid_, customCells_, std::max(columns_, 1));
     emptyCustom_->setVisible(layouts.isEmpty());
+    unreadableNotice_->setVisible(layoutManager_.unreadableLayoutCount() > 0);
 }
 
 // A cell is drawn as selected when it holds the stored choice of the selected display (or of
@@ -254,6 +265,11 @@ bool LayoutEditorView::showError() const
     return errorAlert_ && errorAlert_->isVisible();
 }
 
+QMessageBox* LayoutEditorView::deleteConfirmation() const
+{
+    return deleteConfirmation_.data();
+}
+
 QMessageBox* LayoutEditorView::errorAlert() const
 {
     return showError() ? errorAlert_.data() : nullptr;
@@ -271,7 +287,52 @@ void LayoutEditorView::editLayout(const ScreenLayout& layout)
 
 void LayoutEditorView::deleteLayout(const ScreenLayout& layout)
 {
-    layoutManager_.deleteCustomLayout(layout.id);
+    const LayoutUsers users = layoutManager_.usersOf(layout.id);
+    if (users.isEmpty()) {
+        removeLayout(layout);
+        return;
+    }
+    QStringList who = users.connectedDisplays;
+    if (users.otherDisplays == 1)
+        who.append(QStringLiteral("a display that is not connected now"));
+    else if (users.otherDisplays > 1)
+        who.append(
+            QStringLiteral("%1 displays that are not connected now").arg(users.otherDisplays));
+    const QString last = who.takeLast();
+    const QString displays =
+        who.isEmpty() ? last : who.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    const bool one = users.connectedDisplays.size() + users.otherDisplays == 1;
+    if (deleteConfirmation_)
+        deleteConfirmation_->close();
+    auto* confirm =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Delete Layout"),
+                        QStringLiteral("Delete the layout \u201C%1\u201D?").arg(layout.name),
+                        QMessageBox::NoButton, this);
+    confirm->setAttribute(Qt::WA_DeleteOnClose);
+    confirm->setInformativeText(
+        QStringLiteral("It is the layout of %1. %2 will use %3 instead.")
+            .arg(displays, one ? QStringLiteral("That display") : QStringLiteral("Those displays"),
+                 LayoutManager::fallbackLayout().name));
+    QPushButton* remove =
+        confirm->addButton(QStringLiteral("Delete"), QMessageBox::DestructiveRole);
+    confirm->addButton(QMessageBox::Cancel);
+    confirm->setDefaultButton(QMessageBox::Cancel);
+    connect(confirm, &QMessageBox::buttonClicked, this, [this, layout, remove](auto* button) {
+        if (button == remove)
+            removeLayout(layout);
+    });
+    deleteConfirmation_ = confirm;
+    confirm->open();
+}
+
+void LayoutEditorView::removeLayout(const ScreenLayout& layout)
+{
+    if (!layoutManager_.deleteCustomLayout(layout.id)) {
+        presentError(QStringLiteral("The layout could not be deleted: %1.")
+                         .arg(Settings::lastWriteFailure()));
+        return;
+    }
+    updateSelectedCells();
 }
 
 QMenu* LayoutEditorView::showContextMenu(LayoutPreviewView* cell, QPoint position)

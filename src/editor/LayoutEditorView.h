@@ -58,6 +58,10 @@ public:
     QPushButton* createNewButton() const { return createNew_; }
     // The "No custom layouts yet" text; shown only while there are none.
     QLabel* emptyCustomLayoutsLabel() const { return emptyCustom_; }
+    // Says that some stored layouts could not be read; shown only while there are some.
+    QLabel* unreadableLayoutsNotice() const { return unreadableNotice_; }
+    // The question asked before deleting a layout that a display uses, while it is shown.
+    QMessageBox* deleteConfirmation() const;
     // Opens the context menu of a custom cell (non-blocking); the menu deletes itself on close.
     QMenu* showContextMenu(LayoutPreviewView* cell, QPoint position);
 
@@ -73,6 +77,7 @@ private:
     void updateSelectedCells();
     void selectedMonitorChanged();
     void presentError(const QString& message);
+    void removeLayout(const ScreenLayout& layout);
     void openEditor(std::optional<ScreenLayout> layout);
     void closeEditor();
 
@@ -80,6 +85,7 @@ private:
     std::optional<ScreenLayout> selectedLayout_;
     QString errorMessage_;
     QPointer<QMessageBox> errorAlert_;
+    QPointer<QMessageBox> deleteConfirmation_;
     QPointer<CustomLayoutEditorWindowController> editor_;
     bool isEditorActive_ = false;
 
@@ -91,6 +97,7 @@ private:
     int columns_ = 0;
     QPushButton* createNew_ = nullptr;
     QLabel* emptyCustom_ = nullptr;
+    QLabel* unreadableNotice_ = nullptr;
 };
 
 } // namespace corvane

@@ -16,26 +16,56 @@
 namespace corvane {
 namespace {
 
-// The undecodable stored value is kept here once before anything overwrites it.
-QString asideKey(QLatin1StringView key)
+// How many distinct undecodable values of one key are kept aside; past that, a new one is
+// replaced without a copy (and the log says so), so that a broken writer cannot fill the file.
+constexpr int maxAsideCopies = 10;
+
+QString asideKey(QLatin1StringView key, int copy)
 {
-    return key + QStringLiteral(".unreadable");
+    return key + QStringLiteral(".unreadable") +
+           (copy == 1 ? QString() : QStringLiteral(".") + QString::number(copy));
 }
 
-// Before a save replaces a stored value that does not decode, keep the value aside (once) so
-// that a user's layouts are never lost to a format problem.
-template <typename Decode> void keepUndecodableAside(QLatin1StringView key, Decode decode)
+// When the value stored under `key` does not decode, the change that keeps it aside before a
+// save replaces it: under the first free "<key>.unreadable[.n]", unless the same value is kept
+// already. `note` receives what to log once the save has worked.
+template <typename Decode>
+std::optional<SettingsChange> keepUndecodableAside(QLatin1StringView key, Decode decode,
+                                                   QStringList& notes)
 {
     const auto stored = Settings::data(key);
     if (!stored || decode(*stored))
-        return;
-    const QString aside = asideKey(key);
-    if (!Settings::contains(aside))
-        Settings::setValue(aside, *stored);
-    Logger::warning(QStringLiteral("Stored value of %1 could not be read; it was kept under %2 "
-                                   "before being replaced")
-                        .arg(key, aside),
-                    LogCategory::Layout);
+        return std::nullopt;
+    for (int copy = 1; copy <= maxAsideCopies; ++copy) {
+        const QString aside = asideKey(key, copy);
+        const QVariant kept = Settings::value(aside);
+        if (kept.isValid() && kept.toByteArray() == *stored) {
+            notes.append(QStringLiteral("The unreadable value of %1 was kept under %2 already")
+                             .arg(key, aside));
+            return std::nullopt;
+        }
+        if (!kept.isValid()) {
+            notes.append(QStringLiteral("The unreadable value of %1 was kept under %2 before "
+                                        "being replaced")
+                             .arg(key, aside));
+            return SettingsChange{aside, *stored};
+        }
+    }
+    notes.append(QStringLiteral("The unreadable value of %1 was replaced without a copy: %2 "
+                                "copies are kept already")
+                     .arg(key)
+                     .arg(maxAsideCopies));
+    return std::nullopt;
+}
+
+bool decodesAsPreferences(const QByteArray& data)
+{
+    return json::decodePreferences(data).has_value();
+}
+
+bool decodesAsStoredLayouts(const QByteArray& data)
+{
+    return json::decodeStoredLayouts(data).has_value();
 }
 
 std::optional<Display> mainDisplay()
@@ -128,9 +158,7 @@ void LayoutManager::applySavedLayouts()
     for (const Display& display : Platform::current().displays().screens()) {
         const auto stored = layoutFor(display);
         if (!stored) {
-            const ScreenLayout fallback =
-                templateNamed(QStringLiteral("Tall")).value_or(focusLayout());
-            zoneManager_.updateZones(fallback.zones, display, false, false);
+            zoneManager_.updateZones(fallbackLayout().zones, display, false, false);
             continue;
         }
         zoneManager_.updateZones(stored->zones, display, false, false);
@@ -160,6 +188,10 @@ void LayoutManager::loadSavedPreferences()
 
 void LayoutManager::removeStalePreferences()
 {
+    // A layout that is only unreadable now would come back with the file: its choices stay,
+    // and the displays use the fallback meanwhile.
+    if (!templateFileRead() || layoutsValueUnreadable_ || !unreadableLayouts_.isEmpty())
+        return;
     QSet<QString> valid;
     for (const ScreenLayout& layout : allLayouts())
         valid.insert(layout.uuidString());
@@ -210,12 +242,18 @@ std::optional<ScreenLayout> LayoutManager::layoutFor(const Display& display) con
     return std::nullopt;
 }
 
-void LayoutManager::saveLayoutPreference(const Display& display, const ScreenLayout& layout)
+void LayoutManager::ensurePreferencesLoaded()
 {
     // Saving before the stored choices were read would replace every other display's choice.
     if (!preferencesLoaded_)
         loadSavedPreferences();
+}
+
+bool LayoutManager::saveLayoutPreference(const Display& display, const ScreenLayout& layout)
+{
+    ensurePreferencesLoaded();
     const QString id = monitorID(display);
+    const MonitorLayoutPreferenceList before = monitorPreferences_;
     MonitorLayoutPreferenceList preferences;
     for (const MonitorLayoutPreference& p : monitorPreferences_) {
         if (p.monitorID != id)
@@ -223,16 +261,32 @@ void LayoutManager::saveLayoutPreference(const Display& display, const ScreenLay
     }
     preferences.append({id, layout.uuidString(), layout.name});
     setMonitorPreferences(preferences);
-    storePreferences();
+    if (!storePreferences()) {
+        setMonitorPreferences(before);
+        return false;
+    }
     Logger::info(QStringLiteral("Saved Layout Preference ") + describe(monitorPreferences_) +
                  QStringLiteral(" with ") + preferencesKey);
+    return true;
 }
 
-void LayoutManager::storePreferences()
+bool LayoutManager::storePreferences()
 {
-    keepUndecodableAside(
-        preferencesKey, [](const QByteArray& d) { return json::decodePreferences(d).has_value(); });
-    Settings::setData(preferencesKey, json::encodePreferences(monitorPreferences_));
+    QStringList notes;
+    QList<SettingsChange> changes;
+    if (auto aside = keepUndecodableAside(preferencesKey, decodesAsPreferences, notes))
+        changes.append(*aside);
+    changes.append({preferencesKey, json::encodePreferences(monitorPreferences_)});
+    return storeChanges(changes, notes);
+}
+
+bool LayoutManager::storeChanges(QList<SettingsChange> changes, QStringList notes)
+{
+    if (!Settings::write(changes))
+        return false;
+    for (const QString& note : std::as_const(notes))
+        Logger::warning(note, LogCategory::Layout);
+    return true;
 }
 
 void LayoutManager::applyLayout(const ScreenLayout& layout, const Display& display)
@@ -263,51 +317,158 @@ void LayoutManager::loadCustomLayouts()
     const auto data = Settings::data(customLayoutsKey);
     if (!data)
         return;
-    const auto decoded = json::decodeLayouts(*data);
+    const auto decoded = json::decodeStoredLayouts(*data);
     if (!decoded) {
-        Logger::warning(QStringLiteral("Stored custom layouts could not be read"),
-                        LogCategory::Layout);
+        layoutsValueUnreadable_ = true;
+        Logger::fault(QStringLiteral("Stored custom layouts could not be read; they are kept as "
+                                     "they are"),
+                      LogCategory::Layout);
         return;
     }
-    setCustomLayouts(*decoded);
+    unreadableLayouts_ = decoded->unreadable;
+    if (!unreadableLayouts_.isEmpty())
+        Logger::fault(QStringLiteral("%1 stored custom layouts could not be read; they are kept "
+                                     "as they are")
+                          .arg(unreadableLayouts_.size()),
+                      LogCategory::Layout);
+    setCustomLayouts(decoded->layouts);
 }
 
-void LayoutManager::saveCustomLayouts()
+qsizetype LayoutManager::unreadableLayoutCount() const
 {
-    keepUndecodableAside(customLayoutsKey,
-                         [](const QByteArray& d) { return json::decodeLayouts(d).has_value(); });
-    Settings::setData(customLayoutsKey, json::encodeLayouts(customLayouts_));
+    return unreadableLayouts_.size() + (layoutsValueUnreadable_ ? 1 : 0);
 }
 
-void LayoutManager::addCustomLayout(const ScreenLayout& layout)
+bool LayoutManager::storeLayouts(const QList<ScreenLayout>& layouts,
+                                 const std::optional<MonitorLayoutPreferenceList>& preferences)
+{
+    QStringList notes;
+    QList<SettingsChange> changes;
+    if (auto aside = keepUndecodableAside(customLayoutsKey, decodesAsStoredLayouts, notes))
+        changes.append(*aside);
+    changes.append({customLayoutsKey, json::encodeStoredLayouts(layouts, unreadableLayouts_)});
+    if (preferences) {
+        if (auto aside = keepUndecodableAside(preferencesKey, decodesAsPreferences, notes))
+            changes.append(*aside);
+        changes.append({preferencesKey, json::encodePreferences(*preferences)});
+    }
+    if (!storeChanges(changes, notes))
+        return false;
+    layoutsValueUnreadable_ = false;
+    if (preferences)
+        setMonitorPreferences(*preferences);
+    setCustomLayouts(layouts);
+    return true;
+}
+
+bool LayoutManager::saveCustomLayouts()
+{
+    return storeLayouts(customLayouts_, std::nullopt);
+}
+
+bool LayoutManager::addCustomLayout(const ScreenLayout& layout)
 {
     QList<ScreenLayout> layouts = customLayouts_;
     layouts.append(layout);
-    setCustomLayouts(layouts);
-    saveCustomLayouts();
+    if (!storeLayouts(layouts, std::nullopt))
+        return false;
     emit Notifications::shared().customLayoutsChanged();
+    return true;
 }
 
-void LayoutManager::updateCustomLayout(const QUuid& id, const ScreenLayout& layout)
+bool LayoutManager::updateCustomLayout(const QUuid& id, const ScreenLayout& layout)
 {
     QList<ScreenLayout> layouts = customLayouts_;
     const auto it = std::find_if(layouts.begin(), layouts.end(),
                                  [&](const ScreenLayout& l) { return l.id == id; });
     if (it == layouts.end())
-        return;
+        return true;
     *it = layout;
-    setCustomLayouts(layouts);
-    saveCustomLayouts();
+    // The displays that used the layout keep it under its new id, in the same save.
+    ensurePreferencesLoaded();
+    const QString oldId = uuidText(id);
+    std::optional<MonitorLayoutPreferenceList> preferences;
+    QSet<QString> users;
+    if (preferencesLoaded_) {
+        MonitorLayoutPreferenceList rewritten = monitorPreferences_;
+        for (MonitorLayoutPreference& p : rewritten) {
+            if (p.layoutID == oldId) {
+                p = {p.monitorID, layout.uuidString(), layout.name};
+                users.insert(p.monitorID);
+            }
+        }
+        if (!users.isEmpty())
+            preferences = rewritten;
+    }
+    if (!storeLayouts(layouts, preferences))
+        return false;
+    for (const Display& display : Platform::current().displays().screens()) {
+        if (users.contains(monitorID(display)))
+            zoneManager_.updateZones(layout.zones, display, false, false);
+    }
     emit Notifications::shared().customLayoutsChanged();
+    return true;
 }
 
-void LayoutManager::deleteCustomLayout(const QUuid& id)
+bool LayoutManager::deleteCustomLayout(const QUuid& id)
 {
     QList<ScreenLayout> layouts = customLayouts_;
     layouts.removeIf([&](const ScreenLayout& l) { return l.id == id; });
-    setCustomLayouts(layouts);
-    saveCustomLayouts();
+    // The choices of the layout go with it, in the same save.
+    ensurePreferencesLoaded();
+    const QString gone = uuidText(id);
+    std::optional<MonitorLayoutPreferenceList> preferences;
+    QSet<QString> users;
+    if (preferencesLoaded_) {
+        MonitorLayoutPreferenceList kept;
+        for (const MonitorLayoutPreference& p : std::as_const(monitorPreferences_)) {
+            if (p.layoutID == gone)
+                users.insert(p.monitorID);
+            else
+                kept.append(p);
+        }
+        if (!users.isEmpty())
+            preferences = kept;
+    }
+    if (!storeLayouts(layouts, preferences))
+        return false;
+    const ScreenLayout fallback = fallbackLayout();
+    for (const Display& display : Platform::current().displays().screens()) {
+        if (users.contains(monitorID(display)))
+            zoneManager_.updateZones(fallback.zones, display, false, false);
+    }
     emit Notifications::shared().customLayoutsChanged();
+    return true;
+}
+
+LayoutUsers LayoutManager::usersOf(const QUuid& id) const
+{
+    const QString layoutId = uuidText(id);
+    const auto data = Settings::data(preferencesKey);
+    const auto stored = data ? json::decodePreferences(*data) : std::nullopt;
+    LayoutUsers users;
+    if (!stored)
+        return users;
+    QSet<QString> connected;
+    for (const Display& display : Platform::current().displays().screens()) {
+        const QString monitor = monitorID(display);
+        connected.insert(monitor);
+        const bool uses = std::any_of(stored->begin(), stored->end(), [&](const auto& p) {
+            return p.monitorID == monitor && p.layoutID == layoutId;
+        });
+        if (uses)
+            users.connectedDisplays.append(display.localizedName);
+    }
+    for (const MonitorLayoutPreference& p : *stored) {
+        if (p.layoutID == layoutId && !connected.contains(p.monitorID))
+            ++users.otherDisplays;
+    }
+    return users;
+}
+
+ScreenLayout LayoutManager::fallbackLayout()
+{
+    return templateNamed(QStringLiteral("Tall")).value_or(focusLayout());
 }
 
 // --- Editing session ---------------------------------------------------------------------------
@@ -467,10 +628,10 @@ void LayoutManager::replaceEditingZones(const ZoneList& zones)
     showEditingZones(zones);
 }
 
-void LayoutManager::saveEditedLayout(const QString& name)
+bool LayoutManager::saveEditedLayout(const QString& name)
 {
     if (!editingZones_)
-        return;
+        return true;
     const ScreenLayout layout{QUuid::createUuid(), name, *editingZones_, std::nullopt};
     // A layout edited from a draft, or deleted while it was edited, is no longer in the list:
     // replacing it would drop the user's work without a word, so it is added instead.
@@ -478,11 +639,11 @@ void LayoutManager::saveEditedLayout(const QString& name)
                                                       [&](const ScreenLayout& l) {
                                                           return l.id == editingLayout_->id;
                                                       });
-    if (listed)
-        updateCustomLayout(editingLayout_->id, layout);
-    else
-        addCustomLayout(layout);
-    stopEditing();
+    const bool saved =
+        listed ? updateCustomLayout(editingLayout_->id, layout) : addCustomLayout(layout);
+    if (saved)
+        stopEditing();
+    return saved;
 }
 
 void LayoutManager::observeZoneUpdates()

@@ -6,11 +6,22 @@
 #include "settings/SettingsKeys.h"
 
 #include <QObject>
+#include <QStringList>
 #include <optional>
 
 namespace corvane {
 
 class ZoneManager;
+struct SettingsChange;
+
+// The displays whose stored choice is one layout: the names of those connected now, and how
+// many others are not.
+struct LayoutUsers {
+    QStringList connectedDisplays;
+    int otherDisplays = 0;
+
+    bool isEmpty() const { return connectedDisplays.isEmpty() && otherDisplays == 0; }
+};
 
 // The one store of what changes at run time about layouts: custom layouts, the layout chosen for
 // each display, and the zone-editing session. Views follow its change signals.
@@ -41,20 +52,35 @@ public:
     // Display choices.
     void applySavedLayouts();
     void loadSavedPreferences();
+    // Drops the choices whose layout is known to be gone; while the template file or some
+    // stored custom layouts cannot be read, a missing layout may be back next run, and its
+    // choices are kept.
     void removeStalePreferences();
     std::optional<ScreenLayout> layoutFor(const Display& display) const;
-    void saveLayoutPreference(const Display& display, const ScreenLayout& layout);
+    // False when the choice could not be saved (the in-memory choices stay as stored).
+    bool saveLayoutPreference(const Display& display, const ScreenLayout& layout);
     void applyLayout(const ScreenLayout& layout, const Display& display);
     void saveCurrentLayout();
     // Blocks until background saves have been written (quit, tests).
     static void waitForBackgroundSaves();
 
-    // Custom layouts.
+    // Custom layouts. Each change is saved whole, with the display choices it affects, or
+    // not at all: on false nothing changed, in memory or in the file, and
+    // Settings::lastWriteFailure() says why.
     void loadCustomLayouts();
-    void saveCustomLayouts();
-    void addCustomLayout(const ScreenLayout& layout);
-    void updateCustomLayout(const QUuid& id, const ScreenLayout& layout);
-    void deleteCustomLayout(const QUuid& id);
+    bool saveCustomLayouts();
+    bool addCustomLayout(const ScreenLayout& layout);
+    // The displays that used the layout use its replacement, whatever its id.
+    bool updateCustomLayout(const QUuid& id, const ScreenLayout& layout);
+    // The displays that used the layout fall back at once to the layout of displays without a
+    // choice.
+    bool deleteCustomLayout(const QUuid& id);
+    // Stored custom layouts that could not be read: kept as stored and written back with every
+    // save, never shown.
+    qsizetype unreadableLayoutCount() const;
+    LayoutUsers usersOf(const QUuid& id) const;
+    // The layout of a display without a stored choice: the template "Tall", else Focus.
+    static ScreenLayout fallbackLayout();
 
     // The editing session.
     void startEditing(std::optional<ScreenLayout> layout);
@@ -77,7 +103,8 @@ public:
     const std::optional<ScreenLayout>& draft() const { return draft_; }
     void setDraft(std::optional<ScreenLayout> draft);
     std::optional<ScreenLayout> takeDraft();
-    void saveEditedLayout(const QString& name);
+    // False when it could not be saved: the session stays open.
+    bool saveEditedLayout(const QString& name);
 
 signals:
     void spaceAroundZonesChanged();
@@ -95,7 +122,11 @@ private:
     void setCustomLayouts(QList<ScreenLayout> layouts);
     void setEditingLayout(std::optional<ScreenLayout> layout);
     void setIsEditing(bool editing);
-    void storePreferences();
+    bool storePreferences();
+    bool storeLayouts(const QList<ScreenLayout>& layouts,
+                      const std::optional<MonitorLayoutPreferenceList>& preferences);
+    bool storeChanges(QList<SettingsChange> changes, QStringList notes);
+    void ensurePreferencesLoaded();
     bool runOnOwnThread(std::function<void()> call);
     void showEditingZones(const ZoneList& zones);
 
@@ -112,6 +143,10 @@ private:
     ZoneList originalZones_;
     // Whether this process has read the stored choices; a save before that would drop them.
     bool preferencesLoaded_ = false;
+    // Stored elements of the custom layouts that did not decode, as stored.
+    QList<QByteArray> unreadableLayouts_;
+    // The stored custom layouts were not an array at all.
+    bool layoutsValueUnreadable_ = false;
 };
 
 } // namespace corvane

@@ -80,6 +80,58 @@ QJsonValue rootValue(const QJsonDocument& document)
     return {};
 }
 
+bool isJsonSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// The text of each element of a JSON array, found by its brackets and strings alone, so that
+// an element the JSON reader refuses does not hide its neighbours. None when the text is not
+// one array whose brackets close.
+std::optional<QList<QByteArray>> arrayElements(const QByteArray& data)
+{
+    qsizetype i = 0;
+    const qsizetype n = data.size();
+    while (i < n && isJsonSpace(data[i]))
+        ++i;
+    if (i == n || data[i] != '[')
+        return std::nullopt;
+    QList<QByteArray> elements;
+    qsizetype start = ++i;
+    qsizetype depth = 1;
+    bool inString = false;
+    for (; i < n && depth > 0; ++i) {
+        const char c = data[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            ++depth;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+        if ((depth == 1 && c == ',') || depth == 0) {
+            const QByteArray element = data.mid(start, i - start).trimmed();
+            if (!element.isEmpty())
+                elements.append(element);
+            start = i + 1;
+        }
+    }
+    if (depth != 0)
+        return std::nullopt;
+    for (; i < n; ++i) {
+        if (!isJsonSpace(data[i]))
+            return std::nullopt;
+    }
+    return elements;
+}
+
 template <typename T> QByteArray compactArray(const QList<T>& values)
 {
     QJsonArray array;
@@ -231,6 +283,38 @@ std::optional<MonitorLayoutPreferenceList> decodePreferences(const QByteArray& d
         return std::nullopt;
     return decodeArray<MonitorLayoutPreference>(
         rootValue(*document), [](const QJsonValue& v) { return decodePreference(v); });
+}
+
+std::optional<StoredLayouts> decodeStoredLayouts(const QByteArray& data)
+{
+    const auto elements = arrayElements(data);
+    if (!elements)
+        return std::nullopt;
+    StoredLayouts stored;
+    for (const QByteArray& element : *elements) {
+        const auto document = parse('[' + element + ']');
+        auto layout = document ? decodeLayout(document->array().at(0)) : std::nullopt;
+        if (layout)
+            stored.layouts.append(std::move(*layout));
+        else
+            stored.unreadable.append(element);
+    }
+    return stored;
+}
+
+QByteArray encodeStoredLayouts(const QList<ScreenLayout>& layouts,
+                               const QList<QByteArray>& unreadable)
+{
+    QByteArray text = compactArray(layouts);
+    if (unreadable.isEmpty())
+        return text;
+    text.chop(1);
+    for (const QByteArray& element : unreadable) {
+        if (text.size() > 1)
+            text += ',';
+        text += element;
+    }
+    return text + ']';
 }
 
 std::optional<LayoutConfig> decodeLayoutConfig(const QByteArray& data)

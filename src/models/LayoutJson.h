@@ -32,4 +32,19 @@ std::optional<QList<ScreenLayout>> decodeLayouts(const QByteArray& data);
 std::optional<MonitorLayoutPreferenceList> decodePreferences(const QByteArray& data);
 std::optional<LayoutConfig> decodeLayoutConfig(const QByteArray& data);
 
+// Stored custom layouts read one element at a time, so that one element that cannot be read
+// (a missing field, a number beyond a double, text that is not JSON) costs only itself: the
+// layouts that decode, and the text of every other element exactly as stored, to be written
+// back unchanged.
+struct StoredLayouts {
+    QList<ScreenLayout> layouts;
+    QList<QByteArray> unreadable;
+};
+
+// None when the value is not an array at all (or its brackets do not close).
+std::optional<StoredLayouts> decodeStoredLayouts(const QByteArray& data);
+// The layouts, then the unreadable elements as they were stored.
+QByteArray encodeStoredLayouts(const QList<ScreenLayout>& layouts,
+                               const QList<QByteArray>& unreadable);
+
 } // namespace corvane::json

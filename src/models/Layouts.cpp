@@ -1,5 +1,6 @@
 #include "models/Layouts.h"
 
+#include "logging/Logger.h"
 #include "models/LayoutJson.h"
 #include "models/Resources.h"
 #include "models/StableUuid.h"
@@ -50,22 +51,52 @@ QList<ScreenLayout> layoutsFromConfig(const LayoutConfig& config)
     return layouts;
 }
 
-QList<ScreenLayout> loadTemplateLayouts(const QString& path)
+std::optional<QList<ScreenLayout>> loadTemplateLayouts(const QString& path)
 {
+    const auto failed = [&](const QString& why) {
+        Logger::fault(QStringLiteral("The layout templates could not be read from %1: %2; only "
+                                     "No Layout and Focus are offered")
+                          .arg(path, why),
+                      LogCategory::Layout);
+        return std::nullopt;
+    };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxTemplateFileSize)
-        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(file.errorString());
+    if (file.size() > maxTemplateFileSize)
+        return failed(QStringLiteral("the file is too large"));
     const auto config = json::decodeLayoutConfig(file.readAll());
     if (!config)
-        return {};
+        return failed(QStringLiteral("it is not a valid template file"));
     return layoutsFromConfig(*config);
 }
 
+namespace {
+
+struct TemplateFile {
+    QList<ScreenLayout> layouts;
+    bool read = false;
+};
+
+const TemplateFile& templateFile()
+{
+    static const TemplateFile file = [] {
+        auto layouts = loadTemplateLayouts(resourcePath(QStringLiteral("layouts.json")));
+        return layouts ? TemplateFile{std::move(*layouts), true} : TemplateFile{};
+    }();
+    return file;
+}
+
+} // namespace
+
 const QList<ScreenLayout>& templateLayouts()
 {
-    static const QList<ScreenLayout> layouts =
-        loadTemplateLayouts(resourcePath(QStringLiteral("layouts.json")));
-    return layouts;
+    return templateFile().layouts;
+}
+
+bool templateFileRead()
+{
+    return templateFile().read;
 }
 
 QList<ScreenLayout> allLayouts()

@@ -13,8 +13,11 @@ const ScreenLayout& noLayout();
 const ScreenLayout& focusLayout();
 
 // The templates of layouts.json, read once on first use and kept for the life of the process.
-// A missing or malformed file means no templates, without a message.
+// A missing or malformed file means no templates, and an error line in the log.
 const QList<ScreenLayout>& templateLayouts();
+// Whether layouts.json was read whole: without it, a layout that is not found may only be
+// missing for this run.
+bool templateFileRead();
 
 // No Layout, Focus, then the templates in file order. Custom layouts are never part of it.
 QList<ScreenLayout> allLayouts();
@@ -24,6 +27,7 @@ std::optional<ScreenLayout> templateNamed(const QString& name);
 
 // Building blocks of templateLayouts(), open for tests and tools.
 QList<ScreenLayout> layoutsFromConfig(const LayoutConfig& config);
-QList<ScreenLayout> loadTemplateLayouts(const QString& path);
+// None when the file cannot be read or decoded; the reason is logged.
+std::optional<QList<ScreenLayout>> loadTemplateLayouts(const QString& path);
 
 } // namespace corvane

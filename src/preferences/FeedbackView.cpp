@@ -12,6 +12,8 @@
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -242,7 +244,7 @@ bool FeedbackView::canSend() const
 
 void FeedbackView::updateSendButton()
 {
-    const bool enabled = canSend();
+    const bool enabled = canSend() && !waitingForHandOver_;
     sendButton_->setEnabled(enabled);
     sendButton_->setToolTip(enabled ? QStringLiteral("Send your feedback via email")
                                     : QStringLiteral("Please write your feedback first"));
@@ -305,25 +307,47 @@ void FeedbackView::sendFeedback()
     const QString body = composeBody(includeSystemInfo() ? systemInformation() : QString());
     const QString subject =
         QStringLiteral("Corvane Feedback: ") + feedbackTypeTitle(feedbackType());
+    const QString message = QStringLiteral("To: ") + QStringLiteral(CORVANE_SUPPORT_EMAIL) +
+                            QStringLiteral("\nSubject: ") + subject + QStringLiteral("\n\n") + body;
     const std::optional<QUrl> url = mailtoUrl(subject, body);
     if (!url) {
         Logger::error(QStringLiteral("Could not build the feedback e-mail URL"), LogCategory::App);
-    } else if (!Platform::current().workspace().openUrl(*url)) {
-        Logger::error(QStringLiteral("No e-mail application accepted the feedback"),
-                      LogCategory::App);
-    } else {
+        showSendFailure(message);
+        return;
+    }
+    // The text stays until the e-mail application has it; meanwhile it is not sent twice.
+    waitingForHandOver_ = true;
+    updateSendButton();
+    Platform::current().workspace().openUrlAsync(*url, this, [this, message](bool opened) {
+        waitingForHandOver_ = false;
+        updateSendButton();
+        if (!opened) {
+            Logger::error(QStringLiteral("No e-mail application accepted the feedback"),
+                          LogCategory::App);
+            showSendFailure(message);
+            return;
+        }
         successAlert_ = showAlert(
             QStringLiteral("Feedback Sent"),
             QStringLiteral("Your feedback has been prepared in your default email app. Thank you "
                            "for helping us improve Corvane!"),
             QStringLiteral("feedbackSentAlert"));
         QTimer::singleShot(resetDelay_, this, &FeedbackView::resetForm);
-        return;
-    }
+    });
+}
+
+void FeedbackView::showSendFailure(const QString& message)
+{
     errorAlert_ = showAlert(QStringLiteral("Error"),
                             QStringLiteral("Unable to open your email app. Please ensure you have "
                                            "a default email client configured."),
                             QStringLiteral("feedbackErrorAlert"));
+    // Nothing is lost: the form keeps the text, and the whole message can go elsewhere.
+    QPushButton* copy =
+        errorAlert_->addButton(QStringLiteral("Copy Message"), QMessageBox::ActionRole);
+    copy->setObjectName(QStringLiteral("copyMessageButton"));
+    connect(copy, &QPushButton::clicked, this,
+            [message] { QGuiApplication::clipboard()->setText(message); });
 }
 
 void FeedbackView::resetForm()

@@ -69,6 +69,8 @@ private:
     void updateSendButton();
     void resetForm();
     QMessageBox* showAlert(const QString& title, const QString& message, const QString& name);
+    // The error alert, with the offer to copy `message` (the whole e-mail) to the clipboard.
+    void showSendFailure(const QString& message);
 
     FeedbackTypePicker* picker_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
@@ -79,6 +81,7 @@ private:
     QPointer<QMessageBox> successAlert_;
     QPointer<QMessageBox> errorAlert_;
     bool isValidEmail_ = true;
+    bool waitingForHandOver_ = false;
     std::chrono::milliseconds resetDelay_ = defaultFormResetDelay;
 };
 

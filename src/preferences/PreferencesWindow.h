@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QWidget>
 
+class QLabel;
+
 namespace corvane {
 
 class PreferencesView;
@@ -24,6 +26,9 @@ public:
     PreferencesTab selectedTab() const;
     void selectTab(PreferencesTab tab);
     PreferencesView* view() const { return view_; }
+    // The notice of a setting that could not be saved; hidden until one could not be.
+    QWidget* saveFailureNotice() const { return saveFailure_; }
+    QLabel* saveFailureText() const { return saveFailureText_; }
 
     // Shows the window (centred on the screen under the pointer the first time), brings it to
     // the front and gives it the keyboard focus.
@@ -32,7 +37,11 @@ public:
 private:
     void centreOnScreen();
 
+    void showSaveFailure(const QString& reason);
+
     PreferencesView* view_ = nullptr;
+    QWidget* saveFailure_ = nullptr;
+    QLabel* saveFailureText_ = nullptr;
     bool centred_ = false;
 };
 

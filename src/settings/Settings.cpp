@@ -221,9 +221,12 @@ private:
     QPointer<QFileSystemWatcher> watcher_;
 };
 
+thread_local QString lastFailure;
+
 bool save(const QList<SettingsChange>& changes, bool clearFirst = false)
 {
     const auto failure = Store::shared().write(changes, clearFirst);
+    lastFailure = failure.value_or(QString());
     if (!failure)
         return true;
     Logger::fault(QStringLiteral("Settings could not be saved: ") + *failure, LogCategory::App);
@@ -271,6 +274,11 @@ bool Settings::write(const QList<SettingsChange>& changes)
 bool Settings::clear()
 {
     return save({}, true);
+}
+
+QString Settings::lastWriteFailure()
+{
+    return lastFailure;
 }
 
 void Settings::reload()

@@ -44,6 +44,8 @@ public:
     static bool write(const QList<SettingsChange>& changes);
     // Removes every key (tests, a full reset).
     static bool clear();
+    // Why the last write of this thread failed, for the user; empty after a write that worked.
+    static QString lastWriteFailure();
     // Reads the file again: for a file that another writer changed.
     static void reload();
 

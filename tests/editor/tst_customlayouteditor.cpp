@@ -197,6 +197,29 @@ private slots:
         QTRY_COMPARE(closed_, 1);
     }
 
+    // A save that does not reach the disk is said at once, adds nothing to the gallery, and
+    // leaves the drawing open for another try.
+    void aFailedSaveIsSaidAndKeepsTheDrawing()
+    {
+        open();
+        toolbar().nameField()->setText(QStringLiteral("Mine"));
+        toolbar().addZone();
+        QVERIFY(test::blockSettingsFolder());
+        toolbar().saveButton()->click();
+        QVERIFY(toolbar().saveFailureAlert() && toolbar().saveFailureAlert()->isVisible());
+        QVERIFY(toolbar().saveFailureAlert()->text().contains(QStringLiteral("not a folder")));
+        QVERIFY(layouts_->customLayouts().isEmpty());
+        QVERIFY(layouts_->isEditing());
+        QCOMPARE(editingZones().size(), 2);
+        QCOMPARE(closed_, 0);
+
+        toolbar().saveFailureAlert()->accept();
+        QVERIFY(test::unblockSettingsFolder());
+        toolbar().saveButton()->click();
+        QCOMPARE(layouts_->customLayouts().size(), 1);
+        QTRY_COMPARE(closed_, 1);
+    }
+
     void wholeNumbersOnlyForTheCustomGrid_data()
     {
         QTest::addColumn<QString>("text");

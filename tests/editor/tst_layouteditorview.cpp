@@ -173,12 +173,40 @@ private slots:
         press(view.customCells().first());
         QTRY_COMPARE(selectedCell(), view.customCells().first());
 
+        // Deleting a layout that a display uses asks first, naming the display; the display
+        // then uses Tall at once.
         QPointer<QMenu> menu = view.showContextMenu(view.customCells().first(), QPoint(5, 5));
         QCOMPARE(test::menuTexts(*menu), (QStringList{u"Edit"_s, u"Delete"_s}));
         menu->actions().at(1)->trigger();
         menu->close();
+        QMessageBox* confirm = view.deleteConfirmation();
+        QVERIFY(confirm && confirm->isVisible());
+        QCOMPARE(confirm->informativeText(),
+                 QStringLiteral("It is the layout of Built-in. That display will use Tall "
+                                "instead."));
+        confirm->button(QMessageBox::Cancel)->click();
+        QCOMPARE(layouts_->customLayouts().size(), 1);
+        view.deleteLayout(mine);
+        for (QAbstractButton* button : view.deleteConfirmation()->buttons()) {
+            if (button->text() == QStringLiteral("Delete"))
+                button->click();
+        }
+        QCOMPARE(zonesOf(test::primaryDisplay()).size(),
+                 templateNamed(QStringLiteral("Tall"))->zones.size());
         QVERIFY(layouts_->customLayouts().isEmpty());
         QVERIFY(view.customCells().isEmpty());
+        QVERIFY(view.emptyCustomLayoutsLabel()->isVisible());
+    }
+
+    void storedLayoutsThatCannotBeReadAreMentioned()
+    {
+        QVERIFY(!makeView().unreadableLayoutsNotice()->isVisibleTo(view_.get()));
+        Settings::setData(SettingsKeys::customLayouts, QByteArray(R"([{"name":"no id"}])"));
+        view_.reset();
+        layouts_ = std::make_unique<LayoutManager>(*windows_);
+        LayoutEditorView& view = makeView();
+        view.show();
+        QVERIFY(view.unreadableLayoutsNotice()->isVisible());
         QVERIFY(view.emptyCustomLayoutsLabel()->isVisible());
     }
 

@@ -108,21 +108,75 @@ private slots:
         QCOMPARE(stored[0].monitorID, monitorID(test::secondDisplay()));
     }
 
-    void deletingAChosenCustomLayoutFallsBackToTall()
+    // The displays that used a deleted layout fall back at once, and its choices go in the
+    // same save; an edited layout stays the choice of its displays under its new id.
+    void deletingOrEditingALayoutCarriesItsDisplaysAlong()
     {
         const ScreenLayout mine = customLayout(QStringLiteral("Mine"));
+        const ScreenLayout other = customLayout(QStringLiteral("Other"));
         QSignalSpy changed(&Notifications::shared(), &Notifications::customLayoutsChanged);
         layouts_->addCustomLayout(mine);
+        layouts_->addCustomLayout(other);
         layouts_->applyLayout(mine, test::primaryDisplay());
-        QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->name, QStringLiteral("Mine"));
-        layouts_->deleteCustomLayout(mine.id);
-        layouts_->deleteCustomLayout(QUuid::createUuid()); // unknown: still saves and posts
-        QCOMPARE(changed.count(), 3);
-        QVERIFY(!layouts_->layoutFor(test::primaryDisplay()));
+        layouts_->applyLayout(other, test::secondDisplay());
+        QCOMPARE(layouts_->usersOf(mine.id).connectedDisplays,
+                 QStringList{QStringLiteral("Built-in")});
+
+        layouts_->startEditing(other);
+        layouts_->addZone();
+        QVERIFY(layouts_->saveEditedLayout(QStringLiteral("Other, edited")));
+        const ScreenLayout edited = layouts_->customLayouts().at(1);
+        QVERIFY(edited.id != other.id);
+        QCOMPARE(layouts_->layoutFor(test::secondDisplay())->id, edited.id);
+        QCOMPARE(storedPreferences().last().layoutName, QStringLiteral("Other, edited"));
+        QCOMPARE(test::zoneIds(zonesOf(test::secondDisplay())), test::zoneIds(edited.zones));
+        restart();
         layouts_->applySavedLayouts();
-        QVERIFY(storedPreferences().isEmpty());
-        QCOMPARE(zonesOf(test::primaryDisplay()).size(),
-                 templateNamed(QStringLiteral("Tall"))->zones.size());
+        QCoreApplication::processEvents();
+        QCOMPARE(test::zoneIds(zonesOf(test::secondDisplay())), test::zoneIds(edited.zones));
+
+        QVERIFY(layouts_->deleteCustomLayout(mine.id));
+        QVERIFY(layouts_->deleteCustomLayout(QUuid::createUuid())); // unknown: still posts
+        QCOMPARE(changed.count(), 5);
+        QVERIFY(!layouts_->layoutFor(test::primaryDisplay()));
+        QCOMPARE(storedPreferences().size(), 1);
+        QCOMPARE(test::zoneIds(zonesOf(test::primaryDisplay())),
+                 test::zoneIds(templateNamed(QStringLiteral("Tall"))->zones));
+    }
+
+    // One stored layout that cannot be read costs only itself: the others load, it is written
+    // back unchanged with every save, and the displays' choices of it survive start-up.
+    void anUnreadableStoredLayoutCostsOnlyItself()
+    {
+        const ScreenLayout good = customLayout(QStringLiteral("Good"));
+        const ScreenLayout later = customLayout(QStringLiteral("Later"));
+        const QByteArray noName = R"({"id":"00000000-0000-0000-0000-00000000000A","zones":[]})";
+        const QByteArray huge = R"({"id":"x","name":"n","zones":[{"x":1e400}]})";
+        const QByteArray goodText = json::encodeLayouts({good}).mid(1).chopped(1);
+        const QByteArray laterText = json::encodeLayouts({later}).mid(1).chopped(1);
+        Settings::setData(SettingsKeys::customLayouts,
+                          "[" + goodText + ", " + noName + "," + huge + "," + laterText + "]");
+        const MonitorLayoutPreferenceList choices{
+            {monitorID(test::primaryDisplay()), good.uuidString(), QStringLiteral("Good")},
+            {monitorID(test::secondDisplay()),
+             QStringLiteral("00000000-0000-0000-0000-00000000000A"), QStringLiteral("Lost?")}};
+        Settings::setData(SettingsKeys::monitorLayoutPreferences, json::encodePreferences(choices));
+        restart();
+        QCOMPARE(layouts_->customLayouts().size(), 2);
+        QCOMPARE(layouts_->customLayouts().at(1).id, later.id);
+        QCOMPARE(layouts_->unreadableLayoutCount(), 2);
+
+        layouts_->applySavedLayouts();
+        QCoreApplication::processEvents();
+        QCOMPARE(test::zoneIds(zonesOf(test::secondDisplay())),
+                 test::zoneIds(LayoutManager::fallbackLayout().zones));
+        QVERIFY(storedPreferences().contains(choices[1]));
+
+        layouts_->addCustomLayout(customLayout(QStringLiteral("New")));
+        const auto stored = json::decodeStoredLayouts(*Settings::data(SettingsKeys::customLayouts));
+        QCOMPARE(stored->layouts.size(), 3);
+        QCOMPARE(stored->unreadable, (QList<QByteArray>{noName, huge}));
+        QVERIFY(!Settings::contains(QStringLiteral("CustomLayouts.unreadable")));
     }
 
     void customLayoutsPersistAcrossRestarts()
@@ -139,24 +193,29 @@ private slots:
         QCOMPARE(layouts_->customLayouts()[1].id, replaced.id);
     }
 
+    // Every distinct undecodable value is kept aside before a save replaces it, once each.
     void undecodableStoredValuesAreKeptAsideBeforeAnOverwrite()
     {
-        const QByteArray broken = R"([{"id":"not a uuid","name":"Lost?","zones":[]}])";
-        Settings::setData(SettingsKeys::customLayouts, broken);
+        Settings::setData(SettingsKeys::customLayouts, QByteArray(R"({"not":"a list"})"));
         Settings::setData(SettingsKeys::monitorLayoutPreferences, QByteArray("{oops"));
         restart();
-        QVERIFY(layouts_->customLayouts().isEmpty());
+        QCOMPARE(layouts_->unreadableLayoutCount(), 1);
         layouts_->addCustomLayout(customLayout(QStringLiteral("New")));
-        layouts_->saveLayoutPreference(test::primaryDisplay(), focusLayout());
-        QCOMPARE(Settings::value(QStringLiteral("CustomLayouts.unreadable")).toByteArray(), broken);
-        QCOMPARE(
-            Settings::value(QStringLiteral("MonitorLayoutPreferences.unreadable")).toByteArray(),
-            QByteArray("{oops"));
-        // Only once: a later overwrite does not replace what was kept.
-        Settings::setData(SettingsKeys::customLayouts, QByteArray("[1]"));
-        layouts_->addCustomLayout(customLayout(QStringLiteral("Newer")));
-        QCOMPARE(Settings::value(QStringLiteral("CustomLayouts.unreadable")).toByteArray(), broken);
-        QCOMPARE(json::decodeLayouts(*Settings::data(SettingsKeys::customLayouts))->size(), 2);
+        QCOMPARE(Settings::value(QStringLiteral("CustomLayouts.unreadable")).toByteArray(),
+                 QByteArray(R"({"not":"a list"})"));
+        const auto aside = [](int n) {
+            return Settings::value(QStringLiteral("MonitorLayoutPreferences.unreadable") +
+                                   (n > 1 ? QStringLiteral(".%1").arg(n) : QString()));
+        };
+        for (const QByteArray& broken :
+             {QByteArray("{oops"), QByteArray("{again"), QByteArray("{oops")}) {
+            Settings::setData(SettingsKeys::monitorLayoutPreferences, broken);
+            layouts_->saveLayoutPreference(test::primaryDisplay(), focusLayout());
+        }
+        QCOMPARE(aside(1).toByteArray(), QByteArray("{oops"));
+        QCOMPARE(aside(2).toByteArray(), QByteArray("{again"));
+        QVERIFY(!aside(3).isValid());
+        QCOMPARE(storedPreferences().size(), 1);
     }
 
     // A session starts with one default zone, takes the overlay's edits, and deleting an
@@ -222,27 +281,6 @@ private slots:
         QVERIFY(fourth.x > 0.349 && fourth.x < 0.351);
         for (int i = 0; i < 3; ++i)
             QVERIFY(!fourth.intersects(three[i].frame));
-    }
-
-    void savingAnEditedLayoutGivesItANewId()
-    {
-        const ScreenLayout mine = customLayout(QStringLiteral("Mine"));
-        layouts_->addCustomLayout(mine);
-        layouts_->applyLayout(mine, test::secondDisplay());
-        layouts_->startEditing(mine);
-        layouts_->addZone();
-        layouts_->saveEditedLayout(QStringLiteral(" Renamed "));
-        QVERIFY(!layouts_->isEditing());
-        QCOMPARE(layouts_->customLayouts().size(), 1);
-        QCOMPARE(layouts_->customLayouts()[0].name, QStringLiteral(" Renamed "));
-        QCOMPARE(layouts_->customLayouts()[0].zones.size(), 2);
-        QVERIFY(layouts_->customLayouts()[0].id != mine.id);
-        layouts_->applySavedLayouts(); // the old choice is stale now
-        QVERIFY(!layouts_->layoutFor(test::secondDisplay()));
-
-        layouts_->startEditing(std::nullopt);
-        layouts_->saveEditedLayout(QStringLiteral("Fresh"));
-        QCOMPARE(layouts_->customLayouts().size(), 2);
     }
 
     void theCurrentLayoutIsSavedOffTheGuiThread()

@@ -1,4 +1,6 @@
 #include "TestEnvironment.h"
+#include "logging/LogManager.h"
+#include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
@@ -47,6 +49,30 @@ private slots:
         QCOMPARE(stored->id, focusLayout().id);
     }
 
+    // A run without the template file says so, and keeps the displays' choices of templates
+    // for the runs that have it: the display uses Focus meanwhile.
+    void choicesOfTemplatesSurviveARunWithoutTheFile()
+    {
+        test::resetStores();
+        const QByteArray choices =
+            json::encodePreferences({{monitorID(test::primaryDisplay()),
+                                      u"0E2A56F4-3C3B-4B8E-9D2B-6A3D1C0F7A11"_s, u"Wide"_s}});
+        Settings::setData(SettingsKeys::monitorLayoutPreferences, choices);
+        ZoneManager windows;
+        LayoutManager layouts(windows);
+        layouts.applySavedLayouts();
+        QCoreApplication::processEvents();
+        QCOMPARE(Settings::data(SettingsKeys::monitorLayoutPreferences), std::optional(choices));
+        QCOMPARE(test::zoneIds(windows.monitorZones().value(monitorID(test::primaryDisplay()))),
+                 test::zoneIds(focusLayout().zones));
+        LogManager::shared().flush();
+        const QList<LogEntry> logged = LogManager::shared().loadLogsFromFile();
+        QVERIFY(std::any_of(logged.begin(), logged.end(), [](const LogEntry& e) {
+            return e.level == LogLevel::Error &&
+                   e.message.startsWith(u"The layout templates could not be read"_s);
+        }));
+    }
+
     // Nesting deep enough to exhaust a recursive parser's stack, and a file that breaks off.
     void malformedFilesGiveNoTemplates()
     {
@@ -60,7 +86,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             file.write(content);
             file.close();
-            QVERIFY(loadTemplateLayouts(path).isEmpty());
+            QVERIFY(loadTemplateLayouts(path).value_or(QList<ScreenLayout>{}).isEmpty());
         }
     }
 };

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace corvane;
@@ -143,6 +144,40 @@ private slots:
         XdgWorkspace workspace;
         QVERIFY(!workspace.openUrl(QUrl(u"https://example.invalid/"_s)));
         QVERIFY(!workspace.openUrl(QUrl()));
+    }
+
+    // A mail link counts as opened only when its handler's program says so: one that fails,
+    // or a link too long for the system, is reported as not opened.
+    void aMailLinkIsOpenedOnlyWhenItsHandlerSucceeds_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("bodySize");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("handler succeeds") << 0 << 10 << true;
+        QTest::newRow("no mail application") << 3 << 10 << false;
+        QTest::newRow("link too long to start it") << 0 << 200000 << false;
+    }
+    void aMailLinkIsOpenedOnlyWhenItsHandlerSucceeds()
+    {
+        QFETCH(int, status);
+        QFETCH(int, bodySize);
+        QFETCH(bool, opened);
+        QTemporaryDir bin;
+        QFile handler(bin.filePath(QStringLiteral("xdg-email")));
+        QVERIFY(handler.open(QIODevice::WriteOnly));
+        handler.write(QStringLiteral("#!/bin/sh\nexit %1\n").arg(status).toUtf8());
+        handler.close();
+        QVERIFY(handler.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8() + ':' + path);
+        std::optional<bool> result;
+        QObject context;
+        XdgWorkspace().openUrlAsync(
+            QUrl(QStringLiteral("mailto:a@example.com?body=") + QString(bodySize, u'x')), &context,
+            [&](bool ok) { result = ok; });
+        QTRY_VERIFY(result.has_value());
+        qputenv("PATH", path);
+        QCOMPARE(*result, opened);
     }
 
     void sleepAndWakeComeFromLogind()

@@ -3,6 +3,8 @@
 #include "preferences/FeedbackTypePicker.h"
 #include "preferences/FeedbackView.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -140,7 +142,7 @@ private slots:
         view->setFeedbackText(QStringLiteral("keep me"));
         view->setUserEmail(QStringLiteral("me@example.com"));
         view->sendFeedback();
-        QVERIFY(view->isShowingErrorAlert());
+        QTRY_VERIFY(view->isShowingErrorAlert());
         QVERIFY(!view->isShowingSuccessAlert());
         QCOMPARE(view->errorAlert()->text(), QStringLiteral("Error"));
         QCOMPARE(view->errorAlert()->informativeText(),
@@ -149,6 +151,11 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(view->feedbackText(), QStringLiteral("keep me"));
         QCOMPARE(view->userEmail(), QStringLiteral("me@example.com"));
+        // The whole message can be taken elsewhere.
+        view->errorAlert()->findChild<QPushButton*>(QStringLiteral("copyMessageButton"))->click();
+        const QString copied = QGuiApplication::clipboard()->text();
+        QVERIFY(copied.startsWith(QStringLiteral("To: ") + QStringLiteral(CORVANE_SUPPORT_EMAIL)));
+        QVERIFY(copied.contains(QStringLiteral("Reply to: me@example.com\n\nFeedback:\nkeep me")));
     }
 
     void aSuccessfulHandOverClearsTheFormAfterTheDelayUnlessClosed()
@@ -159,7 +166,7 @@ private slots:
         view->setUserEmail(QStringLiteral("me@example.com"));
         view->setFeedbackText(QStringLiteral("thanks"));
         view->sendFeedback();
-        QVERIFY(view->isShowingSuccessAlert());
+        QTRY_VERIFY(view->isShowingSuccessAlert());
         QCOMPARE(view->successAlert()->text(), QStringLiteral("Feedback Sent"));
         QCOMPARE(view->successAlert()->informativeText(),
                  QStringLiteral("Your feedback has been prepared in your default email app. Thank "

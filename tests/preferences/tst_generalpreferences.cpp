@@ -28,6 +28,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 using namespace corvane;
@@ -132,6 +133,23 @@ private slots:
         QCOMPARE(page->modifierKeyButton()->displayText(), u"Alt"_s);
         QVERIFY(!page->useMoveKeyButton()->isVisible());
         QVERIFY(row->subtitle().contains(u"hold Alt"_s));
+    }
+
+    // A setting that cannot be saved, from any page or thread, is said in the window.
+    void aSettingThatCannotBeSavedIsSaid()
+    {
+        PreferencesWindow window(PreferencesTab::general);
+        window.showAndActivate();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.saveFailureNotice()->isVisible());
+        QVERIFY(test::blockSettingsFolder());
+        std::unique_ptr<QThread> saver(
+            QThread::create([] { Settings::setValue(SettingsKeys::showLayoutPreview, false); }));
+        saver->start();
+        QVERIFY(saver->wait());
+        QTRY_VERIFY(window.saveFailureNotice()->isVisible());
+        QVERIFY(window.saveFailureText()->text().contains(u"is a file, not a folder"_s));
+        QVERIFY(test::unblockSettingsFolder());
     }
 
     void recordingTheModifierKey()

@@ -3,6 +3,7 @@
 #include "settings/Settings.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -44,6 +45,18 @@ Display secondDisplay()
 QString settingsFilePath()
 {
     return Settings::fileName();
+}
+
+bool blockSettingsFolder()
+{
+    const QString folder = QFileInfo(settingsFilePath()).absolutePath();
+    QFile blocker(folder);
+    return QDir(folder).removeRecursively() && blocker.open(QIODevice::WriteOnly);
+}
+
+bool unblockSettingsFolder()
+{
+    return QFile::remove(QFileInfo(settingsFilePath()).absolutePath());
 }
 
 QList<QUuid> zoneIds(const std::optional<ZoneList>& zones)

@@ -27,6 +27,10 @@ Display primaryDisplay();
 Display secondDisplay();
 
 QString settingsFilePath();
+// Puts a file where the settings folder belongs, so that every save fails (as with a read-only
+// or full disk), and takes it away again.
+bool blockSettingsFolder();
+bool unblockSettingsFolder();
 
 // The zones' ids in order: what identifies a layout's zones across copies.
 QList<QUuid> zoneIds(const std::optional<ZoneList>& zones);
