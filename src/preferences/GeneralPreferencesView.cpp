@@ -61,6 +61,18 @@ QLabel* refusalLabel(const QString& objectName)
     return label;
 }
 
+// A switch that stores its boolean setting as soon as it is clicked.
+ModernToggle* settingToggle(const QString& objectName, const QString& accessibleName,
+                            QLatin1StringView key)
+{
+    auto* toggle = new ModernToggle;
+    toggle->setObjectName(objectName);
+    toggle->setAccessibleName(accessibleName);
+    QObject::connect(toggle, &QAbstractButton::clicked, toggle,
+                     [key](bool on) { Settings::setValue(key, on); });
+    return toggle;
+}
+
 // The snap key as stored, for comparing keys of the same meaning ("alt" and "option").
 DragKey storedSnapKey()
 {
@@ -160,22 +172,17 @@ void GeneralPreferencesView::buildSections()
         QStringLiteral("Space around zones"),
         QStringLiteral("Pixels left between snapped windows and around the edges of the display"),
         spaceAroundZones_));
-    restoreSize_ = new ModernToggle;
-    restoreSize_->setObjectName(QStringLiteral("restoreSizeToggle"));
-    restoreSize_->setAccessibleName(
-        QStringLiteral("Restore window size when dragged out of a zone"));
-    connect(restoreSize_, &QAbstractButton::clicked, this,
-            [](bool on) { Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, on); });
+    restoreSize_ = settingToggle(QStringLiteral("restoreSizeToggle"),
+                                 QStringLiteral("Restore window size when dragged out of a zone"),
+                                 SettingsKeys::restoreSizeOnUnsnap);
     behavior->addRow(new PreferencesRowView(
         QStringLiteral("Restore window size when dragged out of a zone"),
         QStringLiteral("A snapped window dropped outside every zone gets back the size it had "
                        "before"),
         restoreSize_));
-    moveBetweenDisplays_ = new ModernToggle;
-    moveBetweenDisplays_->setObjectName(QStringLiteral("moveBetweenDisplaysToggle"));
-    moveBetweenDisplays_->setAccessibleName(QStringLiteral("Move between displays"));
-    connect(moveBetweenDisplays_, &QAbstractButton::clicked, this,
-            [](bool on) { Settings::setValue(SettingsKeys::moveBetweenDisplays, on); });
+    moveBetweenDisplays_ =
+        settingToggle(QStringLiteral("moveBetweenDisplaysToggle"),
+                      QStringLiteral("Move between displays"), SettingsKeys::moveBetweenDisplays);
     behavior->addRow(new PreferencesRowView(
         QStringLiteral("Move between displays"),
         QStringLiteral("The next and previous zone shortcuts go on to the neighbouring display "
@@ -203,11 +210,9 @@ void GeneralPreferencesView::buildSections()
         QStringLiteral("Highlight zone color"),
         QStringLiteral("Color for the zone being highlighted during window dragging"),
         highlightColor_));
-    layoutPreview_ = new ModernToggle;
-    layoutPreview_->setObjectName(QStringLiteral("layoutPreviewToggle"));
-    layoutPreview_->setAccessibleName(QStringLiteral("Show layout preview"));
-    connect(layoutPreview_, &QAbstractButton::clicked, this,
-            [](bool on) { Settings::setValue(SettingsKeys::showLayoutPreview, on); });
+    layoutPreview_ =
+        settingToggle(QStringLiteral("layoutPreviewToggle"), QStringLiteral("Show layout preview"),
+                      SettingsKeys::showLayoutPreview);
     appearance->addRow(new PreferencesRowView(
         QStringLiteral("Show layout preview"),
         QStringLiteral("Show a temporary overlay when selecting layouts from the menu and when "
