@@ -16,6 +16,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 // The delegate against the in-memory desktop, with its delays shortened; the order of events is
 // checked, never their wall-clock duration.
@@ -115,7 +116,7 @@ private slots:
     void theMenuFollowsTheDesktop()
     {
         launchAgain();
-        const QString warning = QStringLiteral("\u26A0\uFE0F Corvane cannot see or move windows");
+        const QString warning = u"\u26A0\uFE0F Corvane cannot see or move windows"_s;
         fake_->setTrusted(false);
         QTRY_COMPARE(delegate_->statusMenu().menu()->actions().at(2)->text(), warning);
         fake_->setTrusted(true);
@@ -132,24 +133,23 @@ private slots:
         QCOMPARE(rebuilt.count(), 0); // not at once
         QTRY_COMPARE(rebuilt.count(), 1);
         QCOMPARE(delegate_->statusMenu().menu()->actions().at(2)->text(),
-                 QStringLiteral("Display 1: Built-in (1440\u00D7900) (Main)"));
+                 u"Display 1: Built-in (1440\u00D7900) (Main)"_s);
 
         fake_->emitWake();
         QCOMPARE(rebuilt.count(), 1);
         QTRY_COMPARE(rebuilt.count(), 2);
 
-        LayoutManager::shared().addCustomLayout(
-            {QUuid::createUuid(), QStringLiteral("Mine"), {}, {}});
+        LayoutManager::shared().addCustomLayout({QUuid::createUuid(), u"Mine"_s, {}, {}});
         QTRY_COMPARE(rebuilt.count(), 3);
 
         // A modifier set on the General page is named by the hint at once.
         delegate_->openPreferences();
         auto* page = delegate_->preferencesWindow()->findChild<GeneralPreferencesView*>();
         QVERIFY(page);
-        emit page->modifierKeyButton()->keyChanged(QStringLiteral("option"));
+        emit page->modifierKeyButton()->keyChanged(u"option"_s);
         QCOMPARE(rebuilt.count(), 4);
         QCOMPARE(delegate_->statusMenu().menu()->actions().first()->text(),
-                 QStringLiteral("Hold Alt and drag window to snap"));
+                 u"Hold Alt and drag window to snap"_s);
     }
 };
 

@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 class SettingsTest : public QObject {
     Q_OBJECT
@@ -21,7 +22,7 @@ private slots:
     void aFreshStoreAnswersWithTheDefaults()
     {
         QVERIFY(!Settings::hasLaunchedBefore());
-        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("shift"));
+        QCOMPARE(Settings::dragModifierKey(), u"shift"_s);
         QVERIFY(Settings::showLayoutPreview());
         QVERIFY(!Settings::launchAtLogin());
         QVERIFY(!Settings::data(SettingsKeys::customLayouts));
@@ -29,8 +30,8 @@ private slots:
         QCOMPARE(colors.normal, QColor::fromRgbF(1, 1, 1, 0.2f));
         QCOMPARE(colors.highlight, QColor::fromRgbF(0, 0.48f, 1, 0.1f));
         // The store lives in the test's own config folder, never the user's.
-        QVERIFY(test::settingsFilePath().contains(QStringLiteral("test-home")));
-        QVERIFY(test::settingsFilePath().endsWith(QStringLiteral("Corvane/Corvane.conf")));
+        QVERIFY(test::settingsFilePath().contains(u"test-home"_s));
+        QVERIFY(test::settingsFilePath().endsWith(u"Corvane/Corvane.conf"_s));
     }
 
     void fourZeroComponentsMeanNotStored()
@@ -41,7 +42,7 @@ private slots:
         QCOMPARE(colors.normal, Settings::defaultZoneColors().normal);
         QCOMPARE(colors.highlight, QColor::fromRgbF(1, 0, 0, 0.5f));
         // A corrupt component reads as 0 and does not poison the others.
-        Settings::setValue(SettingsKeys::highlightZoneColorRed, QStringLiteral("garbage"));
+        Settings::setValue(SettingsKeys::highlightZoneColorRed, u"garbage"_s);
         QCOMPARE(Settings::zoneColors().highlight, QColor::fromRgbF(0, 0, 0, 0.5f));
     }
 
@@ -49,7 +50,7 @@ private slots:
     {
         Settings::setValue(SettingsKeys::showLayoutPreview, false);
         QVERIFY(!Settings::showLayoutPreview());
-        Settings::setValue(SettingsKeys::showLayoutPreview, QStringLiteral("no"));
+        Settings::setValue(SettingsKeys::showLayoutPreview, u"no"_s);
         QVERIFY(Settings::showLayoutPreview());
         Settings::setValue(SettingsKeys::showLayoutPreview, 0);
         QVERIFY(Settings::showLayoutPreview());
@@ -61,16 +62,16 @@ private slots:
     // changes, and a save of ours keeps it.
     void anotherWritersSaveIsSeenAndKept()
     {
-        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("command"));
-        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("command"));
+        Settings::setValue(SettingsKeys::dragModifierKey, u"command"_s);
+        QCOMPARE(Settings::dragModifierKey(), u"command"_s);
         {
             QSettings other(test::settingsFilePath(), QSettings::IniFormat);
-            other.setValue(SettingsKeys::dragModifierKey, QStringLiteral("option"));
+            other.setValue(SettingsKeys::dragModifierKey, u"option"_s);
         }
-        QTRY_COMPARE(Settings::dragModifierKey(), QStringLiteral("option"));
+        QTRY_COMPARE(Settings::dragModifierKey(), u"option"_s);
         Settings::setValue(SettingsKeys::launchAtLogin, true);
         Settings::reload();
-        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("option"));
+        QCOMPARE(Settings::dragModifierKey(), u"option"_s);
         const QByteArray json = R"([{"id":"x"}])";
         Settings::setData(SettingsKeys::customLayouts, json);
         QCOMPARE(Settings::data(SettingsKeys::customLayouts), std::optional(json));
@@ -88,11 +89,11 @@ private slots:
             QVERIFY(blocker.open(QIODevice::WriteOnly));
         }
         QSignalSpy failed(&Notifications::shared(), &Notifications::settingsWriteFailed);
-        QVERIFY(!Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("command")));
-        QCOMPARE(Settings::dragModifierKey(), QStringLiteral("shift"));
+        QVERIFY(!Settings::setValue(SettingsKeys::dragModifierKey, u"command"_s));
+        QCOMPARE(Settings::dragModifierKey(), u"shift"_s);
         QCOMPARE(failed.count(), 1);
         const QString reason = failed[0][0].toString();
-        QCOMPARE(reason, folder + QStringLiteral(" is a file, not a folder"));
+        QCOMPARE(reason, folder + u" is a file, not a folder"_s);
         LogManager::shared().flush();
         const QList<LogEntry> logged = LogManager::shared().loadLogsFromFile();
         QVERIFY(std::any_of(logged.begin(), logged.end(), [&](const LogEntry& e) {

@@ -24,6 +24,7 @@
 #include <unistd.h>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(QRect)
 
@@ -61,7 +62,7 @@ bool leaveStaleSocket(const QString& path)
 class ScriptingTest : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir runtime_{QStringLiteral("/tmp/corvane-test-XXXXXX")};
+    QTemporaryDir runtime_{u"/tmp/corvane-test-XXXXXX"_s};
     QProcess bus_;
     QString busAddress_;
     // Listens where the channel used to be, shared by every user of the machine.
@@ -73,8 +74,7 @@ private:
     QRect logoFrame() { return x_->frameGeometry(logo_.window).value_or(QRect()); }
     void activateLogo()
     {
-        x_->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
-                     QString::number(logo_.window)});
+        x_->xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(logo_.window)});
     }
 
     static Answer command(const QStringList& arguments)
@@ -90,19 +90,18 @@ private:
     // The same request as the command line's arguments, as a D-Bus call.
     Answer callBus(const QStringList& arguments)
     {
-        QString method = QStringLiteral("List");
+        QString method = u"List"_s;
         QVariantList values;
         if (arguments.value(0) == u"--snap-active") {
-            method = QStringLiteral("SnapActive");
+            method = u"SnapActive"_s;
             values = {arguments.value(1)};
         } else if (arguments.value(0) == u"--apply-layout") {
-            method = QStringLiteral("ApplyLayout");
-            values = {arguments.value(1), arguments.value(3, QStringLiteral("0")).toInt()};
+            method = u"ApplyLayout"_s;
+            values = {arguments.value(1), arguments.value(3, u"0"_s).toInt()};
         }
-        QDBusConnection bus = QDBusConnection::connectToBus(busAddress_, QStringLiteral("test"));
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            QStringLiteral("app.corvane.Corvane"), QStringLiteral("/Corvane"),
-            QStringLiteral("app.corvane.Corvane"), method);
+        QDBusConnection bus = QDBusConnection::connectToBus(busAddress_, u"test"_s);
+        QDBusMessage call = QDBusMessage::createMethodCall(u"app.corvane.Corvane"_s, u"/Corvane"_s,
+                                                           u"app.corvane.Corvane"_s, method);
         call.setArguments(values);
         const QDBusMessage reply = bus.call(call, QDBus::Block, 30000);
         if (reply.type() == QDBusMessage::ErrorMessage)
@@ -135,7 +134,7 @@ private slots:
         // channel had in /tmp: neither may keep Corvane from starting or from being reached.
         QVERIFY(leaveStaleSocket(SingleInstance::socketPath(channelFolder())));
         const QString oldName =
-            QStringLiteral("corvane-") +
+            u"corvane-"_s +
             QString::fromLatin1(
                 QCryptographicHash::hash(Settings::fileName().toUtf8(), QCryptographicHash::Sha1)
                     .toHex()
@@ -143,11 +142,9 @@ private slots:
         QLocalServer::removeServer(oldName);
         QVERIFY(squatter_.listen(oldName));
 
-        busAddress_ = QStringLiteral("unix:path=") + runtime_.filePath(QStringLiteral("bus"));
-        bus_.start(QStringLiteral("dbus-daemon"),
-                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                    QStringLiteral("--nopidfile"), QStringLiteral("--address=") + busAddress_,
-                    QStringLiteral("--print-address")});
+        busAddress_ = u"unix:path="_s + runtime_.filePath(u"bus"_s);
+        bus_.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--nopidfile"_s,
+                                      u"--address="_s + busAddress_, u"--print-address"_s});
         QVERIFY(bus_.waitForReadyRead(10000));
         qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress_.toUtf8());
 
@@ -190,12 +187,12 @@ private slots:
         QFETCH(QString, made);
         QFETCH(bool, fit);
         QTemporaryDir runtime;
-        const QString folder = runtime.filePath(QStringLiteral("corvane"));
+        const QString folder = runtime.filePath(u"corvane"_s);
         if (made == u"link") {
-            QVERIFY(QDir(runtime.path()).mkdir(QStringLiteral("elsewhere")));
-            QVERIFY(QFile::link(runtime.filePath(QStringLiteral("elsewhere")), folder));
+            QVERIFY(QDir(runtime.path()).mkdir(u"elsewhere"_s));
+            QVERIFY(QFile::link(runtime.filePath(u"elsewhere"_s), folder));
         } else if (!made.isEmpty()) {
-            QVERIFY(QDir(runtime.path()).mkdir(QStringLiteral("corvane")));
+            QVERIFY(QDir(runtime.path()).mkdir(u"corvane"_s));
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner |
                                                       QFile::ExeOwner | QFile::ReadOther |
                                                       QFile::ExeOther | QFile::WriteOther));
@@ -211,7 +208,7 @@ private slots:
         if (fit)
             QCOMPARE(QFileInfo(folder).permissions() & everyone, owner);
         QCOMPARE(SingleInstance::channelFolder(QString()).path,
-                 QStringLiteral("/tmp/corvane-%1").arg(::geteuid()));
+                 u"/tmp/corvane-%1"_s.arg(::geteuid()));
     }
 
     // Each press puts the focused window exactly on its zone: by number on the window's
@@ -235,7 +232,7 @@ private slots:
     {
         QFETCH(QString, keys);
         QFETCH(QRect, frame);
-        QVERIFY(x_->xdotool({QStringLiteral("key"), keys}));
+        QVERIFY(x_->xdotool({u"key"_s, keys}));
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), frame, 3000);
     }
 
@@ -246,7 +243,7 @@ private slots:
         QTest::addColumn<QString>("via");
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QRect>("frame");
-        const QString command = QStringLiteral("command"), bus = QStringLiteral("bus");
+        const QString command = u"command"_s, bus = u"bus"_s;
         QTest::newRow("zone 1") << command << "1" << right1;
         QTest::newRow("next") << bus << "next" << right2;
         QTest::newRow("the display's last zone") << command << "3" << right3;
@@ -261,7 +258,7 @@ private slots:
         QFETCH(QString, via);
         QFETCH(QString, zone);
         QFETCH(QRect, frame);
-        const Answer answer = ask(via, {QStringLiteral("--snap-active"), zone});
+        const Answer answer = ask(via, {u"--snap-active"_s, zone});
         QVERIFY2(answer.code == 0, qPrintable(answer.err));
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), frame, 3000);
     }
@@ -274,8 +271,8 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        const QString snap = QStringLiteral("--snap-active");
-        const QString apply = QStringLiteral("--apply-layout");
+        const QString snap = u"--snap-active"_s;
+        const QString apply = u"--apply-layout"_s;
         QTest::newRow("no such zone") << "command" << QStringList{snap, "7"} << 1 << "zone 7";
         QTest::newRow("no such zone, bus") << "bus" << QStringList{snap, "7"} << 1 << "zone 7";
         QTest::newRow("no zone at all") << "command" << QStringList{snap, "up"} << 2 << "no zone";
@@ -300,8 +297,7 @@ private slots:
         const QRect before = logoFrame();
         const bool noActiveWindow = message.startsWith(u"No window");
         if (noActiveWindow)
-            QVERIFY(x_->xdotool({QStringLiteral("windowminimize"), QStringLiteral("--sync"),
-                                 QString::number(logo_.window)}));
+            QVERIFY(x_->xdotool({u"windowminimize"_s, u"--sync"_s, QString::number(logo_.window)}));
         const auto stored = storedChoices();
         const Answer answer = ask(via, arguments);
         if (noActiveWindow)
@@ -316,8 +312,7 @@ private slots:
     // and it is stored as a choice from the menu is; then it is put back over D-Bus.
     void anAppliedLayoutIsWhatTheNextDragUsesAndIsStored()
     {
-        const Answer answer = command({QStringLiteral("--apply-layout"), QStringLiteral("halves"),
-                                       QStringLiteral("--display"), QStringLiteral("2")});
+        const Answer answer = command({u"--apply-layout"_s, u"halves"_s, u"--display"_s, u"2"_s});
         QVERIFY2(answer.code == 0, qPrintable(answer.err));
         app_->press(logo_.window, true);
         app_->moveTo(QPoint(1440 + 1700, 600));
@@ -325,34 +320,26 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), QRect(2400, 0, 960, 1080), 3000);
         const auto stored = json::decodePreferences(storedChoices().value_or(QByteArray()));
         QVERIFY(stored && stored->size() == 1);
-        QCOMPARE(stored->first().layoutID, templateNamed(QStringLiteral("Halves"))->uuidString());
+        QCOMPARE(stored->first().layoutID, templateNamed(u"Halves"_s)->uuidString());
 
-        QCOMPARE(callBus({QStringLiteral("--apply-layout"), QStringLiteral("Tall"),
-                          QStringLiteral("--display"), QStringLiteral("2")})
-                     .code,
-                 0);
-        QVERIFY(command({QStringLiteral("--snap-active"), QStringLiteral("3")}).code == 0);
+        QCOMPARE(callBus({u"--apply-layout"_s, u"Tall"_s, u"--display"_s, u"2"_s}).code, 0);
+        QVERIFY(command({u"--snap-active"_s, u"3"_s}).code == 0);
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right3, 3000);
     }
 
     // Both displays with what they use, then every layout, the same by both ways.
     void theListShowsTheDisplaysAndTheLayouts()
     {
-        const Answer listed = command({QStringLiteral("--list")});
+        const Answer listed = command({u"--list"_s});
         QCOMPARE(listed.code, 0);
         const QStringList lines = listed.out.split(u'\n');
-        QCOMPARE(
-            lines.filter(QRegularExpression(QStringLiteral("^display\t1\t.*\t1440x900\tTall$")))
-                .size(),
-            1);
-        QCOMPARE(
-            lines.filter(QRegularExpression(QStringLiteral("^display\t2\t.*\t1920x1080\tTall$")))
-                .size(),
-            1);
-        QCOMPARE(lines.filter(QStringLiteral("layout\t")).size(), allLayouts().size());
-        QVERIFY(lines.contains(QStringLiteral("layout\tHalves\ttemplate\t") +
-                               templateNamed(QStringLiteral("Halves"))->uuidString()));
-        QCOMPARE(callBus({QStringLiteral("--list")}).out, listed.out);
+        QCOMPARE(lines.filter(QRegularExpression(u"^display\t1\t.*\t1440x900\tTall$"_s)).size(), 1);
+        QCOMPARE(lines.filter(QRegularExpression(u"^display\t2\t.*\t1920x1080\tTall$"_s)).size(),
+                 1);
+        QCOMPARE(lines.filter(u"layout\t"_s).size(), allLayouts().size());
+        QVERIFY(lines.contains(u"layout\tHalves\ttemplate\t"_s +
+                               templateNamed(u"Halves"_s)->uuidString()));
+        QCOMPARE(callBus({u"--list"_s}).out, listed.out);
     }
 
     // Without a session bus the log says so once, and the command line still works.
@@ -362,10 +349,10 @@ private slots:
         const bool restarted = app_->restart();
         qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress_.toUtf8());
         QVERIFY(restarted);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            test::CorvaneApp::logCount(QStringLiteral("Scripting over D-Bus is off")), 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(test::CorvaneApp::logCount(u"Scripting over D-Bus is off"_s), 1,
+                                  3000);
         activateLogo();
-        const Answer answer = command({QStringLiteral("--snap-active"), QStringLiteral("1")});
+        const Answer answer = command({u"--snap-active"_s, u"1"_s});
         QVERIFY2(answer.code == 0, qPrintable(answer.err));
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right1, 3000);
     }
@@ -382,10 +369,10 @@ private slots:
         QCOMPARE(exit->code, 0);
         QVERIFY(!QFile::exists(socket));
 
-        const Answer answer = command({QStringLiteral("--snap-active"), QStringLiteral("2")});
+        const Answer answer = command({u"--snap-active"_s, u"2"_s});
         QVERIFY2(answer.code == 0, qPrintable(answer.err));
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right2, 3000);
-        QCOMPARE(command({QStringLiteral("--snap-active"), QStringLiteral("next")}).code, 0);
+        QCOMPARE(command({u"--snap-active"_s, u"next"_s}).code, 0);
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right3, 3000);
     }
 };

@@ -20,6 +20,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 using Controller = CustomLayoutEditorWindowController;
 
 class CustomLayoutEditorTest : public QObject {
@@ -79,7 +80,7 @@ private slots:
     void newLayoutOpensAsNewLayoutWithOneZoneOverADimmedBackdrop()
     {
         Controller& editor = open();
-        QCOMPARE(toolbar().layoutName(), QStringLiteral("New Layout"));
+        QCOMPARE(toolbar().layoutName(), u"New Layout"_s);
         QCOMPARE(editingZones().size(), 1);
         QCOMPARE(grid()->customZones()->size(), 1);
         QVERIFY(grid()->isEditing());
@@ -105,24 +106,24 @@ private slots:
 
     void editingACustomLayoutShowsItAndSaveReplacesIt()
     {
-        const ScreenLayout first = layoutOf(QStringLiteral("Work"),
-                                            {Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))});
-        const ScreenLayout second = layoutOf(QStringLiteral("Play"), {Zone(Rect(0, 0, 1, 1))});
+        const ScreenLayout first =
+            layoutOf(u"Work"_s, {Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))});
+        const ScreenLayout second = layoutOf(u"Play"_s, {Zone(Rect(0, 0, 1, 1))});
         layouts_->addCustomLayout(first);
         layouts_->addCustomLayout(second);
 
         open(first);
-        QCOMPARE(toolbar().layoutName(), QStringLiteral("Work"));
+        QCOMPARE(toolbar().layoutName(), u"Work"_s);
         QCOMPARE(test::zoneIds(editingZones()), test::zoneIds(first.zones));
         QCOMPARE(test::zoneIds(*grid()->customZones()), test::zoneIds(first.zones));
 
-        toolbar().nameField()->setText(QStringLiteral("Work 2"));
+        toolbar().nameField()->setText(u"Work 2"_s);
         toolbar().addZone();
         toolbar().saveButton()->click();
 
         const QList<ScreenLayout> stored = layouts_->customLayouts();
         QCOMPARE(stored.size(), 2);
-        QCOMPARE(stored[0].name, QStringLiteral("Work 2"));
+        QCOMPARE(stored[0].name, u"Work 2"_s);
         QVERIFY(stored[0].id != first.id);
         QCOMPARE(stored[0].zones.size(), 3);
         QCOMPARE(stored[0].zones[0].frame, first.zones[0].frame);
@@ -141,7 +142,7 @@ private slots:
         open();
         QPushButton* deleteZone = toolbar().deleteZoneButton();
         QVERIFY(!deleteZone->isEnabled());
-        QCOMPARE(deleteZone->toolTip(), QStringLiteral("Select a zone to delete it"));
+        QCOMPARE(deleteZone->toolTip(), u"Select a zone to delete it"_s);
 
         // A press in the middle of the default zone, in the overlay itself.
         const QUuid pressed = editingZones().first().id;
@@ -149,7 +150,7 @@ private slots:
         test::releaseLeft(grid(), QPointF(grid()->width() / 2.0, grid()->height() / 2.0));
         QCOMPARE(toolbar().selection().selectedZoneId(), pressed);
         QVERIFY(deleteZone->isEnabled());
-        QCOMPARE(deleteZone->toolTip(), QStringLiteral("Delete the selected zone"));
+        QCOMPARE(deleteZone->toolTip(), u"Delete the selected zone"_s);
         // The backdrop's own view follows too, and a press on it clears only its selection.
         QCOMPARE(editor_->contentView()->selection().selectedZoneId(), pressed);
         test::pressLeft(editor_->contentView(), QPointF(5, 5));
@@ -158,7 +159,7 @@ private slots:
 
         deleteZone->click();
         QVERIFY(!deleteZone->isEnabled());
-        QCOMPARE(deleteZone->toolTip(), QStringLiteral("Select a zone to delete it"));
+        QCOMPARE(deleteZone->toolTip(), u"Select a zone to delete it"_s);
         QVERIFY(editingZones().isEmpty());
         QTRY_VERIFY(grid() && grid()->customZones()->isEmpty());
 
@@ -179,21 +180,21 @@ private slots:
         open();
         activateToolbar();
         QLineEdit* name = toolbar().nameField();
-        name->setText(QStringLiteral("  \t "));
+        name->setText(u"  \t "_s);
         QVERIFY(!toolbar().saveButton()->isEnabled());
-        QCOMPARE(toolbar().saveButton()->toolTip(), QStringLiteral("Enter a layout name to save"));
+        QCOMPARE(toolbar().saveButton()->toolTip(), u"Enter a layout name to save"_s);
         QTest::keyClick(name, Qt::Key_Return, Qt::ControlModifier);
         QCoreApplication::processEvents();
         QVERIFY(layouts_->customLayouts().isEmpty());
         QVERIFY(layouts_->isEditing());
         QVERIFY(!editor_->isClosing());
 
-        name->setText(QStringLiteral(" My layout "));
+        name->setText(u" My layout "_s);
         QVERIFY(toolbar().saveButton()->isEnabled());
-        QCOMPARE(toolbar().saveButton()->toolTip(), QStringLiteral("Save the custom layout"));
+        QCOMPARE(toolbar().saveButton()->toolTip(), u"Save the custom layout"_s);
         QTest::keyClick(name, Qt::Key_Return); // Return alone, as in a dialog
         QCOMPARE(layouts_->customLayouts().size(), 1);
-        QCOMPARE(layouts_->customLayouts().first().name, QStringLiteral(" My layout "));
+        QCOMPARE(layouts_->customLayouts().first().name, u" My layout "_s);
         QTRY_COMPARE(closed_, 1);
     }
 
@@ -202,12 +203,12 @@ private slots:
     void aFailedSaveIsSaidAndKeepsTheDrawing()
     {
         open();
-        toolbar().nameField()->setText(QStringLiteral("Mine"));
+        toolbar().nameField()->setText(u"Mine"_s);
         toolbar().addZone();
         QVERIFY(test::blockSettingsFolder());
         toolbar().saveButton()->click();
         QVERIFY(toolbar().saveFailureAlert() && toolbar().saveFailureAlert()->isVisible());
-        QVERIFY(toolbar().saveFailureAlert()->text().contains(QStringLiteral("not a folder")));
+        QVERIFY(toolbar().saveFailureAlert()->text().contains(u"not a folder"_s));
         QVERIFY(layouts_->customLayouts().isEmpty());
         QVERIFY(layouts_->isEditing());
         QCOMPARE(editingZones().size(), 2);
@@ -234,7 +235,7 @@ private slots:
         QTest::newRow("sign alone") << "+" << std::optional<qint64>();
         QTest::newRow("empty") << "" << std::optional<qint64>();
         QTest::newRow("decimal") << "2.0" << std::optional<qint64>();
-        QTest::newRow("other digits") << QStringLiteral("\u0663") << std::optional<qint64>();
+        QTest::newRow("other digits") << u"\u0663"_s << std::optional<qint64>();
         QTest::newRow("largest") << "9223372036854775807"
                                  << std::optional<qint64>(std::numeric_limits<qint64>::max());
         QTest::newRow("too large") << "9223372036854775808" << std::optional<qint64>();
@@ -257,9 +258,8 @@ private slots:
         QVERIFY(toolbar().gridMenu()->isVisible());
         toolbar().gridMenu()->close();
         QCOMPARE(test::menuTexts(*toolbar().gridMenu()),
-                 (QStringList{QStringLiteral("2\u00d72 Grid"), QStringLiteral("2\u00d73 Grid"),
-                              QStringLiteral("3\u00d72 Grid"), QStringLiteral("3\u00d73 Grid"),
-                              QStringLiteral("-"), QStringLiteral("Custom Grid...")}));
+                 (QStringList{u"2\u00d72 Grid"_s, u"2\u00d73 Grid"_s, u"3\u00d72 Grid"_s,
+                              u"3\u00d73 Grid"_s, u"-"_s, u"Custom Grid..."_s}));
         toolbar().gridMenu()->actions()[1]->trigger();
         QCOMPARE(editingZones().size(), 6);
         // Two rows, three columns: the first row comes first.
@@ -280,9 +280,9 @@ private slots:
             popover->rowsField()->setText(rows);
             popover->columnsField()->setText(columns);
         };
-        enter(QStringLiteral("abc"), QStringLiteral("2"));
+        enter(u"abc"_s, u"2"_s);
         QVERIFY(!popover->generateButton()->isEnabled());
-        enter(QStringLiteral(" 3"), QStringLiteral("2"));
+        enter(u" 3"_s, u"2"_s);
         QVERIFY(!popover->generateButton()->isEnabled());
         for (const auto& [rows, columns] : {std::pair{"0", "2"}, std::pair{"3", "11"}}) {
             enter(QString::fromLatin1(rows), QString::fromLatin1(columns));
@@ -293,7 +293,7 @@ private slots:
         }
 
         // Return in the popup generates (and does not save the layout).
-        enter(QStringLiteral("+3"), QStringLiteral("3"));
+        enter(u"+3"_s, u"3"_s);
         QTest::keyClick(popover->columnsField(), Qt::Key_Return);
         QVERIFY(!toolbar().isGridGeneratorShown());
         QCOMPARE(editingZones().size(), 9);
@@ -302,8 +302,8 @@ private slots:
 
         // The texts are still there the next time.
         toolbar().showGridGenerator();
-        QCOMPARE(popover->customRows(), QStringLiteral("+3"));
-        QCOMPARE(popover->customColumns(), QStringLiteral("3"));
+        QCOMPARE(popover->customRows(), u"+3"_s);
+        QCOMPARE(popover->customColumns(), u"3"_s);
         popover->cancelButton()->click();
         QVERIFY(!toolbar().isGridGeneratorShown());
     }
@@ -369,7 +369,7 @@ private slots:
         undo();
         QCOMPARE(test::zoneIds(editingZones()), test::zoneIds(initial));
         undo(); // nothing more to undo: the name field's text stays as it was
-        QCOMPARE(toolbar().layoutName(), QStringLiteral("New Layout"));
+        QCOMPARE(toolbar().layoutName(), u"New Layout"_s);
         QTRY_COMPARE(test::zoneIds(*grid()->customZones()), test::zoneIds(initial));
 
         redo();
@@ -388,7 +388,7 @@ private slots:
     void theEditorFollowsDisplayChanges()
     {
         Controller& editor = open();
-        toolbar().nameField()->setText(QStringLiteral("Half done"));
+        toolbar().nameField()->setText(u"Half done"_s);
         toolbar().addZone();
         fake_->setDisplays({test::primaryDisplay()});
         fake_->emitScreenParametersChanged();
@@ -421,12 +421,12 @@ private slots:
         Controller::lostDisplayNotice()->close();
         const auto draft = layouts_->takeDraft();
         QVERIFY(draft);
-        QCOMPARE(draft->name, QStringLiteral("Half done"));
+        QCOMPARE(draft->name, u"Half done"_s);
         QCOMPARE(test::zoneIds(draft->zones), test::zoneIds(drawn));
 
         // Opened again, the draft is saved as a layout of its own.
         open(draft);
-        QCOMPARE(toolbar().layoutName(), QStringLiteral("Half done"));
+        QCOMPARE(toolbar().layoutName(), u"Half done"_s);
         toolbar().saveButton()->click();
         QCOMPARE(layouts_->customLayouts().size(), 1);
         QCOMPARE(test::zoneIds(layouts_->customLayouts().first().zones), test::zoneIds(drawn));

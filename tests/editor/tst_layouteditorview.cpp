@@ -182,17 +182,16 @@ private slots:
         QMessageBox* confirm = view.deleteConfirmation();
         QVERIFY(confirm && confirm->isVisible());
         QCOMPARE(confirm->informativeText(),
-                 QStringLiteral("It is the layout of Built-in. That display will use Tall "
-                                "instead."));
+                 u"It is the layout of Built-in. That display will use Tall "
+                 "instead."_s);
         confirm->button(QMessageBox::Cancel)->click();
         QCOMPARE(layouts_->customLayouts().size(), 1);
         view.deleteLayout(mine);
         for (QAbstractButton* button : view.deleteConfirmation()->buttons()) {
-            if (button->text() == QStringLiteral("Delete"))
+            if (button->text() == u"Delete"_s)
                 button->click();
         }
-        QCOMPARE(zonesOf(test::primaryDisplay()).size(),
-                 templateNamed(QStringLiteral("Tall"))->zones.size());
+        QCOMPARE(zonesOf(test::primaryDisplay()).size(), templateNamed(u"Tall"_s)->zones.size());
         QVERIFY(layouts_->customLayouts().isEmpty());
         QVERIFY(view.customCells().isEmpty());
         QVERIFY(view.emptyCustomLayoutsLabel()->isVisible());

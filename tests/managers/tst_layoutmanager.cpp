@@ -11,6 +11,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -64,7 +65,7 @@ private slots:
     {
         layouts_->applySavedLayouts();
         QCoreApplication::processEvents();
-        const auto tall = templateNamed(QStringLiteral("Tall"));
+        const auto tall = templateNamed(u"Tall"_s);
         QVERIFY(tall);
         QCOMPARE(zonesOf(test::primaryDisplay()).size(), tall->zones.size());
         QCOMPARE(zonesOf(test::secondDisplay()).first().id, tall->zones.first().id);
@@ -79,7 +80,7 @@ private slots:
         QCOMPARE(stored[0].monitorID, monitorID(test::secondDisplay()));
         QCOMPARE(stored[1].monitorID, monitorID(test::primaryDisplay()));
         QCOMPARE(stored[1].layoutID, noLayout().uuidString());
-        QCOMPARE(stored[1].layoutName, QStringLiteral("No Layout"));
+        QCOMPARE(stored[1].layoutName, u"No Layout"_s);
         QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->id, noLayout().id);
     }
 
@@ -112,23 +113,22 @@ private slots:
     // same save; an edited layout stays the choice of its displays under its new id.
     void deletingOrEditingALayoutCarriesItsDisplaysAlong()
     {
-        const ScreenLayout mine = customLayout(QStringLiteral("Mine"));
-        const ScreenLayout other = customLayout(QStringLiteral("Other"));
+        const ScreenLayout mine = customLayout(u"Mine"_s);
+        const ScreenLayout other = customLayout(u"Other"_s);
         QSignalSpy changed(&Notifications::shared(), &Notifications::customLayoutsChanged);
         layouts_->addCustomLayout(mine);
         layouts_->addCustomLayout(other);
         layouts_->applyLayout(mine, test::primaryDisplay());
         layouts_->applyLayout(other, test::secondDisplay());
-        QCOMPARE(layouts_->usersOf(mine.id).connectedDisplays,
-                 QStringList{QStringLiteral("Built-in")});
+        QCOMPARE(layouts_->usersOf(mine.id).connectedDisplays, QStringList{u"Built-in"_s});
 
         layouts_->startEditing(other);
         layouts_->addZone();
-        QVERIFY(layouts_->saveEditedLayout(QStringLiteral("Other, edited")));
+        QVERIFY(layouts_->saveEditedLayout(u"Other, edited"_s));
         const ScreenLayout edited = layouts_->customLayouts().at(1);
         QVERIFY(edited.id != other.id);
         QCOMPARE(layouts_->layoutFor(test::secondDisplay())->id, edited.id);
-        QCOMPARE(storedPreferences().last().layoutName, QStringLiteral("Other, edited"));
+        QCOMPARE(storedPreferences().last().layoutName, u"Other, edited"_s);
         QCOMPARE(test::zoneIds(zonesOf(test::secondDisplay())), test::zoneIds(edited.zones));
         restart();
         layouts_->applySavedLayouts();
@@ -141,15 +141,15 @@ private slots:
         QVERIFY(!layouts_->layoutFor(test::primaryDisplay()));
         QCOMPARE(storedPreferences().size(), 1);
         QCOMPARE(test::zoneIds(zonesOf(test::primaryDisplay())),
-                 test::zoneIds(templateNamed(QStringLiteral("Tall"))->zones));
+                 test::zoneIds(templateNamed(u"Tall"_s)->zones));
     }
 
     // One stored layout that cannot be read costs only itself: the others load, it is written
     // back unchanged with every save, and the displays' choices of it survive start-up.
     void anUnreadableStoredLayoutCostsOnlyItself()
     {
-        const ScreenLayout good = customLayout(QStringLiteral("Good"));
-        const ScreenLayout later = customLayout(QStringLiteral("Later"));
+        const ScreenLayout good = customLayout(u"Good"_s);
+        const ScreenLayout later = customLayout(u"Later"_s);
         const QByteArray noName = R"({"id":"00000000-0000-0000-0000-00000000000A","zones":[]})";
         const QByteArray huge = R"({"id":"x","name":"n","zones":[{"x":1e400}]})";
         const QByteArray goodText = json::encodeLayouts({good}).mid(1).chopped(1);
@@ -157,9 +157,9 @@ private slots:
         Settings::setData(SettingsKeys::customLayouts,
                           "[" + goodText + ", " + noName + "," + huge + "," + laterText + "]");
         const MonitorLayoutPreferenceList choices{
-            {monitorID(test::primaryDisplay()), good.uuidString(), QStringLiteral("Good")},
-            {monitorID(test::secondDisplay()),
-             QStringLiteral("00000000-0000-0000-0000-00000000000A"), QStringLiteral("Lost?")}};
+            {monitorID(test::primaryDisplay()), good.uuidString(), u"Good"_s},
+            {monitorID(test::secondDisplay()), u"00000000-0000-0000-0000-00000000000A"_s,
+             u"Lost?"_s}};
         Settings::setData(SettingsKeys::monitorLayoutPreferences, json::encodePreferences(choices));
         restart();
         QCOMPARE(layouts_->customLayouts().size(), 2);
@@ -172,24 +172,24 @@ private slots:
                  test::zoneIds(LayoutManager::fallbackLayout().zones));
         QVERIFY(storedPreferences().contains(choices[1]));
 
-        layouts_->addCustomLayout(customLayout(QStringLiteral("New")));
+        layouts_->addCustomLayout(customLayout(u"New"_s));
         const auto stored = json::decodeStoredLayouts(*Settings::data(SettingsKeys::customLayouts));
         QCOMPARE(stored->layouts.size(), 3);
         QCOMPARE(stored->unreadable, (QList<QByteArray>{noName, huge}));
-        QVERIFY(!Settings::contains(QStringLiteral("CustomLayouts.unreadable")));
+        QVERIFY(!Settings::contains(u"CustomLayouts.unreadable"_s));
     }
 
     void customLayoutsPersistAcrossRestarts()
     {
-        layouts_->addCustomLayout(customLayout(QStringLiteral("A")));
-        layouts_->addCustomLayout(customLayout(QStringLiteral("B")));
+        layouts_->addCustomLayout(customLayout(u"A"_s));
+        layouts_->addCustomLayout(customLayout(u"B"_s));
         const QUuid bId = layouts_->customLayouts()[1].id;
-        ScreenLayout replaced = customLayout(QStringLiteral("B2"));
+        ScreenLayout replaced = customLayout(u"B2"_s);
         layouts_->updateCustomLayout(bId, replaced);
-        layouts_->updateCustomLayout(QUuid::createUuid(), customLayout(QStringLiteral("X")));
+        layouts_->updateCustomLayout(QUuid::createUuid(), customLayout(u"X"_s));
         restart();
         QCOMPARE(layouts_->customLayouts().size(), 2);
-        QCOMPARE(layouts_->customLayouts()[1].name, QStringLiteral("B2"));
+        QCOMPARE(layouts_->customLayouts()[1].name, u"B2"_s);
         QCOMPARE(layouts_->customLayouts()[1].id, replaced.id);
     }
 
@@ -200,12 +200,12 @@ private slots:
         Settings::setData(SettingsKeys::monitorLayoutPreferences, QByteArray("{oops"));
         restart();
         QCOMPARE(layouts_->unreadableLayoutCount(), 1);
-        layouts_->addCustomLayout(customLayout(QStringLiteral("New")));
-        QCOMPARE(Settings::value(QStringLiteral("CustomLayouts.unreadable")).toByteArray(),
+        layouts_->addCustomLayout(customLayout(u"New"_s));
+        QCOMPARE(Settings::value(u"CustomLayouts.unreadable"_s).toByteArray(),
                  QByteArray(R"({"not":"a list"})"));
         const auto aside = [](int n) {
-            return Settings::value(QStringLiteral("MonitorLayoutPreferences.unreadable") +
-                                   (n > 1 ? QStringLiteral(".%1").arg(n) : QString()));
+            return Settings::value(u"MonitorLayoutPreferences.unreadable"_s +
+                                   (n > 1 ? u".%1"_s.arg(n) : QString()));
         };
         for (const QByteArray& broken :
              {QByteArray("{oops"), QByteArray("{again"), QByteArray("{oops")}) {
@@ -239,9 +239,9 @@ private slots:
         layouts_->stopEditing();
         QVERIFY(!windows_->overlayWindow());
 
-        layouts_->startEditing(ScreenLayout{QUuid::createUuid(), QStringLiteral("Empty"), {}, {}});
+        layouts_->startEditing(ScreenLayout{QUuid::createUuid(), u"Empty"_s, {}, {}});
         QCOMPARE(layouts_->editingZones()->size(), 1);
-        QCOMPARE(layouts_->editingLayout()->name, QStringLiteral("Empty"));
+        QCOMPARE(layouts_->editingLayout()->name, u"Empty"_s);
         layouts_->cancelEditing();
         QVERIFY(!layouts_->isEditing() && !layouts_->editingZones() && !layouts_->editingLayout());
     }

@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 // Kills a process that saves layouts and display choices in a loop, at random moments, and
 // checks after every kill that the settings file still reads and that nothing saved is lost.
@@ -46,8 +47,8 @@ ScreenLayout layoutForStep(int step)
                           Rect(x, 0.25, 0.25, 0.5)));
     }
     return ScreenLayout{QUuid::createUuidV5(namespaceId, tag),
-                        QStringLiteral("Layout %1 ").arg(step) + QString(step % 7 * 10, u'~'),
-                        zones, step % 3 ? std::optional<QString>() : QStringLiteral("third")};
+                        u"Layout %1 "_s.arg(step) + QString(step % 7 * 10, u'~'), zones,
+                        step % 3 ? std::optional<QString>() : u"third"_s};
 }
 
 corvane::Display displayForStep(int step)
@@ -116,10 +117,9 @@ int runSaveLoop(int argc, char** argv)
 }
 
 // Unrelated keys written once before the loop; every rewrite of the file must carry them.
-const QList<std::pair<QString, QVariant>> bystanders{
-    {QStringLiteral("dragModifierKey"), QStringLiteral("control")},
-    {QStringLiteral("normalZoneColorRed"), 0.25},
-    {QStringLiteral("hasLaunchedBefore"), true}};
+const QList<std::pair<QString, QVariant>> bystanders{{u"dragModifierKey"_s, u"control"_s},
+                                                     {u"normalZoneColorRed"_s, 0.25},
+                                                     {u"hasLaunchedBefore"_s, true}};
 
 } // namespace
 
@@ -130,7 +130,7 @@ private:
     // answers instead of the file.
     std::unique_ptr<QSettings> snapshot(const QTemporaryDir& dir, int index) const
     {
-        const QString copy = dir.filePath(QStringLiteral("snapshot-%1.conf").arg(index));
+        const QString copy = dir.filePath(u"snapshot-%1.conf"_s.arg(index));
         if (!QFile::copy(test::settingsFilePath(), copy))
             return nullptr;
         return std::make_unique<QSettings>(copy, QSettings::IniFormat);
@@ -199,7 +199,7 @@ private slots:
     void aSaveReplacesTheFileInsteadOfWritingIntoIt()
     {
         test::resetStores();
-        Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("shift"));
+        Settings::setValue(SettingsKeys::dragModifierKey, u"shift"_s);
         auto inode = [] {
             struct stat info {};
             return ::stat(QFile::encodeName(test::settingsFilePath()).constData(), &info) == 0
@@ -212,7 +212,7 @@ private slots:
                           json::encodeLayouts({layoutForStep(1), layoutForStep(2)}));
         // A new file renamed over the old one: a reader sees the old file or the new, whole.
         QVERIFY(inode() != before);
-        QCOMPARE(Settings::string(QStringLiteral("dragModifierKey")), QStringLiteral("shift"));
+        QCOMPARE(Settings::string(u"dragModifierKey"_s), u"shift"_s);
     }
 
     void killingTheSaverAtRandomMomentsLosesNothing()
@@ -267,8 +267,7 @@ private slots:
             const auto file = snapshot(snapshots, kill);
             QVERIFY(file);
             const auto steps = stepsInFile(*file, reported);
-            QVERIFY2(steps,
-                     qPrintable(QStringLiteral("after kill %1 (seed %2)").arg(kill).arg(seed)));
+            QVERIFY2(steps, qPrintable(u"after kill %1 (seed %2)"_s.arg(kill).arg(seed)));
             // The saver completes an unfinished step when it starts again.
             done = *std::min_element(steps->begin(), steps->end());
             if (*std::max_element(steps->begin(), steps->end()) != done)

@@ -163,18 +163,17 @@ private slots:
         QFETCH(int, bodySize);
         QFETCH(bool, opened);
         QTemporaryDir bin;
-        QFile handler(bin.filePath(QStringLiteral("xdg-email")));
+        QFile handler(bin.filePath(u"xdg-email"_s));
         QVERIFY(handler.open(QIODevice::WriteOnly));
-        handler.write(QStringLiteral("#!/bin/sh\nexit %1\n").arg(status).toUtf8());
+        handler.write(u"#!/bin/sh\nexit %1\n"_s.arg(status).toUtf8());
         handler.close();
         QVERIFY(handler.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toUtf8() + ':' + path);
         std::optional<bool> result;
         QObject context;
-        XdgWorkspace().openUrlAsync(
-            QUrl(QStringLiteral("mailto:a@example.com?body=") + QString(bodySize, u'x')), &context,
-            [&](bool ok) { result = ok; });
+        XdgWorkspace().openUrlAsync(QUrl(u"mailto:a@example.com?body="_s + QString(bodySize, u'x')),
+                                    &context, [&](bool ok) { result = ok; });
         QTRY_VERIFY(result.has_value());
         qputenv("PATH", path);
         QCOMPARE(*result, opened);

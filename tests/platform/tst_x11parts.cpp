@@ -16,6 +16,7 @@
 #include <cmath>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -53,7 +54,7 @@ private slots:
         QCOMPARE(info->vendor, 0x1e6du); // "GSM"
         QCOMPARE(info->model, 0x5b77u);  // little-endian product code
         QCOMPARE(info->serial, 0x04030201u);
-        QCOMPARE(info->productName, QStringLiteral("LG ULTRAFINE"));
+        QCOMPARE(info->productName, u"LG ULTRAFINE"_s);
         // The same block always gives the same UUID; another block another one.
         QCOMPARE(parseEdid(edid)->uuid, info->uuid);
         QCOMPARE(info->uuid, info->uuid.toUpper());
@@ -172,13 +173,13 @@ private slots:
         QVERIFY(xterm);
         QCOMPARE(xterm->constrain(QSize(703, 500)), QSize(700, 498));
         QCOMPARE(xterm->reason(QSize(703, 500), QSize(700, 498)),
-                 QStringLiteral("resizes in steps of 6 × 13 pixels"));
+                 u"resizes in steps of 6 × 13 pixels"_s);
         const auto limited = SizeHints::fromProperty(
             {16 | 32, 0, 0, 0, 0, 100, 100, 400, 300, 0, 0, 0, 0, 0, 0, 0, 0, 1});
         QCOMPARE(limited->constrain(QSize(700, 500)), QSize(400, 300));
         QCOMPARE(limited->constrain(QSize(50, 200)), QSize(100, 200));
         QCOMPARE(limited->reason(QSize(700, 500), QSize(400, 300)),
-                 QStringLiteral("is at most 400 × 300 pixels"));
+                 u"is at most 400 × 300 pixels"_s);
         QVERIFY(!SizeHints::fromProperty({16, 1, 2}));
     }
 

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <X11/keysym.h>
 
+using namespace Qt::StringLiterals;
+
 namespace corvane::test {
 
 QString CorvaneApp::binaryPath()
@@ -27,10 +29,10 @@ QString CorvaneApp::openboxConfig()
 QString CorvaneApp::startScene(Scene& scene)
 {
     if (!QFile::exists(binaryPath()))
-        return QStringLiteral("no application at ") + binaryPath();
+        return u"no application at "_s + binaryPath();
     // The data folder is emptied below: never the working folder of a test run by hand.
     if (qEnvironmentVariable("XDG_DATA_HOME").isEmpty())
-        return QStringLiteral("XDG_DATA_HOME is not set (run the test through ctest)");
+        return u"XDG_DATA_HOME is not set (run the test through ctest)"_s;
     resetStores();
     Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
     QDir(qEnvironmentVariable("XDG_DATA_HOME")).removeRecursively();
@@ -38,63 +40,54 @@ QString CorvaneApp::startScene(Scene& scene)
     XServer::Options options;
     options.openboxConfig = openboxConfig();
     if (options.openboxConfig.isEmpty())
-        return QStringLiteral("no openbox configuration");
+        return u"no openbox configuration"_s;
     scene.server = std::make_unique<XServer>(options);
     XServer& x = *scene.server;
     if (!x.isRunning())
         return x.errorString();
-    if (!x.setMonitor(QStringLiteral("Left"), QRect(0, 0, 1440, 900), true,
-                      QStringLiteral("screen")) ||
-        !x.setMonitor(QStringLiteral("Right"), QRect(1440, 0, 1920, 1080)))
-        return QStringLiteral("the monitors could not be set");
+    if (!x.setMonitor(u"Left"_s, QRect(0, 0, 1440, 900), true, u"screen"_s) ||
+        !x.setMonitor(u"Right"_s, QRect(1440, 0, 1920, 1080)))
+        return u"the monitors could not be set"_s;
     scene.tray = startTray(x);
     if (scene.tray <= 0)
-        return QStringLiteral("the tray did not start");
+        return u"the tray did not start"_s;
     scene.app = std::make_unique<CorvaneApp>(x);
     if (scene.app->start() <= 0)
-        return QStringLiteral("the application did not start");
-    const auto logo = x.startClient(
-        QStringLiteral("xlogo"), {QStringLiteral("-geometry"), QStringLiteral("400x300+200+200")},
-        QStringLiteral("xlogo"));
+        return u"the application did not start"_s;
+    const auto logo = x.startClient(u"xlogo"_s, {u"-geometry"_s, u"400x300+200+200"_s}, u"xlogo"_s);
     if (!logo)
-        return QStringLiteral("xlogo did not start");
+        return u"xlogo did not start"_s;
     scene.logo = *logo;
     // The application is up once its services have applied the layouts.
     QDeadlineTimer deadline(10000);
     while (!isReady() && !deadline.hasExpired())
         QTest::qWait(50);
-    return isReady() ? QString() : QStringLiteral("the application did not come up");
+    return isReady() ? QString() : u"the application did not come up"_s;
 }
 
 qint64 CorvaneApp::startTray(XServer& server)
 {
-    const qint64 pid = server.startProcess(
-        QStringLiteral("trayer"),
-        {QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--align"),
-         QStringLiteral("left"), QStringLiteral("--widthtype"), QStringLiteral("pixel"),
-         QStringLiteral("--width"), QStringLiteral("100"), QStringLiteral("--heighttype"),
-         QStringLiteral("pixel"), QStringLiteral("--height"), QStringLiteral("24")});
-    return pid > 0 && server.waitForWindow(QStringLiteral("trayer")) ? pid : 0;
+    const qint64 pid =
+        server.startProcess(u"trayer"_s, {u"--edge"_s, u"bottom"_s, u"--align"_s, u"left"_s,
+                                          u"--widthtype"_s, u"pixel"_s, u"--width"_s, u"100"_s,
+                                          u"--heighttype"_s, u"pixel"_s, u"--height"_s, u"24"_s});
+    return pid > 0 && server.waitForWindow(u"trayer"_s) ? pid : 0;
 }
 
 std::optional<QRect> CorvaneApp::trayIcon()
 {
     QByteArray panels;
-    if (!x_.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--class"), QStringLiteral("trayer")},
-                    &panels))
+    if (!x_.xdotool({u"search"_s, u"--onlyvisible"_s, u"--class"_s, u"trayer"_s}, &panels))
         return std::nullopt;
     // xwininfo's tree line of a window of the application: size, offset in its parent, then
     // its position on the root.
     static const QRegularExpression line(
-        QStringLiteral("\\(\"corvane\" \"Corvane\"\\)\\s+(\\d+)x(\\d+)\\+-?\\d+\\+-?\\d+\\s+"
-                       "\\+(-?\\d+)\\+(-?\\d+)"));
+        u"\\(\"corvane\" \"Corvane\"\\)\\s+(\\d+)x(\\d+)\\+-?\\d+\\+-?\\d+\\s+"
+        "\\+(-?\\d+)\\+(-?\\d+)"_s);
     for (const QByteArray& panel : panels.trimmed().split('\n')) {
         QByteArray tree;
         if (panel.isEmpty() ||
-            !x_.run(QStringLiteral("xwininfo"),
-                    {QStringLiteral("-tree"), QStringLiteral("-id"), QString::fromLatin1(panel)},
-                    &tree))
+            !x_.run(u"xwininfo"_s, {u"-tree"_s, u"-id"_s, QString::fromLatin1(panel)}, &tree))
             continue;
         if (const auto m = line.match(QString::fromLatin1(tree)); m.hasMatch())
             return QRect(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
@@ -105,19 +98,18 @@ std::optional<QRect> CorvaneApp::trayIcon()
 
 qint64 CorvaneApp::start()
 {
-    pid_ = x_.startProcess(binaryPath(), {QStringLiteral("--log-level"), QStringLiteral("info")});
+    pid_ = x_.startProcess(binaryPath(), {u"--log-level"_s, u"info"_s});
     return pid_;
 }
 
 bool CorvaneApp::isReady()
 {
-    return logText().contains(QStringLiteral("Preferences Key: "));
+    return logText().contains(u"Preferences Key: "_s);
 }
 
 QString CorvaneApp::logText()
 {
-    QFile file(QDir(qEnvironmentVariable("XDG_DATA_HOME"))
-                   .filePath(QStringLiteral("Corvane/corvane.log")));
+    QFile file(QDir(qEnvironmentVariable("XDG_DATA_HOME")).filePath(u"Corvane/corvane.log"_s));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
@@ -129,11 +121,11 @@ int CorvaneApp::logCount(const QString& text)
 QList<QByteArray> CorvaneApp::visibleWindows(const QString& name)
 {
     QByteArray out;
-    QStringList args{QStringLiteral("search"), QStringLiteral("--onlyvisible")};
+    QStringList args{u"search"_s, u"--onlyvisible"_s};
     if (name.isEmpty())
-        args << QStringLiteral("--class") << QStringLiteral("corvane");
+        args << u"--class"_s << u"corvane"_s;
     else
-        args << QStringLiteral("--name") << name;
+        args << u"--name"_s << name;
     x_.xdotool(args, &out);
     const QByteArray ids = out.trimmed();
     return ids.isEmpty() ? QList<QByteArray>{} : ids.split('\n');
@@ -146,7 +138,7 @@ bool CorvaneApp::coversArea(const QRect& area)
         QByteArray::number(area.width()) + 'x' + QByteArray::number(area.height());
     for (const QByteArray& id : visibleWindows()) {
         QByteArray geometry;
-        x_.xdotool({QStringLiteral("getwindowgeometry"), QString::fromLatin1(id)}, &geometry);
+        x_.xdotool({u"getwindowgeometry"_s, QString::fromLatin1(id)}, &geometry);
         if (geometry.contains(position) && geometry.contains(size))
             return true;
     }
@@ -202,7 +194,7 @@ void CorvaneApp::releaseHolding(xcb_keysym_t key)
 
 bool CorvaneApp::restart()
 {
-    const QString ready = QStringLiteral("Preferences Key: ");
+    const QString ready = u"Preferences Key: "_s;
     const int started = logCount(ready);
     x_.killProcess(pid_);
     if (start() <= 0)
