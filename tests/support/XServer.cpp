@@ -22,13 +22,14 @@ namespace {
 constexpr int pollMs = 25;
 constexpr char startedPid[] = "startedPid";
 
-template <typename T> struct Freed {
-    T* p;
-    explicit Freed(T* p) : p(p) {}
-    ~Freed() { std::free(p); }
-    T* operator->() const { return p; }
-    explicit operator bool() const { return p != nullptr; }
+// xcb's replies and errors are released with free().
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
 };
+template <typename T> std::unique_ptr<T, FreeDeleter> owned(T* p)
+{
+    return std::unique_ptr<T, FreeDeleter>(p);
+}
 
 // Polls until `done` answers true; false when the time ran out first.
 template <typename Done> bool waitFor(Done done, int timeoutMs)
@@ -175,7 +176,7 @@ bool XServer::startWindowManager(const Options& options)
         [&] {
             if (polls++ % 20 == 0) // mapped again now and then, in case it was dropped
                 xcb_map_window(c, probe);
-            Freed tree(xcb_query_tree_reply(c, xcb_query_tree(c, probe), nullptr));
+            const auto tree = owned(xcb_query_tree_reply(c, xcb_query_tree(c, probe), nullptr));
             return tree && tree->parent != tree->root;
         },
         10000);
@@ -198,7 +199,7 @@ xcb_window_t XServer::root()
 
 xcb_atom_t XServer::atom(const char* name)
 {
-    Freed reply(xcb_intern_atom_reply(
+    const auto reply = owned(xcb_intern_atom_reply(
         connection_, xcb_intern_atom(connection_, 0, std::strlen(name), name), nullptr));
     return reply ? reply->atom : XCB_NONE;
 }
@@ -298,33 +299,35 @@ std::optional<XServer::Client> XServer::startClient(const QString& program,
     return Client{pid, *window};
 }
 
+QList<std::uint32_t> XServer::property(xcb_window_t window, const char* name)
+{
+    xcb_connection_t* c = connection();
+    const auto reply = owned(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
+        nullptr));
+    if (!reply || reply->format != 32)
+        return {};
+    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    return QList<std::uint32_t>(values, values + xcb_get_property_value_length(reply.get()) / 4);
+}
+
 QList<xcb_window_t> XServer::clientWindows()
 {
-    QList<xcb_window_t> windows;
+    if (const auto managed = property(root(), "_NET_CLIENT_LIST"); !managed.isEmpty())
+        return managed;
     xcb_connection_t* c = connection();
-    Freed list(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, root(), atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 4096),
-        nullptr));
-    if (list && list->type != XCB_NONE) {
-        const auto* w = static_cast<const xcb_window_t*>(xcb_get_property_value(list.p));
-        for (int i = 0; i < xcb_get_property_value_length(list.p) / 4; ++i)
-            windows.append(w[i]);
-        return windows;
-    }
-    Freed tree(xcb_query_tree_reply(c, xcb_query_tree(c, root()), nullptr));
-    if (tree) {
-        const xcb_window_t* w = xcb_query_tree_children(tree.p);
-        for (int i = 0; i < xcb_query_tree_children_length(tree.p); ++i)
-            windows.append(w[i]);
-    }
-    return windows;
+    const auto tree = owned(xcb_query_tree_reply(c, xcb_query_tree(c, root()), nullptr));
+    if (!tree)
+        return {};
+    const xcb_window_t* w = xcb_query_tree_children(tree.get());
+    return QList<xcb_window_t>(w, w + xcb_query_tree_children_length(tree.get()));
 }
 
 bool XServer::isViewable(xcb_window_t window)
 {
     xcb_connection_t* c = connection();
-    Freed attributes(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    const auto attributes =
+        owned(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
@@ -334,11 +337,11 @@ std::optional<xcb_window_t> XServer::waitForWindow(const QString& wmClass,
     xcb_connection_t* c = connection();
     const QByteArray wanted = wmClass.toUtf8();
     const auto matches = [&](xcb_window_t w) {
-        Freed cls(xcb_get_property_reply(
+        const auto cls = owned(xcb_get_property_reply(
             c, xcb_get_property(c, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr));
         return cls && cls->type != XCB_NONE &&
-               QByteArray(static_cast<const char*>(xcb_get_property_value(cls.p)),
-                          xcb_get_property_value_length(cls.p))
+               QByteArray(static_cast<const char*>(xcb_get_property_value(cls.get())),
+                          xcb_get_property_value_length(cls.get()))
                    .split('\0')
                    .contains(wanted);
     };
@@ -366,7 +369,7 @@ bool XServer::waitForWindowGone(xcb_window_t window, int timeoutMs)
     return waitFor(
         [&] {
             xcb_generic_error_t* error = nullptr;
-            Freed reply(
+            const auto reply = owned(
                 xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error));
             std::free(error);
             return !reply;
@@ -377,8 +380,8 @@ bool XServer::waitForWindowGone(xcb_window_t window, int timeoutMs)
 std::optional<QRect> XServer::clientGeometry(xcb_window_t window)
 {
     xcb_connection_t* c = connection();
-    Freed geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
-    Freed origin(xcb_translate_coordinates_reply(
+    const auto geometry = owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+    const auto origin = owned(xcb_translate_coordinates_reply(
         c, xcb_translate_coordinates(c, window, root(), 0, 0), nullptr));
     if (!geometry || !origin)
         return std::nullopt;
@@ -390,7 +393,7 @@ xcb_window_t XServer::frameOf(xcb_window_t client)
     xcb_connection_t* c = connection();
     xcb_window_t current = client;
     for (int depth = 0; depth < 16; ++depth) {
-        Freed tree(xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr));
+        const auto tree = owned(xcb_query_tree_reply(c, xcb_query_tree(c, current), nullptr));
         if (!tree)
             return XCB_NONE;
         if (tree->parent == tree->root)
@@ -406,7 +409,7 @@ std::optional<QRect> XServer::frameGeometry(xcb_window_t client)
     if (frame == XCB_NONE)
         return std::nullopt;
     xcb_connection_t* c = connection();
-    Freed geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, frame), nullptr));
+    const auto geometry = owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, frame), nullptr));
     if (!geometry)
         return std::nullopt;
     const int border = geometry->border_width;
@@ -417,7 +420,7 @@ std::optional<QRect> XServer::frameGeometry(xcb_window_t client)
 bool XServer::fakeMotion(const QPoint& p)
 {
     xcb_connection_t* c = connection();
-    return !Freed(
+    return !owned(
         xcb_request_check(c, xcb_test_fake_input_checked(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME,
                                                          root(), p.x(), p.y(), 0)));
 }
@@ -425,7 +428,7 @@ bool XServer::fakeMotion(const QPoint& p)
 bool XServer::fakeButton(int button, bool press)
 {
     xcb_connection_t* c = connection();
-    return !Freed(xcb_request_check(
+    return !owned(xcb_request_check(
         c, xcb_test_fake_input_checked(c, press ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE,
                                        std::uint8_t(button), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0)));
 }
@@ -445,7 +448,7 @@ bool XServer::fakeKey(xcb_keysym_t keysym, bool press)
     const xcb_keycode_t code = keycode(keysym);
     xcb_connection_t* c = connection();
     return code != 0 &&
-           !Freed(xcb_request_check(
+           !owned(xcb_request_check(
                c, xcb_test_fake_input_checked(c, press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, code,
                                               XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0)));
 }

@@ -81,6 +81,8 @@ public:
     // connection breaks.
     bool killServer();
 
+    // The 32-bit values (atoms, windows, numbers) of a window's property; empty when absent.
+    QList<std::uint32_t> property(xcb_window_t window, const char* name);
     // The managed clients (_NET_CLIENT_LIST), or the root's children without a window manager.
     QList<xcb_window_t> clientWindows();
     // Waits until a viewable client window with this WM_CLASS appears that is not in

@@ -16,6 +16,7 @@
 #include <QTest>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 using corvane::test::XServer;
 
 namespace {
@@ -44,19 +45,7 @@ private:
     // Managed clients, bottom to top.
     QList<xcb_window_t> stacking()
     {
-        xcb_connection_t* c = server_->connection();
-        const auto cookie =
-            xcb_get_property(c, 0, server_->root(), server_->atom("_NET_CLIENT_LIST_STACKING"),
-                             XCB_ATOM_WINDOW, 0, 1024);
-        QList<xcb_window_t> result;
-        if (auto* reply = xcb_get_property_reply(c, cookie, nullptr)) {
-            const auto* ids = static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
-            const int count = xcb_get_property_value_length(reply) / 4;
-            for (int i = 0; i < count; ++i)
-                result.append(ids[i]);
-            free(reply);
-        }
-        return result;
+        return server_->property(server_->root(), "_NET_CLIENT_LIST_STACKING");
     }
     bool stackedBottomToTop(const QList<xcb_window_t>& windows)
     {
@@ -73,16 +62,7 @@ private:
     }
     xcb_window_t activeWindow()
     {
-        xcb_connection_t* c = server_->connection();
-        const auto cookie = xcb_get_property(
-            c, 0, server_->root(), server_->atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1);
-        xcb_window_t result = XCB_NONE;
-        if (auto* reply = xcb_get_property_reply(c, cookie, nullptr)) {
-            if (xcb_get_property_value_length(reply) == 4)
-                result = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
-            free(reply);
-        }
-        return result;
+        return server_->property(server_->root(), "_NET_ACTIVE_WINDOW").value(0, XCB_NONE);
     }
     void click(const QPoint& p)
     {
@@ -105,13 +85,13 @@ private slots:
         if (!server_)
             QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
         QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
-        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QCOMPARE(QGuiApplication::platformName(), u"xcb"_s);
         test::resetStores();
         Platform::install(std::make_unique<X11Platform>());
         // The editor is seen with a compositing manager first, then without one.
-        if (QStandardPaths::findExecutable(QStringLiteral("xcompmgr")).isEmpty())
+        if (QStandardPaths::findExecutable(u"xcompmgr"_s).isEmpty())
             QSKIP("xcompmgr is not installed (scripts/install-deps installs it)");
-        compositor_ = server_->startProcess(QStringLiteral("xcompmgr"), {});
+        compositor_ = server_->startProcess(u"xcompmgr"_s, {});
         QVERIFY(compositor_ != 0);
         QTRY_VERIFY_WITH_TIMEOUT(Platform::current().compositing().isActive(), 10000);
         QCOMPARE(Platform::current().displays().screens().size(), 2);
@@ -128,8 +108,7 @@ private slots:
     void theToolbarStaysInFrontAndKeepsTheKeyboard()
     {
         // Someone else's window, which the editor must cover.
-        const auto xlogo =
-            server_->startClient(QStringLiteral("xlogo"), {}, QStringLiteral("xlogo"));
+        const auto xlogo = server_->startClient(u"xlogo"_s, {}, u"xlogo"_s);
         QVERIFY(xlogo);
 
         int closed = 0;
@@ -166,12 +145,12 @@ private slots:
 
         // Keys reach the name field, and Ctrl+Return saves.
         type({keySpace, keyX});
-        QTRY_COMPARE(bar->layoutName(), QStringLiteral("New Layout x"));
+        QTRY_COMPARE(bar->layoutName(), u"New Layout x"_s);
         QVERIFY(server_->fakeKey(keyControl, true));
         type({keyReturn});
         QVERIFY(server_->fakeKey(keyControl, false));
         QTRY_COMPARE(layouts_->customLayouts().size(), 1);
-        QCOMPARE(layouts_->customLayouts().first().name, QStringLiteral("New Layout x"));
+        QCOMPARE(layouts_->customLayouts().first().name, u"New Layout x"_s);
         QTRY_COMPARE(closed, 1);
         QVERIFY(server_->waitForWindowGone(toolbar));
         QVERIFY(server_->waitForWindowGone(backdrop));
@@ -185,11 +164,10 @@ private slots:
     {
         QVERIFY(server_->killProcess(compositor_));
         QTRY_VERIFY_WITH_TIMEOUT(!Platform::current().compositing().isActive(), 10000);
-        const auto xlogo =
-            server_->startClient(QStringLiteral("xlogo"), {}, QStringLiteral("xlogo"));
+        const auto xlogo = server_->startClient(u"xlogo"_s, {}, u"xlogo"_s);
         QVERIFY(xlogo);
-        QVERIFY(server_->xdotool({QStringLiteral("windowmove"), QString::number(xlogo->window),
-                                  QStringLiteral("2000"), QStringLiteral("300")}));
+        QVERIFY(server_->xdotool(
+            {u"windowmove"_s, QString::number(xlogo->window), u"2000"_s, u"300"_s}));
 
         layouts_->startEditing(std::nullopt);
         CustomLayoutEditorWindowController editor(*layouts_, [] {});
@@ -220,9 +198,8 @@ int main(int argc, char* argv[])
         // The primary monitor on the left, with Xvfb's output, at scale 2 (1440 x 900 points);
         // one to its right at scale 1.5 (1280 x 720 points).
         if (server->isRunning()) {
-            server->setMonitor(QStringLiteral("Left"), QRect(0, 0, 2880, 1800), true,
-                               QStringLiteral("screen"));
-            server->setMonitor(QStringLiteral("Right"), QRect(2880, 0, 1920, 1080));
+            server->setMonitor(u"Left"_s, QRect(0, 0, 2880, 1800), true, u"screen"_s);
+            server->setMonitor(u"Right"_s, QRect(2880, 0, 1920, 1080));
         }
         qputenv("QT_QPA_PLATFORM", "xcb");
         qputenv("QT_SCREEN_SCALE_FACTORS", "Left=2;Right=1.5");
