@@ -85,27 +85,6 @@ private slots:
         QVERIFY(test::CorvaneApp::logText().contains(u"Snapping window to (2592, 0, 768, 540)"_s));
     }
 
-    // Holding Control as well spans zones: from zone 1 of "Tall" to zone 3 the window fills the
-    // whole usable area; Control let go before the button leaves the one zone under the pointer.
-    void theSpanKeyFillsEveryZoneBetween()
-    {
-        const auto spanTo = [this](bool keepControl) {
-            dragLogo(QPoint(1440 + 500, 500), true); // over zone 1 of the right display
-            x_->fakeKey(XK_Control_L, true);
-            app_->moveTo(QPoint(1440 + 1700, 900)); // zone 3
-            if (!keepControl)
-                x_->fakeKey(XK_Control_L, false);
-            app_->release(true);
-            x_->fakeKey(XK_Control_L, false);
-        };
-        spanTo(true);
-        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(1440, 0, 1920, 1080),
-                                  3000);
-        spanTo(false);
-        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(2592, 540, 768, 540),
-                                  3000);
-    }
-
     // Dragged without Shift, the snapped window is dropped outside every zone: it gets back the
     // size it had before the snap, the pointer still half way along its title bar, where it
     // took hold of it. Dragged again, it just moves.
@@ -131,28 +110,6 @@ private slots:
         QVERIFY(moved.topLeft() != restored.topLeft());
     }
 
-    // Windows of an excluded application show no overlay and stay as they are; others snap.
-    void anExcludedApplicationIsNeverSnapped()
-    {
-        Settings::setExcludedApplications({u"XTerm"_s});
-        const auto term =
-            x_->startClient(u"xterm"_s, {u"-geometry"_s, u"60x20+300+300"_s}, u"xterm"_s);
-        QVERIFY(term);
-        const QSize termSize = x_->frameGeometry(term->window)->size();
-        app_->press(term->window, true);
-        app_->moveTo(QPoint(1440 + 1700, 300));
-        QVERIFY(!overlayShown());
-        app_->release(true);
-        QCOMPARE(x_->frameGeometry(term->window)->size(), termSize);
-
-        dragLogo(QPoint(1440 + 1700, 300), true);
-        QVERIFY(overlayShown());
-        app_->release(true);
-        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(2592, 0, 768, 540), 3000);
-        Settings::setExcludedApplications({});
-        x_->killProcess(term->pid);
-    }
-
     void aSecondLaunchOpensThePreferencesOfTheFirst()
     {
         QVERIFY(app_->visibleWindows(u"^Preferences$"_s).isEmpty());
@@ -161,16 +118,6 @@ private slots:
         QVERIFY(style.open());
         QVERIFY(x_->run(test::CorvaneApp::binaryPath(),
                         {u"-platform"_s, u"xcb"_s, u"-stylesheet"_s, style.fileName()}));
-        QTRY_VERIFY_WITH_TIMEOUT(!app_->visibleWindows(u"^Preferences$"_s).isEmpty(), 5000);
-        closePreferences();
-    }
-
-    void theHotKeyOpensThePreferencesWhileAnotherWindowHasTheFocus()
-    {
-        const auto term = x_->startClient(u"xterm"_s, {}, u"xterm"_s);
-        QVERIFY(term);
-        x_->xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(term->window)});
-        QVERIFY(x_->xdotool({u"key"_s, u"ctrl+shift+super+p"_s}));
         QTRY_VERIFY_WITH_TIMEOUT(!app_->visibleWindows(u"^Preferences$"_s).isEmpty(), 5000);
         closePreferences();
     }

@@ -36,6 +36,16 @@ private slots:
         // On a second display to the right.
         const Rect u = zoneTargetFrame(Zone(Rect(0, 0.5, 1, 0.5)), Rect(1440, 0, 1920, 1055), 900);
         QCOMPARE(u, Rect(1440, 372.5, 1920, 527.5));
+        // With 16 around zones, the four zones of a 2 x 2 grid end 16 inside the display's edges
+        // and stand 16 apart.
+        const Rect visible(0, 0, 1920, 1080);
+        const QList<std::pair<Rect, Rect>> spaced{
+            {Rect(0, 0, 0.5, 0.5), Rect(16, 16, 936, 516)},
+            {Rect(0.5, 0, 0.5, 0.5), Rect(968, 16, 936, 516)},
+            {Rect(0, 0.5, 0.5, 0.5), Rect(16, 548, 936, 516)},
+            {Rect(0.5, 0.5, 0.5, 0.5), Rect(968, 548, 936, 516)}};
+        for (const auto& [unit, frame] : spaced)
+            QCOMPARE(targetFrameWithSpace(unit, visible, 1080, 16), frame);
     }
 
     void nearestZoneIsMeasuredInUnitSpace()

@@ -287,15 +287,6 @@ private slots:
         monitor.followKeys({});
     }
 
-    void modifiersMapToTheirFlags()
-    {
-        QVERIFY(xdotool(u"keydown ctrl keydown alt keydown super"_s));
-        QTRY_COMPARE(platform_->inputMonitor().modifierFlags(),
-                     ModifierFlag::control | ModifierFlag::option | ModifierFlag::command);
-        QVERIFY(xdotool(u"keyup ctrl keyup alt keyup super"_s));
-        QTRY_COMPARE(platform_->inputMonitor().modifierFlags(), 0u);
-    }
-
     // This process's own windows, a managed one (on its title bar and its content) and an
     // unmanaged one (as popups and overlays are), take presses unseen, also for the drag that
     // follows; elsewhere the same gesture is seen.

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 #include "XServer.h"
 #include "models/Layouts.h"
+#include "platform/x11/Edid.h"
 #include "platform/x11/X11Accessibility.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/X11WindowServer.h"
@@ -10,10 +11,13 @@
 #include "windows/WindowSnapper.h"
 
 #include <QDebug>
+#include <QSignalSpy>
 #include <QTest>
 #include <unistd.h>
+#include <xcb/randr.h>
 
 using namespace corvane;
+using namespace Qt::StringLiterals;
 using corvane::test::XServer;
 
 namespace {
@@ -41,11 +45,29 @@ qsizetype indexOf(const QList<WindowDescription>& list, xcb_window_t window)
     return -1;
 }
 
+// A base EDID block for a made-up monitor: vendor 0x10ac, product 0x4321, serial 0x12345678,
+// named "Corvane Test".
+QByteArray sampleEdid()
+{
+    QByteArray edid(128, '\0');
+    const unsigned char header[] = {0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00,
+                                    0x10, 0xac, 0x21, 0x43, 0x78, 0x56, 0x34, 0x12};
+    for (int i = 0; i < 16; ++i)
+        edid[i] = char(header[i]);
+    const int at = 54 + 18; // the second descriptor
+    edid[at + 3] = char(0xfc);
+    const QByteArray name = "Corvane Test\n";
+    for (int i = 0; i < name.size(); ++i)
+        edid[at + 5 + i] = name[i];
+    return edid;
+}
+
 } // namespace
 
-// Windows of real clients under openbox. The primary monitor sits at the root's origin, so
-// accessibility space is root space here; B is a second monitor to its right.
-class X11WindowsTest : public QObject {
+// Windows of real clients under openbox, then the monitors and panels around them. At first the
+// primary monitor A sits at the root's origin, so accessibility space is root space; B is a
+// second monitor to its right.
+class X11DesktopTest : public QObject {
     Q_OBJECT
     std::unique_ptr<XServer> server_;
     X11Platform* platform_ = nullptr; // installed, for the snap path
@@ -62,7 +84,7 @@ class X11WindowsTest : public QObject {
 
     void activate(xcb_window_t window)
     {
-        QVERIFY(server_->xdotool({QStringLiteral("windowactivate"), QString::number(window)}));
+        QVERIFY(server_->xdotool({u"windowactivate"_s, QString::number(window)}));
     }
 
     void sendState(xcb_window_t window, std::uint32_t action, const char* first,
@@ -85,18 +107,7 @@ class X11WindowsTest : public QObject {
 
     QList<xcb_atom_t> states(xcb_window_t window)
     {
-        xcb_connection_t* c = server_->connection();
-        auto* reply = xcb_get_property_reply(
-            c, xcb_get_property(c, 0, window, server_->atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 32),
-            nullptr);
-        QList<xcb_atom_t> result;
-        if (reply) {
-            const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-            for (int i = 0; i < xcb_get_property_value_length(reply) / 4; ++i)
-                result.append(atoms[i]);
-            free(reply);
-        }
-        return result;
+        return server_->property(window, "_NET_WM_STATE");
     }
 
     // The frame of a window element, read back through the port.
@@ -115,28 +126,62 @@ class X11WindowsTest : public QObject {
         QCOMPARE(ax().setAttribute(window, AXAttribute::frame, target), AXError::Success);
     }
 
+    void resetMonitors()
+    {
+        for (const char* name : {"A", "B", "C"})
+            server_->deleteMonitor(QString::fromLatin1(name));
+    }
+
+    // A on the left with Xvfb's one output, B to its right and 100 pixels lower.
+    void twoMonitors(bool primaryB)
+    {
+        resetMonitors();
+        QVERIFY(server_->setMonitor(u"A"_s, QRect(0, 0, 1920, 1080), !primaryB, u"screen"_s));
+        QVERIFY(server_->setMonitor(u"B"_s, QRect(1920, 100, 1440, 900), primaryB));
+    }
+
+    // A panel; an unmanaged one stays out of the window manager's client list, as a tiling
+    // window manager's own bar does.
+    xcb_window_t createDock(const QRect& rect, const QList<std::uint32_t>& strut,
+                            bool managed = true)
+    {
+        xcb_connection_t* c = server_->connection();
+        const xcb_window_t w = xcb_generate_id(c);
+        const std::uint32_t overrideRedirect = managed ? 0 : 1;
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, w, server_->root(), rect.x(), rect.y(),
+                          rect.width(), rect.height(), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
+        const xcb_atom_t dock = server_->atom("_NET_WM_WINDOW_TYPE_DOCK");
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, server_->atom("_NET_WM_WINDOW_TYPE"),
+                            XCB_ATOM_ATOM, 32, 1, &dock);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, server_->atom("_NET_WM_STRUT_PARTIAL"),
+                            XCB_ATOM_CARDINAL, 32, strut.size(), strut.constData());
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, 10,
+                            "dock\0Dock\0");
+        xcb_map_window(c, w);
+        xcb_flush(c);
+        return w;
+    }
+
 private slots:
     void initTestCase()
     {
         if (!XServer::isAvailable())
             QSKIP("Xvfb is not installed (scripts/install-deps installs it)");
         XServer::Options options;
-        options.monitors = {
-            {QStringLiteral("A"), QRect(0, 0, 1920, 1080), true, QStringLiteral("screen")},
-            {QStringLiteral("B"), QRect(1920, 100, 1440, 900)}};
+        options.monitors = {{u"A"_s, QRect(0, 0, 1920, 1080), true, u"screen"_s},
+                            {u"B"_s, QRect(1920, 100, 1440, 900)}};
         server_ = std::make_unique<XServer>(options);
         QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
-        const auto xterm =
-            server_->startClient(QStringLiteral("xterm"), {}, QStringLiteral("xterm"));
-        const auto xlogo =
-            server_->startClient(QStringLiteral("xlogo"), {}, QStringLiteral("xlogo"));
+        const auto xterm = server_->startClient(u"xterm"_s, {}, u"xterm"_s);
+        const auto xlogo = server_->startClient(u"xlogo"_s, {}, u"xlogo"_s);
         QVERIFY(xterm && xlogo);
         xterm_ = *xterm;
         xlogo_ = *xlogo;
-        QVERIFY(server_->xdotool({QStringLiteral("windowmove"), QString::number(xterm_.window),
-                                  QStringLiteral("100"), QStringLiteral("100")}));
-        QVERIFY(server_->xdotool({QStringLiteral("windowmove"), QString::number(xlogo_.window),
-                                  QStringLiteral("700"), QStringLiteral("200")}));
+        QVERIFY(server_->xdotool(
+            {u"windowmove"_s, QString::number(xterm_.window), u"100"_s, u"100"_s}));
+        QVERIFY(server_->xdotool(
+            {u"windowmove"_s, QString::number(xlogo_.window), u"700"_s, u"200"_s}));
         test::resetStores();
         Platform::install(std::make_unique<X11Platform>());
         platform_ = static_cast<X11Platform*>(&Platform::current());
@@ -162,8 +207,8 @@ private slots:
         // xterm says its pid itself; xlogo does not, and the X-Resource extension knows it.
         QCOMPARE(xterm.ownerPid, std::optional<std::int32_t>(xterm_.pid));
         QCOMPARE(xlogo.ownerPid, std::optional<std::int32_t>(xlogo_.pid));
-        QCOMPARE(xterm.ownerName, std::optional<QString>(QStringLiteral("XTerm")));
-        QCOMPARE(xlogo.ownerName, std::optional<QString>(QStringLiteral("XLogo")));
+        QCOMPARE(xterm.ownerName, std::optional<QString>(u"XTerm"_s));
+        QCOMPARE(xlogo.ownerName, std::optional<QString>(u"XLogo"_s));
         QCOMPARE(xterm.layer, std::optional<std::int32_t>(0));
         // The bounds are the frame the window manager draws, decorations included.
         QCOMPARE(xterm.bounds, std::optional<Rect>(rect(*server_->frameGeometry(xterm_.window))));
@@ -184,8 +229,7 @@ private slots:
 
     void hiddenWindowsAndDesktopElementsFollowTheOptions()
     {
-        QVERIFY(
-            server_->xdotool({QStringLiteral("windowminimize"), QString::number(xlogo_.window)}));
+        QVERIFY(server_->xdotool({u"windowminimize"_s, QString::number(xlogo_.window)}));
         QTRY_COMPARE(indexOf(list(WindowListOption::onScreenOnly), xlogo_.window), -1);
         QVERIFY(indexOf(list(0), xlogo_.window) >= 0);
         activate(xlogo_.window);
@@ -255,7 +299,7 @@ private slots:
             const auto d = find(windows, w);
             QVERIFY(d);
             QCOMPARE(d->ownerPid, std::optional<std::int32_t>(::getpid()));
-            QCOMPARE(d->ownerName, std::optional<QString>(QStringLiteral("Many")));
+            QCOMPARE(d->ownerName, std::optional<QString>(u"Many"_s));
         }
 
         for (xcb_window_t w : made)
@@ -286,6 +330,8 @@ private slots:
         // The title bar is a control of the frame; the client is the window.
         const auto titleElement = *ax().elementAtPosition(ax().systemWide(), titleBar);
         QCOMPARE(ax().copyAttribute(titleElement, AXAttribute::role).value, AXValue(AXRole::group));
+        // What excluded applications are matched by: the client's class, also from the frame.
+        QCOMPARE(ax().applicationIdentifiers(titleElement), (QStringList{u"xterm"_s, u"XTerm"_s}));
         const ElementHandle xterm = X11Accessibility::windowElement(xterm_.window);
         QCOMPARE(ax().copyAttribute(xterm, AXAttribute::role).value, AXValue(AXRole::window));
         QCOMPARE(std::get<ElementHandle>(ax().copyAttribute(xterm, AXAttribute::window).value),
@@ -314,8 +360,8 @@ private slots:
         const Rect target(2000, 200, 700, 500);
         const ElementHandle xlogo = X11Accessibility::windowElement(xlogo_.window);
         snap(xlogo, target);
-        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
-                     std::optional(QRect(2000, 200, 700, 500)));
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window).value_or(QRect()),
+                     QRect(2000, 200, 700, 500));
         // The window manager places the frame and then the client in it.
         QTRY_COMPARE(frameOf(xlogo), std::optional(target));
 
@@ -325,42 +371,36 @@ private slots:
         QTRY_COMPARE(server_->frameGeometry(xterm_.window)->topLeft(), QPoint(2000, 200));
         const QRect frame = *server_->frameGeometry(xterm_.window);
         QVERIFY2(qAbs(frame.width() - 700) < 6 && qAbs(frame.height() - 500) < 13,
-                 qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+                 qPrintable(u"%1x%2"_s.arg(frame.width()).arg(frame.height())));
 
         // A maximized window is restored before it is moved.
         sendState(xlogo_.window, 1, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
         QTRY_VERIFY(states(xlogo_.window).contains(server_->atom("_NET_WM_STATE_MAXIMIZED_VERT")));
         // The window manager says so before it has reshaped the window: wait for the shape.
-        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
-                     std::optional(QRect(1920, 100, 1440, 900)));
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window).value_or(QRect()),
+                     QRect(1920, 100, 1440, 900));
         const Rect second(300, 150, 640, 480);
         snap(xlogo, second);
-        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
-                     std::optional(QRect(300, 150, 640, 480)));
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window).value_or(QRect()),
+                     QRect(300, 150, 640, 480));
         QVERIFY(!states(xlogo_.window).contains(server_->atom("_NET_WM_STATE_MAXIMIZED_VERT")));
         QVERIFY(!states(xlogo_.window).contains(server_->atom("_NET_WM_STATE_MAXIMIZED_HORZ")));
     }
 
-    // With 16 points around zones, windows snapped into the four zones of "Grid" on monitor A
-    // end 16 inside its edges and stand exactly 16 apart.
-    void spaceAroundZonesInsetsEveryZoneOfGrid()
+    // The space around zones the user chose reaches the window: zone 4 of "Grid" on monitor A
+    // ends 16 inside the monitor's edges and 16 from its neighbours.
+    void spaceAroundZonesInsetsTheZone()
     {
         Settings::setValue(SettingsKeys::spaceAroundZones, 16);
-        const auto grid = templateNamed(QStringLiteral("Grid"));
+        const auto grid = templateNamed(u"Grid"_s);
         QVERIFY(grid && grid->zones.size() == 4);
         const corvane::Display a = platform_->displays().screens().first();
         QCOMPARE(a.visibleFrame, Rect(0, 0, 1920, 1080));
-        const QList<QRect> expected{QRect(16, 16, 936, 516), QRect(968, 16, 936, 516),
-                                    QRect(16, 548, 936, 516), QRect(968, 548, 936, 516)};
         const AccessibilityElement xlogo(X11Accessibility::windowElement(xlogo_.window));
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(WindowSnapper::snap(xlogo, grid->zones[i], a), SnapOutcome::Snapped);
-            QTRY_COMPARE(server_->frameGeometry(xlogo_.window), std::optional(expected[i]));
-        }
-        Settings::setValue(SettingsKeys::spaceAroundZones, 0);
         QCOMPARE(WindowSnapper::snap(xlogo, grid->zones[3], a), SnapOutcome::Snapped);
-        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
-                     std::optional(QRect(960, 540, 960, 540)));
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window).value_or(QRect()),
+                     QRect(968, 548, 936, 516));
+        Settings::setValue(SettingsKeys::spaceAroundZones, 0);
     }
 
     // A window that draws its own decorations (a GTK header bar) carries an invisible shadow
@@ -372,12 +412,13 @@ private slots:
         const xcb_atom_t extents = server_->atom("_GTK_FRAME_EXTENTS");
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, xlogo_.window, extents, XCB_ATOM_CARDINAL, 32,
                             4, shadow);
-        xcb_flush(c);
+        // Read back, so that the server has it before Corvane's connection asks.
+        QCOMPARE(server_->property(xlogo_.window, "_GTK_FRAME_EXTENTS").size(), 4);
         const ElementHandle xlogo = X11Accessibility::windowElement(xlogo_.window);
         const Rect target(300, 150, 640, 480);
         snap(xlogo, target);
-        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
-                     std::optional(QRect(300 - 26, 150 - 23, 640 + 52, 480 + 52)));
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window).value_or(QRect()),
+                     QRect(300 - 26, 150 - 23, 640 + 52, 480 + 52));
         QCOMPARE(frameOf(xlogo), std::optional(target));
         xcb_delete_property(c, xlogo_.window, extents);
         xcb_flush(c);
@@ -387,7 +428,7 @@ private slots:
     // centred in it, not left in its corner.
     void aWindowThatSizesInStepsIsCentredInItsZone()
     {
-        const auto grid = templateNamed(QStringLiteral("Grid"));
+        const auto grid = templateNamed(u"Grid"_s);
         QVERIFY(grid && grid->zones.size() == 4);
         const corvane::Display a = platform_->displays().screens().first();
         const AccessibilityElement xterm(X11Accessibility::windowElement(xterm_.window));
@@ -417,14 +458,13 @@ private slots:
         // Still a readable window afterwards.
         QTRY_VERIFY(frameOf(xlogo));
         snap(xlogo, Rect(300, 150, 640, 480));
-        QTRY_COMPARE(server_->frameGeometry(xlogo_.window),
-                     std::optional(QRect(300, 150, 640, 480)));
+        QTRY_COMPARE(server_->frameGeometry(xlogo_.window).value_or(QRect()),
+                     QRect(300, 150, 640, 480));
     }
 
     void aClientKilledBetweenLookupAndMoveGivesErrors()
     {
-        const auto victim =
-            server_->startClient(QStringLiteral("xlogo"), {}, QStringLiteral("xlogo"), 10000);
+        const auto victim = server_->startClient(u"xlogo"_s, {}, u"xlogo"_s, 10000);
         QVERIFY(victim);
         const QRect client = *server_->clientGeometry(victim->window);
         const auto element = ax().elementAtPosition(
@@ -455,7 +495,211 @@ private slots:
         QVERIFY(frameOf(X11Accessibility::windowElement(xterm_.window)));
         QVERIFY(platform_->connection().isConnected());
     }
+
+    // The monitors, from here on rearranged test by test.
+    void monitorsAreListedPrimaryFirstInScreenSpace()
+    {
+        twoMonitors(true);
+        X11Platform platform;
+        QVERIFY(platform.accessibility().isProcessTrusted(false));
+        const DisplayList screens = platform.displays().screens();
+        QCOMPARE(screens.size(), 2);
+        // B is primary: it comes first and is the origin of screen space.
+        QCOMPARE(screens[0].key, u"B"_s);
+        QCOMPARE(screens[0].frame, Rect(0, 0, 1440, 900));
+        QCOMPARE(screens[1].key, u"A"_s);
+        QCOMPARE(screens[1].frame, Rect(-1920, -80, 1920, 1080));
+        QCOMPARE(platform.displays().primaryOriginInGlobal(), QPointF(1920, 100));
+        // Only A has an output: it has a number and is named after the output.
+        QVERIFY(!screens[0].number);
+        QVERIFY(screens[1].number);
+        QCOMPARE(screens[1].localizedName, u"screen"_s);
+        QCOMPARE(screens[0].localizedName, u"B"_s);
+        QCOMPARE(monitorID(screens[0]), u"screen_0_0_1440_900"_s);
+        QCOMPARE(monitorID(screens[1]), u"displayid_%1"_s.arg(*screens[1].number));
+        // With no panels and no work area, the visible frame is the whole monitor.
+        QCOMPARE(screens[1].visibleFrame, screens[1].frame);
+
+        twoMonitors(false);
+        QTRY_COMPARE(platform.displays().screens().value(0).key, u"A"_s);
+        QCOMPARE(platform.displays().screens()[0].frame, Rect(0, 0, 1920, 1080));
+        QCOMPARE(platform.displays().screens()[1].frame, Rect(1920, 80, 1440, 900));
+        QCOMPARE(platform.displays().primaryOriginInGlobal(), QPointF(0, 0));
+        // The one conversion to the toolkit's coordinates agrees with the server's.
+        QCOMPARE(platform.displays().toGlobal(platform.displays().screens()[1].frame),
+                 QRectF(1920, 100, 1440, 900));
+    }
+
+    void edidGivesTheDisplayNumbersNameAndUuid()
+    {
+        twoMonitors(false);
+        X11Platform platform;
+        QSignalSpy changed(&platform.displays(), &Displays::screenParametersChanged);
+        xcb_connection_t* c = server_->connection();
+        auto* resources = xcb_randr_get_screen_resources_current_reply(
+            c, xcb_randr_get_screen_resources_current(c, server_->root()), nullptr);
+        QVERIFY(resources);
+        const xcb_randr_output_t output =
+            xcb_randr_get_screen_resources_current_outputs(resources)[0];
+        free(resources);
+        const QByteArray edid = sampleEdid();
+        xcb_randr_change_output_property(c, output, server_->atom("EDID"), XCB_ATOM_INTEGER, 8,
+                                         XCB_PROP_MODE_REPLACE, edid.size(), edid.constData());
+        xcb_flush(c);
+
+        QTRY_COMPARE(platform.displays().screens().value(0).vendor, 0x10acu);
+        QVERIFY(changed.count() >= 1);
+        const corvane::Display a = platform.displays().screens()[0];
+        QCOMPARE(a.model, 0x4321u);
+        QCOMPARE(a.serial, 0x12345678u);
+        QCOMPARE(a.localizedName, u"Corvane Test"_s);
+        QCOMPARE(a.uuid, parseEdid(edid)->uuid);
+        QCOMPARE(monitorID(a), u"display_4268_17185_305419896"_s);
+
+        xcb_randr_delete_output_property(c, output, server_->atom("EDID"));
+        xcb_flush(c);
+        QTRY_COMPARE(platform.displays().screens().value(0).vendor, 0u);
+        QVERIFY(!platform.displays().screens()[0].uuid);
+    }
+
+    // A managed panel shrinks only its own monitor; a bar outside the client list counts too,
+    // live; the work area adds a panel of the window manager's own, which has no strut, where the
+    // struts do not account for it.
+    void everyPanelAndTheWorkAreaAreHonoured()
+    {
+        twoMonitors(false);
+        X11Platform platform;
+        xcb_connection_t* c = server_->connection();
+        // At the bottom of B: from the bottom of the root window (1080) up to 40 pixels above B's
+        // bottom edge (1000).
+        const xcb_window_t bottom =
+            createDock(QRect(1920, 960, 1440, 40), {0, 0, 0, 120, 0, 0, 0, 0, 0, 0, 1920, 3359});
+        QTRY_COMPARE(platform.displays().screens().value(1).visibleFrame,
+                     Rect(1920, 120, 1440, 860));
+        QCOMPARE(platform.displays().screens()[0].visibleFrame, Rect(0, 0, 1920, 1080));
+        xcb_destroy_window(c, bottom);
+        const xcb_window_t bar =
+            createDock(QRect(0, 0, 1920, 24), {0, 0, 24, 0, 0, 0, 0, 0, 0, 1919, 0, 0}, false);
+        QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 0, 1920, 1056));
+        QTRY_COMPARE(platform.displays().screens().value(1).visibleFrame,
+                     Rect(1920, 80, 1440, 900));
+
+        // 20 pixels along the bottom of the root for the window manager's panel; the top of its
+        // work area is the bar's.
+        const xcb_atom_t workArea = server_->atom("_NET_WORKAREA");
+        const std::uint32_t area[] = {0, 24, 3360, 1036};
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, server_->root(), workArea, XCB_ATOM_CARDINAL,
+                            32, 4, area);
+        xcb_flush(c);
+        QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 20, 1920, 1036));
+        // B ends above that panel.
+        QCOMPARE(platform.displays().screens()[1].visibleFrame, Rect(1920, 80, 1440, 900));
+
+        const QList<std::uint32_t> taller{0, 0, 40, 0, 0, 0, 0, 0, 0, 1919, 0, 0};
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, bar, server_->atom("_NET_WM_STRUT_PARTIAL"),
+                            XCB_ATOM_CARDINAL, 32, taller.size(), taller.constData());
+        xcb_flush(c);
+        QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 20, 1920, 1020));
+
+        xcb_delete_property(c, server_->root(), workArea);
+        xcb_unmap_window(c, bar);
+        xcb_flush(c);
+        QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 0, 1920, 1080));
+        xcb_destroy_window(c, bar);
+        xcb_flush(c);
+    }
+
+    void addingRemovingAndResizingMonitorsIsNotified()
+    {
+        twoMonitors(false);
+        X11Platform platform;
+        QSignalSpy changed(&platform.displays(), &Displays::screenParametersChanged);
+        QVERIFY(server_->setMonitor(u"C"_s, QRect(1920, 1000, 1440, 80)));
+        QTRY_COMPARE(platform.displays().screens().size(), 3);
+        QVERIFY(changed.count() >= 1);
+        QCOMPARE(platform.displays().screens()[2].key, u"C"_s);
+        QCOMPARE(platform.displays().screens()[2].frame, Rect(1920, 0, 1440, 80));
+
+        changed.clear();
+        QVERIFY(server_->deleteMonitor(u"C"_s));
+        QTRY_COMPARE(platform.displays().screens().size(), 2);
+        QVERIFY(changed.count() >= 1);
+
+        changed.clear();
+        QVERIFY(server_->deleteMonitor(u"B"_s));
+        QVERIFY(server_->setMonitor(u"B"_s, QRect(1920, 0, 1280, 720)));
+        QTRY_COMPARE(platform.displays().screens().value(1).frame, Rect(1920, 360, 1280, 720));
+        QVERIFY(changed.count() >= 1);
+
+        // Nothing changed, nothing is said.
+        changed.clear();
+        platform.displays().screens();
+        QTest::qWait(200);
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void theMainDisplayIsThePrimaryMonitorWhateverHasTheFocus()
+    {
+        twoMonitors(true);
+        X11Platform platform;
+        const auto xterm = server_->startClient(u"xterm"_s, {}, u"xterm"_s);
+        QVERIFY(xterm);
+        const QString id = QString::number(xterm->window);
+        QVERIFY(server_->xdotool({u"windowmove"_s, id, u"100"_s, u"100"_s}));
+        QVERIFY(server_->xdotool({u"windowactivate"_s, id}));
+        QTest::qWait(200);
+        QCOMPARE(platform.displays().mainScreen().value_or(corvane::Display()).key, u"B"_s);
+        server_->killProcess(xterm->pid);
+
+        // With no primary monitor, the first one.
+        resetMonitors();
+        QVERIFY(server_->setMonitor(u"A"_s, QRect(0, 0, 1920, 1080), false, u"screen"_s));
+        QVERIFY(server_->setMonitor(u"B"_s, QRect(1920, 100, 1440, 900), false));
+        QTRY_COMPARE(platform.displays().screens().size(), 2);
+        QCOMPARE(platform.displays().mainScreen().value_or(corvane::Display()).key,
+                 platform.displays().screens().first().key);
+    }
+
+    void theSessionNamesItsWindowManagerAndItsMoveKey()
+    {
+        X11Platform platform;
+        const WindowManagerInfo wm = platform.session().windowManager();
+        QCOMPARE(wm.name, u"Openbox"_s);
+        // Openbox moves windows dragged with Alt; a title-bar drag with Shift held stays put.
+        QCOMPARE(wm.moveModifierKey, u"option"_s);
+        QCOMPARE(wm.titleBarDragMovesWithModifier, std::optional(false));
+        const SessionAccess access = platform.session().access();
+        QVERIFY(access.windowsReachable);
+        QVERIFY(access.remedy.isEmpty());
+    }
+
+    void withoutAnXServerTheBackendStillComesUp()
+    {
+        // A display nobody serves.
+        X11Platform platform(":4999");
+        QVERIFY(!platform.connection().isConnected());
+        QVERIFY(!platform.accessibility().isProcessTrusted(true));
+        Accessibility& ax = platform.accessibility();
+        QVERIFY(!ax.elementAtPosition(ax.systemWide(), {10, 10}));
+        QCOMPARE(ax.copyAttribute(ax.applicationElement(::getpid()), AXAttribute::role).error,
+                 AXError::APIDisabled);
+        QCOMPARE(ax.setAttribute(ax.applicationElement(::getpid()), AXAttribute::size, Size{1, 1}),
+                 AXError::APIDisabled);
+        QVERIFY(!platform.windowServer().windowList(0));
+        QVERIFY(!platform.windowServer().describeWindows({1}));
+        QCOMPARE(platform.hotKeys().registerHotKey(35, 4864, 1), HotKeyStatus::Failed);
+        const auto id = platform.inputMonitor().addGlobalMonitor(70, [](const MouseEvent&) {});
+        platform.inputMonitor().removeMonitor(id);
+        QCOMPARE(platform.inputMonitor().modifierFlags(), 0u);
+        // Without a toolkit session either there are simply no screens.
+        QVERIFY(platform.displays().screens().isEmpty());
+        QVERIFY(!platform.displays().mainScreen());
+        // The session says what cannot work and what to do.
+        QVERIFY(!platform.session().access().windowsReachable);
+        QVERIFY(!platform.session().access().remedy.isEmpty());
+        QVERIFY(platform.session().windowManager().name.isEmpty());
+    }
 };
 
-QTEST_GUILESS_MAIN(X11WindowsTest)
-#include "tst_x11windows.moc"
+QTEST_GUILESS_MAIN(X11DesktopTest)
+#include "tst_x11desktop.moc"
