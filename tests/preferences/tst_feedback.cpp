@@ -15,6 +15,7 @@
 
 using namespace corvane;
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 class FeedbackTest : public QObject {
     Q_OBJECT
@@ -32,75 +33,70 @@ private slots:
 
     void cleanup() { view.reset(); }
 
-    void onlyWhiteSpaceCannotBeSent()
+    // Only a text with more than white space, and an address that looks like one or none, can
+    // be sent; the page says why not. The type chosen sets the text's placeholder.
+    void whatCanBeSent()
     {
+        auto* text = view->findChild<QPlainTextEdit*>(u"feedbackText"_s);
+        auto* email = view->findChild<QLineEdit*>(u"userEmail"_s);
+        auto* error = view->findChild<QLabel*>(u"emailError"_s);
         QPushButton* send = view->sendButton();
-        QVERIFY(!send->isEnabled());
-        QTest::keyClicks(view->findChild<QPlainTextEdit*>(QStringLiteral("feedbackText")),
-                         QStringLiteral("  "));
-        QTest::keyClick(view->findChild<QPlainTextEdit*>(QStringLiteral("feedbackText")),
-                        Qt::Key_Return);
-        view->setFeedbackText(view->feedbackText() + QStringLiteral("\n\t \n"));
-        QVERIFY(!view->canSend());
-        QVERIFY(!send->isEnabled());
-        QCOMPARE(send->toolTip(), QStringLiteral("Please write your feedback first"));
+        QStringList said{send->toolTip(), text->placeholderText()};
+        QTest::keyClicks(text, u"  "_s);
+        QTest::keyClick(text, Qt::Key_Return);
+        view->setFeedbackText(view->feedbackText() + u"\n\t \n"_s);
+        QVERIFY(!view->canSend() && !send->isEnabled());
 
-        view->setFeedbackText(QStringLiteral("  it works \n"));
+        view->setFeedbackText(u"  it works \n"_s);
         QVERIFY(send->isEnabled());
-        QCOMPARE(send->toolTip(), QStringLiteral("Send your feedback via email"));
-    }
-
-    void theEmailAddressMustLookLikeOne()
-    {
-        view->setFeedbackText(QStringLiteral("Hello"));
-        auto* email = view->findChild<QLineEdit*>(QStringLiteral("userEmail"));
-        auto* error = view->findChild<QLabel*>(QStringLiteral("emailError"));
-        QTest::keyClicks(email, QStringLiteral("a@b.c"));
-        QVERIFY(!view->isValidEmail());
-        QVERIFY(!view->sendButton()->isEnabled());
-        QVERIFY(error->isVisible());
-        QCOMPARE(error->text(), QStringLiteral("Please enter a valid email address"));
-
-        QTest::keyClicks(email, QStringLiteral("o"));
-        QCOMPARE(view->userEmail(), QStringLiteral("a@b.co"));
-        QVERIFY(view->isValidEmail());
-        QVERIFY(view->sendButton()->isEnabled());
-        QVERIFY(!error->isVisible());
-
-        // No address at all is fine.
+        said << send->toolTip();
+        QTest::keyClicks(email, u"a@b.c"_s);
+        QVERIFY(!view->isValidEmail() && !send->isEnabled() && error->isVisible());
+        said << error->text();
+        QTest::keyClicks(email, u"o"_s);
+        QCOMPARE(view->userEmail(), u"a@b.co"_s);
+        QVERIFY(view->isValidEmail() && send->isEnabled() && !error->isVisible());
         email->clear();
-        QVERIFY(view->sendButton()->isEnabled());
-
+        QVERIFY(send->isEnabled());
         // The whole text must match, not a part of it.
-        QVERIFY(
-            FeedbackView::matchesEmailPattern(QStringLiteral("first.last+tag@mail.example.org")));
-        QVERIFY(!FeedbackView::matchesEmailPattern(QStringLiteral("x a@b.co")));
-        QVERIFY(!FeedbackView::matchesEmailPattern(QStringLiteral("a@b.co y")));
-        QVERIFY(!FeedbackView::matchesEmailPattern(QStringLiteral("a@b.co\n")));
-        QVERIFY(!FeedbackView::matchesEmailPattern(QStringLiteral("a@@b.co")));
+        QVERIFY(FeedbackView::matchesEmailPattern(u"first.last+tag@mail.example.org"_s));
+        for (const QString& bad : {u"x a@b.co"_s, u"a@b.co y"_s, u"a@b.co\n"_s, u"a@@b.co"_s})
+            QVERIFY2(!FeedbackView::matchesEmailPattern(bad), qPrintable(bad));
+
+        auto* picker = view->findChild<FeedbackTypePicker*>();
+        QTest::mouseClick(picker->button(FeedbackType::bug), Qt::LeftButton);
+        QCOMPARE(view->feedbackType(), FeedbackType::bug);
+        QVERIFY(picker->button(FeedbackType::bug)->isSelected());
+        QVERIFY(!picker->button(FeedbackType::suggestion)->isSelected());
+        said << text->placeholderText();
+        QCOMPARE(said,
+                 (QStringList{"Please write your feedback first",
+                              "Placeholder: Describe your feature suggestion here...",
+                              "Send your feedback via email", "Please enter a valid email address",
+                              "Placeholder: Describe your bug report here..."}));
     }
 
     void theBodyIsComposedInOrderFromTheTextAsTyped()
     {
         view->setIncludeSystemInfo(false);
         view->setFeedbackType(FeedbackType::bug);
-        view->setUserEmail(QStringLiteral("me@example.com"));
-        view->setFeedbackText(QStringLiteral("Line one\nline two  "));
+        view->setUserEmail(u"me@example.com"_s);
+        view->setFeedbackText(u"Line one\nline two  "_s);
         view->sendFeedback();
         QCOMPARE(fake->openedUrls().size(), 1);
         const QUrl url = fake->openedUrls().first();
-        QCOMPARE(url.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(url.scheme(), u"mailto"_s);
         QCOMPARE(url.path(), QStringLiteral(CORVANE_SUPPORT_EMAIL));
         QUrlQuery query(url);
-        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
-                 QStringLiteral("Corvane Feedback: Bug Report"));
+        QCOMPARE(query.queryItemValue(u"subject"_s, QUrl::FullyDecoded),
+                 u"Corvane Feedback: Bug Report"_s);
         // Without system information the body ends with the text as typed.
-        QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
-                 QStringLiteral("Feedback Type: Bug Report\n\nReply to: me@example.com\n\n"
-                                "Feedback:\nLine one\nline two  "));
+        QCOMPARE(query.queryItemValue(u"body"_s, QUrl::FullyDecoded),
+                 u"Feedback Type: Bug Report\n\nReply to: me@example.com\n\n"
+                 "Feedback:\nLine one\nline two  "_s);
 
         // Typed text cannot add fields to the message.
-        const QString typed = QStringLiteral("x&cc=evil@example.com?bcc=a@b.co#frag 50%+1 é");
+        const QString typed = u"x&cc=evil@example.com?bcc=a@b.co#frag 50%+1 é"_s;
         view->setFeedbackText(typed);
         view->sendFeedback();
         QCOMPARE(fake->openedUrls().size(), 2);
@@ -111,7 +107,7 @@ private slots:
         for (const auto& item : query.queryItems())
             keys.append(item.first);
         QCOMPARE(keys, (QStringList{"subject", "body"}));
-        QVERIFY(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded).endsWith(typed));
+        QVERIFY(query.queryItemValue(u"body"_s, QUrl::FullyDecoded).endsWith(typed));
         // What the mail application receives has the delimiters encoded.
         const QByteArray wire = hostile.toEncoded();
         QVERIFY(!wire.contains("&cc="));
@@ -124,38 +120,37 @@ private slots:
         odd.frame = Rect(1440, 0, 1920.9, 1080.5);
         fake->setDisplays({test::primaryDisplay(), odd});
         const QString info = view->systemInformation();
-        QCOMPARE(info, QStringLiteral("\n\n--- System Information ---\nApp Version: %1 (%1)\n"
-                                      "OS Version: %2\nNumber of Screens: 2\n"
-                                      "Screen Resolutions: Screen 1: 1440x900, Screen 2: 1920x1080")
-                           .arg(QStringLiteral(CORVANE_VERSION), QSysInfo::prettyProductName()));
+        QCOMPARE(info, u"\n\n--- System Information ---\nApp Version: %1 (%1)\n"
+                       "OS Version: %2\nNumber of Screens: 2\n"
+                       "Screen Resolutions: Screen 1: 1440x900, Screen 2: 1920x1080"_s.arg(
+                           QStringLiteral(CORVANE_VERSION), QSysInfo::prettyProductName()));
 
-        view->setFeedbackText(QStringLiteral("text"));
+        view->setFeedbackText(u"text"_s);
         view->sendFeedback();
         const QUrlQuery query(fake->openedUrls().first());
-        QVERIFY(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded)
-                    .endsWith(QStringLiteral("Feedback:\ntext") + info));
+        QVERIFY(query.queryItemValue(u"body"_s, QUrl::FullyDecoded)
+                    .endsWith(u"Feedback:\ntext"_s + info));
     }
 
     void aRefusedUrlShowsTheErrorAndKeepsTheForm()
     {
         fake->setRefuseUrls(true);
-        view->setFeedbackText(QStringLiteral("keep me"));
-        view->setUserEmail(QStringLiteral("me@example.com"));
+        view->setFeedbackText(u"keep me"_s);
+        view->setUserEmail(u"me@example.com"_s);
         view->sendFeedback();
         QTRY_VERIFY(view->isShowingErrorAlert());
         QVERIFY(!view->isShowingSuccessAlert());
-        QCOMPARE(view->errorAlert()->text(), QStringLiteral("Error"));
-        QCOMPARE(view->errorAlert()->informativeText(),
-                 QStringLiteral("Unable to open your email app. Please ensure you have a default "
-                                "email client configured."));
+        QCOMPARE((QStringList{view->errorAlert()->text(), view->errorAlert()->informativeText()}),
+                 (QStringList{"Error", "Unable to open your email app. Please ensure you have a "
+                                       "default email client configured."}));
         QTest::qWait(50);
-        QCOMPARE(view->feedbackText(), QStringLiteral("keep me"));
-        QCOMPARE(view->userEmail(), QStringLiteral("me@example.com"));
+        QCOMPARE(view->feedbackText(), u"keep me"_s);
+        QCOMPARE(view->userEmail(), u"me@example.com"_s);
         // The whole message can be taken elsewhere.
-        view->errorAlert()->findChild<QPushButton*>(QStringLiteral("copyMessageButton"))->click();
+        view->errorAlert()->findChild<QPushButton*>(u"copyMessageButton"_s)->click();
         const QString copied = QGuiApplication::clipboard()->text();
-        QVERIFY(copied.startsWith(QStringLiteral("To: ") + QStringLiteral(CORVANE_SUPPORT_EMAIL)));
-        QVERIFY(copied.contains(QStringLiteral("Reply to: me@example.com\n\nFeedback:\nkeep me")));
+        QVERIFY(copied.startsWith(u"To: "_s + QStringLiteral(CORVANE_SUPPORT_EMAIL)));
+        QVERIFY(copied.contains(u"Reply to: me@example.com\n\nFeedback:\nkeep me"_s));
     }
 
     void aSuccessfulHandOverClearsTheFormAfterTheDelayUnlessClosed()
@@ -163,15 +158,15 @@ private slots:
         view->setFormResetDelay(100ms);
         view->setFeedbackType(FeedbackType::other);
         view->setIncludeSystemInfo(false);
-        view->setUserEmail(QStringLiteral("me@example.com"));
-        view->setFeedbackText(QStringLiteral("thanks"));
+        view->setUserEmail(u"me@example.com"_s);
+        view->setFeedbackText(u"thanks"_s);
         view->sendFeedback();
         QTRY_VERIFY(view->isShowingSuccessAlert());
-        QCOMPARE(view->successAlert()->text(), QStringLiteral("Feedback Sent"));
-        QCOMPARE(view->successAlert()->informativeText(),
-                 QStringLiteral("Your feedback has been prepared in your default email app. Thank "
-                                "you for helping us improve Corvane!"));
-        QCOMPARE(view->feedbackText(), QStringLiteral("thanks")); // not yet
+        QCOMPARE(
+            (QStringList{view->successAlert()->text(), view->successAlert()->informativeText()}),
+            (QStringList{"Feedback Sent", "Your feedback has been prepared in your default "
+                                          "email app. Thank you for helping us improve Corvane!"}));
+        QCOMPARE(view->feedbackText(), u"thanks"_s); // not yet
 
         QTRY_VERIFY(view->feedbackText().isEmpty());
         QVERIFY(view->userEmail().isEmpty());
@@ -181,25 +176,10 @@ private slots:
         QVERIFY(!view->sendButton()->isEnabled());
 
         // A page closed before its pending clear is not touched later.
-        view->setFeedbackText(QStringLiteral("bye"));
+        view->setFeedbackText(u"bye"_s);
         view->sendFeedback();
         view.reset();
         QTest::qWait(150);
-    }
-
-    void theTypePickerDrivesThePlaceholder()
-    {
-        auto* text = view->findChild<QPlainTextEdit*>(QStringLiteral("feedbackText"));
-        QCOMPARE(view->feedbackType(), FeedbackType::suggestion);
-        QCOMPARE(text->placeholderText(),
-                 QStringLiteral("Placeholder: Describe your feature suggestion here..."));
-        auto* picker = view->findChild<FeedbackTypePicker*>();
-        QTest::mouseClick(picker->button(FeedbackType::bug), Qt::LeftButton);
-        QCOMPARE(view->feedbackType(), FeedbackType::bug);
-        QVERIFY(picker->button(FeedbackType::bug)->isSelected());
-        QVERIFY(!picker->button(FeedbackType::suggestion)->isSelected());
-        QCOMPARE(text->placeholderText(),
-                 QStringLiteral("Placeholder: Describe your bug report here..."));
     }
 
 private:

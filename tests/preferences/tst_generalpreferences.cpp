@@ -167,13 +167,6 @@ private slots:
         QCOMPARE(Settings::dragModifierKey(), u"shift"_s);
         QCOMPARE(button->currentKey(), u"shift"_s);
 
-        // Control and Shift held together: Shift's rule comes first. (QTest would press the
-        // modifiers one by one, so the event is built by hand.)
-        QTest::mouseClick(button, Qt::LeftButton);
-        QKeyEvent both(QEvent::KeyPress, Qt::Key_Shift, Qt::ControlModifier | Qt::ShiftModifier);
-        QApplication::sendEvent(button->captureView(), &both);
-        QCOMPARE(Settings::dragModifierKey(), u"shift"_s);
-
         // A modifier on its own.
         QTest::mouseClick(button, Qt::LeftButton);
         QTest::keyPress(button->captureView(), Qt::Key_Alt);
@@ -196,15 +189,13 @@ private slots:
         QTest::keyClick(button->captureView(), Qt::Key_F5);
         QCOMPARE(Settings::dragModifierKey(), u"f5"_s);
         QVERIFY(page->modifierKeyRefusal()->isHidden());
-        QTest::mouseClick(button, Qt::LeftButton);
-        QTest::keyClick(button->captureView(), Qt::Key_Tab);
 
         // A second click cancels without storing anything.
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(button->isRecording());
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(!button->isRecording());
-        QCOMPARE(Settings::dragModifierKey(), u"tab"_s);
+        QCOMPARE(Settings::dragModifierKey(), u"f5"_s);
 
         // Leaving the page ends recording, and a key pressed afterwards goes nowhere.
         QTest::mouseClick(button, Qt::LeftButton);
@@ -212,7 +203,7 @@ private slots:
         page->hide();
         QVERIFY(!button->isRecording());
         QTRY_VERIFY(!capture);
-        QCOMPARE(Settings::dragModifierKey(), u"tab"_s);
+        QCOMPARE(Settings::dragModifierKey(), u"f5"_s);
     }
 
     void modifierRules_data()
@@ -248,6 +239,10 @@ private slots:
             return KeyCaptureView::nameForKeyPress(key, mods, text).value_or(QString());
         };
         QCOMPARE(name(Qt::Key_Escape, Qt::ControlModifier, {}), u"shift"_s);
+        // Shift pressed while Control is held: Shift's rule comes first.
+        QCOMPARE(KeyCaptureView::nameForModifierChange(Qt::Key_Shift, Qt::ControlModifier, true)
+                     .value_or(QString()),
+                 u"shift"_s);
         QCOMPARE(name(Qt::Key_Space, {}, u" "_s), u"space"_s);
         QCOMPARE(name(Qt::Key_Tab, {}, u"\t"_s), u"tab"_s);
         QCOMPARE(name(Qt::Key_A, {}, u"A"_s), u"a"_s);

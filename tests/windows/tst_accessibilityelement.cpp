@@ -174,31 +174,6 @@ private slots:
         QCOMPARE(again.size(), 2);
         QVERIFY(!again[1].processName); // no owner name
     }
-
-    void purgesStopAtTheFirstLiveEntryAndRunAtMostEveryTenSeconds()
-    {
-        std::uint64_t clock = 1;
-        TimeoutCache<int, int> cache([&] { return clock; });
-        cache.set(1, 1); // the first set purges and arms the restriction until 10001
-        clock = 50;
-        cache.set(2, 2);
-        clock = 300; // both expired
-        QVERIFY(!cache.value(1));
-        QCOMPARE(cache.size(), std::size_t(2)); // lookups never purge
-        cache.set(3, 3);
-        QCOMPARE(cache.size(), std::size_t(3)); // restricted: no purge yet
-        clock = 10'002;
-        cache.set(4, 4);
-        QCOMPARE(cache.size(), std::size_t(1)); // 1, 2, 3 purged
-        QCOMPARE(cache.headKey(), std::optional(4));
-        clock = 20'003;
-        cache.set(5, 5);
-        clock = 20'004;
-        cache.set(6, 6);
-        clock = 30'004; // 4 expired, 5 and 6 expired too but after the restriction window
-        cache.set(7, 7);
-        QCOMPARE(cache.headKey(), std::optional(7));
-    }
 };
 
 QTEST_GUILESS_MAIN(AccessibilityElementTest)
