@@ -45,6 +45,7 @@ function usable(option, output) {
     return option === KWin.MaximizeArea && g.x === 0
         ? { x: 0, y: 0, width: 1280, height: 760 } : g;
 }
+var g6 = generation === 6;
 function makeWindow(id, pid, caption, x) {
     var w = { internalId: id, pid: pid, caption: caption, resourceClass: "app",
               frameGeometry: { x: x, y: 100, width: 300, height: 200 }, keepAbove: false,
@@ -52,47 +53,29 @@ function makeWindow(id, pid, caption, x) {
               resize: false, frameGeometryChanged: new Signal(), minimizedChanged: new Signal(),
               captionChanged: new Signal(),
               setMaximize: function () { this.unmaximized = true; } };
-    if (generation === 6) {
-        w.interactiveMoveResizeStarted = new Signal();
-        w.interactiveMoveResizeStepped = new Signal();
-        w.interactiveMoveResizeFinished = new Signal();
+    var moves = g6 ? ["interactiveMoveResizeStarted", "interactiveMoveResizeStepped",
+                      "interactiveMoveResizeFinished"]
+                   : ["clientStartUserMovedResized", "clientStepUserMovedResized",
+                      "clientFinishUserMovedResized"];
+    ["started", "stepped", "finished"].forEach(function (k, i) { w[k] = w[moves[i]] = new Signal(); });
+    if (g6)
         w.output = outputs[x >= 1280 ? 1 : 0];
-        w.started = w.interactiveMoveResizeStarted;
-        w.stepped = w.interactiveMoveResizeStepped;
-        w.finished = w.interactiveMoveResizeFinished;
-    } else {
-        w.clientStartUserMovedResized = new Signal();
-        w.clientStepUserMovedResized = new Signal();
-        w.clientFinishUserMovedResized = new Signal();
+    else
         w.screen = x >= 1280 ? 1 : 0;
-        w.started = w.clientStartUserMovedResized;
-        w.stepped = w.clientStepUserMovedResized;
-        w.finished = w.clientFinishUserMovedResized;
-    }
     return w;
 }
 var windows = [makeWindow("{a}", 10, "Editor", 100), makeWindow("{b}", 20, "corvane-overlay-1", 1400)];
 var workspace = { cursorPos: { x: 0, y: 0 }, currentDesktop: 1 };
-if (generation === 6) {
-    workspace.windowList = function () { return windows; };
-    workspace.windowAdded = new Signal();
-    workspace.windowRemoved = new Signal();
-    workspace.windowActivated = new Signal();
+if (g6)
     workspace.screens = outputs;
-    workspace.screensChanged = new Signal();
-    workspace.clientArea = function (option, output) { return usable(option, output); };
-    workspace.added = workspace.windowAdded;
-} else {
-    workspace.clientList = function () { return windows; };
-    workspace.clientAdded = new Signal();
-    workspace.clientRemoved = new Signal();
-    workspace.clientActivated = new Signal();
+else
     workspace.numScreens = 2;
-    workspace.numberScreensChanged = new Signal();
-    workspace.screenResized = new Signal();
-    workspace.clientArea = function (option, index) { return usable(option, outputs[index]); };
-    workspace.added = workspace.clientAdded;
-}
+(g6 ? ["windowAdded", "windowRemoved", "windowActivated", "screensChanged"]
+    : ["clientAdded", "clientRemoved", "clientActivated", "numberScreensChanged", "screenResized"])
+    .forEach(function (name) { workspace[name] = new Signal(); });
+workspace.added = workspace[g6 ? "windowAdded" : "clientAdded"];
+workspace[g6 ? "windowList" : "clientList"] = function () { return windows; };
+workspace.clientArea = function (option, at) { return usable(option, g6 ? at : outputs[at]); };
 var corvaneService = ":1.7";
 )JS";
 
@@ -129,11 +112,13 @@ public:
         return QJsonDocument::fromJson(
             run(u"JSON.stringify(%1)"_s.arg(expression)).toString().toUtf8());
     }
-    // Answers the script's open poll with these commands.
-    void answer(const QJsonArray& commands)
+    // Answers the script's open poll with this text.
+    void answer(const QByteArray& commands) { run(u"polls.shift()(%1)"_s.arg(quoted(commands))); }
+    // Hands what the script sent to the bridge, as the bridge's D-Bus method receives it.
+    static void report(KWinBridge& bridge, const QJsonArray& sent)
     {
-        run(u"polls.shift()(%1)"_s.arg(
-            quoted(QJsonDocument(commands).toJson(QJsonDocument::Compact))));
+        for (const QJsonValue& m : sent)
+            bridge.handleReport(QString::fromUtf8(QJsonDocument(m.toObject()).toJson()));
     }
 
     QJSEngine engine;
@@ -166,8 +151,7 @@ private slots:
         QCOMPARE(start.size(), 3);
         QCOMPARE(start[0].toObject().value("generation").toInt(), generation);
         KWinBridge bridge{QDBusConnection(QString())};
-        for (const QJsonValue& m : start)
-            bridge.handleReport(QString::fromUtf8(QJsonDocument(m.toObject()).toJson()));
+        ScriptRun::report(bridge, start);
         QCOMPARE(bridge.apiGeneration(), generation);
         QCOMPARE(bridge.outputs().size(), 2);
         QCOMPARE(bridge.outputs()[0].area, QRectF(0, 0, 1280, 760));
@@ -197,8 +181,7 @@ private slots:
                     cursors << cursor;
                     captions << w.caption;
                 });
-        for (const QJsonValue& m : move)
-            bridge.handleReport(QString::fromUtf8(QJsonDocument(m.toObject()).toJson()));
+        ScriptRun::report(bridge, move);
         QCOMPARE(stages, (QList{KWinBridge::MoveStage::Started, KWinBridge::MoveStage::Stepped,
                                 KWinBridge::MoveStage::Finished}));
         QCOMPARE(cursors, (QList<QPointF>{{150, 110}, {950, 160}, {950, 160}}));
@@ -212,25 +195,12 @@ private slots:
 
         // Commands: a frame (unmaximizing first), an overlay kept above and placed, a
         // shortcut registered once, and junk that changes nothing. Each answer polls again.
-        const QJsonArray commands{
-            QJsonObject{
-                {"command", "setFrame"}, {"window", "{a}"}, {"frame", QJsonArray{0, 0, 640, 760}}},
-            QJsonObject{{"command", "place"},
-                        {"pid", 20},
-                        {"caption", "corvane-overlay-1"},
-                        {"frame", QJsonArray{1280, 0, 1280, 800}}},
-            QJsonObject{{"command", "registerShortcut"},
-                        {"name", "toggle"},
-                        {"text", "t"},
-                        {"keys", "Meta+Shift+Z"}},
-            QJsonObject{{"command", "registerShortcut"},
-                        {"name", "toggle"},
-                        {"text", "t"},
-                        {"keys", "Meta+Shift+Z"}},
-            QJsonObject{
-                {"command", "setFrame"}, {"window", "{gone}"}, {"frame", QJsonArray{0, 0, 1, 1}}},
-            QJsonObject{{"command", "selfDestruct"}}};
-        script.answer(commands);
+        script.answer(R"([{"command":"setFrame","window":"{a}","frame":[0,0,640,760]},
+            {"command":"place","pid":20,"caption":"corvane-overlay-1","frame":[1280,0,1280,800]},
+            {"command":"registerShortcut","name":"toggle","text":"t","keys":"Meta+Shift+Z"},
+            {"command":"registerShortcut","name":"toggle","text":"t","keys":"Meta+Shift+Z"},
+            {"command":"setFrame","window":"{gone}","frame":[0,0,1,1]},
+            {"command":"selfDestruct"}])");
         QCOMPARE(script.json("windows[0].frameGeometry").object(),
                  (QJsonObject{{"x", 0}, {"y", 0}, {"width", 640}, {"height", 760}}));
         QVERIFY(script.run("windows[0].unmaximized === true").toBool());
@@ -242,7 +212,7 @@ private slots:
         // The shortcut reports itself; unreadable commands are dropped and polling goes on.
         script.run("sent = []; shortcuts.toggle.callback();");
         QCOMPARE(script.sent().at(0).toObject().value("name").toString(), u"toggle"_s);
-        script.run(u"polls.shift()(%1)"_s.arg(quoted("{not json")));
+        script.answer("{not json");
         QCOMPARE(script.run("polls.length").toInt(), 1);
 
         // A new window is watched and listed; a closed one leaves the list.
