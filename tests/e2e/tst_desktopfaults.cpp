@@ -31,6 +31,7 @@ private:
     QTemporaryDir directory_;
     test::XServer::Client logo_;
     qint64 trayer_ = 0;
+    qint64 openbox_ = 0; // the window manager started here, once there is one
     bool nextZoneIsTop_ = true;
 
     bool isRunning() { return !x_->waitForExit(app_->pid(), 0); }
@@ -50,6 +51,15 @@ private:
         QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(2592, y, 768, 540), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(test::CorvaneApp::logCount(line), before + 1, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!app_->coversArea(rightDisplay), 5000);
+    }
+
+    qint64 startOpenbox(bool replace)
+    {
+        QStringList arguments{u"--sm-disable"_s, u"--config-file"_s,
+                              directory_.filePath(u"rc.xml"_s)};
+        if (replace)
+            arguments.prepend(u"--replace"_s);
+        return x_->startProcess(u"openbox"_s, arguments);
     }
 
 private slots:
@@ -102,8 +112,8 @@ private slots:
         app_->press(logo_.window, true);
         app_->moveTo(QPoint(1440 + 500, 500));
         QVERIFY2(app_->coversArea(rightDisplay), "no overlay during the drag");
-        QVERIFY(x_->startProcess(u"openbox"_s,
-                                 {u"--replace"_s, u"--sm-disable"_s, u"--config-file"_s, rc}) > 0);
+        openbox_ = startOpenbox(true);
+        QVERIFY(openbox_ > 0);
         // The new window manager has taken the window over once it framed it anew.
         QTRY_VERIFY_WITH_TIMEOUT(x_->frameOf(logo_.window) != oldFrame &&
                                      x_->frameOf(logo_.window) != logo_.window,
@@ -115,6 +125,29 @@ private slots:
                                   5000);
         QTRY_VERIFY_WITH_TIMEOUT(!app_->coversArea(rightDisplay), 5000);
         QVERIFY(isRunning());
+        checkASnapStillWorks();
+    }
+
+    // Its properties stay on the root, so a request sent to it would go nowhere: the window is
+    // moved directly instead, and the snap is not claimed for a window that stayed put.
+    void theWindowManagerDiesDuringADrag()
+    {
+        QVERIFY(openbox_ > 0);
+        app_->press(logo_.window, true);
+        app_->moveTo(QPoint(1440 + 1700, 200));
+        QVERIFY2(app_->coversArea(rightDisplay), "no overlay during the drag");
+        QVERIFY(x_->killProcess(openbox_));
+        QTRY_COMPARE_WITH_TIMEOUT(x_->frameOf(logo_.window), logo_.window, 5000);
+        app_->moveTo(QPoint(1440 + 1700, 300));
+        app_->release(true);
+        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(2592, 0, 768, 540), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->coversArea(rightDisplay), 5000);
+        QVERIFY(isRunning());
+        // A window manager again, for the faults that follow.
+        openbox_ = startOpenbox(false);
+        QVERIFY(openbox_ > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(x_->frameOf(logo_.window) != logo_.window, 10000);
+        nextZoneIsTop_ = false;
         checkASnapStillWorks();
     }
 

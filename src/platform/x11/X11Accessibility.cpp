@@ -373,11 +373,26 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
 
     xcb_connection_t* c = connection_.raw();
     const xcb_window_t root = connection_.root();
-    const bool windowManagerMoves =
-        supportedHints().contains(connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW));
+    const auto checkCookie =
+        connection_.getProperty(root, XAtom::_NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW, 1);
     auto inspected = inspectWindows(connection_, {window}, false);
+    const auto check =
+        propertyValue32(connection_.reply(xcb_get_property_reply, checkCookie).get());
     if (inspected.isEmpty() || !inspected.first().exists)
         return AXError::InvalidElement;
+    // A window manager that died leaves its properties on the root: a request sent to it would
+    // go nowhere, and the snap would be taken for done while nothing moved. It is alive while
+    // the window it announces still points to itself; one that never announced itself is
+    // trusted as before.
+    const bool managerAlive =
+        !check || *check == XCB_NONE ||
+        propertyValue32(connection_
+                            .reply(xcb_get_property_reply,
+                                   connection_.getProperty(*check, XAtom::_NET_SUPPORTING_WM_CHECK,
+                                                           XCB_ATOM_WINDOW, 1))
+                            .get()) == check;
+    const bool windowManagerMoves =
+        managerAlive && supportedHints().contains(connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW));
     if (!inspected.first().hasWmState)
         return AXError::AttributeUnsupported;
 
@@ -403,7 +418,7 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
     const auto isMaximized = [&](const InspectedWindow& w) {
         return w.states.contains(vertical) || w.states.contains(horizontal);
     };
-    if (isMaximized(inspected.first())) {
+    if (managerAlive && isMaximized(inspected.first())) {
         const InspectedWindow maximized = inspected.first();
         const auto restored = [&](const InspectedWindow& w) {
             return !isMaximized(w) &&
@@ -430,7 +445,8 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
     // where the target's is, less the client's own shadow, and the client is the target less
     // the decorations, plus the shadow. A client with size steps or limits gets the size its
     // window manager will give it, so that it can be read back at once.
-    const FrameExtents& e = w.extents;
+    // Without a window manager the decorations it described are gone with it.
+    const FrameExtents e = managerAlive ? w.extents : FrameExtents{};
     const FrameExtents& s = w.shadow;
     std::int16_t x = 0, y = 0;
     std::uint16_t width = 1, height = 1;
