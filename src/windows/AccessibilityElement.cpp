@@ -202,17 +202,4 @@ std::optional<AccessibilityElement> AccessibilityElement::focusedWindow()
     return focused->getElementValue(AXAttribute::window);
 }
 
-std::optional<Rect> StageWindowAccessibilityElement::frame() const
-{
-    auto base = AccessibilityElement::frame();
-    if (!base)
-        return std::nullopt;
-    const auto infos = WindowUtil::getWindowInfos(QList<std::uint32_t>{windowId_}, false);
-    if (!infos.isEmpty()) {
-        base->x = infos.first().frame.x;
-        base->y = infos.first().frame.y;
-    }
-    return base;
-}
-
 } // namespace corvane

@@ -67,19 +67,4 @@ inline size_t qHash(const AccessibilityElement& e, size_t seed = 0)
     return qHash(e.wrappedElement(), seed);
 }
 
-// A window whose number is already known: its number is trusted, and its origin comes from the
-// window server when the server still knows the window.
-class StageWindowAccessibilityElement : public AccessibilityElement {
-public:
-    StageWindowAccessibilityElement(ElementHandle element, std::uint32_t windowId)
-        : AccessibilityElement(element), windowId_(windowId)
-    {}
-
-    std::optional<Rect> frame() const override;
-    std::optional<std::uint32_t> windowId() const override { return windowId_; }
-
-private:
-    std::uint32_t windowId_;
-};
-
 } // namespace corvane

@@ -227,11 +227,9 @@ private slots:
         QCOMPARE(editor->toolbarView()->layoutName(), u"Mine"_s);
         QCOMPARE(test::zoneIds(*layouts_->editingZones()), test::zoneIds(mine.zones));
 
+        // Saved, it replaces the layout's cell.
         editor->toolbarView()->nameField()->setText(u"Mine, edited"_s);
         editor->toolbarView()->saveButton()->click();
-        QCOMPARE(layouts_->customLayouts().size(), 1);
-        QCOMPARE(layouts_->customLayouts().first().name, u"Mine, edited"_s);
-        QVERIFY(layouts_->customLayouts().first().id != mine.id);
         QTRY_VERIFY(!view.isEditorActive());
         QVERIFY(!view.editorWindowController());
         QCOMPARE(view.customCells().size(), 1);

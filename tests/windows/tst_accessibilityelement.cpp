@@ -96,21 +96,6 @@ private slots:
         QVERIFY(!window.getWindowId());
     }
 
-    void stageWindowKeepsItsNumberAndTakesTheServersOrigin()
-    {
-        const ElementHandle handle = fake_->addWindow(42, 9, Rect(10, 10, 200, 100));
-        const StageWindowAccessibilityElement stage(handle, 9);
-        QCOMPARE(stage.windowId(), std::optional<std::uint32_t>(9));
-        // getWindowId dispatches to the override.
-        QCOMPARE(stage.getWindowId(), std::optional<std::uint32_t>(9));
-        QCOMPARE(stage.frame(), std::optional(Rect(10, 10, 200, 100)));
-
-        // A number the server no longer knows keeps the accessibility origin.
-        const StageWindowAccessibilityElement unknown(handle, 777);
-        QCOMPARE(unknown.frame(), std::optional(Rect(10, 10, 200, 100)));
-        QCOMPARE(fake_->counters.describeWindows, 2);
-    }
-
     void anUntrustedProcessReadsNothing()
     {
         const AccessibilityElement window(fake_->addWindow(42, 5, Rect(0, 0, 10, 10)));
