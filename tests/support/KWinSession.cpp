@@ -65,11 +65,9 @@ bool KWinSession::isAvailable()
            !QStandardPaths::findExecutable(u"Xwayland"_s).isEmpty();
 }
 
-KWinSession::KWinSession() : KWinSession(Options{}) {}
-
-KWinSession::KWinSession(Options options)
+KWinSession::KWinSession()
 {
-    running_ = start(options);
+    running_ = start();
 }
 
 KWinSession::~KWinSession()
@@ -114,7 +112,7 @@ QProcess* KWinSession::spawn(const QString& program, const QStringList& argument
     return processes_.back().get();
 }
 
-bool KWinSession::start(const Options& options)
+bool KWinSession::start()
 {
     if (!directory_.isValid() || !QDir(directory_.path()).mkpath(u"run"_s) ||
         !QDir(directory_.path()).mkpath(u"config"_s)) {
@@ -159,10 +157,8 @@ bool KWinSession::start(const Options& options)
                              "exec sleep 100000'"_s.arg(displayFile);
     const QString logFile = qEnvironmentVariable("CORVANE_KWIN_LOG");
     if (!spawn(kwin,
-               {u"--virtual"_s, u"--width"_s, QString::number(options.outputSize.width()),
-                u"--height"_s, QString::number(options.outputSize.height()), u"--output-count"_s,
-                QString::number(options.outputCount), u"--scale"_s, QString::number(options.scale),
-                u"--socket"_s, QString::fromLatin1(socket_), u"--no-lockscreen"_s, u"--xwayland"_s,
+               {u"--virtual"_s, u"--width"_s, u"1280"_s, u"--height"_s, u"800"_s,
+                u"--output-count"_s, u"2"_s, u"--socket"_s, QString::fromLatin1(socket_), u"--no-lockscreen"_s, u"--xwayland"_s,
                 announce},
                env, logFile)) {
         error_ = u"kwin_wayland could not be started"_s;
@@ -242,18 +238,6 @@ qint64 KWinSession::startProcess(const QString& program, const QStringList& argu
     env.insert(extra);
     QProcess* process = spawn(program, arguments, env, logFile);
     return process ? process->processId() : 0;
-}
-
-bool KWinSession::killProcess(qint64 pid)
-{
-    for (auto it = processes_.begin(); it != processes_.end(); ++it) {
-        if ((*it)->processId() == pid) {
-            stopProcessGroup(**it, 3000);
-            processes_.erase(it);
-            return true;
-        }
-    }
-    return false;
 }
 
 QJsonValue KWinSession::evaluate(const QString& expression)

@@ -5,7 +5,6 @@
 #include <QJsonValue>
 #include <QPointF>
 #include <QProcess>
-#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -18,22 +17,15 @@ struct org_kde_kwin_fake_input;
 
 namespace corvane::test {
 
-// A private KDE Plasma Wayland session for one test: kwin_wayland headless with virtual
-// outputs side by side and Xwayland, in a session bus of its own. Input goes in through KWin's
+// A private KDE Plasma Wayland session for one test: kwin_wayland headless with two 1280 x 800
+// virtual outputs side by side and Xwayland, in a session bus of its own. Input goes in through KWin's
 // fake-input protocol, as a real device would give it; screenshots come out of KWin. Everything
 // it started is killed, process group by process group, when it goes away.
 class KWinSession {
 public:
-    struct Options {
-        QSize outputSize{1280, 800};
-        int outputCount = 2;
-        double scale = 1.0;
-    };
-
     // Whether kwin_wayland and Xwayland are installed; tests skip only when they are not.
     static bool isAvailable();
 
-    explicit KWinSession(Options options);
     KWinSession();
     ~KWinSession();
     KWinSession(const KWinSession&) = delete;
@@ -50,7 +42,6 @@ public:
     // goes to `logFile` when one is given.
     qint64 startProcess(const QString& program, const QStringList& arguments,
                         const QProcessEnvironment& extra = {}, const QString& logFile = {});
-    bool killProcess(qint64 pid);
 
     // Evaluates a JavaScript expression in a KWin script and gives back its value, as JSON
     // would carry it; undefined when KWin did not answer.
@@ -71,7 +62,7 @@ public:
     QImage screenshot();
 
 private:
-    bool start(const Options& options);
+    bool start();
     QProcess* spawn(const QString& program, const QStringList& arguments,
                     const QProcessEnvironment& environment, const QString& logFile = {},
                     bool readOutput = false);
