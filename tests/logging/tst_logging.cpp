@@ -101,11 +101,6 @@ private slots:
         QVERIFY(entry.file.endsWith(u"tst_logging.cpp"_s));
         QCOMPARE(entry.line, line);
         QVERIFY(entry.function.contains(u"theCallSiteIsTakenImplicitly"_s));
-        QFile file(LogManager::shared().logFilePath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(file.readAll());
-        QVERIFY(text.contains(u"[Window] tst_logging.cpp:%1 "_s.arg(line)));
-        QVERIFY(text.endsWith(u" - here\n"_s));
     }
 
     void theNewest100AreKeptUntilCleared()

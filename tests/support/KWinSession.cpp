@@ -158,8 +158,8 @@ bool KWinSession::start()
     const QString logFile = qEnvironmentVariable("CORVANE_KWIN_LOG");
     if (!spawn(kwin,
                {u"--virtual"_s, u"--width"_s, u"1280"_s, u"--height"_s, u"800"_s,
-                u"--output-count"_s, u"2"_s, u"--socket"_s, QString::fromLatin1(socket_), u"--no-lockscreen"_s, u"--xwayland"_s,
-                announce},
+                u"--output-count"_s, u"2"_s, u"--socket"_s, QString::fromLatin1(socket_),
+                u"--no-lockscreen"_s, u"--xwayland"_s, announce},
                env, logFile)) {
         error_ = u"kwin_wayland could not be started"_s;
         return false;

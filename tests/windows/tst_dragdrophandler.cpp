@@ -216,22 +216,6 @@ private slots:
         QVERIFY(!handler_->isTracking());
     }
 
-    void releasingInAGapSnapsToTheNearestZone()
-    {
-        const ZoneList apart{Zone(Rect(0, 0, 0.3, 1)), Zone(Rect(0.7, 0, 0.3, 1))};
-        windows_->updateZones(apart, test::secondDisplay(), false, false);
-        down(ModifierFlag::shift);
-        moveWindowBy(30, 30);
-        // 0.6 of the way across the second display: in the gap, nearer the right zone.
-        const Point pointer{1440 + 0.6 * 1920, 500};
-        drag(ModifierFlag::shift, pointer);
-        up(ModifierFlag::shift, pointer);
-        QCOMPARE(windowFrame(), targetOf(apart[1], test::secondDisplay()));
-        QCOMPARE(windowFrame(), Rect(1440 + 0.7 * 1920, 900 - 1055, 0.3 * 1920, 1055));
-        QVERIFY(!handler_->overlayWindow());
-        QVERIFY(!handler_->isTracking());
-    }
-
     void modifierNamesAreReadFreshAndCaseInsensitively_data()
     {
         QTest::addColumn<QString>("stored");

@@ -212,7 +212,6 @@ private slots:
         QCOMPARE(xterm.layer, std::optional<std::int32_t>(0));
         // The bounds are the frame the window manager draws, decorations included.
         QCOMPARE(xterm.bounds, std::optional<Rect>(rect(*server_->frameGeometry(xterm_.window))));
-        QCOMPARE(xlogo.bounds, std::optional<Rect>(rect(*server_->frameGeometry(xlogo_.window))));
         QVERIFY(xterm.bounds->height > server_->clientGeometry(xterm_.window)->height());
 
         activate(xterm_.window);
@@ -481,9 +480,9 @@ private slots:
                  AXError::InvalidElement);
         QCOMPARE(ax().setAttribute(handle, AXAttribute::position, Point{10, 10}),
                  AXError::InvalidElement);
-        QCOMPARE(ax().copyAttribute(handle, AXAttribute::position).error, AXError::InvalidElement);
-        QCOMPARE(ax().copyAttribute(handle, AXAttribute::role).error, AXError::InvalidElement);
-        QCOMPARE(ax().copyAttribute(handle, AXAttribute::window).error, AXError::InvalidElement);
+        for (const QString& attribute :
+             {AXAttribute::position, AXAttribute::role, AXAttribute::window})
+            QCOMPARE(ax().copyAttribute(handle, attribute).error, AXError::InvalidElement);
         QCOMPARE(ax().copyAttribute(*element, AXAttribute::parent).error, AXError::InvalidElement);
         QVERIFY(!ax().pid(handle));
         QCOMPARE(ax().copyAttribute(ax().applicationElement(victim->pid), AXAttribute::role).error,
@@ -550,8 +549,6 @@ private slots:
         QTRY_COMPARE(platform.displays().screens().value(0).vendor, 0x10acu);
         QVERIFY(changed.count() >= 1);
         const corvane::Display a = platform.displays().screens()[0];
-        QCOMPARE(a.model, 0x4321u);
-        QCOMPARE(a.serial, 0x12345678u);
         QCOMPARE(a.localizedName, u"Corvane Test"_s);
         QCOMPARE(a.uuid, parseEdid(edid)->uuid);
         QCOMPARE(monitorID(a), u"display_4268_17185_305419896"_s);
