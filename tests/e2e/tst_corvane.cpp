@@ -1,31 +1,130 @@
 #include "CorvaneApp.h"
 #include "TestEnvironment.h"
 #include "XServer.h"
+#include "app/SingleInstance.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
+#include "models/MonitorLayoutPreference.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
+#include <QCryptographicHash>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <X11/keysym.h>
+#include <csignal>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace corvane;
 using namespace Qt::StringLiterals;
 
-// The real application on a private X server: two monitors (1440 x 900 primary, 1920 x 1080 to
-// its right), openbox, a tray, and real clients moved with synthetic input.
+Q_DECLARE_METATYPE(QRect)
+
+namespace {
+
+// "Tall" (a main column, two zones stacked beside it) on both displays of the scene, as window
+// frames on the root: no panel takes room from either display.
+const QRect left1(0, 0, 864, 900), left2(864, 0, 576, 450), left3(864, 450, 576, 450);
+const QRect right1(1440, 0, 1152, 1080), right2(2592, 0, 768, 540), right3(2592, 540, 768, 540);
+
+struct Answer {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+// A socket file nobody listens on, as a killed instance leaves it.
+bool leaveStaleSocket(const QString& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof(address.sun_path));
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return bound;
+}
+
+} // namespace
+
+// The real application on a private X server with two monitors (1440 x 900 primary, 1920 x 1080
+// to its right), openbox, a tray and a private session bus; real clients moved with synthetic
+// input: drags, then snaps of the active window without the mouse (the keyboard shortcuts, the
+// command line and D-Bus) and the channel the command line travels over.
 class CorvaneEndToEndTest : public QObject {
     Q_OBJECT
 private:
+    QTemporaryDir runtime_{u"/tmp/corvane-test-XXXXXX"_s};
+    QProcess bus_;
+    QString busAddress_;
+    // Listens where the channel used to be, shared by every user of the machine.
+    QLocalServer squatter_;
     std::unique_ptr<test::XServer> x_;
     std::unique_ptr<test::CorvaneApp> app_;
     test::XServer::Client logo_;
-    QSize logoSize_; // its frame before it was ever snapped
+
+    QRect logoFrame() { return x_->frameGeometry(logo_.window).value_or(QRect()); }
+    void activateLogo()
+    {
+        x_->xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(logo_.window)});
+    }
+
+    static Answer command(const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(test::CorvaneApp::binaryPath(), arguments);
+        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+                QString::fromUtf8(process.readAllStandardError()).trimmed()};
+    }
+
+    // The same request as the command line's arguments, as a D-Bus call.
+    Answer callBus(const QStringList& arguments)
+    {
+        QString method = u"List"_s;
+        QVariantList values;
+        if (arguments.value(0) == u"--snap-active") {
+            method = u"SnapActive"_s;
+            values = {arguments.value(1)};
+        } else if (arguments.value(0) == u"--apply-layout") {
+            method = u"ApplyLayout"_s;
+            values = {arguments.value(1), arguments.value(3, u"0"_s).toInt()};
+        }
+        QDBusConnection bus = QDBusConnection::connectToBus(busAddress_, u"test"_s);
+        QDBusMessage call = QDBusMessage::createMethodCall(u"app.corvane.Corvane"_s, u"/Corvane"_s,
+                                                           u"app.corvane.Corvane"_s, method);
+        call.setArguments(values);
+        const QDBusMessage reply = bus.call(call, QDBus::Block, 30000);
+        if (reply.type() == QDBusMessage::ErrorMessage)
+            return {1, QString(), reply.errorMessage()};
+        return {0, reply.arguments().value(0).toString(), QString()};
+    }
+
+    Answer ask(const QString& via, const QStringList& arguments)
+    {
+        return via == u"bus" ? callBus(arguments) : command(arguments);
+    }
+
+    // The displays' layout choices as the application stored them.
+    static std::optional<QByteArray> storedChoices()
+    {
+        Settings::reload();
+        return Settings::data(SettingsKeys::monitorLayoutPreferences);
+    }
+
+    QString channelFolder() const { return SingleInstance::channelFolder().path; }
 
     // Whether a window of Corvane covers the second display, as the drag overlay does.
     bool overlayShown() { return app_->coversArea(QRect(1440, 0, 1920, 1080)); }
@@ -55,19 +154,47 @@ private slots:
     {
         if (!test::XServer::isAvailable())
             QSKIP("Xvfb is not installed");
+        QVERIFY(runtime_.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+        // A socket left by a killed instance, and another user's server at the name the
+        // channel had in /tmp: neither may keep Corvane from starting or from being reached.
+        QVERIFY(leaveStaleSocket(SingleInstance::socketPath(channelFolder())));
+        const QString oldName =
+            u"corvane-"_s +
+            QString::fromLatin1(
+                QCryptographicHash::hash(Settings::fileName().toUtf8(), QCryptographicHash::Sha1)
+                    .toHex()
+                    .left(16));
+        QLocalServer::removeServer(oldName);
+        QVERIFY(squatter_.listen(oldName));
+
+        busAddress_ = u"unix:path="_s + runtime_.filePath(u"bus"_s);
+        bus_.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--nopidfile"_s,
+                                      u"--address="_s + busAddress_, u"--print-address"_s});
+        QVERIFY(bus_.waitForReadyRead(10000));
+        qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress_.toUtf8());
+
         test::CorvaneApp::Scene scene;
         const QString error = test::CorvaneApp::startScene(scene);
         x_ = std::move(scene.server);
         app_ = std::move(scene.app);
         logo_ = scene.logo;
         QVERIFY2(error.isEmpty(), qPrintable(error));
-        logoSize_ = x_->frameGeometry(logo_.window)->size();
+        activateLogo();
     }
 
     void cleanupTestCase()
     {
+        // An instance a command started is not the scene's: it is ended through its lock.
+        QLockFile lock(SingleInstance::lockPath(channelFolder()));
+        qint64 pid = 0;
+        QString host, application;
+        if (lock.getLockInfo(&pid, &host, &application) && pid > 0 && pid != app_->pid())
+            ::kill(static_cast<pid_t>(pid), SIGTERM);
         app_.reset();
         x_.reset();
+        bus_.kill();
+        bus_.waitForFinished();
     }
 
     void theTrayIconIsDocked() { QTRY_VERIFY_WITH_TIMEOUT(app_->trayIcon().has_value(), 5000); }
@@ -83,31 +210,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), expected, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(!overlayShown(), 3000);
         QVERIFY(test::CorvaneApp::logText().contains(u"Snapping window to (2592, 0, 768, 540)"_s));
-    }
-
-    // Dragged without Shift, the snapped window is dropped outside every zone: it gets back the
-    // size it had before the snap, the pointer still half way along its title bar, where it
-    // took hold of it. Dragged again, it just moves.
-    void aSnappedWindowDroppedOutsideTheZonesGetsItsSizeBack()
-    {
-        dragLogo(QPoint(700, 500), false);
-        QVERIFY(!overlayShown());
-        app_->release(false);
-        QTRY_COMPARE_WITH_TIMEOUT(x_->frameGeometry(logo_.window)->size(), logoSize_, 3000);
-        const QRect restored = *x_->frameGeometry(logo_.window);
-        const int titleBar = x_->clientGeometry(logo_.window)->top() - restored.top();
-        QVERIFY2(qAbs(restored.center().x() - 700) <= 2 && restored.top() < 500 &&
-                     500 < restored.top() + titleBar,
-                 qPrintable(u"restored to %1,%2 %3x%4"_s.arg(restored.x())
-                                .arg(restored.y())
-                                .arg(restored.width())
-                                .arg(restored.height())));
-
-        dragLogo(QPoint(900, 600), false);
-        app_->release(false);
-        const QRect moved = *x_->frameGeometry(logo_.window);
-        QCOMPARE(moved.size(), logoSize_);
-        QVERIFY(moved.topLeft() != restored.topLeft());
     }
 
     void aSecondLaunchOpensThePreferencesOfTheFirst()
@@ -248,11 +350,7 @@ private slots:
         const auto [helpCode, help, helpErrors] = run({u"--help"_s});
         QCOMPARE(helpCode, 0);
         QVERIFY2(help.startsWith(u"Usage: corvane [options]"_s), qPrintable(help));
-        QVERIFY(!help.contains(u"-platform"_s));
-        const auto [allCode, all, allErrors] = run({u"--help-all"_s});
-        QCOMPARE(allCode, 0);
-        for (const char* option : {"Usage: corvane [options]", "--log-level", "-platform"})
-            QVERIFY2(all.contains(QLatin1String(option)), option);
+        QVERIFY(!help.contains(u"-platform"_s)); // Qt's own options are for --help-all
         const auto [code, out, errors] = run({});
         QCOMPARE(code, 1);
         QCOMPARE(errors.trimmed().count(u'\n'), 0);
@@ -281,6 +379,218 @@ private slots:
         QVERIFY2(overlayShown(), "no overlay during the drag");
         app_->release(true);
         QTRY_VERIFY_WITH_TIMEOUT(!overlayShown(), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right2, 3000);
+        // Back in an X11 session, both displays on "Tall" again for what follows.
+        Settings::remove(SettingsKeys::monitorLayoutPreferences);
+        QVERIFY(app_->restart());
+    }
+
+    // The channel's folder is the user's alone, or it is not used.
+    void theChannelFolderIsPrivate_data()
+    {
+        QTest::addColumn<QString>("made"); // what is there before: "", "open", "other", "link"
+        QTest::addColumn<bool>("fit");
+        QTest::newRow("new") << "" << true;
+        QTest::newRow("open to others: made private") << "open" << true;
+        QTest::newRow("another user's") << "other" << false;
+        QTest::newRow("a link") << "link" << false;
+    }
+
+    void theChannelFolderIsPrivate()
+    {
+        QFETCH(QString, made);
+        QFETCH(bool, fit);
+        QTemporaryDir runtime;
+        const QString folder = runtime.filePath(u"corvane"_s);
+        if (made == u"link") {
+            QVERIFY(QDir(runtime.path()).mkdir(u"elsewhere"_s));
+            QVERIFY(QFile::link(runtime.filePath(u"elsewhere"_s), folder));
+        } else if (!made.isEmpty()) {
+            QVERIFY(QDir(runtime.path()).mkdir(u"corvane"_s));
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner |
+                                                      QFile::ExeOwner | QFile::ReadOther |
+                                                      QFile::ExeOther | QFile::WriteOther));
+            if (made == u"other" && ::chown(QFile::encodeName(folder).constData(), 65534, 65534))
+                QSKIP("another user's folder needs root to be made");
+        }
+        const auto result = SingleInstance::channelFolder(runtime.path());
+        QCOMPARE(result.path, folder);
+        QCOMPARE(result.problem.isEmpty(), fit);
+        const auto owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        const auto everyone = owner | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                              QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        if (fit)
+            QCOMPARE(QFileInfo(folder).permissions() & everyone, owner);
+        QCOMPARE(SingleInstance::channelFolder(QString()).path,
+                 u"/tmp/corvane-%1"_s.arg(::geteuid()));
+    }
+
+    // Each press puts the focused window exactly on its zone: by number on the window's
+    // display, then step by step on across to the right display, round from its last zone back
+    // to the left one, and back.
+    void theShortcutsMoveTheActiveWindow_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QRect>("frame");
+        // The drags left the window in zone 2 of the right display.
+        QTest::newRow("previous") << "ctrl+super+Left" << right1;
+        QTest::newRow("previous: on to the left display") << "ctrl+super+Left" << left3;
+        QTest::newRow("zone 1") << "ctrl+super+1" << left1;
+        QTest::newRow("next") << "ctrl+super+Right" << left2;
+        QTest::newRow("next again") << "ctrl+super+Right" << left3;
+        QTest::newRow("on to the right display") << "ctrl+super+Right" << right1;
+        QTest::newRow("zone 3 of the right display") << "ctrl+super+3" << right3;
+        QTest::newRow("round to the left display") << "ctrl+super+Right" << left1;
+        QTest::newRow("previous: back to the right display") << "ctrl+super+Left" << right3;
+        QTest::newRow("zone 2") << "ctrl+super+2" << right2;
+    }
+
+    void theShortcutsMoveTheActiveWindow()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QRect, frame);
+        QVERIFY(x_->xdotool({u"key"_s, keys}));
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), frame, 3000);
+    }
+
+    // The same moves from the command line and over D-Bus, from zone 2 of the right display
+    // where the shortcuts left the window.
+    void theCommandsMoveTheActiveWindow_data()
+    {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QRect>("frame");
+        const QString command = u"command"_s, bus = u"bus"_s;
+        QTest::newRow("zone 1") << command << "1" << right1;
+        QTest::newRow("next") << bus << "next" << right2;
+        QTest::newRow("the display's last zone") << command << "3" << right3;
+        QTest::newRow("round to the left display") << command << "next" << left1;
+        QTest::newRow("its last zone") << bus << "3" << left3;
+        QTest::newRow("on to the right display") << command << "next" << right1;
+        QTest::newRow("back to the left display") << bus << "previous" << left3;
+    }
+
+    void theCommandsMoveTheActiveWindow()
+    {
+        QFETCH(QString, via);
+        QFETCH(QString, zone);
+        QFETCH(QRect, frame);
+        const Answer answer = ask(via, {u"--snap-active"_s, zone});
+        QVERIFY2(answer.code == 0, qPrintable(answer.err));
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), frame, 3000);
+    }
+
+    // Every refusal exits non-zero (2 for a command line that is wrong in itself) with a
+    // message, and moves and stores nothing.
+    void errorsChangeNothing_data()
+    {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        const QString snap = u"--snap-active"_s;
+        const QString apply = u"--apply-layout"_s;
+        QTest::newRow("no such zone") << "command" << QStringList{snap, "7"} << 1 << "zone 7";
+        QTest::newRow("no such zone, bus") << "bus" << QStringList{snap, "7"} << 1 << "zone 7";
+        QTest::newRow("no zone at all") << "command" << QStringList{snap, "up"} << 2 << "no zone";
+        QTest::newRow("no such layout")
+            << "command" << QStringList{apply, "Nope"} << 1 << "no layout named 'Nope'";
+        QTest::newRow("no such layout, bus")
+            << "bus" << QStringList{apply, "Nope"} << 1 << "no layout named 'Nope'";
+        QTest::newRow("no such display")
+            << "command" << QStringList{apply, "Halves", "--display", "3"} << 1 << "no display 3";
+        QTest::newRow("no active window")
+            << "command" << QStringList{snap, "1"} << 1 << "No window is active";
+        QTest::newRow("two commands")
+            << "command" << QStringList{snap, "1", "--list"} << 2 << "one of";
+    }
+
+    void errorsChangeNothing()
+    {
+        QFETCH(QString, via);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        const QRect before = logoFrame();
+        const bool noActiveWindow = message.startsWith(u"No window");
+        if (noActiveWindow)
+            QVERIFY(x_->xdotool({u"windowminimize"_s, u"--sync"_s, QString::number(logo_.window)}));
+        const auto stored = storedChoices();
+        const Answer answer = ask(via, arguments);
+        if (noActiveWindow)
+            activateLogo();
+        QCOMPARE(answer.code, code);
+        QVERIFY2(answer.err.contains(message), qPrintable(answer.err));
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), before, 3000);
+        QCOMPARE(storedChoices(), stored);
+    }
+
+    // A layout applied by name (in any case) is what the next drag on that display snaps to,
+    // and it is stored as a choice from the menu is; then it is put back over D-Bus.
+    void anAppliedLayoutIsWhatTheNextDragUsesAndIsStored()
+    {
+        const Answer answer = command({u"--apply-layout"_s, u"halves"_s, u"--display"_s, u"2"_s});
+        QVERIFY2(answer.code == 0, qPrintable(answer.err));
+        app_->press(logo_.window, true);
+        app_->moveTo(QPoint(1440 + 1700, 600));
+        app_->release(true);
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), QRect(2400, 0, 960, 1080), 3000);
+        const auto stored = json::decodePreferences(storedChoices().value_or(QByteArray()));
+        QVERIFY(stored && stored->size() == 1);
+        QCOMPARE(stored->first().layoutID, templateNamed(u"Halves"_s)->uuidString());
+
+        QCOMPARE(callBus({u"--apply-layout"_s, u"Tall"_s, u"--display"_s, u"2"_s}).code, 0);
+        QVERIFY(command({u"--snap-active"_s, u"3"_s}).code == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right3, 3000);
+    }
+
+    // Both displays with what they use, then every layout, the same by both ways.
+    void theListShowsTheDisplaysAndTheLayouts()
+    {
+        const Answer listed = command({u"--list"_s});
+        QCOMPARE(listed.code, 0);
+        const QStringList lines = listed.out.split(u'\n');
+        QCOMPARE(lines.filter(QRegularExpression(u"^display\t1\t.*\t1440x900\tTall$"_s)).size(), 1);
+        QCOMPARE(lines.filter(QRegularExpression(u"^display\t2\t.*\t1920x1080\tTall$"_s)).size(),
+                 1);
+        QCOMPARE(lines.filter(u"layout\t"_s).size(), allLayouts().size());
+        QVERIFY(lines.contains(u"layout\tHalves\ttemplate\t"_s +
+                               templateNamed(u"Halves"_s)->uuidString()));
+        QCOMPARE(callBus({u"--list"_s}).out, listed.out);
+    }
+
+    // Without a session bus the log says so once, and the command line still works.
+    void withoutASessionBusTheCommandLineWorks()
+    {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/corvane-test-bus");
+        const bool restarted = app_->restart();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress_.toUtf8());
+        QVERIFY(restarted);
+        QTRY_COMPARE_WITH_TIMEOUT(test::CorvaneApp::logCount(u"Scripting over D-Bus is off"_s), 1,
+                                  3000);
+        activateLogo();
+        const Answer answer = command({u"--snap-active"_s, u"1"_s});
+        QVERIFY2(answer.code == 0, qPrintable(answer.err));
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right1, 3000);
+    }
+
+    // SIGTERM is a clean quit that takes the socket with it; a command then starts Corvane
+    // again, which keeps running.
+    void aSignalQuitsCleanlyAndACommandStartsCorvaneAgain()
+    {
+        const QString socket = SingleInstance::socketPath(channelFolder());
+        QVERIFY(QFile::exists(socket));
+        QVERIFY(::kill(static_cast<pid_t>(app_->pid()), SIGTERM) == 0);
+        const auto exit = x_->waitForExit(app_->pid());
+        QVERIFY(exit && !exit->crashed);
+        QCOMPARE(exit->code, 0);
+        QVERIFY(!QFile::exists(socket));
+
+        const Answer answer = command({u"--snap-active"_s, u"2"_s});
+        QVERIFY2(answer.code == 0, qPrintable(answer.err));
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right2, 3000);
+        QCOMPARE(command({u"--snap-active"_s, u"next"_s}).code, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right3, 3000);
     }
 };
 
