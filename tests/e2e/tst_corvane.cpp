@@ -247,50 +247,18 @@ private slots:
         QCOMPARE(stored->first().layoutID, noLayout().uuidString());
     }
 
-    // Any key the preferences take is followed for real: with it held a drag snaps, with Shift
-    // it does not. The key is stored before a start, as the preferences page stores it.
-    void anyKeyThePreferencesTakeIsTheSnapKey_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<uint>("key");
-        QTest::newRow("F5") << u"f5"_s << uint(XK_F5);
-        QTest::newRow("Space") << u"space"_s << uint(XK_space);
-    }
-
-    void anyKeyThePreferencesTakeIsTheSnapKey()
-    {
-        QFETCH(QString, stored);
-        QFETCH(uint, key);
-        Settings::setValue(SettingsKeys::dragModifierKey, stored);
-        QVERIFY(app_->restart());
-        const QRect before = *x_->frameGeometry(logo_.window);
-        app_->pressHolding(logo_.window, XK_Shift_L);
-        app_->moveTo(QPoint(1440 + 1700, 600));
-        QVERIFY(!overlayShown());
-        app_->releaseHolding(XK_Shift_L);
-        QCOMPARE(x_->frameGeometry(logo_.window)->size(), before.size());
-
-        app_->pressHolding(logo_.window, key);
-        app_->moveTo(QPoint(1440 + 1700, 200));
-        QVERIFY2(overlayShown(), "no overlay during the drag");
-        app_->releaseHolding(key);
-        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window), QRect(1440 + 1152, 0, 768, 540),
-                                  3000);
-    }
-
     // A tool that warps the pointer makes no motion of a device: the window manager moves the
     // window, no drag event comes, and the release point picks the zone (bottom right). The
     // nudge before the warp starts openbox's move; it comes before the drag is seen, as a
     // tool's first step does.
     void aWarpedPointerSnapsWhereItIsReleased()
     {
-        app_->pressHolding(logo_.window, XK_space);
+        app_->press(logo_.window, true);
         QVERIFY(x_->xdotool({u"mousemove_relative"_s, u"12"_s, u"6"_s}));
         QVERIFY(x_->xdotool({u"mousemove"_s, u"3140"_s, u"900"_s}));
         QTRY_VERIFY_WITH_TIMEOUT(overlayShown(), 3000);
-        app_->releaseHolding(XK_space);
-        QTRY_COMPARE_WITH_TIMEOUT(*x_->frameGeometry(logo_.window),
-                                  QRect(1440 + 1152, 540, 768, 540), 3000);
+        app_->release(true);
+        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right3, 3000);
     }
 
     // At any scale the drag overlay covers the display's usable area, in device pixels, and
@@ -310,7 +278,6 @@ private slots:
         QFETCH(QByteArray, resources);
         QFETCH(QByteArray, screenFactors);
         QFETCH(int, zoneTop);
-        Settings::setValue(SettingsKeys::dragModifierKey, u"shift"_s);
         QTemporaryFile file;
         QVERIFY(file.open());
         file.write(resources);

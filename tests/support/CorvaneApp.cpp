@@ -147,11 +147,6 @@ bool CorvaneApp::coversArea(const QRect& area)
 
 void CorvaneApp::press(xcb_window_t client, bool shift)
 {
-    pressHolding(client, shift ? XK_Shift_L : XCB_NO_SYMBOL);
-}
-
-void CorvaneApp::pressHolding(xcb_window_t client, xcb_keysym_t key)
-{
     const auto frame = x_.frameGeometry(client);
     const auto inner = x_.clientGeometry(client);
     if (!frame || !inner)
@@ -159,8 +154,8 @@ void CorvaneApp::pressHolding(xcb_window_t client, xcb_keysym_t key)
     pointer_ = QPoint(frame->center().x(), frame->top() + (inner->top() - frame->top()) / 2);
     x_.fakeMotion(pointer_);
     QTest::qWait(100);
-    if (key != XCB_NO_SYMBOL)
-        x_.fakeKey(key, true);
+    if (shift)
+        x_.fakeKey(XK_Shift_L, true);
     x_.fakeButton(1, true);
     QTest::qWait(150);
 }
@@ -179,16 +174,11 @@ void CorvaneApp::moveTo(const QPoint& to)
 
 void CorvaneApp::release(bool shift)
 {
-    releaseHolding(shift ? XK_Shift_L : XCB_NO_SYMBOL);
-}
-
-void CorvaneApp::releaseHolding(xcb_keysym_t key)
-{
     x_.fakeButton(1, false);
-    // The key goes up at once after the button, before Corvane handles either: the release
-    // still counts as made with the key held.
-    if (key != XCB_NO_SYMBOL)
-        x_.fakeKey(key, false);
+    // Shift goes up at once after the button, before Corvane handles either: the release still
+    // counts as made with Shift held.
+    if (shift)
+        x_.fakeKey(XK_Shift_L, false);
     QTest::qWait(500);
 }
 

@@ -64,9 +64,6 @@ public:
     void press(xcb_window_t client, bool shift);
     void moveTo(const QPoint& to);
     void release(bool shift);
-    // The same with another key (a keysym) held, or none (XCB_NO_SYMBOL).
-    void pressHolding(xcb_window_t client, xcb_keysym_t key);
-    void releaseHolding(xcb_keysym_t key);
     // Ends the application and starts it again; false when it did not come up.
     bool restart();
 
