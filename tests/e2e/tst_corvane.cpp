@@ -197,8 +197,6 @@ private slots:
         bus_.waitForFinished();
     }
 
-    void theTrayIconIsDocked() { QTRY_VERIFY_WITH_TIMEOUT(app_->trayIcon().has_value(), 5000); }
-
     void aShiftDragSnapsTheWindowIntoTheNearestZone()
     {
         // No stored choice: the second display uses "Tall"; its top-right zone is at
@@ -229,8 +227,8 @@ private slots:
         // Open the status menu from the tray and walk it with the keyboard: the first item that
         // takes the focus is the first display; Right opens its layouts, whose first item is
         // "No Layout".
+        QTRY_VERIFY_WITH_TIMEOUT(app_->trayIcon(), 5000); // docked in the tray
         const auto icon = app_->trayIcon();
-        QVERIFY(icon);
         x_->fakeMotion(icon->center());
         x_->fakeButton(1, true);
         x_->fakeButton(1, false);

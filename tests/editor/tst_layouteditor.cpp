@@ -476,22 +476,6 @@ private slots:
         QCOMPARE(test::zoneIds(layouts_->customLayouts().first().zones), test::zoneIds(drawn));
     }
 
-    void toolbarSitsOnTheMainDisplayOrElseTheFirst()
-    {
-        fake_->setMainDisplay(test::secondDisplay().key);
-        Controller onSecond(*layouts_, [] {});
-        // Centred on the 1920 x 1080 display to the right, 30 points below its top, which is
-        // 180 points above the primary display's top.
-        QCOMPARE(onSecond.toolbarWindow()->geometry(), QRect(1900, -150, 1000, 70));
-        onSecond.close();
-
-        fake_->setMainDisplay(std::nullopt);
-        Controller onFirst(*layouts_, [] {});
-        QCOMPARE(onFirst.toolbarWindow()->geometry(), QRect(220, 30, 1000, 70));
-        onFirst.close();
-        QCoreApplication::processEvents();
-    }
-
     // The page.
     void appearingAppliesTheStoredLayoutsAndSelectsTheFirstDisplay()
     {
@@ -696,30 +680,6 @@ private slots:
         fake_->emitScreenParametersChanged();
         QCOMPARE(view.monitorPicker()->cards().size(), 1);
         QCOMPARE(view.selectedMonitor(), std::optional(test::primaryDisplay()));
-    }
-
-    void previewsDrawZonesOrTheNoLayoutText()
-    {
-        const ScreenLayout left = layoutOf(u"Left"_s, {Zone(Rect(0, 0, 0.5, 1))});
-        const auto render = [](const ScreenLayout& layout) {
-            LayoutPreviewView cell(layout, true);
-            QImage image(cell.size(), QImage::Format_ARGB32);
-            image.fill(Qt::transparent);
-            cell.render(&image);
-            return image;
-        };
-        QCOMPARE(LayoutPreviewView(left, true).height(), LayoutPreviewView::thumbnailHeight);
-        const QImage zoned = render(left);
-        const QImage empty = render(layoutOf(u"Empty"_s, {}));
-        // Inside the left half the zone's tint shows; the right half is bare, like an empty one.
-        const QPoint inside(LayoutPreviewView::thumbnailWidth / 4, 45);
-        const QPoint outside(LayoutPreviewView::thumbnailWidth * 3 / 4, 20);
-        QVERIFY(zoned.pixel(inside) != empty.pixel(inside));
-        QCOMPARE(zoned.pixel(outside), empty.pixel(outside));
-        // The text sits in the middle of an empty preview.
-        QImage bare(64, 20, empty.format());
-        bare.fill(empty.pixel(outside));
-        QVERIFY(empty.copy(40, 35, 64, 20) != bare);
     }
 };
 

@@ -430,19 +430,6 @@ private slots:
         QVERIFY(grid_->selectedZone());
     }
 
-    void withoutZonesOrStrokesNothingIsPainted()
-    {
-        makeGrid({Zone(Rect(0, 0, 1, 1))}, false);
-        grid_->setShowStrokes(false);
-        QImage image = test::render(*grid_);
-        QCOMPARE(image.pixelColor(500, 250).alpha(), 0);
-        QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
-        grid_->setShowStrokes(true);
-        grid_->setCustomZones(std::nullopt);
-        image = test::render(*grid_);
-        QCOMPARE(image.pixelColor(500, 250).alpha(), 0);
-    }
-
     // The windows.
     void aFramelessWindowThatNeverTakesFocusAndCoversItsScreenRect()
     {

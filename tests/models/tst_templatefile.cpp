@@ -72,23 +72,6 @@ private slots:
                    e.message.startsWith(u"The layout templates could not be read"_s);
         }));
     }
-
-    // Nesting deep enough to exhaust a recursive parser's stack, and a file that breaks off.
-    void malformedFilesGiveNoTemplates()
-    {
-        const QString path = dir_.filePath(u"malformed.json"_s);
-        for (const QByteArray& content :
-             {QByteArray(R"({"layouts":[{"id":"a","name":"A","zones":[{"id")"),
-              QByteArray(5 * 1024 * 1024, '[') + QByteArray(5 * 1024 * 1024, ']'),
-              R"({"layouts":[{"id":"a","name":"A","zones":[)" + QByteArray(200000, '[') +
-                  QByteArray(200000, ']') + "]}]}"}) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(content);
-            file.close();
-            QVERIFY(loadTemplateLayouts(path).value_or(QList<ScreenLayout>{}).isEmpty());
-        }
-    }
 };
 
 QTEST_MAIN(TemplateFileTest)

@@ -542,33 +542,6 @@ private slots:
             u"shortcuts"_s);
     }
 
-    void everySymbolTheWindowsUseIsDrawn()
-    {
-        QStringList symbols;
-        for (PreferencesTab tab : allPreferencesTabs)
-            symbols.append(preferencesTabSymbol(tab));
-        for (FeedbackType type : allFeedbackTypes)
-            symbols.append(feedbackTypeSymbol(type));
-        symbols << u"envelope.fill"_s << u"paperplane.fill"_s << u"exclamationmark.triangle.fill"_s
-                << u"checkmark.circle.fill"_s << u"arrow.clockwise"_s << u"info.circle.fill"_s
-                << u"trash.circle.fill"_s
-                // the layout editor's
-                << u"square.grid.2x2"_s << u"square.grid.3x3"_s << u"plus.circle.fill"_s
-                << u"trash"_s << u"display"_s;
-        for (const QString& symbol : symbols) {
-            QVERIFY2(SymbolIcons::isKnown(symbol), qPrintable(symbol));
-            const QImage image = SymbolIcons::pixmap(symbol, 24, Qt::red, 2.0).toImage();
-            QCOMPARE(image.size(), QSize(48, 48));
-            int painted = 0;
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x)
-                    painted += qAlpha(image.pixel(x, y)) > 128;
-            }
-            // Something recognisable, not an empty square nor a filled one.
-            QVERIFY2(painted > 48 && painted < 48 * 48 * 3 / 4, qPrintable(symbol));
-        }
-    }
-
 private:
     void showPage()
     {

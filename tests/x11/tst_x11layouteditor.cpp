@@ -40,7 +40,6 @@ private:
     XServer* server_;
     std::unique_ptr<ZoneManager> windows_;
     std::unique_ptr<LayoutManager> layouts_;
-    qint64 compositor_ = 0;
 
     // Managed clients, bottom to top.
     QList<xcb_window_t> stacking()
@@ -88,11 +87,11 @@ private slots:
         QCOMPARE(QGuiApplication::platformName(), u"xcb"_s);
         test::resetStores();
         Platform::install(std::make_unique<X11Platform>());
-        // The editor is seen with a compositing manager first, then without one.
+        // Under a compositing manager, as on most desktops; without one the backdrop takes every
+        // press as the overlay test shows.
         if (QStandardPaths::findExecutable(u"xcompmgr"_s).isEmpty())
             QSKIP("xcompmgr is not installed (scripts/install-deps installs it)");
-        compositor_ = server_->startProcess(u"xcompmgr"_s, {});
-        QVERIFY(compositor_ != 0);
+        QVERIFY(server_->startProcess(u"xcompmgr"_s, {}) != 0);
         QTRY_VERIFY_WITH_TIMEOUT(Platform::current().compositing().isActive(), 10000);
         QCOMPARE(Platform::current().displays().screens().size(), 2);
         windows_ = std::make_unique<ZoneManager>();
@@ -155,35 +154,6 @@ private slots:
         QVERIFY(server_->waitForWindowGone(toolbar));
         QVERIFY(server_->waitForWindowGone(backdrop));
         QVERIFY(!windows_->overlayWindow());
-        QVERIFY(server_->killProcess(xlogo->pid));
-    }
-
-    // Without a compositing manager the backdrop still covers every display and takes a press
-    // between the zones: the application beneath gets neither the press nor the focus.
-    void withoutACompositorAPressBetweenZonesStaysWithTheEditor()
-    {
-        QVERIFY(server_->killProcess(compositor_));
-        QTRY_VERIFY_WITH_TIMEOUT(!Platform::current().compositing().isActive(), 10000);
-        const auto xlogo = server_->startClient(u"xlogo"_s, {}, u"xlogo"_s);
-        QVERIFY(xlogo);
-        QVERIFY(server_->xdotool(
-            {u"windowmove"_s, QString::number(xlogo->window), u"2000"_s, u"300"_s}));
-
-        layouts_->startEditing(std::nullopt);
-        CustomLayoutEditorWindowController editor(*layouts_, [] {});
-        editor.showWindow();
-        QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
-        const auto backdrop = xcb_window_t(editor.window()->winId());
-        const auto toolbar = xcb_window_t(editor.toolbarWindow()->winId());
-        QVERIFY(server_->waitForViewable(backdrop));
-        QTRY_COMPARE(activeWindow(), toolbar);
-        QVERIFY(editor.window()->mask().isEmpty());
-
-        click(QPoint(2100, 350)); // over xlogo, on the other monitor, away from every zone
-        QTest::qWait(300);
-        QCOMPARE(activeWindow(), toolbar);
-        QVERIFY(!editor.isClosing());
-        editor.close();
         QVERIFY(server_->killProcess(xlogo->pid));
     }
 };
