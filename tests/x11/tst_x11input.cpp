@@ -123,38 +123,6 @@ private slots:
         QVERIFY(server_->fakeMotion({900, 300}));
         QTest::qWait(150);
         QCOMPARE(events_.size(), count);
-
-        // Other buttons are not the left mouse button.
-        events_.clear();
-        QVERIFY(server_->fakeButton(3, true));
-        QVERIFY(server_->fakeMotion({950, 350}));
-        QVERIFY(server_->fakeButton(3, false));
-        QTest::qWait(200);
-        QVERIFY(events_.isEmpty());
-    }
-
-    void draggingATitleBarIsSeenWhileTheWindowManagerHoldsThePointer()
-    {
-        const auto xterm = server_->startClient(u"xterm"_s, {}, u"xterm"_s);
-        QVERIFY(xterm);
-        const QRect frame = *server_->frameGeometry(xterm->window);
-        const QPoint grip(frame.center().x(), frame.top() + 8);
-        events_.clear();
-        QVERIFY(server_->fakeMotion(grip));
-        QVERIFY(server_->fakeButton(1, true));
-        QTRY_COMPARE(events_.size(), 1);
-        // openbox grabs the pointer to move the window; raw events still arrive.
-        for (int i = 1; i <= 5; ++i) {
-            QVERIFY(server_->fakeMotion(grip + QPoint(30 * i, 20 * i)));
-            QTest::qWait(30);
-        }
-        QTRY_VERIFY(events_.last().location ==
-                    (Point{double(grip.x() + 150), double(1080 - (grip.y() + 100))}));
-        QVERIFY(server_->fakeButton(1, false));
-        QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
-        // It was a real move by the window manager.
-        QVERIFY(server_->frameGeometry(xterm->window)->topLeft() != frame.topLeft());
-        server_->killProcess(xterm->pid);
     }
 
     void aLeftHandedMouseHasItsLeftButtonOnTheRight()
