@@ -313,8 +313,7 @@ private slots:
                               QString::fromLocal8Bit(process.readAllStandardError()));
         };
         const auto [helpCode, help, helpErrors] = run({u"--help"_s});
-        QCOMPARE(helpCode, 0);
-        QVERIFY2(help.startsWith(u"Usage: corvane [options]"_s), qPrintable(help));
+        QCOMPARE(helpCode, 0);                   // what it lists is the install test's
         QVERIFY(!help.contains(u"-platform"_s)); // Qt's own options are for --help-all
         const auto [code, out, errors] = run({});
         QCOMPARE(code, 1);

@@ -455,9 +455,6 @@ private slots:
         window.setScreenRect(second.visibleFrame);
         QCOMPARE(window.geometry(), QRect(1440, -155, 1920, 1055));
         QCOMPARE(raw->geometry(), QRect(0, 0, 1920, 1055));
-        const std::unique_ptr<QWidget> taken = window.takeContentView();
-        QCOMPARE(taken.get(), raw);
-        QVERIFY(!window.contentView() && !taken->parentWidget());
     }
 
     void ignoringTheMouseChangesInPlaceOnAShownWindow()

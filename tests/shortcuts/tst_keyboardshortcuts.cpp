@@ -224,7 +224,6 @@ private slots:
             controlShiftCommand);
         QCOMPARE(Shortcut::modifierFlagsFromCarbon(controlShiftCommand | 131072 | 1),
                  control | shift | command | function);
-        QCOMPARE(Shortcut::fromModifierFlags(35, control | option).carbonModifiers, controlOption);
     }
 
     void qtKeysConvertBothWays()
