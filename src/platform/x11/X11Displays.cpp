@@ -73,6 +73,8 @@ X11Displays::X11Displays(XcbConnection& connection, QObject* parent)
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(refreshDelayMs);
     connect(&refreshTimer_, &QTimer::timeout, this, &X11Displays::refresh);
+    connect(&connection_, &XcbConnection::rootChildrenMayHaveChanged, &refreshTimer_,
+            qOverload<>(&QTimer::start));
     connect(sleepMonitor_.get(), &LogindSleepMonitor::sleeping, this, &Displays::screensDidSleep);
     connect(sleepMonitor_.get(), &LogindSleepMonitor::waking, this, &Displays::screensDidWake);
 

@@ -95,6 +95,7 @@ void X11InputMonitor::removeMonitor(MonitorId id)
     if (monitors_.erase(id) == 0 || !monitors_.empty())
         return;
     selectEvents(false, false, false);
+    connection_.followRootChildren(true);
     leftDown_ = false;
     suppressed_ = false;
     motionPending_ = false;
@@ -309,6 +310,9 @@ void X11InputMonitor::startSampling()
 {
     sampling_ = true;
     selectEvents(true, true, false);
+    // The window manager moves the dragged frame as the pointer moves; until the release, the
+    // root's word of each move would wake this process as often as raw motion did.
+    connection_.followRootChildren(false);
     motionTimer_.start(sampleIntervalMs);
 }
 
@@ -381,6 +385,7 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
     suppressed_ = false;
     keysDown_.reset();
     updateHeldKeys();
+    connection_.followRootChildren(true);
 }
 
 bool X11InputMonitor::deliverMotion(bool seenMoving)

@@ -10,6 +10,18 @@
 #include <xcb/xinput.h>
 
 namespace corvane {
+namespace {
+
+// The root tells of screen changes (RandR monitors changed by a client arrive as a configure
+// notification of the root) and of the window manager's properties; while its children are
+// followed, also of them coming and going (panels among them).
+std::uint32_t rootEventMask(bool children)
+{
+    return XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE |
+           (children ? XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY : 0);
+}
+
+} // namespace
 
 XcbConnection::XcbConnection(const QByteArray& displayName, QObject* parent) : QObject(parent)
 {
@@ -94,15 +106,8 @@ void XcbConnection::initialise()
     // XFixes answers nothing else before a client has told it which version it speaks.
     if (xfixes_.present)
         xfixesCookie = send(xcb_xfixes_query_version(connection_, 2, 0));
-    // The root tells of screen changes (RandR monitors changed by a client arrive as a
-    // configure notification), of the window manager's properties, and of its children coming
-    // and going (panels among them).
-    send(xcb_change_window_attributes(
-        connection_, root_, XCB_CW_EVENT_MASK,
-        std::array<std::uint32_t, 1>{XCB_EVENT_MASK_STRUCTURE_NOTIFY |
-                                     XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
-                                     XCB_EVENT_MASK_PROPERTY_CHANGE}
-            .data()));
+    send(xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK,
+                                      std::array{rootEventMask(true)}.data()));
 
     for (std::size_t i = 0; i < cookies.size(); ++i) {
         if (auto r = reply(xcb_intern_atom_reply, cookies[i]))
@@ -140,6 +145,18 @@ void XcbConnection::initialise()
             xfixes_.present = false;
         }
     }
+}
+
+void XcbConnection::followRootChildren(bool follow)
+{
+    if (follow == followsRootChildren_ || !isConnected())
+        return;
+    followsRootChildren_ = follow;
+    send(xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK,
+                                      std::array{rootEventMask(follow)}.data()));
+    flush();
+    if (follow)
+        emit rootChildrenMayHaveChanged();
 }
 
 XcbError XcbConnection::check(xcb_void_cookie_t cookie)

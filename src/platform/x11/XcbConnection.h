@@ -100,6 +100,12 @@ public:
         return getProperty(window, atom(property), type, longLength);
     }
 
+    // Whether the root tells of its children (windows and panels coming and going, frames
+    // moved). A drag pauses it: the window manager moves the dragged frame at every motion of
+    // the mouse, and each move would wake this process for nothing. Resuming says that what
+    // was paused may have changed (rootChildrenMayHaveChanged).
+    void followRootChildren(bool follow);
+
     Counters counters() const { return counters_; }
     void resetCounters() { counters_ = {}; }
 
@@ -112,6 +118,7 @@ signals:
     // After a batch of events: the place to act on what the batch said as a whole.
     void eventsProcessed();
     void connectionLost();
+    void rootChildrenMayHaveChanged();
 
 private:
     void beforeWait(unsigned int sequence);
@@ -134,6 +141,7 @@ private:
     bool dispatching_ = false;
     bool dispatchScheduled_ = false;
     bool lost_ = false;
+    bool followsRootChildren_ = true;
     unsigned int lastSent_ = 0;
     unsigned int waitedThrough_ = 0;
     Counters counters_;
