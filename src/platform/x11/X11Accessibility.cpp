@@ -373,24 +373,35 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
 
     xcb_connection_t* c = connection_.raw();
     const xcb_window_t root = connection_.root();
-    const auto checkCookie =
-        connection_.getProperty(root, XAtom::_NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW, 1);
+    // The window the manager announced last time is asked beside the root, so that a manager
+    // still alive costs no round trip of its own.
+    const auto askCheck = [this](xcb_window_t w) {
+        return connection_.getProperty(w, XAtom::_NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW, 1);
+    };
+    const auto checkCookie = askCheck(root);
+    const xcb_window_t knownCheck = checkWindow_;
+    std::optional<xcb_get_property_cookie_t> knownCheckCookie;
+    if (knownCheck != XCB_NONE)
+        knownCheckCookie = askCheck(knownCheck);
     auto inspected = inspectWindows(connection_, {window}, false);
     const auto check =
         propertyValue32(connection_.reply(xcb_get_property_reply, checkCookie).get());
+    XcbReply<xcb_get_property_reply_t> knownCheckReply;
+    if (knownCheckCookie)
+        knownCheckReply = connection_.reply(xcb_get_property_reply, *knownCheckCookie);
     if (inspected.isEmpty() || !inspected.first().exists)
         return AXError::InvalidElement;
     // A window manager that died leaves its properties on the root: a request sent to it would
     // go nowhere, and the snap would be taken for done while nothing moved. It is alive while
     // the window it announces still points to itself; one that never announced itself is
     // trusted as before.
-    const bool managerAlive =
-        !check || *check == XCB_NONE ||
-        propertyValue32(connection_
-                            .reply(xcb_get_property_reply,
-                                   connection_.getProperty(*check, XAtom::_NET_SUPPORTING_WM_CHECK,
-                                                           XCB_ATOM_WINDOW, 1))
-                            .get()) == check;
+    bool managerAlive = !check || *check == XCB_NONE;
+    if (!managerAlive) {
+        checkWindow_ = *check;
+        if (*check != knownCheck)
+            knownCheckReply = connection_.reply(xcb_get_property_reply, askCheck(*check));
+        managerAlive = propertyValue32(knownCheckReply.get()) == check;
+    }
     const bool windowManagerMoves =
         managerAlive && supportedHints().contains(connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW));
     if (!inspected.first().hasWmState)

@@ -65,6 +65,7 @@ private:
     QHash<xcb_window_t, DestructionHandler> destructionHandlers_;
     QMetaObject::Connection events_;
     std::optional<QList<std::uint32_t>> supportedHints_;
+    xcb_window_t checkWindow_ = XCB_NONE; // the window manager's check window, as last seen
     bool reachesEveryWindow_;
 };
 
