@@ -14,6 +14,7 @@
 #include "windows/SpanKey.h"
 #include "windows/WindowSnapper.h"
 
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -50,11 +51,21 @@ DragDropHandler::DragDropHandler(ZoneManager& zoneManager, QObject* parent)
         EventMask::leftMouseDown | EventMask::leftMouseUp | EventMask::leftMouseDragged;
     globalEventMonitor_ =
         platform().inputMonitor().addGlobalMonitor(mask, [this](const MouseEvent& e) {
-            // Each event is handled in its own turn of the event loop, in arrival order; the
-            // context object drops the work once the handler is gone.
+            // A press or a release is handled in its own turn of the event loop, as the work
+            // it starts may be long; the drag events, which come at the display's rate, are
+            // handled at once (one wake-up fewer each) unless an event before them still waits,
+            // so that the order holds. The context object drops queued work once the handler
+            // is gone.
+            if (e.type == MouseEventType::LeftMouseDragged && queuedEvents_ == 0 &&
+                QThread::currentThread() == thread()) {
+                handleMouseDragged(e);
+                return;
+            }
+            ++queuedEvents_;
             QMetaObject::invokeMethod(
                 this,
                 [this, e] {
+                    --queuedEvents_;
                     switch (e.type) {
                     case MouseEventType::LeftMouseDown:
                         handleMouseDown(e);

@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QObject>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -100,6 +101,7 @@ private:
     std::unique_ptr<OverlayWindow> overlayWindow_;
     std::optional<InputMonitor::MonitorId> globalEventMonitor_;
     bool isTracking_ = false;
+    std::atomic<int> queuedEvents_ = 0; // mouse events queued and not yet handled
     std::unique_ptr<QTimer> checkForDragTimer_;
     std::optional<Point> lastCheckPosition_;
     std::optional<std::uint64_t> lastCheckTime_;
