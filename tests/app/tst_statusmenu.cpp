@@ -162,8 +162,6 @@ private slots:
         QCOMPARE(before->actions().at(2)->text(),
                  u"\u26A0\uFE0F Corvane cannot see or move windows"_s);
         QVERIFY(before->actions().at(3)->isSeparator());
-        menu_->updateAccessibilityWarning(); // no change while still untrusted
-        QCOMPARE(before->actions().size(), count + 2);
         // Trusted, but in a session whose native windows are out of reach: the row stays and
         // says why.
         fake_->setTrusted(true);
@@ -175,8 +173,6 @@ private slots:
         fake_->setReachesEveryWindow(true);
         menu_->updateAccessibilityWarning();
         QCOMPARE(test::menuTexts(*before).size(), count);
-        QVERIFY(!test::menuTexts(*before).contains(
-            u"\u26A0\uFE0F Corvane cannot see or move windows"_s));
     }
 };
 
