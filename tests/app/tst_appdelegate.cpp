@@ -8,9 +8,7 @@
 #include "preferences/PreferencesWindow.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
-#include "windows/DragDropHandler.h"
 
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>

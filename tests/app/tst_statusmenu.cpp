@@ -2,7 +2,6 @@
 #include "WidgetEvents.h"
 #include "app/StatusMenu.h"
 #include "managers/LayoutManager.h"
-#include "managers/OverlayWindow.h"
 #include "managers/ZoneManager.h"
 #include "models/Layouts.h"
 #include "settings/Settings.h"

@@ -1,6 +1,5 @@
 #include "platform/xdg/XdgLoginItems.h"
 
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>

@@ -6,7 +6,6 @@
 #include "settings/SettingsKeys.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>

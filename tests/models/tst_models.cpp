@@ -8,7 +8,6 @@
 #include "windows/WindowSnapper.h"
 #include "windows/ZoneNavigator.h"
 
-#include <QJsonDocument>
 #include <QTest>
 
 using namespace corvane;

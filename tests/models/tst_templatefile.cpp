@@ -7,7 +7,6 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 

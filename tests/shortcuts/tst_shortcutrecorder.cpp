@@ -5,7 +5,6 @@
 #include "settings/Settings.h"
 #include "shortcuts/ShortcutRecorder.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>

@@ -10,7 +10,6 @@
 #include "platform/x11/X11Platform.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
