@@ -455,7 +455,6 @@ private slots:
         const QString snap = u"--snap-active"_s;
         const QString apply = u"--apply-layout"_s;
         QTest::newRow("no such zone") << "command" << QStringList{snap, "7"} << 1 << "zone 7";
-        QTest::newRow("no such zone, bus") << "bus" << QStringList{snap, "7"} << 1 << "zone 7";
         QTest::newRow("no zone at all") << "command" << QStringList{snap, "up"} << 2 << "no zone";
         QTest::newRow("no such layout")
             << "command" << QStringList{apply, "Nope"} << 1 << "no layout named 'Nope'";

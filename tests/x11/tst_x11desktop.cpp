@@ -209,8 +209,6 @@ private slots:
         QCOMPARE(ax().pid(app), std::optional<std::int32_t>(xterm_.pid));
         QCOMPARE(ax().copyAttribute(app, AXAttribute::enhancedUserInterface).error,
                  AXError::AttributeUnsupported);
-        QCOMPARE(ax().setAttribute(app, AXAttribute::enhancedUserInterface, false),
-                 AXError::AttributeUnsupported);
         // A control cannot be moved.
         QCOMPARE(ax().setAttribute(titleElement, AXAttribute::position, Point{0, 0}),
                  AXError::AttributeUnsupported);
