@@ -128,6 +128,11 @@ private slots:
         const QString line = entry.formatLine();
         QCOMPARE(line, u"2024-03-05T14:07:09.123Z [\u2139\uFE0F INFO] [Mouse] "
                        "DragDropHandler.cpp:42 handleMouseDown - a - b\n"_s);
+        // Text from outside (a window title) cannot end the entry and forge another.
+        entry.message = u"a\n2024-03-05T14:07:09.123Z [INFO] forged\r"_s;
+        QVERIFY(
+            entry.formatLine().endsWith(u" - a\\n2024-03-05T14:07:09.123Z [INFO] forged\\r\n"_s));
+        QCOMPARE(entry.formatLine().count(u'\n'), 1);
     }
 
     // Many threads logging at once: every line reaches the file whole, exactly once, and in the
