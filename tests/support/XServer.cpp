@@ -231,12 +231,8 @@ bool XServer::setMonitor(const QString& name, const QRect& g, bool primary, cons
 {
     // Physical sizes at 96 dots per inch.
     const auto mm = [](int pixels) { return qRound(pixels * 25.4 / 96.0); };
-    const QString geometry = u"%1/%2x%3/%4+%5+%6"_s.arg(g.width())
-                                 .arg(mm(g.width()))
-                                 .arg(g.height())
-                                 .arg(mm(g.height()))
-                                 .arg(g.x())
-                                 .arg(g.y());
+    const QString geometry = QString::asprintf("%d/%dx%d/%d+%d+%d", g.width(), mm(g.width()),
+                                               g.height(), mm(g.height()), g.x(), g.y());
     return run(u"xrandr"_s,
                {u"--setmonitor"_s, (primary ? u"*"_s : QString()) + name, geometry, output});
 }
