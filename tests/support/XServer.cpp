@@ -65,6 +65,7 @@ XServer::XServer(Options options)
     if (!startServer(options))
         return;
     qputenv("DISPLAY", display_);
+    startSessionBus();
     for (const Monitor& m : options.monitors) {
         if (!setMonitor(m.name, m.geometry, m.primary, m.output)) {
             error_ = u"xrandr could not make the monitor %1"_s.arg(m.name);
@@ -88,14 +89,31 @@ XServer::~XServer()
         qputenv("DISPLAY", previousDisplay_);
     else
         qunsetenv("DISPLAY");
+    if (ownBus_)
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
 }
 
-QProcess* XServer::spawn(const QString& program, const QStringList& arguments)
+void XServer::startSessionBus()
+{
+    // A program started with a display and no session bus launches a bus of its own, which
+    // outlives the server; one private bus serves them all and ends with the server. A bus the
+    // test chose stays; without dbus-daemon the programs go without, as they would anyway.
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    QProcess* bus =
+        spawn(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address"_s}, true);
+    if (!bus || !bus->waitForReadyRead(5000))
+        return;
+    ownBus_ = true;
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus->readLine().trimmed());
+}
+
+QProcess* XServer::spawn(const QString& program, const QStringList& arguments, bool readOutput)
 {
     auto env = QProcessEnvironment::systemEnvironment();
     if (!display_.isEmpty())
         env.insert(u"DISPLAY"_s, QString::fromLatin1(display_));
-    auto process = startProcessGroup(program, arguments, env);
+    auto process = startProcessGroup(program, arguments, env, {}, readOutput);
     if (!process)
         return nullptr;
     process->setProperty(startedPid, process->processId());

@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
-#include <optional>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -123,7 +122,8 @@ public:
 private:
     bool startServer(const Options& options);
     bool startWindowManager(const Options& options);
-    QProcess* spawn(const QString& program, const QStringList& arguments);
+    void startSessionBus();
+    QProcess* spawn(const QString& program, const QStringList& arguments, bool readOutput = false);
     bool isViewable(xcb_window_t window);
 
     std::vector<std::unique_ptr<QProcess>> processes_; // the server first
@@ -131,6 +131,7 @@ private:
     QByteArray display_;
     QByteArray previousDisplay_;
     bool hadDisplay_ = false;
+    bool ownBus_ = false; // the session bus in the environment is this server's
     bool running_ = false;
     QString error_;
     xcb_connection_t* connection_ = nullptr;
