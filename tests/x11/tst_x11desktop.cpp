@@ -225,6 +225,14 @@ private slots:
         // The window manager places the frame and then the client in it.
         QTRY_COMPARE(frameOf(xlogo), std::optional(target));
 
+        // xterm sizes itself in whole character cells; its origin is exact.
+        const ElementHandle xterm = X11Accessibility::windowElement(xterm_.window);
+        snap(xterm, target);
+        QTRY_COMPARE(server_->frameGeometry(xterm_.window)->topLeft(), QPoint(2000, 200));
+        const QRect frame = *server_->frameGeometry(xterm_.window);
+        QVERIFY2(qAbs(frame.width() - 700) < 6 && qAbs(frame.height() - 500) < 13,
+                 qPrintable(u"%1x%2"_s.arg(frame.width()).arg(frame.height())));
+
         // A maximized window is restored before it is moved.
         sendState(xlogo_.window, 1, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
         QTRY_VERIFY(states(xlogo_.window).contains(server_->atom("_NET_WM_STATE_MAXIMIZED_VERT")));
