@@ -460,13 +460,6 @@ private slots:
         QVERIFY(window.view()->tabButton(PreferencesTab::general)->isSelected());
         QVERIFY(!window.view()->tabButton(PreferencesTab::feedback)->isSelected());
 
-        window.resize(2000, 2000);
-        QCOMPARE(window.size(), QSize(1200, 1000));
-        window.resize(100, 100);
-        QCOMPARE(window.size(), QSize(800, 600));
-        window.resize(1000, 700);
-        QCOMPARE(window.size(), QSize(1000, 700));
-
         // Pressing a tab shows its page.
         PreferencesView* view = window.view();
         QVERIFY(qobject_cast<GeneralPreferencesView*>(view->page(PreferencesTab::general)));
