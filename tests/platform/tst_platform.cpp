@@ -175,13 +175,21 @@ private slots:
         QCOMPARE(mixed.screenPoint(QPoint(2600, 10)), (Point{2600, 790}));
         QCOMPARE(mixed.rootPoint(Point{100, 50}), QPoint(200, 100));
         QCOMPARE(mixed.ratioFor(QRect(2200, 0, 1000, 500)), 1.0); // mostly on the right
-        // Back to pixels: all displays at once, piece by piece.
+        // Back to pixels: a zone on the scaled monitor, and all displays at once piece by piece.
+        QCOMPARE(mixed.rootRectFromAccessibility(Rect(640, 0, 640, 800)),
+                 QRect(1280, 0, 1280, 1600));
         QCOMPARE(mixed.rootRectFromScreen(Rect(0, -280, 4480, 1080)), QRect(0, 0, 4480, 1600));
 
-        // At 1.5 the points are fractional; a rectangle goes back to its exact pixels.
+        // At 1.5 the points are fractional; a rectangle goes back to its exact pixels, and
+        // zones that meet in points meet in pixels (snapped windows go this way).
         const RootGeometry fractional({{QRect(0, 0, 1366, 768), 1.5}});
         const Rect usable = fractional.screenRect(QRect(0, 0, 1366, 744));
         QCOMPARE(fractional.rootRectFromScreen(usable), QRect(0, 0, 1366, 744));
+        const double third = usable.width / 3;
+        const QRect left = fractional.rootRectFromAccessibility(Rect(0, 0, third, 100));
+        const QRect rest = fractional.rootRectFromAccessibility(Rect(third, 0, 2 * third, 100));
+        QCOMPARE(left.x() + left.width(), rest.x());
+        QCOMPARE(rest.x() + rest.width(), 1366);
     }
 
     void theWorkAreaAddsOnlyWhatNoStrutAccountsFor()

@@ -430,14 +430,20 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
         return w.states.contains(vertical) || w.states.contains(horizontal);
     };
     if (managerAlive && isMaximized(inspected.first())) {
+        const auto sameShape = [](const InspectedWindow& a, const InspectedWindow& b) {
+            return a.rect == b.rect && a.extents.left == b.extents.left &&
+                   a.extents.right == b.extents.right && a.extents.top == b.extents.top &&
+                   a.extents.bottom == b.extents.bottom && a.shadow.top == b.shadow.top;
+        };
         const InspectedWindow maximized = inspected.first();
+        // The window manager reshapes the frame and announces its new decorations in separate
+        // steps (openbox: the size first): the window counts as restored once it changed and
+        // then read the same twice, or the snap would use the maximized decorations.
+        InspectedWindow previous = maximized;
         const auto restored = [&](const InspectedWindow& w) {
-            return !isMaximized(w) &&
-                   (w.rect != maximized.rect || w.extents.left != maximized.extents.left ||
-                    w.extents.right != maximized.extents.right ||
-                    w.extents.top != maximized.extents.top ||
-                    w.extents.bottom != maximized.extents.bottom ||
-                    w.shadow.top != maximized.shadow.top);
+            const bool settled = sameShape(w, previous);
+            previous = w;
+            return !isMaximized(w) && !sameShape(w, maximized) && settled;
         };
         sendToRoot(connection_.atom(XAtom::_NET_WM_STATE),
                    {netWmStateRemove, vertical, horizontal, 2, 0});
@@ -461,17 +467,24 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
     const FrameExtents& s = w.shadow;
     std::int16_t x = 0, y = 0;
     std::uint16_t width = 1, height = 1;
+    // A frame goes to pixels by its edges, not by its corner and its extent apart: windows in
+    // zones that meet in points then meet in pixels at a fractional scale too.
+    const std::optional<QRect> edges =
+        position && size
+            ? std::optional(displays_.geometry().rootRectFromAccessibility(Rect(*position, *size)))
+            : std::nullopt;
     if (position) {
-        const QPoint p = displays_.geometry().rootPoint(*position);
+        const QPoint p = edges ? edges->topLeft() : displays_.geometry().rootPoint(*position);
         x = clampPosition(double(p.x()) - s.left);
         y = clampPosition(double(p.y()) - s.top);
     }
     if (size) {
         // In the device pixels of the monitor the window is on.
         const double ratio = displays_.geometry().ratioFor(w.frameRect());
-        const QSize requested(
-            clampSize(size->width * ratio - e.left - e.right + s.left + s.right),
-            clampSize(size->height * ratio - e.top - e.bottom + s.top + s.bottom));
+        const QSizeF device =
+            edges ? QSizeF(edges->size()) : QSizeF(size->width * ratio, size->height * ratio);
+        const QSize requested(clampSize(device.width() - e.left - e.right + s.left + s.right),
+                              clampSize(device.height() - e.top - e.bottom + s.top + s.bottom));
         QSize granted = requested;
         if (w.sizeHints) {
             granted = w.sizeHints->constrain(requested);
