@@ -185,6 +185,24 @@ private slots:
             QCOMPARE(X11Accessibility::windowOf(handle), std::optional(xterm_.window));
             QCOMPARE(ax().pid(*element), std::optional<std::int32_t>(xterm_.pid));
         }
+        // An input-only window over everything (KWin holds the pointer with one while it
+        // moves a window) is looked through.
+        xcb_connection_t* c = server_->connection();
+        const xcb_window_t glass = xcb_generate_id(c);
+        const std::uint32_t overrideRedirect = 1;
+        xcb_create_window(c, 0, glass, server_->root(), 0, 0, 3360, 1080, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT,
+                          XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
+        xcb_map_window(c, glass);
+        free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+        const auto under = ax().elementAtPosition(ax().systemWide(), content);
+        xcb_destroy_window(c, glass);
+        xcb_flush(c);
+        QVERIFY(under);
+        const auto underWindow = ax().copyAttribute(*under, AXAttribute::window);
+        const auto* underHandle = std::get_if<ElementHandle>(&underWindow.value);
+        QVERIFY(underHandle);
+        QCOMPARE(X11Accessibility::windowOf(*underHandle), std::optional(xterm_.window));
         // xterm says its pid itself; xlogo does not, and the X-Resource extension knows it.
         QCOMPARE(ax().pid(X11Accessibility::windowElement(xlogo_.window)),
                  std::optional<std::int32_t>(xlogo_.pid));

@@ -195,13 +195,57 @@ std::optional<ElementHandle> X11Accessibility::elementAtPosition(ElementHandle s
             connection_.send(xcb_translate_coordinates(c, root, current, p.x(), p.y())));
         if (!reply)
             return std::nullopt;
-        if (reply->child == XCB_NONE)
+        xcb_window_t child = reply->child;
+        // A window manager that moves a window lays an input-only window over the screen to
+        // hold the pointer (KWin does, while the press is still being handled): what the user
+        // pressed on is the topmost window under it that shows something.
+        if (child != XCB_NONE && current == root) {
+            const auto attributes =
+                connection_.reply(xcb_get_window_attributes_reply,
+                                  connection_.send(xcb_get_window_attributes(c, child)));
+            if (attributes && attributes->_class == XCB_WINDOW_CLASS_INPUT_ONLY)
+                child = topmostVisibleChildAt(p);
+        }
+        if (child == XCB_NONE)
             break;
-        current = reply->child;
+        current = child;
     }
     if (current == root)
         return std::nullopt;
     return windowElement(current);
+}
+
+xcb_window_t X11Accessibility::topmostVisibleChildAt(QPoint p)
+{
+    xcb_connection_t* c = connection_.raw();
+    auto tree = connection_.reply(xcb_query_tree_reply,
+                                  connection_.send(xcb_query_tree(c, connection_.root())));
+    if (!tree)
+        return XCB_NONE;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    const int count = xcb_query_tree_children_length(tree.get());
+    // One batch: each child's class and mapping, and where it stands.
+    std::vector<xcb_get_window_attributes_cookie_t> attributes;
+    std::vector<xcb_get_geometry_cookie_t> geometries;
+    attributes.reserve(count);
+    geometries.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        attributes.push_back(connection_.send(xcb_get_window_attributes(c, children[i])));
+        geometries.push_back(connection_.send(xcb_get_geometry(c, children[i])));
+    }
+    xcb_window_t found = XCB_NONE;
+    // Children come bottom first; every reply is read, so the last match is the topmost.
+    for (int i = 0; i < count; ++i) {
+        const auto a = connection_.reply(xcb_get_window_attributes_reply, attributes[i]);
+        const auto g = connection_.reply(xcb_get_geometry_reply, geometries[i]);
+        if (!a || !g || a->map_state != XCB_MAP_STATE_VIEWABLE ||
+            a->_class != XCB_WINDOW_CLASS_INPUT_OUTPUT)
+            continue;
+        const int border = g->border_width;
+        if (QRect(g->x, g->y, g->width + 2 * border, g->height + 2 * border).contains(p))
+            found = children[i];
+    }
+    return found;
 }
 
 AXAttributeResult X11Accessibility::copyAttribute(ElementHandle element, const QString& attribute)

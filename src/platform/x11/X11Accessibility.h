@@ -54,6 +54,8 @@ private:
     AXAttributeResult readWindow(xcb_window_t window, const QString& attribute);
     AXAttributeResult readFrame(xcb_window_t window, const QString& attribute);
     AXAttributeResult readParent(xcb_window_t window);
+    // The topmost mapped input-output child of the root holding a root point.
+    xcb_window_t topmostVisibleChildAt(QPoint p);
     AXError moveOrResize(xcb_window_t window, const QString& attribute, const AXValue& value);
     std::optional<std::int32_t> pidOfClient(xcb_window_t window);
     void onEvent(const xcb_generic_event_t* event);
