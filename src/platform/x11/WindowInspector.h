@@ -20,6 +20,8 @@ struct FrameExtents {
     int right = 0;
     int top = 0;
     int bottom = 0;
+
+    bool operator==(const FrameExtents&) const = default;
 };
 
 // What the server says about one window, read in one batch with many others.

@@ -188,27 +188,40 @@ std::optional<ElementHandle> X11Accessibility::elementAtPosition(ElementHandle s
     xcb_connection_t* c = connection_.raw();
     const xcb_window_t root = connection_.root();
     // Down from the root, one level per request, to the deepest window holding the point.
+    const auto translate = [&](xcb_window_t w) {
+        return connection_.send(xcb_translate_coordinates(c, root, w, p.x(), p.y()));
+    };
     xcb_window_t current = root;
-    for (int depth = 0; depth < 32; ++depth) {
-        auto reply = connection_.reply(
-            xcb_translate_coordinates_reply,
-            connection_.send(xcb_translate_coordinates(c, root, current, p.x(), p.y())));
+    auto next = translate(root);
+    for (int depth = 0;; ++depth) {
+        auto reply = connection_.reply(xcb_translate_coordinates_reply, next);
         if (!reply)
             return std::nullopt;
         xcb_window_t child = reply->child;
+        if (child == XCB_NONE)
+            break;
+        const bool deeper = depth < 31;
+        if (deeper)
+            next = translate(child);
         // A window manager that moves a window lays an input-only window over the screen to
         // hold the pointer (KWin does, while the press is still being handled): what the user
-        // pressed on is the topmost window under it that shows something.
-        if (child != XCB_NONE && current == root) {
+        // pressed on is the topmost window under it that shows something. The class is asked
+        // beside the next level, so an ordinary press waits no longer.
+        if (current == root) {
             const auto attributes =
                 connection_.reply(xcb_get_window_attributes_reply,
                                   connection_.send(xcb_get_window_attributes(c, child)));
-            if (attributes && attributes->_class == XCB_WINDOW_CLASS_INPUT_ONLY)
+            if (attributes && attributes->_class == XCB_WINDOW_CLASS_INPUT_ONLY) {
+                xcb_discard_reply(c, next.sequence);
                 child = topmostVisibleChildAt(p);
+                if (child == XCB_NONE)
+                    break;
+                next = translate(child);
+            }
         }
-        if (child == XCB_NONE)
-            break;
         current = child;
+        if (!deeper)
+            break;
     }
     if (current == root)
         return std::nullopt;
@@ -475,9 +488,7 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
     };
     if (managerAlive && isMaximized(inspected.first())) {
         const auto sameShape = [](const InspectedWindow& a, const InspectedWindow& b) {
-            return a.rect == b.rect && a.extents.left == b.extents.left &&
-                   a.extents.right == b.extents.right && a.extents.top == b.extents.top &&
-                   a.extents.bottom == b.extents.bottom && a.shadow.top == b.shadow.top;
+            return a.rect == b.rect && a.extents == b.extents && a.shadow.top == b.shadow.top;
         };
         const InspectedWindow maximized = inspected.first();
         // The window manager reshapes the frame and announces its new decorations in separate
