@@ -313,6 +313,26 @@ std::optional<XServer::Client> XServer::startClient(const QString& program,
     return Client{pid, *window};
 }
 
+xcb_window_t XServer::createDock(const QRect& rect, const QList<std::uint32_t>& strut, bool managed)
+{
+    xcb_connection_t* c = connection();
+    const xcb_window_t w = xcb_generate_id(c);
+    const std::uint32_t overrideRedirect = managed ? 0 : 1;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, root(), rect.x(), rect.y(), rect.width(),
+                      rect.height(), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
+                      XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
+    const xcb_atom_t dock = atom("_NET_WM_WINDOW_TYPE_DOCK");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32,
+                        1, &dock);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atom("_NET_WM_STRUT_PARTIAL"),
+                        XCB_ATOM_CARDINAL, 32, strut.size(), strut.constData());
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, 10,
+                        "dock\0Dock\0");
+    xcb_map_window(c, w);
+    xcb_flush(c);
+    return w;
+}
+
 QList<std::uint32_t> XServer::property(xcb_window_t window, const char* name)
 {
     xcb_connection_t* c = connection();

@@ -80,6 +80,10 @@ public:
     // connection breaks.
     bool killServer();
 
+    // A panel: a mapped dock window with a _NET_WM_STRUT_PARTIAL. Not managed, it is
+    // override-redirect, and only the root tells of it.
+    xcb_window_t createDock(const QRect& rect, const QList<std::uint32_t>& strut,
+                            bool managed = true);
     // The 32-bit values (atoms, windows, numbers) of a window's property; empty when absent.
     QList<std::uint32_t> property(xcb_window_t window, const char* name);
     // The managed clients (_NET_CLIENT_LIST), or the root's children without a window manager.

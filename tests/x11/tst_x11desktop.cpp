@@ -112,27 +112,6 @@ class X11DesktopTest : public QObject {
 
     // A panel; an unmanaged one stays out of the window manager's client list, as a tiling
     // window manager's own bar does.
-    xcb_window_t createDock(const QRect& rect, const QList<std::uint32_t>& strut,
-                            bool managed = true)
-    {
-        xcb_connection_t* c = server_->connection();
-        const xcb_window_t w = xcb_generate_id(c);
-        const std::uint32_t overrideRedirect = managed ? 0 : 1;
-        xcb_create_window(c, XCB_COPY_FROM_PARENT, w, server_->root(), rect.x(), rect.y(),
-                          rect.width(), rect.height(), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                          XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
-        const xcb_atom_t dock = server_->atom("_NET_WM_WINDOW_TYPE_DOCK");
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, server_->atom("_NET_WM_WINDOW_TYPE"),
-                            XCB_ATOM_ATOM, 32, 1, &dock);
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, server_->atom("_NET_WM_STRUT_PARTIAL"),
-                            XCB_ATOM_CARDINAL, 32, strut.size(), strut.constData());
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, 10,
-                            "dock\0Dock\0");
-        xcb_map_window(c, w);
-        xcb_flush(c);
-        return w;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -444,14 +423,14 @@ private slots:
         xcb_connection_t* c = server_->connection();
         // At the bottom of B: from the bottom of the root window (1080) up to 40 pixels above B's
         // bottom edge (1000).
-        const xcb_window_t bottom =
-            createDock(QRect(1920, 960, 1440, 40), {0, 0, 0, 120, 0, 0, 0, 0, 0, 0, 1920, 3359});
+        const xcb_window_t bottom = server_->createDock(
+            QRect(1920, 960, 1440, 40), {0, 0, 0, 120, 0, 0, 0, 0, 0, 0, 1920, 3359});
         QTRY_COMPARE(platform.displays().screens().value(1).visibleFrame,
                      Rect(1920, 120, 1440, 860));
         QCOMPARE(platform.displays().screens()[0].visibleFrame, Rect(0, 0, 1920, 1080));
         xcb_destroy_window(c, bottom);
-        const xcb_window_t bar =
-            createDock(QRect(0, 0, 1920, 24), {0, 0, 24, 0, 0, 0, 0, 0, 0, 1919, 0, 0}, false);
+        const xcb_window_t bar = server_->createDock(
+            QRect(0, 0, 1920, 24), {0, 0, 24, 0, 0, 0, 0, 0, 0, 1919, 0, 0}, false);
         QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 0, 1920, 1056));
         QTRY_COMPARE(platform.displays().screens().value(1).visibleFrame,
                      Rect(1920, 80, 1440, 900));

@@ -113,24 +113,15 @@ private slots:
         // The root does not tell of its children during a drag (each move of a frame would
         // wake Corvane): a panel that came meanwhile, one only the root tells of, is counted
         // once the drag ends.
-        xcb_connection_t* c = server_->connection();
-        const xcb_window_t panel = xcb_generate_id(c);
-        const std::uint32_t unmanaged = 1;
-        xcb_create_window(c, XCB_COPY_FROM_PARENT, panel, server_->root(), 0, 1050, 1920, 30, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-                          XCB_CW_OVERRIDE_REDIRECT, &unmanaged);
-        const std::uint32_t strut[12] = {0, 0, 0, 30, 0, 0, 0, 0, 0, 0, 0, 1919};
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, panel, server_->atom("_NET_WM_STRUT_PARTIAL"),
-                            XCB_ATOM_CARDINAL, 32, 12, strut);
-        xcb_map_window(c, panel);
-        xcb_flush(c);
+        const xcb_window_t panel = server_->createDock(
+            QRect(0, 1050, 1920, 30), {0, 0, 0, 30, 0, 0, 0, 0, 0, 0, 0, 1919}, false);
 
         QVERIFY(server_->fakeButton(1, false));
         QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
         QCOMPARE(events_.last().location, (Point{650, 660}));
         QTRY_COMPARE(platform_->displays().screens().first().visibleFrame.height, 1050.0);
-        xcb_destroy_window(c, panel);
-        xcb_flush(c);
+        xcb_destroy_window(server_->connection(), panel);
+        xcb_flush(server_->connection());
         QTRY_COMPARE(platform_->displays().screens().first().visibleFrame.height, 1080.0);
         QCOMPARE(events_.last().modifierFlags, ModifierFlag::shift);
         QVERIFY(server_->fakeKey(XK_Shift_L, false));
