@@ -52,6 +52,7 @@ constexpr std::uint32_t netWmStateRemove = 0;
 // and how often the window is looked at meanwhile.
 constexpr int restoreTimeoutMs = 250;
 constexpr unsigned long restorePollMs = 5;
+constexpr unsigned long sizePollMs = 2;
 
 } // namespace
 
@@ -586,16 +587,18 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
             return AXError::InvalidElement;
     }
     // A size is read back right after it is set (to see whether the window fills its zone):
-    // the window manager is given a moment to apply it.
+    // the window manager is given a moment to apply it. It goes first: a question asked at
+    // once would only queue before its work in the server. Only the size is asked, the
+    // smallest request that tells it.
     if (size && w.rect.size() != QSize(width, height)) {
         QDeadlineTimer deadline(restoreTimeoutMs);
-        while (!deadline.hasExpired()) {
-            const auto now = inspectWindows(connection_, {window}, false);
-            if (now.isEmpty() || !now.first().exists ||
-                now.first().rect.size() == QSize(width, height))
+        do {
+            QThread::msleep(sizePollMs);
+            const auto geometry =
+                connection_.reply(xcb_get_geometry_reply, xcb_get_geometry(c, window));
+            if (!geometry || (geometry->width == width && geometry->height == height))
                 break;
-            QThread::msleep(restorePollMs);
-        }
+        } while (!deadline.hasExpired());
     }
     return AXError::Success;
 }

@@ -22,6 +22,11 @@ constexpr std::uint32_t leftButton = 1;
 // display instead of waking for each raw motion: a mouse reports several times more often
 // than a display shows, and every wake-up and round trip costs more than the drag handler.
 constexpr int sampleIntervalMs = 16;
+// Changing what the root is asked for makes the X server walk every window there is (for the
+// events each can still deliver): some milliseconds with a few hundred windows open. At a
+// release that walk would lie between the release and the snap, so the drag's selections are
+// undone this long after it, when the window manager has placed the window.
+constexpr int settleAfterReleaseMs = 250;
 
 QGuiApplication* guiApplication()
 {
@@ -56,6 +61,9 @@ X11InputMonitor::X11InputMonitor(XcbConnection& connection, const X11Displays& d
     motionTimer_.setSingleShot(true);
     motionTimer_.setTimerType(Qt::PreciseTimer);
     connect(&motionTimer_, &QTimer::timeout, this, &X11InputMonitor::sampleMotion);
+    settleTimer_.setSingleShot(true);
+    settleTimer_.setInterval(settleAfterReleaseMs);
+    connect(&settleTimer_, &QTimer::timeout, this, &X11InputMonitor::settleAfterRelease);
     readButtonMapping();
     readModifierMapping();
 }
@@ -94,6 +102,7 @@ void X11InputMonitor::removeMonitor(MonitorId id)
 {
     if (monitors_.erase(id) == 0 || !monitors_.empty())
         return;
+    settleTimer_.stop();
     selectEvents(false, false, false);
     connection_.followRootChildren(true);
     leftDown_ = false;
@@ -122,6 +131,9 @@ void X11InputMonitor::selectEvents(bool buttons, bool keys, bool motion)
             XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE;
     if (motion)
         mask.bits |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
+    if (selectedMask_ == mask.bits)
+        return;
+    selectedMask_ = mask.bits;
     connection_.send(
         xcb_input_xi_select_events(connection_.raw(), connection_.root(), 1, &mask.head));
     connection_.flush();
@@ -354,6 +366,9 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
         leftDown_ = true;
         motionPending_ = false;
         stopSampling();
+        // The root's children stay unfollowed if the last release has not settled yet; this
+        // gesture's release resumes them.
+        settleTimer_.stop();
         selectEvents(true, true, true);
         // The keys down when the press is handled. Raw key events selected before this query
         // follow it; one that is also counted here changes nothing, since a key is either down
@@ -374,7 +389,6 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
     const bool seenMoving = std::exchange(motionPending_, false);
     const bool sampled = sampling_;
     stopSampling();
-    selectEvents(true, false, false);
     const auto pointer = queryPointer();
     if (pointer && !suppressed_) {
         if (seenMoving || (sampled && pointer->root != lastDragAt_))
@@ -385,6 +399,14 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
     suppressed_ = false;
     keysDown_.reset();
     updateHeldKeys();
+    settleTimer_.start();
+}
+
+void X11InputMonitor::settleAfterRelease()
+{
+    if (leftDown_ || monitors_.empty())
+        return;
+    selectEvents(true, false, false);
     connection_.followRootChildren(true);
 }
 

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <bitset>
 #include <map>
+#include <optional>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -69,6 +70,7 @@ private:
     QList<int> followedKeysIn(const std::bitset<256>& keys) const;
     std::optional<Pointer> queryPointer() const;
     void selectEvents(bool buttons, bool keys, bool motion);
+    void settleAfterRelease();
     void readButtonMapping();
     bool isOwnWindow(xcb_window_t topLevel);
     QList<xcb_window_t> ownToolkitWindows() const;
@@ -91,6 +93,9 @@ private:
     bool motionPending_ = false;
     bool sampling_ = false; // raw motion unselected, the pointer asked at each tick
     QTimer motionTimer_;
+    // After a release, the selections of the drag are undone only once the snap is on its way.
+    QTimer settleTimer_;
+    std::optional<std::uint32_t> selectedMask_; // the raw events asked for on the root
     QPoint lastDragAt_; // root position of the press or of the last drag event
 };
 
