@@ -365,7 +365,7 @@ int main(int argc, char** argv)
         // The new windows came up above the logo; it goes back on top, as a click would put it.
         server.xdotool({QStringLiteral("windowraise"), QString::number(logo->window)});
         pause(200);
-        Latency latency{windows, {}, {}};
+        Latency latency{windows, {}, {}, {}};
         for (int i = 0; i < snapsEach; ++i) {
             const int zone = i % 2;
             if (!targets[zone]) {
