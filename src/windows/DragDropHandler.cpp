@@ -323,7 +323,8 @@ void DragDropHandler::handleMouseDragged(const MouseEvent& event)
         closeOverlayWindow();
         createOverlayWindow(pointer);
     }
-    const auto zone = zoneNearest(pointer, *display);
+    // The overlay is of this display now; its identifier is not worked out again at every move.
+    const auto zone = zoneNearest(pointer, *display, overlayMonitorId_);
     if (!zone)
         return;
     highlightZone(*zone);
@@ -350,7 +351,13 @@ void DragDropHandler::spanZones(const MouseEvent& event, const Display& display,
 
 std::optional<Zone> DragDropHandler::zoneNearest(Point pointer, const Display& display) const
 {
-    const auto zones = zoneManager_.monitorZones().constFind(monitorID(display));
+    return zoneNearest(pointer, display, monitorID(display));
+}
+
+std::optional<Zone> DragDropHandler::zoneNearest(Point pointer, const Display& display,
+                                                 const QString& monitorId) const
+{
+    const auto zones = zoneManager_.monitorZones().constFind(monitorId);
     if (zones == zoneManager_.monitorZones().constEnd())
         return std::nullopt;
     const auto nearest = zoneNearestPoint(pointer, display.visibleFrame, *zones);
@@ -461,6 +468,7 @@ void DragDropHandler::closeOverlayWindow()
         overlayWindow_->orderOut();
         overlayWindow_.reset();
     }
+    overlayMonitorId_.clear();
 }
 
 void DragDropHandler::dropOverlayOfChangedDisplay()
@@ -489,7 +497,8 @@ void DragDropHandler::createOverlayWindow(Point pointer)
     const Rect visible = display->visibleFrame;
     auto view = std::make_unique<OverlayView>();
     view->resize(static_cast<int>(visible.width), static_cast<int>(visible.height));
-    const auto zones = zoneManager_.monitorZones().constFind(monitorID(*display));
+    QString monitorId = monitorID(*display);
+    const auto zones = zoneManager_.monitorZones().constFind(monitorId);
     view->setCustomZones(zones == zoneManager_.monitorZones().constEnd()
                              ? std::nullopt
                              : std::optional<ZoneList>(*zones));
@@ -501,6 +510,7 @@ void DragDropHandler::createOverlayWindow(Point pointer)
     window->setContentView(std::move(view));
     // A window still held is dropped without ordering it out first, as the gesture replaces it.
     overlayWindow_ = std::move(window);
+    overlayMonitorId_ = std::move(monitorId);
     overlayWindow_->orderFront();
 }
 

@@ -70,6 +70,8 @@ private:
     // not followed before.
     bool followKeys(const QList<DragKey>& keys);
     std::optional<Zone> zoneNearest(Point pointer, const Display& display) const;
+    std::optional<Zone> zoneNearest(Point pointer, const Display& display,
+                                    const QString& monitorId) const;
     // What a press at the point (screen space) is on: the window element to move, and the
     // window to watch for movement (the element's window, else its parent's).
     struct WindowUnderPointer {
@@ -99,6 +101,7 @@ private:
     std::optional<Point> initialMouseLocation_;
     std::optional<Rect> initialWindowFrame_;
     std::unique_ptr<OverlayWindow> overlayWindow_;
+    QString overlayMonitorId_; // the identifier of the overlay's display
     std::optional<InputMonitor::MonitorId> globalEventMonitor_;
     bool isTracking_ = false;
     std::atomic<int> queuedEvents_ = 0; // mouse events queued and not yet handled
