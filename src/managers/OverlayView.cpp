@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -59,6 +60,7 @@ void OverlayView::setCustomZones(std::optional<ZoneList> zones)
 {
     customZones_ = std::move(zones);
     plainShape_.reset();
+    dropRestingImage();
     update();
     notifyShapeChanged();
 }
@@ -93,6 +95,7 @@ void OverlayView::setSpannedZones(const ZoneList& zones)
                 changed += paintBounds(zone, i, true);
         }
     }
+    restingStale_ += changed & rect();
     update(changed & rect());
     notifyShapeChanged();
 }
@@ -102,6 +105,7 @@ void OverlayView::setNormalZoneColor(const QColor& color)
     if (color == normalZoneColor_)
         return;
     normalZoneColor_ = color;
+    dropRestingImage();
     update();
 }
 
@@ -110,6 +114,7 @@ void OverlayView::setHighlightZoneColor(const QColor& color)
     if (color == highlightZoneColor_)
         return;
     highlightZoneColor_ = color;
+    dropRestingImage();
     update();
 }
 
@@ -119,6 +124,7 @@ void OverlayView::setSpaceAroundZones(double space)
         return;
     spaceAroundZones_ = space;
     plainShape_.reset();
+    dropRestingImage();
     update();
     notifyShapeChanged();
 }
@@ -128,6 +134,7 @@ void OverlayView::setCachingEnabled(bool enabled)
     cachingEnabled_ = enabled;
     glow_.setCachingEnabled(enabled);
     labels_.clear();
+    dropRestingImage();
     update();
 }
 
@@ -212,6 +219,18 @@ QRect OverlayView::paintBounds(const Zone& zone, int index, bool highlighted) co
         return {};
     // Anti-aliased edges may touch the next pixel.
     return bounds.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+QRect OverlayView::highlightBounds() const
+{
+    QRect bounds;
+    if (!customZones_ || !highlightedZone_)
+        return bounds;
+    for (int i = 0; i < customZones_->size(); ++i) {
+        if (customZones_->at(i).id == highlightedZone_->id)
+            bounds |= paintBounds(customZones_->at(i), i, true);
+    }
+    return bounds & rect();
 }
 
 QRegion OverlayView::highlightChangeRegion(const std::optional<Zone>& from,
@@ -338,18 +357,102 @@ void OverlayView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     plainShape_.reset();
+    dropRestingImage();
     notifyShapeChanged();
+}
+
+void OverlayView::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // A display-sized image is tens of megabytes; the next drag paints it again.
+    dropRestingImage();
 }
 
 void OverlayView::shapedChanged()
 {
     // The labels are drawn differently in the two looks.
     labels_.clear();
+    dropRestingImage();
+}
+
+void OverlayView::dropRestingImage()
+{
+    resting_ = QImage();
+    restingStale_ = QRegion();
+}
+
+bool OverlayView::prepareRestingImage(const QPainter& painter)
+{
+    // Shaped, the zones are plain regions that cost little to fill: no image is worth its memory.
+    if (!cachingEnabled_ || isShaped() || !customZones_)
+        return false;
+    // Copied pixels must be exactly the ones painting would give: same format, same scale, whole
+    // pixel offsets.
+    const QPaintDevice* device =
+        painter.isActive() ? painter.paintEngine()->paintDevice() : nullptr;
+    const QTransform toDevice = painter.deviceTransform();
+    const qreal ratio = toDevice.m11();
+    if (!device || device->devType() != QInternal::Image || toDevice.type() > QTransform::TxScale ||
+        !(ratio > 0) || toDevice.m22() != ratio || toDevice.dx() != std::round(toDevice.dx()) ||
+        toDevice.dy() != std::round(toDevice.dy()))
+        return false;
+    const QImage::Format format = static_cast<const QImage*>(device)->format();
+    const QSize pixels(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio)));
+    if (resting_.size() != pixels || resting_.format() != format ||
+        resting_.devicePixelRatio() != ratio) {
+        // Its memory is taken only as parts of it are painted.
+        resting_ = QImage(pixels, format);
+        if (resting_.isNull()) // out of memory: paint everything as without the image
+            return false;
+        resting_.setDevicePixelRatio(ratio);
+        restingStale_ = rect();
+    }
+    return true;
+}
+
+void OverlayView::freshenRestingImage(const QRegion& area)
+{
+    const QRegion stale = area & restingStale_;
+    if (stale.isEmpty())
+        return;
+    QPainter painter(&resting_);
+    painter.setClipRegion(stale);
+    paintOverlay(painter, stale, false);
+    restingStale_ -= stale;
 }
 
 void OverlayView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    QRegion painted = event->region();
+    if (prepareRestingImage(painter)) {
+        // Only the highlighted zone looks different from the resting picture, and only within
+        // its bounds. A paint of the whole view, the first one above all, copies only what the
+        // image already holds, so the overlay never waits for it; partial repaints fill in what
+        // they copy.
+        const QRegion outside = painted - highlightBounds();
+        if (!(QRegion(rect()) - painted).isEmpty())
+            freshenRestingImage(outside);
+        const QRegion copied = outside - restingStale_;
+        const qreal ratio = resting_.devicePixelRatio();
+        // The copy replaces the tint as painting does.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect& r : copied)
+            painter.drawImage(
+                QRectF(r), resting_,
+                QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+        painted -= copied;
+        if (painted.isEmpty())
+            return;
+        painter.setClipRegion(painted);
+    }
+    paintOverlay(painter, painted, true);
+    if (!cachingEnabled_)
+        labels_.clear();
+}
+
+void OverlayView::paintOverlay(QPainter& painter, const QRegion& exposed, bool withHighlight)
+{
     // The whole display is tinted; the tint replaces whatever was there. Shaped, only the zones
     // are painted, and whatever the mask lets through between them must not hold old pixels.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -359,23 +462,22 @@ void OverlayView::paintEvent(QPaintEvent* event)
         return;
     // A one-bit mask has no soft edges to match.
     painter.setRenderHint(QPainter::Antialiasing, !isShaped());
-    const QRegion& exposed = event->region();
     for (int i = 0; i < customZones_->size(); ++i) {
         const Zone& zone = customZones_->at(i);
-        if (exposed.intersects(paintBounds(zone, i, isHighlighted(zone))))
-            paintZone(painter, zone, i);
+        const bool highlighted =
+            withHighlight ? isHighlighted(zone) : spannedZones_.contains(zone.id);
+        if (exposed.intersects(paintBounds(zone, i, highlighted)))
+            paintZone(painter, zone, i, highlighted);
     }
-    if (!cachingEnabled_)
-        labels_.clear();
 }
 
-void OverlayView::paintZone(QPainter& painter, const Zone& zone, int index)
+void OverlayView::paintZone(QPainter& painter, const Zone& zone, int index, bool highlighted)
 {
     const auto r = zoneRect(zone);
     if (!r)
         return;
     if (const auto shape = shapeRect(*r); shape && isShaped()) {
-        if (isHighlighted(zone)) {
+        if (highlighted) {
             // The target is filled, so there is no doubt which zone the window will fill.
             fillRegion(painter, outlineOuterRegion(*shape, true), Qt::white);
             fillRegion(painter, outlineInnerRegion(*shape, true), opaque(highlightZoneColor_));
@@ -392,7 +494,7 @@ void OverlayView::paintZone(QPainter& painter, const Zone& zone, int index)
     } else if (shape) {
         QPainterPath path;
         path.addRoundedRect(*shape, cornerRadius, cornerRadius);
-        if (isHighlighted(zone)) {
+        if (highlighted) {
             const ZoneGlow::Style style{withAlpha(highlightZoneColor_, glowAlpha),
                                         highlightZoneColor_.alphaF(), cornerRadius,
                                         highlightOutlineWidth};

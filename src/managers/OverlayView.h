@@ -18,7 +18,9 @@ namespace corvane {
 //
 // It repaints as the pointer moves over a whole (possibly very large) display, so a change of
 // highlight repaints only the two zones whose look changed, only zones that meet the exposed
-// area are painted, and the glow and the labels are rendered once and reused.
+// area are painted, and the glow and the labels are rendered once and reused. Outside the
+// highlighted zone's reach the overlay looks the same whichever zone is highlighted, so there a
+// repaint copies from a picture of the overlay with no zone highlighted, kept while it shows.
 //
 // Shaped (no compositing manager), the tint and the glow are left out, the zones are painted in
 // their colours made opaque with a whole-pixel outline, and the labels' shadows at full strength.
@@ -79,6 +81,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void shapedChanged() override;
 
 private:
@@ -103,10 +106,20 @@ private:
     // Everything painting zone `index` may touch.
     QRect paintBounds(const Zone& zone, int index, bool highlighted) const;
     bool isHighlighted(const Zone& zone) const;
+    // The area only the highlighted zone's look decides; empty when no listed zone is.
+    QRect highlightBounds() const;
     Label label(int number);
     Label renderLabel(int number) const;
     QFont labelFont() const;
-    void paintZone(QPainter& painter, const Zone& zone, int index);
+    // The tint and the zones meeting `exposed`; `withHighlight` off leaves out the highlighted
+    // zone's highlight (not the spanned zones').
+    void paintOverlay(QPainter& painter, const QRegion& exposed, bool withHighlight);
+    void paintZone(QPainter& painter, const Zone& zone, int index, bool highlighted);
+    // Makes the resting image fit `painter`'s device; false when it cannot stand in for
+    // painting on that device.
+    bool prepareRestingImage(const QPainter& painter);
+    void freshenRestingImage(const QRegion& area);
+    void dropRestingImage();
     // Whole-pixel outline and inside of a zone's shape, for the shaped look.
     static QRegion outlineOuterRegion(const QRectF& shape, bool highlighted);
     static QRegion outlineInnerRegion(const QRectF& shape, bool highlighted);
@@ -129,6 +142,10 @@ private:
     qreal labelsRatio_ = 0;
     // The shape without any highlight, kept until the zones or the size change.
     mutable std::optional<QRegion> plainShape_;
+    // The overlay with no zone highlighted (spanned zones lit), in the paint device's pixels and
+    // format, so that copied pixels are the painted ones; its stale area is painted before use.
+    QImage resting_;
+    QRegion restingStale_;
 };
 
 } // namespace corvane

@@ -249,6 +249,47 @@ private slots:
         QCOMPARE(largestChannelDifference(before.convertToFormat(QImage::Format_ARGB32), after), 0);
     }
 
+    void partialRepaintsMatchAWholeOneAfterTheLookChanges()
+    {
+        // Quarters; the highlight walks, and the tint changes and a zone joins the span between
+        // moves: each repaint covers only what the view marks as changed.
+        const ZoneList zones{Zone(Rect(0, 0, 0.5, 0.5)), Zone(Rect(0.5, 0, 0.5, 0.5)),
+                             Zone(Rect(0, 0.5, 0.5, 0.5)), Zone(Rect(0.5, 0.5, 0.5, 0.5))};
+        for (const qreal ratio : {1.0, 2.0}) {
+            auto view = makeView(zones);
+            QImage image(view->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            auto repaint = [&](const QRegion& area) {
+                view->render(&image, area.boundingRect().topLeft(), area, QWidget::DrawChildren);
+            };
+            auto move = [&](int from, int to) {
+                const QRegion changed = view->highlightChangeRegion(zones[from], zones[to]);
+                view->setHighlightedZone(zones[to]);
+                repaint(changed);
+            };
+            view->setHighlightedZone(zones[0]);
+            repaint(view->rect());
+            for (int i = 0; i < 4; ++i)
+                move(i, (i + 1) % 4);
+            view->setNormalZoneColor(QColor::fromRgbF(0, 0.6f, 0.2f, 0.3f));
+            repaint(view->rect());
+            move(0, 3);
+            move(3, 1);
+            view->setSpannedZones({zones[3]});
+            repaint(view->highlightChangeRegion(zones[3], zones[3]));
+            move(1, 2);
+
+            auto fresh = makeView(zones);
+            fresh->setNormalZoneColor(QColor::fromRgbF(0, 0.6f, 0.2f, 0.3f));
+            fresh->setSpannedZones({zones[3]});
+            fresh->setHighlightedZone(zones[2]);
+            QImage whole(image.size(), image.format());
+            whole.setDevicePixelRatio(ratio);
+            fresh->render(&whole, QPoint(), QRegion(), QWidget::DrawChildren);
+            QVERIFY2(image == whole, qPrintable(u"at ratio %1"_s.arg(ratio)));
+        }
+    }
+
     void cachedAndFreshPaintingAgree()
     {
         // A large zone drawn from glow pieces, a small one rendered at its own size.
