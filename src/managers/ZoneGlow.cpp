@@ -11,6 +11,9 @@ namespace {
 
 // Shapes of different sizes each keep their own small glow; a layout has only a few sizes.
 constexpr qsizetype maxSmallGlows = 16;
+// Large shapes keep their glow's ring for a few sizes: a layout has only a few, and a ring is
+// up to a few megabytes on a large display.
+constexpr qsizetype maxRings = 4;
 // The prototype's edges and centre, the part that is stretched.
 constexpr int stretchStrip = 4;
 
@@ -75,8 +78,46 @@ void ZoneGlow::setCachingEnabled(bool enabled)
 void ZoneGlow::clear()
 {
     prototype_ = QImage();
+    rings_.clear();
     small_.clear();
     dpr_ = 0;
+}
+
+std::array<QRect, 4> ZoneGlow::bandPlaces(QSize size, int corner)
+{
+    return {QRect(0, 0, size.width(), corner),
+            QRect(0, size.height() - corner, size.width(), corner),
+            QRect(0, corner, corner, size.height() - 2 * corner),
+            QRect(size.width() - corner, corner, corner, size.height() - 2 * corner)};
+}
+
+QImage ZoneGlow::assembleBand(const QRect& place, QSize size, int corner) const
+{
+    // Columns and rows of the prototype (corner, strip, corner) onto the glow's (corner,
+    // stretched middle, corner); the strip is the same all along, so stretching it just
+    // repeats it.
+    const int side = prototype_.width();
+    const int sourceEdges[4] = {0, corner, side - corner, side};
+    const int columns[4] = {0, corner, size.width() - corner, size.width()};
+    const int rows[4] = {0, corner, size.height() - corner, size.height()};
+    QImage band(place.size(), QImage::Format_ARGB32_Premultiplied);
+    band.fill(Qt::transparent);
+    QPainter painter(&band);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.translate(-place.topLeft());
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const QRect piece(columns[column], rows[row], columns[column + 1] - columns[column],
+                              rows[row + 1] - rows[row]);
+            if ((row == 1 && column == 1) || !piece.intersects(place))
+                continue;
+            const QRect source(sourceEdges[column], sourceEdges[row],
+                               sourceEdges[column + 1] - sourceEdges[column],
+                               sourceEdges[row + 1] - sourceEdges[row]);
+            painter.drawImage(QRectF(piece), prototype_, source);
+        }
+    }
+    return band;
 }
 
 void ZoneGlow::paint(QPainter& painter, const QRectF& shape, const Style& style, qreal dpr)
@@ -123,34 +164,26 @@ void ZoneGlow::paint(QPainter& painter, const QRectF& shape, const Style& style,
             qUnpremultiply(prototype_.pixel(prototype_.width() / 2, prototype_.height() / 2)));
     }
 
-    // Nine pieces: columns and rows of the prototype (corner, strip, corner) onto the target's
-    // (corner, stretched middle, corner).
+    // The eight pieces around the centre change only with the shape's size: they are put
+    // together once into four bands (top and bottom with their corners, left and right), so a
+    // paint draws four images and one fill rather than nine pieces. No two pieces overlap, so
+    // the pixels are the same either way.
     const QRect target = device.adjusted(-m.margin, -m.margin, m.margin, m.margin);
-    const int side = prototype_.width();
-    const int sourceEdges[4] = {0, m.corner, side - m.corner, side};
-    const int targetColumns[4] = {target.left(), target.left() + m.corner,
-                                  target.left() + target.width() - m.corner,
-                                  target.left() + target.width()};
-    const int targetRows[4] = {target.top(), target.top() + m.corner,
-                               target.top() + target.height() - m.corner,
-                               target.top() + target.height()};
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            const QRect source(sourceEdges[column], sourceEdges[row],
-                               sourceEdges[column + 1] - sourceEdges[column],
-                               sourceEdges[row + 1] - sourceEdges[row]);
-            const QRectF piece(targetColumns[column], targetRows[row],
-                               targetColumns[column + 1] - targetColumns[column],
-                               targetRows[row + 1] - targetRows[row]);
-            if (row == 1 && column == 1) {
-                // The centre is one colour: a plain fill is far cheaper than a stretched image
-                // over most of a large zone.
-                painter.fillRect(logical(piece), centreColor_);
-                continue;
-            }
-            painter.drawImage(logical(piece), prototype_, source);
-        }
+    const std::array<QRect, 4> places = bandPlaces(target.size(), m.corner);
+    auto ring = rings_.constFind(sizeKey(target.size()));
+    if (ring == rings_.constEnd()) {
+        if (rings_.size() >= maxRings)
+            rings_.clear();
+        std::array<QImage, 4> bands;
+        for (int i = 0; i < 4; ++i)
+            bands[i] = assembleBand(places[i], target.size(), m.corner);
+        ring = rings_.insert(sizeKey(target.size()), bands);
     }
+    for (int i = 0; i < 4; ++i)
+        painter.drawImage(logical(QRectF(places[i].translated(target.topLeft()))), (*ring)[i]);
+    // The centre is one colour: a plain fill is far cheaper than an image over most of a zone.
+    painter.fillRect(logical(QRectF(target.adjusted(m.corner, m.corner, -m.corner, -m.corner))),
+                     centreColor_);
 }
 
 } // namespace corvane

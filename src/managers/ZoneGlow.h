@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QImage>
 #include <QRectF>
+#include <array>
 
 class QPainter;
 
@@ -15,7 +16,8 @@ namespace corvane {
 // that follows the pointer. Away from its corners the glow of a rounded rectangle does not vary
 // along an edge, so a large shape's glow is drawn from one small blurred prototype cut into nine
 // pieces (corners as they are, edges and centre stretched), made once per colour and pixel
-// ratio. Shapes too small for that are rendered at their own size and kept as well.
+// ratio; the pieces around the centre are put together for each size of shape. Shapes too small
+// for that are rendered at their own size and kept as well.
 class ZoneGlow {
 public:
     // The platform's shadow blur radius; the glow is a Gaussian of half that deviation.
@@ -57,6 +59,9 @@ private:
     };
     static Metrics metrics(const Style& style, qreal dpr);
     bool matches(const Style& style, qreal dpr) const;
+    // Where the four bands of the ring around the centre lie in a glow of `size`.
+    static std::array<QRect, 4> bandPlaces(QSize size, int corner);
+    QImage assembleBand(const QRect& place, QSize size, int corner) const;
 
     bool cachingEnabled_ = true;
     Style style_{};
@@ -64,6 +69,8 @@ private:
     QImage prototype_;
     QColor centreColor_;
     QHash<quint64, QImage> small_; // by shape size, for shapes under the prototype's size
+    // The ring around a large glow's centre in four bands, by the glow's size.
+    QHash<quint64, std::array<QImage, 4>> rings_;
 };
 
 } // namespace corvane
