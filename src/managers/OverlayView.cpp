@@ -379,6 +379,7 @@ void OverlayView::dropRestingImage()
 {
     resting_ = QImage();
     restingStale_ = QRegion();
+    restingSeen_ = QRegion();
 }
 
 bool OverlayView::prepareRestingImage(const QPainter& painter)
@@ -406,6 +407,7 @@ bool OverlayView::prepareRestingImage(const QPainter& painter)
             return false;
         resting_.setDevicePixelRatio(ratio);
         restingStale_ = rect();
+        restingSeen_ = QRegion();
     }
     return true;
 }
@@ -427,12 +429,16 @@ void OverlayView::paintEvent(QPaintEvent* event)
     QRegion painted = event->region();
     if (prepareRestingImage(painter)) {
         // Only the highlighted zone looks different from the resting picture, and only within
-        // its bounds. A paint of the whole view, the first one above all, copies only what the
-        // image already holds, so the overlay never waits for it; partial repaints fill in what
-        // they copy.
+        // its bounds. The picture is filled in only where a partial repaint comes back to: the
+        // first paint of an area goes straight to the screen as without the picture, so that
+        // the overlay's first paint and a short drag never wait for it (the image's fresh
+        // memory costs as much as painting).
         const QRegion outside = painted - highlightBounds();
-        if (!(QRegion(rect()) - painted).isEmpty())
-            freshenRestingImage(outside);
+        if (!(QRegion(rect()) - painted).isEmpty()) {
+            const QRegion stale = outside & restingStale_;
+            freshenRestingImage(stale & restingSeen_);
+            restingSeen_ += stale;
+        }
         const QRegion copied = outside - restingStale_;
         const qreal ratio = resting_.devicePixelRatio();
         // The copy replaces the tint as painting does.

@@ -146,6 +146,8 @@ private:
     // format, so that copied pixels are the painted ones; its stale area is painted before use.
     QImage resting_;
     QRegion restingStale_;
+    // Where partial repaints have painted without the picture, to be filled in when they return.
+    QRegion restingSeen_;
 };
 
 } // namespace corvane
