@@ -364,8 +364,10 @@ void OverlayView::resizeEvent(QResizeEvent* event)
 void OverlayView::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    // A display-sized image is tens of megabytes; the next drag paints it again.
+    // A display-sized image is tens of megabytes, and the glow's rings a few; the next drag
+    // paints them again.
     dropRestingImage();
+    glow_.trim();
 }
 
 void OverlayView::shapedChanged()

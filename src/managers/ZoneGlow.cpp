@@ -83,6 +83,11 @@ void ZoneGlow::clear()
     dpr_ = 0;
 }
 
+void ZoneGlow::trim()
+{
+    rings_.clear();
+}
+
 std::array<QRect, 4> ZoneGlow::bandPlaces(QSize size, int corner)
 {
     return {QRect(0, 0, size.width(), corner),

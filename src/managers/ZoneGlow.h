@@ -45,6 +45,8 @@ public:
     // measurements).
     void setCachingEnabled(bool enabled);
     void clear();
+    // Drops what is kept for each size of shape, the larger part, keeping the prototype.
+    void trim();
 
     // The glow of a shape of `shapeSize` device pixels, with the returned margin (device
     // pixels) around the shape on every side.
