@@ -434,11 +434,13 @@ void OverlayView::paintEvent(QPaintEvent* event)
         // its bounds. The picture is filled in only where a partial repaint comes back to: the
         // first paint of an area goes straight to the screen as without the picture, so that
         // the overlay's first paint and a short drag never wait for it (the image's fresh
-        // memory costs as much as painting).
+        // memory costs as much as painting). A repaint that is only partly a return paints
+        // directly too: filling the returning part would paint its zones twice.
         const QRegion outside = painted - highlightBounds();
         if (!(QRegion(rect()) - painted).isEmpty()) {
             const QRegion stale = outside & restingStale_;
-            freshenRestingImage(stale & restingSeen_);
+            if ((stale - restingSeen_).isEmpty())
+                freshenRestingImage(stale);
             restingSeen_ += stale;
         }
         const QRegion copied = outside - restingStale_;
