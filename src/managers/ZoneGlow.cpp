@@ -22,6 +22,21 @@ quint64 sizeKey(QSize size)
     return (quint64(quint32(size.width())) << 32) | quint32(size.height());
 }
 
+// What is kept for a size, made and kept when missing; a cache that grows past `limit` starts
+// afresh (a layout has only a few sizes, so this is rare).
+template <typename Value, typename Make>
+const Value& keptForSize(QHash<quint64, Value>& cache, QSize size, qsizetype limit, Make make)
+{
+    const quint64 key = sizeKey(size);
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd()) {
+        if (cache.size() >= limit)
+            cache.clear();
+        it = cache.insert(key, make());
+    }
+    return *it;
+}
+
 } // namespace
 
 ZoneGlow::Metrics ZoneGlow::metrics(const Style& style, qreal dpr)
@@ -151,15 +166,11 @@ void ZoneGlow::paint(QPainter& painter, const QRectF& shape, const Style& style,
 
     const Metrics m = metrics(style, dpr);
     if (device.width() < m.shape || device.height() < m.shape) {
-        const quint64 key = sizeKey(device.size());
-        auto it = small_.constFind(key);
-        if (it == small_.constEnd()) {
-            if (small_.size() >= maxSmallGlows)
-                small_.clear();
-            it = small_.insert(key, render(device.size(), style, dpr, nullptr));
-        }
+        const QImage& glow = keptForSize(small_, device.size(), maxSmallGlows, [&] {
+            return render(device.size(), style, dpr, nullptr);
+        });
         const QRect target = device.adjusted(-m.margin, -m.margin, m.margin, m.margin);
-        painter.drawImage(logical(QRectF(target)), *it);
+        painter.drawImage(logical(QRectF(target)), glow);
         return;
     }
 
@@ -175,17 +186,14 @@ void ZoneGlow::paint(QPainter& painter, const QRectF& shape, const Style& style,
     // the pixels are the same either way.
     const QRect target = device.adjusted(-m.margin, -m.margin, m.margin, m.margin);
     const std::array<QRect, 4> places = bandPlaces(target.size(), m.corner);
-    auto ring = rings_.constFind(sizeKey(target.size()));
-    if (ring == rings_.constEnd()) {
-        if (rings_.size() >= maxRings)
-            rings_.clear();
+    const auto& ring = keptForSize(rings_, target.size(), maxRings, [&] {
         std::array<QImage, 4> bands;
         for (int i = 0; i < 4; ++i)
             bands[i] = assembleBand(places[i], target.size(), m.corner);
-        ring = rings_.insert(sizeKey(target.size()), bands);
-    }
+        return bands;
+    });
     for (int i = 0; i < 4; ++i)
-        painter.drawImage(logical(QRectF(places[i].translated(target.topLeft()))), (*ring)[i]);
+        painter.drawImage(logical(QRectF(places[i].translated(target.topLeft()))), ring[i]);
     // The centre is one colour: a plain fill is far cheaper than an image over most of a zone.
     painter.fillRect(logical(QRectF(target.adjusted(m.corner, m.corner, -m.corner, -m.corner))),
                      centreColor_);
