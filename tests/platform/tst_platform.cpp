@@ -32,22 +32,10 @@ using namespace corvane;
 
 namespace {
 
+// A monitor of vendor "GSM", product 0x5b77, serial 0x04030201.
 QByteArray edidBlock()
 {
-    QByteArray edid(128, '\0');
-    const unsigned char header[] = {0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00,
-                                    0x1e, 0x6d, 0x77, 0x5b, 0x01, 0x02, 0x03, 0x04};
-    for (int i = 0; i < 16; ++i)
-        edid[i] = char(header[i]);
-    return edid;
-}
-
-void putDescriptor(QByteArray& edid, int index, unsigned char tag, const QByteArray& text)
-{
-    const int at = 54 + 18 * index;
-    edid[at + 3] = char(tag);
-    for (int i = 0; i < text.size() && i < 13; ++i)
-        edid[at + 5 + i] = text[i];
+    return test::edidBlock({0x1e, 0x6d, 0x77, 0x5b, 0x01, 0x02, 0x03, 0x04});
 }
 
 } // namespace
@@ -91,8 +79,8 @@ private slots:
     void edidNumbersAndNameOrNothing()
     {
         QByteArray edid = edidBlock();
-        putDescriptor(edid, 0, 0xff, "SERIAL123\n   "); // a serial string, not the name
-        putDescriptor(edid, 2, 0xfc, "LG ULTRAFINE\n");
+        test::putEdidDescriptor(edid, 0, 0xff, "SERIAL123\n   "); // a serial string, not the name
+        test::putEdidDescriptor(edid, 2, 0xfc, "LG ULTRAFINE\n");
         const auto info = parseEdid(edid);
         QVERIFY(info);
         QCOMPARE(info->vendor, 0x1e6du); // "GSM"

@@ -66,6 +66,25 @@ QList<QUuid> zoneIds(const std::optional<ZoneList>& zones)
     return result;
 }
 
+QByteArray edidBlock(const std::array<unsigned char, 8>& ids)
+{
+    QByteArray edid(128, '\0');
+    const unsigned char header[] = {0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00};
+    for (int i = 0; i < 8; ++i) {
+        edid[i] = char(header[i]);
+        edid[8 + i] = char(ids[i]);
+    }
+    return edid;
+}
+
+void putEdidDescriptor(QByteArray& edid, int index, unsigned char tag, const QByteArray& text)
+{
+    const int at = 54 + 18 * index;
+    edid[at + 3] = char(tag);
+    for (int i = 0; i < text.size() && i < 13; ++i)
+        edid[at + 5 + i] = text[i];
+}
+
 } // namespace corvane::test
 
 namespace corvane {

@@ -3,9 +3,11 @@
 #include "models/Zone.h"
 #include "platform/fake/FakePlatform.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QUuid>
+#include <array>
 #include <optional>
 
 namespace corvane::test {
@@ -34,6 +36,12 @@ bool unblockSettingsFolder();
 
 // The zones' ids in order: what identifies a layout's zones across copies.
 QList<QUuid> zoneIds(const std::optional<ZoneList>& zones);
+
+// A 128-byte EDID base block: its header, then `ids` (vendor, product code, serial, as they
+// stand in the block), and nothing else.
+QByteArray edidBlock(const std::array<unsigned char, 8>& ids);
+// Writes a text descriptor (0xfc a name, 0xff a serial string) into descriptor slot `index`.
+void putEdidDescriptor(QByteArray& edid, int index, unsigned char tag, const QByteArray& text);
 
 } // namespace corvane::test
 

@@ -25,16 +25,8 @@ namespace {
 // named "Corvane Test".
 QByteArray sampleEdid()
 {
-    QByteArray edid(128, '\0');
-    const unsigned char header[] = {0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00,
-                                    0x10, 0xac, 0x21, 0x43, 0x78, 0x56, 0x34, 0x12};
-    for (int i = 0; i < 16; ++i)
-        edid[i] = char(header[i]);
-    const int at = 54 + 18; // the second descriptor
-    edid[at + 3] = char(0xfc);
-    const QByteArray name = "Corvane Test\n";
-    for (int i = 0; i < name.size(); ++i)
-        edid[at + 5 + i] = name[i];
+    QByteArray edid = test::edidBlock({0x10, 0xac, 0x21, 0x43, 0x78, 0x56, 0x34, 0x12});
+    test::putEdidDescriptor(edid, 1, 0xfc, "Corvane Test\n");
     return edid;
 }
 
