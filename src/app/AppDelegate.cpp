@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 
+#include "app/AboutDialog.h"
 #include "app/AppIcon.h"
 #include "app/ScriptingBus.h"
 #include "app/ScriptingCommands.h"
@@ -20,11 +21,11 @@
 #include "shortcuts/KeyboardShortcuts.h"
 #include "windows/ActiveWindowSnapper.h"
 #include "windows/DragDropHandler.h"
+#include "windows/DragKey.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -58,12 +59,16 @@ void AppDelegate::setupStatusItem()
     statusMenu_ = std::make_unique<StatusMenu>(
         LayoutManager::shared(),
         StatusMenu::Actions{
-            [this] { openPreferences(); }, [this] { openLayoutEditor(); },
-            [this] { openFeedback(); }, [this] { openSystemAccessibilitySettings(); },
-            [] { QCoreApplication::quit(); }, [this] { return preferencesShortcutText(); }});
+            .openPreferences = [this] { openPreferences(); },
+            .openLayoutEditor = [this] { openLayoutEditor(); },
+            .openFeedback = [this] { openFeedback(); },
+            .openAbout = [this] { openAbout(); },
+            .openAccessibilitySettings = [this] { openSystemAccessibilitySettings(); },
+            .quit = [] { QCoreApplication::quit(); },
+            .preferencesShortcutText = [this] { return preferencesShortcutText(); }});
 
     QApplication::setWindowIcon(appIcon());
-    statusItem_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
+    statusItem_ = std::make_unique<QSystemTrayIcon>(trayIcon());
     statusItem_->setToolTip(QStringLiteral("Corvane"));
     connect(statusMenu_.get(), &StatusMenu::menuReplaced, this,
             [this](QMenu* menu) { statusItem_->setContextMenu(menu); });
@@ -98,8 +103,6 @@ void AppDelegate::setupStatusItem()
     reportCompositing();
     QMetaObject::invokeMethod(
         this, [this] { updateMenu(); }, Qt::QueuedConnection);
-    QMetaObject::invokeMethod(
-        this, [this] { setupMainMenu(); }, Qt::QueuedConnection);
 }
 
 void AppDelegate::setupMonitorChangeDetection()
@@ -260,10 +263,20 @@ void AppDelegate::checkFirstLaunch()
         return;
     Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
     // The General page opens now and names the window manager's move key; the log says it too.
-    Logger::info(WindowManagerAdvice::forSession(Platform::current().session().windowManager(),
-                                                 Settings::dragModifierKey())
-                     .title,
-                 LogCategory::App);
+    const WindowManagerAdvice advice = WindowManagerAdvice::forSession(
+        Platform::current().session().windowManager(), Settings::dragModifierKey());
+    Logger::info(advice.title, LogCategory::App);
+    // A first snap should work: where the default key cannot start one under this window
+    // manager, start with the key the General page would advise. A key the user chose stays.
+    const auto suggested = DragKey::fromName(advice.suggestedKey);
+    if (advice.chosenKeyFails && suggested && suggested->canBeFollowed() &&
+        !Settings::contains(SettingsKeys::dragModifierKey)) {
+        Settings::setValue(SettingsKeys::dragModifierKey, advice.suggestedKey);
+        Logger::info(QStringLiteral("Snap modifier for this window manager: ") +
+                         KeyNames::modifierKey(advice.suggestedKey),
+                     LogCategory::App);
+        emit Notifications::shared().dragModifierKeyChanged(advice.suggestedKey);
+    }
     QTimer::singleShot(timing_.firstLaunchDelay, this, [this] { openPreferences(); });
 }
 
@@ -271,21 +284,6 @@ void AppDelegate::syncZoneColors()
 {
     const ZoneColors colors = Settings::zoneColors();
     zoneManager_.updateZoneColors(colors.normal, colors.highlight);
-}
-
-void AppDelegate::setupMainMenu()
-{
-    // Shown as the global menu where the platform has one; kept for the shortcut text elsewhere.
-    mainMenu_ = std::make_unique<QMenuBar>();
-    QMenu* appMenu = mainMenu_->addMenu(QStringLiteral("Corvane"));
-    QAction* quit = appMenu->addAction(QStringLiteral("Quit Corvane"));
-    quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
-    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);
-    QMenu* windowMenu = mainMenu_->addMenu(QStringLiteral("Window"));
-    QString title = QStringLiteral("Preferences");
-    if (const auto text = preferencesShortcutText(); text && !text->isEmpty())
-        title += QStringLiteral(" (") + *text + u')';
-    connect(windowMenu->addAction(title), &QAction::triggered, this, &AppDelegate::openPreferences);
 }
 
 std::optional<QString> AppDelegate::preferencesShortcutText() const
@@ -335,6 +333,15 @@ void AppDelegate::openLayoutEditor()
 void AppDelegate::openFeedback()
 {
     showPreferences(PreferencesTab::feedback, true);
+}
+
+void AppDelegate::openAbout()
+{
+    if (!aboutDialog_)
+        aboutDialog_ = std::make_unique<AboutDialog>();
+    aboutDialog_->show();
+    aboutDialog_->raise();
+    aboutDialog_->activateWindow();
 }
 
 void AppDelegate::openSystemAccessibilitySettings()

@@ -11,12 +11,12 @@
 #include <memory>
 #include <optional>
 
-class QMenuBar;
 class QSystemTrayIcon;
 class QTimer;
 
 namespace corvane {
 
+class AboutDialog;
 class DragDropHandler;
 class PreferencesWindow;
 class ScriptingBus;
@@ -50,6 +50,7 @@ public:
     void openPreferences();
     void openLayoutEditor();
     void openFeedback();
+    void openAbout();
     void openSystemAccessibilitySettings();
     void syncZoneColors();
     void updateMenu();
@@ -65,7 +66,6 @@ public:
     DragDropHandler* dragDropHandler() const { return dragDropHandler_.get(); }
     ActiveWindowSnapper* activeWindowSnapper() const { return activeWindowSnapper_.get(); }
     PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
-    QMenuBar* mainMenu() const { return mainMenu_.get(); }
     // The last notice shown from the tray (empty when none was), for what the user was told.
     QString lastNotice() const { return lastNotice_; }
 
@@ -85,7 +85,6 @@ private:
     void checkFirstLaunch();
     // Says once a run why a drag with the snap modifier held snapped nothing.
     void explainUnmovedDrag();
-    void setupMainMenu();
     void showPreferences(PreferencesTab tab, bool fresh);
     std::optional<QString> preferencesShortcutText() const;
 
@@ -97,7 +96,7 @@ private:
     std::unique_ptr<DragDropHandler> dragDropHandler_;
     std::unique_ptr<ActiveWindowSnapper> activeWindowSnapper_;
     std::unique_ptr<PreferencesWindow> preferencesWindow_;
-    std::unique_ptr<QMenuBar> mainMenu_;
+    std::unique_ptr<AboutDialog> aboutDialog_;
     std::unique_ptr<QTimer> permissionTimer_;
     bool unmovedDragExplained_ = false;
     QString lastNotice_;

@@ -4,8 +4,10 @@
 
 namespace corvane {
 
-// Corvane's own icon, drawn from the scalable image the desktop entry names too: the tray item
-// and every window (title bar, task switcher) show it.
+// Corvane's own icon, drawn from the scalable image the desktop entry names too: every window
+// (title bar, task switcher) shows it.
 QIcon appIcon();
+// The tray's icon: monochrome, in the panel's own colour where the icon theme has it.
+QIcon trayIcon();
 
 } // namespace corvane

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -55,6 +56,23 @@ struct Parser {
 
     bool isHelpAll() const { return parser.isSet(QStringLiteral("help-all")); }
 };
+
+// The toolkit's own options (QGuiApplication, QApplication and the xcb platform's): an unknown
+// option that is none of them is a mistake, whether or not a display is there to start on.
+bool isToolkitOption(const QString& name)
+{
+    // clang-format off
+    static constexpr const char* names[] = {
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
+        "qwindowgeometry", "qwindowicon", "qwindowtitle", "reverse", "session", "style",
+        "stylesheet", "widgetcount", "display", "geometry", "name", "title", "visual", "ncols",
+        "cmap", "im", "inputstyle", "nograb", "dograb", "sync", "fn", "font", "bg", "background",
+        "fg", "foreground", "btn", "button",
+    };
+    // clang-format on
+    return std::any_of(std::begin(names), std::end(names),
+                       [&](const char* known) { return name == QLatin1StringView(known); });
+}
 
 QStringList argumentList(int argc, char** argv)
 {
@@ -139,13 +157,16 @@ CommandLine::Options readCommand(const Parser& p)
     if (!parser.unknownOptionNames().isEmpty())
         return usageError(
             QStringLiteral("unknown option '%1'").arg(parser.unknownOptionNames().constFirst()));
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("unexpected argument '%1'")
+                              .arg(parser.positionalArguments().constFirst()));
     ScriptCommand command;
     if (parser.isSet(p.snapActive)) {
         command.kind = ScriptCommand::Kind::SnapActive;
         command.zone = parser.value(p.snapActive);
         if (!ZoneRequest::parse(command.zone))
-            return usageError(QStringLiteral("'%1' is no zone: give a number, next or previous")
-                                  .arg(command.zone));
+            return usageError(
+                QStringLiteral("'%1' is no zone: give 1 to 9, next or previous").arg(command.zone));
     } else if (parser.isSet(p.applyLayout)) {
         command.kind = ScriptCommand::Kind::ApplyLayout;
         command.layout = parser.value(p.applyLayout);
@@ -176,6 +197,10 @@ CommandLine::Options CommandLine::answerEarly(int argc, char** argv)
         return usageError(p.parser.errorText());
     if (p.isHelpAll())
         showHelpAll(argc, argv);
+    for (const QString& name : p.parser.unknownOptionNames()) {
+        if (!isToolkitOption(name))
+            return usageError(QStringLiteral("unknown option '%1'").arg(name));
+    }
     if (p.parser.isSet(p.help)) {
         QString text = p.parser.helpText();
         text.replace(unnamedProgram, QString::fromLocal8Bit(programName(argc, argv)));

@@ -93,8 +93,7 @@ ScriptReply ScriptingCommands::snapActive(const QString& zone)
 {
     const auto request = ZoneRequest::parse(zone);
     if (!request)
-        return failure(
-            QStringLiteral("'%1' is no zone: give a number, next or previous").arg(zone));
+        return failure(QStringLiteral("'%1' is no zone: give 1 to 9, next or previous").arg(zone));
     const auto outcome = delegate_.snapActiveWindow(*request);
     return {outcome.snapped, outcome.message};
 }

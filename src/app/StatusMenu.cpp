@@ -10,6 +10,7 @@
 #include "settings/Settings.h"
 #include "windows/DragKey.h"
 
+#include <QActionGroup>
 #include <QMenu>
 
 namespace corvane {
@@ -23,6 +24,14 @@ QString menuItemText(const QString& userText)
 {
     QString text = userText;
     return text.replace(u'&', QStringLiteral("&&"));
+}
+
+// A heading as a disabled item after a separator: a tray menu exported over D-Bus drops the text
+// of a menu section.
+void addHeading(QMenu& menu, const QString& text)
+{
+    menu.addSeparator();
+    menu.addAction(text)->setEnabled(false);
 }
 
 // What the warning item says, or none when all is well: a missing permission first, then
@@ -63,7 +72,7 @@ QString StatusMenu::displayTitle(const Display& display, int index, bool isMain)
                         .arg(static_cast<qint64>(display.frame.width))
                         .arg(static_cast<qint64>(display.frame.height));
     if (isMain)
-        title += QStringLiteral(" (Main)");
+        title += QStringLiteral(" (Primary)");
     return title;
 }
 
@@ -97,22 +106,30 @@ void StatusMenu::updateMenu()
     addDisplayMenus(*menu);
     menu->addSeparator();
 
-    QString preferencesTitle = QStringLiteral("Preferences");
+    // Text after a tab goes to the menu's shortcut column; a QAction shortcut would also be
+    // grabbed by Qt, and the global one is Corvane's own.
+    QString preferencesTitle = QStringLiteral("Preferences\u2026");
     if (actions_.preferencesShortcutText) {
         if (const auto text = actions_.preferencesShortcutText(); text && !text->isEmpty())
-            preferencesTitle += QStringLiteral(" (") + *text + u')';
+            preferencesTitle += u'\t' + *text;
     }
     connect(menu->addAction(preferencesTitle), &QAction::triggered, this, [this] {
         if (actions_.openPreferences)
             actions_.openPreferences();
     });
-    connect(menu->addAction(QStringLiteral("Layout Editor")), &QAction::triggered, this, [this] {
-        if (actions_.openLayoutEditor)
-            actions_.openLayoutEditor();
-    });
-    connect(menu->addAction(QStringLiteral("Send Feedback")), &QAction::triggered, this, [this] {
-        if (actions_.openFeedback)
-            actions_.openFeedback();
+    connect(menu->addAction(QStringLiteral("Layout Editor\u2026")), &QAction::triggered, this,
+            [this] {
+                if (actions_.openLayoutEditor)
+                    actions_.openLayoutEditor();
+            });
+    connect(menu->addAction(QStringLiteral("Send Feedback\u2026")), &QAction::triggered, this,
+            [this] {
+                if (actions_.openFeedback)
+                    actions_.openFeedback();
+            });
+    connect(menu->addAction(QStringLiteral("About Corvane")), &QAction::triggered, this, [this] {
+        if (actions_.openAbout)
+            actions_.openAbout();
     });
     menu->addSeparator();
     connect(menu->addAction(QStringLiteral("Quit")), &QAction::triggered, this, [this] {
@@ -137,19 +154,23 @@ void StatusMenu::addDisplayMenus(QMenu& menu)
         const bool isMain = main && *main == display;
         QMenu* submenu = menu.addMenu(menuItemText(displayTitle(display, i, isMain)));
         submenu->setObjectName(QStringLiteral("Layouts"));
-        const auto chosen = layoutManager_.layoutFor(display);
-        addLayoutItem(*submenu, display, noLayout(), chosen);
-        addLayoutItems(*submenu, display, chosen);
+        // One exclusive choice; a display without a stored choice uses the fallback layout, and
+        // the menu marks that one.
+        auto* choice = new QActionGroup(submenu);
+        choice->setExclusive(true);
+        const ScreenLayout inUse =
+            layoutManager_.layoutFor(display).value_or(LayoutManager::fallbackLayout());
+        addLayoutItems(*submenu, *choice, display, inUse);
     }
 }
 
-QAction* StatusMenu::addLayoutItem(QMenu& submenu, const Display& display,
-                                   const ScreenLayout& layout,
-                                   const std::optional<ScreenLayout>& chosen)
+QAction* StatusMenu::addLayoutItem(QMenu& submenu, QActionGroup& choice, const Display& display,
+                                   const ScreenLayout& layout, const ScreenLayout& inUse)
 {
     QAction* item = submenu.addAction(menuItemText(layout.name));
     item->setCheckable(true);
-    item->setChecked(chosen && chosen->id == layout.id);
+    choice.addAction(item);
+    item->setChecked(inUse.id == layout.id);
     connect(item, &QAction::triggered, this, [this, display, layout] {
         // Applied on the next turn of the event loop, after the menu has closed.
         QMetaObject::invokeMethod(
@@ -159,23 +180,23 @@ QAction* StatusMenu::addLayoutItem(QMenu& submenu, const Display& display,
     return item;
 }
 
-void StatusMenu::addLayoutItems(QMenu& submenu, const Display& display,
-                                const std::optional<ScreenLayout>& chosen)
+void StatusMenu::addLayoutItems(QMenu& submenu, QActionGroup& choice, const Display& display,
+                                const ScreenLayout& inUse)
 {
-    submenu.addSeparator();
-    submenu.addAction(QStringLiteral("Template Layouts"))->setEnabled(false);
-    for (const ScreenLayout& layout : allLayouts()) {
-        if (layout.id == noLayout().id)
-            continue;
-        addLayoutItem(submenu, display, layout, chosen);
+    // The built-in layouts come first; only what the template file holds is a template.
+    addLayoutItem(submenu, choice, display, noLayout(), inUse);
+    addLayoutItem(submenu, choice, display, focusLayout(), inUse);
+    if (!templateLayouts().isEmpty()) {
+        addHeading(submenu, QStringLiteral("Template Layouts"));
+        for (const ScreenLayout& layout : templateLayouts())
+            addLayoutItem(submenu, choice, display, layout, inUse);
     }
     const QList<ScreenLayout>& custom = layoutManager_.customLayouts();
     if (custom.isEmpty())
         return;
-    submenu.addSeparator();
-    submenu.addAction(QStringLiteral("Custom Layouts"))->setEnabled(false);
+    addHeading(submenu, QStringLiteral("Custom Layouts"));
     for (const ScreenLayout& layout : custom)
-        addLayoutItem(submenu, display, layout, chosen);
+        addLayoutItem(submenu, choice, display, layout, inUse);
 }
 
 void StatusMenu::selectLayoutForDisplay(const Display& display, const ScreenLayout& layout)

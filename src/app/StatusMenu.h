@@ -10,6 +10,7 @@
 #include <optional>
 
 class QAction;
+class QActionGroup;
 class QMenu;
 
 namespace corvane {
@@ -25,6 +26,7 @@ public:
         std::function<void()> openPreferences;
         std::function<void()> openLayoutEditor;
         std::function<void()> openFeedback;
+        std::function<void()> openAbout;
         std::function<void()> openAccessibilitySettings;
         std::function<void()> quit;
         // The display text of the preferences shortcut, when one is set.
@@ -52,10 +54,10 @@ signals:
 private:
     QAction* makeWarningItem(QMenu& menu, const QString& text);
     void addDisplayMenus(QMenu& menu);
-    void addLayoutItems(QMenu& submenu, const Display& display,
-                        const std::optional<ScreenLayout>& chosen);
-    QAction* addLayoutItem(QMenu& submenu, const Display& display, const ScreenLayout& layout,
-                           const std::optional<ScreenLayout>& chosen);
+    void addLayoutItems(QMenu& submenu, QActionGroup& choice, const Display& display,
+                        const ScreenLayout& inUse);
+    QAction* addLayoutItem(QMenu& submenu, QActionGroup& choice, const Display& display,
+                           const ScreenLayout& layout, const ScreenLayout& inUse);
 
     LayoutManager& layoutManager_;
     Actions actions_;

@@ -1,5 +1,6 @@
 #include "editor/CustomGridPopover.h"
 
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -41,17 +42,15 @@ CustomGridPopover::CustomGridPopover(QWidget* parent) : QWidget(parent, Qt::Popu
     form->addRow(QStringLiteral("Rows:"), rows_);
     form->addRow(QStringLiteral("Columns:"), columns_);
 
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    generate_ = new QPushButton(QStringLiteral("Generate"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cancel_);
-    buttons->addWidget(generate_);
+    // In the order the desktop puts a dialog's buttons.
+    auto* buttons = new QDialogButtonBox(this);
+    cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
+    generate_ = buttons->addButton(QStringLiteral("Generate"), QDialogButtonBox::AcceptRole);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(title);
     column->addLayout(form);
-    column->addLayout(buttons);
+    column->addWidget(buttons);
 
     connect(rows_, &QLineEdit::textChanged, this, &CustomGridPopover::updateGenerateButton);
     connect(columns_, &QLineEdit::textChanged, this, &CustomGridPopover::updateGenerateButton);

@@ -205,7 +205,7 @@ void CustomLayoutToolbarView::buildGridMenu()
                              [this, preset] { generateGrid(preset.rows, preset.columns); });
     }
     gridMenu_->addSeparator();
-    gridMenu_->addAction(QStringLiteral("Custom Grid..."), this,
+    gridMenu_->addAction(QStringLiteral("Custom Grid\u2026"), this,
                          &CustomLayoutToolbarView::showGridGenerator);
 }
 

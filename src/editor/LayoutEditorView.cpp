@@ -207,8 +207,8 @@ void LayoutEditorView::rebuildCustomLayouts()
     unreadableNotice_->setVisible(layoutManager_.unreadableLayoutCount() > 0);
 }
 
-// A cell is drawn as selected when it holds the stored choice of the selected display (or of
-// the first display while none is selected).
+// A cell is drawn as selected when it holds the layout in use on the selected display (or on
+// the first display while none is selected): its stored choice, else the fallback layout.
 void LayoutEditorView::updateSelectedCells()
 {
     std::optional<Display> display = selectedMonitor();
@@ -217,7 +217,9 @@ void LayoutEditorView::updateSelectedCells()
         if (!screens.isEmpty())
             display = screens.first();
     }
-    const auto chosen = display ? layoutManager_.layoutFor(*display) : std::nullopt;
+    const auto chosen = display ? std::optional(layoutManager_.layoutFor(*display).value_or(
+                                      LayoutManager::fallbackLayout()))
+                                : std::nullopt;
     // The pictures show the space around zones as that display would have it.
     const double space = Settings::spaceAroundZones();
     const Size usableArea = display ? display->visibleFrame.size() : Size();
@@ -233,7 +235,7 @@ void LayoutEditorView::chooseLayout(const ScreenLayout& layout)
 {
     const auto monitor = selectedMonitor();
     if (!monitor) {
-        presentError(QStringLiteral("Please select a monitor first"));
+        presentError(QStringLiteral("Please select a display first"));
         return;
     }
     selectedLayout_ = layout;
@@ -250,8 +252,8 @@ void LayoutEditorView::presentError(const QString& message)
 {
     errorMessage_ = message;
     if (!errorAlert_) {
-        errorAlert_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Error"), message,
-                                      QMessageBox::Ok, this);
+        errorAlert_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Layout Editor"),
+                                      message, QMessageBox::Ok, this);
         errorAlert_->setAttribute(Qt::WA_DeleteOnClose);
         widenForTitle(*errorAlert_);
     }

@@ -38,6 +38,12 @@ const QColor ringEdgeColour(0x1c, 0x1c, 0x1e);
 const QColor badgeColour(0x1c, 0x1c, 0x1e);
 constexpr int badgePadding = 4;
 constexpr int badgeRadius = 6;
+// Translucent, the badge still keeps the white number at more than 3:1 over a white desktop.
+constexpr double translucentBadgeAlpha = 0.75;
+// The target's ring, shaped: thick enough to see at a glance, while the middle stays open so
+// the dragged window shows through it.
+constexpr int highlightRingWidth = 12;
+constexpr int highlightRingEdge = 2;
 
 QColor withAlpha(QColor color, double alpha)
 {
@@ -310,6 +316,12 @@ QRegion OverlayView::outlineInnerRegion(const QRectF& shape, bool highlighted)
                              cornerRadius - shrink);
 }
 
+QRegion OverlayView::insetRegion(const QRectF& shape, double inset)
+{
+    return roundedRectRegion(shape.adjusted(inset, inset, -inset, -inset),
+                             std::max(0.0, cornerRadius - inset));
+}
+
 QRegion OverlayView::ringHoleRegion(const QRectF& shape)
 {
     return roundedRectRegion(
@@ -347,7 +359,8 @@ QRegion OverlayView::shape() const
             continue;
         if (const auto r = zoneRect(zone)) {
             if (const auto s = shapeRect(*r))
-                result += outlineOuterRegion(*s, true) & rect();
+                result +=
+                    (outlineOuterRegion(*s, true) - insetRegion(*s, highlightRingWidth)) & rect();
         }
     }
     return result;
@@ -488,9 +501,12 @@ void OverlayView::paintZone(QPainter& painter, const Zone& zone, int index, bool
         return;
     if (const auto shape = shapeRect(*r); shape && isShaped()) {
         if (highlighted) {
-            // The target is filled, so there is no doubt which zone the window will fill.
+            // A thick ring in the highlight colour between a light and a dark edge: no doubt
+            // which zone the window will fill, and the window stays in sight inside it.
             fillRegion(painter, outlineOuterRegion(*shape, true), Qt::white);
             fillRegion(painter, outlineInnerRegion(*shape, true), opaque(highlightZoneColor_));
+            fillRegion(painter, insetRegion(*shape, highlightRingWidth - highlightRingEdge),
+                       ringEdgeColour);
         } else {
             // Only the ring is inside the window's shape; the middle shows the desktop.
             fillRegion(painter, outlineOuterRegion(*shape, false), ringEdgeColour);
@@ -519,8 +535,8 @@ void OverlayView::paintZone(QPainter& painter, const Zone& zone, int index, bool
     }
     // Centred on the zone's rectangle, not on the inset shape.
     if (const auto box = visibleLabelRect(*r, index + 1)) {
-        if (isShaped())
-            fillRegion(painter, badgeRegion(*box), badgeColour);
+        fillRegion(painter, badgeRegion(*box),
+                   isShaped() ? badgeColour : withAlpha(badgeColour, translucentBadgeAlpha));
         const Label l = label(index + 1);
         painter.drawImage(QPointF(box->x() - l.margin, box->y() - l.margin), l.image);
     }

@@ -123,6 +123,8 @@ private:
     // Whole-pixel outline and inside of a zone's shape, for the shaped look.
     static QRegion outlineOuterRegion(const QRectF& shape, bool highlighted);
     static QRegion outlineInnerRegion(const QRectF& shape, bool highlighted);
+    // A zone's shape made smaller on every side, its corners following.
+    static QRegion insetRegion(const QRectF& shape, double inset);
     // Shaped, a plain zone is a ring around an empty middle, so the desktop and the dragged
     // window stay visible inside it: the hole the ring leaves.
     static QRegion ringHoleRegion(const QRectF& shape);

@@ -121,7 +121,8 @@ void FeedbackView::buildForm()
     includeSystemInfo_ = new ModernToggle;
     includeSystemInfo_->setObjectName(QStringLiteral("includeSystemInfoToggle"));
     includeSystemInfo_->setAccessibleName(QStringLiteral("Include system information"));
-    includeSystemInfo_->setChecked(true);
+    // Sharing is the user's choice, never the default.
+    includeSystemInfo_->setChecked(false);
     textSection->addRow(new PreferencesRowView(QStringLiteral("Include system information"),
                                                PlatformWording::systemInformationExplanation(),
                                                includeSystemInfo_));
@@ -252,9 +253,9 @@ void FeedbackView::updateSendButton()
 
 void FeedbackView::updatePlaceholder()
 {
-    text_->setPlaceholderText(QStringLiteral("Placeholder: Describe your ") +
+    text_->setPlaceholderText(QStringLiteral("Describe your ") +
                               feedbackTypeTitle(feedbackType()).toLower() +
-                              QStringLiteral(" here..."));
+                              QStringLiteral(" here\u2026"));
 }
 
 QString FeedbackView::systemInformation() const
@@ -327,21 +328,24 @@ void FeedbackView::sendFeedback()
             showSendFailure(message);
             return;
         }
-        successAlert_ = showAlert(
-            QStringLiteral("Feedback Sent"),
-            QStringLiteral("Your feedback has been prepared in your default email app. Thank you "
-                           "for helping us improve Corvane!"),
-            QStringLiteral("feedbackSentAlert"));
+        // Corvane cannot know whether the mail went out: it only handed it over.
+        successAlert_ =
+            showAlert(QMessageBox::Information, QStringLiteral("Opened in Your Mail Client"),
+                      QStringLiteral("Your feedback is ready in a new message. Send it from there. "
+                                     "Thank you for helping improve Corvane!"),
+                      QStringLiteral("feedbackSentAlert"));
         QTimer::singleShot(resetDelay_, this, &FeedbackView::resetForm);
     });
 }
 
 void FeedbackView::showSendFailure(const QString& message)
 {
-    errorAlert_ = showAlert(QStringLiteral("Error"),
-                            QStringLiteral("Unable to open your email app. Please ensure you have "
-                                           "a default email client configured."),
-                            QStringLiteral("feedbackErrorAlert"));
+    errorAlert_ = showAlert(
+        QMessageBox::Warning, QStringLiteral("No Mail Client Could Be Opened"),
+        QStringLiteral("Choose a default mail client in your desktop's settings, or copy the "
+                       "message and send it to %1 yourself.")
+            .arg(QStringLiteral(CORVANE_SUPPORT_EMAIL)),
+        QStringLiteral("feedbackErrorAlert"));
     // Nothing is lost: the form keeps the text, and the whole message can go elsewhere.
     QPushButton* copy =
         errorAlert_->addButton(QStringLiteral("Copy Message"), QMessageBox::ActionRole);
@@ -355,21 +359,21 @@ void FeedbackView::resetForm()
     text_->clear();
     email_->clear();
     picker_->setSelectedType(FeedbackType::suggestion);
-    includeSystemInfo_->setChecked(true);
+    includeSystemInfo_->setChecked(false);
 }
 
-QMessageBox* FeedbackView::showAlert(const QString& title, const QString& message,
-                                     const QString& name)
+QMessageBox* FeedbackView::showAlert(QMessageBox::Icon icon, const QString& title,
+                                     const QString& message, const QString& name)
 {
     // Opened without a nested event loop, so the form can clear behind an open success alert.
     auto* alert = new QMessageBox(this);
     alert->setAttribute(Qt::WA_DeleteOnClose);
     alert->setObjectName(name);
-    alert->setIcon(title == u"Error" ? QMessageBox::Warning : QMessageBox::Information);
-    alert->setWindowTitle(title);
+    alert->setIcon(icon);
+    alert->setWindowTitle(QStringLiteral("Send Feedback"));
     alert->setText(title);
     alert->setInformativeText(message);
-    alert->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    alert->setStandardButtons(QMessageBox::Ok);
     widenForTitle(*alert);
     alert->open();
     return alert;

@@ -68,7 +68,8 @@ private:
     void updatePlaceholder();
     void updateSendButton();
     void resetForm();
-    QMessageBox* showAlert(const QString& title, const QString& message, const QString& name);
+    QMessageBox* showAlert(QMessageBox::Icon icon, const QString& title, const QString& message,
+                           const QString& name);
     // The error alert, with the offer to copy `message` (the whole e-mail) to the clipboard.
     void showSendFailure(const QString& message);
 

@@ -34,16 +34,13 @@
 namespace corvane {
 namespace {
 
-// What Reset to Defaults writes: the defaults of the settings register, component by component.
-struct DefaultNumber {
-    QLatin1StringView key;
-    double value;
-};
-constexpr DefaultNumber defaultColorComponents[] = {
-    {SettingsKeys::normalZoneColorRed, 1.0},     {SettingsKeys::normalZoneColorGreen, 1.0},
-    {SettingsKeys::normalZoneColorBlue, 1.0},    {SettingsKeys::normalZoneColorAlpha, 0.2},
-    {SettingsKeys::highlightZoneColorRed, 0.0},  {SettingsKeys::highlightZoneColorGreen, 0.48},
-    {SettingsKeys::highlightZoneColorBlue, 1.0}, {SettingsKeys::highlightZoneColorAlpha, 0.1},
+// A reset removes the zone colours, so the defaults apply again: the highlight follows the
+// desktop's accent until the user picks a colour.
+constexpr QLatin1StringView colorComponentKeys[] = {
+    SettingsKeys::normalZoneColorRed,     SettingsKeys::normalZoneColorGreen,
+    SettingsKeys::normalZoneColorBlue,    SettingsKeys::normalZoneColorAlpha,
+    SettingsKeys::highlightZoneColorRed,  SettingsKeys::highlightZoneColorGreen,
+    SettingsKeys::highlightZoneColorBlue, SettingsKeys::highlightZoneColorAlpha,
 };
 
 // Says under a key's row why the key just pressed was not taken; hidden until then.
@@ -185,7 +182,7 @@ void GeneralPreferencesView::buildSections()
                       QStringLiteral("Move between displays"), SettingsKeys::moveBetweenDisplays);
     behavior->addRow(new PreferencesRowView(
         QStringLiteral("Move between displays"),
-        QStringLiteral("The next and previous zone shortcuts go on to the neighbouring display "
+        QStringLiteral("The next and previous zone shortcuts go on to the neighboring display "
                        "instead of starting over on the same one"),
         moveBetweenDisplays_));
     excludedApplications_ = new ExcludedApplicationsView;
@@ -432,9 +429,8 @@ void GeneralPreferencesView::resetToDefaults()
     QMessageBox confirm(this);
     confirm.setIcon(QMessageBox::Warning);
     confirm.setWindowTitle(QStringLiteral("Reset to Defaults"));
-    confirm.setText(QStringLiteral("Reset to Defaults"));
-    confirm.setInformativeText(QStringLiteral("This will reset all preferences to their default "
-                                              "values. This action cannot be undone."));
+    confirm.setText(QStringLiteral("Reset all preferences to their default values?"));
+    confirm.setInformativeText(QStringLiteral("This cannot be undone."));
     QPushButton* reset = confirm.addButton(QStringLiteral("Reset"), QMessageBox::DestructiveRole);
     QPushButton* cancel = confirm.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
     // Enter must not destroy: the safe choice is the default.
@@ -449,10 +445,8 @@ void GeneralPreferencesView::resetToDefaults()
 
     QMessageBox done(this);
     done.setIcon(QMessageBox::Information);
-    done.setWindowTitle(QStringLiteral("Settings Reset"));
-    done.setText(QStringLiteral("Settings Reset"));
-    done.setInformativeText(
-        QStringLiteral("All preferences have been reset to their default values."));
+    done.setWindowTitle(QStringLiteral("Reset to Defaults"));
+    done.setText(QStringLiteral("All preferences are back to their default values."));
     done.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     widenForTitle(done);
     done.exec();
@@ -467,8 +461,8 @@ void GeneralPreferencesView::restoreDefaults()
         Logger::warning(QStringLiteral("Reset could not turn off launch at login: ") + error,
                         LogCategory::App);
     Settings::setValue(SettingsKeys::launchAtLogin, false);
-    for (const DefaultNumber& component : defaultColorComponents)
-        Settings::setValue(component.key, component.value);
+    for (const QLatin1StringView key : colorComponentKeys)
+        Settings::remove(key);
     Settings::setValue(SettingsKeys::dragModifierKey, QStringLiteral("shift"));
     Settings::setValue(SettingsKeys::showLayoutPreview, true);
     Settings::setValue(SettingsKeys::spaceAroundZones, 0);

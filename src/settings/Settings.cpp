@@ -9,7 +9,9 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QGuiApplication>
 #include <QMap>
+#include <QPalette>
 #include <QPointer>
 #include <QSettings>
 #include <QStorageInfo>
@@ -384,7 +386,14 @@ bool Settings::setExcludedApplications(const QStringList& names)
 
 ZoneColors Settings::defaultZoneColors()
 {
-    return {QColor::fromRgbF(1.0f, 1.0f, 1.0f, 0.2f), QColor::fromRgbF(0.0f, 0.48f, 1.0f, 0.1f)};
+    // Until the user picks colours, the target zone wears the desktop's accent (the palette's
+    // highlight, which follows the KDE accent and the GTK theme); plain zones stay a neutral
+    // white veil, which reads over any wallpaper and beside any accent.
+    QColor accent = QColor::fromRgbF(0.0f, 0.48f, 1.0f);
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        accent = QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight);
+    accent.setAlphaF(0.1f);
+    return {QColor::fromRgbF(1.0f, 1.0f, 1.0f, 0.2f), accent};
 }
 
 ZoneColors Settings::zoneColors()

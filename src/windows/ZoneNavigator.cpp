@@ -88,7 +88,8 @@ std::optional<ZoneRequest> ZoneRequest::parse(const QString& text)
         return ZoneRequest{Kind::Previous, 0};
     bool ok = false;
     const int number = word.toInt(&ok);
-    if (!ok || number < 1)
+    // The keys reach zones 1 to 9; so do commands, so that both mean the same.
+    if (!ok || number < 1 || number > 9)
         return std::nullopt;
     return ZoneRequest{Kind::Number, number};
 }

@@ -88,6 +88,31 @@ private slots:
         QVERIFY(!delegate_->preferencesWindow());
     }
 
+    // Under a window manager where Shift cannot start a snap, the first launch starts with the
+    // key it moves windows with, and the menu says so; a key the user chose is never replaced.
+    void theFirstLaunchStartsWithAKeyThatSnapsUnderThisWindowManager()
+    {
+        fake_->setWindowManager({u"Openbox"_s, u"option"_s, false});
+        launch();
+        QCOMPARE(Settings::dragModifierKey(), u"option"_s);
+        QTRY_COMPARE(delegate_->statusMenu().menu()->actions().first()->text(),
+                     u"Hold Alt and drag window to snap"_s);
+        delegate_.reset();
+
+        test::resetStores();
+        fake_->setWindowManager({u"Xfwm4"_s, u"option"_s, true}); // Shift drags work there
+        launch();
+        QCOMPARE(Settings::dragModifierKey(), u"shift"_s);
+        delegate_.reset();
+
+        test::resetStores();
+        Settings::setValue(SettingsKeys::dragModifierKey, u"control"_s);
+        fake_->setWindowManager({u"Openbox"_s, u"option"_s, false});
+        launch();
+        QCOMPARE(Settings::dragModifierKey(), u"control"_s);
+        fake_->setWindowManager({});
+    }
+
     void thePreferencesKeepTheirTabButOpeningAPageBuildsAFreshWindow()
     {
         launchAgain();

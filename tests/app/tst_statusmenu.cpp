@@ -79,19 +79,20 @@ private slots:
         QCOMPARE(
             test::menuTexts(*menu_->menu()),
             (QStringList{"Hold Shift and drag window to snap", "-",
-                         "Display 1: Built-in (1440×900) (Main)", "Display 2: External (1920×1080)",
-                         "-", "Preferences (Ctrl+Shift+Super+P)", "Layout Editor", "Send Feedback",
-                         "-", "Quit"}));
+                         "Display 1: Built-in (1440×900) (Primary)",
+                         "Display 2: External (1920×1080)", "-", "Preferences…\tCtrl+Shift+Super+P",
+                         "Layout Editor…", "Send Feedback…", "About Corvane", "-", "Quit"}));
         QVERIFY(!menu_->menu()->actions().first()->isEnabled());
 
         // A display's submenu lists the layouts.
         QMenu* submenu = displayMenu(*menu_->menu(), 0);
         QVERIFY(submenu);
-        QStringList layouts{u"No Layout"_s, u"-"_s, u"Template Layouts"_s, u"Focus"_s};
+        QStringList layouts{u"No Layout"_s, u"Focus"_s, u"-"_s, u"Template Layouts"_s};
         for (const ScreenLayout& layout : templateLayouts())
             layouts << layout.name;
         QCOMPARE(test::menuTexts(*submenu), layouts);
-        QVERIFY(checked(*submenu).isEmpty()); // no stored choice: no check mark
+        // No stored choice: the layout in use is the fallback, and the menu marks it.
+        QCOMPARE(checked(*submenu), QStringList{LayoutManager::fallbackLayout().name});
 
         // Names are shown as typed: an "&" is no accelerator mark.
         layouts_->addCustomLayout({QUuid::createUuid(), u"Desk & \"q\""_s, {}, {}});
@@ -112,7 +113,8 @@ private slots:
         item(*displayMenu(*menu_->menu(), 1), u"Focus"_s)->trigger();
         QTRY_VERIFY(menu_->menu() != first);
         QCOMPARE(checked(*displayMenu(*menu_->menu(), 1)), QStringList{u"Focus"_s});
-        QVERIFY(checked(*displayMenu(*menu_->menu(), 0)).isEmpty());
+        QCOMPARE(checked(*displayMenu(*menu_->menu(), 0)),
+                 QStringList{LayoutManager::fallbackLayout().name});
         QCOMPARE(windows_->monitorZones().value(monitorID(test::secondDisplay())).size(), 1);
     }
 

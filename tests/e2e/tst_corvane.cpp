@@ -321,6 +321,12 @@ private slots:
         QVERIFY2(errors.contains(u"needs an X server"_s) &&
                      errors.contains(u"DISPLAY is not set"_s),
                  qPrintable(errors));
+        // A wrong command line is a wrong command line, display or not; the toolkit's own
+        // options are not wrong.
+        const auto [badCode, badOut, badErrors] = run({u"--bogus"_s});
+        QCOMPARE(badCode, 2);
+        QVERIFY2(badErrors.contains(u"unknown option 'bogus'"_s), qPrintable(badErrors));
+        QCOMPARE(std::get<0>(run({u"-style"_s, u"fusion"_s})), 1);
     }
 
     // In a Wayland session the application stays on X (its overlay is a real X window placed
@@ -456,6 +462,10 @@ private slots:
         const QString apply = u"--apply-layout"_s;
         QTest::newRow("no such zone") << "command" << QStringList{snap, "7"} << 1 << "zone 7";
         QTest::newRow("no zone at all") << "command" << QStringList{snap, "up"} << 2 << "no zone";
+        QTest::newRow("no key reaches zone 10")
+            << "command" << QStringList{snap, "10"} << 2 << "give 1 to 9";
+        QTest::newRow("a word too many")
+            << "command" << QStringList{u"--list"_s, "extra"} << 2 << "unexpected argument";
         QTest::newRow("no such layout")
             << "command" << QStringList{apply, "Nope"} << 1 << "no layout named 'Nope'";
         QTest::newRow("no such layout, bus")

@@ -298,7 +298,7 @@ private slots:
         toolbar().gridMenu()->close();
         QCOMPARE(test::menuTexts(*toolbar().gridMenu()),
                  (QStringList{u"2\u00d72 Grid"_s, u"2\u00d73 Grid"_s, u"3\u00d72 Grid"_s,
-                              u"3\u00d73 Grid"_s, u"-"_s, u"Custom Grid..."_s}));
+                              u"3\u00d73 Grid"_s, u"-"_s, u"Custom Grid\u2026"_s}));
         toolbar().gridMenu()->actions()[1]->trigger();
         QCOMPARE(editingZones().size(), 6);
         // Two rows, three columns: the first row comes first.
@@ -489,9 +489,10 @@ private slots:
         QCOMPARE(view.templateCells().first()->layout().id, noLayout().id);
         QCOMPARE(view.templateCells().last()->layout().id, all.last().id);
 
-        // A display without a stored choice has no selected cell.
+        // A display without a stored choice uses the fallback layout, and its cell is marked.
         view.setSelectedMonitor(test::secondDisplay());
-        QCOMPARE(selectedCell(), nullptr);
+        QVERIFY(selectedCell());
+        QCOMPARE(selectedCell()->layout().id, tall->id);
         QCOMPARE(view.monitorPicker()->cards().at(1)->isSelected(), true);
         QCOMPARE(view.monitorPicker()->cards().at(0)->isSelected(), false);
     }
@@ -522,8 +523,8 @@ private slots:
         QVERIFY(view.showError());
         QMessageBox* alert = view.errorAlert();
         QVERIFY(alert);
-        QCOMPARE(alert->windowTitle(), u"Error"_s);
-        QCOMPARE(alert->text(), u"Please select a monitor first"_s);
+        QCOMPARE(alert->windowTitle(), u"Layout Editor"_s);
+        QCOMPARE(alert->text(), u"Please select a display first"_s);
         QVERIFY(!Settings::contains(SettingsKeys::monitorLayoutPreferences));
         QVERIFY(!view.selectedLayout());
 

@@ -4,10 +4,14 @@
 #include "managers/GridView.h"
 #include "managers/OverlayView.h"
 #include "managers/OverlayWindow.h"
+#include "managers/ShapedPainting.h"
 #include "managers/ZoneManager.h"
+#include "settings/Settings.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QTest>
 #include <QWindow>
 
@@ -151,7 +155,8 @@ private slots:
         QRect bright;
         for (int y = 200; y < 300; ++y) {
             for (int x = 300; x < 500; ++x) {
-                if (image.pixelColor(x, y).alpha() > 200)
+                const QColor c = image.pixelColor(x, y);
+                if (c.alpha() > 200 && c.lightness() > 200)
                     bright |= QRect(x, y, 1, 1);
             }
         }
@@ -525,14 +530,16 @@ private slots:
         const QRegion mask = window->mask();
 
         // The plain zone is a ring from one pixel outside its shape, with its label's badge; the
-        // highlighted zone is filled.
-        for (const QPoint p : {QPoint(9, 250), QPoint(12, 250), QPoint(200, 250), QPoint(600, 250),
-                               QPoint(600, 100)})
+        // highlighted zone a thick ring, also with its badge.
+        for (const QPoint p :
+             {QPoint(9, 250), QPoint(12, 250), QPoint(200, 250), QPoint(600, 250), QPoint(600, 15)})
             QVERIFY2(mask.contains(p), qPrintable(u"(%1, %2)"_s.arg(p.x()).arg(p.y())));
         // The gaps around and between the zones, the rounded corners and the plain zone's middle
         // show the desktop and the dragged window.
+        // So does the middle of the highlighted zone: the user never drags blind.
         for (const QPoint p : {QPoint(4, 250), QPoint(200, 5), QPoint(400, 250), QPoint(200, 495),
-                               QPoint(795, 250), QPoint(10, 10), QPoint(14, 250), QPoint(200, 100)})
+                               QPoint(795, 250), QPoint(10, 10), QPoint(14, 250), QPoint(200, 100),
+                               QPoint(600, 100), QPoint(440, 250)})
             QVERIFY2(!mask.contains(p), qPrintable(u"(%1, %2)"_s.arg(p.x()).arg(p.y())));
         // The highlighted zone's wide outline reaches further out than the plain one's.
         QVERIFY(mask.contains(QPoint(408, 250)));
@@ -551,7 +558,16 @@ private slots:
         QCOMPARE(image.pixel(10, 250), qRgb(255, 255, 255));
         QVERIFY(image.pixelColor(9, 250).lightness() < 60);
         QVERIFY(image.pixelColor(12, 250).lightness() < 60);
-        QCOMPARE(image.pixel(600, 100), qRgb(0, 122, 255));
+        QCOMPARE(image.pixelColor(600, 15), opaque(Settings::defaultZoneColors().highlight));
+
+        // Until the user picks one, the highlight is the desktop's accent.
+        const QPalette before = QGuiApplication::palette();
+        QPalette accented = before;
+        accented.setColor(QPalette::Highlight, QColor(0xd0, 0x30, 0x60));
+        QGuiApplication::setPalette(accented);
+        const QColor highlight = Settings::defaultZoneColors().highlight;
+        QGuiApplication::setPalette(before);
+        QCOMPARE(opaque(highlight), QColor(0xd0, 0x30, 0x60));
         QCOMPARE(image.pixelColor(400, 250).alpha(), 0);
         // The label is white on a dark badge.
         int dark = 0, white = 0;

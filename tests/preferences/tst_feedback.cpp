@@ -38,6 +38,7 @@ private slots:
     void whatCanBeSent()
     {
         auto* text = view->findChild<QPlainTextEdit*>(u"feedbackText"_s);
+        QVERIFY(!view->includeSystemInfo()); // nothing about the machine is shared unasked
         auto* email = view->findChild<QLineEdit*>(u"userEmail"_s);
         auto* error = view->findChild<QLabel*>(u"emailError"_s);
         QPushButton* send = view->sendButton();
@@ -69,11 +70,11 @@ private slots:
         QVERIFY(picker->button(FeedbackType::bug)->isSelected());
         QVERIFY(!picker->button(FeedbackType::suggestion)->isSelected());
         said << text->placeholderText();
-        QCOMPARE(said,
-                 (QStringList{"Please write your feedback first",
-                              "Placeholder: Describe your feature suggestion here...",
-                              "Send your feedback via email", "Please enter a valid email address",
-                              "Placeholder: Describe your bug report here..."}));
+        QCOMPARE(
+            said,
+            (QStringList{"Please write your feedback first",
+                         "Describe your feature suggestion here…", "Send your feedback via email",
+                         "Please enter a valid email address", "Describe your bug report here…"}));
     }
 
     void theBodyIsComposedInOrderFromTheTextAsTyped()
@@ -125,6 +126,7 @@ private slots:
                        "Screen Resolutions: Screen 1: 1440x900, Screen 2: 1920x1080"_s.arg(
                            QStringLiteral(CORVANE_VERSION), QSysInfo::prettyProductName()));
 
+        view->setIncludeSystemInfo(true);
         view->setFeedbackText(u"text"_s);
         view->sendFeedback();
         const QUrlQuery query(fake->openedUrls().first());
@@ -141,8 +143,10 @@ private slots:
         QTRY_VERIFY(view->isShowingErrorAlert());
         QVERIFY(!view->isShowingSuccessAlert());
         QCOMPARE((QStringList{view->errorAlert()->text(), view->errorAlert()->informativeText()}),
-                 (QStringList{"Error", "Unable to open your email app. Please ensure you have a "
-                                       "default email client configured."}));
+                 (QStringList{"No Mail Client Could Be Opened",
+                              u"Choose a default mail client in your desktop's settings, or copy "
+                              "the message and send it to %1 yourself."_s.arg(
+                                  QStringLiteral(CORVANE_SUPPORT_EMAIL))}));
         QTest::qWait(50);
         QCOMPARE(view->feedbackText(), u"keep me"_s);
         QCOMPARE(view->userEmail(), u"me@example.com"_s);
@@ -164,14 +168,15 @@ private slots:
         QTRY_VERIFY(view->isShowingSuccessAlert());
         QCOMPARE(
             (QStringList{view->successAlert()->text(), view->successAlert()->informativeText()}),
-            (QStringList{"Feedback Sent", "Your feedback has been prepared in your default "
-                                          "email app. Thank you for helping us improve Corvane!"}));
+            (QStringList{"Opened in Your Mail Client",
+                         "Your feedback is ready in a new message. Send it from there. Thank you "
+                         "for helping improve Corvane!"}));
         QCOMPARE(view->feedbackText(), u"thanks"_s); // not yet
 
         QTRY_VERIFY(view->feedbackText().isEmpty());
         QVERIFY(view->userEmail().isEmpty());
         QCOMPARE(view->feedbackType(), FeedbackType::suggestion);
-        QVERIFY(view->includeSystemInfo());
+        QVERIFY(!view->includeSystemInfo());    // sharing is opt-in, also after a reset
         QVERIFY(view->isShowingSuccessAlert()); // the alert may still be open
         QVERIFY(!view->sendButton()->isEnabled());
 

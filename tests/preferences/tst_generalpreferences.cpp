@@ -384,10 +384,8 @@ private slots:
         QCOMPARE(responder.seen.size(), 1);
         // Enter is safe: Cancel is the default.
         QCOMPARE(responder.seen[0],
-                 (QStringList{"Reset to Defaults",
-                              "This will reset all preferences to their default values. This "
-                              "action cannot be undone.",
-                              "Cancel", "Cancel", "Reset"}));
+                 (QStringList{"Reset all preferences to their default values?",
+                              "This cannot be undone.", "Cancel", "Cancel", "Reset"}));
         QCOMPARE(shown(*page), stored);
         QCOMPARE(Settings::dragModifierKey(), u"control"_s);
         QCOMPARE(fake->loginItems().status(), LoginItemStatus::Enabled);
@@ -396,8 +394,7 @@ private slots:
         QTest::mouseClick(page->resetButton(), Qt::LeftButton);
         QCOMPARE(responder.seen.size(), 3);
         QCOMPARE(responder.seen[2].mid(0, 2),
-                 (QStringList{"Settings Reset",
-                              "All preferences have been reset to their default values."}));
+                 (QStringList{"All preferences are back to their default values.", ""}));
         QCOMPARE(responder.seen[2].size(), 4); // one button
         QCOMPARE(shown(*page), defaults());
         const ZoneColors colors = Settings::defaultZoneColors();

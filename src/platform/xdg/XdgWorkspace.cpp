@@ -56,6 +56,16 @@ void XdgWorkspace::openUrlAsync(const QUrl& url, QObject* context,
                                 std::function<void(bool opened)> done)
 {
     const QString opener = openerFor(url);
+    if (url.scheme() == u"mailto" && opener.isEmpty()) {
+        // Qt's own fallback would print the whole link, and with it the message, to standard
+        // error.
+        Logger::warning(
+            QStringLiteral("No xdg-email or xdg-open is installed to open %1").arg(forLog(url)),
+            LogCategory::App);
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done)] { done(false); }, Qt::QueuedConnection);
+        return;
+    }
     if (!url.isValid() || opener.isEmpty()) {
         Workspace::openUrlAsync(url, context, std::move(done));
         return;
