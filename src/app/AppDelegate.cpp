@@ -29,6 +29,7 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 namespace corvane {
@@ -327,7 +328,29 @@ void AppDelegate::openPreferences()
 
 void AppDelegate::openLayoutEditor()
 {
+    // The editor itself, on the display under the pointer: the custom layout in use there is
+    // opened for editing, else a new layout is started. The gallery stays behind it.
     showPreferences(PreferencesTab::layoutEditor, true);
+    auto* gallery = qobject_cast<LayoutEditorView*>(
+        preferencesWindow_->view()->page(PreferencesTab::layoutEditor));
+    if (!gallery)
+        return;
+    const DisplayList screens = Platform::current().displays().screens();
+    if (const auto display =
+            screenContainingPoint(Platform::current().inputMonitor().mouseLocation(), screens))
+        gallery->setSelectedMonitor(*display);
+    const auto& display = gallery->selectedMonitor();
+    if (!display)
+        return;
+    LayoutManager& layouts = LayoutManager::shared();
+    const auto inUse = layouts.layoutFor(*display);
+    const bool custom =
+        inUse && std::any_of(layouts.customLayouts().begin(), layouts.customLayouts().end(),
+                             [&](const ScreenLayout& l) { return l.id == inUse->id; });
+    if (custom)
+        gallery->editLayout(*inUse);
+    else
+        gallery->createNewLayout();
 }
 
 void AppDelegate::openFeedback()

@@ -1,6 +1,8 @@
 #include "TestEnvironment.h"
 #include "app/AppDelegate.h"
 #include "app/StatusMenu.h"
+#include "editor/LayoutEditorView.h"
+#include "preferences/PreferencesView.h"
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
 #include "preferences/GeneralPreferencesView.h"
@@ -123,8 +125,13 @@ private slots:
         delegate_->openPreferences();
         QCOMPARE(delegate_->preferencesWindow(), first);
         QCOMPARE(first->selectedTab(), PreferencesTab::feedback);
+        // The Layout Editor item opens the editor itself, over the gallery.
         delegate_->openLayoutEditor();
         QCOMPARE(delegate_->preferencesWindow()->selectedTab(), PreferencesTab::layoutEditor);
+        auto* gallery = qobject_cast<LayoutEditorView*>(
+            delegate_->preferencesWindow()->view()->page(PreferencesTab::layoutEditor));
+        QVERIFY(gallery && gallery->editorWindowController());
+        QTRY_VERIFY(LayoutManager::shared().editingDisplay());
         delegate_->openFeedback();
         QCOMPARE(delegate_->preferencesWindow()->selectedTab(), PreferencesTab::feedback);
         // The hot key opens the preferences too.
