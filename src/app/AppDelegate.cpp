@@ -99,6 +99,18 @@ void AppDelegate::setupStatusItem()
     // The hint names the snap modifier; a new one must not wait for another rebuild.
     connect(&Notifications::shared(), &Notifications::dragModifierKeyChanged, this,
             [this] { updateMenu(); });
+    // Whatever path a change came by (the menu, a script, the keyboard), one that did not reach
+    // the file is said where the user looks. Queued here from other threads.
+    connect(&Notifications::shared(), &Notifications::settingsWriteFailed, this,
+            &AppDelegate::noteUnsavedSettings);
+    // A folder the user made read-only is left so; said once, since nothing is written at a
+    // plain start.
+    if (const auto obstacle = Settings::cannotBeSaved()) {
+        Logger::fault(QStringLiteral("Settings cannot be saved: ") + *obstacle, LogCategory::App);
+        QMetaObject::invokeMethod(
+            this, [this, reason = *obstacle] { noteUnsavedSettings(reason); },
+            Qt::QueuedConnection);
+    }
 
     setupMonitorChangeDetection();
     reportCompositing();
@@ -241,11 +253,10 @@ void AppDelegate::explainUnmovedDrag()
         return;
     unmovedDragExplained_ = true;
     const WindowManagerInfo wm = Platform::current().session().windowManager();
-    const WindowManagerAdvice advice =
-        WindowManagerAdvice::forSession(wm, Settings::dragModifierKey());
+    const WindowManagerAdvice advice = WindowManagerAdvice::forSession(wm, DragKey::nameInUse());
     QString text = QStringLiteral("The window did not move while %1 was held, so it could not "
                                   "be snapped. ")
-                       .arg(KeyNames::modifierKey(Settings::dragModifierKey()));
+                       .arg(KeyNames::modifierKey(DragKey::nameInUse()));
     text += advice.suggestedKey.isEmpty()
                 ? QStringLiteral("Choose the key your window manager moves windows with in "
                                  "Preferences \u2192 General.")
@@ -258,6 +269,18 @@ void AppDelegate::explainUnmovedDrag()
                                  QSystemTrayIcon::Information, 10000);
 }
 
+void AppDelegate::noteUnsavedSettings(const QString& reason)
+{
+    if (preferencesWindow_ && preferencesWindow_->isVisible())
+        return;
+    lastNotice_ = QStringLiteral("Corvane cannot save its settings to %1: %2. Changes made now "
+                                 "are lost when Corvane quits.")
+                      .arg(Settings::fileName(), reason);
+    if (statusItem_ && QSystemTrayIcon::supportsMessages())
+        statusItem_->showMessage(QStringLiteral("Settings Not Saved"), lastNotice_,
+                                 QSystemTrayIcon::Warning, 10000);
+}
+
 void AppDelegate::checkFirstLaunch()
 {
     if (Settings::hasLaunchedBefore())
@@ -265,7 +288,7 @@ void AppDelegate::checkFirstLaunch()
     Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
     // The General page opens now and names the window manager's move key; the log says it too.
     const WindowManagerAdvice advice = WindowManagerAdvice::forSession(
-        Platform::current().session().windowManager(), Settings::dragModifierKey());
+        Platform::current().session().windowManager(), DragKey::nameInUse());
     Logger::info(advice.title, LogCategory::App);
     // A first snap should work: where the default key cannot start one under this window
     // manager, start with the key the General page would advise. A key the user chose stays.

@@ -66,7 +66,8 @@ public:
     DragDropHandler* dragDropHandler() const { return dragDropHandler_.get(); }
     ActiveWindowSnapper* activeWindowSnapper() const { return activeWindowSnapper_.get(); }
     PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
-    // The last notice shown from the tray (empty when none was), for what the user was told.
+    // The last notice shown from the tray (empty when none was), for what the user was told:
+    // why a drag snapped nothing, or that settings could not be saved.
     QString lastNotice() const { return lastNotice_; }
 
 signals:
@@ -85,6 +86,9 @@ private:
     void checkFirstLaunch();
     // Says once a run why a drag with the snap modifier held snapped nothing.
     void explainUnmovedDrag();
+    // Tells from the tray that settings could not be saved, unless the preferences window,
+    // which says it itself, is open.
+    void noteUnsavedSettings(const QString& reason);
     void showPreferences(PreferencesTab tab, bool fresh);
     std::optional<QString> preferencesShortcutText() const;
 

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/ScriptingCommands.h"
 #include "windows/ZoneNavigator.h"
 
 #include <QApplication>
@@ -154,6 +155,14 @@ CommandLine::Options readCommand(const Parser& p)
         return usageError(QStringLiteral("--display goes with --apply-layout"));
     if (given == 0)
         return {};
+    // Refused here, before the running instance is asked anything.
+    for (const auto& [option, what] : {std::pair(&p.snapActive, QStringLiteral("zone")),
+                                       std::pair(&p.applyLayout, QStringLiteral("layout name"))}) {
+        if (!parser.isSet(*option))
+            continue;
+        if (const auto refusal = ScriptingCommands::refuseLength(what, parser.value(*option)))
+            return usageError(*refusal);
+    }
     if (!parser.unknownOptionNames().isEmpty())
         return usageError(
             QStringLiteral("unknown option '%1'").arg(parser.unknownOptionNames().constFirst()));

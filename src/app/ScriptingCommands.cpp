@@ -2,11 +2,13 @@
 
 #include "app/AppDelegate.h"
 #include "app/StatusMenu.h"
+#include "logging/ControlCharacters.h"
 #include "logging/Logger.h"
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
 #include "models/Layouts.h"
 #include "platform/Platform.h"
+#include "settings/Settings.h"
 
 #include <QUuid>
 
@@ -55,14 +57,15 @@ QString layoutInUse(const Display& display, const QList<Listed>& layouts)
     return QStringLiteral("-");
 }
 
-// A name as one field of a listed line: tabs and line breaks would split it.
+// A name as one field of a listed line: tabs and line breaks would split it, and control
+// characters would act on the terminal that shows it.
 QString field(QString text)
 {
     for (QChar& c : text) {
         if (c == u'\t' || c == u'\n' || c == u'\r')
             c = u' ';
     }
-    return text;
+    return replaceControlCharacters(text);
 }
 
 ScriptReply failure(const QString& text)
@@ -72,6 +75,16 @@ ScriptReply failure(const QString& text)
 }
 
 } // namespace
+
+std::optional<QString> ScriptingCommands::refuseLength(const QString& what, const QString& argument)
+{
+    if (argument.size() <= maxArgumentLength)
+        return std::nullopt;
+    return QStringLiteral("The %1 given is %2 characters long; at most %3 are read")
+        .arg(what)
+        .arg(argument.size())
+        .arg(maxArgumentLength);
+}
 
 ScriptReply ScriptingCommands::run(const ScriptCommand& command)
 {
@@ -91,6 +104,8 @@ ScriptReply ScriptingCommands::run(const ScriptCommand& command)
 
 ScriptReply ScriptingCommands::snapActive(const QString& zone)
 {
+    if (const auto refusal = refuseLength(QStringLiteral("zone"), zone))
+        return failure(*refusal);
     const auto request = ZoneRequest::parse(zone);
     if (!request)
         return failure(QStringLiteral("'%1' is no zone: give 1 to 9, next or previous").arg(zone));
@@ -100,6 +115,8 @@ ScriptReply ScriptingCommands::snapActive(const QString& zone)
 
 ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<int> number)
 {
+    if (const auto refusal = refuseLength(QStringLiteral("layout name"), text))
+        return failure(*refusal);
     const DisplayList screens = Platform::current().displays().screens();
     std::optional<Display> display;
     if (number) {
@@ -117,11 +134,16 @@ ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<in
     const Found found = findLayout(text);
     if (!found.layout)
         return failure(found.error);
-    delegate_.statusMenu().selectLayoutForDisplay(*display, *found.layout);
     const int index = static_cast<int>(screens.indexOf(*display)) + 1;
+    if (!delegate_.statusMenu().selectLayoutForDisplay(*display, *found.layout))
+        return failure(QStringLiteral("Display %1 (%2) keeps its layout: the choice of %3 could "
+                                      "not be saved to %4 (%5)")
+                           .arg(index)
+                           .arg(field(display->localizedName), field(found.layout->name),
+                                Settings::fileName(), Settings::lastWriteFailure()));
     return {true, QStringLiteral("Display %1 (%2) uses %3")
                       .arg(index)
-                      .arg(display->localizedName, found.layout->name)};
+                      .arg(field(display->localizedName), field(found.layout->name))};
 }
 
 ScriptingCommands::Found ScriptingCommands::findLayout(const QString& text) const

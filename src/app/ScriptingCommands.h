@@ -18,6 +18,12 @@ class ScriptingCommands {
 public:
     explicit ScriptingCommands(AppDelegate& delegate) : delegate_(delegate) {}
 
+    // No layout name, id or zone is longer: a longer argument is refused before anything
+    // looks at it, so that megabytes from a script hold up neither the menu nor the overlays.
+    static constexpr qsizetype maxArgumentLength = 1024;
+    // The refusal of an argument that is too long; none for one that is not.
+    static std::optional<QString> refuseLength(const QString& what, const QString& argument);
+
     // Only once the delegate's services are up.
     ScriptReply run(const ScriptCommand& command);
 

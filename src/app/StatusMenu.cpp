@@ -56,11 +56,7 @@ StatusMenu::~StatusMenu() = default;
 
 QString StatusMenu::hintText()
 {
-    // A stored key the desktop cannot follow leaves the drag on Shift; the hint says so.
-    const QString stored = Settings::dragModifierKey();
-    const auto dragKey = DragKey::fromName(stored);
-    const QString key = dragKey && dragKey->canBeFollowed() ? stored : QStringLiteral("shift");
-    return QStringLiteral("Hold ") + KeyNames::modifierKey(key) +
+    return QStringLiteral("Hold ") + KeyNames::modifierKey(DragKey::nameInUse()) +
            QStringLiteral(" and drag window to snap");
 }
 
@@ -199,13 +195,15 @@ void StatusMenu::addLayoutItems(QMenu& submenu, QActionGroup& choice, const Disp
         addLayoutItem(submenu, choice, display, layout, inUse);
 }
 
-void StatusMenu::selectLayoutForDisplay(const Display& display, const ScreenLayout& layout)
+bool StatusMenu::selectLayoutForDisplay(const Display& display, const ScreenLayout& layout)
 {
+    // Saved first: a choice that is gone at the next start must not look made in this one.
+    if (!layoutManager_.saveLayoutPreference(display, layout))
+        return false;
     ZoneManager& windows = layoutManager_.zoneManager();
     if (Settings::showLayoutPreview())
         windows.showLayoutPreview(layout, display);
     windows.updateZones(layout.zones, display, false, false);
-    layoutManager_.saveLayoutPreference(display, layout);
     layoutManager_.saveCurrentLayout();
     updateMenu();
 
@@ -215,6 +213,7 @@ void StatusMenu::selectLayoutForDisplay(const Display& display, const ScreenLayo
     Logger::info(QStringLiteral("Applied layout '") + layout.name +
                  QStringLiteral("' to display '") +
                  displayTitle(display, index, main && *main == display) + u'\'');
+    return true;
 }
 
 void StatusMenu::updateAccessibilityWarning()

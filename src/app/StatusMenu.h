@@ -42,8 +42,10 @@ public:
     // Adds the warning at index 2 and its separator at 3, or removes both, or changes what it
     // says, without a rebuild.
     void updateAccessibilityWarning();
-    // Applies a layout chosen from the menu: preview, zones, stored choice, rebuild.
-    void selectLayoutForDisplay(const Display& display, const ScreenLayout& layout);
+    // Applies a layout chosen from the menu: stored choice, preview, zones, rebuild. False when
+    // the choice could not be saved: then nothing changes (the settings store has announced
+    // why, and Settings::lastWriteFailure() says it).
+    bool selectLayoutForDisplay(const Display& display, const ScreenLayout& layout);
 
     static QString displayTitle(const Display& display, int index, bool isMain);
     static QString hintText();

@@ -242,7 +242,9 @@ void LayoutEditorView::chooseLayout(const ScreenLayout& layout)
     QMetaObject::invokeMethod(
         this,
         [this, layout, display = *monitor] {
-            layoutManager_.applyLayout(layout, display);
+            // Not saved: the window has said so, and the display keeps its layout.
+            if (!layoutManager_.applyLayout(layout, display))
+                selectedLayout_ = layoutManager_.layoutFor(display);
             updateSelectedCells();
         },
         Qt::QueuedConnection);

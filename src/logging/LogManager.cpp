@@ -95,6 +95,15 @@ void LogManager::writeLine(const QByteArray& utf8)
     QFile file(logFilePath_);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append, privateFile))
         return;
+    if (file.size() > 0 && file.size() + utf8.size() > maxFileSize_) {
+        // Only this worker writes the file: nothing is lost between the rename and the reopen.
+        file.close();
+        const QString kept = logFilePath_ + QStringLiteral(".1");
+        QFile::remove(kept);
+        QFile::rename(logFilePath_, kept);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append, privateFile))
+            return;
+    }
     file.write(utf8);
 }
 
@@ -143,6 +152,7 @@ void LogManager::clearLogs()
     emit recentLogsChanged();
     setFullLogsLoaded(false);
     logQueue_.post([path = logFilePath_] {
+        QFile::remove(path + QStringLiteral(".1"));
         QSaveFile file(path);
         if (file.open(QIODevice::WriteOnly) && file.commit())
             QFile::setPermissions(path, privateFile);

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <atomic>
 
 namespace corvane {
 
@@ -14,6 +15,9 @@ class LogManager : public QObject {
     Q_OBJECT
 public:
     static constexpr int maxRecentLogs = 100;
+    // Past this size the file is renamed to corvane.log.1 (replacing the one kept before) and a
+    // new one begins, so the log never takes more than twice this.
+    static constexpr qint64 defaultMaxFileSize = 1024 * 1024;
 
     static LogManager& shared();
     // Whether shared() has been created; lets tests prove that a silent call created nothing.
@@ -25,6 +29,9 @@ public:
     bool fullLogsLoaded() const { return fullLogsLoaded_; }
     void setLoadingFullLogs(bool loading);
     void setFullLogsLoaded(bool loaded);
+    qint64 maxFileSize() const { return maxFileSize_; }
+    // For tests that need every line of a long run in one file.
+    void setMaxFileSize(qint64 bytes) { maxFileSize_ = bytes; }
 
     // Queues the line write and, on the GUI thread, the in-memory append.
     void record(const LogEntry& entry);
@@ -53,6 +60,7 @@ private:
     bool isLoadingFullLogs_ = false;
     bool fullLogsLoaded_ = false;
     SerialQueue logQueue_;
+    std::atomic<qint64> maxFileSize_{defaultMaxFileSize};
 };
 
 } // namespace corvane

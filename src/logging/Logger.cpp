@@ -1,5 +1,6 @@
 #include "logging/Logger.h"
 
+#include "logging/ControlCharacters.h"
 #include "logging/LogManager.h"
 
 namespace corvane {
@@ -39,12 +40,23 @@ void Logger::gatedRecord(const QString& message, LogLevel level, Category catego
     record(message, level, category, where);
 }
 
+QString Logger::cutToLength(const QString& message)
+{
+    if (message.size() <= maxMessageLength)
+        return message;
+    qsizetype kept = maxMessageLength;
+    if (message.at(kept - 1).isHighSurrogate())
+        --kept;
+    return message.left(kept) +
+           QStringLiteral("\u2026 (cut: %1 characters in all)").arg(message.size());
+}
+
 void Logger::record(const QString& message, LogLevel level, Category category, const Where& where)
 {
     LogEntry entry;
     entry.level = level;
     entry.category = category;
-    entry.message = message;
+    entry.message = replaceControlCharacters(cutToLength(message));
     entry.file = QString::fromUtf8(where.file_name());
     entry.function = QString::fromUtf8(where.function_name());
     entry.line = static_cast<int>(where.line());

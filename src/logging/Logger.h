@@ -21,6 +21,10 @@ public:
     static inline std::atomic<bool> isEnabled{true};
     static inline std::atomic<LogLevel> minimumLogLevel{LogLevel::Error};
     static inline std::atomic<bool> isLoggingActive{false};
+    // A longer message is recorded as its start and its length: text from outside (a script's
+    // argument of many megabytes) must not be written whole, nor kept in memory.
+    static constexpr qsizetype maxMessageLength = 2000;
+    static QString cutToLength(const QString& message);
 
     // debug and verboseDebug never record.
     static void debug(const QString&, Category = {}, Where = Where::current()) {}

@@ -18,8 +18,12 @@ bool ensurePrivateFolder(const QString& path)
     }
     if (!info.isDir())
         return false;
+    // A folder its owner made read-only stays so: the save fails and says why. Others lose the
+    // access of group and others, and never gain any.
+    if (!info.permissions().testFlag(QFile::WriteOwner))
+        return true;
     if ((info.permissions() & ~ownerOnly) != 0)
-        QFile::setPermissions(path, ownerOnly);
+        QFile::setPermissions(path, info.permissions() & ownerOnly);
     return true;
 }
 

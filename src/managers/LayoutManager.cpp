@@ -4,11 +4,13 @@
 #include "managers/ZoneManager.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
+#include "models/StableUuid.h"
 #include "platform/Platform.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
+#include <QHash>
 #include <QSet>
 #include <QThread>
 #include <QThreadPool>
@@ -60,7 +62,7 @@ std::optional<SettingsChange> keepUndecodableAside(QLatin1StringView key, Decode
 
 bool decodesAsPreferences(const QByteArray& data)
 {
-    return json::decodePreferences(data).has_value();
+    return json::decodeStoredPreferences(data).has_value();
 }
 
 bool decodesAsStoredLayouts(const QByteArray& data)
@@ -178,12 +180,41 @@ void LayoutManager::loadSavedPreferences()
     }
     const QString text = QString::fromUtf8(*data);
     Logger::info(text.toUtf8() == *data ? text : QStringLiteral("No data found"));
-    const auto decoded = json::decodePreferences(*data);
+    const auto decoded = storedChoices();
     if (!decoded)
         return;
-    Logger::info(describe(*decoded));
-    setMonitorPreferences(*decoded);
+    // Read again at every display change: said when they first show up, not every time.
+    if (!decoded->unreadable.isEmpty() && decoded->unreadable != unreadablePreferences_)
+        Logger::fault(QStringLiteral("%1 stored display choices could not be read; they are kept "
+                                     "as they are")
+                          .arg(decoded->unreadable.size()),
+                      LogCategory::Layout);
+    unreadablePreferences_ = decoded->unreadable;
+    Logger::info(describe(decoded->preferences));
+    setMonitorPreferences(decoded->preferences);
     preferencesLoaded_ = true;
+}
+
+std::optional<json::StoredPreferences> LayoutManager::storedChoices() const
+{
+    const auto data = Settings::data(preferencesKey);
+    auto stored = data ? json::decodeStoredPreferences(*data) : std::nullopt;
+    if (stored)
+        stored->preferences = withOwnIds(stored->preferences);
+    return stored;
+}
+
+MonitorLayoutPreferenceList LayoutManager::withOwnIds(MonitorLayoutPreferenceList preferences) const
+{
+    for (MonitorLayoutPreference& p : preferences) {
+        for (const OwnId& own : ownIds_) {
+            if (p.layoutID == own.oldId && p.layoutName == own.name) {
+                p.layoutID = own.newId;
+                break;
+            }
+        }
+    }
+    return preferences;
 }
 
 void LayoutManager::removeStalePreferences()
@@ -211,12 +242,10 @@ void LayoutManager::removeStalePreferences()
 std::optional<ScreenLayout> LayoutManager::layoutFor(const Display& display) const
 {
     const QString id = monitorID(display);
-    const auto data = Settings::data(preferencesKey);
-    if (!data)
+    const auto stored = storedChoices();
+    if (!stored)
         return std::nullopt;
-    const auto preferences = json::decodePreferences(*data);
-    if (!preferences)
-        return std::nullopt;
+    const MonitorLayoutPreferenceList* preferences = &stored->preferences;
     const auto find = [&](const QString& wanted) {
         return std::find_if(preferences->begin(), preferences->end(),
                             [&](const auto& p) { return p.monitorID == wanted; });
@@ -253,13 +282,18 @@ bool LayoutManager::saveLayoutPreference(const Display& display, const ScreenLay
 {
     ensurePreferencesLoaded();
     const QString id = monitorID(display);
+    const MonitorLayoutPreference choice{id, layout.uuidString(), layout.name};
+    // The choice stored already (the layouts applied again at start-up, the same item chosen
+    // twice) is not written again.
+    if (preferencesLoaded_ && monitorPreferences_.contains(choice))
+        return true;
     const MonitorLayoutPreferenceList before = monitorPreferences_;
     MonitorLayoutPreferenceList preferences;
     for (const MonitorLayoutPreference& p : monitorPreferences_) {
         if (p.monitorID != id)
             preferences.append(p);
     }
-    preferences.append({id, layout.uuidString(), layout.name});
+    preferences.append(choice);
     setMonitorPreferences(preferences);
     if (!storePreferences()) {
         setMonitorPreferences(before);
@@ -276,7 +310,8 @@ bool LayoutManager::storePreferences()
     QList<SettingsChange> changes;
     if (auto aside = keepUndecodableAside(preferencesKey, decodesAsPreferences, notes))
         changes.append(*aside);
-    changes.append({preferencesKey, json::encodePreferences(monitorPreferences_)});
+    changes.append({preferencesKey,
+                    json::encodeStoredPreferences(monitorPreferences_, unreadablePreferences_)});
     return storeChanges(changes, notes);
 }
 
@@ -289,10 +324,13 @@ bool LayoutManager::storeChanges(QList<SettingsChange> changes, QStringList note
     return true;
 }
 
-void LayoutManager::applyLayout(const ScreenLayout& layout, const Display& display)
+bool LayoutManager::applyLayout(const ScreenLayout& layout, const Display& display)
 {
+    // Saved first: a choice that would be gone at the next start is not made in this one.
+    if (!saveLayoutPreference(display, layout))
+        return false;
     zoneManager_.updateZones(layout.zones, display, false, false);
-    saveLayoutPreference(display, layout);
+    return true;
 }
 
 void LayoutManager::saveCurrentLayout()
@@ -331,7 +369,49 @@ void LayoutManager::loadCustomLayouts()
                                      "as they are")
                           .arg(unreadableLayouts_.size()),
                       LogCategory::Layout);
-    setCustomLayouts(decoded->layouts);
+    setCustomLayouts(giveOwnIds(decoded->layouts));
+}
+
+QList<ScreenLayout> LayoutManager::giveOwnIds(QList<ScreenLayout> layouts)
+{
+    // Each id taken, with the name of the layout that keeps it.
+    QHash<QUuid, QString> taken;
+    for (const ScreenLayout& layout : allLayouts())
+        taken.insert(layout.id, layout.name);
+    QStringList renamed;
+    for (ScreenLayout& layout : layouts) {
+        if (!taken.contains(layout.id)) {
+            taken.insert(layout.id, layout.name);
+            continue;
+        }
+        const QString oldId = layout.uuidString();
+        const QString holder = taken.value(layout.id);
+        QUuid own;
+        for (int n = 2; own.isNull() || taken.contains(own); ++n)
+            own = stableUUID(oldId + QStringLiteral("/") + QString::number(n));
+        layout.id = own;
+        taken.insert(own, layout.name);
+        // A choice stored with this layout's name meant this one, unless the names are alike.
+        if (holder != layout.name)
+            ownIds_.append({oldId, layout.name, layout.uuidString()});
+        renamed.append(
+            QStringLiteral("'%1' from %2 to %3").arg(layout.name, oldId, layout.uuidString()));
+    }
+    if (renamed.isEmpty())
+        return layouts;
+    // Stored at once with the choices that named it, so that a delete, a choice or a script
+    // can never take one for the other; the new id is the same in every run until then.
+    QList<SettingsChange> changes{
+        {customLayoutsKey, json::encodeStoredLayouts(layouts, unreadableLayouts_)}};
+    if (const auto choices = storedChoices())
+        changes.append({preferencesKey,
+                        json::encodeStoredPreferences(choices->preferences, choices->unreadable)});
+    Logger::fault(QStringLiteral("Stored custom layouts had the id of another layout and got ids "
+                                 "of their own: ") +
+                      renamed.join(QStringLiteral(", ")) +
+                      (Settings::write(changes) ? QString() : QStringLiteral(" (not saved)")),
+                  LogCategory::Layout);
+    return layouts;
 }
 
 qsizetype LayoutManager::unreadableLayoutCount() const
@@ -350,7 +430,8 @@ bool LayoutManager::storeLayouts(const QList<ScreenLayout>& layouts,
     if (preferences) {
         if (auto aside = keepUndecodableAside(preferencesKey, decodesAsPreferences, notes))
             changes.append(*aside);
-        changes.append({preferencesKey, json::encodePreferences(*preferences)});
+        changes.append(
+            {preferencesKey, json::encodeStoredPreferences(*preferences, unreadablePreferences_)});
     }
     if (!storeChanges(changes, notes))
         return false;
@@ -413,7 +494,11 @@ bool LayoutManager::updateCustomLayout(const QUuid& id, const ScreenLayout& layo
 bool LayoutManager::deleteCustomLayout(const QUuid& id)
 {
     QList<ScreenLayout> layouts = customLayouts_;
-    layouts.removeIf([&](const ScreenLayout& l) { return l.id == id; });
+    // One layout, never two: ids are made unique on reading, and this holds even if not.
+    const auto it = std::find_if(layouts.begin(), layouts.end(),
+                                 [&](const ScreenLayout& l) { return l.id == id; });
+    if (it != layouts.end())
+        layouts.erase(it);
     // The choices of the layout go with it, in the same save.
     ensurePreferencesLoaded();
     const QString gone = uuidText(id);
@@ -444,11 +529,11 @@ bool LayoutManager::deleteCustomLayout(const QUuid& id)
 LayoutUsers LayoutManager::usersOf(const QUuid& id) const
 {
     const QString layoutId = uuidText(id);
-    const auto data = Settings::data(preferencesKey);
-    const auto stored = data ? json::decodePreferences(*data) : std::nullopt;
+    const auto choices = storedChoices();
     LayoutUsers users;
-    if (!stored)
+    if (!choices)
         return users;
+    const MonitorLayoutPreferenceList* stored = &choices->preferences;
     QSet<QString> connected;
     for (const Display& display : Platform::current().displays().screens()) {
         const QString monitor = monitorID(display);
@@ -499,6 +584,18 @@ void LayoutManager::refreshEditingOverlay()
     showEditingZones(*editingZones_);
 }
 
+void LayoutManager::showEditingDisplaysLayout()
+{
+    // The session shows its zones as the display's own; a draft discarded or a layout saved
+    // without being chosen must not stay the display's live layout.
+    const auto display = editingDisplay();
+    if (!display)
+        return;
+    const auto stored = layoutFor(*display);
+    zoneManager_.updateZones(stored ? stored->zones : fallbackLayout().zones, *display, false,
+                             false);
+}
+
 void LayoutManager::setDraft(std::optional<ScreenLayout> draft)
 {
     draft_ = std::move(draft);
@@ -536,6 +633,7 @@ void LayoutManager::stopEditing()
     if (runOnOwnThread([this] { stopEditing(); }))
         return;
     zoneManager_.hideOverlay();
+    showEditingDisplaysLayout();
     setIsEditing(false);
     setEditingZones(std::nullopt);
     setEditingLayout(std::nullopt);
@@ -544,6 +642,7 @@ void LayoutManager::stopEditing()
 
 void LayoutManager::cancelEditing()
 {
+    showEditingDisplaysLayout();
     setIsEditing(false);
     setEditingZones(std::nullopt);
     setEditingLayout(std::nullopt);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "models/LayoutJson.h"
 #include "models/MonitorLayoutPreference.h"
 #include "models/ScreenLayout.h"
 #include "platform/Display.h"
@@ -59,7 +60,8 @@ public:
     std::optional<ScreenLayout> layoutFor(const Display& display) const;
     // False when the choice could not be saved (the in-memory choices stay as stored).
     bool saveLayoutPreference(const Display& display, const ScreenLayout& layout);
-    void applyLayout(const ScreenLayout& layout, const Display& display);
+    // The display's zones change only once its choice is saved; false when it could not be.
+    bool applyLayout(const ScreenLayout& layout, const Display& display);
     void saveCurrentLayout();
     // Blocks until background saves have been written (quit, tests).
     static void waitForBackgroundSaves();
@@ -122,6 +124,15 @@ private:
     void setCustomLayouts(QList<ScreenLayout> layouts);
     void setEditingLayout(std::optional<ScreenLayout> layout);
     void setIsEditing(bool editing);
+    // After a session that ends: the editing display shows its own layout again, not the
+    // session's zones.
+    void showEditingDisplaysLayout();
+    // Gives each stored custom layout whose id an earlier layout has an id of its own (derived
+    // from the old one, so the same in every run) and carries the choices of it along.
+    QList<ScreenLayout> giveOwnIds(QList<ScreenLayout> layouts);
+    // The stored choices, the ones of a layout that got its own id pointing to it.
+    std::optional<json::StoredPreferences> storedChoices() const;
+    MonitorLayoutPreferenceList withOwnIds(MonitorLayoutPreferenceList preferences) const;
     bool storePreferences();
     bool storeLayouts(const QList<ScreenLayout>& layouts,
                       const std::optional<MonitorLayoutPreferenceList>& preferences);
@@ -147,6 +158,15 @@ private:
     QList<QByteArray> unreadableLayouts_;
     // The stored custom layouts were not an array at all.
     bool layoutsValueUnreadable_ = false;
+    // Stored elements of the display choices that did not decode, as stored.
+    QList<QByteArray> unreadablePreferences_;
+    // Layouts that shared an id with an earlier one: their old id and name, and their own id.
+    struct OwnId {
+        QString oldId;
+        QString name;
+        QString newId;
+    };
+    QList<OwnId> ownIds_;
 };
 
 } // namespace corvane

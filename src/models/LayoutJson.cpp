@@ -140,6 +140,43 @@ template <typename T> QByteArray compactArray(const QList<T>& values)
     return QJsonDocument(array).toJson(QJsonDocument::Compact);
 }
 
+// Each element of a stored array decoded on its own: the values that decode, and the text of
+// every other element exactly as stored.
+template <typename T, typename Decode>
+std::optional<std::pair<QList<T>, QList<QByteArray>>> decodeEach(const QByteArray& data,
+                                                                 Decode decode)
+{
+    const auto elements = arrayElements(data);
+    if (!elements)
+        return std::nullopt;
+    std::pair<QList<T>, QList<QByteArray>> result;
+    for (const QByteArray& element : *elements) {
+        const auto document = parse('[' + element + ']');
+        auto value = document ? decode(document->array().at(0)) : std::nullopt;
+        if (value)
+            result.first.append(std::move(*value));
+        else
+            result.second.append(element);
+    }
+    return result;
+}
+
+// The values, then the unreadable elements as they were stored.
+template <typename T>
+QByteArray encodeWithUnreadable(const QList<T>& values, const QList<QByteArray>& unreadable)
+{
+    QByteArray text = compactArray(values);
+    if (unreadable.isEmpty())
+        return text;
+    text.chop(1);
+    for (const QByteArray& element : unreadable) {
+        if (text.size() > 1)
+            text += ',';
+        text += element;
+    }
+    return text + ']';
+}
+
 } // namespace
 
 QJsonObject encode(const Zone& zone)
@@ -287,34 +324,32 @@ std::optional<MonitorLayoutPreferenceList> decodePreferences(const QByteArray& d
 
 std::optional<StoredLayouts> decodeStoredLayouts(const QByteArray& data)
 {
-    const auto elements = arrayElements(data);
-    if (!elements)
+    auto decoded =
+        decodeEach<ScreenLayout>(data, [](const QJsonValue& v) { return decodeLayout(v); });
+    if (!decoded)
         return std::nullopt;
-    StoredLayouts stored;
-    for (const QByteArray& element : *elements) {
-        const auto document = parse('[' + element + ']');
-        auto layout = document ? decodeLayout(document->array().at(0)) : std::nullopt;
-        if (layout)
-            stored.layouts.append(std::move(*layout));
-        else
-            stored.unreadable.append(element);
-    }
-    return stored;
+    return StoredLayouts{std::move(decoded->first), std::move(decoded->second)};
 }
 
 QByteArray encodeStoredLayouts(const QList<ScreenLayout>& layouts,
                                const QList<QByteArray>& unreadable)
 {
-    QByteArray text = compactArray(layouts);
-    if (unreadable.isEmpty())
-        return text;
-    text.chop(1);
-    for (const QByteArray& element : unreadable) {
-        if (text.size() > 1)
-            text += ',';
-        text += element;
-    }
-    return text + ']';
+    return encodeWithUnreadable(layouts, unreadable);
+}
+
+std::optional<StoredPreferences> decodeStoredPreferences(const QByteArray& data)
+{
+    auto decoded = decodeEach<MonitorLayoutPreference>(
+        data, [](const QJsonValue& v) { return decodePreference(v); });
+    if (!decoded)
+        return std::nullopt;
+    return StoredPreferences{std::move(decoded->first), std::move(decoded->second)};
+}
+
+QByteArray encodeStoredPreferences(const MonitorLayoutPreferenceList& preferences,
+                                   const QList<QByteArray>& unreadable)
+{
+    return encodeWithUnreadable(preferences, unreadable);
 }
 
 std::optional<LayoutConfig> decodeLayoutConfig(const QByteArray& data)

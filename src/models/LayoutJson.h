@@ -47,4 +47,15 @@ std::optional<StoredLayouts> decodeStoredLayouts(const QByteArray& data);
 QByteArray encodeStoredLayouts(const QList<ScreenLayout>& layouts,
                                const QList<QByteArray>& unreadable);
 
+// The stored per-display choices, read the same way: one choice that cannot be read costs
+// only itself.
+struct StoredPreferences {
+    MonitorLayoutPreferenceList preferences;
+    QList<QByteArray> unreadable;
+};
+
+std::optional<StoredPreferences> decodeStoredPreferences(const QByteArray& data);
+QByteArray encodeStoredPreferences(const MonitorLayoutPreferenceList& preferences,
+                                   const QList<QByteArray>& unreadable);
+
 } // namespace corvane::json

@@ -101,8 +101,14 @@ void ExcludedApplicationsView::pickingChanged(bool picking)
                              : QString());
 }
 
-void ExcludedApplicationsView::addApplication(const QStringList& names)
+void ExcludedApplicationsView::addApplication(const QStringList& given)
 {
+    // A window may name its class with blanks around it; they are no part of the name.
+    QStringList names;
+    for (const QString& name : given) {
+        if (!name.trimmed().isEmpty())
+            names.append(name.trimmed());
+    }
     if (names.isEmpty()) {
         status_->setText(QStringLiteral("That window does not say which application it belongs "
                                         "to."));

@@ -73,7 +73,7 @@ ModernToggle* settingToggle(const QString& objectName, const QString& accessible
 // The snap key as stored, for comparing keys of the same meaning ("alt" and "option").
 DragKey storedSnapKey()
 {
-    return DragKey::fromName(Settings::dragModifierKey()).value_or(DragKey::shift());
+    return DragKey::fromName(DragKey::nameInUse()).value_or(DragKey::shift());
 }
 
 QString cannotFollow(const QString& key)
@@ -273,7 +273,8 @@ void GeneralPreferencesView::loadFromSettings()
     const ZoneColors colors = Settings::zoneColors();
     normalColor_->setColor(colors.normal);
     highlightColor_->setColor(colors.highlight);
-    modifierKey_->setCurrentKey(Settings::dragModifierKey());
+    // The key drags use: an unreadable stored one leaves them on Shift.
+    modifierKey_->setCurrentKey(DragKey::nameInUse());
     spanKey_->setCurrentKey(SpanKey::name(storedSnapKey()));
     {
         // Showing the stored value is not a change to store again.
@@ -399,7 +400,7 @@ void GeneralPreferencesView::spanKeyChanged(const QString& key)
 void GeneralPreferencesView::refreshWindowManagerAdvice()
 {
     const WindowManagerAdvice advice = WindowManagerAdvice::forSession(
-        Platform::current().session().windowManager(), Settings::dragModifierKey());
+        Platform::current().session().windowManager(), DragKey::nameInUse());
     windowManagerRow_->setTexts(advice.title, advice.text);
     suggestedKey_ = advice.suggestedKey;
     useMoveKey_->setText(QStringLiteral("Use ") + KeyNames::modifierKey(suggestedKey_));

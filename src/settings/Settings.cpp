@@ -63,11 +63,27 @@ QMap<QString, QVariant> valuesOf(const QSettings& file)
     return values;
 }
 
-// QSettings says only "access error"; the user is told what stands in the way.
-QString failureReason(const QString& fileName)
+// A folder or file whose owner took away the owner's own write access: the user has made the
+// settings read-only, and they stay so, even for a process that could write anyway.
+std::optional<QString> madeReadOnly(const QString& fileName)
 {
     const QFileInfo file(fileName);
     const QFileInfo folder(file.absolutePath());
+    if (folder.isDir() && !folder.permissions().testFlag(QFile::WriteOwner))
+        return QStringLiteral("the folder ") + folder.absoluteFilePath() +
+               QStringLiteral(" is read-only");
+    if (file.exists() && !file.permissions().testFlag(QFile::WriteOwner))
+        return fileName + QStringLiteral(" is read-only");
+    return std::nullopt;
+}
+
+// What stands in the way of a save that can be seen without trying one; none when nothing does.
+std::optional<QString> obstacle(const QString& fileName)
+{
+    const QFileInfo file(fileName);
+    const QFileInfo folder(file.absolutePath());
+    if (auto readOnly = madeReadOnly(fileName))
+        return readOnly;
     if (folder.exists() && !folder.isDir())
         return folder.absoluteFilePath() + QStringLiteral(" is a file, not a folder");
     if (!folder.exists())
@@ -85,7 +101,40 @@ QString failureReason(const QString& fileName)
     if (storage.isValid() && storage.bytesAvailable() < 64 * 1024)
         return QStringLiteral("the disk holding ") + folder.absoluteFilePath() +
                QStringLiteral(" is full");
-    return QStringLiteral("the system refused to write ") + fileName;
+    return std::nullopt;
+}
+
+// QSettings says only "access error"; the user is told what stands in the way.
+QString failureReason(const QString& fileName)
+{
+    return obstacle(fileName).value_or(QStringLiteral("the system refused to write ") + fileName);
+}
+
+bool sameValue(const QVariant& stored, const QVariant& given)
+{
+    if (stored == given)
+        return true;
+    // The file gives back a boolean or a number as its text.
+    switch (given.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return stored.typeId() == QMetaType::QString && stored.toString() == given.toString();
+    default:
+        return false;
+    }
+}
+
+// Whether the changes would leave the values as they are.
+bool changesNothing(const QMap<QString, QVariant>& values, const QList<SettingsChange>& changes)
+{
+    return std::all_of(changes.begin(), changes.end(), [&](const SettingsChange& change) {
+        const auto stored = values.constFind(change.key);
+        if (!change.value)
+            return stored == values.constEnd();
+        return stored != values.constEnd() && sameValue(*stored, *change.value);
+    });
 }
 
 // What tells one version of the file from another without reading it.
@@ -137,10 +186,19 @@ public:
     {
         std::lock_guard lock(mutex_);
         load();
-        ensurePrivateFolder(QFileInfo(fileName_).absolutePath());
         // Read afresh under Qt's lock file: what another writer saved meanwhile is kept.
         auto file = openFile();
         const QMap<QString, QVariant> before = valuesOf(*file);
+        // A save that changes nothing is not made: the file stays as it is, and a folder that
+        // cannot be written fails nothing the user did.
+        if (!clearFirst && changesNothing(before, changes)) {
+            values_ = before;
+            seen_ = FileStamp::of(fileName_);
+            return std::nullopt;
+        }
+        if (auto readOnly = madeReadOnly(fileName_))
+            return readOnly;
+        ensurePrivateFolder(QFileInfo(fileName_).absolutePath());
         if (clearFirst)
             file->clear();
         for (const SettingsChange& change : changes) {
@@ -283,6 +341,15 @@ QString Settings::lastWriteFailure()
     return lastFailure;
 }
 
+std::optional<QString> Settings::cannotBeSaved()
+{
+    const QString name = fileName();
+    // A folder still to be made is made by the first save.
+    if (!QFileInfo::exists(QFileInfo(name).absolutePath()))
+        return std::nullopt;
+    return obstacle(name);
+}
+
 void Settings::reload()
 {
     Store::shared().reload();
@@ -365,19 +432,25 @@ double Settings::spaceAroundZones()
     return std::clamp(number(SettingsKeys::spaceAroundZones), 0.0, maxSpaceAroundZones);
 }
 
-QStringList Settings::excludedApplications()
+QStringList Settings::applicationNames(const QStringList& given)
 {
     QStringList names;
-    for (const QString& stored : value(SettingsKeys::excludedApplications).toStringList()) {
-        const QString name = stored.trimmed();
+    for (const QString& text : given) {
+        const QString name = text.trimmed();
         if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
             names.append(name);
     }
     return names;
 }
 
-bool Settings::setExcludedApplications(const QStringList& names)
+QStringList Settings::excludedApplications()
 {
+    return applicationNames(value(SettingsKeys::excludedApplications).toStringList());
+}
+
+bool Settings::setExcludedApplications(const QStringList& given)
+{
+    const QStringList names = applicationNames(given);
     // An empty list is no list: the store would keep it as an unreadable value.
     if (names.isEmpty())
         return remove(SettingsKeys::excludedApplications);

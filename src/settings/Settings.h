@@ -46,6 +46,9 @@ public:
     static bool clear();
     // Why the last write of this thread failed, for the user; empty after a write that worked.
     static QString lastWriteFailure();
+    // What keeps any save from reaching the file (a read-only folder or disk, a full disk, a
+    // file where the folder belongs), found without writing; none when nothing is seen.
+    static std::optional<QString> cannotBeSaved();
     // Reads the file again: for a file that another writer changed.
     static void reload();
 
@@ -79,10 +82,12 @@ public:
     // Whether a snapped window dragged out of its zone gets its earlier size back; true unless
     // a boolean false is stored.
     static bool restoreSizeOnUnsnap();
-    // The applications whose windows are never snapped, by name; empty when absent. Blank and
-    // repeated names (compared without regard to case) are left out.
+    // The applications whose windows are never snapped, by name; empty when absent. Names are
+    // kept without the blanks around them; blank and repeated names (compared without regard to
+    // case) are left out, when stored and when read.
     static QStringList excludedApplications();
     static bool setExcludedApplications(const QStringList& names);
+    static QStringList applicationNames(const QStringList& given);
 
     // The stored zone colours; four zero components of one colour mean "not stored".
     static ZoneColors zoneColors();

@@ -2,6 +2,7 @@
 
 #include "platform/KeyCodes.h"
 #include "platform/Platform.h"
+#include "settings/Settings.h"
 
 #include <QKeySequence>
 
@@ -42,6 +43,13 @@ std::optional<int> qtKeyFor(const QString& name)
 }
 
 } // namespace
+
+QString DragKey::nameInUse()
+{
+    const QString stored = Settings::dragModifierKey();
+    const auto key = fromName(stored);
+    return key && key->canBeFollowed() ? stored : QStringLiteral("shift");
+}
 
 std::optional<DragKey> DragKey::fromName(const QString& name)
 {

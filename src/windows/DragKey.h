@@ -18,6 +18,9 @@ public:
     // The key a stored name names; none when it names no key of the keyboard.
     static std::optional<DragKey> fromName(const QString& name);
     static DragKey shift();
+    // The name of the snap key drags use: the stored one when it names a key the desktop can
+    // follow, else "shift". What the menu and the preferences show, whatever is stored.
+    static QString nameInUse();
 
     std::optional<std::uint64_t> modifierFlag() const { return flag_; }
     // The macOS virtual key code of a key that is not a modifier.

@@ -7,8 +7,9 @@ namespace corvane {
 
 bool ExcludedApplications::matches(const QStringList& excluded, const QStringList& applicationNames)
 {
+    // Names are compared without the blanks around them, as they are stored.
     for (const QString& name : applicationNames) {
-        if (excluded.contains(name, Qt::CaseInsensitive))
+        if (excluded.contains(name.trimmed(), Qt::CaseInsensitive))
             return true;
     }
     return false;

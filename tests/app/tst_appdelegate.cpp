@@ -5,6 +5,7 @@
 #include "preferences/PreferencesView.h"
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
+#include "models/Layouts.h"
 #include "preferences/GeneralPreferencesView.h"
 #include "preferences/KeyCaptureButton.h"
 #include "preferences/PreferencesWindow.h"
@@ -177,6 +178,50 @@ private slots:
         QCOMPARE(rebuilt.count(), 4);
         QCOMPARE(delegate_->statusMenu().menu()->actions().first()->text(),
                  u"Hold Alt and drag window to snap"_s);
+    }
+
+    // Scripts get plain text back: a huge argument is refused without being echoed, and a
+    // layout's name prints without control characters.
+    void scriptArgumentsAndNamesAreKeptInBounds()
+    {
+        launchAgain();
+        ScriptReply answer;
+        ScriptCommand command;
+        command.kind = ScriptCommand::Kind::ApplyLayout;
+        command.layout = QString(1'000'000, u'x');
+        command.display = 1;
+        delegate_->runCommand(command, [&](const ScriptReply& reply) { answer = reply; });
+        QVERIFY(!answer.ok && answer.text.size() < 200);
+
+        LayoutManager::shared().addCustomLayout(
+            {QUuid::createUuid(), u"a\x1b[2Jb\u202Ec"_s, {}, {}});
+        command.kind = ScriptCommand::Kind::List;
+        delegate_->runCommand(command, [&](const ScriptReply& reply) { answer = reply; });
+        QVERIFY(answer.ok && answer.text.contains(u"a\uFFFD[2Jb\uFFFDc"_s));
+    }
+
+    // A layout choice that cannot be saved changes nothing and is said on every path: the
+    // command line and D-Bus get an error naming the file, a choice from the menu a notice.
+    void aChoiceThatCannotBeSavedIsSaidOnEveryPath()
+    {
+        launchAgain();
+        const QString primary = monitorID(test::primaryDisplay());
+        QTRY_VERIFY(ZoneManager::shared().monitorZones().contains(primary));
+        const auto before = test::zoneIds(ZoneManager::shared().monitorZones().value(primary));
+        QVERIFY(test::blockSettingsFolder());
+        delegate_->statusMenu().selectLayoutForDisplay(test::primaryDisplay(), focusLayout());
+        const QString notice = delegate_->lastNotice();
+        ScriptReply answer{true, QString()};
+        ScriptCommand command;
+        command.kind = ScriptCommand::Kind::ApplyLayout;
+        command.layout = u"Focus"_s;
+        command.display = 1;
+        delegate_->runCommand(command, [&](const ScriptReply& reply) { answer = reply; });
+        QVERIFY(test::unblockSettingsFolder());
+        QVERIFY2(notice.contains(test::settingsFilePath()), qPrintable(notice));
+        QVERIFY(!answer.ok);
+        QVERIFY2(answer.text.contains(test::settingsFilePath()), qPrintable(answer.text));
+        QCOMPARE(test::zoneIds(ZoneManager::shared().monitorZones().value(primary)), before);
     }
 };
 

@@ -108,6 +108,26 @@ private slots:
         QVERIFY(Settings::launchAtLogin());
         QVERIFY(!Settings::contains(SettingsKeys::dragModifierKey));
     }
+
+    // A folder its owner made read-only keeps its mode, and nothing is written into it.
+    void aReadOnlyFolderIsLeftAsTheUserMadeIt()
+    {
+        const QString folder = QFileInfo(test::settingsFilePath()).absolutePath();
+        QVERIFY(Settings::setValue(SettingsKeys::launchAtLogin, true));
+        const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(folder, readOnly));
+        QSignalSpy failed(&Notifications::shared(), &Notifications::settingsWriteFailed);
+        const bool saved = Settings::setValue(SettingsKeys::launchAtLogin, false);
+        const auto mode = QFileInfo(folder).permissions() &
+                          ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        QVERIFY(
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(!saved);
+        QCOMPARE(mode, readOnly);
+        QVERIFY(failed.count() == 1 && failed[0][0].toString().contains(u"read-only"_s));
+        QVERIFY(Settings::launchAtLogin());
+    }
 };
 
 QTEST_GUILESS_MAIN(SettingsTest)

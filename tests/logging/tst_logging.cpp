@@ -135,6 +135,36 @@ private slots:
         QCOMPARE(entry.formatLine().count(u'\n'), 1);
     }
 
+    // A long message is kept as its start and its length, control characters show as what
+    // they are, and past its size the file starts afresh with one older file kept.
+    void theLogStaysSmallAndPlain()
+    {
+        drainedCount();
+        LogManager::shared().clearLogs();
+        setSwitches(true, LogLevel::Info, true);
+        Logger::info(u"name \x1b[31mred\u202Eevil"_s);
+        Logger::info(QString(100'000, u'x'));
+        QCOMPARE(drainedCount(), 2);
+        const auto& logs = LogManager::shared().recentLogs();
+        QCOMPARE(logs[0].message, u"name \uFFFD[31mred\uFFFDevil"_s);
+        QVERIFY(logs[1].message.startsWith(QString(Logger::maxMessageLength, u'x') + u'\u2026'));
+        QVERIFY(logs[1].message.size() < Logger::maxMessageLength + 50);
+        QVERIFY(logs[1].message.contains(u"100000"_s));
+
+        const QString path = LogManager::shared().logFilePath();
+        const qint64 lineSize = QFileInfo(path).size() / 2;
+        const qint64 lines = LogManager::shared().maxFileSize() / lineSize + 1;
+        for (qint64 i = 0; i < lines; ++i)
+            Logger::info(u"%1 "_s.arg(i) + QString(Logger::maxMessageLength, u'y'));
+        LogManager::shared().flush();
+        QVERIFY(QFileInfo(path).size() <= LogManager::defaultMaxFileSize);
+        QVERIFY(QFileInfo(path + u".1"_s).size() <= LogManager::defaultMaxFileSize);
+        const QList<LogEntry> newest = LogManager::shared().loadLogsFromFile();
+        QVERIFY(!newest.isEmpty());
+        QVERIFY(newest.last().message.startsWith(u"%1 "_s.arg(lines - 1)));
+        QCOMPARE(QFileInfo(path + u".1"_s).permissions() & QFile::ReadOther, 0);
+    }
+
     // Many threads logging at once: every line reaches the file whole, exactly once, and in the
     // order each thread logged it.
     void eightThreadsGiveWholeLinesInOrder()
@@ -148,6 +178,7 @@ private slots:
             return allLogCategories[sequence % allLogCategories.size()];
         };
         LogManager& manager = LogManager::shared();
+        manager.setMaxFileSize(64 * 1024 * 1024);
         manager.clearLogs();
         manager.flush();
         setSwitches(true, LogLevel::Debug, true);
@@ -162,6 +193,7 @@ private slots:
         for (std::thread& thread : threads)
             thread.join();
         manager.flush();
+        manager.setMaxFileSize(LogManager::defaultMaxFileSize);
 
         QFile file(manager.logFilePath());
         QVERIFY(file.open(QIODevice::ReadOnly));

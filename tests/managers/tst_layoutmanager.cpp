@@ -27,6 +27,12 @@ ScreenLayout customLayout(const QString& name)
     return ScreenLayout{QUuid::createUuid(), name, {Zone(Rect(0, 0, 1, 1))}, std::nullopt};
 }
 
+// One stored choice as the text of an element of the stored list.
+QByteArray choiceText(const MonitorLayoutPreference& choice)
+{
+    return json::encodePreferences({choice}).mid(1).chopped(1);
+}
+
 } // namespace
 
 class LayoutManagerTest : public QObject {
@@ -84,18 +90,20 @@ private slots:
         QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->id, noLayout().id);
     }
 
-    void aStoredChoiceIsAppliedAndSavedAgainAtStartUp()
+    // Applied again later on the event loop, without writing the settings file.
+    void aStoredChoiceIsAppliedAtStartUpWithoutAWrite()
     {
         layouts_->saveLayoutPreference(test::secondDisplay(), focusLayout());
         layouts_->saveLayoutPreference(test::primaryDisplay(), noLayout());
+        const QByteArray stored = *Settings::data(SettingsKeys::monitorLayoutPreferences);
+        const QDateTime written = QFileInfo(test::settingsFilePath()).lastModified();
+        QTest::qWait(20); // a later write would have a later time
         restart();
         layouts_->applySavedLayouts();
         QCOMPARE(zonesOf(test::secondDisplay()).size(), 1); // at once
         QCoreApplication::processEvents();
-        // Re-applied later on the event loop, which moves each entry to the end in display order.
-        const auto stored = storedPreferences();
-        QCOMPARE(stored.size(), 2);
-        QCOMPARE(stored[0].monitorID, monitorID(test::primaryDisplay()));
+        QCOMPARE(*Settings::data(SettingsKeys::monitorLayoutPreferences), stored);
+        QCOMPARE(QFileInfo(test::settingsFilePath()).lastModified(), written);
         QVERIFY(zonesOf(test::primaryDisplay()).isEmpty());
     }
 
@@ -177,6 +185,76 @@ private slots:
         QCOMPARE(stored->layouts.size(), 3);
         QCOMPARE(stored->unreadable, (QList<QByteArray>{noName, huge}));
         QVERIFY(!Settings::contains(u"CustomLayouts.unreadable"_s));
+    }
+
+    // One stored choice that cannot be read costs only itself: the other displays keep theirs,
+    // and it is written back as it was with the next choice.
+    void oneUnreadableChoiceCostsOnlyItself()
+    {
+        const QByteArray bad = R"({"monitorID":"gone","layoutID":7,"layoutName":"Seven"})";
+        const MonitorLayoutPreference second{monitorID(test::secondDisplay()),
+                                             focusLayout().uuidString(), u"Focus"_s};
+        Settings::setData(SettingsKeys::monitorLayoutPreferences,
+                          "[" +
+                              choiceText({monitorID(test::primaryDisplay()),
+                                          noLayout().uuidString(), u"No Layout"_s}) +
+                              "," + bad + "," + choiceText(second) + "]");
+        restart();
+        layouts_->applySavedLayouts();
+        QCoreApplication::processEvents();
+        QVERIFY(zonesOf(test::primaryDisplay()).isEmpty());
+        QCOMPARE(test::zoneIds(zonesOf(test::secondDisplay())), test::zoneIds(focusLayout().zones));
+
+        QVERIFY(layouts_->saveLayoutPreference(test::primaryDisplay(), focusLayout()));
+        const QByteArray stored = *Settings::data(SettingsKeys::monitorLayoutPreferences);
+        QVERIFY(stored.contains(bad));
+        QVERIFY(stored.contains(choiceText(second)));
+        restart();
+        QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->id, focusLayout().id);
+    }
+
+    // A stored layout whose id an earlier one has gets an id of its own, kept from then on; the
+    // display that chose it by name keeps it, and a delete removes one layout only.
+    void aDuplicateIdGetsOneOfItsOwn()
+    {
+        const ScreenLayout first = customLayout(u"Dup1"_s);
+        ScreenLayout second = customLayout(u"Dup2"_s);
+        second.id = first.id;
+        Settings::setData(SettingsKeys::customLayouts, json::encodeLayouts({first, second}));
+        Settings::setData(SettingsKeys::monitorLayoutPreferences,
+                          json::encodePreferences(
+                              {{monitorID(test::primaryDisplay()), first.uuidString(), u"Dup1"_s},
+                               {monitorID(test::secondDisplay()), first.uuidString(), u"Dup2"_s}}));
+        restart();
+        QCOMPARE(layouts_->customLayouts().size(), 2);
+        QCOMPARE(layouts_->customLayouts().at(0).id, first.id);
+        const QUuid own = layouts_->customLayouts().at(1).id;
+        QVERIFY(own != first.id && !own.isNull());
+        restart();
+        QCOMPARE(layouts_->customLayouts().at(1).id, own);
+        layouts_->applySavedLayouts();
+        QCoreApplication::processEvents();
+        QCOMPARE(test::zoneIds(zonesOf(test::secondDisplay())), test::zoneIds(second.zones));
+        QCOMPARE(test::zoneIds(zonesOf(test::primaryDisplay())), test::zoneIds(first.zones));
+
+        QVERIFY(layouts_->deleteCustomLayout(own));
+        QCOMPARE(layouts_->customLayouts().size(), 1);
+        QCOMPARE(layouts_->customLayouts().at(0).name, u"Dup1"_s);
+    }
+
+    // Ending a session without saving, however it ends, leaves the display with the zones of its
+    // layout, not with the draft's.
+    void aSessionEndedUnsavedLeavesTheDisplayAsItWas()
+    {
+        const ScreenLayout tall = *templateNamed(u"Tall"_s);
+        layouts_->applyLayout(tall, test::primaryDisplay());
+        layouts_->startEditing(std::nullopt);
+        layouts_->stopEditing();
+        QCOMPARE(test::zoneIds(zonesOf(test::primaryDisplay())), test::zoneIds(tall.zones));
+        layouts_->startEditing(focusLayout());
+        layouts_->addZone();
+        layouts_->cancelEditing();
+        QCOMPARE(test::zoneIds(zonesOf(test::primaryDisplay())), test::zoneIds(tall.zones));
     }
 
     // Every distinct undecodable value is kept aside before a save replaces it, once each.

@@ -127,6 +127,16 @@ private slots:
         QVERIFY(row->subtitle().contains(u"hold Alt"_s));
     }
 
+    // A stored snap key that names no key leaves drags on Shift, and the page says Shift.
+    void anUnreadableSnapKeyShowsTheKeyInUse()
+    {
+        Settings::setValue(SettingsKeys::dragModifierKey, u"no such key"_s);
+        fake->setWindowManager({u"Openbox"_s, u"option"_s, false});
+        showPage();
+        QCOMPARE(page->modifierKeyButton()->displayText(), u"Shift"_s);
+        QVERIFY(page->windowManagerRow()->subtitle().contains(u"with Shift held"_s));
+    }
+
     // A setting that cannot be saved, from any page or thread, is said in the window.
     void aSettingThatCannotBeSavedIsSaid()
     {

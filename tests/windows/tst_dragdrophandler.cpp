@@ -440,8 +440,11 @@ private slots:
     // overlay and are never snapped, by a drag or otherwise.
     void anExcludedApplicationIsLeftAlone()
     {
-        fake_->window(5)->applicationIdentifiers = {u"xterm"_s, u"XTerm"_s};
-        Settings::setExcludedApplications({u"XTERM"_s});
+        // Blanks around either name count for nothing, and are not stored.
+        fake_->window(5)->applicationIdentifiers = {u" xterm"_s, u"XTerm "_s};
+        Settings::setExcludedApplications({u" XTERM\t"_s});
+        QCOMPARE(Settings::value(SettingsKeys::excludedApplications).toStringList(),
+                 QStringList{u"XTERM"_s});
         snapAt({300, 500});
         QVERIFY(!handler_->isTracking());
         QVERIFY(fake_->writes().isEmpty());
