@@ -18,6 +18,8 @@ public:
     // The key a stored name names; none when it names no key of the keyboard.
     static std::optional<DragKey> fromName(const QString& name);
     static DragKey shift();
+    // The span shortcut of a desktop whose keys cannot be read (ModifierFlag::spanShortcut).
+    static DragKey spanShortcut();
 
     std::optional<std::uint64_t> modifierFlag() const { return flag_; }
     // The macOS virtual key code of a key that is not a modifier.
