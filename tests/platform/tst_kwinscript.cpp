@@ -201,6 +201,21 @@ private slots:
                  QJsonValue("{c}"));
         QCOMPARE(added[1].toObject().value("window").toObject().value("output").toString(),
                  u"DP-2"_s);
+
+        // The active window is reported, the overlay's activation never; an X11 window with
+        // Corvane's process id and an overlay's caption is not taken for an overlay.
+        script.run(
+            "sent = []; workspace.activeWindow = windows[0];"
+            "workspace.windowActivated.emit(windows[0]); workspace.activeWindow = windows[1];"
+            "workspace.windowActivated.emit(windows[1]); var x = makeWindow('{x}', 20, "
+            "'corvane-overlay-1', 100); x.windowId = 4194305; windows.push(x);"
+            "workspace.windowAdded.emit(x);");
+        ScriptRun::report(bridge, script.sent());
+        QCOMPARE(bridge.activeWindow(), u"{a}"_s);
+        QVERIFY(bridge.window(u"{x}"_s)->x11 && !bridge.window(u"{a}"_s)->x11);
+        script.answer(R"([{"command":"place","pid":20,"caption":"corvane-overlay-1",
+            "frame":[1280,0,1280,800]}])");
+        QVERIFY(!script.run("x.keepAbove").toBool());
     }
 };
 
