@@ -3,7 +3,8 @@
 // and each interactive move over D-Bus, and carries out the commands Corvane sends back
 // (frames, its own overlays kept above, global shortcuts).
 //
-// Corvane prepends the line that sets `corvaneService`, the bus name to report to. Every
+// Corvane prepends the lines that set `corvaneService`, the bus name to report to, and
+// `corvanePid`, its process id. Every
 // message is one JSON text: callDBus passes at most nine arguments and drops the rest.
 // Works with both generations of KWin's scripting API, chosen by what the running KWin offers.
 
@@ -99,8 +100,33 @@ function describe(w) {
         minimized: !!w.minimized,
         dock: !!w.dock,
         desktop: !!w.desktopWindow,
-        normal: !!w.normalWindow || !!w.dialog
+        normal: !!w.normalWindow || !!w.dialog,
+        x11: isX11(w)
     };
+}
+
+// Only an X11 window has an X window id. An X11 client can take any process id and caption,
+// but it can never make a Wayland window: Corvane's overlays are Wayland windows.
+function isX11(w) {
+    return !!w.windowId;
+}
+
+// One of Corvane's overlays: placed as one already, or a Wayland window of Corvane's process
+// with an overlay's caption that is not placed yet (it may take the keyboard as it shows).
+function isOverlay(w) {
+    if (overlays[String(w.internalId)])
+        return true;
+    return typeof corvanePid !== "undefined" && w.pid === corvanePid && !isX11(w) &&
+           String(w.caption).indexOf("corvane-overlay-") === 0;
+}
+
+// The active window, never an overlay: while one has the keyboard for a moment, the window
+// it is given back to.
+function activeId() {
+    var w = api.activeWindow();
+    if (w && isOverlay(w))
+        w = lastActive;
+    return w ? String(w.internalId) : "";
 }
 
 function sendWindows() {
@@ -109,7 +135,7 @@ function sendWindows() {
         if (known[id])
             list.push(describe(known[id]));
     });
-    send({ event: "windows", windows: list });
+    send({ event: "windows", windows: list, active: activeId() });
 }
 
 function sendOutputs() {
@@ -195,14 +221,15 @@ var commands = {
         api.unmaximize(w);
         w.frameGeometry = { x: c.frame[0], y: c.frame[1], width: c.frame[2], height: c.frame[3] };
     },
-    // One of Corvane's own windows (an overlay): found by its caption among the windows of
-    // Corvane's process, placed exactly, kept above everything and out of the task bar.
+    // One of Corvane's own windows (an overlay): found by its caption among the Wayland
+    // windows of Corvane's process, placed exactly, kept above everything and out of the task
+    // bar.
     place: function (c) {
         var list = api.windows();
         for (var i = 0; i < list.length; ++i) {
             var w = list[i];
             // KWin numbers equal captions (" <2>").
-            if (w.pid !== c.pid ||
+            if (w.pid !== c.pid || isX11(w) ||
                     (w.caption !== c.caption && w.caption.indexOf(c.caption + " ") !== 0))
                 continue;
             overlays[String(w.internalId)] = true;
@@ -278,9 +305,11 @@ api.windowRemoved.connect(function (w) {
         sendOutputs();
 });
 api.windowActivated.connect(function (w) {
-    if (!w)
+    if (!w) {
+        sendWindows();
         return;
-    if (overlays[String(w.internalId)]) {
+    }
+    if (isOverlay(w)) {
         giveBackFocus();
         return;
     }

@@ -45,7 +45,10 @@ struct Parser {
     Parser() : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
         parser.setApplicationDescription(QStringLiteral(
-            "Snaps windows into zones: hold Shift while dragging a window, release over a zone."));
+            "Snaps windows into zones: hold Shift while dragging a window, release over a zone.\n"
+            "In KDE Plasma's Wayland session no held key is read: press Super+Shift+Z while\n"
+            "dragging a window (Super+Shift+X to span zones), or show the zones during every\n"
+            "move in the preferences."));
         // Qt's own options are single-dash words (-platform, -stylesheet); read that way,
         // they are never taken for a cluster of one-letter options.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);

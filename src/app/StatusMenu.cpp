@@ -56,6 +56,15 @@ StatusMenu::~StatusMenu() = default;
 
 QString StatusMenu::hintText()
 {
+    // Where the keys cannot be read (KDE Plasma on Wayland), the session's own gesture: a held
+    // key would mean nothing there, and Shift-drag is KWin's own tiling.
+    const InputMonitor& monitor = Platform::current().inputMonitor();
+    if (!monitor.readsModifierKeys()) {
+        if (Settings::snapTrigger() == Settings::SnapTrigger::EveryMove)
+            return QStringLiteral("Drag a window to snap: zones show during every move");
+        return QStringLiteral("Press %1 while dragging a window to snap")
+            .arg(monitor.snapShortcutText());
+    }
     return QStringLiteral("Hold ") + KeyNames::modifierKey(DragKey::nameInUse()) +
            QStringLiteral(" and drag window to snap");
 }

@@ -110,4 +110,14 @@ Rect flipRectInView(const Rect& rect, double viewHeight)
     return {rect.x, viewHeight - rect.y - rect.height, rect.width, rect.height};
 }
 
+std::optional<Point> centredInTarget(const Size& size, const Rect& target)
+{
+    const double spareWidth = target.width - size.width;
+    const double spareHeight = target.height - size.height;
+    if (spareWidth < 1 && spareHeight < 1)
+        return std::nullopt;
+    return Point{target.x + std::max(0.0, std::floor(spareWidth / 2)),
+                 target.y + std::max(0.0, std::floor(spareHeight / 2))};
+}
+
 } // namespace corvane

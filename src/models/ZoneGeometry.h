@@ -45,6 +45,11 @@ ZoneList zonesMeeting(const Rect& unitRect, const ZoneList& zones);
 // The smallest unit rectangle holding every zone's frame; none for an empty list.
 std::optional<Rect> boundingFrame(const ZoneList& zones);
 
+// Where a window that kept a size smaller than its target (a terminal's size steps, a largest
+// size) goes: centred in what it leaves along each side where it is smaller, by whole points,
+// top-left origin. None when it fills the target (less than a point short is rounding).
+std::optional<Point> centredInTarget(const Size& size, const Rect& target);
+
 // The zone's shape in a view of the given size whose origin is its bottom-left corner, inset by
 // `spacing` on every side.
 Rect zoneViewRect(const Zone& zone, double viewWidth, double viewHeight, double spacing);

@@ -16,6 +16,9 @@ inline constexpr std::uint64_t control = 1u << 18;
 inline constexpr std::uint64_t option = 1u << 19;
 inline constexpr std::uint64_t command = 1u << 20;
 inline constexpr std::uint64_t function = 1u << 23;
+// No key: set where the keys cannot be read while the user has asked, by the span shortcut
+// pressed during the move, to span zones.
+inline constexpr std::uint64_t spanShortcut = std::uint64_t(1) << 40;
 } // namespace ModifierFlag
 
 enum class MouseEventType { LeftMouseDown = 1, LeftMouseUp = 2, LeftMouseDragged = 6 };
@@ -64,6 +67,10 @@ public:
     // The shortcut that turns the zones on during a move where modifier keys cannot be read,
     // as the user reads it ("Super+Shift+Z"); empty where there is none.
     virtual QString snapShortcutText() const { return {}; }
+    // The shortcut that, pressed during such a move, spans zones from the one under the pointer
+    // then to the one under it at the release (ModifierFlag::spanShortcut); empty where there is
+    // none.
+    virtual QString spanShortcutText() const { return {}; }
 };
 
 } // namespace corvane

@@ -151,11 +151,27 @@ void GeneralPreferencesView::buildSections()
     spanKey_ = new KeyCaptureButton;
     spanKey_->setObjectName(QStringLiteral("spanKeyButton"));
     connect(spanKey_, &KeyCaptureButton::keyChanged, this, &GeneralPreferencesView::spanKeyChanged);
-    behavior->addRow(new PreferencesRowView(
-        QStringLiteral("Span zones key"),
-        QStringLiteral("Hold it as well while dragging to fill every zone from where you pressed "
-                       "it to where you release the window"),
-        spanKey_));
+    const InputMonitor& monitor = Platform::current().inputMonitor();
+    if (monitor.readsModifierKeys()) {
+        behavior->addRow(new PreferencesRowView(
+            QStringLiteral("Span zones key"),
+            QStringLiteral("Hold it as well while dragging to fill every zone from where you "
+                           "pressed it to where you release the window"),
+            spanKey_));
+    } else {
+        // No key can be read here: spanning has a shortcut of its own, or is not offered.
+        spanKey_->setParent(this);
+        spanKey_->hide();
+        const QString span = monitor.spanShortcutText();
+        behavior->addRow(new PreferencesRowView(
+            QStringLiteral("Span zones"),
+            span.isEmpty() ? QStringLiteral("Spanning zones is not available on this desktop")
+                           : QStringLiteral("Press %1 during a window move to fill every zone "
+                                            "from the one under the pointer to the one where "
+                                            "you release the window")
+                                 .arg(span),
+            nullptr));
+    }
     spanKeyRefusal_ = refusalLabel(QStringLiteral("spanKeyRefusal"));
     behavior->addRow(spanKeyRefusal_);
     spaceAroundZones_ = new QSpinBox;

@@ -70,6 +70,13 @@ DragKey DragKey::shift()
     return key;
 }
 
+DragKey DragKey::spanShortcut()
+{
+    DragKey key;
+    key.flag_ = ModifierFlag::spanShortcut;
+    return key;
+}
+
 bool DragKey::canBeFollowed() const
 {
     return flag_ || (keyCode_ && Platform::current().inputMonitor().canFollowKey(*keyCode_));

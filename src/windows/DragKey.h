@@ -21,6 +21,8 @@ public:
     // The name of the snap key drags use: the stored one when it names a key the desktop can
     // follow, else "shift". What the menu and the preferences show, whatever is stored.
     static QString nameInUse();
+    // The span shortcut of a desktop whose keys cannot be read (ModifierFlag::spanShortcut).
+    static DragKey spanShortcut();
 
     std::optional<std::uint64_t> modifierFlag() const { return flag_; }
     // The macOS virtual key code of a key that is not a modifier.

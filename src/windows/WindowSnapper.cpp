@@ -51,19 +51,15 @@ AXError centreInTarget(const AccessibilityElement& window, const Rect& target)
     const std::optional<Size> size = window.size();
     if (!size)
         return AXError::Success;
-    const double spareWidth = target.width - size->width;
-    const double spareHeight = target.height - size->height;
-    // Less than a point is rounding, not a window that kept its own size.
-    if (spareWidth < 1 && spareHeight < 1)
+    const std::optional<Point> centred = centredInTarget(*size, target);
+    if (!centred)
         return AXError::Success;
     Logger::info(QStringLiteral("The window keeps a size of %1 × %2, smaller than its zone; "
                                 "it is centred in it")
                      .arg(size->width)
                      .arg(size->height),
                  LogCategory::Window);
-    const AXError moved =
-        window.setPosition(Point{target.x + std::max(0.0, std::floor(spareWidth / 2)),
-                                 target.y + std::max(0.0, std::floor(spareHeight / 2))});
+    const AXError moved = window.setPosition(*centred);
     // Some window managers (fluxbox) resize a window they are asked only to move, by the height
     // of their decorations: the size it had goes last.
     return moved == AXError::Success ? window.setSize(*size) : moved;

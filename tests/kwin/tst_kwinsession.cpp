@@ -1,17 +1,25 @@
 // The real application in a headless KDE Plasma Wayland session: KWin with two 1280 x 800
 // outputs side by side and Xwayland. A native Wayland window (this test's own executable,
-// started again as a small Qt window) and an xlogo are dragged by their title bars through
-// fake input, and each lands exactly on its zone.
+// started again as a small Qt window), an xlogo and an xterm are dragged by their title bars
+// through fake input as users drag them: the zones shown, then across other zones, then the
+// release. Where each must land is worked out here from the layout file and KWin's usable
+// areas. The active window snaps from the keyboard and the command line; a quit gives every key
+// back, and what a killed run leaves is cleaned by the next.
 #include "CorvaneApp.h"
 #include "KWinSession.h"
 #include "TestEnvironment.h"
+#include "models/Layouts.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
 #include <QApplication>
+#include <QDBusMessage>
+#include <QDBusReply>
 #include <QDir>
+#include <QJsonArray>
 #include <QTest>
 #include <QWidget>
+#include <csignal>
 
 using namespace corvane;
 using namespace Qt::StringLiterals;
@@ -20,7 +28,10 @@ namespace {
 
 const QString nativeCaption = u"Native Wayland window"_s;
 // Linux key codes.
-constexpr int keyLeftCtrl = 29, keyLeftShift = 42, keyLeftMeta = 125, keyP = 25, keyZ = 44;
+constexpr int keyLeftCtrl = 29, keyLeftShift = 42, keyLeftMeta = 125, keyP = 25, keyZ = 44,
+              keyX = 45, key1 = 2, keyRight = 106;
+
+enum class Trigger { SnapShortcut, EveryMove };
 
 } // namespace
 
@@ -28,6 +39,8 @@ class KWinSessionTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<test::KWinSession> session_;
+    qint64 corvane_ = 0;
+    QPointF pointer_;
 
     void chord(std::initializer_list<int> keys)
     {
@@ -43,15 +56,137 @@ private:
     {
         const QRectF frame = session_->windowFrame(caption);
         QVERIFY2(!frame.isEmpty(), qPrintable(caption));
-        QPointF pointer(frame.center().x(), frame.top() + 14);
-        session_->pointerTo(pointer);
+        pointer_ = QPointF(frame.center().x(), frame.top() + 14);
+        session_->pointerTo(pointer_);
         QTest::qWait(100);
         session_->button(true);
+        moveTo(to);
+        QTest::qWait(300);
+    }
+
+    void moveTo(const QPointF& to)
+    {
+        const QPointF from = pointer_;
         for (int i = 1; i <= 12; ++i) {
-            session_->pointerTo(pointer + (to - pointer) * i / 12.0);
+            session_->pointerTo(from + (to - from) * i / 12.0);
             QTest::qWait(30);
         }
-        QTest::qWait(300);
+        pointer_ = to;
+    }
+
+    // KWin's usable area of each output, as a window is placed in it.
+    QList<QRectF> outputAreas()
+    {
+        const QJsonArray areas =
+            session_
+                ->evaluate(u"(function () { var r = []; for (var i = 0; i < workspace.numScreens; "
+                           "++i) { var a = workspace.clientArea(KWin.MaximizeArea, i, "
+                           "workspace.currentDesktop); r.push([a.x, a.y, a.width, a.height]); } "
+                           "return r; })()"_s)
+                .toArray();
+        QList<QRectF> result;
+        for (const QJsonValue& a : areas) {
+            const QJsonArray r = a.toArray();
+            result.append(
+                QRectF(r[0].toDouble(), r[1].toDouble(), r[2].toDouble(), r[3].toDouble()));
+        }
+        return result;
+    }
+
+    // Each output shows the built-in "Tall" layout until another is chosen.
+    static ZoneList tallZones()
+    {
+        for (const ScreenLayout& layout : allLayouts()) {
+            if (layout.name == u"Tall")
+                return layout.zones;
+        }
+        return {};
+    }
+
+    static QString describe(const QRectF& r)
+    {
+        return u"%1,%2 %3x%4"_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    }
+
+    static QRectF frameIn(const Zone& zone, const QRectF& area)
+    {
+        const Rect& f = zone.frame;
+        return QRectF(
+            QPointF(qRound(area.x() + f.x * area.width()), qRound(area.y() + f.y * area.height())),
+            QPointF(qRound(area.x() + (f.x + f.width) * area.width()),
+                    qRound(area.y() + (f.y + f.height) * area.height())));
+    }
+
+    // The frame of the zone a release at `point` fills: of the output under it, the zone whose
+    // centre is nearest.
+    QRectF zoneFrameAt(const QPointF& point)
+    {
+        for (const QRectF& area : outputAreas()) {
+            if (!area.contains(point))
+                continue;
+            QRectF best;
+            double distance = 1e9;
+            for (const Zone& zone : tallZones()) {
+                const QRectF frame = frameIn(zone, area);
+                const double d = QLineF(frame.center(), point).length();
+                if (d < distance) {
+                    best = frame;
+                    distance = d;
+                }
+            }
+            return best;
+        }
+        return {};
+    }
+
+    // The numbered zone (from 1, in layout order) of the output with that index.
+    QRectF zoneFrame(int output, int number)
+    {
+        return frameIn(tallZones().at(number - 1), outputAreas().at(output));
+    }
+
+    // Whether KWin shows the window in `zone`: exactly, or, for a window that sizes itself in
+    // steps, centred within a step of it.
+    bool fillsZone(const QString& caption, const QRectF& zone, bool steps)
+    {
+        const QRectF f = session_->windowFrame(caption);
+        if (!steps)
+            return f == zone;
+        const double left = f.left() - zone.left(), right = zone.right() - f.right();
+        const double top = f.top() - zone.top(), bottom = zone.bottom() - f.bottom();
+        return zone.contains(f) && std::abs(left - right) <= 1 && std::abs(top - bottom) <= 1 &&
+               zone.width() - f.width() < 20 && zone.height() - f.height() < 20;
+    }
+
+    // KDE's shortcut service: what it keeps of Corvane's shortcuts.
+    QStringList corvaneShortcuts()
+    {
+        const QDBusReply<QStringList> names = session_->bus().call(QDBusMessage::createMethodCall(
+            u"org.kde.kglobalaccel"_s, u"/component/kwin"_s, u"org.kde.kglobalaccel.Component"_s,
+            u"shortcutNames"_s));
+        return names.value().filter(u"corvane-"_s);
+    }
+
+    bool scriptLoaded()
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            u"org.kde.KWin"_s, u"/Scripting"_s, u"org.kde.kwin.Scripting"_s, u"isScriptLoaded"_s);
+        call << u"corvane"_s;
+        const QDBusReply<bool> loaded = session_->bus().call(call);
+        return loaded.isValid() && loaded.value();
+    }
+
+    // Corvane's script files anywhere in the session's runtime folder.
+    QStringList scriptFiles() const
+    {
+        const QString run = session_->environment().value(u"XDG_RUNTIME_DIR"_s);
+        QStringList files;
+        for (const QString& folder : {run, run + u"/corvane"_s}) {
+            for (const QString& name :
+                 QDir(folder).entryList({u"corvane-kwin-*.js"_s}, QDir::Files))
+                files << folder + u'/' + name;
+        }
+        return files;
     }
 
     // Whether the overlay's highlight tints the screenshot at this point: the highlight
@@ -75,9 +210,15 @@ private slots:
         QDir(data).removeRecursively();
         session_ = std::make_unique<test::KWinSession>();
         QVERIFY2(session_->isRunning(), qPrintable(session_->errorString()));
-        QVERIFY(
-            session_->startProcess(test::CorvaneApp::binaryPath(), {u"--log-level"_s, u"info"_s}));
+        corvane_ =
+            session_->startProcess(test::CorvaneApp::binaryPath(), {u"--log-level"_s, u"info"_s});
+        QVERIFY(corvane_);
         QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::isReady(), 15000);
+        QVERIFY(
+            session_->startProcess(QCoreApplication::applicationFilePath(), {u"--show-window"_s}));
+        QVERIFY(session_->startProcess(u"xterm"_s, {u"-geometry"_s, u"60x15+300+300"_s}));
+        QVERIFY(session_->waitForWindow(nativeCaption));
+        QVERIFY(session_->waitForWindow(u"xterm"_s));
     }
 
     void cleanupTestCase() { session_.reset(); }
@@ -100,30 +241,121 @@ private slots:
         during.save(QDir::temp().filePath(u"corvane-kwin-overlay.png"_s));
         QVERIFY2(tinted(during, before, QPoint(2100, 50)), "no highlight on the second output");
         QVERIFY2(!tinted(during, before, QPoint(100, 50)), "an overlay on the first output");
-        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(u"xlogo"_s), QRectF(2048, 0, 512, 400),
-                                  3000);
-        QVERIFY(test::CorvaneApp::logText().contains(u"Snapping window to (2048, 0, 512, 400)"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(u"xlogo"_s), zoneFrame(1, 2), 3000);
     }
 
-    // A native Wayland window, with zones shown during every move: the bottom-right zone of
-    // the first output.
-    void aWaylandWindowSnapsDuringEveryMove()
+    // The zones are shown with the pointer in one zone, the pointer crosses others (on one
+    // output or from one to the other), and the window fills the one zone under the release.
+    void aWindowDraggedAcrossZonesFillsTheZoneUnderTheRelease_data()
     {
-        Settings::setValue(SettingsKeys::snapTrigger, u"everyMove"_s);
-        QVERIFY(
-            session_->startProcess(QCoreApplication::applicationFilePath(), {u"--show-window"_s}));
-        QVERIFY(session_->waitForWindow(nativeCaption));
-        grabAndMove(nativeCaption, QPointF(1100, 650));
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<Trigger>("trigger");
+        QTest::addColumn<QList<QPointF>>("path");
+        QTest::addColumn<bool>("steps");
+        QTest::newRow("Wayland, shortcut, first output")
+            << nativeCaption << Trigger::SnapShortcut
+            << QList<QPointF>{{1100, 150}, {300, 400}, {1100, 650}} << false;
+        QTest::newRow("Wayland, every move, first output to second")
+            << nativeCaption << Trigger::EveryMove
+            << QList<QPointF>{{300, 400}, {1600, 400}, {2380, 650}} << false;
+        QTest::newRow("X11, shortcut, second output")
+            << u"xlogo"_s << Trigger::SnapShortcut
+            << QList<QPointF>{{2380, 650}, {2380, 150}, {1600, 400}} << false;
+        QTest::newRow("X11 in size steps, every move, second output to first")
+            << u"xterm"_s << Trigger::EveryMove
+            << QList<QPointF>{{1600, 400}, {1100, 650}, {1100, 150}} << true;
+    }
+
+    void aWindowDraggedAcrossZonesFillsTheZoneUnderTheRelease()
+    {
+        QFETCH(QString, caption);
+        QFETCH(Trigger, trigger);
+        QFETCH(QList<QPointF>, path);
+        QFETCH(bool, steps);
+        if (trigger == Trigger::EveryMove)
+            Settings::setValue(SettingsKeys::snapTrigger, u"everyMove"_s);
+        grabAndMove(caption, path.first());
+        if (trigger == Trigger::SnapShortcut)
+            chord({keyLeftMeta, keyLeftShift, keyZ});
+        for (const QPointF& point : path.mid(1))
+            moveTo(point);
+        QTest::qWait(200);
         session_->button(false);
-        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(nativeCaption), QRectF(768, 400, 512, 400),
-                                  3000);
         Settings::remove(SettingsKeys::snapTrigger);
+        const QRectF zone = zoneFrameAt(path.last());
+        QVERIFY(!zone.isEmpty());
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            fillsZone(caption, zone, steps),
+            qPrintable(caption + u" is not in the zone under the release, "_s + describe(zone)),
+            3000);
+    }
+
+    // The span shortcut pressed during the move spans from the zone under the pointer then.
+    void theSpanShortcutFillsTheZonesFromWhereItWasPressed()
+    {
+        grabAndMove(nativeCaption, QPointF(300, 400));
+        chord({keyLeftMeta, keyLeftShift, keyZ});
+        moveTo(QPointF(1100, 150));
+        chord({keyLeftMeta, keyLeftShift, keyX});
+        moveTo(QPointF(1100, 650));
+        QTest::qWait(200);
+        session_->button(false);
+        const QRectF spanned = zoneFrameAt({1100, 150}).united(zoneFrameAt({1100, 650}));
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(nativeCaption), spanned, 3000);
+    }
+
+    // Ctrl+Super+1, Ctrl+Super+Right and the command line move the window KWin has active.
+    void theActiveWindowSnapsFromTheKeyboardAndTheCommandLine()
+    {
+        const QRectF start = session_->windowFrame(nativeCaption);
+        const int output = start.center().x() < 1280 ? 0 : 1;
+        // A click on the title bar makes it the active window.
+        session_->pointerTo(QPointF(start.center().x(), start.top() + 14));
+        session_->button(true);
+        session_->button(false);
+        QTest::qWait(300);
+        chord({keyLeftCtrl, keyLeftMeta, key1});
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(nativeCaption), zoneFrame(output, 1), 3000);
+        chord({keyLeftCtrl, keyLeftMeta, keyRight});
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(nativeCaption), zoneFrame(output, 2), 3000);
+        QProcess command;
+        command.setProcessEnvironment(session_->environment());
+        command.start(test::CorvaneApp::binaryPath(), {u"--snap-active"_s, u"next"_s});
+        QVERIFY(command.waitForFinished(10000));
+        QCOMPARE(command.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(nativeCaption), zoneFrame(output, 3), 3000);
     }
 
     void theShortcutOpensThePreferences()
     {
         chord({keyLeftCtrl, keyLeftShift, keyLeftMeta, keyP});
         QVERIFY(session_->waitForWindow(u"Preferences"_s, 5000));
+    }
+
+    // Killed, Corvane leaves its script running in KWin, its file and its shortcuts: the next
+    // start clears them.
+    void aKilledRunIsClearedByTheNextStart()
+    {
+        QVERIFY(!corvaneShortcuts().isEmpty());
+        QCOMPARE(scriptFiles().size(), 1);
+        ::kill(pid_t(corvane_), SIGKILL);
+        QTest::qWait(500);
+        const QStringList leftBehind = scriptFiles();
+        corvane_ =
+            session_->startProcess(test::CorvaneApp::binaryPath(), {u"--log-level"_s, u"info"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::logCount(u"Preferences Key: "_s) == 2, 15000);
+        QCOMPARE(scriptFiles().size(), 1);
+        QVERIFY(!leftBehind.contains(scriptFiles().first()));
+    }
+
+    // A quit takes the script and its file away and gives every key back.
+    void aQuitLeavesNothingBehind()
+    {
+        ::kill(pid_t(corvane_), SIGTERM);
+        QTRY_VERIFY_WITH_TIMEOUT(::kill(pid_t(corvane_), 0) != 0, 10000);
+        QCOMPARE(corvaneShortcuts(), QStringList());
+        QVERIFY(!scriptLoaded());
+        QVERIFY(scriptFiles().isEmpty());
     }
 };
 

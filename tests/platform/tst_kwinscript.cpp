@@ -3,12 +3,14 @@
 // that scripts/install-deps installs: the KWin session test (tests/kwin) runs the script there.
 #include "models/Resources.h"
 #include "platform/kwin/KWinBridge.h"
+#include "platform/kwin/KWinScriptFile.h"
 
 #include <QFile>
 #include <QJSEngine>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace corvane;
@@ -201,6 +203,45 @@ private slots:
                  QJsonValue("{c}"));
         QCOMPARE(added[1].toObject().value("window").toObject().value("output").toString(),
                  u"DP-2"_s);
+
+        // The active window is reported, the overlay's activation never; an X11 window with
+        // Corvane's process id and an overlay's caption is not taken for an overlay.
+        script.run(
+            "sent = []; workspace.activeWindow = windows[0];"
+            "workspace.windowActivated.emit(windows[0]); workspace.activeWindow = windows[1];"
+            "workspace.windowActivated.emit(windows[1]); var x = makeWindow('{x}', 20, "
+            "'corvane-overlay-1', 100); x.windowId = 4194305; windows.push(x);"
+            "workspace.windowAdded.emit(x);");
+        ScriptRun::report(bridge, script.sent());
+        QCOMPARE(bridge.activeWindow(), u"{a}"_s);
+        QVERIFY(bridge.window(u"{x}"_s)->x11 && !bridge.window(u"{a}"_s)->x11);
+        script.answer(R"([{"command":"place","pid":20,"caption":"corvane-overlay-1",
+            "frame":[1280,0,1280,800]}])");
+        QVERIFY(!script.run("x.keepAbove").toBool());
+    }
+
+    // The file KWin loads is made anew in a folder only its user can enter: a link put in its
+    // place beforehand is replaced, not written through, and a folder that is a link is refused.
+    void theScriptFileIsMadeAnewInAPrivateFolder()
+    {
+        QTemporaryDir run;
+        const QString folder = KWinScriptFile::folder(run.path());
+        QCOMPARE(folder, run.filePath(u"corvane"_s));
+        QCOMPARE(QFile::permissions(folder) & 0x0077, QFileDevice::Permissions());
+        QFile victim(run.filePath(u"victim"_s));
+        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("kept") == 4);
+        victim.close();
+        const QString path =
+            QDir(folder).filePath(u"corvane-kwin-%1.js"_s.arg(QCoreApplication::applicationPid()));
+        QVERIFY(QFile::link(victim.fileName(), path));
+        QCOMPARE(KWinScriptFile::write(folder, "script"), path);
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QVERIFY(victim.open(QIODevice::ReadOnly));
+        QCOMPARE(victim.readAll(), QByteArray("kept"));
+
+        QTemporaryDir other;
+        QVERIFY(QFile::link(run.path(), other.filePath(u"corvane"_s)));
+        QCOMPARE(KWinScriptFile::folder(other.path()), QString());
     }
 };
 

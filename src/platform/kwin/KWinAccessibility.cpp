@@ -106,6 +106,16 @@ AXAttributeResult KWinAccessibility::copyAttribute(ElementHandle element, const 
     if (!bridge_.isScriptRunning())
         return {AXError::APIDisabled, {}};
     const std::uint64_t kind = kindOf(element);
+    if (kind == systemWideKind) {
+        if (attribute != AXAttribute::focusedUIElement)
+            return {AXError::AttributeUnsupported, {}};
+        // KWin's active window: a Wayland client cannot ask which window has the keyboard.
+        const auto active = bridge_.activeWindow();
+        const auto window = active ? bridge_.window(*active) : std::nullopt;
+        if (!window || KWinOwnWindows::isOverlay(*window))
+            return {AXError::NoValue, {}};
+        return {AXError::Success, windowElement(bridge_.numberOf(window->id))};
+    }
     if (kind == applicationKind) {
         if (attribute == AXAttribute::role)
             return {AXError::Success, AXRole::application};

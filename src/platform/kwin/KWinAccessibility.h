@@ -12,7 +12,8 @@ class KWinDisplays;
 // KWin's windows as accessibility elements: a window element's position and size are its frame,
 // decorations included, as KWin last reported it; setting them asks KWin's script to set the
 // frame. Wayland windows have no controls to look into: the element at a point is the window
-// there (the one being moved, during a move). Corvane's own overlays are never found there.
+// there (the one being moved, during a move). The focused element is the window KWin has
+// active. Corvane's own overlays are never found.
 class KWinAccessibility : public Accessibility {
 public:
     KWinAccessibility(KWinBridge& bridge, const KWinDisplays& displays);

@@ -2,14 +2,14 @@
 
 #include "logging/Logger.h"
 #include "models/Resources.h"
+#include "models/ZoneGeometry.h"
+#include "platform/kwin/KWinScriptFile.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusReply>
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QStandardPaths>
 #include <unistd.h>
 
 namespace corvane {
@@ -20,6 +20,8 @@ const QString scriptingPath = QStringLiteral("/Scripting");
 const QString scriptingInterface = QStringLiteral("org.kde.kwin.Scripting");
 // D-Bus gives up on a call after 25 s; an idle poll is answered well before.
 constexpr int pollAnswerMs = 20000;
+// How long after a frame is asked for an X11 window's own size is waited for.
+constexpr int targetWaitMs = 1000;
 
 QRectF rectFrom(const QJsonValue& value)
 {
@@ -48,6 +50,7 @@ KWinWindow windowFrom(const QJsonObject& o)
     w.dock = o.value(QLatin1String("dock")).toBool();
     w.desktop = o.value(QLatin1String("desktop")).toBool();
     w.normal = o.value(QLatin1String("normal")).toBool(true);
+    w.x11 = o.value(QLatin1String("x11")).toBool();
     return w;
 }
 
@@ -96,34 +99,33 @@ bool KWinBridge::loadScript()
                       LogCategory::App);
         return false;
     }
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    scriptPath_ = QDir(folder).filePath(QStringLiteral("corvane-kwin-%1.js").arg(::getpid()));
-    QFile script(scriptPath_);
-    if (!script.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        Logger::error(QStringLiteral("Cannot write the KWin script to ") + scriptPath_,
-                      LogCategory::App);
-        return false;
-    }
-    script.write("var corvaneService = " +
-                 QJsonDocument(QJsonArray{connection_.baseService()})
-                     .toJson(QJsonDocument::Compact)
-                     .mid(1)
-                     .chopped(1) +
-                 ";\n");
-    script.write(shipped.readAll());
-    script.close();
+    const QByteArray text = "var corvaneService = " +
+                            QJsonDocument(QJsonArray{connection_.baseService()})
+                                .toJson(QJsonDocument::Compact)
+                                .mid(1)
+                                .chopped(1) +
+                            ";\nvar corvanePid = " + QByteArray::number(::getpid()) + ";\n" +
+                            shipped.readAll();
 
-    // A script left by a run that ended without unloading it would report to a name that is
-    // gone; it is replaced.
+    // A script left by a run that ended without unloading it (killed) would report to a name
+    // that is gone, and its shortcuts would keep their keys: both go, and so do its files.
     connection_.call(
         scriptingCall(QStringLiteral("unloadScript"), {QString::fromLatin1(scriptName)}));
+    releaseShortcuts();
+    const QString folder = KWinScriptFile::folder();
+    if (folder.isEmpty())
+        return false;
+    KWinScriptFile::removeStale(folder);
+    scriptPath_ = KWinScriptFile::write(folder, text);
+    if (scriptPath_.isEmpty())
+        return false;
+
     const QDBusReply<int> id = connection_.call(scriptingCall(
         QStringLiteral("loadScript"), {scriptPath_, QString::fromLatin1(scriptName)}));
     if (!id.isValid() || id.value() < 0) {
         Logger::error(QStringLiteral("KWin refused Corvane's script: ") + id.error().message(),
                       LogCategory::App);
+        QFile::remove(scriptPath_);
         return false;
     }
     connection_.call(scriptingCall(QStringLiteral("start"), {}));
@@ -140,7 +142,35 @@ void KWinBridge::unloadScript()
     answerPoll(QStringLiteral("[]"));
     connection_.call(
         scriptingCall(QStringLiteral("unloadScript"), {QString::fromLatin1(scriptName)}));
+    // KWin keeps a script's shortcuts, keys and all, after the script has gone: they are
+    // given back, or no other application could have those keys.
+    releaseShortcuts();
     QFile::remove(scriptPath_);
+}
+
+void KWinBridge::releaseShortcuts()
+{
+    // Shortcuts of KWin's scripts belong to KWin's component of KDE's shortcut service.
+    const QString service = QStringLiteral("org.kde.kglobalaccel");
+    const QDBusReply<QStringList> names = connection_.call(QDBusMessage::createMethodCall(
+        service, QStringLiteral("/component/kwin"),
+        QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("shortcutNames")));
+    if (!names.isValid())
+        return;
+    int released = 0;
+    for (const QString& name : names.value()) {
+        if (!name.startsWith(QLatin1String(shortcutPrefix)))
+            continue;
+        QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/kglobalaccel"),
+                                                           QStringLiteral("org.kde.KGlobalAccel"),
+                                                           QStringLiteral("unregister"));
+        call.setArguments({QStringLiteral("kwin"), name});
+        const QDBusReply<bool> done = connection_.call(call);
+        released += done.isValid() && done.value() ? 1 : 0;
+    }
+    if (released > 0)
+        Logger::info(QStringLiteral("Gave back the keys of %1 shortcuts").arg(released),
+                     LogCategory::App);
 }
 
 std::optional<KWinWindow> KWinBridge::window(const QString& id) const
@@ -241,8 +271,11 @@ void KWinBridge::setFrame(const QString& windowId, const QRectF& frame)
            {QStringLiteral("frame"), arrayFrom(frame)}});
     // What was asked for is what the window will be: reads that follow see it at once.
     for (KWinWindow& w : windows_) {
-        if (w.id == windowId)
-            w.frame = frame;
+        if (w.id != windowId)
+            continue;
+        w.frame = frame;
+        if (w.x11)
+            targets_.insert(windowId, {frame, QDeadlineTimer(targetWaitMs)});
     }
 }
 
@@ -260,6 +293,35 @@ void KWinBridge::registerShortcut(const QString& name, const QString& text, cons
            {QStringLiteral("name"), name},
            {QStringLiteral("text"), text},
            {QStringLiteral("keys"), keys}});
+}
+
+void KWinBridge::centreInTarget(const KWinWindow& window)
+{
+    const auto target = targets_.find(window.id);
+    if (target == targets_.end())
+        return;
+    // KWin reports the frame asked for first, and the one the client took right after.
+    const QRectF wanted = target->frame;
+    if (target->expiry.hasExpired()) {
+        targets_.erase(target);
+        return;
+    }
+    if (window.frame == wanted)
+        return;
+    targets_.erase(target);
+    if (window.frame.topLeft() != wanted.topLeft())
+        return;
+    const auto centred =
+        centredInTarget(Size{window.frame.width(), window.frame.height()},
+                        Rect(wanted.x(), wanted.y(), wanted.width(), wanted.height()));
+    if (!centred)
+        return;
+    Logger::info(QStringLiteral("The window keeps a size of %1 × %2, smaller than its zone; "
+                                "it is centred in it")
+                     .arg(window.frame.width())
+                     .arg(window.frame.height()),
+                 LogCategory::Window);
+    setFrame(window.id, QRectF(QPointF(centred->x, centred->y), window.frame.size()));
 }
 
 void KWinBridge::updateWindow(const KWinWindow& window)
@@ -302,9 +364,13 @@ void KWinBridge::handleReport(const QString& json)
         for (const QJsonValue& v : message.value(QLatin1String("windows")).toArray())
             windows.append(windowFrom(v.toObject()));
         windows_ = windows;
+        const QString active = message.value(QLatin1String("active")).toString();
+        active_ = active.isEmpty() ? std::nullopt : std::optional(active);
         emit windowsChanged();
     } else if (event == u"window") {
-        updateWindow(windowFrom(message.value(QLatin1String("window")).toObject()));
+        const KWinWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
+        updateWindow(window);
+        centreInTarget(window);
         emit windowsChanged();
     } else if (event.startsWith(QLatin1String("move"))) {
         const KWinWindow window = windowFrom(message.value(QLatin1String("window")).toObject());

@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QJsonObject>
 #include <QList>
@@ -36,6 +37,8 @@ struct KWinWindow {
     bool dock = false;
     bool desktop = false;
     bool normal = true;
+    // A client of the X server (Xwayland), not a Wayland client.
+    bool x11 = false;
 };
 
 // The link to the script Corvane loads into KWin (share/corvane/corvane-kwin.js). Publishes
@@ -50,6 +53,8 @@ class KWinBridge : public QObject, protected QDBusContext {
 public:
     static constexpr char objectPath[] = "/app/corvane/KWinBridge";
     static constexpr char scriptName[] = "corvane";
+    // Every shortcut Corvane registers in KWin has a name that starts so.
+    static constexpr char shortcutPrefix[] = "corvane-";
 
     enum class MoveStage { Started, Stepped, Finished };
 
@@ -59,9 +64,10 @@ public:
     // Whether KWin answers on the session bus.
     static bool isKWinRunning(QDBusConnection connection);
 
-    // Loads the script into KWin (any copy left by an earlier run goes first); false with a
-    // log line when KWin refused.
+    // Loads the script into KWin (any copy left by an earlier run goes first, with its file
+    // and its shortcuts); false with a log line when KWin refused.
     bool loadScript();
+    // Unloads it and gives its shortcuts' keys back.
     void unloadScript();
     bool isScriptRunning() const { return scriptLoaded_; }
 
@@ -74,12 +80,17 @@ public:
     std::uint32_t numberOf(const QString& id);
     std::optional<KWinWindow> windowByNumber(std::uint32_t number) const;
     QPointF cursor() const { return cursor_; }
+    // The id of the window KWin has made active (never one of Corvane's overlays); none while
+    // no window is.
+    std::optional<QString> activeWindow() const { return active_; }
     // The id of the window in an interactive move; none between moves.
     std::optional<QString> movingWindow() const { return moving_; }
     int apiGeneration() const { return generation_; }
 
     // Commands for the script; sent together once control is back in the event loop. A frame
-    // set twice before that is sent once, the last one.
+    // set twice before that is sent once, the last one. An X11 window that takes a smaller
+    // size than asked (size steps) is centred in the frame asked for once KWin reports it, as
+    // Corvane centres it on X11: its size is known only then.
     void setFrame(const QString& windowId, const QRectF& frame);
     void place(qint64 pid, const QString& caption, const QRectF& frame);
     void registerShortcut(const QString& name, const QString& text, const QString& keys);
@@ -106,6 +117,9 @@ private:
     void flush();
     void answerPoll(const QString& commands);
     void updateWindow(const KWinWindow& window);
+    void centreInTarget(const KWinWindow& window);
+    // Removes every shortcut of Corvane's from KDE's shortcut service.
+    void releaseShortcuts();
 
     QDBusConnection connection_;
     QString scriptPath_;
@@ -117,6 +131,13 @@ private:
     QHash<std::uint32_t, QString> ids_;
     QPointF cursor_;
     std::optional<QString> moving_;
+    std::optional<QString> active_;
+    // The frames last asked for X11 windows, until KWin reports what they took.
+    struct Target {
+        QRectF frame;
+        QDeadlineTimer expiry;
+    };
+    QHash<QString, Target> targets_;
     QList<QJsonObject> pending_;
     std::optional<QDBusMessage> waitingPoll_;
     QTimer pollTimeout_;

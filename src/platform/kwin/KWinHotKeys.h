@@ -11,7 +11,8 @@ class KWinBridge;
 
 // Global shortcuts registered by Corvane's script in KWin (KDE's global shortcut service), so
 // that they work whichever window has the keyboard. A script cannot take a shortcut back: an
-// unregistered one stays with KWin until Corvane quits, and is ignored.
+// unregistered one stays with KWin, ignored, until Corvane quits; then the bridge gives every
+// key back.
 class KWinHotKeys : public HotKeys {
     Q_OBJECT
 public:

@@ -28,6 +28,9 @@ KWinInputMonitor::KWinInputMonitor(KWinBridge& bridge, const KWinDisplays& displ
     bridge_.registerShortcut(QString::fromLatin1(snapShortcutName),
                              QStringLiteral("Corvane: show the zones during a window move"),
                              QString::fromLatin1(snapShortcutKeys));
+    bridge_.registerShortcut(QString::fromLatin1(spanShortcutName),
+                             QStringLiteral("Corvane: span zones during a window move"),
+                             QString::fromLatin1(spanShortcutKeys));
 }
 
 InputMonitor::MonitorId KWinInputMonitor::addGlobalMonitor(std::uint64_t eventMask, Handler handler)
@@ -51,7 +54,9 @@ Point KWinInputMonitor::mouseLocation() const
 
 std::uint64_t KWinInputMonitor::modifierFlags() const
 {
-    return moving_ && triggered_ ? everyModifier : 0;
+    if (!moving_ || !triggered_)
+        return 0;
+    return everyModifier | (spanning_ ? ModifierFlag::spanShortcut : 0);
 }
 
 QList<int> KWinInputMonitor::heldKeys() const
@@ -68,6 +73,7 @@ void KWinInputMonitor::onMoved(KWinBridge::MoveStage stage, const KWinWindow& wi
     case KWinBridge::MoveStage::Started:
         moving_ = true;
         triggered_ = Settings::snapTrigger() == Settings::SnapTrigger::EveryMove;
+        spanning_ = false;
         deliver(MouseEventType::LeftMouseDown);
         break;
     case KWinBridge::MoveStage::Stepped:
@@ -80,18 +86,31 @@ void KWinInputMonitor::onMoved(KWinBridge::MoveStage stage, const KWinWindow& wi
         deliver(MouseEventType::LeftMouseUp);
         moving_ = false;
         triggered_ = false;
+        spanning_ = false;
         break;
     }
 }
 
 void KWinInputMonitor::onShortcut(const QString& name)
 {
-    if (name != QLatin1String(snapShortcutName) || !moving_)
+    if (!moving_)
         return;
-    triggered_ = !triggered_;
-    Logger::info(triggered_ ? QStringLiteral("Snap shortcut: zones on for this move")
-                            : QStringLiteral("Snap shortcut: zones off for this move"),
-                 LogCategory::Mouse);
+    if (name == QLatin1String(snapShortcutName)) {
+        triggered_ = !triggered_;
+        spanning_ = false;
+        Logger::info(triggered_ ? QStringLiteral("Snap shortcut: zones on for this move")
+                                : QStringLiteral("Snap shortcut: zones off for this move"),
+                     LogCategory::Mouse);
+    } else if (name == QLatin1String(spanShortcutName)) {
+        // Spanning needs the zones.
+        spanning_ = !spanning_;
+        triggered_ = triggered_ || spanning_;
+        Logger::info(spanning_ ? QStringLiteral("Span shortcut: spanning from the zone here")
+                               : QStringLiteral("Span shortcut: one zone again"),
+                     LogCategory::Mouse);
+    } else {
+        return;
+    }
     // The overlay follows at once, not at the pointer's next step.
     deliver(MouseEventType::LeftMouseDragged);
 }

@@ -18,12 +18,16 @@ class KWinDisplays;
 // as soon as a key is typed with one held. The snap trigger stands in for the modifier: with
 // "every move" each move carries every modifier flag; with the snap shortcut a move carries
 // them from the moment the shortcut is pressed during it (pressing it again turns them off),
-// and every move starts without them.
+// and every move starts without them. The span key is never among them: the span shortcut,
+// pressed during a move, turns the zones on and spans from the zone under the pointer
+// (ModifierFlag::spanShortcut); pressed again it stops spanning.
 class KWinInputMonitor : public QObject, public InputMonitor {
     Q_OBJECT
 public:
     static constexpr char snapShortcutName[] = "corvane-snap-toggle";
     static constexpr char snapShortcutKeys[] = "Meta+Shift+Z";
+    static constexpr char spanShortcutName[] = "corvane-span-toggle";
+    static constexpr char spanShortcutKeys[] = "Meta+Shift+X";
 
     KWinInputMonitor(KWinBridge& bridge, const KWinDisplays& displays, QObject* parent = nullptr);
 
@@ -37,6 +41,7 @@ public:
     QList<int> heldKeys() const override;
     bool readsModifierKeys() const override { return false; }
     QString snapShortcutText() const override { return QStringLiteral("Super+Shift+Z"); }
+    QString spanShortcutText() const override { return QStringLiteral("Super+Shift+X"); }
 
 private:
     void onMoved(KWinBridge::MoveStage stage, const KWinWindow& window, const QPointF& cursor);
@@ -50,6 +55,7 @@ private:
     QList<int> followed_;
     bool moving_ = false;
     bool triggered_ = false;
+    bool spanning_ = false;
 };
 
 } // namespace corvane

@@ -9,6 +9,7 @@
 namespace corvane {
 namespace {
 
+// The script knows overlays that are not placed yet by the same prefix.
 const QString captionPrefix = QStringLiteral("corvane-overlay-");
 
 bool floatsAbove(const QWindow* window)
@@ -33,7 +34,9 @@ KWinOwnWindows::~KWinOwnWindows()
 
 bool KWinOwnWindows::isOverlay(const KWinWindow& window)
 {
-    return window.pid == ::getpid() && window.caption.startsWith(captionPrefix);
+    // A Wayland client's process id is the one KWin finds on its socket; an X11 client states its
+    // own, and can state Corvane's.
+    return !window.x11 && window.pid == ::getpid() && window.caption.startsWith(captionPrefix);
 }
 
 bool KWinOwnWindows::eventFilter(QObject* watched, QEvent* event)
@@ -80,7 +83,7 @@ void KWinOwnWindows::placeAll()
             const QRectF wanted(window->geometry());
             bool inPlace = false;
             for (const KWinWindow& w : bridge_.windows()) {
-                if (w.pid == ::getpid() &&
+                if (isOverlay(w) &&
                     (w.caption == it.key() || w.caption.startsWith(it.key() + u' ')))
                     inPlace = w.frame == wanted && w.keepAbove;
             }
