@@ -40,6 +40,11 @@ struct Parser {
         QStringLiteral("number")};
     QCommandLineOption list{QStringLiteral("list"),
                             QStringLiteral("Print the displays and the layouts, one per line.")};
+    // The menu entry's actions: open a window of the running Corvane, starting it if needed.
+    QCommandLineOption preferences{QStringLiteral("preferences"),
+                                   QStringLiteral("Open the preferences window.")};
+    QCommandLineOption layoutEditor{QStringLiteral("layout-editor"),
+                                    QStringLiteral("Open the layout editor.")};
     QCommandLineOption startedForCommand{CommandLine::startedForCommandOption};
 
     Parser() : help(parser.addHelpOption()), version(parser.addVersionOption())
@@ -54,6 +59,7 @@ struct Parser {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(logLevel);
         parser.addOptions({snapActive, applyLayout, display, list});
+        parser.addOptions({preferences, layoutEditor});
         startedForCommand.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(startedForCommand);
     }
@@ -151,9 +157,11 @@ CommandLine::Options readCommand(const Parser& p)
 {
     const QCommandLineParser& parser = p.parser;
     const int given = int(parser.isSet(p.snapActive)) + int(parser.isSet(p.applyLayout)) +
-                      int(parser.isSet(p.list));
+                      int(parser.isSet(p.list)) + int(parser.isSet(p.preferences)) +
+                      int(parser.isSet(p.layoutEditor));
     if (given > 1)
-        return usageError(QStringLiteral("give one of --snap-active, --apply-layout, --list"));
+        return usageError(QStringLiteral("give one of --snap-active, --apply-layout, --list, "
+                                         "--preferences, --layout-editor"));
     if (parser.isSet(p.display) && !parser.isSet(p.applyLayout))
         return usageError(QStringLiteral("--display goes with --apply-layout"));
     if (given == 0)
@@ -189,6 +197,10 @@ CommandLine::Options readCommand(const Parser& p)
                 return usageError(
                     QStringLiteral("'%1' is no display number").arg(parser.value(p.display)));
         }
+    } else if (parser.isSet(p.preferences)) {
+        command.kind = ScriptCommand::Kind::OpenPreferences;
+    } else if (parser.isSet(p.layoutEditor)) {
+        command.kind = ScriptCommand::Kind::OpenLayoutEditor;
     } else {
         command.kind = ScriptCommand::Kind::List;
     }

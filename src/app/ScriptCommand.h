@@ -7,9 +7,10 @@
 namespace corvane {
 
 // What a start of corvane asks of the running instance: open the preferences (a plain second
-// start), or one of the scripting operations. It travels as one line of JSON.
+// start, or --preferences) or the layout editor (--layout-editor, the menu entry's actions), or
+// one of the scripting operations. It travels as one line of JSON.
 struct ScriptCommand {
-    enum class Kind { OpenPreferences, SnapActive, ApplyLayout, List };
+    enum class Kind { OpenPreferences, SnapActive, ApplyLayout, List, OpenLayoutEditor };
     Kind kind = Kind::OpenPreferences;
     // SnapActive: "1" … "9", "next" or "previous".
     QString zone;

@@ -92,6 +92,9 @@ ScriptReply ScriptingCommands::run(const ScriptCommand& command)
     case ScriptCommand::Kind::OpenPreferences:
         delegate_.openPreferences();
         return {true, QString()};
+    case ScriptCommand::Kind::OpenLayoutEditor:
+        delegate_.openLayoutEditor();
+        return {true, QString()};
     case ScriptCommand::Kind::SnapActive:
         return snapActive(command.zone);
     case ScriptCommand::Kind::ApplyLayout:

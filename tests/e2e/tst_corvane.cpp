@@ -222,6 +222,29 @@ private slots:
         closePreferences();
     }
 
+    // The menu entry's actions open their window in the running Corvane; the window's class is
+    // the entry's StartupWMClass, by which docks and task bars tie the window to the entry.
+    void theMenuEntryActionsOpenTheirWindowInTheRunningCorvane()
+    {
+        QFile entry(QStringLiteral(CORVANE_SOURCE_DIR "/dist/app.corvane.Corvane.desktop.in"));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        static const QRegularExpression key(u"\nStartupWMClass=(.+)\n"_s);
+        const QByteArray wmClass =
+            key.match(QString::fromUtf8(entry.readAll())).captured(1).toUtf8();
+        QVERIFY(!wmClass.isEmpty());
+        for (const QString& action : {u"--preferences"_s, u"--layout-editor"_s}) {
+            QVERIFY(app_->visibleWindows(u"^Preferences$"_s).isEmpty());
+            const Answer answer = command({action});
+            QVERIFY2(answer.code == 0, qPrintable(answer.err));
+            QTRY_VERIFY_WITH_TIMEOUT(!app_->visibleWindows(u"^Preferences$"_s).isEmpty(), 5000);
+            const QString window = QString::fromLatin1(app_->visibleWindows(u"^Preferences$"_s)[0]);
+            QByteArray classes;
+            QVERIFY(x_->run(u"xprop"_s, {u"-id"_s, window, u"WM_CLASS"_s}, &classes));
+            QVERIFY2(classes.trimmed().endsWith(", \"" + wmClass + '"'), classes.constData());
+            closePreferences();
+        }
+    }
+
     void aChoiceFromTheMenuIsStored()
     {
         // Open the status menu from the tray and walk it with the keyboard: the first item that

@@ -1,12 +1,16 @@
+#include "XServer.h"
 #include "platform/xdg/XdgLoginItems.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 
 using namespace corvane;
 using namespace Qt::StringLiterals;
@@ -75,7 +79,12 @@ private slots:
         const QString exec = u"\nExec="_s + XdgLoginItems::execValue(binary) + u'\n';
         QFile file(entry);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY2(QString::fromUtf8(file.readAll()).contains(exec), qPrintable(exec));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY2(text.contains(exec), qPrintable(exec));
+        for (const QString& action : {u"--preferences"_s, u"--layout-editor"_s}) {
+            const QString actionExec = exec.chopped(1) + u' ' + action + u'\n';
+            QVERIFY2(text.contains(actionExec), qPrintable(actionExec));
+        }
         const QString autostart = XdgLoginItems::entryText(binary);
         QVERIFY2(autostart.contains(exec), qPrintable(autostart));
         QFile autostartFile(dir_.filePath(u"app.corvane.Corvane.desktop"_s));
@@ -109,7 +118,7 @@ private slots:
         }
     }
 
-    void theManualPageDescribesEveryOption()
+    void theManualPageAndTheCompletionsDescribeEveryOption()
     {
         const Result help = run(installed(u"bin/corvane"_s), {u"--help"_s});
         QCOMPARE(help.exitCode, 0);
@@ -130,6 +139,81 @@ private slots:
                      qPrintable(u"corvane --help lists %1, which the OPTIONS of the "
                                 "manual page (dist/corvane.1.in) do not describe"_s.arg(option)));
         }
+        for (const QString& path : {u"share/bash-completion/completions/corvane"_s,
+                                    u"share/zsh/vendor-completions/_corvane"_s,
+                                    u"share/fish/vendor_completions.d/corvane.fish"_s}) {
+            QFile file(installed(path));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+            QString completion = QString::fromUtf8(file.readAll());
+            // fish names options without their dashes: "-s h -l help".
+            completion.replace(QRegularExpression(u"-s (\\w)\\b"_s), u"-\\1"_s);
+            completion.replace(QRegularExpression(u"-l ([\\w-]+)"_s), u"--\\1"_s);
+            for (const QString& option : options) {
+                const QRegularExpression named(
+                    u"(?<![\\w-])"_s + QRegularExpression::escape(option) + u"(?![\\w-])"_s);
+                QVERIFY2(named.match(completion).hasMatch(),
+                         qPrintable(u"%1 does not complete %2"_s.arg(path, option)));
+            }
+        }
+    }
+
+    // A call to app.corvane.Corvane starts the installed Corvane when none runs, as the session
+    // bus of a desktop does with the installed service file: here a private bus that knows only
+    // that service, whose path needs quoting.
+    void aCallToItsNameStartsCorvane()
+    {
+        if (!test::XServer::isAvailable())
+            QSKIP("Xvfb is not installed");
+        test::XServer::Options options;
+        options.windowManager = false;
+        test::XServer x(options);
+        QVERIFY2(x.isRunning(), qPrintable(x.errorString()));
+        const QString runtime = dir_.filePath(u"runtime"_s);
+        QVERIFY(QDir().mkpath(runtime));
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString address = u"unix:path="_s + dir_.filePath(u"bus"_s);
+        QFile config(dir_.filePath(u"bus.conf"_s));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(
+            u"<busconfig><type>session</type><listen>%1</listen><servicedir>%2</servicedir>"
+            "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+            "<allow eavesdrop=\"true\"/><allow own=\"*\"/>"
+            "</policy></busconfig>"_s.arg(address, installed(u"share/dbus-1/services"_s))
+                .toUtf8());
+        config.close();
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, address);
+        environment.insert(u"XDG_RUNTIME_DIR"_s, runtime);
+        environment.remove(u"WAYLAND_DISPLAY"_s);
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        QProcess bus;
+        bus.setProcessEnvironment(environment);
+        bus.start(u"dbus-daemon"_s,
+                  {u"--nofork"_s, u"--print-address"_s, u"--config-file="_s + config.fileName()});
+        QVERIFY(bus.waitForReadyRead(10000));
+        qint64 corvane = 0;
+        const auto stop = qScopeGuard([&] {
+            if (corvane > 0 && ::kill(static_cast<pid_t>(corvane), SIGTERM) == 0)
+                QTRY_VERIFY_WITH_TIMEOUT(::kill(static_cast<pid_t>(corvane), 0) != 0, 10000);
+            bus.terminate();
+            bus.waitForFinished();
+        });
+
+        const QString busOption = u"--bus="_s + address;
+        const Result call =
+            run(u"dbus-send"_s,
+                {busOption, u"--print-reply"_s, u"--reply-timeout=30000"_s,
+                 u"--dest=app.corvane.Corvane"_s, u"/Corvane"_s, u"app.corvane.Corvane.List"_s});
+        const Result owner =
+            run(u"dbus-send"_s,
+                {busOption, u"--print-reply"_s, u"--dest=org.freedesktop.DBus"_s,
+                 u"/org/freedesktop/DBus"_s, u"org.freedesktop.DBus.GetConnectionUnixProcessID"_s,
+                 u"string:app.corvane.Corvane"_s});
+        corvane = owner.output.section(u"uint32 "_s, 1).trimmed().toLongLong();
+        QVERIFY2(call.exitCode == 0, qPrintable(call.output));
+        // The list names the template layouts installed beside the binary.
+        QVERIFY2(call.output.contains(u"\nlayout\tHalves\ttemplate\t"_s), qPrintable(call.output));
     }
 };
 

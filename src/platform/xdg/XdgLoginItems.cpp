@@ -112,7 +112,10 @@ QString XdgLoginItems::entryText(const QString& program)
                           "Exec=%1\n"
                           "Icon=app.corvane.Corvane\n"
                           "Terminal=false\n"
-                          "X-GNOME-Autostart-enabled=true\n")
+                          "X-GNOME-Autostart-enabled=true\n"
+                          // Started once the panel is up, so that the tray icon finds its tray.
+                          "X-GNOME-Autostart-Delay=2\n"
+                          "X-KDE-autostart-after=panel\n")
         .arg(exec);
 }
 
