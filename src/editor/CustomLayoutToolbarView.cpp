@@ -117,7 +117,7 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
 
     gridButton_ =
         makeButton(QStringLiteral("Generate Grid"), QStringLiteral("gridMenuButton"), this);
-    gridButton_->setIcon(SymbolIcons::icon(QStringLiteral("square.grid.3x3"), textColor));
+    gridButton_->setIcon(SymbolIcons::icon(QStringLiteral("insert-table"), textColor));
     buildGridMenu();
     // The menu opens under the button, without the arrow a button menu would reserve room for.
     connect(gridButton_, &QPushButton::clicked, this, [this] {
@@ -126,7 +126,7 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
     row->addWidget(gridButton_);
 
     addZone_ = makeButton(QStringLiteral("Add Zone"), QStringLiteral("addZoneButton"), this);
-    addZone_->setIcon(SymbolIcons::icon(QStringLiteral("plus.circle.fill"), accentColor()));
+    addZone_->setIcon(SymbolIcons::icon(QStringLiteral("list-add"), accentColor()));
     connect(addZone_, &QPushButton::clicked, this, &CustomLayoutToolbarView::addZone);
     row->addWidget(addZone_);
 
@@ -184,8 +184,8 @@ QWidget* CustomLayoutToolbarView::buildNameGroup()
     auto* row = new QHBoxLayout(group);
     row->setContentsMargins(12, 8, 12, 8);
     row->setSpacing(8);
-    row->addWidget(new SymbolLabel(QStringLiteral("square.grid.2x2"), symbolSize, textColor,
-                                   symbolSize + 4, group));
+    row->addWidget(
+        new SymbolLabel(QStringLiteral("view-grid"), symbolSize, textColor, symbolSize + 4, group));
 
     nameField_ = new QLineEdit(group);
     nameField_->setObjectName(QStringLiteral("nameField"));
@@ -293,7 +293,7 @@ void CustomLayoutToolbarView::updateDeleteButton()
     const bool selected = selection_.selectedZoneId().has_value();
     deleteZone_->setEnabled(selected);
     deleteZone_->setIcon(SymbolIcons::icon(
-        QStringLiteral("trash"), selected ? PreferencesStyle::systemRed() : inactiveColor));
+        QStringLiteral("edit-delete"), selected ? PreferencesStyle::systemRed() : inactiveColor));
     deleteZone_->setToolTip(selected ? QStringLiteral("Delete the selected zone")
                                      : QStringLiteral("Select a zone to delete it"));
 }
