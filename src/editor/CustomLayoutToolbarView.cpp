@@ -1,12 +1,14 @@
 #include "editor/CustomLayoutToolbarView.h"
 
 #include "editor/CustomGridPopover.h"
+#include "managers/GridView.h"
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
 #include "platform/Platform.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"
 #include "preferences/SymbolLabel.h"
+#include "settings/Notifications.h"
 #include "settings/Settings.h"
 
 #include <QFrame>
@@ -117,7 +119,7 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
 
     gridButton_ =
         makeButton(QStringLiteral("Generate Grid"), QStringLiteral("gridMenuButton"), this);
-    gridButton_->setIcon(SymbolIcons::icon(QStringLiteral("square.grid.3x3"), textColor));
+    gridButton_->setIcon(SymbolIcons::icon(QStringLiteral("insert-table"), textColor));
     buildGridMenu();
     // The menu opens under the button, without the arrow a button menu would reserve room for.
     connect(gridButton_, &QPushButton::clicked, this, [this] {
@@ -126,7 +128,7 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
     row->addWidget(gridButton_);
 
     addZone_ = makeButton(QStringLiteral("Add Zone"), QStringLiteral("addZoneButton"), this);
-    addZone_->setIcon(SymbolIcons::icon(QStringLiteral("plus.circle.fill"), accentColor()));
+    addZone_->setIcon(SymbolIcons::icon(QStringLiteral("list-add"), accentColor()));
     connect(addZone_, &QPushButton::clicked, this, &CustomLayoutToolbarView::addZone);
     row->addWidget(addZone_);
 
@@ -170,7 +172,7 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
     connect(nameField_, &QLineEdit::returnPressed, save_, &QPushButton::click);
 
     connect(&selection_, &ZoneSelection::selectedZoneIdChanged, this,
-            &CustomLayoutToolbarView::updateDeleteButton);
+            &CustomLayoutToolbarView::selectionChanged);
     connect(nameField_, &QLineEdit::textChanged, this, &CustomLayoutToolbarView::updateSaveButton);
     updateDeleteButton();
     updateSaveButton();
@@ -184,8 +186,8 @@ QWidget* CustomLayoutToolbarView::buildNameGroup()
     auto* row = new QHBoxLayout(group);
     row->setContentsMargins(12, 8, 12, 8);
     row->setSpacing(8);
-    row->addWidget(new SymbolLabel(QStringLiteral("square.grid.2x2"), symbolSize, textColor,
-                                   symbolSize + 4, group));
+    row->addWidget(
+        new SymbolLabel(QStringLiteral("view-grid"), symbolSize, textColor, symbolSize + 4, group));
 
     nameField_ = new QLineEdit(group);
     nameField_->setObjectName(QStringLiteral("nameField"));
@@ -293,9 +295,132 @@ void CustomLayoutToolbarView::updateDeleteButton()
     const bool selected = selection_.selectedZoneId().has_value();
     deleteZone_->setEnabled(selected);
     deleteZone_->setIcon(SymbolIcons::icon(
-        QStringLiteral("trash"), selected ? PreferencesStyle::systemRed() : inactiveColor));
+        QStringLiteral("edit-delete"), selected ? PreferencesStyle::systemRed() : inactiveColor));
     deleteZone_->setToolTip(selected ? QStringLiteral("Delete the selected zone")
                                      : QStringLiteral("Select a zone to delete it"));
+}
+
+void CustomLayoutToolbarView::selectionChanged()
+{
+    updateDeleteButton();
+    // A press leaves the keyboard where it is (typing a name goes on); Tab brings it to the
+    // zones.
+    updateZoneFocus();
+}
+
+void CustomLayoutToolbarView::updateZoneFocus()
+{
+    layoutManager_.zoneManager().setEditingFocus(selection_.selectedZoneId(), hasFocus());
+}
+
+void CustomLayoutToolbarView::selectZone(const QUuid& id)
+{
+    // As a press on the zone: every view's selection follows, and a new undo step begins.
+    emit Notifications::shared().zoneSelected(id);
+    selection_.setSelectedZoneId(id);
+}
+
+void CustomLayoutToolbarView::stepSelectedZone(double dx, double dy, bool resize)
+{
+    const auto id = selection_.selectedZoneId();
+    const auto& current = layoutManager_.editingZones();
+    if (!id || !current)
+        return;
+    ZoneList zones = *current;
+    for (Zone& zone : zones) {
+        if (zone.id != *id)
+            continue;
+        const Rect stepped = GridView::steppedFrame(zone.frame, dx, dy, resize);
+        if (stepped == zone.frame)
+            return;
+        zone.frame = stepped;
+        // The path of undo and redo: the overlay shows it and the history records it.
+        layoutManager_.replaceEditingZones(zones);
+        return;
+    }
+}
+
+bool CustomLayoutToolbarView::focusNextPrevChild(bool next)
+{
+    const ZoneList zones = layoutManager_.editingZones().value_or(ZoneList{});
+    const auto count = zones.size();
+    if (hasFocus()) {
+        qsizetype at = -1;
+        for (qsizetype i = 0; i < count; ++i) {
+            if (zones.at(i).id == selection_.selectedZoneId())
+                at = i;
+        }
+        const qsizetype to = at < 0 ? (next ? 0 : count - 1) : at + (next ? 1 : -1);
+        if (to >= 0 && to < count) {
+            selectZone(zones.at(to).id);
+            return true;
+        }
+        // Past the last zone the buttons follow; before the first, the name field.
+        if (next)
+            gridButton_->setFocus(Qt::TabFocusReason);
+        else
+            nameField_->setFocus(Qt::BacktabFocusReason);
+        return true;
+    }
+    if (count > 0 && ((next && nameField_->hasFocus()) || (!next && gridButton_->hasFocus()))) {
+        setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        selectZone(zones.at(next ? 0 : count - 1).id);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+void CustomLayoutToolbarView::keyPressEvent(QKeyEvent* event)
+{
+    // Keys a control left unused come here too; only while the zones have the keyboard do they
+    // edit zones.
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool others = modifiers.testFlag(Qt::ControlModifier) ||
+                        modifiers.testFlag(Qt::AltModifier) || modifiers.testFlag(Qt::MetaModifier);
+    if (!hasFocus() || others) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    constexpr double step = GridView::keyboardStep;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        stepSelectedZone(-step, 0, shift);
+        break;
+    case Qt::Key_Right:
+        stepSelectedZone(step, 0, shift);
+        break;
+    case Qt::Key_Up:
+        stepSelectedZone(0, -step, shift);
+        break;
+    case Qt::Key_Down:
+        stepSelectedZone(0, step, shift);
+        break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        if (shift) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        deleteSelectedZone();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CustomLayoutToolbarView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    updateZoneFocus();
+}
+
+void CustomLayoutToolbarView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    updateZoneFocus();
 }
 
 void CustomLayoutToolbarView::updateSaveButton()
@@ -347,8 +472,10 @@ void CustomLayoutToolbarView::showEvent(QShowEvent* event)
 void CustomLayoutToolbarView::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         selection_.stopObserving();
+        layoutManager_.zoneManager().setEditingFocus(std::nullopt, false);
+    }
 }
 
 } // namespace corvane

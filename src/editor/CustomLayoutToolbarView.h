@@ -19,8 +19,13 @@ class CustomGridPopover;
 class LayoutManager;
 
 // The layout editor's floating toolbar: the layout's name, the grid presets, adding and deleting
-// zones, Cancel (Escape) and Save (Ctrl+Return; Command-Return on a Mac). It works on the
-// layout manager's editing session and hands the end of the editor to `onClose`.
+// zones, Cancel (Escape) and Save (Ctrl+Return). It works on the layout manager's editing session
+// and hands the end of the editor to `onClose`.
+//
+// It also holds the keyboard for the zones, which live in the editing overlay (a window that
+// never takes the keyboard): the zones are the stop of the Tab chain after the name field. There
+// Tab and Shift+Tab walk through them in layout order, the arrow keys move the focused zone, Shift
+// with them resizes it, and Delete removes it as Delete Zone does.
 class CustomLayoutToolbarView : public QWidget {
     Q_OBJECT
 public:
@@ -40,6 +45,8 @@ public:
     ZoneEditHistory& history() { return history_; }
     bool isClosing() const { return isClosing_; }
     bool isGridGeneratorShown() const;
+    // Whether the keys go to the zones (the selected zone then wears a focus ring).
+    bool zonesHaveKeyboard() const { return hasFocus(); }
 
     // The toolbar's actions, as its controls and shortcuts run them.
     void addZone();
@@ -65,12 +72,21 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QWidget* buildNameGroup();
     void buildGridMenu();
     void updateDeleteButton();
     void updateSaveButton();
+    void selectionChanged();
+    // Tells the editing overlay which zone has the keyboard, and whether the zones have it.
+    void updateZoneFocus();
+    void selectZone(const QUuid& id);
+    void stepSelectedZone(double dx, double dy, bool resize);
 
     LayoutManager& layoutManager_;
     std::function<void()> onClose_;

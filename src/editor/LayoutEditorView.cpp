@@ -79,7 +79,7 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
 
     // Available displays.
     auto* displays =
-        new PreferencesSectionView(QStringLiteral("Available Displays"), QStringLiteral("display"));
+        new PreferencesSectionView(QStringLiteral("Available Displays"), QStringLiteral("video-display"));
     picker_ = new MonitorSelectionView;
     connect(picker_, &MonitorSelectionView::selectedMonitorChanged, this,
             &LayoutEditorView::selectedMonitorChanged);
@@ -88,7 +88,7 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
 
     // Predefined layouts.
     auto* templates = new PreferencesSectionView(QStringLiteral("Layout Templates"),
-                                                 QStringLiteral("square.grid.2x2"));
+                                                 QStringLiteral("view-grid"));
     QVBoxLayout* templateBody = addCardBody(templates);
     templateGrid_ = makeGrid();
     for (const ScreenLayout& layout : allLayouts()) {
@@ -101,7 +101,7 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
 
     // Custom layouts.
     auto* custom = new PreferencesSectionView(QStringLiteral("Custom Layouts"),
-                                              QStringLiteral("rectangle.3.group"));
+                                              QStringLiteral("view-split-left-right"));
     QVBoxLayout* customBody = addCardBody(custom);
     auto* customHeader = new QHBoxLayout;
     emptyCustom_ = new QLabel(QStringLiteral("No custom layouts yet"));
@@ -114,7 +114,7 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
     createNew_ = new QPushButton(QStringLiteral("Create New"));
     createNew_->setObjectName(QStringLiteral("createNewButton"));
     createNew_->setIcon(
-        SymbolIcons::icon(QStringLiteral("plus.circle.fill"), PreferencesStyle::accent(palette())));
+        SymbolIcons::icon(QStringLiteral("list-add"), PreferencesStyle::accent(palette())));
     createNew_->setCursor(Qt::PointingHandCursor);
     connect(createNew_, &QPushButton::clicked, this, &LayoutEditorView::createNewLayout);
     // Ctrl+N, as "new" is everywhere, while this page is the one shown.

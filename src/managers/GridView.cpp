@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -18,6 +19,16 @@ constexpr double editingFillAlpha = 0.3;
 constexpr double passiveFillAlpha = 0.1;
 // The shaped look's outline: one whole pixel on each side of the zone's edge.
 constexpr int shapedOutline = 1;
+// The focus ring: a band this far outside the zone's edge, white with a line of the zone
+// colour in its middle, so that it shows over light and dark windows alike.
+constexpr int focusRingFrom = 3;
+constexpr int focusRingTo = 6;
+// Zone numbers: white on a near-black badge (far above 3:1 whatever lies behind).
+constexpr int numberPixelSize = 18;
+constexpr double badgePaddingX = 6;
+constexpr double badgePaddingY = 2;
+constexpr double badgeRadius = 6;
+const QColor badgeColor(0x1c, 0x1c, 0x1e);
 
 // A rectangle grown (or, with a negative width, shrunk) by the shaped outline on every side.
 QRect outlined(const QRect& r, int width = shapedOutline)
@@ -48,6 +59,19 @@ bool isFinite(const Rect& r)
 {
     return std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.width) &&
            std::isfinite(r.height);
+}
+
+// The band between `from` and `to` pixels outside a rectangle.
+QRegion bandAround(const QRect& r, int from, int to)
+{
+    return QRegion(r.adjusted(-to, -to, to, to)) - QRegion(r.adjusted(-from, -from, from, from));
+}
+
+QFont numberFont(QFont font)
+{
+    font.setBold(true);
+    font.setPixelSize(numberPixelSize);
+    return font;
 }
 
 } // namespace
@@ -83,6 +107,39 @@ void GridView::setOverlayColor(const QColor& color)
 {
     overlayColor_ = color;
     update();
+}
+
+void GridView::setFocusedZone(const std::optional<QUuid>& id, bool focusRing)
+{
+    selectedZone_.reset();
+    if (id && customZones_) {
+        for (const Zone& zone : *customZones_) {
+            if (zone.id == *id)
+                selectedZone_ = zone;
+        }
+    }
+    focusRing_ = focusRing;
+    update();
+    notifyShapeChanged();
+}
+
+Rect GridView::steppedFrame(const Rect& frame, double dx, double dy, bool resize)
+{
+    Rect f = frame;
+    if (!resize) {
+        f.x = std::max(0.0, std::min(f.x + dx, 1 - f.width));
+        f.y = std::max(0.0, std::min(f.y + dy, 1 - f.height));
+        return f;
+    }
+    // A zone already smaller than the minimum (a stored one may be) is not shrunk further, nor
+    // is one already reaching past the edge cut back by growing it.
+    const auto resized = [](double size, double delta, double room) {
+        const double wanted = size + delta;
+        return std::clamp(wanted, std::min(size, minimumZoneSize), std::max(size, room));
+    };
+    f.width = resized(f.width, dx, 1 - f.x);
+    f.height = resized(f.height, dy, 1 - f.y);
+    return f;
 }
 
 void GridView::setSpaceAroundZones(double space)
@@ -157,11 +214,11 @@ void GridView::paintEvent(QPaintEvent*)
         return;
     painter.setRenderHint(QPainter::Antialiasing, !isShaped());
     // Later zones paint over earlier ones.
-    for (const Zone& zone : *customZones_) {
+    for (int i = 0; i < customZones_->size(); ++i) {
         if (isShaped())
-            paintShapedZone(painter, zone);
+            paintShapedZone(painter, customZones_->at(i), i + 1);
         else
-            paintZone(painter, zone);
+            paintZone(painter, customZones_->at(i), i + 1);
     }
 }
 
@@ -201,6 +258,37 @@ bool GridView::showsHandles(const Zone& zone) const
     return isEditing_ && selectedZone_ && selectedZone_->id == zone.id;
 }
 
+bool GridView::showsFocusRing(const Zone& zone) const
+{
+    return focusRing_ && showsHandles(zone);
+}
+
+QRectF GridView::numberBadge(const QRectF& zoneRect, int number) const
+{
+    const QFontMetricsF metrics(numberFont(font()));
+    const double height = metrics.height() + 2 * badgePaddingY;
+    const double width =
+        std::max(height, metrics.horizontalAdvance(QString::number(number)) + 2 * badgePaddingX);
+    return {zoneRect.center().x() - width / 2, zoneRect.center().y() - height / 2, width, height};
+}
+
+void GridView::paintNumber(QPainter& painter, const QRectF& zoneRect, int number) const
+{
+    if (!isEditing_)
+        return;
+    const QRectF badge = numberBadge(zoneRect, number);
+    if (isShaped()) {
+        painter.fillRect(badge.toAlignedRect(), badgeColor);
+    } else {
+        QPainterPath path;
+        path.addRoundedRect(badge, badgeRadius, badgeRadius);
+        painter.fillPath(path, badgeColor);
+    }
+    painter.setFont(numberFont(font()));
+    painter.setPen(Qt::white);
+    painter.drawText(badge, Qt::AlignCenter, QString::number(number));
+}
+
 QList<QRectF> GridView::handleSquares(const Rect& r) const
 {
     const std::array<Point, 4> corners{
@@ -214,7 +302,7 @@ QList<QRectF> GridView::handleSquares(const Rect& r) const
     return squares;
 }
 
-void GridView::paintZone(QPainter& painter, const Zone& zone) const
+void GridView::paintZone(QPainter& painter, const Zone& zone, int number) const
 {
     const auto shape = paintedRect(zone);
     if (!shape)
@@ -224,9 +312,16 @@ void GridView::paintZone(QPainter& painter, const Zone& zone) const
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(withAlpha(Qt::white, 0.8), outlineWidth));
     painter.drawRect(*shape);
+    paintNumber(painter, *shape, number);
 
     if (!showsHandles(zone))
         return;
+    if (showsFocusRing(zone)) {
+        const QRect inner = shape->toAlignedRect();
+        fillRegion(painter, bandAround(inner, focusRingFrom, focusRingTo), Qt::white);
+        fillRegion(painter, bandAround(inner, focusRingFrom + 1, focusRingTo - 1),
+                   opaque(overlayColor_));
+    }
     painter.setPen(QPen(overlayColor_, selectionWidth));
     painter.drawRect(*shape);
     paintHandles(painter, viewRect(zone));
@@ -243,7 +338,7 @@ void GridView::paintHandles(QPainter& painter, const Rect& r) const
     }
 }
 
-void GridView::paintShapedZone(QPainter& painter, const Zone& zone) const
+void GridView::paintShapedZone(QPainter& painter, const Zone& zone, int number) const
 {
     const auto shape = paintedRect(zone);
     if (!shape)
@@ -253,8 +348,14 @@ void GridView::paintShapedZone(QPainter& painter, const Zone& zone) const
     // The outline, then the inside over it: a ring of whole pixels around the zone's edge.
     painter.fillRect(outlined(inner), selected ? opaque(overlayColor_) : QColor(Qt::white));
     painter.fillRect(outlined(inner, -shapedOutline), opaque(overlayColor_));
+    paintNumber(painter, *shape, number);
     if (!selected)
         return;
+    if (showsFocusRing(zone)) {
+        fillRegion(painter, bandAround(inner, focusRingFrom, focusRingTo), Qt::white);
+        fillRegion(painter, bandAround(inner, focusRingFrom + 1, focusRingTo - 1),
+                   opaque(overlayColor_));
+    }
     for (const QRectF& square : handleSquares(viewRect(zone))) {
         const QRect handle = square.toAlignedRect();
         painter.fillRect(outlined(handle), opaque(overlayColor_));
@@ -274,6 +375,8 @@ QRegion GridView::shape() const
         region += outlined(shape->toAlignedRect());
         if (!showsHandles(zone))
             continue;
+        if (showsFocusRing(zone))
+            region += bandAround(shape->toAlignedRect(), focusRingFrom, focusRingTo);
         for (const QRectF& square : handleSquares(viewRect(zone)))
             region += outlined(square.toAlignedRect());
     }

@@ -11,7 +11,9 @@
 namespace corvane {
 
 // Paints a layout's zones over a whole display and, while editing, lets the user select one
-// zone and move it or resize it by a corner.
+// zone and move it or resize it by a corner. While editing, each zone shows its number (1, 2, 3
+// in layout order, as the drag overlay numbers them), and the zone the editor's keyboard works
+// on wears a focus ring.
 //
 // The geometry follows the display's own convention: view rectangles and points are bottom-left
 // (y grows upwards) and zones are in unit space (y from the top). Qt's top-left coordinates
@@ -33,6 +35,8 @@ public:
     static constexpr double minimumZoneSize = 0.1;
     // How far outside the view a zone is cut before painting: beyond its outline and handles.
     static constexpr double clipMargin = 16;
+    // One press of an arrow key moves or resizes a zone by this much (unit space).
+    static constexpr double keyboardStep = 0.01;
 
     static QColor defaultOverlayColor() { return QColor::fromRgbF(0.0f, 0.48f, 1.0f, 1.0f); }
 
@@ -61,6 +65,16 @@ public:
     bool isDragging() const { return isDragging_; }
     std::optional<HandlePosition> currentResizeHandle() const { return currentResizeHandle_; }
 
+    // Selects a zone as a press on it would, without a drag; `focusRing` marks it as the zone
+    // the keyboard works on. A zone not in the list selects nothing.
+    void setFocusedZone(const std::optional<QUuid>& id, bool focusRing);
+    bool showsFocusRing() const { return focusRing_; }
+
+    // A zone's frame moved (or, with `resize`, its right or bottom edge moved) by dx and dy in
+    // unit space, kept on the display as a drag keeps it, and never shrunk below the minimum
+    // size by a resize.
+    static Rect steppedFrame(const Rect& frame, double dx, double dy, bool resize);
+
     // Hit tests, for a position in this widget's (top-left) coordinates.
     std::optional<Zone> zoneAt(QPointF widgetPosition) const;
     std::optional<HandlePosition> handleAt(QPointF widgetPosition, const Zone& zone) const;
@@ -83,9 +97,13 @@ private:
     std::optional<HandlePosition> handleAtViewPoint(Point p, const Zone& zone) const;
     // This view with room for what is painted just outside it.
     QRectF nearbyArea() const;
-    void paintZone(QPainter& painter, const Zone& zone) const;
+    void paintZone(QPainter& painter, const Zone& zone, int number) const;
     void paintHandles(QPainter& painter, const Rect& zoneRect) const;
-    void paintShapedZone(QPainter& painter, const Zone& zone) const;
+    void paintShapedZone(QPainter& painter, const Zone& zone, int number) const;
+    // The zone's number on a dark badge at its centre.
+    void paintNumber(QPainter& painter, const QRectF& zoneRect, int number) const;
+    QRectF numberBadge(const QRectF& zoneRect, int number) const;
+    bool showsFocusRing(const Zone& zone) const;
     // The painted rectangle of a zone (top-left), cut near the view; none when nothing shows.
     std::optional<QRectF> paintedRect(const Zone& zone) const;
     bool showsHandles(const Zone& zone) const;
@@ -98,6 +116,7 @@ private:
     QColor overlayColor_ = defaultOverlayColor();
     double spaceAroundZones_ = 0;
     std::optional<Zone> selectedZone_;
+    bool focusRing_ = false;
     bool isDragging_ = false;
     std::optional<Point> initialDragPoint_;
     std::optional<HandlePosition> currentResizeHandle_;

@@ -127,6 +127,7 @@ void ZoneManager::updateZones(const ZoneList& zones, const Display& display, boo
         // A preview turned into an editing surface must report its edits like one built for it.
         if (isEditing) {
             installEditingHandlers(*view);
+            applyEditingFocus(*view);
         } else {
             view->zoneClickedHandler = nullptr;
             view->zoneUpdatedHandler = nullptr;
@@ -158,8 +159,10 @@ void ZoneManager::showOverlay(const Display& display, bool showStrokes, bool isE
     view->setShowStrokes(showStrokes);
     view->setEditing(isEditing);
     view->setSpaceAroundZones(Settings::spaceAroundZones());
-    if (isEditing)
+    if (isEditing) {
         installEditingHandlers(*view);
+        applyEditingFocus(*view);
+    }
     window->setContentView(std::move(view));
 
     window->orderFront();
@@ -209,6 +212,23 @@ void ZoneManager::updateZoneColors(const QColor& normal, const QColor& highlight
     if (GridView* view = overlayGridView())
         view->setOverlayColor(highlight);
     emit Notifications::shared().zoneColorsChanged(normal, highlight);
+}
+
+void ZoneManager::setEditingFocus(const std::optional<QUuid>& zoneId, bool focusRing)
+{
+    if (hopToOwnThread([this, zoneId, focusRing] { setEditingFocus(zoneId, focusRing); }))
+        return;
+    editingFocus_ = zoneId;
+    editingFocusRing_ = focusRing;
+    if (GridView* view = overlayGridView(); view && view->isEditing())
+        view->setFocusedZone(zoneId, focusRing);
+}
+
+void ZoneManager::applyEditingFocus(GridView& view) const
+{
+    // Without a zone named here the view keeps the selection its own presses made.
+    if (editingFocus_)
+        view.setFocusedZone(editingFocus_, editingFocusRing_);
 }
 
 void ZoneManager::setPreviewDelays(std::chrono::milliseconds show, std::chrono::milliseconds hide)

@@ -57,6 +57,9 @@ public:
     // hide delay.
     void showLayoutPreview(const ScreenLayout& layout, const Display& display);
     void updateZoneColors(const QColor& normal, const QColor& highlight);
+    // The zone the layout editor's keyboard works on, and whether the keys go to the zones now
+    // (it then wears a focus ring). Kept for every editing overlay shown later.
+    void setEditingFocus(const std::optional<QUuid>& zoneId, bool focusRing);
 
     // Tests shorten or stretch the preview; a call uses the delays set when it is made.
     void setPreviewDelays(std::chrono::milliseconds show, std::chrono::milliseconds hide);
@@ -64,6 +67,7 @@ public:
 private:
     bool hopToOwnThread(std::function<void()> operation);
     void installEditingHandlers(GridView& view);
+    void applyEditingFocus(GridView& view) const;
     GridView* overlayGridView() const;
 
     std::unique_ptr<OverlayWindow> overlayWindow_;
@@ -71,6 +75,8 @@ private:
     QPointer<OverlayWindow> previewOverlay_;
     std::optional<ZoneList> customZones_;
     QHash<QString, ZoneList> monitorZones_;
+    std::optional<QUuid> editingFocus_;
+    bool editingFocusRing_ = false;
     std::chrono::milliseconds previewShowDelay_ = defaultPreviewShowDelay;
     std::chrono::milliseconds previewHideDelay_ = defaultPreviewHideDelay;
 };

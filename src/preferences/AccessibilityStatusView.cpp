@@ -76,8 +76,8 @@ void AccessibilityStatusView::present()
 {
     presented_ = true;
     const bool fine = access_.windowsReachable && access_.remedy.isEmpty();
-    symbol_->setSymbol(fine ? QStringLiteral("checkmark.circle.fill")
-                            : QStringLiteral("exclamationmark.triangle.fill"));
+    symbol_->setSymbol(fine ? QStringLiteral("emblem-ok")
+                            : QStringLiteral("dialog-warning"));
     symbol_->setColor(fine ? PreferencesStyle::systemGreen() : PreferencesStyle::systemOrange());
     headline_->setText(access_.headline);
     explanation_->setText(access_.detail);

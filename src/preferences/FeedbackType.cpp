@@ -21,13 +21,13 @@ QString feedbackTypeSymbol(FeedbackType type)
 {
     switch (type) {
     case FeedbackType::bug:
-        return QStringLiteral("ladybug");
+        return QStringLiteral("tools-report-bug");
     case FeedbackType::suggestion:
-        return QStringLiteral("lightbulb");
+        return QStringLiteral("help-hint");
     case FeedbackType::improvement:
-        return QStringLiteral("arrow.up.circle");
+        return QStringLiteral("go-up");
     case FeedbackType::other:
-        return QStringLiteral("questionmark.circle");
+        return QStringLiteral("dialog-question");
     }
     return {};
 }

@@ -90,7 +90,7 @@ void FeedbackView::buildForm()
 {
     const QPalette pal = palette();
     column()->addWidget(new PreferencesPageHeader(
-        QStringLiteral("envelope.fill"), QStringLiteral("Send Feedback"),
+        QStringLiteral("mail-unread"), QStringLiteral("Send Feedback"),
         QStringLiteral("Help us improve Corvane by sharing your thoughts, suggestions, or "
                        "reporting issues.")));
 
@@ -105,7 +105,7 @@ void FeedbackView::buildForm()
             &FeedbackView::updatePlaceholder);
 
     auto* textSection =
-        new PreferencesSectionView(QStringLiteral("Your Feedback"), QStringLiteral("text.bubble"));
+        new PreferencesSectionView(QStringLiteral("Your Feedback"), QStringLiteral("dialog-messages"));
     auto* textBody = new QWidget;
     QVBoxLayout* textColumn = paddedColumn(textBody);
     textColumn->addWidget(
@@ -130,7 +130,7 @@ void FeedbackView::buildForm()
     connect(text_, &QPlainTextEdit::textChanged, this, &FeedbackView::updateSendButton);
 
     auto* contactSection =
-        new PreferencesSectionView(QStringLiteral("Contact Information"), QStringLiteral("person"));
+        new PreferencesSectionView(QStringLiteral("Contact Information"), QStringLiteral("user-identity"));
     auto* contactBody = new QWidget;
     QVBoxLayout* contactColumn = paddedColumn(contactBody);
     contactColumn->addWidget(
@@ -153,7 +153,7 @@ void FeedbackView::buildForm()
     column()->addWidget(contactSection);
     connect(email_, &QLineEdit::textChanged, this, &FeedbackView::validateEmail);
 
-    sendButton_ = new QPushButton(SymbolIcons::icon(QStringLiteral("paperplane.fill"), Qt::white),
+    sendButton_ = new QPushButton(SymbolIcons::icon(QStringLiteral("document-send"), Qt::white),
                                   QStringLiteral("Send Feedback"));
     sendButton_->setObjectName(QStringLiteral("sendFeedbackButton"));
     sendButton_->setCursor(Qt::PointingHandCursor);

@@ -105,12 +105,12 @@ void GeneralPreferencesView::setPermissionRefreshInterval(std::chrono::milliseco
 void GeneralPreferencesView::buildSections()
 {
     auto* permissions =
-        new PreferencesSectionView(QStringLiteral("Permissions"), QStringLiteral("lock.shield"));
+        new PreferencesSectionView(QStringLiteral("Permissions"), QStringLiteral("security-high"));
     accessibilityStatus_ = new AccessibilityStatusView;
     permissions->addRow(accessibilityStatus_);
     column()->addWidget(permissions);
 
-    auto* startup = new PreferencesSectionView(QStringLiteral("Startup"), QStringLiteral("power"));
+    auto* startup = new PreferencesSectionView(QStringLiteral("Startup"), QStringLiteral("system-shutdown"));
     launchAtLogin_ = new ModernToggle;
     launchAtLogin_->setObjectName(QStringLiteral("launchAtLoginToggle"));
     launchAtLogin_->setAccessibleName(QStringLiteral("Launch at login"));
@@ -122,7 +122,7 @@ void GeneralPreferencesView::buildSections()
     column()->addWidget(startup);
 
     auto* behavior =
-        new PreferencesSectionView(QStringLiteral("Window Behavior"), QStringLiteral("macwindow"));
+        new PreferencesSectionView(QStringLiteral("Window Behavior"), QStringLiteral("preferences-system-windows"));
     modifierKey_ = new KeyCaptureButton;
     modifierKey_->setObjectName(QStringLiteral("modifierKeyButton"));
     connect(modifierKey_, &KeyCaptureButton::keyChanged, this,
@@ -145,7 +145,7 @@ void GeneralPreferencesView::buildSections()
             [this] { modifierKeyChanged(suggestedKey_); });
     windowManagerRow_ =
         new PreferencesRowView(QStringLiteral("Window manager"), QStringLiteral(" "), useMoveKey_);
-    windowManagerRow_->setLeadingSymbol(QStringLiteral("info.circle.fill"),
+    windowManagerRow_->setLeadingSymbol(QStringLiteral("dialog-information"),
                                         PreferencesStyle::systemBlue());
     behavior->addRow(windowManagerRow_);
     spanKey_ = new KeyCaptureButton;
@@ -206,7 +206,7 @@ void GeneralPreferencesView::buildSections()
     column()->addWidget(behavior);
 
     auto* appearance =
-        new PreferencesSectionView(QStringLiteral("Appearance"), QStringLiteral("paintpalette"));
+        new PreferencesSectionView(QStringLiteral("Appearance"), QStringLiteral("preferences-desktop-theme"));
     normalColor_ = new ColorWell(QStringLiteral("Normal zone color"));
     normalColor_->setObjectName(QStringLiteral("normalZoneColorWell"));
     connect(normalColor_, &ColorWell::colorPicked, this,
@@ -235,7 +235,7 @@ void GeneralPreferencesView::buildSections()
 
     auto* reset = new PreferencesSectionView(QString(), QString());
     resetButton_ = new QPushButton(
-        SymbolIcons::icon(QStringLiteral("arrow.clockwise"), PreferencesStyle::label(palette())),
+        SymbolIcons::icon(QStringLiteral("view-refresh"), PreferencesStyle::label(palette())),
         QStringLiteral("Reset to Defaults"));
     resetButton_->setObjectName(QStringLiteral("resetButton"));
     connect(resetButton_, &QPushButton::clicked, this, &GeneralPreferencesView::resetToDefaults);

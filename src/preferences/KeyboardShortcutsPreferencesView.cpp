@@ -57,23 +57,23 @@ KeyboardShortcutsPreferencesView::KeyboardShortcutsPreferencesView(KeyboardShort
 void KeyboardShortcutsPreferencesView::build(KeyboardShortcuts& facility)
 {
     column()->addWidget(new PreferencesPageHeader(
-        QStringLiteral("keyboard"), QStringLiteral("Keyboard Shortcuts"),
+        QStringLiteral("input-keyboard"), QStringLiteral("Keyboard Shortcuts"),
         QStringLiteral("Customize keyboard shortcuts for quick access to Corvane features.")));
 
     auto* section = new PreferencesSectionView(QStringLiteral("Application Shortcuts"),
-                                               QStringLiteral("keyboard"));
+                                               QStringLiteral("input-keyboard"));
     recorder_ = new ShortcutRecorder(facility, KeyboardShortcuts::Name::openPreferences());
     recorders_.append(recorder_);
     auto* row =
         new PreferencesRowView(QStringLiteral("Open Preferences"),
                                QStringLiteral("Quickly open the preferences window"), recorder_);
-    row->setLeadingSymbol(QStringLiteral("keyboard"), PreferencesStyle::systemBlue());
+    row->setLeadingSymbol(QStringLiteral("input-keyboard"), PreferencesStyle::systemBlue());
     section->addRow(row);
     column()->addWidget(section);
 
     using Name = KeyboardShortcuts::Name;
     auto* snapping =
-        new PreferencesSectionView(QStringLiteral("Window Snapping"), QStringLiteral("macwindow"));
+        new PreferencesSectionView(QStringLiteral("Window Snapping"), QStringLiteral("preferences-system-windows"));
     const auto addSnapRow = [&](const Name& name, const QString& title, const QString& subtitle) {
         auto* recorder = new ShortcutRecorder(facility, name);
         recorders_.append(recorder);
@@ -110,11 +110,11 @@ QWidget* KeyboardShortcutsPreferencesView::buildTips()
     headline->setFont(PreferencesStyle::font(14, QFont::DemiBold));
     column->addWidget(headline);
     column->addWidget(
-        tip(QStringLiteral("info.circle.fill"), blue,
+        tip(QStringLiteral("dialog-information"), blue,
             QStringLiteral("Global shortcuts work even when Corvane is not in focus"),
             QStringLiteral("Click on a recorder field and press your desired key combination to "
                            "set a shortcut")));
-    column->addWidget(tip(QStringLiteral("trash.circle.fill"), PreferencesStyle::systemRed(),
+    column->addWidget(tip(QStringLiteral("help-hint"), blue,
                           QStringLiteral("Press Delete or Backspace to remove a shortcut"),
                           PlatformWording::reservedShortcutsTip()));
     return box;

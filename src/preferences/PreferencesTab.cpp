@@ -21,13 +21,13 @@ QString preferencesTabSymbol(PreferencesTab tab)
 {
     switch (tab) {
     case PreferencesTab::general:
-        return QStringLiteral("gearshape");
+        return QStringLiteral("preferences-system");
     case PreferencesTab::keyboardShortcuts:
-        return QStringLiteral("keyboard");
+        return QStringLiteral("input-keyboard");
     case PreferencesTab::layoutEditor:
-        return QStringLiteral("rectangle.3.group");
+        return QStringLiteral("view-split-left-right");
     case PreferencesTab::feedback:
-        return QStringLiteral("envelope");
+        return QStringLiteral("mail-unread");
     }
     return {};
 }

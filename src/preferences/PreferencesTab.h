@@ -13,7 +13,7 @@ inline constexpr std::array allPreferencesTabs{
     PreferencesTab::feedback};
 
 QString preferencesTabTitle(PreferencesTab tab);
-// The symbol name of the tab's icon (see SymbolIcons).
+// The freedesktop name of the tab's icon (see SymbolIcons).
 QString preferencesTabSymbol(PreferencesTab tab);
 
 } // namespace corvane

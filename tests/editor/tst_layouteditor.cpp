@@ -414,6 +414,72 @@ private slots:
         QCOMPARE(editingZones().first().frame, moved.first().frame);
     }
 
+    // Tab walks from the name field through the zones in layout order, the zone wearing a focus
+    // ring; arrows move it and Shift+arrows resize it, kept on the display; Delete removes it
+    // as Delete Zone does. In the name field the same keys edit the text.
+    void theKeyboardWalksMovesResizesAndDeletesZones()
+    {
+        open();
+        activateToolbar();
+        toolbar().generateGrid(1, 2);
+        const ZoneList zones = editingZones();
+        QCOMPARE(zones.size(), 2);
+        const auto near = [](const Rect& a, const Rect& b) {
+            return qAbs(a.x - b.x) < 1e-9 && qAbs(a.y - b.y) < 1e-9 &&
+                   qAbs(a.width - b.width) < 1e-9 && qAbs(a.height - b.height) < 1e-9;
+        };
+
+        // A pressed zone is selected, but the keys stay with the name field.
+        QLineEdit* name = toolbar().nameField();
+        name->setFocus();
+        emit Notifications::shared().zoneSelected(zones[0].id);
+        QTest::keyClick(name, Qt::Key_Left);
+        QTest::keyClick(name, Qt::Key_Delete);
+        QCOMPARE(toolbar().layoutName(), u"New Layou"_s);
+        QCOMPARE(editingZones().size(), 2);
+        QCOMPARE(editingZones()[0].frame, zones[0].frame);
+        QVERIFY(!toolbar().zonesHaveKeyboard());
+
+        QTest::keyClick(name, Qt::Key_Tab);
+        QVERIFY(toolbar().zonesHaveKeyboard());
+        QCOMPARE(toolbar().selection().selectedZoneId(), zones[0].id);
+        QTRY_VERIFY(grid()->showsFocusRing() && grid()->selectedZone()->id == zones[0].id);
+        QTest::keyClick(&toolbar(), Qt::Key_Tab);
+        QCOMPARE(toolbar().selection().selectedZoneId(), zones[1].id);
+        QVERIFY(grid()->selectedZone()->id == zones[1].id);
+
+        // The second zone of a 1 x 2 grid with gaps of 0.02: x 0.51, width 0.47, height 0.96.
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(&toolbar(), Qt::Key_Right); // the third stops at the right edge
+        QTest::keyClick(&toolbar(), Qt::Key_Up);
+        QTest::keyClick(&toolbar(), Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(&toolbar(), Qt::Key_Down, Qt::ShiftModifier);
+        const Rect expected(0.53, 0.01, 0.46, 0.97);
+        QVERIFY(near(editingZones()[1].frame, expected));
+        QTRY_VERIFY(near(grid()->customZones()->at(1).frame, expected));
+
+        QTest::keyClick(&toolbar(), Qt::Key_Delete);
+        QCOMPARE(test::zoneIds(editingZones()), QList<QUuid>{zones[0].id});
+        QVERIFY(!toolbar().selection().selectedZoneId());
+        // Undo brings the zone back as it was moved, then as it was before.
+        QTest::keyClick(&toolbar(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(near(editingZones().at(1).frame, expected));
+        QTest::keyClick(&toolbar(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editingZones().at(1).frame, zones[1].frame);
+
+        // Shift+Tab from the first zone returns to the name field; Tab past the last zone goes
+        // on to the buttons.
+        QTest::keyClick(&toolbar(), Qt::Key_Tab);
+        QCOMPARE(toolbar().selection().selectedZoneId(), zones[0].id);
+        QTest::keyClick(&toolbar(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(name->hasFocus());
+        QVERIFY(!grid()->showsFocusRing());
+        QTest::keyClick(name, Qt::Key_Tab);
+        QTest::keyClick(&toolbar(), Qt::Key_Tab);
+        QTest::keyClick(&toolbar(), Qt::Key_Tab);
+        QVERIFY(toolbar().gridMenuButton()->hasFocus());
+    }
+
     // The editor follows its display; when the display goes, it closes and keeps a draft.
     void theEditorFollowsDisplayChanges()
     {

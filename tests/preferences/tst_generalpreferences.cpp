@@ -2,21 +2,26 @@
 #include "preferences/AccessibilityStatusView.h"
 #include "preferences/ColorWell.h"
 #include "preferences/ExcludedApplicationsView.h"
+#include "preferences/FeedbackType.h"
 #include "preferences/FeedbackView.h"
 #include "preferences/GeneralPreferencesView.h"
 #include "preferences/KeyCaptureButton.h"
 #include "preferences/KeyCaptureView.h"
 #include "preferences/ModernToggle.h"
 #include "preferences/PreferencesRowView.h"
+#include "preferences/PreferencesTab.h"
 #include "preferences/PreferencesTabButton.h"
 #include "preferences/PreferencesView.h"
 #include "preferences/PreferencesWindow.h"
+#include "preferences/SymbolIcons.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "windows/WindowPicker.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -500,6 +505,47 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.selectedTab(), PreferencesTab::feedback);
         QVERIFY(feedback->isVisible());
+    }
+
+    // Without an icon theme the pages draw Corvane's own icons, in the colour each asks for.
+    void withoutAnIconThemeEveryIconIsCorvanesOwnInItsColour()
+    {
+        const QStringList searchPaths = QIcon::themeSearchPaths();
+        QIcon::setThemeSearchPaths({});
+        QStringList names;
+        for (const QString& file : QDir(u":/icons"_s).entryList({u"*.svg"_s}, QDir::Files))
+            names.append(QFileInfo(file).completeBaseName());
+        QVERIFY(names.size() >= 20);
+        for (PreferencesTab tab : allPreferencesTabs)
+            names.append(preferencesTabSymbol(tab));
+        for (FeedbackType type : allFeedbackTypes)
+            names.append(feedbackTypeSymbol(type));
+        for (const QString& name : std::as_const(names)) {
+            QVERIFY2(SymbolIcons::hasOwnDrawing(name), qPrintable(name));
+            const QImage image = SymbolIcons::pixmap(name, 16, Qt::red, 2)
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(image.size(), QSize(32, 32));
+            int drawn = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    if (pixel.alpha() < 128)
+                        continue;
+                    ++drawn;
+                    QVERIFY2(pixel.red() == 255 && pixel.green() == 0 && pixel.blue() == 0,
+                             qPrintable(name));
+                }
+            }
+            QVERIFY2(drawn >= 40, qPrintable(name));
+        }
+        // A name Corvane does not carry leaves its place empty.
+        QVERIFY(!SymbolIcons::hasOwnDrawing(u"no-such-icon"_s));
+        QVERIFY(SymbolIcons::pixmap(u"no-such-icon"_s, 16, Qt::red)
+                    .toImage()
+                    .pixelColor(8, 8)
+                    .alpha() == 0);
+        QIcon::setThemeSearchPaths(searchPaths);
     }
 
     // A page nobody supplied is empty; the application can supply one.

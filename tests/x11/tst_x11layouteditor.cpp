@@ -24,6 +24,8 @@ constexpr xcb_keysym_t keySpace = 0x20;
 constexpr xcb_keysym_t keyX = 0x78;
 constexpr xcb_keysym_t keyReturn = 0xff0d;
 constexpr xcb_keysym_t keyControl = 0xffe3;
+constexpr xcb_keysym_t keyTab = 0xff09;
+constexpr xcb_keysym_t keyRight = 0xff53;
 
 } // namespace
 
@@ -144,6 +146,11 @@ private slots:
         // Keys reach the name field, and Ctrl+Return saves.
         type({keySpace, keyX});
         QTRY_COMPARE(bar->layoutName(), u"New Layout x"_s);
+        // Tab takes the keys on to the zone, and the right arrow moves it by 1 % of the display.
+        const Rect before = layouts_->editingZones()->first().frame;
+        type({keyTab, keyRight});
+        QTRY_VERIFY(bar->zonesHaveKeyboard());
+        QTRY_VERIFY(qAbs(layouts_->editingZones()->first().frame.x - (before.x + 0.01)) < 1e-9);
         QVERIFY(server_->fakeKey(keyControl, true));
         type({keyReturn});
         QVERIFY(server_->fakeKey(keyControl, false));
