@@ -20,9 +20,9 @@ constexpr double passiveFillAlpha = 0.1;
 // The shaped look's outline: one whole pixel on each side of the zone's edge.
 constexpr int shapedOutline = 1;
 // The focus ring: a band this far outside the zone's edge, white with a line of the zone
-// colour in its middle, so that it shows over light and dark windows alike.
+// colour in its middle (two points wide), so that it shows over light and dark windows alike.
 constexpr int focusRingFrom = 3;
-constexpr int focusRingTo = 6;
+constexpr int focusRingTo = 7;
 // Zone numbers: white on a near-black badge (far above 3:1 whatever lies behind).
 constexpr int numberPixelSize = 18;
 constexpr double badgePaddingX = 6;
