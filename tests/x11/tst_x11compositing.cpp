@@ -2,7 +2,9 @@
 #include "XServer.h"
 #include "managers/OverlayView.h"
 #include "managers/OverlayWindow.h"
+#include "managers/ShapedPainting.h"
 #include "platform/x11/X11Platform.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -73,6 +75,8 @@ private:
     const QPoint inRight{960, 150};
     // On the plain zone's ring, drawn alone where no compositor runs.
     const QPoint onLeftRing{10, 150};
+    // Within the highlighted zone's thick ring, a few pixels inside its right edge.
+    const QPoint onRightRing{1264, 150};
 
     QRgb pixel(const QPoint& p)
     {
@@ -211,13 +215,16 @@ private slots:
         overlay.reset();
 
         // The next drag's overlay, with no compositor: the plain zone is a ring with the desktop
-        // inside, the highlighted one is filled, and nothing else shows: no black sheet, no tint.
+        // inside, the highlighted one a thick ring in the highlight colour with the desktop (and
+        // the dragged window) inside, and nothing else shows: no black sheet, no tint.
         const QList<QRgb> before = pixels(outside);
         overlay = showOverlay();
         QVERIFY(overlay->isShaped());
         QTRY_COMPARE(pixel(onLeftRing), qRgb(255, 255, 255));
         QCOMPARE(pixel(inLeft), desktopColour);
-        QTRY_VERIFY(channelDistance(pixel(inRight), qRgb(0, 122, 255)) <= 1);
+        const QRgb highlight = opaque(Settings::defaultZoneColors().highlight).rgb();
+        QTRY_VERIFY(channelDistance(pixel(onRightRing), highlight) <= 1);
+        QCOMPARE(pixel(inRight), desktopColour);
         QVERIFY(showsDesktopOutside(before));
         overlay.reset();
 
