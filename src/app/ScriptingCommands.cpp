@@ -1,7 +1,7 @@
 #include "app/ScriptingCommands.h"
 
-#include "app/AppDelegate.h"
 #include "app/StatusMenu.h"
+#include "app/TrayApplication.h"
 #include "logging/ControlCharacters.h"
 #include "logging/Logger.h"
 #include "managers/LayoutManager.h"

@@ -8,7 +8,7 @@
 
 namespace corvane {
 
-class AppDelegate;
+class TrayApplication;
 
 // What scripts may ask of the running Corvane, from the command line or over D-Bus: snap the
 // active window, choose a display's layout, list the displays and the layouts. Each goes the way
@@ -16,7 +16,7 @@ class AppDelegate;
 // a script can do nothing the user could not, and an error changes nothing.
 class ScriptingCommands {
 public:
-    explicit ScriptingCommands(AppDelegate& delegate) : delegate_(delegate) {}
+    explicit ScriptingCommands(TrayApplication& delegate) : delegate_(delegate) {}
 
     // No layout name, id or zone is longer: a longer argument is refused before anything
     // looks at it, so that megabytes from a script hold up neither the menu nor the overlays.
@@ -44,7 +44,7 @@ private:
     };
     Found findLayout(const QString& text) const;
 
-    AppDelegate& delegate_;
+    TrayApplication& delegate_;
 };
 
 } // namespace corvane

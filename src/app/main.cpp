@@ -1,8 +1,8 @@
-#include "app/AppDelegate.h"
 #include "app/CommandLine.h"
 #include "app/QtPlatformPlugin.h"
 #include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
+#include "app/TrayApplication.h"
 #include "logging/QtMessageLog.h"
 #include "managers/LayoutManager.h"
 #include "platform/Platform.h"
@@ -155,7 +155,7 @@ int main(int argc, char* argv[])
     Platform::install(platform.create());
     int result = 0;
     {
-        AppDelegate delegate(options.logLevel);
+        TrayApplication delegate(options.logLevel);
         instance.listen([&delegate](const ScriptCommand& command, SingleInstance::Reply reply) {
             delegate.runCommand(command, std::move(reply));
         });

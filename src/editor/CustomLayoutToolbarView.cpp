@@ -1,6 +1,6 @@
 #include "editor/CustomLayoutToolbarView.h"
 
-#include "editor/CustomGridPopover.h"
+#include "editor/CustomGridPopup.h"
 #include "managers/GridView.h"
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
@@ -154,8 +154,8 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
     connect(save_, &QPushButton::clicked, this, &CustomLayoutToolbarView::save);
     row->addWidget(save_);
 
-    popover_ = new CustomGridPopover(this);
-    connect(popover_, &CustomGridPopover::generateRequested, this,
+    popup_ = new CustomGridPopup(this);
+    connect(popup_, &CustomGridPopup::generateRequested, this,
             &CustomLayoutToolbarView::generateGrid);
 
     addShortcut(this, QKeyCombination(Qt::Key_Escape), [this] { cancel_->click(); });
@@ -218,7 +218,7 @@ QString CustomLayoutToolbarView::layoutName() const
 
 bool CustomLayoutToolbarView::isGridGeneratorShown() const
 {
-    return popover_->isVisible();
+    return popup_->isVisible();
 }
 
 void CustomLayoutToolbarView::addZone()
@@ -246,7 +246,7 @@ void CustomLayoutToolbarView::generateGrid(int rows, int columns)
 
 void CustomLayoutToolbarView::showGridGenerator()
 {
-    popover_->presentBelow(gridButton_);
+    popup_->presentBelow(gridButton_);
 }
 
 void CustomLayoutToolbarView::cancel()

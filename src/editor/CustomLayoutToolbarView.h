@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace corvane {
 
-class CustomGridPopover;
+class CustomGridPopup;
 class LayoutManager;
 
 // The layout editor's floating toolbar: the layout's name, the grid presets, adding and deleting
@@ -63,7 +63,7 @@ public:
     QPushButton* deleteZoneButton() const { return deleteZone_; }
     QPushButton* cancelButton() const { return cancel_; }
     QPushButton* saveButton() const { return save_; }
-    CustomGridPopover* gridPopover() const { return popover_; }
+    CustomGridPopup* gridPopup() const { return popup_; }
     // The alert of a save that did not reach the disk, while it is shown.
     QMessageBox* saveFailureAlert() const;
 
@@ -101,7 +101,7 @@ private:
     QPushButton* deleteZone_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* save_ = nullptr;
-    CustomGridPopover* popover_ = nullptr;
+    CustomGridPopup* popup_ = nullptr;
     QPointer<QMessageBox> saveFailure_;
 };
 

@@ -1,6 +1,6 @@
 #include "editor/LayoutEditorView.h"
 
-#include "editor/CustomLayoutEditorWindowController.h"
+#include "editor/CustomLayoutEditor.h"
 #include "editor/LayoutPreviewView.h"
 #include "editor/MonitorSelectionView.h"
 #include "managers/LayoutManager.h"
@@ -78,8 +78,8 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
     column()->addWidget(title);
 
     // Available displays.
-    auto* displays =
-        new PreferencesSectionView(QStringLiteral("Available Displays"), QStringLiteral("video-display"));
+    auto* displays = new PreferencesSectionView(QStringLiteral("Available Displays"),
+                                                QStringLiteral("video-display"));
     picker_ = new MonitorSelectionView;
     connect(picker_, &MonitorSelectionView::selectedMonitorChanged, this,
             &LayoutEditorView::selectedMonitorChanged);
@@ -87,8 +87,8 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
     column()->addWidget(displays);
 
     // Predefined layouts.
-    auto* templates = new PreferencesSectionView(QStringLiteral("Layout Templates"),
-                                                 QStringLiteral("view-grid"));
+    auto* templates =
+        new PreferencesSectionView(QStringLiteral("Layout Templates"), QStringLiteral("view-grid"));
     QVBoxLayout* templateBody = addCardBody(templates);
     templateGrid_ = makeGrid();
     for (const ScreenLayout& layout : allLayouts()) {
@@ -165,7 +165,7 @@ const std::optional<Display>& LayoutEditorView::selectedMonitor() const
     return picker_->selectedMonitor();
 }
 
-CustomLayoutEditorWindowController* LayoutEditorView::editorWindowController() const
+CustomLayoutEditor* LayoutEditorView::editor() const
 {
     return editor_.data();
 }
@@ -355,12 +355,12 @@ void LayoutEditorView::openEditor(std::optional<ScreenLayout> layout)
     closeEditor();
     // The editor takes the layout to edit from the session: none starts a new layout.
     layoutManager_.startEditing(std::move(layout));
-    auto holder = std::make_shared<QPointer<CustomLayoutEditorWindowController>>();
+    auto holder = std::make_shared<QPointer<CustomLayoutEditor>>();
     const QPointer<LayoutEditorView> self(this);
-    auto* editor = new CustomLayoutEditorWindowController(
+    auto* editor = new CustomLayoutEditor(
         layoutManager_,
         [self, holder] {
-            CustomLayoutEditorWindowController* closed = holder->data();
+            CustomLayoutEditor* closed = holder->data();
             if (self && closed && self->editor_ == closed) {
                 self->editor_.clear();
                 self->isEditorActive_ = false;

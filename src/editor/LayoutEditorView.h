@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace corvane {
 
-class CustomLayoutEditorWindowController;
+class CustomLayoutEditor;
 class LayoutManager;
 class LayoutPreviewView;
 class MonitorSelectionView;
@@ -40,7 +40,7 @@ public:
     const std::optional<Display>& selectedMonitor() const;
     void setSelectedMonitor(std::optional<Display> display);
     bool isEditorActive() const { return isEditorActive_; }
-    CustomLayoutEditorWindowController* editorWindowController() const;
+    CustomLayoutEditor* editor() const;
     bool showError() const;
     QString errorMessage() const { return errorMessage_; }
     // The error alert while it is shown, else nullptr.
@@ -86,7 +86,7 @@ private:
     QString errorMessage_;
     QPointer<QMessageBox> errorAlert_;
     QPointer<QMessageBox> deleteConfirmation_;
-    QPointer<CustomLayoutEditorWindowController> editor_;
+    QPointer<CustomLayoutEditor> editor_;
     bool isEditorActive_ = false;
 
     MonitorSelectionView* picker_ = nullptr;

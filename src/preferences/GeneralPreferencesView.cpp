@@ -6,7 +6,7 @@
 #include "platform/Platform.h"
 #include "preferences/AccessibilityStatusView.h"
 #include "preferences/AlertLayout.h"
-#include "preferences/ColorWell.h"
+#include "preferences/ColorButton.h"
 #include "preferences/ExcludedApplicationsView.h"
 #include "preferences/KeyCaptureButton.h"
 #include "preferences/ModernToggle.h"
@@ -110,7 +110,8 @@ void GeneralPreferencesView::buildSections()
     permissions->addRow(accessibilityStatus_);
     column()->addWidget(permissions);
 
-    auto* startup = new PreferencesSectionView(QStringLiteral("Startup"), QStringLiteral("system-shutdown"));
+    auto* startup =
+        new PreferencesSectionView(QStringLiteral("Startup"), QStringLiteral("system-shutdown"));
     launchAtLogin_ = new ModernToggle;
     launchAtLogin_->setObjectName(QStringLiteral("launchAtLoginToggle"));
     launchAtLogin_->setAccessibleName(QStringLiteral("Launch at login"));
@@ -121,8 +122,8 @@ void GeneralPreferencesView::buildSections()
                                            launchAtLogin_));
     column()->addWidget(startup);
 
-    auto* behavior =
-        new PreferencesSectionView(QStringLiteral("Window Behavior"), QStringLiteral("preferences-system-windows"));
+    auto* behavior = new PreferencesSectionView(QStringLiteral("Window Behavior"),
+                                                QStringLiteral("preferences-system-windows"));
     modifierKey_ = new KeyCaptureButton;
     modifierKey_->setObjectName(QStringLiteral("modifierKeyButton"));
     connect(modifierKey_, &KeyCaptureButton::keyChanged, this,
@@ -205,19 +206,19 @@ void GeneralPreferencesView::buildSections()
     behavior->addRow(excludedApplications_);
     column()->addWidget(behavior);
 
-    auto* appearance =
-        new PreferencesSectionView(QStringLiteral("Appearance"), QStringLiteral("preferences-desktop-theme"));
-    normalColor_ = new ColorWell(QStringLiteral("Normal zone color"));
-    normalColor_->setObjectName(QStringLiteral("normalZoneColorWell"));
-    connect(normalColor_, &ColorWell::colorPicked, this,
+    auto* appearance = new PreferencesSectionView(QStringLiteral("Appearance"),
+                                                  QStringLiteral("preferences-desktop-theme"));
+    normalColor_ = new ColorButton(QStringLiteral("Normal zone color"));
+    normalColor_->setObjectName(QStringLiteral("normalZoneColorButton"));
+    connect(normalColor_, &ColorButton::colorPicked, this,
             &GeneralPreferencesView::normalColorPicked);
     appearance->addRow(new PreferencesRowView(
         QStringLiteral("Normal zone color"),
         QStringLiteral("Color for zones when not highlighted during window dragging"),
         normalColor_));
-    highlightColor_ = new ColorWell(QStringLiteral("Highlight zone color"));
-    highlightColor_->setObjectName(QStringLiteral("highlightZoneColorWell"));
-    connect(highlightColor_, &ColorWell::colorPicked, this,
+    highlightColor_ = new ColorButton(QStringLiteral("Highlight zone color"));
+    highlightColor_->setObjectName(QStringLiteral("highlightZoneColorButton"));
+    connect(highlightColor_, &ColorButton::colorPicked, this,
             &GeneralPreferencesView::highlightColorPicked);
     appearance->addRow(new PreferencesRowView(
         QStringLiteral("Highlight zone color"),

@@ -12,7 +12,7 @@ class QSpinBox;
 namespace corvane {
 
 class AccessibilityStatusView;
-class ColorWell;
+class ColorButton;
 class ExcludedApplicationsView;
 class KeyCaptureButton;
 class ModernToggle;
@@ -51,8 +51,8 @@ public:
     QPushButton* useMoveKeyButton() const { return useMoveKey_; }
     // Only where the desktop does not tell which modifier keys are held; null elsewhere.
     ModernToggle* everyMoveToggle() const { return everyMove_; }
-    ColorWell* normalZoneColorWell() const { return normalColor_; }
-    ColorWell* highlightZoneColorWell() const { return highlightColor_; }
+    ColorButton* normalZoneColorButton() const { return normalColor_; }
+    ColorButton* highlightZoneColorButton() const { return highlightColor_; }
     ModernToggle* layoutPreviewToggle() const { return layoutPreview_; }
     ModernToggle* moveBetweenDisplaysToggle() const { return moveBetweenDisplays_; }
     QPushButton* resetButton() const { return resetButton_; }
@@ -94,8 +94,8 @@ private:
     QString suggestedKey_;
     ModernToggle* everyMove_ = nullptr;
     PreferencesRowView* everyMoveRow_ = nullptr;
-    ColorWell* normalColor_ = nullptr;
-    ColorWell* highlightColor_ = nullptr;
+    ColorButton* normalColor_ = nullptr;
+    ColorButton* highlightColor_ = nullptr;
     ModernToggle* layoutPreview_ = nullptr;
     ModernToggle* moveBetweenDisplays_ = nullptr;
     QPushButton* resetButton_ = nullptr;

@@ -1,15 +1,15 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
 #include "editor/BackdropWindow.h"
-#include "editor/CustomGridPopover.h"
+#include "editor/CustomGridPopup.h"
+#include "editor/CustomLayoutEditor.h"
 #include "editor/CustomLayoutEditorView.h"
-#include "editor/CustomLayoutEditorWindowController.h"
 #include "editor/CustomLayoutToolbarView.h"
-#include "editor/KeyableWindow.h"
 #include "editor/LayoutEditorView.h"
 #include "editor/LayoutPreviewView.h"
 #include "editor/MonitorCard.h"
 #include "editor/MonitorSelectionView.h"
+#include "editor/ToolWindow.h"
 #include "managers/GridView.h"
 #include "managers/LayoutManager.h"
 #include "managers/OverlayWindow.h"
@@ -29,7 +29,7 @@
 
 using namespace corvane;
 using namespace Qt::StringLiterals;
-using Controller = CustomLayoutEditorWindowController;
+using Controller = CustomLayoutEditor;
 
 namespace {
 
@@ -285,12 +285,12 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(std::optional<qint64>, expected);
-        QCOMPARE(CustomGridPopover::wholeNumber(text), expected);
+        QCOMPARE(CustomGridPopup::wholeNumber(text), expected);
     }
 
     // The grid menu offers the presets and Custom Grid; the custom grid popup generates only
     // in range.
-    void gridMenuAndCustomGridPopover()
+    void gridMenuAndCustomGridPopup()
     {
         open();
         toolbar().gridMenuButton()->click();
@@ -306,32 +306,32 @@ private slots:
         QCOMPARE(editingZones()[3].frame.x, editingZones()[0].frame.x);
         toolbar().gridMenu()->actions().last()->trigger();
         QVERIFY(toolbar().isGridGeneratorShown());
-        toolbar().gridPopover()->cancelButton()->click();
+        toolbar().gridPopup()->cancelButton()->click();
         QVERIFY(!toolbar().isGridGeneratorShown());
 
         const ZoneList before = editingZones();
         toolbar().showGridGenerator();
-        CustomGridPopover* popover = toolbar().gridPopover();
+        CustomGridPopup* popup = toolbar().gridPopup();
         QVERIFY(toolbar().isGridGeneratorShown());
-        QVERIFY(!popover->generateButton()->isEnabled());
+        QVERIFY(!popup->generateButton()->isEnabled());
 
         const auto enter = [&](const QString& rows, const QString& columns) {
-            popover->rowsField()->setText(rows);
-            popover->columnsField()->setText(columns);
+            popup->rowsField()->setText(rows);
+            popup->columnsField()->setText(columns);
         };
         enter(u" 3"_s, u"2"_s); // only what wholeNumber takes
-        QVERIFY(!popover->generateButton()->isEnabled());
+        QVERIFY(!popup->generateButton()->isEnabled());
         for (const auto& [rows, columns] : {std::pair{"0", "2"}, std::pair{"3", "11"}}) {
             enter(QString::fromLatin1(rows), QString::fromLatin1(columns));
-            QVERIFY(popover->generateButton()->isEnabled());
-            popover->generateButton()->click();
-            QVERIFY(popover->isVisible());
+            QVERIFY(popup->generateButton()->isEnabled());
+            popup->generateButton()->click();
+            QVERIFY(popup->isVisible());
             QCOMPARE(test::zoneIds(editingZones()), test::zoneIds(before));
         }
 
         // Return in the popup generates (and does not save the layout).
         enter(u"+3"_s, u"3"_s);
-        QTest::keyClick(popover->columnsField(), Qt::Key_Return);
+        QTest::keyClick(popup->columnsField(), Qt::Key_Return);
         QVERIFY(!toolbar().isGridGeneratorShown());
         QCOMPARE(editingZones().size(), 9);
         QVERIFY(layouts_->customLayouts().isEmpty());
@@ -665,7 +665,7 @@ private slots:
         menu->actions().at(0)->trigger();
         menu->close();
         QVERIFY(view.isEditorActive());
-        CustomLayoutEditorWindowController* editor = view.editorWindowController();
+        CustomLayoutEditor* editor = view.editor();
         QVERIFY(editor);
         QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
         QCOMPARE(editor->toolbarView()->layoutName(), u"Mine"_s);
@@ -675,7 +675,7 @@ private slots:
         editor->toolbarView()->nameField()->setText(u"Mine, edited"_s);
         editor->toolbarView()->saveButton()->click();
         QTRY_VERIFY(!view.isEditorActive());
-        QVERIFY(!view.editorWindowController());
+        QVERIFY(!view.editor());
         QCOMPARE(view.customCells().size(), 1);
         QCOMPARE(view.customCells().first()->layout().name, u"Mine, edited"_s);
     }
@@ -685,26 +685,26 @@ private slots:
         LayoutEditorView& view = makeView();
         view.show();
         view.createNewLayout();
-        QPointer<CustomLayoutEditorWindowController> first = view.editorWindowController();
+        QPointer<CustomLayoutEditor> first = view.editor();
         QTRY_VERIFY(layouts_->isEditing());
         QCOMPARE(first->toolbarView()->layoutName(), u"New Layout"_s);
         QCOMPARE(layouts_->editingZones()->size(), 1);
 
         view.createNewLayout();
-        QVERIFY(view.editorWindowController() != first);
-        QCOMPARE(CustomLayoutEditorWindowController::openEditor(), view.editorWindowController());
+        QVERIFY(view.editor() != first);
+        QCOMPARE(CustomLayoutEditor::openEditor(), view.editor());
         QTRY_VERIFY(!first);
         QVERIFY(view.isEditorActive());
         QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
 
         // Hiding the page ends the editing session.
-        QPointer<CustomLayoutEditorWindowController> second = view.editorWindowController();
+        QPointer<CustomLayoutEditor> second = view.editor();
         view.hide();
         QVERIFY(!layouts_->isEditing());
         QVERIFY(!layouts_->editingZones());
         QVERIFY(!windows_->overlayWindow());
         QVERIFY(!view.isEditorActive());
-        QCOMPARE(CustomLayoutEditorWindowController::openEditor(), nullptr);
+        QCOMPARE(CustomLayoutEditor::openEditor(), nullptr);
         QTRY_VERIFY(!second);
     }
 

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 #include "preferences/AccessibilityStatusView.h"
-#include "preferences/ColorWell.h"
+#include "preferences/ColorButton.h"
 #include "preferences/ExcludedApplicationsView.h"
 #include "preferences/FeedbackType.h"
 #include "preferences/FeedbackView.h"
@@ -269,7 +269,7 @@ private slots:
     {
         showPage();
         QSignalSpy applied(&Notifications::shared(), &Notifications::zoneColorsChanged);
-        ColorWell* well = page->normalZoneColorWell();
+        ColorButton* well = page->normalZoneColorButton();
         QTest::mouseClick(well, Qt::LeftButton);
         QVERIFY(well->dialog());
         QVERIFY(well->dialog()->testOption(QColorDialog::ShowAlphaChannel));
@@ -596,7 +596,7 @@ private:
             page.spaceAroundZonesBox()->value(),     page.restoreSizeToggle()->isChecked(),
             page.layoutPreviewToggle()->isChecked(), page.moveBetweenDisplaysToggle()->isChecked(),
             page.launchAtLoginToggle()->isChecked(), page.excludedApplications()->list()->count(),
-            page.normalZoneColorWell()->color(),     page.highlightZoneColorWell()->color()};
+            page.normalZoneColorButton()->color(),   page.highlightZoneColorButton()->color()};
     }
     static QVariantList defaults()
     {

@@ -1,9 +1,9 @@
 #include "TestEnvironment.h"
 #include "XServer.h"
 #include "editor/BackdropWindow.h"
-#include "editor/CustomLayoutEditorWindowController.h"
+#include "editor/CustomLayoutEditor.h"
 #include "editor/CustomLayoutToolbarView.h"
-#include "editor/KeyableWindow.h"
+#include "editor/ToolWindow.h"
 #include "managers/LayoutManager.h"
 #include "managers/OverlayWindow.h"
 #include "managers/ZoneManager.h"
@@ -113,7 +113,7 @@ private slots:
 
         int closed = 0;
         layouts_->startEditing(std::nullopt);
-        CustomLayoutEditorWindowController editor(*layouts_, [&] { ++closed; });
+        CustomLayoutEditor editor(*layouts_, [&] { ++closed; });
         editor.showWindow();
         QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
 

@@ -1,13 +1,13 @@
 #include "TestEnvironment.h"
-#include "app/AppDelegate.h"
 #include "app/StatusMenu.h"
+#include "app/TrayApplication.h"
 #include "editor/LayoutEditorView.h"
-#include "preferences/PreferencesView.h"
 #include "managers/LayoutManager.h"
 #include "managers/ZoneManager.h"
 #include "models/Layouts.h"
 #include "preferences/GeneralPreferencesView.h"
 #include "preferences/KeyCaptureButton.h"
+#include "preferences/PreferencesView.h"
 #include "preferences/PreferencesWindow.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -21,15 +21,15 @@ using namespace Qt::StringLiterals;
 
 // The delegate against the in-memory desktop, with its delays shortened; the order of events is
 // checked, never their wall-clock duration.
-class AppDelegateTest : public QObject {
+class TrayApplicationTest : public QObject {
     Q_OBJECT
 private:
     FakePlatform* fake_ = nullptr;
-    std::unique_ptr<AppDelegate> delegate_;
+    std::unique_ptr<TrayApplication> delegate_;
 
-    static AppDelegate::Timing fastTiming()
+    static TrayApplication::Timing fastTiming()
     {
-        AppDelegate::Timing t;
+        TrayApplication::Timing t;
         t.servicesDelay = 10;
         t.firstLaunchDelay = 100;
         t.permissionInterval = 50;
@@ -39,9 +39,9 @@ private:
     }
     void launch()
     {
-        delegate_ = std::make_unique<AppDelegate>(std::nullopt, fastTiming());
+        delegate_ = std::make_unique<TrayApplication>(std::nullopt, fastTiming());
         delegate_->applicationDidFinishLaunching();
-        QSignalSpy ready(delegate_.get(), &AppDelegate::servicesReady);
+        QSignalSpy ready(delegate_.get(), &TrayApplication::servicesReady);
         QVERIFY(ready.wait(2000));
     }
     // A launch after the first one, once the status menu is up.
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(delegate_->preferencesWindow()->selectedTab(), PreferencesTab::layoutEditor);
         auto* gallery = qobject_cast<LayoutEditorView*>(
             delegate_->preferencesWindow()->view()->page(PreferencesTab::layoutEditor));
-        QVERIFY(gallery && gallery->editorWindowController());
+        QVERIFY(gallery && gallery->editor());
         QTRY_VERIFY(LayoutManager::shared().editingDisplay());
         delegate_->openFeedback();
         QCOMPARE(delegate_->preferencesWindow()->selectedTab(), PreferencesTab::feedback);
@@ -225,5 +225,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AppDelegateTest)
-#include "tst_appdelegate.moc"
+QTEST_MAIN(TrayApplicationTest)
+#include "tst_trayapplication.moc"

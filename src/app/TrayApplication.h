@@ -36,14 +36,14 @@ struct AppTiming {
 // Brings the application up in order, keeps the status item, the drag handler, the keyboard
 // snapper and the preferences window for the life of the process, and follows display, permission
 // and custom-layout changes.
-class AppDelegate : public QObject {
+class TrayApplication : public QObject {
     Q_OBJECT
 public:
     using Timing = AppTiming;
 
-    explicit AppDelegate(std::optional<LogLevel> logLevel = std::nullopt, Timing timing = Timing(),
-                         QObject* parent = nullptr);
-    ~AppDelegate() override;
+    explicit TrayApplication(std::optional<LogLevel> logLevel = std::nullopt,
+                             Timing timing = Timing(), QObject* parent = nullptr);
+    ~TrayApplication() override;
 
     void applicationDidFinishLaunching();
 

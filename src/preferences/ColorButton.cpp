@@ -1,4 +1,4 @@
-#include "preferences/ColorWell.h"
+#include "preferences/ColorButton.h"
 
 #include "preferences/PreferencesStyle.h"
 
@@ -15,17 +15,17 @@ constexpr int checker = 5;
 
 } // namespace
 
-ColorWell::ColorWell(const QString& dialogTitle, QWidget* parent)
+ColorButton::ColorButton(const QString& dialogTitle, QWidget* parent)
     : QAbstractButton(parent), dialogTitle_(dialogTitle)
 {
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setToolTip(dialogTitle);
     setAccessibleName(dialogTitle);
-    connect(this, &QAbstractButton::clicked, this, &ColorWell::openDialog);
+    connect(this, &QAbstractButton::clicked, this, &ColorButton::openDialog);
 }
 
-void ColorWell::setColor(const QColor& color)
+void ColorButton::setColor(const QColor& color)
 {
     if (color_ == color)
         return;
@@ -33,12 +33,12 @@ void ColorWell::setColor(const QColor& color)
     update();
 }
 
-QSize ColorWell::sizeHint() const
+QSize ColorButton::sizeHint() const
 {
     return wellSize;
 }
 
-void ColorWell::openDialog()
+void ColorButton::openDialog()
 {
     if (dialog_) {
         dialog_->raise();
@@ -58,7 +58,7 @@ void ColorWell::openDialog()
     dialog->open();
 }
 
-void ColorWell::paintEvent(QPaintEvent*)
+void ColorButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);

@@ -1,4 +1,4 @@
-#include "editor/KeyableWindow.h"
+#include "editor/ToolWindow.h"
 
 #include "managers/ShapedPainting.h"
 #include "platform/Platform.h"
@@ -9,7 +9,7 @@
 
 namespace corvane {
 
-KeyableWindow::KeyableWindow(QWidget* parent)
+ToolWindow::ToolWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     // A tool window, like the overlays it floats over: the window manager keeps windows of one
@@ -19,16 +19,16 @@ KeyableWindow::KeyableWindow(QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
     connect(&Platform::current().compositing(), &Compositing::activeChanged, this,
-            &KeyableWindow::updateShape);
+            &ToolWindow::updateShape);
 }
 
-void KeyableWindow::setCornerRadius(qreal radius)
+void ToolWindow::setCornerRadius(qreal radius)
 {
     cornerRadius_ = radius;
     updateShape();
 }
 
-void KeyableWindow::updateShape()
+void ToolWindow::updateShape()
 {
     if (cornerRadius_ <= 0 || Platform::current().compositing().isActive())
         clearMask();
@@ -36,24 +36,24 @@ void KeyableWindow::updateShape()
         setMask(roundedRectRegion(QRectF(rect()), cornerRadius_));
 }
 
-void KeyableWindow::setContentView(QWidget* view)
+void ToolWindow::setContentView(QWidget* view)
 {
     content_.set(view);
 }
 
-void KeyableWindow::removeContentView()
+void ToolWindow::removeContentView()
 {
     content_.remove();
 }
 
-void KeyableWindow::makeKeyAndOrderFront()
+void ToolWindow::makeKeyAndOrderFront()
 {
     show();
     raise();
     activateWindow();
 }
 
-void KeyableWindow::resizeEvent(QResizeEvent* event)
+void ToolWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     content_.fit();
@@ -61,7 +61,7 @@ void KeyableWindow::resizeEvent(QResizeEvent* event)
 }
 
 // Presses that no control took arrive here: the background moves the window.
-void KeyableWindow::mousePressEvent(QMouseEvent* event)
+void ToolWindow::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
@@ -73,7 +73,7 @@ void KeyableWindow::mousePressEvent(QMouseEvent* event)
     dragOffset_ = event->globalPosition().toPoint() - pos();
 }
 
-void KeyableWindow::mouseMoveEvent(QMouseEvent* event)
+void ToolWindow::mouseMoveEvent(QMouseEvent* event)
 {
     if (!dragOffset_) {
         QWidget::mouseMoveEvent(event);
@@ -82,13 +82,13 @@ void KeyableWindow::mouseMoveEvent(QMouseEvent* event)
     move(event->globalPosition().toPoint() - *dragOffset_);
 }
 
-void KeyableWindow::mouseReleaseEvent(QMouseEvent* event)
+void ToolWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     dragOffset_.reset();
     QWidget::mouseReleaseEvent(event);
 }
 
-void KeyableWindow::closeEvent(QCloseEvent* event)
+void ToolWindow::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
     emit closed();

@@ -1,9 +1,9 @@
-#include "editor/CustomLayoutEditorWindowController.h"
+#include "editor/CustomLayoutEditor.h"
 
 #include "editor/BackdropWindow.h"
 #include "editor/CustomLayoutEditorView.h"
 #include "editor/CustomLayoutToolbarView.h"
-#include "editor/KeyableWindow.h"
+#include "editor/ToolWindow.h"
 #include "logging/Logger.h"
 #include "managers/LayoutManager.h"
 #include "managers/OverlayWindow.h"
@@ -23,9 +23,9 @@ namespace {
 // The toolbar's top edge sits this far below the top of the main display.
 constexpr double toolbarTopInset = 30;
 
-QPointer<CustomLayoutEditorWindowController>& registeredEditor()
+QPointer<CustomLayoutEditor>& registeredEditor()
 {
-    static QPointer<CustomLayoutEditorWindowController> editor;
+    static QPointer<CustomLayoutEditor> editor;
     return editor;
 }
 
@@ -49,8 +49,8 @@ Rect mainFrame(const Displays& displays)
 
 } // namespace
 
-CustomLayoutEditorWindowController::CustomLayoutEditorWindowController(
-    LayoutManager& layoutManager, std::function<void()> onClose, QObject* parent)
+CustomLayoutEditor::CustomLayoutEditor(LayoutManager& layoutManager, std::function<void()> onClose,
+                                       QObject* parent)
     : QObject(parent), layoutManager_(layoutManager), onClose_(std::move(onClose))
 {
     Displays& displays = Platform::current().displays();
@@ -68,25 +68,25 @@ CustomLayoutEditorWindowController::CustomLayoutEditorWindowController(
     registeredEditor() = this;
 }
 
-CustomLayoutEditorWindowController::~CustomLayoutEditorWindowController()
+CustomLayoutEditor::~CustomLayoutEditor()
 {
     cleanUp(false);
 }
 
-CustomLayoutEditorWindowController* CustomLayoutEditorWindowController::openEditor()
+CustomLayoutEditor* CustomLayoutEditor::openEditor()
 {
     return registeredEditor().data();
 }
 
-void CustomLayoutEditorWindowController::buildToolbarWindow(const Rect& frame)
+void CustomLayoutEditor::buildToolbarWindow(const Rect& frame)
 {
-    toolbar_ = std::make_unique<KeyableWindow>();
+    toolbar_ = std::make_unique<ToolWindow>();
     toolbar_->setCornerRadius(CustomLayoutToolbarView::cornerRadius);
     placeToolbar(frame);
-    connect(toolbar_.get(), &KeyableWindow::closed, this, [this] { cleanUp(); });
+    connect(toolbar_.get(), &ToolWindow::closed, this, [this] { cleanUp(); });
 
     // Both views end the editor through this controller, which they may outlive by a moment.
-    const QPointer<CustomLayoutEditorWindowController> self(this);
+    const QPointer<CustomLayoutEditor> self(this);
     const auto close = [self] {
         if (self)
             self->cleanUp();
@@ -97,7 +97,7 @@ void CustomLayoutEditorWindowController::buildToolbarWindow(const Rect& frame)
     toolbar_->setContentView(toolbarView_);
 }
 
-void CustomLayoutEditorWindowController::placeToolbar(const Rect& frame)
+void CustomLayoutEditor::placeToolbar(const Rect& frame)
 {
     // Centred, its top edge 30 points below the top of the display.
     const Rect toolbarRect(frame.midX() - CustomLayoutToolbarView::toolbarWidth / 2.0,
@@ -107,14 +107,14 @@ void CustomLayoutEditorWindowController::placeToolbar(const Rect& frame)
     placeWindow(*toolbar_, toolbarRect);
 }
 
-void CustomLayoutEditorWindowController::followScreenChanges()
+void CustomLayoutEditor::followScreenChanges()
 {
     notificationObservers_.append(connect(&Platform::current().displays(),
                                           &Displays::screenParametersChanged, this,
-                                          &CustomLayoutEditorWindowController::displaysChanged));
+                                          &CustomLayoutEditor::displaysChanged));
 }
 
-void CustomLayoutEditorWindowController::displaysChanged()
+void CustomLayoutEditor::displaysChanged()
 {
     if (isClosing_ || !backdrop_)
         return;
@@ -133,7 +133,7 @@ void CustomLayoutEditorWindowController::displaysChanged()
     restack();
 }
 
-void CustomLayoutEditorWindowController::closeForLostDisplay()
+void CustomLayoutEditor::closeForLostDisplay()
 {
     // What was drawn and typed is kept: the gallery's Create New opens it again.
     const QString name = toolbarView_ ? toolbarView_->layoutName() : QString();
@@ -160,7 +160,7 @@ void CustomLayoutEditorWindowController::closeForLostDisplay()
     lostDisplayNotice_ = notice;
 }
 
-Rect CustomLayoutEditorWindowController::unionOfFrames(const DisplayList& displays)
+Rect CustomLayoutEditor::unionOfFrames(const DisplayList& displays)
 {
     // An empty rectangle adds nothing to a union, the zero rectangle it starts from included.
     Rect result;
@@ -172,7 +172,7 @@ Rect CustomLayoutEditorWindowController::unionOfFrames(const DisplayList& displa
     return result;
 }
 
-void CustomLayoutEditorWindowController::showWindow()
+void CustomLayoutEditor::showWindow()
 {
     if (isClosing_)
         return;
@@ -186,7 +186,7 @@ void CustomLayoutEditorWindowController::showWindow()
     QCoreApplication::instance()->installEventFilter(this);
 
     // The overlay is made anew after the backdrop is up, so that it stands in front of it.
-    const QPointer<CustomLayoutEditorWindowController> self(this);
+    const QPointer<CustomLayoutEditor> self(this);
     QMetaObject::invokeMethod(
         this,
         [self, layout] {
@@ -199,7 +199,7 @@ void CustomLayoutEditorWindowController::showWindow()
         Qt::QueuedConnection);
 }
 
-void CustomLayoutEditorWindowController::restack()
+void CustomLayoutEditor::restack()
 {
     if (isClosing_)
         return;
@@ -208,7 +208,7 @@ void CustomLayoutEditorWindowController::restack()
     toolbar_->raise();
 }
 
-bool CustomLayoutEditorWindowController::isEditorSurface(const QObject* object) const
+bool CustomLayoutEditor::isEditorSurface(const QObject* object) const
 {
     const auto* widget = qobject_cast<const QWidget*>(object);
     if (!widget)
@@ -217,23 +217,22 @@ bool CustomLayoutEditorWindowController::isEditorSurface(const QObject* object) 
     return window == backdrop_.get() || window == layoutManager_.zoneManager().overlayWindow();
 }
 
-bool CustomLayoutEditorWindowController::eventFilter(QObject* watched, QEvent* event)
+bool CustomLayoutEditor::eventFilter(QObject* watched, QEvent* event)
 {
     // A press on the backdrop or the overlay lets the window manager raise it over the others
     // (the overlay over the toolbar, the backdrop over both); the order is put back at once.
     if (event->type() == QEvent::MouseButtonPress && !isClosing_ && isEditorSurface(watched)) {
-        QMetaObject::invokeMethod(this, &CustomLayoutEditorWindowController::restack,
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &CustomLayoutEditor::restack, Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
 }
 
-void CustomLayoutEditorWindowController::close()
+void CustomLayoutEditor::close()
 {
     cleanUp();
 }
 
-void CustomLayoutEditorWindowController::cleanUp(bool notify)
+void CustomLayoutEditor::cleanUp(bool notify)
 {
     if (isClosing_)
         return;

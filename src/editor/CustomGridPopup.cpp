@@ -1,4 +1,4 @@
-#include "editor/CustomGridPopover.h"
+#include "editor/CustomGridPopup.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -26,9 +26,9 @@ QLineEdit* makeCountField(QWidget* parent)
 
 } // namespace
 
-CustomGridPopover::CustomGridPopover(QWidget* parent) : QWidget(parent, Qt::Popup)
+CustomGridPopup::CustomGridPopup(QWidget* parent) : QWidget(parent, Qt::Popup)
 {
-    setFixedWidth(popoverWidth);
+    setFixedWidth(popupWidth);
     setAttribute(Qt::WA_QuitOnClose, false);
 
     auto* title = new QLabel(QStringLiteral("Custom Grid Layout"), this);
@@ -52,10 +52,10 @@ CustomGridPopover::CustomGridPopover(QWidget* parent) : QWidget(parent, Qt::Popu
     column->addLayout(form);
     column->addWidget(buttons);
 
-    connect(rows_, &QLineEdit::textChanged, this, &CustomGridPopover::updateGenerateButton);
-    connect(columns_, &QLineEdit::textChanged, this, &CustomGridPopover::updateGenerateButton);
+    connect(rows_, &QLineEdit::textChanged, this, &CustomGridPopup::updateGenerateButton);
+    connect(columns_, &QLineEdit::textChanged, this, &CustomGridPopup::updateGenerateButton);
     connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
-    connect(generate_, &QPushButton::clicked, this, &CustomGridPopover::generateIfValid);
+    connect(generate_, &QPushButton::clicked, this, &CustomGridPopup::generateIfValid);
     // Generate is the default button: Return or Enter, with or without Ctrl, presses it from
     // anywhere in the popup (a disabled button ignores the press).
     generate_->setDefault(true);
@@ -68,7 +68,7 @@ CustomGridPopover::CustomGridPopover(QWidget* parent) : QWidget(parent, Qt::Popu
     updateGenerateButton();
 }
 
-std::optional<qint64> CustomGridPopover::wholeNumber(const QString& text)
+std::optional<qint64> CustomGridPopup::wholeNumber(const QString& text)
 {
     qsizetype i = 0;
     bool negative = false;
@@ -97,17 +97,17 @@ std::optional<qint64> CustomGridPopover::wholeNumber(const QString& text)
     return -value;
 }
 
-QString CustomGridPopover::customRows() const
+QString CustomGridPopup::customRows() const
 {
     return rows_->text();
 }
 
-QString CustomGridPopover::customColumns() const
+QString CustomGridPopup::customColumns() const
 {
     return columns_->text();
 }
 
-void CustomGridPopover::presentBelow(const QWidget* anchor)
+void CustomGridPopup::presentBelow(const QWidget* anchor)
 {
     adjustSize();
     move(anchor->mapToGlobal(QPoint(0, anchor->height() + 4)));
@@ -115,12 +115,12 @@ void CustomGridPopover::presentBelow(const QWidget* anchor)
     rows_->setFocus();
 }
 
-void CustomGridPopover::updateGenerateButton()
+void CustomGridPopup::updateGenerateButton()
 {
     generate_->setEnabled(wholeNumber(rows_->text()) && wholeNumber(columns_->text()));
 }
 
-void CustomGridPopover::generateIfValid()
+void CustomGridPopup::generateIfValid()
 {
     const auto rows = wholeNumber(rows_->text());
     const auto columns = wholeNumber(columns_->text());

@@ -9,10 +9,10 @@ namespace corvane {
 
 // A button that shows a colour (over a checkerboard, so that its opacity shows) and opens a
 // colour dialog with an opacity control when pressed.
-class ColorWell : public QAbstractButton {
+class ColorButton : public QAbstractButton {
     Q_OBJECT
 public:
-    explicit ColorWell(const QString& dialogTitle, QWidget* parent = nullptr);
+    explicit ColorButton(const QString& dialogTitle, QWidget* parent = nullptr);
 
     QColor color() const { return color_; }
     // Shows the colour; does not emit colorPicked.

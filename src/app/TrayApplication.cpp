@@ -1,4 +1,4 @@
-#include "app/AppDelegate.h"
+#include "app/TrayApplication.h"
 
 #include "app/AboutDialog.h"
 #include "app/AppIcon.h"
@@ -34,14 +34,14 @@
 
 namespace corvane {
 
-AppDelegate::AppDelegate(std::optional<LogLevel> logLevel, Timing timing, QObject* parent)
+TrayApplication::TrayApplication(std::optional<LogLevel> logLevel, Timing timing, QObject* parent)
     : QObject(parent), logLevel_(logLevel), timing_(timing), zoneManager_(ZoneManager::shared()),
       scriptingCommands_(std::make_unique<ScriptingCommands>(*this))
 {}
 
-AppDelegate::~AppDelegate() = default;
+TrayApplication::~TrayApplication() = default;
 
-void AppDelegate::applicationDidFinishLaunching()
+void TrayApplication::applicationDidFinishLaunching()
 {
     // A normal run records nothing; --log-level switches recording on for troubleshooting.
     Logger::minimumLogLevel = LogLevel::Error;
@@ -52,10 +52,10 @@ void AppDelegate::applicationDidFinishLaunching()
     }
 
     setupStatusItem();
-    QTimer::singleShot(timing_.servicesDelay, this, &AppDelegate::setupServices);
+    QTimer::singleShot(timing_.servicesDelay, this, &TrayApplication::setupServices);
 }
 
-void AppDelegate::setupStatusItem()
+void TrayApplication::setupStatusItem()
 {
     statusMenu_ = std::make_unique<StatusMenu>(
         LayoutManager::shared(),
@@ -88,7 +88,7 @@ void AppDelegate::setupStatusItem()
 
     // The facility outlives this delegate: its handler holds the delegate weakly.
     KeyboardShortcuts::shared().onKeyDown(
-        KeyboardShortcuts::Name::openPreferences(), [self = QPointer<AppDelegate>(this)] {
+        KeyboardShortcuts::Name::openPreferences(), [self = QPointer<TrayApplication>(this)] {
             if (self)
                 QMetaObject::invokeMethod(
                     self, [self] { self->openPreferences(); }, Qt::QueuedConnection);
@@ -102,7 +102,7 @@ void AppDelegate::setupStatusItem()
     // Whatever path a change came by (the menu, a script, the keyboard), one that did not reach
     // the file is said where the user looks. Queued here from other threads.
     connect(&Notifications::shared(), &Notifications::settingsWriteFailed, this,
-            &AppDelegate::noteUnsavedSettings);
+            &TrayApplication::noteUnsavedSettings);
     // A folder the user made read-only is left so; said once, since nothing is written at a
     // plain start.
     if (const auto obstacle = Settings::cannotBeSaved()) {
@@ -118,7 +118,7 @@ void AppDelegate::setupStatusItem()
         this, [this] { updateMenu(); }, Qt::QueuedConnection);
 }
 
-void AppDelegate::setupMonitorChangeDetection()
+void TrayApplication::setupMonitorChangeDetection()
 {
     Logger::info(QStringLiteral("Setting up monitor change detection"));
     Displays& displays = Platform::current().displays();
@@ -140,7 +140,7 @@ void AppDelegate::setupMonitorChangeDetection()
     });
 }
 
-void AppDelegate::reportCompositing()
+void TrayApplication::reportCompositing()
 {
     Compositing& compositing = Platform::current().compositing();
     Logger::info(compositing.isActive()
@@ -157,12 +157,12 @@ void AppDelegate::reportCompositing()
     });
 }
 
-void AppDelegate::setupServices()
+void TrayApplication::setupServices()
 {
     setupAccessibility();
     dragDropHandler_ = std::make_unique<DragDropHandler>(zoneManager_);
     connect(dragDropHandler_.get(), &DragDropHandler::modifierDragMovedNoWindow, this,
-            &AppDelegate::explainUnmovedDrag);
+            &TrayApplication::explainUnmovedDrag);
     activeWindowSnapper_ = std::make_unique<ActiveWindowSnapper>(zoneManager_);
     setupSnapShortcuts();
     QMetaObject::invokeMethod(
@@ -184,7 +184,7 @@ void AppDelegate::setupServices()
     emit servicesReady();
 }
 
-void AppDelegate::setupScripting()
+void TrayApplication::setupScripting()
 {
     scriptingBus_ = ScriptingBus::publish(*scriptingCommands_);
     // After the saved layouts have been applied (queued above): a command waiting for start-up
@@ -198,8 +198,8 @@ void AppDelegate::setupScripting()
         Qt::QueuedConnection);
 }
 
-void AppDelegate::runCommand(const ScriptCommand& command,
-                             std::function<void(const ScriptReply&)> reply)
+void TrayApplication::runCommand(const ScriptCommand& command,
+                                 std::function<void(const ScriptReply&)> reply)
 {
     if (activeWindowSnapper_ && waitingCommands_.isEmpty())
         reply(scriptingCommands_->run(command));
@@ -207,7 +207,7 @@ void AppDelegate::runCommand(const ScriptCommand& command,
         waitingCommands_.append({command, std::move(reply)});
 }
 
-void AppDelegate::setupSnapShortcuts()
+void TrayApplication::setupSnapShortcuts()
 {
     using Name = KeyboardShortcuts::Name;
     QList<std::pair<Name, ZoneRequest>> actions{
@@ -217,23 +217,24 @@ void AppDelegate::setupSnapShortcuts()
         actions.append({Name::moveWindowToZone(number), {ZoneRequest::Kind::Number, number}});
     // The facility outlives this delegate: its handlers hold the delegate weakly.
     for (const auto& [name, request] : std::as_const(actions)) {
-        KeyboardShortcuts::shared().onKeyDown(name, [self = QPointer<AppDelegate>(this), request] {
-            if (self)
-                QMetaObject::invokeMethod(
-                    self, [self, request] { self->snapActiveWindow(request); },
-                    Qt::QueuedConnection);
-        });
+        KeyboardShortcuts::shared().onKeyDown(
+            name, [self = QPointer<TrayApplication>(this), request] {
+                if (self)
+                    QMetaObject::invokeMethod(
+                        self, [self, request] { self->snapActiveWindow(request); },
+                        Qt::QueuedConnection);
+            });
     }
 }
 
-ActiveWindowSnapper::Outcome AppDelegate::snapActiveWindow(const ZoneRequest& request)
+ActiveWindowSnapper::Outcome TrayApplication::snapActiveWindow(const ZoneRequest& request)
 {
     if (!activeWindowSnapper_)
         return {false, QStringLiteral("Corvane is still starting")};
     return activeWindowSnapper_->snapActiveWindow(request);
 }
 
-void AppDelegate::setupAccessibility()
+void TrayApplication::setupAccessibility()
 {
     Platform::current().accessibility().isProcessTrusted(true);
     const SessionAccess access = Platform::current().session().access();
@@ -246,7 +247,7 @@ void AppDelegate::setupAccessibility()
         Logger::warning(PlatformWording::limitedReachWarning(), LogCategory::App);
 }
 
-void AppDelegate::explainUnmovedDrag()
+void TrayApplication::explainUnmovedDrag()
 {
     // Once a run: the General page says it for good, a notice at every drag would nag.
     if (unmovedDragExplained_)
@@ -269,7 +270,7 @@ void AppDelegate::explainUnmovedDrag()
                                  QSystemTrayIcon::Information, 10000);
 }
 
-void AppDelegate::noteUnsavedSettings(const QString& reason)
+void TrayApplication::noteUnsavedSettings(const QString& reason)
 {
     if (preferencesWindow_ && preferencesWindow_->isVisible())
         return;
@@ -281,7 +282,7 @@ void AppDelegate::noteUnsavedSettings(const QString& reason)
                                  QSystemTrayIcon::Warning, 10000);
 }
 
-void AppDelegate::checkFirstLaunch()
+void TrayApplication::checkFirstLaunch()
 {
     if (Settings::hasLaunchedBefore())
         return;
@@ -304,13 +305,13 @@ void AppDelegate::checkFirstLaunch()
     QTimer::singleShot(timing_.firstLaunchDelay, this, [this] { openPreferences(); });
 }
 
-void AppDelegate::syncZoneColors()
+void TrayApplication::syncZoneColors()
 {
     const ZoneColors colors = Settings::zoneColors();
     zoneManager_.updateZoneColors(colors.normal, colors.highlight);
 }
 
-std::optional<QString> AppDelegate::preferencesShortcutText() const
+std::optional<QString> TrayApplication::preferencesShortcutText() const
 {
     const auto shortcut =
         KeyboardShortcuts::shared().shortcut(KeyboardShortcuts::Name::openPreferences());
@@ -319,19 +320,19 @@ std::optional<QString> AppDelegate::preferencesShortcutText() const
     return shortcut->displayText();
 }
 
-void AppDelegate::updateMenu()
+void TrayApplication::updateMenu()
 {
     if (statusMenu_)
         statusMenu_->updateMenu();
 }
 
-void AppDelegate::updateAccessibilityWarning()
+void TrayApplication::updateAccessibilityWarning()
 {
     if (statusMenu_)
         statusMenu_->updateAccessibilityWarning();
 }
 
-void AppDelegate::showPreferences(PreferencesTab tab, bool fresh)
+void TrayApplication::showPreferences(PreferencesTab tab, bool fresh)
 {
     if (fresh)
         preferencesWindow_.reset();
@@ -344,12 +345,12 @@ void AppDelegate::showPreferences(PreferencesTab tab, bool fresh)
     preferencesWindow_->showAndActivate();
 }
 
-void AppDelegate::openPreferences()
+void TrayApplication::openPreferences()
 {
     showPreferences(PreferencesTab::general, false);
 }
 
-void AppDelegate::openLayoutEditor()
+void TrayApplication::openLayoutEditor()
 {
     // The editor itself, on the display under the pointer: the custom layout in use there is
     // opened for editing, else a new layout is started. The gallery stays behind it.
@@ -376,12 +377,12 @@ void AppDelegate::openLayoutEditor()
         gallery->createNewLayout();
 }
 
-void AppDelegate::openFeedback()
+void TrayApplication::openFeedback()
 {
     showPreferences(PreferencesTab::feedback, true);
 }
 
-void AppDelegate::openAbout()
+void TrayApplication::openAbout()
 {
     if (!aboutDialog_)
         aboutDialog_ = std::make_unique<AboutDialog>();
@@ -390,7 +391,7 @@ void AppDelegate::openAbout()
     aboutDialog_->activateWindow();
 }
 
-void AppDelegate::openSystemAccessibilitySettings()
+void TrayApplication::openSystemAccessibilitySettings()
 {
     // X11 has no permission pane: what Corvane needs (an X11 session) is explained on the
     // General page.

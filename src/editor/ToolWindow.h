@@ -11,10 +11,10 @@ namespace corvane {
 // A borderless window that still takes the keyboard: the layout editor's toolbar, whose name
 // field and keyboard shortcuts need it. It floats above other windows, has a clear background
 // (its content draws its own shape) and is moved by dragging its background.
-class KeyableWindow : public QWidget {
+class ToolWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit KeyableWindow(QWidget* parent = nullptr);
+    explicit ToolWindow(QWidget* parent = nullptr);
 
     // The window takes ownership of the view and keeps it the size of the window.
     void setContentView(QWidget* view);

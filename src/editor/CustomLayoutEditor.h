@@ -16,7 +16,7 @@ namespace corvane {
 class BackdropWindow;
 class CustomLayoutEditorView;
 class CustomLayoutToolbarView;
-class KeyableWindow;
+class ToolWindow;
 class LayoutManager;
 
 // The full-screen custom layout editor: a dimmed backdrop over every display, the window
@@ -28,17 +28,17 @@ class LayoutManager;
 // is then called. Clean-up runs once, from Save, Cancel, close() or a window being closed; it
 // ends the editing session, takes the windows down and calls `onClose` on the next turn of the
 // event loop (the callback may delete the controller).
-class CustomLayoutEditorWindowController : public QObject {
+class CustomLayoutEditor : public QObject {
     Q_OBJECT
 public:
-    CustomLayoutEditorWindowController(LayoutManager& layoutManager, std::function<void()> onClose,
-                                       QObject* parent = nullptr);
+    CustomLayoutEditor(LayoutManager& layoutManager, std::function<void()> onClose,
+                       QObject* parent = nullptr);
     // Cleans up if that has not happened yet, without calling `onClose`: whoever destroys the
     // controller knows it is gone.
-    ~CustomLayoutEditorWindowController() override;
+    ~CustomLayoutEditor() override;
 
     // The editor that is open now, if any.
-    static CustomLayoutEditorWindowController* openEditor();
+    static CustomLayoutEditor* openEditor();
 
     // Restarts the editing session with the layout being edited, shows the backdrop, gives the
     // toolbar the keyboard and, on the next turn, brings the editing overlay up in front of the
@@ -50,7 +50,7 @@ public:
 
     // The windows and views; none after clean-up.
     BackdropWindow* window() const { return backdrop_.get(); }
-    KeyableWindow* toolbarWindow() const { return toolbar_.get(); }
+    ToolWindow* toolbarWindow() const { return toolbar_.get(); }
     CustomLayoutEditorView* contentView() const { return contentView_; }
     CustomLayoutToolbarView* toolbarView() const { return toolbarView_; }
 
@@ -81,7 +81,7 @@ private:
     std::function<void()> onClose_;
     bool isClosing_ = false;
     std::unique_ptr<BackdropWindow> backdrop_;
-    std::unique_ptr<KeyableWindow> toolbar_;
+    std::unique_ptr<ToolWindow> toolbar_;
     CustomLayoutEditorView* contentView_ = nullptr;  // owned by the backdrop window
     CustomLayoutToolbarView* toolbarView_ = nullptr; // owned by the toolbar window
     QList<QMetaObject::Connection> notificationObservers_;

@@ -11,14 +11,14 @@ namespace corvane {
 // The small popup in which the user asks for a grid of any size: rows and columns, each a whole
 // number from 1 to 10. Generate stays disabled until both fields hold whole numbers; numbers out
 // of range do nothing and leave the popup open. The texts stay for the next opening.
-class CustomGridPopover : public QWidget {
+class CustomGridPopup : public QWidget {
     Q_OBJECT
 public:
     static constexpr int minimumCount = 1;
     static constexpr int maximumCount = 10;
-    static constexpr int popoverWidth = 250;
+    static constexpr int popupWidth = 250;
 
-    explicit CustomGridPopover(QWidget* parent = nullptr);
+    explicit CustomGridPopup(QWidget* parent = nullptr);
 
     // Decimal digits with an optional leading "+" or "-" and nothing else (no spaces); none for
     // anything else, including a number too large to hold.
