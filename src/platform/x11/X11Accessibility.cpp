@@ -644,8 +644,9 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
         // awesome for a client asking for static gravity): the frame lands off by the
         // decorations, the same each time. It is asked once more, less the error it made.
         const QPoint off = position ? placed->topLeft() - wanted.topLeft() : QPoint();
-        const bool steps = w.sizeHints && w.sizeHints->increment.width() > 1;
-        const QSize grown = size && !steps ? placed->size() - wanted.size() : QSize();
+        const bool steps = w.sizeHints && (w.sizeHints->increment.width() > 1 ||
+                                           w.sizeHints->increment.height() > 1);
+        const QSize grown = size && !steps ? placed->size() - wanted.size() : QSize(0, 0);
         const auto small = [](int v) { return v != 0 && std::abs(v) <= maximumCorrection; };
         if (small(off.x()) || small(off.y()) || small(grown.width()) || small(grown.height())) {
             Logger::info(QStringLiteral("The window manager placed the window %1, %2 pixels off "
