@@ -25,6 +25,9 @@ struct WindowManagerInfo {
     // than leaving it in place or tiling it the window manager's own way); none when not known.
     // Where it does not, only the move modifier can start a snap.
     std::optional<bool> titleBarDragMovesWithModifier;
+    // Whether it moves a maximized window that is dragged; where it does not, such a window can
+    // be snapped only once it is restored.
+    bool movesMaximizedWindows = true;
 };
 
 class Session : public QObject {

@@ -4,8 +4,28 @@
 
 namespace corvane {
 
+namespace {
+
+WindowManagerAdvice adviceFor(const WindowManagerInfo& info, const QString& snapModifierKey);
+
+} // namespace
+
 WindowManagerAdvice WindowManagerAdvice::forSession(const WindowManagerInfo& info,
                                                     const QString& snapModifierKey)
+{
+    WindowManagerAdvice advice = adviceFor(info, snapModifierKey);
+    // A snap follows a drag the window manager carries out; one that keeps maximized windows in
+    // place gives none to follow, and restoring the window behind its back would fight it.
+    if (!info.name.isEmpty() && !info.movesMaximizedWindows)
+        advice.text += QStringLiteral(" %1 does not move a maximized window: restore it first "
+                                      "(double-click its title bar), then drag it to a zone.")
+                           .arg(info.name);
+    return advice;
+}
+
+namespace {
+
+WindowManagerAdvice adviceFor(const WindowManagerInfo& info, const QString& snapModifierKey)
 {
     WindowManagerAdvice advice;
     const QString chosen = KeyNames::modifierKey(snapModifierKey);
@@ -49,5 +69,7 @@ WindowManagerAdvice WindowManagerAdvice::forSession(const WindowManagerInfo& inf
                       .arg(chosen, info.name, move);
     return advice;
 }
+
+} // namespace
 
 } // namespace corvane

@@ -270,20 +270,12 @@ void DragDropHandler::checkForDrag()
     if (!current)
         return;
 
-    const DisplayList screens = platform().displays().screens();
     const Point pointer = platform().inputMonitor().mouseLocation();
-    const auto pointerDisplay = screenContainingPoint(pointer, screens);
-    // The last window position is tested as it is, an accessibility point against screen
-    // frames; only a change of answer matters here.
-    const auto windowDisplay = screenContainingPoint(*lastCheckPosition_, screens);
-    bool moved = false;
-    if (pointerDisplay.has_value() != windowDisplay.has_value())
-        moved = true;
-    else if (pointerDisplay && windowDisplay && !(*pointerDisplay == *windowDisplay))
-        moved = true;
-    else
-        moved = std::hypot(current->x - lastCheckPosition_->x, current->y - lastCheckPosition_->y) >
-                moveThreshold;
+    // One rule wherever the pointer is: the drag is followed when the window manager moved the
+    // window. A pointer that reached another display over a window that stayed put is a drag
+    // the window manager refused (it keeps the key for itself), as it is on the same display.
+    const bool moved = std::hypot(current->x - lastCheckPosition_->x,
+                                  current->y - lastCheckPosition_->y) > moveThreshold;
 
     const std::uint64_t now = clock_();
     const std::uint64_t elapsed = now - *lastCheckTime_;

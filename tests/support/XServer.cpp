@@ -183,6 +183,21 @@ bool XServer::startWindowManager(const Options& options)
         error_ = u"openbox could not be started"_s;
         return false;
     }
+    if (!waitForWindowManager()) {
+        error_ = u"openbox did not come up"_s;
+        return false;
+    }
+    return true;
+}
+
+qint64 XServer::startWindowManager(const QString& program, const QStringList& arguments)
+{
+    const qint64 pid = startProcess(program, arguments);
+    return pid > 0 && waitForWindowManager() ? pid : 0;
+}
+
+bool XServer::waitForWindowManager()
+{
     // The window manager announces itself on the root early in its start-up, and may drop
     // requests that arrive before its event loop runs: it is ready once it frames a window.
     xcb_connection_t* c = connection();
@@ -200,8 +215,6 @@ bool XServer::startWindowManager(const Options& options)
         10000);
     xcb_destroy_window(c, probe);
     xcb_flush(c);
-    if (!framed)
-        error_ = u"openbox did not come up"_s;
     return framed;
 }
 
@@ -354,7 +367,17 @@ QList<xcb_window_t> XServer::clientWindows()
     if (!tree)
         return {};
     const xcb_window_t* w = xcb_query_tree_children(tree.get());
-    return QList<xcb_window_t>(w, w + xcb_query_tree_children_length(tree.get()));
+    QList<xcb_window_t> windows(w, w + xcb_query_tree_children_length(tree.get()));
+    // A window manager that lists no clients (i3) still holds them in its frames.
+    for (qsizetype i = 0, top = windows.size(); i < top; ++i) {
+        const auto frame = owned(xcb_query_tree_reply(c, xcb_query_tree(c, windows[i]), nullptr));
+        if (frame) {
+            const xcb_window_t* inner = xcb_query_tree_children(frame.get());
+            windows.append(
+                QList<xcb_window_t>(inner, inner + xcb_query_tree_children_length(frame.get())));
+        }
+    }
+    return windows;
 }
 
 bool XServer::isViewable(xcb_window_t window)

@@ -65,6 +65,9 @@ public:
     // (instance or class) is `wmClass`.
     std::optional<Client> startClient(const QString& program, const QStringList& arguments,
                                       const QString& wmClass, int timeoutMs = 10000);
+    // Starts another window manager (on a server started without one, or after the last one
+    // was killed) and waits until it frames windows; its pid, or 0.
+    qint64 startWindowManager(const QString& program, const QStringList& arguments);
     // Starts a program without waiting for anything; its pid, or 0.
     qint64 startProcess(const QString& program, const QStringList& arguments);
     // Kills a program started here (its whole process group) and waits for it to end.
@@ -86,7 +89,7 @@ public:
                             bool managed = true);
     // The 32-bit values (atoms, windows, numbers) of a window's property; empty when absent.
     QList<std::uint32_t> property(xcb_window_t window, const char* name);
-    // The managed clients (_NET_CLIENT_LIST), or the root's children without a window manager.
+    // The managed clients (_NET_CLIENT_LIST), or else the root's children and theirs.
     QList<xcb_window_t> clientWindows();
     // Waits until a viewable client window with this WM_CLASS appears that is not in
     // `known`.
@@ -126,6 +129,7 @@ public:
 private:
     bool startServer(const Options& options);
     bool startWindowManager(const Options& options);
+    bool waitForWindowManager();
     void startSessionBus();
     QProcess* spawn(const QString& program, const QStringList& arguments, bool readOutput = false);
     bool isViewable(xcb_window_t window);

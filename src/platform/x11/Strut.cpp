@@ -53,6 +53,44 @@ std::optional<Strut> Strut::fromFull(const QList<std::uint32_t>& v, QSize rootSi
     return s;
 }
 
+Strut reachingWindow(const Strut& strut, const QRect& window, const QList<QRect>& monitors,
+                     QSize rootSize)
+{
+    if (window.isEmpty())
+        return strut;
+    // Whether a reservation `thickness` from the given edge of the root takes room from some
+    // monitor, and which monitor's same edge the window lies along.
+    const auto landsOnAMonitor = [&](const Strut& s) {
+        return std::any_of(monitors.begin(), monitors.end(),
+                           [&](const QRect& m) { return visibleArea(m, {s}, rootSize) != m; });
+    };
+    if (strut.isEmpty() || landsOnAMonitor(strut))
+        return strut;
+    Strut s = strut;
+    for (const QRect& m : monitors) {
+        if (!m.intersects(window))
+            continue;
+        if (s.bottom > 0 && window.bottom() == m.bottom()) {
+            s.bottom = rootSize.height() - window.top();
+            s.bottomStartX = window.left();
+            s.bottomEndX = window.right();
+        } else if (s.top > 0 && window.top() == m.top()) {
+            s.top = window.bottom() + 1;
+            s.topStartX = window.left();
+            s.topEndX = window.right();
+        } else if (s.left > 0 && window.left() == m.left()) {
+            s.left = window.right() + 1;
+            s.leftStartY = window.top();
+            s.leftEndY = window.bottom();
+        } else if (s.right > 0 && window.right() == m.right()) {
+            s.right = rootSize.width() - window.left();
+            s.rightStartY = window.top();
+            s.rightEndY = window.bottom();
+        }
+    }
+    return s;
+}
+
 QRect visibleArea(const QRect& monitor, const QList<Strut>& struts, QSize rootSize)
 {
     const int mLeft = monitor.x();

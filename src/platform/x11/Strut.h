@@ -32,6 +32,13 @@ struct Strut {
     static std::optional<Strut> fromFull(const QList<std::uint32_t>& values, QSize rootSize);
 };
 
+// The strut as the panel's window stands (root coordinates). EWMH counts a strut from the root's
+// edge, but some panels give their own thickness on a monitor that does not reach that edge
+// (i3bar on a monitor shorter than its neighbour): a strut that takes room from no monitor, of a
+// window along a monitor's edge, reserves up to that window.
+Strut reachingWindow(const Strut& strut, const QRect& window, const QList<QRect>& monitors,
+                     QSize rootSize);
+
 // The part of a monitor (root coordinates) that is left once the struts reaching into it are
 // taken away. A strut reduces a monitor only when its inner edge lies inside that monitor
 // and its range overlaps it: a panel on one monitor leaves its neighbours alone.

@@ -71,6 +71,72 @@ std::optional<std::int32_t> pidFromResources(XcbConnection& connection,
     return std::nullopt;
 }
 
+// A window manager that does not publish _NET_FRAME_EXTENTS (i3) still draws its decorations
+// in the frame it put the client in: the frame is the top-level window above the client, and
+// the extents are how far it reaches past the client. One batch per level of the tree.
+void deriveExtents(XcbConnection& connection, QList<InspectedWindow>& windows,
+                   const QList<qsizetype>& indices)
+{
+    xcb_connection_t* c = connection.raw();
+    const xcb_window_t root = connection.root();
+    QList<xcb_window_t> current;
+    for (qsizetype i : indices)
+        current.append(windows[i].id);
+    QList<xcb_window_t> topLevel(indices.size(), XCB_NONE);
+    for (int depth = 0; depth < 8; ++depth) {
+        QList<std::optional<xcb_query_tree_cookie_t>> trees;
+        for (xcb_window_t w : current)
+            trees.append(w == XCB_NONE ? std::nullopt
+                                       : std::optional(connection.send(xcb_query_tree(c, w))));
+        bool more = false;
+        for (qsizetype j = 0; j < current.size(); ++j) {
+            if (!trees[j])
+                continue;
+            auto tree = connection.reply(xcb_query_tree_reply, *trees[j]);
+            if (!tree) {
+                current[j] = XCB_NONE;
+                continue;
+            }
+            if (tree->parent == root || tree->parent == XCB_NONE) {
+                // A client that is a child of the root has no frame around it.
+                topLevel[j] = current[j] == windows[indices[j]].id ? XCB_NONE : current[j];
+                current[j] = XCB_NONE;
+            } else {
+                current[j] = tree->parent;
+                more = true;
+            }
+        }
+        if (!more)
+            break;
+    }
+    QList<std::pair<xcb_get_geometry_cookie_t, xcb_translate_coordinates_cookie_t>> cookies;
+    for (xcb_window_t frame : topLevel) {
+        if (frame != XCB_NONE)
+            cookies.append({connection.send(xcb_get_geometry(c, frame)),
+                            connection.send(xcb_translate_coordinates(c, frame, root, 0, 0))});
+    }
+    qsizetype next = 0;
+    for (qsizetype j = 0; j < topLevel.size(); ++j) {
+        if (topLevel[j] == XCB_NONE)
+            continue;
+        const auto& [geometryCookie, originCookie] = cookies[next++];
+        auto geometry = connection.reply(xcb_get_geometry_reply, geometryCookie);
+        auto origin = connection.reply(xcb_translate_coordinates_reply, originCookie);
+        if (!geometry || !origin)
+            continue;
+        const int border = geometry->border_width;
+        const QRect frame(origin->dst_x - border, origin->dst_y - border,
+                          geometry->width + 2 * border, geometry->height + 2 * border);
+        InspectedWindow& w = windows[indices[j]];
+        if (!frame.contains(w.rect))
+            continue;
+        w.extents = {clampedExtent(w.rect.left() - frame.left()),
+                     clampedExtent(frame.right() - w.rect.right()),
+                     clampedExtent(w.rect.top() - frame.top()),
+                     clampedExtent(frame.bottom() - w.rect.bottom())};
+    }
+}
+
 } // namespace
 
 QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb_window_t>& windows,
@@ -109,6 +175,7 @@ QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb
     }
 
     result.reserve(windows.size());
+    QList<qsizetype> withoutExtents;
     for (qsizetype i = 0; i < windows.size(); ++i) {
         const Cookies& k = cookies[i];
         InspectedWindow w;
@@ -147,7 +214,11 @@ QList<InspectedWindow> inspectWindows(XcbConnection& connection, const QList<xcb
                 xcb_discard_reply(c, k.resources.sequence);
         }
         result.append(w);
+        if (w.exists && w.hasWmState && !propertyExists(extents.get()))
+            withoutExtents.append(i);
     }
+    if (!withoutExtents.isEmpty())
+        deriveExtents(connection, result, withoutExtents);
     return result;
 }
 

@@ -53,6 +53,12 @@ constexpr std::uint32_t netWmStateRemove = 0;
 constexpr int restoreTimeoutMs = 250;
 constexpr unsigned long restorePollMs = 5;
 constexpr unsigned long sizePollMs = 2;
+// A window manager that placed a window elsewhere is taken to be done once the window read the
+// same this many times; an error of up to this many pixels is its own (decorations counted
+// twice or not at all), a larger one a decision (a window kept on screen), not corrected.
+constexpr int placementTimeoutMs = 250;
+constexpr int settledReads = 10;
+constexpr int maximumCorrection = 64;
 
 } // namespace
 
@@ -558,49 +564,144 @@ AXError X11Accessibility::moveOrResize(xcb_window_t window, const QString& attri
         height = clampSize(granted.height());
     }
 
-    if (windowManagerMoves) {
-        const std::uint32_t flags = northWestGravity | sourceTool |
-                                    (position ? moveResizeX | moveResizeY : 0) |
-                                    (size ? moveResizeWidth | moveResizeHeight : 0);
-        sendToRoot(
-            connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW),
-            {flags, std::uint32_t(std::int32_t(x)), std::uint32_t(std::int32_t(y)), width, height});
-        connection_.flush();
-    } else {
-        // Without a window manager that takes requests, the client is configured directly (and
-        // has no decorations to account for). The values go in the order of their mask bits.
+    // Without a window manager the client is configured directly: the server applies it at
+    // once (and there are no decorations to account for). The values go in the order of their
+    // mask bits.
+    const auto configure = [&](std::int16_t cx, std::int16_t cy, std::uint16_t cw,
+                               std::uint16_t ch) {
         std::uint16_t mask = 0;
         std::array<std::uint32_t, 4> values{};
         std::size_t count = 0;
         if (position) {
             mask |= XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y;
-            values[count++] = std::uint32_t(std::int32_t(x));
-            values[count++] = std::uint32_t(std::int32_t(y));
+            values[count++] = std::uint32_t(std::int32_t(cx));
+            values[count++] = std::uint32_t(std::int32_t(cy));
         }
         if (size) {
             mask |= XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
-            values[count++] = width;
-            values[count++] = height;
+            values[count++] = cw;
+            values[count++] = ch;
         }
-        if (connection_.check(
-                connection_.send(xcb_configure_window_checked(c, window, mask, values.data()))))
+        return !connection_.check(
+            connection_.send(xcb_configure_window_checked(c, window, mask, values.data())));
+    };
+    if (!managerAlive)
+        return configure(x, y, width, height) ? AXError::Success : AXError::InvalidElement;
+
+    // Where the client belongs: inside its frame, whose corner goes to (x, y).
+    QRect wanted = w.rect;
+    if (position)
+        wanted.moveTopLeft(QPoint(x + e.left, y + e.top));
+    if (size)
+        wanted.setSize(QSize(width, height));
+    if (wanted == w.rect)
+        return AXError::Success;
+
+    // A window manager may announce _NET_MOVERESIZE_WINDOW and ignore it (herbstluftwm), or
+    // take none but configure requests: whether a request took effect is looked at, and the next
+    // way is tried when it did not. One found ignoring the message is sent requests from then on.
+    enum class Way { Message, ConfigureRequest };
+    QList<Way> ways;
+    if (windowManagerMoves && ignoresMoveResize_ != checkWindow_)
+        ways.append(Way::Message);
+    ways.append(Way::ConfigureRequest);
+    const auto send = [&](Way way, std::int16_t cx, std::int16_t cy, std::uint16_t cw,
+                          std::uint16_t ch) {
+        if (way == Way::ConfigureRequest)
+            return configure(cx, cy, cw, ch);
+        const std::uint32_t flags = northWestGravity | sourceTool |
+                                    (position ? moveResizeX | moveResizeY : 0) |
+                                    (size ? moveResizeWidth | moveResizeHeight : 0);
+        sendToRoot(
+            connection_.atom(XAtom::_NET_MOVERESIZE_WINDOW),
+            {flags, std::uint32_t(std::int32_t(cx)), std::uint32_t(std::int32_t(cy)), cw, ch});
+        connection_.flush();
+        return true;
+    };
+    const auto wayName = [](Way way) {
+        return way == Way::Message ? QStringLiteral("_NET_MOVERESIZE_WINDOW")
+                                   : QStringLiteral("a configure request");
+    };
+    for (Way way : ways) {
+        if (!send(way, x, y, width, height))
             return AXError::InvalidElement;
+        const auto placed = awaitPlacement(window, w.rect, wanted);
+        if (!placed)
+            return AXError::InvalidElement;
+        if (*placed == w.rect) {
+            Logger::info(QStringLiteral("The window manager did not move the window on %1")
+                             .arg(wayName(way)),
+                         LogCategory::Window);
+            continue;
+        }
+        if (way == Way::ConfigureRequest && ways.size() > 1) {
+            ignoresMoveResize_ = checkWindow_;
+            Logger::info(QStringLiteral("The window manager moved the window on a configure "
+                                        "request; it gets those from now on"),
+                         LogCategory::Window);
+        }
+        // Some window managers put the client where its frame was asked to go (i3 always,
+        // awesome for a client asking for static gravity): the frame lands off by the
+        // decorations, the same each time. It is asked once more, less the error it made.
+        const QPoint off = position ? placed->topLeft() - wanted.topLeft() : QPoint();
+        const bool steps = w.sizeHints && (w.sizeHints->increment.width() > 1 ||
+                                           w.sizeHints->increment.height() > 1);
+        const QSize grown = size && !steps ? placed->size() - wanted.size() : QSize(0, 0);
+        const auto small = [](int v) { return v != 0 && std::abs(v) <= maximumCorrection; };
+        if (small(off.x()) || small(off.y()) || small(grown.width()) || small(grown.height())) {
+            Logger::info(QStringLiteral("The window manager placed the window %1, %2 pixels off "
+                                        "and %3 × %4 pixels larger than asked; asking again "
+                                        "for the difference")
+                             .arg(off.x())
+                             .arg(off.y())
+                             .arg(grown.width())
+                             .arg(grown.height()),
+                         LogCategory::Window);
+            const auto fixed = [](int asked, int error) {
+                return std::abs(error) <= maximumCorrection ? asked - error : asked;
+            };
+            if (!send(way, clampPosition(fixed(x, off.x())), clampPosition(fixed(y, off.y())),
+                      clampSize(fixed(width, grown.width())),
+                      clampSize(fixed(height, grown.height()))) ||
+                !awaitPlacement(window, *placed, wanted))
+                return AXError::InvalidElement;
+        }
+        return AXError::Success;
     }
-    // A size is read back right after it is set (to see whether the window fills its zone):
-    // the window manager is given a moment to apply it. It goes first: a question asked at
-    // once would only queue before its work in the server. Only the size is asked, the
-    // smallest request that tells it.
-    if (size && w.rect.size() != QSize(width, height)) {
-        QDeadlineTimer deadline(restoreTimeoutMs);
-        do {
-            QThread::msleep(sizePollMs);
-            const auto geometry =
-                connection_.reply(xcb_get_geometry_reply, xcb_get_geometry(c, window));
-            if (!geometry || (geometry->width == width && geometry->height == height))
-                break;
-        } while (!deadline.hasExpired());
-    }
-    return AXError::Success;
+    Logger::warning(QStringLiteral("The window manager moved the window on no request (it may "
+                                   "tile it, or keep it in place)"),
+                    LogCategory::Window);
+    return AXError::CannotComplete;
+}
+
+std::optional<QRect> X11Accessibility::awaitPlacement(xcb_window_t window, const QRect& before,
+                                                      const QRect& wanted)
+{
+    // Read until the client is where it was asked to be, or has changed and then read the same
+    // a few times over (a window manager that places it elsewhere), or until the wait is over
+    // with nothing changed (one that ignored the request).
+    xcb_connection_t* c = connection_.raw();
+    QRect last = before;
+    int same = 0;
+    QDeadlineTimer deadline(placementTimeoutMs);
+    do {
+        QThread::msleep(sizePollMs);
+        const auto geometryCookie = connection_.send(xcb_get_geometry(c, window));
+        const auto originCookie =
+            connection_.send(xcb_translate_coordinates(c, window, connection_.root(), 0, 0));
+        const auto geometry = connection_.reply(xcb_get_geometry_reply, geometryCookie);
+        const auto origin = connection_.reply(xcb_translate_coordinates_reply, originCookie);
+        if (!geometry || !origin)
+            return std::nullopt;
+        const QRect now(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+        if (now == wanted)
+            return now;
+        same = now == last ? same + 1 : 0;
+        last = now;
+        if (now != before && same >= settledReads)
+            return now;
+    } while (!deadline.hasExpired());
+    return last;
 }
 
 std::optional<std::int32_t> X11Accessibility::pid(ElementHandle element)

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <optional>
 #include <xcb/xcb.h>
 
@@ -57,6 +58,11 @@ private:
     // The topmost mapped input-output child of the root holding a root point.
     xcb_window_t topmostVisibleChildAt(QPoint p);
     AXError moveOrResize(xcb_window_t window, const QString& attribute, const AXValue& value);
+    // Waits for the window manager to place a client asked to go to `wanted` (root
+    // coordinates); the client's rectangle then, `before` when nothing changed, none when the
+    // window is gone.
+    std::optional<QRect> awaitPlacement(xcb_window_t window, const QRect& before,
+                                        const QRect& wanted);
     std::optional<std::int32_t> pidOfClient(xcb_window_t window);
     void onEvent(const xcb_generic_event_t* event);
     // The window manager's _NET_SUPPORTED, read once and kept until the property changes.
@@ -68,6 +74,8 @@ private:
     QMetaObject::Connection events_;
     std::optional<QList<std::uint32_t>> supportedHints_;
     xcb_window_t checkWindow_ = XCB_NONE; // the window manager's check window, as last seen
+    // The check window of a window manager that announced _NET_MOVERESIZE_WINDOW and ignored it.
+    std::optional<xcb_window_t> ignoresMoveResize_;
     bool reachesEveryWindow_;
 };
 

@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <xcb/randr.h>
 
 namespace corvane {
@@ -177,7 +178,7 @@ void X11Displays::onEvent(const xcb_generic_event_t* event)
     } else if (type == XCB_MAP_NOTIFY || type == XCB_UNMAP_NOTIFY || type == XCB_DESTROY_NOTIFY) {
         // A window of the root's own came or went: it may be a panel.
         const auto* e = reinterpret_cast<const xcb_map_notify_event_t*>(event);
-        if (e->event == connection_.root())
+        if (e->event == connection_.root() || framedWindows_.contains(e->event))
             refreshTimer_.start();
     } else if (type == XCB_PROPERTY_NOTIFY) {
         const auto* e = reinterpret_cast<const xcb_property_notify_event_t*>(event);
@@ -249,6 +250,9 @@ X11Displays::Snapshot X11Displays::readMonitors() const
     }
     const auto workAreas =
         propertyValues32(connection_.reply(xcb_get_property_reply, workAreaCookie).get());
+    QList<QRect> monitorRects;
+    for (const Monitor& m : monitors)
+        monitorRects.append(m.rect);
     const std::uint32_t desktop =
         propertyValue32(connection_.reply(xcb_get_property_reply, desktopCookie).get()).value_or(0);
 
@@ -275,14 +279,20 @@ X11Displays::Snapshot X11Displays::readMonitors() const
         xcb_get_window_attributes_cookie_t attributes;
         xcb_get_property_cookie_t partial;
         xcb_get_property_cookie_t full;
+        xcb_get_geometry_cookie_t geometry;
+        xcb_translate_coordinates_cookie_t origin;
+    };
+    const auto askStrut = [&](xcb_window_t w) {
+        return StrutCookies{
+            connection_.send(xcb_get_window_attributes(c, w)),
+            connection_.getProperty(w, XAtom::_NET_WM_STRUT_PARTIAL, XCB_ATOM_CARDINAL, 12),
+            connection_.getProperty(w, XAtom::_NET_WM_STRUT, XCB_ATOM_CARDINAL, 4),
+            connection_.send(xcb_get_geometry(c, w)),
+            connection_.send(xcb_translate_coordinates(c, w, root, 0, 0))};
     };
     QList<StrutCookies> strutCookies;
-    for (xcb_window_t w : panelCandidates) {
-        strutCookies.append(
-            {connection_.send(xcb_get_window_attributes(c, w)),
-             connection_.getProperty(w, XAtom::_NET_WM_STRUT_PARTIAL, XCB_ATOM_CARDINAL, 12),
-             connection_.getProperty(w, XAtom::_NET_WM_STRUT, XCB_ATOM_CARDINAL, 4)});
-    }
+    for (xcb_window_t w : panelCandidates)
+        strutCookies.append(askStrut(w));
 
     QStringList names, outputNames;
     QList<std::optional<EdidInfo>> edids;
@@ -314,29 +324,74 @@ X11Displays::Snapshot X11Displays::readMonitors() const
         edids.append(edid);
     }
     QList<Strut> struts;
-    for (qsizetype i = 0; i < strutCookies.size(); ++i) {
-        const StrutCookies& k = strutCookies[i];
-        auto attributes = connection_.reply(xcb_get_window_attributes_reply, k.attributes);
-        auto partial = connection_.reply(xcb_get_property_reply, k.partial);
-        auto full = connection_.reply(xcb_get_property_reply, k.full);
-        std::optional<Strut> strut = Strut::fromPartial(propertyValues32(partial.get()));
-        if (!strut)
-            strut = Strut::fromFull(propertyValues32(full.get()), rootSize);
-        if (!attributes || !strut || strut->isEmpty())
-            continue;
-        // A listed client counts as before (its window manager keeps its room); any other
-        // window only while it is on screen.
-        const bool listed = i < clients.size();
-        if (!listed && attributes->map_state != XCB_MAP_STATE_VIEWABLE)
-            continue;
-        struts.append(*strut);
-        // A panel that grows, shrinks or moves says so in its strut.
-        if (!(attributes->your_event_mask & XCB_EVENT_MASK_PROPERTY_CHANGE)) {
-            const std::uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_PROPERTY_CHANGE;
-            connection_.send(
-                xcb_change_window_attributes(c, panelCandidates[i], XCB_CW_EVENT_MASK, &mask));
+    // A window manager may put its own bar inside a frame of its own (i3 holds i3bar in a
+    // container), where neither its client list nor the root's children show it: the children
+    // of frames that hold no listed client are looked at too, one level down.
+    QList<xcb_window_t> framed;
+    QList<xcb_query_tree_cookie_t> frameTrees;
+    const auto readStruts = [&](const QList<xcb_window_t>& windows,
+                                const QList<StrutCookies>& cookies, qsizetype listedCount,
+                                bool inside) {
+        for (qsizetype i = 0; i < cookies.size(); ++i) {
+            const StrutCookies& k = cookies[i];
+            auto attributes = connection_.reply(xcb_get_window_attributes_reply, k.attributes);
+            auto partial = connection_.reply(xcb_get_property_reply, k.partial);
+            auto full = connection_.reply(xcb_get_property_reply, k.full);
+            auto geometry = connection_.reply(xcb_get_geometry_reply, k.geometry);
+            auto origin = connection_.reply(xcb_translate_coordinates_reply, k.origin);
+            std::optional<Strut> strut = Strut::fromPartial(propertyValues32(partial.get()));
+            if (!strut)
+                strut = Strut::fromFull(propertyValues32(full.get()), rootSize);
+            // A listed client counts as before (its window manager keeps its room); any other
+            // window only while it is on screen.
+            const bool listed = i < listedCount;
+            if (!attributes || (!listed && attributes->map_state != XCB_MAP_STATE_VIEWABLE))
+                continue;
+            const bool isPanel = strut && !strut->isEmpty();
+            std::uint32_t wanted = 0;
+            if (isPanel || inside) {
+                // A panel that grows, shrinks or moves says so in its strut; a window inside
+                // a frame may be given its strut only later.
+                wanted = XCB_EVENT_MASK_PROPERTY_CHANGE;
+            } else if (!listed && attributes->_class == XCB_WINDOW_CLASS_INPUT_OUTPUT) {
+                // A frame: looked into, and watched for a panel mapped in it later.
+                framed.append(windows[i]);
+                framedWindows_.insert(windows[i]);
+                wanted = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+            }
+            if ((attributes->your_event_mask & wanted) != wanted) {
+                const std::uint32_t mask = attributes->your_event_mask | wanted;
+                connection_.send(
+                    xcb_change_window_attributes(c, windows[i], XCB_CW_EVENT_MASK, &mask));
+            }
+            if (isPanel)
+                struts.append(geometry && origin
+                                  ? reachingWindow(*strut,
+                                                   QRect(origin->dst_x, origin->dst_y,
+                                                         geometry->width, geometry->height),
+                                                   monitorRects, rootSize)
+                                  : *strut);
+        }
+    };
+    framedWindows_.clear();
+    readStruts(panelCandidates, strutCookies, clients.size(), false);
+    const QList<xcb_window_t> frames = std::exchange(framed, {});
+    for (xcb_window_t frame : frames)
+        frameTrees.append(connection_.send(xcb_query_tree(c, frame)));
+    QList<xcb_window_t> inner;
+    for (const auto& cookie : frameTrees) {
+        if (auto tree = connection_.reply(xcb_query_tree_reply, cookie)) {
+            const xcb_window_t* children = xcb_query_tree_children(tree.get());
+            for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+                if (!clients.contains(children[i]))
+                    inner.append(children[i]);
+            }
         }
     }
+    QList<StrutCookies> innerCookies;
+    for (xcb_window_t w : inner)
+        innerCookies.append(askStrut(w));
+    readStruts(inner, innerCookies, 0, true);
     std::optional<QRect> workArea;
     if (workAreas.size() >= qsizetype(4 * (desktop + 1))) {
         const qsizetype at = 4 * desktop;

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QRect>
+#include <QSet>
 #include <QTimer>
 #include <memory>
 #include <xcb/xcb.h>
@@ -54,6 +55,8 @@ private:
     XcbConnection& connection_;
     DisplayList displays_;
     QList<QRect> rootFrames_;
+    // The window manager's frames, watched for a panel mapped in one after the frame.
+    mutable QSet<xcb_window_t> framedWindows_;
     RootGeometry geometry_;
     QTimer refreshTimer_;
     std::unique_ptr<LogindSleepMonitor> sleepMonitor_;

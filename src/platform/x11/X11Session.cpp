@@ -14,11 +14,13 @@ struct KnownBinding {
     const char* namePrefix;
     const char* moveModifierKey;
     std::optional<bool> titleBarDragMovesWithModifier;
+    bool movesMaximizedWindows = true;
 };
 constexpr KnownBinding knownBindings[] = {
     // Openbox binds a plain left drag on the title bar; with Shift held that binding does not
     // match, so the window stays where it is.
-    {"openbox", "option", false},
+    // Neither it nor awesome moves a maximized window, whatever the key.
+    {"openbox", "option", false, false},
     {"fluxbox", "option", false}, // likewise
     {"xfwm4", "option", std::nullopt},
     {"icewm", "option", std::nullopt},
@@ -32,7 +34,7 @@ constexpr KnownBinding knownBindings[] = {
     {"kwin", "command", false},
     {"jwm", "option", std::nullopt},
     {"dwm", "option", std::nullopt},
-    {"awesome", "command", std::nullopt},
+    {"awesome", "command", std::nullopt, false},
 };
 
 bool isWaylandSession()
@@ -142,6 +144,7 @@ WindowManagerInfo X11Session::bindingFor(const QString& name)
             info.name = name;
             info.moveModifierKey = QString::fromLatin1(known.moveModifierKey);
             info.titleBarDragMovesWithModifier = known.titleBarDragMovesWithModifier;
+            info.movesMaximizedWindows = known.movesMaximizedWindows;
             return info;
         }
     }
