@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real application on Xvfb with openbox and a system tray (trayer): start-up time to the
 // tray icon docked, resident memory after start-up and after 100 snaps, and the CPU it spends
 // while the pointer moves without a button and while nothing happens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One drag event with the modifier held on a display with 16 zones: from the event to the
 // highlight decision. The handler is driven directly and nothing is painted (the event loop
 // never runs during the measurement, so the overlay's update requests stay queued).

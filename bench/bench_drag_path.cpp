@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole drag path of the real application, driven as a user drives it: build-bench/bin/
 // corvane on Xvfb with openbox and a tray, an xlogo window dragged by its title bar with XTest
 // input. Three figures:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drag overlay on a 3840 × 2160 display with 16 zones, rendered in software into an image
 // the size of the display: the first paint of a new overlay, a repaint of the whole overlay,
 // and the repaint when the highlight moves to the next zone (only the area the view marks as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mouse-up to window in place: a real client under openbox on Xvfb is dragged by its title bar
 // with XTest input, the modifier pressed once the move has begun, and released over a zone; the
 // time runs from the synthetic button release to the frame standing at the zone's target.

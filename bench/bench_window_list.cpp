@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window-list fetch through the X11 backend with 60 client windows under openbox on Xvfb:
 // the time of one fetch and how many times it waits for the server (round trips).
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by CPack on the staged tree of the Debian package, before it is packed: what Debian's own
 # tools (dh_strip, dh_installdocs, dh_installchangelogs) do to a package.
 set(root "${CPACK_TEMPORARY_DIRECTORY}")

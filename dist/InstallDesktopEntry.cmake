@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by cmake --install: writes the menu entry and the D-Bus service with the installed
 # binary's path as their Exec, then installs them (DESTDIR applies, and the files are recorded in
 # the install manifest).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored current layout: one layout object read from the settings file, written back
 // whenever the current layout changes.
 #include "FuzzCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored custom layouts: a JSON array of layouts read from the settings file. A list that
 // decodes must be saved and read back without losing or changing a layout, or the next save
 // would destroy the user's work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The log file: any text read back by the log viewer, and any message written into it. An entry
 // read from the file is written back as one line that reads the same; an entry with any message
 // is written as exactly one line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored per-display choices: a JSON array of (display, layout id, layout name) records.
 #include "FuzzCheck.h"
 #include "models/LayoutJson.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stored shortcut: the JSON text kept under "KeyboardShortcuts_<name>". Whatever decodes is
 // registered as a hot key, shown in menus and written to the log.
 #include "FuzzCheck.h"

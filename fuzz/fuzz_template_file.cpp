@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The template file layouts.json, as the application reads it at first use. Whatever it decodes
 // to must survive being stored: a template is written in the stored-layout format whenever it
 // becomes a display's current layout or the start of a custom layout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Corvane's bridge inside KWin. On Wayland no client may watch the pointer or move another
 // client's window, so this script does both for Corvane: it reports the outputs, the windows
 // and each interactive move over D-Bus, and carries out the commands Corvane sends back

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "managers/ZoneGlow.h"
 
 #include "managers/ShadowBlur.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/DragDropHandler.h"
 
 #include "logging/Logger.h"

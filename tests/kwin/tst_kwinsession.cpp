@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real application in a headless KDE Plasma Wayland session: KWin with two 1280 x 800
 // outputs side by side and Xwayland. A native Wayland window (this test's own executable,
 // started again as a small Qt window), an xlogo and an xterm are dragged by their title bars

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestEnvironment.h"
 #include "models/DisplayIdentity.h"
 #include "models/LayoutJson.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The script Corvane loads into KWin, run in Qt's JavaScript engine against a stand-in of
 // Plasma 6's scripting API (window names). Plasma 5.27's (client names) is the one of the KWin
 // that scripts/install-deps installs: the KWin session test (tests/kwin) runs the script there.
