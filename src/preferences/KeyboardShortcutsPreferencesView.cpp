@@ -73,8 +73,8 @@ void KeyboardShortcutsPreferencesView::build(KeyboardShortcuts& facility)
     column()->addWidget(section);
 
     using Name = KeyboardShortcuts::Name;
-    auto* snapping =
-        new PreferencesSectionView(QStringLiteral("Window Snapping"), QStringLiteral("preferences-system-windows"));
+    auto* snapping = new PreferencesSectionView(QStringLiteral("Window Snapping"),
+                                                QStringLiteral("preferences-system-windows"));
     const auto addSnapRow = [&](const Name& name, const QString& title, const QString& subtitle) {
         auto* recorder = new ShortcutRecorder(facility, name);
         recorders_.append(recorder);
@@ -110,13 +110,17 @@ QWidget* KeyboardShortcutsPreferencesView::buildTips()
     auto* headline = new QLabel(QStringLiteral("Tips"), box);
     headline->setFont(PreferencesStyle::font(14, QFont::DemiBold));
     column->addWidget(headline);
-    column->addWidget(
-        tip(QStringLiteral("dialog-information"), blue,
-            QStringLiteral("Global shortcuts work even when Corvane is not in focus"),
-            QStringLiteral("Click on a recorder field and press your desired key combination to "
-                           "set a shortcut")));
-    column->addWidget(tip(QStringLiteral("help-hint"), blue,
-                          QStringLiteral("Press Delete or Backspace to remove a shortcut"),
+    // Each tip under a headline of its own, which says what the text below it is about.
+    column->addWidget(tip(QStringLiteral("input-keyboard"), blue,
+                          QStringLiteral("Recording a Shortcut"),
+                          QStringLiteral("Click a shortcut's field and press the keys. Shortcuts "
+                                         "work in every application, also when Corvane is not in "
+                                         "focus.")));
+    column->addWidget(tip(QStringLiteral("dialog-information"), blue,
+                          QStringLiteral("Removing a Shortcut"),
+                          QStringLiteral("Click the shortcut's field and press Delete or "
+                                         "Backspace.")));
+    column->addWidget(tip(QStringLiteral("help-hint"), blue, QStringLiteral("Keys Already Taken"),
                           PlatformWording::reservedShortcutsTip()));
     return box;
 }

@@ -60,8 +60,8 @@ QString PlatformWording::reservedShortcutsTip()
 {
     return isMac ? QStringLiteral("Some key combinations may be reserved by macOS or other "
                                   "applications")
-                 : QStringLiteral("Some key combinations may be reserved by the desktop or other "
-                                  "applications");
+                 : QStringLiteral("Some key combinations are reserved by the desktop or other "
+                                  "applications; a field marks a combination that is taken.");
 }
 
 QString PlatformWording::limitedReachWarning()
