@@ -73,7 +73,7 @@ QString MonitorCard::positionText(const Display& screen, const DisplayList& scre
 
 QString MonitorCard::roleText(const Display& screen, const std::optional<Display>& mainScreen)
 {
-    return mainScreen && *mainScreen == screen ? QStringLiteral("Main Display")
+    return mainScreen && *mainScreen == screen ? QStringLiteral("Primary Display")
                                                : QStringLiteral("Secondary Display");
 }
 

@@ -58,9 +58,7 @@ private:
 private slots:
     void init()
     {
-        test::resetStores();
-        fake_ = &test::installFakePlatform();
-        fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
+        fake_ = &test::freshDesktop();
         windows_ = std::make_unique<ZoneManager>();
         layouts_ = std::make_unique<LayoutManager>(*windows_);
         StatusMenu::Actions actions;
@@ -117,20 +115,6 @@ private slots:
         QCOMPARE(checked(*displayMenu(*menu_->menu(), 0)),
                  QStringList{LayoutManager::fallbackLayout().name});
         QCOMPARE(windows_->monitorZones().value(monitorID(test::secondDisplay())).size(), 1);
-    }
-
-    void thePreviewFollowsTheSetting()
-    {
-        menu_->selectLayoutForDisplay(test::primaryDisplay(), focusLayout());
-        QTRY_VERIFY(windows_->overlayWindow()); // previewed
-        QTRY_VERIFY(!windows_->overlayWindow());
-
-        Settings::setValue(SettingsKeys::showLayoutPreview, false);
-        menu_->selectLayoutForDisplay(test::primaryDisplay(), noLayout());
-        QTest::qWait(200);
-        QVERIFY(!windows_->overlayWindow());
-        QVERIFY(windows_->monitorZones().value(monitorID(test::primaryDisplay())).isEmpty());
-        QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->id, noLayout().id);
     }
 
     void theHintNamesTheModifier_data()

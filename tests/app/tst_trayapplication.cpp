@@ -104,12 +104,6 @@ private slots:
         delegate_.reset();
 
         test::resetStores();
-        fake_->setWindowManager({u"Xfwm4"_s, u"option"_s, true}); // Shift drags work there
-        launch();
-        QCOMPARE(Settings::dragModifierKey(), u"shift"_s);
-        delegate_.reset();
-
-        test::resetStores();
         Settings::setValue(SettingsKeys::dragModifierKey, u"control"_s);
         fake_->setWindowManager({u"Openbox"_s, u"option"_s, false});
         launch();

@@ -269,20 +269,6 @@ private slots:
         QCOMPARE(stored->first().layoutID, noLayout().uuidString());
     }
 
-    // A tool that warps the pointer makes no motion of a device: the window manager moves the
-    // window, no drag event comes, and the release point picks the zone (bottom right). The
-    // nudge before the warp starts openbox's move; it comes before the drag is seen, as a
-    // tool's first step does.
-    void aWarpedPointerSnapsWhereItIsReleased()
-    {
-        app_->press(logo_.window, true);
-        QVERIFY(x_->xdotool({u"mousemove_relative"_s, u"12"_s, u"6"_s}));
-        QVERIFY(x_->xdotool({u"mousemove"_s, u"3140"_s, u"900"_s}));
-        QTRY_VERIFY_WITH_TIMEOUT(overlayShown(), 3000);
-        app_->release(true);
-        QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right3, 3000);
-    }
-
     // At any scale the drag overlay covers the display's usable area, in device pixels, and
     // the snap lands on the zone's pixels: Qt's scale from the X resources (Xft.dpi 192 gives
     // 2 everywhere), and a fractional scale on one monitor only.

@@ -109,9 +109,7 @@ class LayoutEditorTest : public QObject {
 private slots:
     void init()
     {
-        test::resetStores();
-        fake_ = &test::installFakePlatform();
-        fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
+        fake_ = &test::freshDesktop();
         windows_ = std::make_unique<ZoneManager>();
         layouts_ = std::make_unique<LayoutManager>(*windows_);
         closed_ = 0;
@@ -717,7 +715,7 @@ private slots:
         QCOMPARE(cards.size(), 2);
         QCOMPARE(cards[0]->size(), QSize(160, 90));
         QCOMPARE(cards[0]->texts(), (QStringList{u"Built-in"_s, u"1440\u00d7900"_s, u"Display 1"_s,
-                                                 u"Main Display"_s}));
+                                                 u"Primary Display"_s}));
         QCOMPARE(cards[1]->texts(), (QStringList{u"External"_s, u"1920\u00d71080"_s, u"Display 2"_s,
                                                  u"Secondary Display"_s}));
         corvane::Display odd = test::secondDisplay();

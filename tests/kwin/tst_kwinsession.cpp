@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real application in a headless KDE Plasma Wayland session: KWin with two 1280 x 800
-// outputs side by side and Xwayland. A native Wayland window (this test's own executable,
-// started again as a small Qt window), an xlogo and an xterm are dragged by their title bars
-// through fake input as users drag them: the zones shown, then across other zones, then the
-// release. Where each must land is worked out here from the layout file and KWin's usable
-// areas. The active window snaps from the keyboard and the command line; a quit gives every key
-// back, and what a killed run leaves is cleaned by the next.
+// The real application in a headless KDE Plasma Wayland session (two 1280 x 800 outputs,
+// Xwayland), driven through fake input as users act; targets come from the layout file and
+// KWin's usable areas. The native window is this executable, started again as a Qt window.
 #include "CorvaneApp.h"
 #include "KWinSession.h"
 #include "TestEnvironment.h"

@@ -79,11 +79,7 @@ ScreenLayout layoutNamed(const QString& name, ZoneList zones)
 class HostileValuesTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        test::resetStores();
-        test::installFakePlatform().setDisplays({test::primaryDisplay()});
-    }
+    void init() { test::freshDesktop({test::primaryDisplay()}); }
 
     void deeplyNestedJsonFailsAsAWhole()
     {

@@ -57,9 +57,7 @@ private:
 private slots:
     void init()
     {
-        test::resetStores();
-        fake_ = &test::installFakePlatform();
-        fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
+        fake_ = &test::freshDesktop();
         restart();
     }
     void cleanup()

@@ -252,24 +252,6 @@ private slots:
         QCOMPARE(gridOf(manager), grid);
     }
 
-    void zoneColoursGoToTheGridAndAreAnnounced()
-    {
-        ZoneManager manager;
-        QSignalSpy changed(&Notifications::shared(), &Notifications::zoneColorsChanged);
-        const QColor normal = QColor::fromRgbF(0.1f, 0.2f, 0.3f, 0.4f);
-        const QColor highlight = QColor::fromRgbF(0.9f, 0.1f, 0.1f, 0.5f);
-        manager.updateZoneColors(normal, highlight);
-        QCOMPARE(changed.size(), 1);
-
-        manager.showOverlay(first, true, false);
-        QCOMPARE(gridOf(manager)->overlayColor(), GridView::defaultOverlayColor());
-        manager.updateZoneColors(normal, highlight);
-        QCOMPARE(gridOf(manager)->overlayColor(), highlight);
-        QCOMPARE(changed.size(), 2);
-        QCOMPARE(changed.last().at(0).value<QColor>(), normal);
-        QCOMPARE(changed.last().at(1).value<QColor>(), highlight);
-    }
-
     void callsFromAnotherThreadRunOnTheManagersThread()
     {
         ZoneManager manager;

@@ -26,8 +26,7 @@ private slots:
         QVERIFY(dir_.isValid());
         // Before the first use: the templates are read once per process.
         qputenv("CORVANE_SHARE_DIR", dir_.path().toUtf8());
-        test::resetStores();
-        test::installFakePlatform().setDisplays({test::primaryDisplay()});
+        test::freshDesktop({test::primaryDisplay()});
     }
 
     void absentFileLeavesOnlyTheBuiltIns()

@@ -23,9 +23,7 @@ class FeedbackTest : public QObject {
 private slots:
     void init()
     {
-        test::resetStores();
-        fake = &test::installFakePlatform();
-        fake->setDisplays({test::primaryDisplay(), test::secondDisplay()});
+        fake = &test::freshDesktop();
         view = std::make_unique<FeedbackView>();
         view->resize(600, 900);
         view->show();

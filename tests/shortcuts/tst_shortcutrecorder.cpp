@@ -207,28 +207,6 @@ private slots:
         QCOMPARE(platform->registeredHotKeys(), (HotKeyList{{48, 256 | 512}}));
     }
 
-    // The page: one titled row per name, in order, each with its recorder holding its default.
-    void thePageHasOneRecorderPerShortcut()
-    {
-        KeyboardShortcutsPreferencesView* page = showPage();
-        QVERIFY(page);
-        const QList<ShortcutRecorder*> recorders = page->recorders();
-        QCOMPARE(page->findChildren<ShortcutRecorder*>(), recorders);
-        const auto rows = page->findChildren<PreferencesRowView*>();
-        const QList<Name> names = Name::applicationNames();
-        QCOMPARE(rows.size(), names.size());
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            QCOMPARE(recorders[i]->name(), names[i]);
-            QCOMPARE(recorders[i]->text(), names[i].defaultShortcut()->displayText());
-            QCOMPARE(rows[i]->accessory(), recorders[i]);
-        }
-        const QStringList titles{rows.first()->title(), rows.first()->subtitle(),
-                                 rows.at(1)->title(), rows.last()->title()};
-        QCOMPARE(titles,
-                 (QStringList{u"Open Preferences"_s, u"Quickly open the preferences window"_s,
-                              u"Move window to next zone"_s, u"Move window to zone 9"_s}));
-    }
-
     // A default that another client holds is not registered, and its field says so until
     // another combination is recorded for it.
     void aCombinationHeldElsewhereIsShownAsTaken()

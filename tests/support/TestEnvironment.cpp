@@ -30,6 +30,14 @@ FakePlatform& installFakePlatform()
     return ref;
 }
 
+FakePlatform& freshDesktop(const DisplayList& displays)
+{
+    resetStores();
+    FakePlatform& platform = installFakePlatform();
+    platform.setDisplays(displays);
+    return platform;
+}
+
 Display primaryDisplay()
 {
     return FakePlatform::makeDisplay(u"Built-in"_s, Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 875), 1,

@@ -29,6 +29,10 @@ FakePlatform& installFakePlatform();
 Display primaryDisplay();
 Display secondDisplay();
 
+// A fresh installation on a fresh fake desktop with the given displays (by default the two
+// above, side by side); returns the desktop.
+FakePlatform& freshDesktop(const DisplayList& displays = {primaryDisplay(), secondDisplay()});
+
 QString settingsFilePath();
 // Puts a file where the settings folder belongs, so that every save fails (as with a read-only
 // or full disk), and takes it away again.

@@ -78,9 +78,7 @@ private:
 private slots:
     void init()
     {
-        test::resetStores();
-        fake_ = &test::installFakePlatform();
-        fake_->setDisplays({test::primaryDisplay(), test::secondDisplay()});
+        fake_ = &test::freshDesktop();
         const ElementHandle window = fake_->addWindow(42, 5, Rect(100, 100, 400, 300));
         fake_->addControl(window, Rect(100, 100, 400, 22));
         windows_ = std::make_unique<ZoneManager>();
@@ -312,20 +310,6 @@ private slots:
         QCOMPARE(handler_->findChildren<QTimer*>().size(), 1);
         up(0, {150, 790});
         QVERIFY(handler_->findChildren<QTimer*>().isEmpty());
-    }
-
-    void theEnhancedInterfaceIsRestoredAfterTheSnap()
-    {
-        fake_->setEnhancedUserInterface(42, true);
-        snapAt({300, 500});
-        QCOMPARE(windowFrame(), targetOf(halves_[0], test::primaryDisplay()));
-        QCOMPARE(fake_->enhancedUserInterface(42), std::optional(true));
-        QStringList written;
-        for (const auto& write : fake_->writes())
-            written.append(write.second);
-        QCOMPARE(written, (QStringList{AXAttribute::enhancedUserInterface, AXAttribute::size,
-                                       AXAttribute::position, AXAttribute::size,
-                                       AXAttribute::enhancedUserInterface}));
     }
 
     void aWindowThatVanishesMidDragIsNotAnError()
