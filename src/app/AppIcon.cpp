@@ -6,26 +6,44 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <initializer_list>
+#include <optional>
 
 namespace corvane {
+namespace {
 
-QIcon appIcon()
+// An SVG of the resources drawn once per size, instead of through an icon engine plugin, which a
+// minimal Qt installation may lack; a tint, when given, replaces every drawn colour. Empty when
+// the image cannot be read.
+QIcon renderedIcon(const QString& path, std::initializer_list<int> sizes,
+                   std::optional<QColor> tint = std::nullopt)
 {
-    // Rendered once per size instead of through an icon engine plugin, which a minimal Qt
-    // installation may lack; the tray and window managers pick the size nearest their need.
-    QSvgRenderer renderer(QStringLiteral(":/app.corvane.Corvane.svg"));
+    QSvgRenderer renderer(path);
     QIcon icon;
     if (!renderer.isValid())
         return icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (int size : sizes) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         renderer.render(&painter);
+        if (tint) {
+            painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            painter.fillRect(pixmap.rect(), *tint);
+        }
         painter.end();
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+} // namespace
+
+QIcon appIcon()
+{
+    // The tray and window managers pick the size nearest their need.
+    return renderedIcon(QStringLiteral(":/app.corvane.Corvane.svg"),
+                        {16, 22, 24, 32, 48, 64, 128, 256});
 }
 
 QIcon trayIcon()
@@ -36,21 +54,11 @@ QIcon trayIcon()
     const QString name = QStringLiteral("app.corvane.Corvane-symbolic");
     if (QIcon::hasThemeIcon(name))
         return QIcon::fromTheme(name);
-    QSvgRenderer renderer(QStringLiteral(":/app.corvane.Corvane-symbolic.svg"));
-    QIcon icon;
-    if (!renderer.isValid())
+    QIcon icon =
+        renderedIcon(QStringLiteral(":/app.corvane.Corvane-symbolic.svg"), {16, 22, 24, 32, 48, 64},
+                     QGuiApplication::palette().color(QPalette::Active, QPalette::WindowText));
+    if (icon.isNull())
         return appIcon();
-    const QColor ink = QGuiApplication::palette().color(QPalette::Active, QPalette::WindowText);
-    for (int size : {16, 22, 24, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        painter.fillRect(pixmap.rect(), ink);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
     icon.setIsMask(true);
     return icon;
 }
