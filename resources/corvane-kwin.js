@@ -79,6 +79,7 @@ var api = (function () {
 var known = {};
 var frontToBack = [];
 var moving = null;
+var resizing = null;
 // Corvane's overlays by id, the last other window that was active, and the shortcuts
 // registered so far.
 var overlays = {};
@@ -163,9 +164,12 @@ function watch(w) {
     known[id] = w;
     raise(w);
     api.moveStarted(w).connect(function () {
-        // Resizing by the border is no move: the zones are for moves only.
-        if (w.resize)
+        // Resizing by the border is no move: the zones are for moves only. Resizes are told as
+        // they go, for the windows beside it.
+        if (w.resize) {
+            resizing = w;
             return;
+        }
         moving = w;
         raise(w);
         reportMove("moveStarted", w);
@@ -173,15 +177,22 @@ function watch(w) {
     api.moveStepped(w).connect(function () {
         if (moving === w)
             reportMove("moveStepped", w);
+        else if (resizing === w)
+            send({ event: "resized", window: describe(w) });
     });
     api.moveFinished(w).connect(function () {
+        if (resizing === w) {
+            resizing = null;
+            send({ event: "resized", window: describe(w) });
+            return;
+        }
         if (moving !== w)
             return;
         moving = null;
         reportMove("moveFinished", w);
     });
     w.frameGeometryChanged.connect(function () {
-        if (moving !== w)
+        if (moving !== w && resizing !== w)
             send({ event: "window", window: describe(w) });
     });
     if (w.minimizedChanged)
@@ -200,6 +211,8 @@ function forget(w) {
         frontToBack.splice(at, 1);
     if (moving === w)
         moving = null;
+    if (resizing === w)
+        resizing = null;
     sendWindows();
 }
 

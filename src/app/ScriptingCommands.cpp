@@ -3,11 +3,11 @@
 
 #include "app/StatusMenu.h"
 #include "app/TrayApplication.h"
+#include "layouts/LayoutManager.h"
 #include "logging/ControlCharacters.h"
 #include "logging/Logger.h"
-#include "managers/LayoutManager.h"
-#include "managers/ZoneManager.h"
 #include "models/Layouts.h"
+#include "overlay/ZoneManager.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 
@@ -130,8 +130,7 @@ ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<in
                                .arg(screens.size()));
         display = screens.at(*number - 1);
     } else {
-        display =
-            screenContainingPoint(Platform::current().inputMonitor().mouseLocation(), screens);
+        display = screenContainingPoint(Platform::current().windowSystem().pointer(), screens);
         if (!display)
             return failure(QStringLiteral("The pointer is on no display: name one with --display"));
     }

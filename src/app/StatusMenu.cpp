@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/StatusMenu.h"
 
+#include "layouts/LayoutManager.h"
 #include "logging/Logger.h"
-#include "managers/LayoutManager.h"
-#include "managers/ZoneManager.h"
 #include "models/Layouts.h"
+#include "overlay/ZoneManager.h"
 #include "platform/KeyNames.h"
 #include "platform/Platform.h"
 #include "preferences/PlatformWording.h"
@@ -39,10 +39,10 @@ void addHeading(QMenu& menu, const QString& text)
 // windows that stay out of reach although the permission is there.
 std::optional<QString> warningText()
 {
-    Accessibility& accessibility = Platform::current().accessibility();
-    if (!accessibility.isProcessTrusted(false))
+    WindowSystem& windows = Platform::current().windowSystem();
+    if (!windows.canMoveWindows())
         return warningSign + Platform::current().session().access().headline;
-    if (!accessibility.reachesEveryWindow())
+    if (!windows.reachesEveryWindow())
         return warningSign + PlatformWording::limitedReachWarning();
     return std::nullopt;
 }
@@ -59,12 +59,12 @@ QString StatusMenu::hintText()
 {
     // Where the keys cannot be read (KDE Plasma on Wayland), the session's own gesture: a held
     // key would mean nothing there, and Shift-drag is KWin's own tiling.
-    const InputMonitor& monitor = Platform::current().inputMonitor();
-    if (!monitor.readsModifierKeys()) {
+    const WindowSystem& windows = Platform::current().windowSystem();
+    if (!windows.tellsKeys()) {
         if (Settings::snapTrigger() == Settings::SnapTrigger::EveryMove)
             return QStringLiteral("Drag a window to snap: zones show during every move");
         return QStringLiteral("Press %1 while dragging a window to snap")
-            .arg(monitor.snapShortcutText());
+            .arg(windows.snapShortcutText());
     }
     return QStringLiteral("Hold ") + KeyNames::modifierKey(DragKey::nameInUse()) +
            QStringLiteral(" and drag window to snap");
@@ -214,7 +214,6 @@ bool StatusMenu::selectLayoutForDisplay(const Display& display, const ScreenLayo
     if (Settings::showLayoutPreview())
         windows.showLayoutPreview(layout, display);
     windows.updateZones(layout.zones, display, false, false);
-    layoutManager_.saveCurrentLayout();
     updateMenu();
 
     const DisplayList screens = Platform::current().displays().screens();

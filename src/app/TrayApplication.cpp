@@ -7,9 +7,9 @@
 #include "app/ScriptingCommands.h"
 #include "app/StatusMenu.h"
 #include "editor/LayoutEditorView.h"
+#include "layouts/LayoutManager.h"
 #include "logging/Logger.h"
-#include "managers/LayoutManager.h"
-#include "managers/ZoneManager.h"
+#include "overlay/ZoneManager.h"
 #include "platform/KeyNames.h"
 #include "platform/Platform.h"
 #include "preferences/PlatformWording.h"
@@ -237,14 +237,13 @@ ActiveWindowSnapper::Outcome TrayApplication::snapActiveWindow(const ZoneRequest
 
 void TrayApplication::setupAccessibility()
 {
-    Platform::current().accessibility().isProcessTrusted(true);
     const SessionAccess access = Platform::current().session().access();
     const QString line = access.headline + QStringLiteral(": ") + access.detail;
     if (access.windowsReachable)
         Logger::info(line);
     else
         Logger::warning(line);
-    if (!Platform::current().accessibility().reachesEveryWindow())
+    if (!Platform::current().windowSystem().reachesEveryWindow())
         Logger::warning(PlatformWording::limitedReachWarning(), LogCategory::App);
 }
 
@@ -362,7 +361,7 @@ void TrayApplication::openLayoutEditor()
         return;
     const DisplayList screens = Platform::current().displays().screens();
     if (const auto display =
-            screenContainingPoint(Platform::current().inputMonitor().mouseLocation(), screens))
+            screenContainingPoint(Platform::current().windowSystem().pointer(), screens))
         gallery->setSelectedMonitor(*display);
     const auto& display = gallery->selectedMonitor();
     if (!display)

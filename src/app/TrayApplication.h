@@ -65,7 +65,6 @@ public:
     QSystemTrayIcon* statusItem() const { return statusItem_.get(); }
     StatusMenu& statusMenu() const { return *statusMenu_; }
     DragDropHandler* dragDropHandler() const { return dragDropHandler_.get(); }
-    ActiveWindowSnapper* activeWindowSnapper() const { return activeWindowSnapper_.get(); }
     PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
     // The last notice shown from the tray (empty when none was), for what the user was told:
     // why a drag snapped nothing, or that settings could not be saved.

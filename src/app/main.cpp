@@ -4,8 +4,8 @@
 #include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
 #include "app/TrayApplication.h"
+#include "layouts/LayoutManager.h"
 #include "logging/QtMessageLog.h"
-#include "managers/LayoutManager.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -162,7 +162,6 @@ int main(int argc, char* argv[])
         });
         delegate.applicationDidFinishLaunching();
         result = QApplication::exec();
-        LayoutManager::waitForBackgroundSaves();
     }
     // The backend goes while the application object still exists.
     Platform::install(nullptr);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/BackdropWindow.h"
 
-#include "managers/WindowPlacement.h"
+#include "overlay/WindowPlacement.h"
 #include "platform/Platform.h"
 
 #include <QCloseEvent>

@@ -24,7 +24,7 @@ public:
 
     BackdropWindow();
 
-    // Where the window is, in screen space.
+    // Where the window is, in global coordinates.
     Rect screenRect() const { return screenRect_; }
     // Translucent over the live desktop: while a compositing manager runs.
     bool isDimming() const { return dimming_; }

@@ -98,16 +98,6 @@ std::optional<qint64> CustomGridPopup::wholeNumber(const QString& text)
     return -value;
 }
 
-QString CustomGridPopup::customRows() const
-{
-    return rows_->text();
-}
-
-QString CustomGridPopup::customColumns() const
-{
-    return columns_->text();
-}
-
 void CustomGridPopup::presentBelow(const QWidget* anchor)
 {
     adjustSize();

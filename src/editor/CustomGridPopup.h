@@ -28,8 +28,6 @@ public:
     // Opens the popup under the widget, aligned with its left edge.
     void presentBelow(const QWidget* anchor);
 
-    QString customRows() const;
-    QString customColumns() const;
     QLineEdit* rowsField() const { return rows_; }
     QLineEdit* columnsField() const { return columns_; }
     QPushButton* cancelButton() const { return cancel_; }

@@ -5,11 +5,11 @@
 #include "editor/CustomLayoutEditorView.h"
 #include "editor/CustomLayoutToolbarView.h"
 #include "editor/ToolWindow.h"
+#include "layouts/LayoutManager.h"
 #include "logging/Logger.h"
-#include "managers/LayoutManager.h"
-#include "managers/OverlayWindow.h"
-#include "managers/WindowPlacement.h"
-#include "managers/ZoneManager.h"
+#include "overlay/OverlayWindow.h"
+#include "overlay/WindowPlacement.h"
+#include "overlay/ZoneManager.h"
 #include "platform/Platform.h"
 #include "preferences/AlertLayout.h"
 
@@ -102,8 +102,7 @@ void CustomLayoutEditor::placeToolbar(const Rect& frame)
 {
     // Centred, its top edge 30 points below the top of the display.
     const Rect toolbarRect(frame.midX() - CustomLayoutToolbarView::toolbarWidth / 2.0,
-                           frame.maxY() - toolbarTopInset - CustomLayoutToolbarView::toolbarHeight,
-                           CustomLayoutToolbarView::toolbarWidth,
+                           frame.minY() + toolbarTopInset, CustomLayoutToolbarView::toolbarWidth,
                            CustomLayoutToolbarView::toolbarHeight);
     placeWindow(*toolbar_, toolbarRect);
 }

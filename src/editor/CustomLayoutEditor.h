@@ -55,7 +55,7 @@ public:
     CustomLayoutEditorView* contentView() const { return contentView_; }
     CustomLayoutToolbarView* toolbarView() const { return toolbarView_; }
 
-    // The smallest rectangle holding every frame (screen space); the zero rectangle for none.
+    // The smallest rectangle holding every frame; the zero rectangle for none.
     static Rect unionOfFrames(const DisplayList& displays);
 
     // What the user is told when the editor's display went away; null when not shown.

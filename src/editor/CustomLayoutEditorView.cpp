@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CustomLayoutEditorView.h"
 
-#include "managers/LayoutManager.h"
+#include "layouts/LayoutManager.h"
 
 #include <QMouseEvent>
 #include <QShowEvent>

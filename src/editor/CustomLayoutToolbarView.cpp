@@ -2,9 +2,9 @@
 #include "editor/CustomLayoutToolbarView.h"
 
 #include "editor/CustomGridPopup.h"
-#include "managers/GridView.h"
-#include "managers/LayoutManager.h"
-#include "managers/ZoneManager.h"
+#include "layouts/LayoutManager.h"
+#include "overlay/GridView.h"
+#include "overlay/ZoneManager.h"
 #include "platform/Platform.h"
 #include "preferences/PreferencesStyle.h"
 #include "preferences/SymbolIcons.h"

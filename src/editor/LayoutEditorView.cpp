@@ -4,7 +4,7 @@
 #include "editor/CustomLayoutEditor.h"
 #include "editor/LayoutPreviewView.h"
 #include "editor/MonitorSelectionView.h"
-#include "managers/LayoutManager.h"
+#include "layouts/LayoutManager.h"
 #include "models/Layouts.h"
 #include "platform/KeyNames.h"
 #include "platform/Platform.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ToolWindow.h"
 
-#include "managers/ShapedPainting.h"
+#include "overlay/ShapedPainting.h"
 #include "platform/Platform.h"
 
 #include <QCloseEvent>

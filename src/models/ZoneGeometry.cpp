@@ -15,16 +15,11 @@ std::optional<qsizetype> screenContainingPoint(Point point, const QList<Rect>& f
     return std::nullopt;
 }
 
-Point flipToTopLeft(Point point, double primaryHeight)
-{
-    return {point.x, primaryHeight - point.y};
-}
-
 std::optional<qsizetype> zoneNearestPoint(Point pointer, const Rect& visibleFrame,
                                           const ZoneList& zones)
 {
     const double nx = (pointer.x - visibleFrame.minX()) / visibleFrame.width;
-    const double ny = 1 - (pointer.y - visibleFrame.minY()) / visibleFrame.height;
+    const double ny = (pointer.y - visibleFrame.minY()) / visibleFrame.height;
     std::optional<qsizetype> best;
     double bestDistance = std::numeric_limits<double>::infinity();
     for (qsizetype i = 0; i < zones.size(); ++i) {
@@ -38,9 +33,9 @@ std::optional<qsizetype> zoneNearestPoint(Point pointer, const Rect& visibleFram
     return best;
 }
 
-Rect zoneTargetFrame(const Zone& zone, const Rect& visibleFrame, double primaryHeight)
+Rect zoneTargetFrame(const Zone& zone, const Rect& visibleFrame)
 {
-    return targetFrameWithSpace(zone.frame, visibleFrame, primaryHeight, 0);
+    return targetFrameWithSpace(zone.frame, visibleFrame, 0);
 }
 
 Rect unitRectInAreaWithSpace(const Rect& unit, const Rect& area, double space)
@@ -57,16 +52,11 @@ Rect unitRectInAreaWithSpace(const Rect& unit, const Rect& area, double space)
     return spaced.width > 0 && spaced.height > 0 ? spaced : whole;
 }
 
-Rect targetFrameWithSpace(const Rect& unit, const Rect& visibleFrame, double primaryHeight,
-                          double space)
+Rect targetFrameWithSpace(const Rect& unit, const Rect& visibleFrame, double space)
 {
+    const Rect r = unitRectInAreaWithSpace(unit, visibleFrame, space);
     if (!(space > 0))
-        return {visibleFrame.minX() + visibleFrame.width * unit.x,
-                primaryHeight - (visibleFrame.maxY() - visibleFrame.height * unit.y),
-                visibleFrame.width * unit.width, visibleFrame.height * unit.height};
-    const Rect area(visibleFrame.minX(), primaryHeight - visibleFrame.maxY(), visibleFrame.width,
-                    visibleFrame.height);
-    const Rect r = unitRectInAreaWithSpace(unit, area, space);
+        return r;
     // Windows take whole points. Their edges are rounded, not their origins and sizes apart,
     // so that two neighbours still end exactly `space` apart.
     const double x0 = std::round(r.minX()), y0 = std::round(r.minY());

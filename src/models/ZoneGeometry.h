@@ -8,24 +8,23 @@
 
 namespace corvane {
 
-// The arithmetic between the three spaces: unit space (zones), screen space (bottom-left origin
-// of the primary display, y up) and accessibility space (top-left origin, y down).
+// Where zones are. A zone is stored in unit space: the display's visible frame is 0…1 along x
+// and y, from its top-left corner, so that a layout fits any display. Everything else is in
+// global coordinates (Qt's: logical points, top-left origin, y down). These functions are the
+// one place where a unit rectangle becomes a rectangle on a display and back.
 
 // Index of the first frame that contains the point, in the order given.
 std::optional<qsizetype> screenContainingPoint(Point point, const QList<Rect>& frames);
 
-// (x, primaryHeight - y); the same formula converts back.
-Point flipToTopLeft(Point point, double primaryHeight);
-
-// Index of the zone whose centre is nearest the pointer (screen space), measured in unit space
+// Index of the zone whose centre is nearest the pointer, measured in unit space
 // of the visible frame; ties keep the earlier zone. None for an empty list.
 std::optional<qsizetype> zoneNearestPoint(Point pointer, const Rect& visibleFrame,
                                           const ZoneList& zones);
 
-// The window frame (accessibility space) that fills the zone exactly.
-Rect zoneTargetFrame(const Zone& zone, const Rect& visibleFrame, double primaryHeight);
+// The window frame that fills the zone exactly.
+Rect zoneTargetFrame(const Zone& zone, const Rect& visibleFrame);
 
-// Where a unit rectangle lies in `area` (any space whose y grows downwards) when `space` is left
+// Where a unit rectangle lies in `area` when `space` is left
 // between neighbouring zones and between zones and the area's edges. The area shrinks by half
 // the space on every side, the rectangle is laid out in what is left, then shrinks by half the
 // space again: edges that neighbours share fall on one line and end exactly `space` apart, and
@@ -33,11 +32,10 @@ Rect zoneTargetFrame(const Zone& zone, const Rect& visibleFrame, double primaryH
 // inside its gaps is given whole. With no space this is the rectangle laid out in the area.
 Rect unitRectInAreaWithSpace(const Rect& unit, const Rect& area, double space);
 
-// The window frame (accessibility space) for a unit rectangle of a display, with `space` around
-// it as unitRectInAreaWithSpace leaves it and its edges on whole points; with no space,
+// The window frame for a unit rectangle of a display, with `space` around it as
+// unitRectInAreaWithSpace leaves it and its edges on whole points; with no space,
 // zoneTargetFrame's exact fill.
-Rect targetFrameWithSpace(const Rect& unit, const Rect& visibleFrame, double primaryHeight,
-                          double space);
+Rect targetFrameWithSpace(const Rect& unit, const Rect& visibleFrame, double space);
 
 // The zones whose frames overlap the unit rectangle (sharing an edge is not overlapping), in
 // layout order.

@@ -39,9 +39,14 @@ std::optional<Display> screenContainingPoint(Point point, const DisplayList& dis
     return displays.at(*index);
 }
 
-double primaryHeight(const DisplayList& displays)
+void setIdentityFrames(DisplayList& displays)
 {
-    return displays.isEmpty() ? 0.0 : displays.first().frame.height;
+    if (displays.isEmpty())
+        return;
+    const Rect primary = displays.first().frame;
+    for (Display& d : displays)
+        d.identityFrame = Rect(d.frame.x - primary.x, primary.maxY() - d.frame.maxY(),
+                               d.frame.width, d.frame.height);
 }
 
 } // namespace corvane

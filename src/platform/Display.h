@@ -9,8 +9,8 @@
 
 namespace corvane {
 
-// One screen as the system reports it. Frames are in screen space: bottom-left origin of the
-// primary display, y growing upwards, logical points.
+// One screen as the system reports it. Frames are in global coordinates (Qt's: logical points,
+// top-left origin, y down).
 struct Display {
     // Tells displays apart within one run (the backend's own name for the output or monitor).
     QString key;
@@ -27,9 +27,14 @@ struct Display {
     // Another connected display reports the same numbers (markIdenticalDisplays).
     bool hasTwin = false;
 
+    // The frame as identifiers of displays without numbers have always been written: from the
+    // primary display's bottom-left corner, y up (setIdentityFrames). Stored choices are keyed so.
+    Rect identityFrame;
+
     DisplayIdentity identity() const
     {
-        return {number, vendor, model, serial, uuid, frame, hasTwin ? connector : QString()};
+        return {
+            number, vendor, model, serial, uuid, identityFrame, hasTwin ? connector : QString()};
     }
 
     friend bool operator==(const Display& a, const Display& b) { return a.key == b.key; }
@@ -45,10 +50,11 @@ QString monitorID(const Display& display);
 // takes its key as one.
 void markIdenticalDisplays(DisplayList& displays);
 
-// The first display, in system order, whose frame contains the point (screen space).
-std::optional<Display> screenContainingPoint(Point point, const DisplayList& displays);
+// Sets identityFrame on every display of a list whose first display is the primary one. The
+// backends call it once they have the list, before markIdenticalDisplays.
+void setIdentityFrames(DisplayList& displays);
 
-// The height of the first display's frame: the pivot between screen and accessibility space.
-double primaryHeight(const DisplayList& displays);
+// The first display, in system order, whose frame contains the point.
+std::optional<Display> screenContainingPoint(Point point, const DisplayList& displays);
 
 } // namespace corvane

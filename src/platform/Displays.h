@@ -20,20 +20,12 @@ public:
     // The main display: the one the system calls primary (on X11 the RandR primary monitor,
     // else the first). It stays put while the focus moves. None without displays.
     virtual std::optional<Display> mainScreen() const = 0;
-    // Where the primary display's top-left corner is in the toolkit's global coordinates.
-    virtual QPointF primaryOriginInGlobal() const = 0;
-
-    // The one conversion from screen space to the toolkit's global (top-left) coordinates.
-    QRectF toGlobal(const Rect& screenRect) const;
-    // And back, for a point in global coordinates.
-    Point fromGlobal(const QPointF& global) const;
-
     // Puts one of the application's own windows, once the window system has it, exactly on the
-    // device pixels that a rectangle in screen space covers. The toolkit places windows in
+    // device pixels that a rectangle covers. The toolkit places windows in
     // whole logical points, which miss them by a pixel at a fractional scale, and a window
     // across monitors of different scales by far. A backend that cannot do better leaves the
     // toolkit's placement.
-    virtual void placeExactly(QWindow& window, const Rect& screenRect) const;
+    virtual void placeExactly(QWindow& window, const Rect& rect) const;
 
 signals:
     void screenParametersChanged();

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Accessibility.h"
 #include "platform/Compositing.h"
 #include "platform/Displays.h"
 #include "platform/HotKeys.h"
-#include "platform/InputMonitor.h"
 #include "platform/LoginItems.h"
 #include "platform/Session.h"
-#include "platform/WindowServer.h"
+#include "platform/WindowSystem.h"
 #include "platform/Workspace.h"
 
 #include <QByteArray>
@@ -25,9 +23,7 @@ public:
     virtual ~Platform() = default;
 
     virtual Displays& displays() = 0;
-    virtual Accessibility& accessibility() = 0;
-    virtual WindowServer& windowServer() = 0;
-    virtual InputMonitor& inputMonitor() = 0;
+    virtual WindowSystem& windowSystem() = 0;
     virtual HotKeys& hotKeys() = 0;
     virtual LoginItems& loginItems() = 0;
     virtual Workspace& workspace() = 0;
@@ -39,7 +35,7 @@ public:
     static bool isInstalled();
     // Takes ownership; replaces (and destroys) any backend installed before.
     static void install(std::unique_ptr<Platform> platform);
-    // Counts the installations: element handles of one backend mean nothing to the next.
+    // Counts the installations: window handles of one backend mean nothing to the next.
     static unsigned installation();
 };
 

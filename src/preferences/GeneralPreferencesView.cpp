@@ -2,7 +2,7 @@
 #include "preferences/GeneralPreferencesView.h"
 
 #include "logging/Logger.h"
-#include "managers/ZoneManager.h"
+#include "overlay/ZoneManager.h"
 #include "platform/KeyNames.h"
 #include "platform/Platform.h"
 #include "preferences/AccessibilityStatusView.h"
@@ -129,7 +129,7 @@ void GeneralPreferencesView::buildSections()
     modifierKey_->setObjectName(QStringLiteral("modifierKeyButton"));
     connect(modifierKey_, &KeyCaptureButton::keyChanged, this,
             &GeneralPreferencesView::modifierKeyChanged);
-    if (Platform::current().inputMonitor().readsModifierKeys()) {
+    if (Platform::current().windowSystem().tellsKeys()) {
         behavior->addRow(new PreferencesRowView(
             QStringLiteral("Window snap modifier key"),
             QStringLiteral("Click the button and press any key to set the modifier (Escape to "
@@ -153,8 +153,8 @@ void GeneralPreferencesView::buildSections()
     spanKey_ = new KeyCaptureButton;
     spanKey_->setObjectName(QStringLiteral("spanKeyButton"));
     connect(spanKey_, &KeyCaptureButton::keyChanged, this, &GeneralPreferencesView::spanKeyChanged);
-    const InputMonitor& monitor = Platform::current().inputMonitor();
-    if (monitor.readsModifierKeys()) {
+    const WindowSystem& windows = Platform::current().windowSystem();
+    if (windows.tellsKeys()) {
         behavior->addRow(new PreferencesRowView(
             QStringLiteral("Span zones key"),
             QStringLiteral("Hold it as well while dragging to fill every zone from where you "
@@ -164,7 +164,7 @@ void GeneralPreferencesView::buildSections()
         // No key can be read here: spanning has a shortcut of its own, or is not offered.
         spanKey_->setParent(this);
         spanKey_->hide();
-        const QString span = monitor.spanShortcutText();
+        const QString span = windows.spanShortcutText();
         behavior->addRow(new PreferencesRowView(
             QStringLiteral("Span zones"),
             span.isEmpty() ? QStringLiteral("Spanning zones is not available on this desktop")
@@ -271,7 +271,7 @@ void GeneralPreferencesView::addSnapTriggerRow(PreferencesSectionView& section)
     everyMove_ = new ModernToggle;
     everyMove_->setObjectName(QStringLiteral("everyMoveToggle"));
     everyMove_->setAccessibleName(QStringLiteral("Show zones during every window move"));
-    const QString shortcut = Platform::current().inputMonitor().snapShortcutText();
+    const QString shortcut = Platform::current().windowSystem().snapShortcutText();
     everyMoveRow_ = new PreferencesRowView(QStringLiteral("Show zones during every window move"),
                                            snapTriggerSubtitle(false, shortcut), everyMove_);
     connect(everyMove_, &QAbstractButton::toggled, this, [this, shortcut](bool on) {

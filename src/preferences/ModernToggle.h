@@ -15,9 +15,6 @@ public:
     explicit ModernToggle(QWidget* parent = nullptr);
     ~ModernToggle() override;
 
-    bool isOn() const { return isChecked(); }
-    void setOn(bool on) { setChecked(on); }
-
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shortcuts/Shortcut.h"
 
-#include "platform/InputMonitor.h"
 #include "platform/KeyCodes.h"
 #include "platform/KeyNames.h"
 
@@ -18,14 +17,6 @@ using namespace Qt::Literals::StringLiterals;
 
 constexpr auto keyCodeKey = "carbonKeyCode"_L1;
 constexpr auto modifiersKey = "carbonModifiers"_L1;
-
-constexpr std::pair<std::uint64_t, int> flagTable[] = {
-    {ModifierFlag::command, CarbonModifier::command},
-    {ModifierFlag::shift, CarbonModifier::shift},
-    {ModifierFlag::option, CarbonModifier::option},
-    {ModifierFlag::control, CarbonModifier::control},
-    {ModifierFlag::function, CarbonModifier::function},
-};
 
 // Symbols that Qt reports for a shifted key of the US layout, with the key that produces them.
 constexpr std::pair<Qt::Key, Qt::Key> shiftedSymbols[] = {
@@ -93,36 +84,6 @@ std::optional<Shortcut> Shortcut::fromJson(const QByteArray& json)
     if (!keyCode || !modifiers)
         return std::nullopt;
     return Shortcut{*keyCode, *modifiers};
-}
-
-int Shortcut::carbonModifiersFromFlags(std::uint64_t modifierFlags)
-{
-    int carbon = 0;
-    for (const auto& [flag, mask] : flagTable) {
-        if (modifierFlags & flag)
-            carbon |= mask;
-    }
-    return carbon;
-}
-
-std::uint64_t Shortcut::modifierFlagsFromCarbon(int carbonModifiers)
-{
-    std::uint64_t flags = 0;
-    for (const auto& [flag, mask] : flagTable) {
-        if (carbonModifiers & mask)
-            flags |= flag;
-    }
-    return flags;
-}
-
-Shortcut Shortcut::fromModifierFlags(int carbonKeyCode, std::uint64_t modifierFlags)
-{
-    return {carbonKeyCode, carbonModifiersFromFlags(modifierFlags)};
-}
-
-std::uint64_t Shortcut::modifierFlags() const
-{
-    return modifierFlagsFromCarbon(carbonModifiers);
 }
 
 std::optional<Shortcut> Shortcut::fromQtKey(int qtKey, Qt::KeyboardModifiers modifiers)

@@ -26,13 +26,6 @@ struct Shortcut {
     // Both keys must hold whole numbers; anything else does not decode.
     static std::optional<Shortcut> fromJson(const QByteArray& json);
 
-    // The window system's modifier flags (ModifierFlag::*); flags without a Carbon counterpart
-    // are dropped.
-    static int carbonModifiersFromFlags(std::uint64_t modifierFlags);
-    static std::uint64_t modifierFlagsFromCarbon(int carbonModifiers);
-    static Shortcut fromModifierFlags(int carbonKeyCode, std::uint64_t modifierFlags);
-    std::uint64_t modifierFlags() const;
-
     // A key press as Qt reports it. Shifted symbols of the US layout ("!", "+", "{", ...) count
     // as their unshifted key, because the stored key code names the physical key. None when the
     // key has no key code.

@@ -2,11 +2,10 @@
 #include "windows/ActiveWindowSnapper.h"
 
 #include "logging/Logger.h"
-#include "managers/ZoneFlash.h"
-#include "managers/ZoneManager.h"
+#include "overlay/ZoneFlash.h"
+#include "overlay/ZoneManager.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
-#include "windows/AccessibilityElement.h"
 #include "windows/WindowSnapper.h"
 
 namespace corvane {
@@ -24,15 +23,16 @@ ActiveWindowSnapper::Outcome ActiveWindowSnapper::snapActiveWindow(const ZoneReq
                      LogCategory::Window);
         return Outcome{false, reason};
     };
-    const auto window = AccessibilityElement::focusedWindow();
+    WindowSystem& windows = Platform::current().windowSystem();
+    const auto window = windows.activeWindow();
     if (!window)
         return refuse(QStringLiteral("No window is active"));
-    const auto frame = window->frame();
+    const auto frame = windows.frame(*window);
     if (!frame)
         return refuse(QStringLiteral("The active window cannot be read"));
 
     std::optional<ZoneNavigator::Placement> last;
-    if (last_ && last_->window == window->wrappedElement())
+    if (last_ && last_->window == *window)
         last = last_->placement;
     const DisplayList screens = Platform::current().displays().screens();
     const auto result = ZoneNavigator::choose(
@@ -57,7 +57,7 @@ ActiveWindowSnapper::Outcome ActiveWindowSnapper::snapActiveWindow(const ZoneReq
     case SnapOutcome::Excluded:
         return refuse(QStringLiteral("The active window's application is excluded from snapping"));
     }
-    last_ = Placed{window->wrappedElement(), {choice.display.key, choice.zone.id}};
+    last_ = Placed{*window, {choice.display.key, choice.zone.id}};
     if (Settings::showLayoutPreview())
         flash_->flash(choice.display, zoneManager_.monitorZones().value(monitorID(choice.display)),
                       choice.zone);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Accessibility.h"
+#include "platform/WindowHandle.h"
 #include "windows/ZoneNavigator.h"
 
 #include <QObject>
@@ -39,7 +39,7 @@ private:
     std::unique_ptr<ZoneFlash> flash_;
     // The zone the last window snapped here was put in.
     struct Placed {
-        ElementHandle window;
+        WindowHandle window;
         ZoneNavigator::Placement placement;
     };
     std::optional<Placed> last_;

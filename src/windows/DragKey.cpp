@@ -10,16 +10,16 @@
 namespace corvane {
 namespace {
 
-std::optional<std::uint64_t> modifierFlagFor(const QString& name)
+std::optional<Modifier> modifierFor(const QString& name)
 {
     if (name == u"shift")
-        return ModifierFlag::shift;
+        return Modifier::Shift;
     if (name == u"control")
-        return ModifierFlag::control;
+        return Modifier::Ctrl;
     if (name == u"option" || name == u"alt")
-        return ModifierFlag::option;
+        return Modifier::Alt;
     if (name == u"command" || name == u"cmd")
-        return ModifierFlag::command;
+        return Modifier::Super;
     return std::nullopt;
 }
 
@@ -56,7 +56,7 @@ std::optional<DragKey> DragKey::fromName(const QString& name)
 {
     const QString key = name.trimmed().toLower();
     DragKey result;
-    if ((result.flag_ = modifierFlagFor(key)))
+    if ((result.modifier_ = modifierFor(key)))
         return result;
     const auto qtKey = qtKeyFor(key);
     if (!qtKey || !(result.keyCode_ = macKeyCodeForQtKey(*qtKey)))
@@ -67,35 +67,26 @@ std::optional<DragKey> DragKey::fromName(const QString& name)
 DragKey DragKey::shift()
 {
     DragKey key;
-    key.flag_ = ModifierFlag::shift;
-    return key;
-}
-
-DragKey DragKey::spanShortcut()
-{
-    DragKey key;
-    key.flag_ = ModifierFlag::spanShortcut;
+    key.modifier_ = Modifier::Shift;
     return key;
 }
 
 bool DragKey::canBeFollowed() const
 {
-    return flag_ || (keyCode_ && Platform::current().inputMonitor().canFollowKey(*keyCode_));
+    return modifier_ || (keyCode_ && Platform::current().windowSystem().canFollowKey(*keyCode_));
 }
 
-bool DragKey::isHeldIn(const MouseEvent& event) const
+bool DragKey::isHeldIn(const HeldKeys& keys) const
 {
-    if (flag_)
-        return (event.modifierFlags & *flag_) != 0;
-    return keyCode_ && event.heldKeys.contains(*keyCode_);
+    if (modifier_)
+        return keys.modifiers.testFlag(*modifier_);
+    return keyCode_ && keys.keys.contains(*keyCode_);
 }
 
 bool DragKey::isHeldNow() const
 {
-    const InputMonitor& monitor = Platform::current().inputMonitor();
-    if (flag_)
-        return (monitor.modifierFlags() & *flag_) != 0;
-    return keyCode_ && monitor.heldKeys().contains(*keyCode_);
+    const auto keys = Platform::current().windowSystem().heldKeys();
+    return keys && isHeldIn(*keys);
 }
 
 } // namespace corvane

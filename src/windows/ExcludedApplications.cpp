@@ -16,13 +16,12 @@ bool ExcludedApplications::matches(const QStringList& excluded, const QStringLis
     return false;
 }
 
-bool ExcludedApplications::contains(const AccessibilityElement& window)
+bool ExcludedApplications::contains(WindowHandle window)
 {
     const QStringList excluded = Settings::excludedApplications();
     // The window is only asked when there is something to compare with.
     return !excluded.isEmpty() &&
-           matches(excluded, Platform::current().accessibility().applicationIdentifiers(
-                                 window.wrappedElement()));
+           matches(excluded, Platform::current().windowSystem().application(window));
 }
 
 } // namespace corvane

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "windows/AccessibilityElement.h"
+#include "platform/WindowHandle.h"
 
 #include <QStringList>
 
@@ -14,7 +14,7 @@ class ExcludedApplications {
 public:
     static bool matches(const QStringList& excluded, const QStringList& applicationNames);
     // Whether the window belongs to an application of the stored list.
-    static bool contains(const AccessibilityElement& window);
+    static bool contains(WindowHandle window);
 };
 
 } // namespace corvane

@@ -5,7 +5,6 @@
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -31,9 +30,9 @@ bool sameSize(Size a, Size b)
     return std::abs(a.width - b.width) < 1 && std::abs(a.height - b.height) < 1;
 }
 
-Accessibility& accessibility()
+WindowSystem& windowSystem()
 {
-    return Platform::current().accessibility();
+    return Platform::current().windowSystem();
 }
 
 } // namespace
@@ -57,58 +56,47 @@ SnappedWindows& SnappedWindows::shared()
 
 SnappedWindows::SnappedWindows(QObject* parent)
     : QObject(parent), installation_(Platform::installation())
-{}
-
-SnappedWindows::~SnappedWindows()
 {
-    if (!Platform::isInstalled() || installation_ != Platform::installation())
-        return;
-    for (auto it = windows_.cbegin(); it != windows_.cend(); ++it)
-        accessibility().stopObservingDestruction(it.key());
+    // A window that closes is forgotten at once: its identity may be given to a new window.
+    connect(&windowSystem(), &WindowSystem::windowClosed, this,
+            [this](WindowHandle closed) { windows_.remove(closed); });
 }
 
-bool SnappedWindows::isRemembered(const AccessibilityElement& window) const
+SnappedWindows::~SnappedWindows() = default;
+
+bool SnappedWindows::isRemembered(WindowHandle window) const
 {
-    return windows_.contains(window.wrappedElement());
+    return windows_.contains(window);
 }
 
-void SnappedWindows::snapped(const AccessibilityElement& window, std::optional<Size> sizeBefore,
-                             Size size)
+void SnappedWindows::snapped(WindowHandle window, std::optional<Size> sizeBefore, Size size)
 {
-    const ElementHandle handle = window.wrappedElement();
-    auto it = windows_.find(handle);
+    auto it = windows_.find(window);
     if (it == windows_.end()) {
         if (!sizeBefore)
             return;
-        it = windows_.insert(handle, Entry{*sizeBefore, size});
-        const QPointer<SnappedWindows> self(this);
-        // A window that closes is forgotten at once: its identity may be given to a new window.
-        accessibility().observeDestruction(handle, [self](ElementHandle closed) {
-            if (self)
-                self->windows_.remove(closed);
-        });
+        it = windows_.insert(window, Entry{*sizeBefore, size});
     } else {
         it->snapped = size;
     }
     // The size the window keeps is known once the window manager has placed it.
     QTimer::singleShot(settleDelay, this, [this, window] {
-        const auto entry = windows_.find(window.wrappedElement());
+        const auto entry = windows_.find(window);
         if (entry == windows_.end())
             return;
-        if (const auto settled = window.size())
-            entry->snapped = *settled;
+        if (const auto settled = windowSystem().frame(window))
+            entry->snapped = settled->size();
     });
 }
 
-bool SnappedWindows::droppedOutsideZones(const AccessibilityElement& window, Size sizeAtPress,
-                                         Point pointer)
+bool SnappedWindows::droppedOutsideZones(WindowHandle window, Size sizeAtPress, Point pointer)
 {
-    const auto entry = windows_.constFind(window.wrappedElement());
+    const auto entry = windows_.constFind(window);
     if (entry == windows_.cend())
         return false;
     const Entry remembered = *entry;
-    forget(window.wrappedElement());
-    const auto frame = window.frame();
+    forget(window);
+    const auto frame = windowSystem().frame(window);
     if (!frame)
         return false;
     // A size the user changed after the snap is theirs to keep, whether they changed it before
@@ -128,21 +116,12 @@ bool SnappedWindows::droppedOutsideZones(const AccessibilityElement& window, Siz
             .arg(restored.width)
             .arg(restored.height),
         LogCategory::Window);
-    window.setSize(restored.size());
-    window.setPosition(restored.origin());
-    return true;
+    return windowSystem().setFrame(window, restored) == WindowResult::Done;
 }
 
-void SnappedWindows::forget(const AccessibilityElement& window)
+void SnappedWindows::forget(WindowHandle window)
 {
-    forget(window.wrappedElement());
-}
-
-void SnappedWindows::forget(ElementHandle window)
-{
-    if (windows_.remove(window) > 0 && Platform::isInstalled() &&
-        installation_ == Platform::installation())
-        accessibility().stopObservingDestruction(window);
+    windows_.remove(window);
 }
 
 } // namespace corvane

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "models/Geometry.h"
-#include "platform/Accessibility.h"
-#include "windows/AccessibilityElement.h"
+#include "platform/WindowHandle.h"
 
 #include <QHash>
 #include <QObject>
@@ -29,19 +28,19 @@ public:
     explicit SnappedWindows(QObject* parent = nullptr);
     ~SnappedWindows() override;
 
-    bool isRemembered(const AccessibilityElement& window) const;
+    bool isRemembered(WindowHandle window) const;
     // Called after a snap asked the window to take `size`. `sizeBefore` is its size before the
     // snap, read only when the window is not remembered yet (its first snap); a first snap
     // without it remembers nothing.
-    void snapped(const AccessibilityElement& window, std::optional<Size> sizeBefore, Size size);
+    void snapped(WindowHandle window, std::optional<Size> sizeBefore, Size size);
     // A drag that moved the window ended outside every zone. `sizeAtPress` is its size when
-    // the button went down and `pointer` where the button came up (accessibility space). A
+    // the button went down and `pointer` where the button came up. A
     // window Corvane snapped whose size nobody changed since gets back the size it had before
     // its first snap, with the pointer on the same point of its title bar. True when it did.
-    bool droppedOutsideZones(const AccessibilityElement& window, Size sizeAtPress, Point pointer);
+    bool droppedOutsideZones(WindowHandle window, Size sizeAtPress, Point pointer);
 
     // Drops what is remembered of the window (a drag out of its zone that restores nothing).
-    void forget(const AccessibilityElement& window);
+    void forget(WindowHandle window);
 
 private:
     struct Entry {
@@ -49,9 +48,7 @@ private:
         Size snapped;  // what the last snap left it at
     };
 
-    void forget(ElementHandle window);
-
-    QHash<ElementHandle, Entry> windows_;
+    QHash<WindowHandle, Entry> windows_;
     unsigned installation_; // of the backend whose windows these are
 };
 

@@ -19,7 +19,7 @@ public:
     // The name of the span key that goes with the snap key, as the settings store names.
     static QString name(const DragKey& snapKey);
     // That key, when it can span: none when it is the snap key or the desktop cannot follow it.
-    // Where the desktop reads no keys, its span shortcut instead, if it has one.
+    // Where the desktop tells no keys, its span shortcut stands in (WindowMove::spanShortcut).
     static std::optional<DragKey> forSnapKey(const DragKey& snapKey);
 };
 

@@ -2,7 +2,6 @@
 #include "windows/WindowPicker.h"
 
 #include "platform/Platform.h"
-#include "windows/AccessibilityElement.h"
 
 namespace corvane {
 
@@ -10,41 +9,39 @@ WindowPicker::WindowPicker(QObject* parent) : QObject(parent) {}
 
 WindowPicker::~WindowPicker()
 {
-    if (monitor_ && Platform::isInstalled())
-        Platform::current().inputMonitor().removeMonitor(*monitor_);
+    disconnect(watch_);
 }
 
 void WindowPicker::start()
 {
-    if (monitor_)
+    if (picking_)
         return;
-    monitor_ = Platform::current().inputMonitor().addGlobalMonitor(
-        EventMask::leftMouseDown, [this](const MouseEvent&) {
-            // Handled in its own turn of the event loop, as the drag handler's events are; the
-            // context drops it once the picker is gone.
-            QMetaObject::invokeMethod(this, &WindowPicker::clicked, Qt::QueuedConnection);
-        });
+    picking_ = true;
+    // Queued, as a move's events are: the window system's own handling of the change is over.
+    watch_ = connect(&Platform::current().windowSystem(), &WindowSystem::activeWindowChanged, this,
+                     &WindowPicker::activeWindowChanged, Qt::QueuedConnection);
     emit pickingChanged(true);
 }
 
 void WindowPicker::cancel()
 {
-    if (!monitor_)
+    if (!picking_)
         return;
-    Platform::current().inputMonitor().removeMonitor(*monitor_);
-    monitor_.reset();
+    disconnect(watch_);
+    picking_ = false;
     emit pickingChanged(false);
 }
 
-void WindowPicker::clicked()
+void WindowPicker::activeWindowChanged()
 {
-    if (!monitor_)
+    if (!picking_)
         return;
-    const auto window = AccessibilityElement::windowElementUnderCursor();
-    const QStringList names =
-        window
-            ? Platform::current().accessibility().applicationIdentifiers(window->wrappedElement())
-            : QStringList();
+    WindowSystem& windows = Platform::current().windowSystem();
+    const auto window = windows.activeWindow();
+    // Corvane's own window became active again, or none is: still picking.
+    if (!window)
+        return;
+    const QStringList names = windows.application(*window);
     cancel();
     emit picked(names);
 }

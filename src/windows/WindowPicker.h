@@ -1,37 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/InputMonitor.h"
-
 #include <QObject>
 #include <QStringList>
-#include <optional>
 
 namespace corvane {
 
-// Waits for the user's next click on a window of another application and reports the names of
-// that window's application. Clicks on Corvane's own windows are not seen, so the user can
-// still use them (to cancel, for instance).
+// Waits for the user to click a window of another application and reports the names of that
+// window's application. Picking starts from Corvane's own window, so the click makes another
+// window active, which is what is watched: clicks on Corvane's own windows pick nothing, so the
+// user can still use them (to cancel, for instance).
 class WindowPicker : public QObject {
     Q_OBJECT
 public:
     explicit WindowPicker(QObject* parent = nullptr);
     ~WindowPicker() override;
 
-    bool isPicking() const { return monitor_.has_value(); }
+    bool isPicking() const { return picking_; }
     void start();
     void cancel();
 
 signals:
     // The clicked window's application names, most specific first; empty when the window says
-    // nothing of its application or no window was under the pointer.
+    // nothing of its application.
     void picked(const QStringList& applicationNames);
     void pickingChanged(bool picking);
 
 private:
-    void clicked();
+    void activeWindowChanged();
 
-    std::optional<InputMonitor::MonitorId> monitor_;
+    bool picking_ = false;
+    QMetaObject::Connection watch_;
 };
 
 } // namespace corvane

@@ -3,7 +3,7 @@
 
 #include "models/Zone.h"
 #include "platform/Display.h"
-#include "windows/AccessibilityElement.h"
+#include "platform/WindowHandle.h"
 
 #include <optional>
 
@@ -26,15 +26,13 @@ enum class SnapOutcome {
 // (a drag, a shortcut, a script) goes through here, so that they agree on where a zone is.
 class WindowSnapper {
 public:
-    // The window frame (accessibility space) that fills the zone of the display with `space`
-    // left around it, cut to the bounds of all displays; none when that leaves no real
-    // rectangle.
+    // The window frame that fills the zone of the display with `space` left around it, cut to
+    // the bounds of all displays; none when that leaves no real rectangle.
     static std::optional<Rect> targetFrame(const Zone& zone, const Display& display,
                                            const DisplayList& screens, double space);
 
     // Snaps the window, with the space around zones the user chose, and logs what happened.
-    static SnapOutcome snap(const AccessibilityElement& window, const Zone& zone,
-                            const Display& display);
+    static SnapOutcome snap(WindowHandle window, const Zone& zone, const Display& display);
 };
 
 } // namespace corvane

@@ -113,9 +113,7 @@ std::optional<qsizetype> ZoneNavigator::displayOf(const Rect& windowFrame,
 {
     if (screens.isEmpty())
         return std::nullopt;
-    const double pivot = primaryHeight(screens);
-    const Rect onScreen(windowFrame.x, pivot - windowFrame.maxY(), windowFrame.width,
-                        windowFrame.height);
+    const Rect& onScreen = windowFrame;
     if (const auto d = screenContainingPoint(Point{onScreen.midX(), onScreen.midY()}, screens))
         return screens.indexOf(*d);
     qsizetype best = 0;
@@ -158,8 +156,7 @@ ZoneNavigator::Result ZoneNavigator::choose(const ZoneRequest& request, const Re
     auto current =
         zoneHolding(windowFrame, local, screens.at(*here), screens, options.spaceAroundZones, last);
     if (!current) {
-        const double pivot = primaryHeight(screens);
-        const Point centre{windowFrame.midX(), pivot - windowFrame.midY()};
+        const Point centre{windowFrame.midX(), windowFrame.midY()};
         if (const auto nearest = zoneNearestPoint(centre, screens.at(*here).visibleFrame, local))
             return chosen(*here, *nearest);
     }

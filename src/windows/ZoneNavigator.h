@@ -59,7 +59,6 @@ public:
         double spaceAroundZones = 0;
     };
 
-    // The window's frame is in accessibility space.
     static Result choose(const ZoneRequest& request, const Rect& windowFrame,
                          const DisplayList& screens, const ZoneTable& zones, Options options,
                          const std::optional<Placement>& last = std::nullopt);

@@ -2,9 +2,9 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
 #include "app/StatusMenu.h"
-#include "managers/LayoutManager.h"
-#include "managers/ZoneManager.h"
+#include "layouts/LayoutManager.h"
 #include "models/Layouts.h"
+#include "overlay/ZoneManager.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 

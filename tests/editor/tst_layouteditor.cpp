@@ -11,11 +11,11 @@
 #include "editor/MonitorCard.h"
 #include "editor/MonitorSelectionView.h"
 #include "editor/ToolWindow.h"
-#include "managers/GridView.h"
-#include "managers/LayoutManager.h"
-#include "managers/OverlayWindow.h"
-#include "managers/ZoneManager.h"
+#include "layouts/LayoutManager.h"
 #include "models/Layouts.h"
+#include "overlay/GridView.h"
+#include "overlay/OverlayWindow.h"
+#include "overlay/ZoneManager.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -136,7 +136,7 @@ private slots:
         // The backdrop spans both displays; the toolbar is centred 30 points below the top of
         // the main display (1440 x 900, global origin at its top-left).
         QVERIFY(editor.window()->isVisible());
-        QCOMPARE(editor.window()->screenRect(), Rect(0, 0, 3360, 1080));
+        QCOMPARE(editor.window()->screenRect(), Rect(0, -180, 3360, 1080));
         QCOMPARE(editor.window()->geometry(), QRect(0, -180, 3360, 1080));
         QCOMPARE(editor.toolbarWindow()->geometry(), QRect(220, 30, 1000, 70));
 

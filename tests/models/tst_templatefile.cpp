@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestEnvironment.h"
+#include "layouts/LayoutManager.h"
 #include "logging/LogManager.h"
-#include "managers/LayoutManager.h"
-#include "managers/ZoneManager.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
+#include "overlay/ZoneManager.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 

@@ -2,7 +2,6 @@
 #include "TestEnvironment.h"
 #include "logging/LogManager.h"
 #include "logging/Logger.h"
-#include "platform/InputMonitor.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "shortcuts/KeyboardShortcuts.h"
@@ -212,19 +211,6 @@ private slots:
         emit Notifications::shared().recorderActiveStatusDidChange(false);
         QVERIFY(!facility->isSuspended());
         QCOMPARE(platform->registeredHotKeys().size(), 1);
-    }
-
-    // Caps Lock and the numeric pad are no modifiers of a shortcut: with them in it, it would
-    // only fire while Caps Lock is on. The fuzz target of the shortcut checks the round trip.
-    void modifierFlagsConvertBothWays()
-    {
-        using namespace ModifierFlag;
-        const std::uint64_t capsLock = 1u << 16, numericPad = 1u << 21;
-        QCOMPARE(
-            Shortcut::carbonModifiersFromFlags(control | shift | command | capsLock | numericPad),
-            controlShiftCommand);
-        QCOMPARE(Shortcut::modifierFlagsFromCarbon(controlShiftCommand | 131072 | 1),
-                 control | shift | command | function);
     }
 
     void qtKeysConvertBothWays()

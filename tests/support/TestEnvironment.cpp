@@ -40,14 +40,14 @@ FakePlatform& freshDesktop(const DisplayList& displays)
 
 Display primaryDisplay()
 {
-    return FakePlatform::makeDisplay(u"Built-in"_s, Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 875), 1,
-                                     111);
+    return FakePlatform::makeDisplay(u"Built-in"_s, Rect(0, 0, 1440, 900), Rect(0, 25, 1440, 875),
+                                     1, 111);
 }
 
 Display secondDisplay()
 {
-    return FakePlatform::makeDisplay(u"External"_s, Rect(1440, 0, 1920, 1080),
-                                     Rect(1440, 0, 1920, 1055), 2, 222);
+    return FakePlatform::makeDisplay(u"External"_s, Rect(1440, -180, 1920, 1080),
+                                     Rect(1440, -155, 1920, 1055), 2, 222);
 }
 
 QString settingsFilePath()

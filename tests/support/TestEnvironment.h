@@ -24,8 +24,8 @@ bool hasOwnFolders();
 // Installs a fresh in-memory desktop with the given displays and returns it.
 FakePlatform& installFakePlatform();
 
-// A 1440 x 900 primary display with a 25-point menu bar, and optionally a 1920 x 1080 display
-// to its right with a 25-point menu bar.
+// A 1440 x 900 primary display with a 25-point panel at its top, and a 1920 x 1080 display to
+// its right, bottoms aligned, with a 25-point panel at its top.
 Display primaryDisplay();
 Display secondDisplay();
 

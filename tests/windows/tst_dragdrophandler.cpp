@@ -1,92 +1,80 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestEnvironment.h"
-#include "managers/OverlayView.h"
-#include "managers/OverlayWindow.h"
-#include "managers/ZoneFlash.h"
-#include "managers/ZoneManager.h"
 #include "models/ZoneGeometry.h"
+#include "overlay/OverlayView.h"
+#include "overlay/OverlayWindow.h"
+#include "overlay/ZoneFlash.h"
+#include "overlay/ZoneManager.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "windows/ActiveWindowSnapper.h"
 #include "windows/DragDropHandler.h"
+#include "windows/DragGesture.h"
 #include "windows/SnappedWindows.h"
 #include "windows/WindowSnapper.h"
 
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 using namespace corvane;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(corvane::Rect)
 
-// The dragged window: pid 42, number 5, frame (100, 100, 400, 300) in accessibility space, with
-// a title bar control. Screen space has the primary display 900 high.
+// The dragged window: pid 42, number 5, frame (100, 100, 400, 300). The window system reports
+// its moves; each report is handled on the next turn of the event loop.
 class DragDropHandlerTest : public QObject {
     Q_OBJECT
 private:
+    using Stage = FakePlatform::MoveStage;
     FakePlatform* fake_ = nullptr;
     std::unique_ptr<ZoneManager> windows_;
     std::unique_ptr<DragDropHandler> handler_;
-    std::uint64_t now_ = 0;
     const ZoneList halves_{Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))};
+    static constexpr Modifiers none{};
 
-    void event(MouseEventType type, std::uint64_t flags, Point at)
+    void report(Stage stage, Modifiers held, Point at, std::uint32_t window = 5)
     {
-        fake_->injectMouseEvent(type, flags, at);
-        QCoreApplication::processEvents(); // events are handled on the next turn
+        fake_->setHeldKeys({held, fake_->followedKeys()});
+        fake_->move(stage, window, at);
+        QCoreApplication::processEvents();
     }
-    void down(std::uint64_t flags = 0, Point at = {150, 790})
-    {
-        event(MouseEventType::LeftMouseDown, flags, at);
-    }
-    void drag(std::uint64_t flags, Point at) { event(MouseEventType::LeftMouseDragged, flags, at); }
-    void up(std::uint64_t flags, Point at) { event(MouseEventType::LeftMouseUp, flags, at); }
-    // The window manager moves the window with the pointer; the next poll sees it.
-    void moveWindowBy(double dx, double dy)
-    {
-        Rect& f = *fake_->window(5)->frame;
-        f.x += dx;
-        f.y += dy;
-        now_ += 100;
-        handler_->checkForDrag();
-    }
-    // A press on the title bar and the window's first move.
-    void grab(std::uint64_t flags = 0, Point at = {150, 790})
-    {
-        down(flags, at);
-        moveWindowBy(10, 0);
-    }
-    // A whole shift-drag gesture that releases at the given point.
+    // The window manager starts moving the window (the pointer on its title bar), moves it on,
+    // and the button comes up.
+    void start(Modifiers held = none, Point at = {150, 110}) { report(Stage::Started, held, at); }
+    void step(Modifiers held, Point at) { report(Stage::Stepped, held, at); }
+    void finish(Modifiers held, Point at) { report(Stage::Finished, held, at); }
+    // A whole Shift-drag gesture that releases at the given point.
     void snapAt(Point at)
     {
-        grab(ModifierFlag::shift);
-        drag(ModifierFlag::shift, at);
-        up(ModifierFlag::shift, at);
+        start(Modifier::Shift);
+        step(Modifier::Shift, at);
+        finish(Modifier::Shift, at);
     }
     static Rect targetOf(const Zone& zone, const corvane::Display& display)
     {
-        return zoneTargetFrame(zone, display.visibleFrame, 900);
+        return zoneTargetFrame(zone, display.visibleFrame);
     }
     Rect windowFrame() { return *fake_->window(5)->frame; }
+    OverlayWindow* overlay() const
+    {
+        return handler_->gesture() ? handler_->gesture()->overlayWindow() : nullptr;
+    }
     std::optional<Zone> highlighted() const
     {
-        return handler_->overlayView() ? handler_->overlayView()->highlightedZone() : std::nullopt;
+        OverlayView* view = handler_->gesture() ? handler_->gesture()->overlayView() : nullptr;
+        return view ? view->highlightedZone() : std::nullopt;
     }
 
 private slots:
     void init()
     {
         fake_ = &test::freshDesktop();
-        const ElementHandle window = fake_->addWindow(42, 5, Rect(100, 100, 400, 300));
-        fake_->addControl(window, Rect(100, 100, 400, 22));
+        fake_->addWindow(42, 5, Rect(100, 100, 400, 300));
         windows_ = std::make_unique<ZoneManager>();
         windows_->updateZones(halves_, test::primaryDisplay(), false, false);
         windows_->updateZones(halves_, test::secondDisplay(), false, false);
-        now_ = 10'000;
         handler_ = std::make_unique<DragDropHandler>(*windows_);
-        handler_->setClock([this] { return now_; });
     }
     void cleanup()
     {
@@ -94,54 +82,40 @@ private slots:
         windows_.reset();
     }
 
-    // A click without a move shows and moves nothing; five points is not a move but more is;
-    // ticks that come late without a move disarm.
-    void whatCountsAsADrag()
+    // Steps and a release without a start are no move; a new start replaces a move whose
+    // release never came.
+    void aGestureRunsFromItsStartToItsRelease()
     {
-        down(ModifierFlag::shift);
-        QVERIFY(handler_->isPolling());
-        QVERIFY(handler_->draggedWindow());
-        now_ += 100;
-        handler_->checkForDrag();
-        QVERIFY(!handler_->isTracking());
-        up(ModifierFlag::shift, {150, 790});
-        QVERIFY(!handler_->isPolling());
-        QVERIFY(!handler_->overlayWindow());
-        QCOMPARE(windowFrame(), Rect(100, 100, 400, 300));
+        step(Modifier::Shift, {300, 400});
+        finish(Modifier::Shift, {300, 400});
+        QVERIFY(!handler_->gesture());
         QVERIFY(fake_->writes().isEmpty());
-
-        down(ModifierFlag::shift);
-        moveWindowBy(3, 4); // exactly 5
-        QVERIFY(!handler_->isTracking());
-        moveWindowBy(5.01, 0);
-        QVERIFY(handler_->isTracking());
-        up(0, {150, 790});
-
-        down(ModifierFlag::shift);
-        now_ += 501;
-        handler_->checkForDrag();
-        QVERIFY(!handler_->isPolling());
-        QVERIFY(!handler_->draggedWindow());
+        start(Modifier::Shift);
+        QVERIFY(overlay());
+        start(none, {160, 110});
+        QVERIFY(handler_->gesture() && !overlay());
+        finish(none, {160, 110});
+        QVERIFY(!handler_->gesture());
+        QVERIFY(fake_->writes().isEmpty());
     }
 
     // A drag begun on the title bar with the modifier held and let go far away, the modifier
     // still held, that moved no window is reported; a short one, one begun in the window's body
-    // and one that moved the window are not.
+    // and one let go without the modifier are not.
     void aModifierDragThatMovedNoWindowIsReported()
     {
         QSignalSpy unmoved(handler_.get(), &DragDropHandler::modifierDragMovedNoWindow);
-        down(ModifierFlag::shift);
-        now_ += 600;
-        handler_->checkForDrag(); // the poll gives up: nothing moves
-        up(ModifierFlag::shift, {300, 790});
+        fake_->setHeldKeys({Modifier::Shift, {}});
+        const auto drag = [this](Point from, Point to) {
+            fake_->dragWithoutMove(5, from, to);
+            QCoreApplication::processEvents();
+        };
+        drag({150, 110}, {300, 110});
         QCOMPARE(unmoved.count(), 1);
-        down(ModifierFlag::shift);
-        up(ModifierFlag::shift, {170, 790});
-        down(ModifierFlag::shift, {150, 600});
-        up(ModifierFlag::shift, {400, 600});
-        down(ModifierFlag::shift);
-        up(0, {300, 790});
-        snapAt({300, 790});
+        drag({150, 110}, {170, 110});
+        drag({150, 300}, {400, 300});
+        fake_->setHeldKeys({});
+        drag({150, 110}, {300, 110});
         QCOMPARE(unmoved.count(), 1);
     }
 
@@ -149,41 +123,40 @@ private slots:
     // takes its overlay along.
     void aDisplayThatGoesOrChangesTakesItsOverlayAlong()
     {
-        down(ModifierFlag::shift);
-        moveWindowBy(50, 0);
-        drag(ModifierFlag::shift, {400, 500});
-        QVERIFY(handler_->overlayWindow()->display() == test::primaryDisplay());
+        start(Modifier::Shift);
+        step(Modifier::Shift, {400, 400});
+        QVERIFY(overlay()->display() == test::primaryDisplay());
         QCOMPARE(highlighted()->id, halves_[0].id);
-        drag(ModifierFlag::shift, {3000, 500});
-        QVERIFY(handler_->overlayWindow()->display() == test::secondDisplay());
+        step(Modifier::Shift, {3000, 400});
+        QVERIFY(overlay()->display() == test::secondDisplay());
         QCOMPARE(highlighted()->id, halves_[1].id);
         // Outside every display the overlay stays as it was.
-        drag(ModifierFlag::shift, {-50, 500});
-        QVERIFY(handler_->overlayWindow()->display() == test::secondDisplay());
+        step(Modifier::Shift, {-50, 400});
+        QVERIFY(overlay()->display() == test::secondDisplay());
         // Another display changing leaves the overlay alone.
         corvane::Display primary = test::primaryDisplay();
         primary.visibleFrame.height -= 30;
         fake_->setDisplays({primary, test::secondDisplay()});
         emit fake_->displays().screenParametersChanged();
-        QVERIFY(handler_->overlayWindow());
+        QVERIFY(overlay());
         // Its own display reshaped: the overlay goes, and the next drag event shows a new one.
         corvane::Display second = test::secondDisplay();
         second.visibleFrame.height -= 30;
         fake_->setDisplays({primary, second});
         emit fake_->displays().screenParametersChanged();
-        QVERIFY(!handler_->overlayWindow());
-        drag(ModifierFlag::shift, {3000, 500});
-        QVERIFY(handler_->overlayWindow());
-        QCOMPARE(handler_->overlayWindow()->screenRect(), second.visibleFrame);
+        QVERIFY(!overlay());
+        step(Modifier::Shift, {3000, 400});
+        QVERIFY(overlay());
+        QCOMPARE(overlay()->screenRect(), second.visibleFrame);
         // Its display removed: the overlay goes, and a release over no display snaps nothing.
         fake_->setDisplays({primary});
         emit fake_->displays().screenParametersChanged();
-        QVERIFY(!handler_->overlayWindow());
+        QVERIFY(!overlay());
         const Rect before = windowFrame();
-        drag(ModifierFlag::shift, {3100, 500});
-        up(ModifierFlag::shift, {3100, 500});
+        step(Modifier::Shift, {3100, 400});
+        finish(Modifier::Shift, {3100, 400});
         QCOMPARE(windowFrame(), before);
-        QVERIFY(!handler_->isTracking());
+        QVERIFY(!handler_->gesture());
     }
 
     // The snap key, named in any case (what names no key is Shift), counts while it is held:
@@ -191,29 +164,29 @@ private slots:
     void theSnapKeyCountsWhileItIsHeld_data()
     {
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<quint64>("flag");
-        QTest::newRow("CMD") << u"CMD"_s << quint64(ModifierFlag::command);
-        QTest::newRow("alt") << u"alt"_s << quint64(ModifierFlag::option);
-        QTest::newRow("no such key: Shift") << u"\u00e9\u00e9"_s << quint64(ModifierFlag::shift);
+        QTest::addColumn<int>("key");
+        QTest::newRow("CMD is Super") << u"CMD"_s << int(Modifier::Super);
+        QTest::newRow("alt") << u"alt"_s << int(Modifier::Alt);
+        QTest::newRow("no such key: Shift") << u"\u00e9\u00e9"_s << int(Modifier::Shift);
     }
 
     void theSnapKeyCountsWhileItIsHeld()
     {
         QFETCH(QString, stored);
-        QFETCH(quint64, flag);
+        QFETCH(int, key);
         Settings::setValue(SettingsKeys::dragModifierKey, stored);
-        const quint64 other =
-            flag == ModifierFlag::shift ? ModifierFlag::command : ModifierFlag::shift;
-        grab();
-        QVERIFY(handler_->isTracking() && !handler_->isPolling() && !handler_->overlayWindow());
-        drag(other, {1000, 600});
-        QVERIFY(!handler_->overlayWindow());
-        drag(flag, {1000, 600});
+        const Modifiers flag(static_cast<Modifier>(key));
+        const Modifiers other = flag == Modifier::Shift ? Modifier::Super : Modifier::Shift;
+        start();
+        QVERIFY(handler_->gesture() && !overlay());
+        step(other, {1000, 300});
+        QVERIFY(!overlay());
+        step(flag, {1000, 300});
         QVERIFY(highlighted() && highlighted()->id == halves_[1].id);
-        QVERIFY(handler_->overlayWindow()->display() == test::primaryDisplay());
-        up(other, {1000, 600});
+        QVERIFY(overlay()->display() == test::primaryDisplay());
+        finish(other, {1000, 300});
         QVERIFY(fake_->writes().isEmpty());
-        QVERIFY(!handler_->isTracking());
+        QVERIFY(!handler_->gesture());
     }
 
     // A key that is not a modifier (F5, Space, a letter) is followed through the input monitor:
@@ -232,38 +205,41 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(int, keyCode);
         Settings::setValue(SettingsKeys::dragModifierKey, stored);
-        fake_->setHeldKeys({keyCode});
-        down();
+        // Held when the move starts; the first move after the key was chosen learns it from
+        // the desktop.
+        fake_->setHeldKeys({none, {keyCode}});
+        fake_->move(Stage::Started, 5, Point{150, 110});
+        QCoreApplication::processEvents();
         QCOMPARE(fake_->followedKeys(), QList<int>{keyCode});
-        moveWindowBy(10, 0);
-        QVERIFY(handler_->overlayWindow()); // held at the press
-        drag(ModifierFlag::shift, {1000, 600});
+        QVERIFY(overlay());
+        const auto keys = [&](bool held, Modifiers modifiers, Point at, Stage stage) {
+            fake_->setHeldKeys({modifiers, held ? QList<int>{keyCode} : QList<int>{}});
+            fake_->move(stage, 5, at);
+            QCoreApplication::processEvents();
+        };
+        keys(true, Modifier::Shift, {1000, 300}, Stage::Stepped);
         QCOMPARE(highlighted()->id, halves_[1].id);
-        fake_->setHeldKeys({});
-        drag(ModifierFlag::shift, {1000, 600});
-        QVERIFY(!handler_->overlayWindow());
-        up(ModifierFlag::shift, {1000, 600});
-        QCOMPARE(windowFrame(), Rect(110, 100, 400, 300));
+        keys(false, Modifier::Shift, {1000, 300}, Stage::Stepped);
+        QVERIFY(!overlay());
+        keys(false, Modifier::Shift, {1000, 300}, Stage::Finished);
+        QCOMPARE(windowFrame(), Rect(100, 100, 400, 300));
 
-        grab();
-        QVERIFY(!handler_->overlayWindow());
-        fake_->setHeldKeys({keyCode});
-        drag(0, {1000, 600});
+        keys(false, none, {150, 110}, Stage::Started);
+        QVERIFY(!overlay());
+        keys(true, none, {1000, 300}, Stage::Stepped);
         QCOMPARE(highlighted()->id, halves_[1].id);
-        up(0, {1000, 600});
+        keys(true, none, {1000, 300}, Stage::Finished);
         QCOMPARE(windowFrame(), targetOf(halves_[1], test::primaryDisplay()));
     }
 
     // A pointer moved by a tool that warps it sends no drag event: the release point decides.
     void withoutADragEventTheReleasePointDecides()
     {
-        down(ModifierFlag::shift);
-        moveWindowBy(40, 0);
-        QVERIFY(handler_->overlayWindow());
-        QVERIFY(!highlighted());
-        up(ModifierFlag::shift, {3000, 500});
+        start(Modifier::Shift);
+        QVERIFY(overlay());
+        finish(Modifier::Shift, {3000, 400});
         QCOMPARE(windowFrame(), targetOf(halves_[1], test::secondDisplay()));
-        QVERIFY(!handler_->overlayWindow());
+        QVERIFY(!handler_->gesture());
     }
 
     // The modifier is taken from the settings at each mouse-down: a change between two
@@ -272,29 +248,29 @@ private slots:
     void aChangedModifierCountsFromTheNextGesture()
     {
         Settings::setValue(SettingsKeys::dragModifierKey, u"control"_s);
-        grab();
-        drag(ModifierFlag::shift, {1000, 600});
-        QVERIFY(!handler_->overlayWindow());
-        drag(ModifierFlag::control, {1000, 600});
-        QVERIFY(handler_->overlayWindow());
-        up(0, {1000, 600});
-        QCOMPARE(windowFrame(), Rect(110, 100, 400, 300));
+        start();
+        step(Modifier::Shift, {1000, 300});
+        QVERIFY(!overlay());
+        step(Modifier::Ctrl, {1000, 300});
+        QVERIFY(overlay());
+        finish(none, {1000, 300});
+        QCOMPARE(windowFrame(), Rect(100, 100, 400, 300));
 
         Settings::setValue(SettingsKeys::dragModifierKey, u"option"_s);
-        grab(ModifierFlag::option);
-        QVERIFY(handler_->overlayWindow());
-        drag(ModifierFlag::control, {1000, 600});
-        QVERIFY(!handler_->overlayWindow());
-        drag(ModifierFlag::option, {1000, 600});
+        start(Modifier::Alt);
+        QVERIFY(overlay());
+        step(Modifier::Ctrl, {1000, 300});
+        QVERIFY(!overlay());
+        step(Modifier::Alt, {1000, 300});
         QCOMPARE(highlighted()->id, halves_[1].id);
-        up(ModifierFlag::option, {1000, 600});
+        finish(Modifier::Alt, {1000, 300});
         QCOMPARE(windowFrame(), targetOf(halves_[1], test::primaryDisplay()));
     }
 
     void storedAndChangedColoursReachTheOverlay()
     {
-        grab(ModifierFlag::shift);
-        OverlayView* view = handler_->overlayView();
+        start(Modifier::Shift);
+        OverlayView* view = handler_->gesture()->overlayView();
         QVERIFY(view);
         QCOMPARE(view->normalZoneColor(), Settings::defaultZoneColors().normal);
         QCOMPARE(view->highlightZoneColor(), Settings::defaultZoneColors().highlight);
@@ -303,37 +279,27 @@ private slots:
         QCOMPARE(view->highlightZoneColor(), QColor(Qt::green));
     }
 
-    void aSecondMouseDownReplacesTheRunningPoll()
-    {
-        down(ModifierFlag::shift);
-        down(ModifierFlag::shift); // the first mouse-up never arrived
-        QCOMPARE(handler_->findChildren<QTimer*>().size(), 1);
-        up(0, {150, 790});
-        QVERIFY(handler_->findChildren<QTimer*>().isEmpty());
-    }
-
     void aWindowThatVanishesMidDragIsNotAnError()
     {
-        grab(ModifierFlag::shift);
-        drag(ModifierFlag::shift, {300, 500});
+        start(Modifier::Shift);
+        step(Modifier::Shift, {300, 400});
         fake_->removeWindow(5);
-        drag(ModifierFlag::shift, {310, 500});
-        up(ModifierFlag::shift, {310, 500});
-        QVERIFY(!handler_->overlayWindow());
-        QVERIFY(!handler_->isTracking());
+        step(Modifier::Shift, {310, 400});
+        finish(Modifier::Shift, {310, 400});
+        QVERIFY(!handler_->gesture());
         // The next gesture works as usual.
         fake_->addWindow(43, 6, Rect(0, 0, 300, 300));
-        down(ModifierFlag::shift, {50, 850});
-        QVERIFY(handler_->draggedWindow());
+        report(Stage::Started, Modifier::Shift, {50, 50}, 6);
+        QVERIFY(overlay());
     }
 
     // A zone off every display, or no rectangle at all, moves nothing; a huge one is cut to
-    // the bounds of both displays in accessibility space: (0, -180) to (3360, 900).
+    // the bounds of both displays: (0, -180) to (3360, 900).
     void hostileZones_data()
     {
         QTest::addColumn<Rect>("zone");
         QTest::addColumn<Rect>("expected");
-        const Rect unmoved(110, 100, 400, 300);
+        const Rect unmoved(100, 100, 400, 300);
         QTest::newRow("far right") << Rect(5, 0, 0.5, 1) << unmoved;
         QTest::newRow("not a number") << Rect(std::nan(""), 0, 0.5, 0.5) << unmoved;
         QTest::newRow("zero size") << Rect(0.5, 0.5, 0, 0) << unmoved;
@@ -346,9 +312,9 @@ private slots:
         QFETCH(Rect, zone);
         QFETCH(Rect, expected);
         windows_->updateZones({Zone(zone)}, test::primaryDisplay(), false, false);
-        snapAt({300, 500});
+        snapAt({300, 400});
         QCOMPARE(windowFrame(), expected);
-        QCOMPARE(fake_->writes().isEmpty(), expected == Rect(110, 100, 400, 300));
+        QCOMPARE(fake_->writes().isEmpty(), expected == Rect(100, 100, 400, 300));
     }
 
     // With Control held as well, the zones from the one under the pointer when it went down to
@@ -359,28 +325,28 @@ private slots:
         const ZoneList tall{Zone(Rect(0, 0, 0.6, 1)), Zone(Rect(0.6, 0, 0.4, 0.5)),
                             Zone(Rect(0.6, 0.5, 0.4, 0.5))};
         windows_->updateZones(tall, test::primaryDisplay(), false, false);
-        const auto spanned = [this] { return handler_->overlayView()->spannedZones(); };
-        const std::uint64_t both = ModifierFlag::shift | ModifierFlag::control;
-        grab(ModifierFlag::shift);
-        drag(ModifierFlag::shift, {300, 500});
-        drag(both, {300, 500}); // Control goes down over zone 1
+        const auto spanned = [this] { return handler_->gesture()->overlayView()->spannedZones(); };
+        const Modifiers both = Modifier::Shift | Modifier::Ctrl;
+        start(Modifier::Shift);
+        step(Modifier::Shift, {300, 400});
+        step(both, {300, 400}); // Control goes down over zone 1
         QCOMPARE(spanned(), QList<QUuid>{tall[0].id});
-        drag(both, {1200, 100}); // zone 3
+        step(both, {1200, 800}); // zone 3
         QCOMPARE(spanned(), (QList<QUuid>{tall[0].id, tall[1].id, tall[2].id}));
-        drag(ModifierFlag::shift, {1200, 100});
+        step(Modifier::Shift, {1200, 800});
         QVERIFY(spanned().isEmpty());
         QCOMPARE(highlighted()->id, tall[2].id);
-        drag(both, {1200, 100}); // down again, over zone 3
-        drag(both, {1200, 800}); // zone 2
+        step(both, {1200, 800}); // down again, over zone 3
+        step(both, {1200, 100}); // zone 2
         QCOMPARE(spanned(), (QList<QUuid>{tall[1].id, tall[2].id}));
-        up(both, {1200, 800});
+        finish(both, {1200, 100});
         QCOMPARE(windowFrame(), Rect(864, 25, 576, 875));
 
-        grab(ModifierFlag::shift, {1000, 790});
-        drag(both, {1200, 800});
-        drag(both, {300, 500});
+        start(Modifier::Shift, {1000, 110});
+        step(both, {1200, 100});
+        step(both, {300, 400});
         QCOMPARE(spanned().size(), 3);
-        up(ModifierFlag::shift, {300, 500});
+        finish(Modifier::Shift, {300, 400});
         QCOMPARE(windowFrame(), Rect(0, 25, 864, 875));
     }
 
@@ -389,14 +355,14 @@ private slots:
     // with the option off, and a window that closes is forgotten.
     void aSnappedWindowDraggedOutGetsItsSizeBack()
     {
-        const AccessibilityElement window(fake_->window(5)->element);
+        const WindowHandle window = FakePlatform::handle(5);
         auto dragOut = [this] {
-            down(0, {360, 860}); // inside the snapped window, 40 below the display's top
-            moveWindowBy(40, 0);
-            drag(0, {400, 860});
-            up(0, {400, 860});
+            start(none, {360, 40}); // inside the snapped window, 40 below the display's top
+            fake_->window(5)->frame->x += 40; // the window manager moves it
+            step(none, {400, 40});
+            finish(none, {400, 40});
         };
-        snapAt({300, 500});
+        snapAt({300, 400});
         QCOMPARE(windowFrame(), Rect(0, 25, 720, 875));
         dragOut();
         // The pointer was half way across the 720-wide window: it is half way across 400.
@@ -404,18 +370,18 @@ private slots:
         QVERIFY(!SnappedWindows::shared().isRemembered(window));
 
         *fake_->window(5)->frame = Rect(100, 100, 400, 300);
-        snapAt({300, 500});
+        snapAt({300, 400});
         fake_->window(5)->frame->width = 700; // the user narrows it
         dragOut();
         QCOMPARE(windowFrame().size(), Size(700, 875));
 
         Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, false);
-        snapAt({300, 500});
+        snapAt({300, 400});
         dragOut();
         QCOMPARE(windowFrame().size(), Size(720, 875));
         QVERIFY(!SnappedWindows::shared().isRemembered(window));
 
-        snapAt({300, 500});
+        snapAt({300, 400});
         QVERIFY(SnappedWindows::shared().isRemembered(window));
         fake_->removeWindow(5);
         QVERIFY(!SnappedWindows::shared().isRemembered(window));
@@ -426,20 +392,18 @@ private slots:
     void anExcludedApplicationIsLeftAlone()
     {
         // Blanks around either name count for nothing, and are not stored.
-        fake_->window(5)->applicationIdentifiers = {u" xterm"_s, u"XTerm "_s};
+        fake_->window(5)->application = {u" xterm"_s, u"XTerm "_s};
         Settings::setExcludedApplications({u" XTERM\t"_s});
         QCOMPARE(Settings::value(SettingsKeys::excludedApplications).toStringList(),
                  QStringList{u"XTERM"_s});
-        snapAt({300, 500});
-        QVERIFY(!handler_->isTracking());
+        snapAt({300, 400});
         QVERIFY(fake_->writes().isEmpty());
-        const AccessibilityElement window(fake_->window(5)->element);
-        QCOMPARE(WindowSnapper::snap(window, halves_[0], test::primaryDisplay()),
+        QCOMPARE(WindowSnapper::snap(FakePlatform::handle(5), halves_[0], test::primaryDisplay()),
                  SnapOutcome::Excluded);
         QVERIFY(fake_->writes().isEmpty());
 
         Settings::setExcludedApplications({u"xlogo"_s});
-        snapAt({300, 500});
+        snapAt({300, 400});
         QCOMPARE(windowFrame(), Rect(0, 25, 720, 875));
     }
 
@@ -454,7 +418,7 @@ private slots:
         const auto unfocused = snapper.snapActiveWindow({ZoneRequest::Kind::Next, 0});
         QVERIFY(!unfocused.snapped);
         QCOMPARE(unfocused.message, u"No window is active"_s);
-        fake_->setFocusedElement(fake_->window(5)->element);
+        fake_->setActiveWindow(5);
         const auto missing = snapper.snapActiveWindow({ZoneRequest::Kind::Number, 3});
         QCOMPARE(missing.message, u"Display 1 has no zone 3: its layout has 2 zones"_s);
         QVERIFY(fake_->writes().isEmpty());
@@ -477,14 +441,40 @@ private slots:
         QCOMPARE(snapper.flash().view()->highlightedZone()->id, halves_[1].id);
     }
 
-    void nothingUnderThePointerLeavesTheStateAlone()
+    // Where the desktop tells no keys (KDE Plasma on Wayland), the zones show on every move or
+    // after the snap shortcut, which turns them off again; the span shortcut spans and shows
+    // them. Where keys are told, only keys count.
+    void whereNoKeysAreToldTheShortcutsStandIn_data()
     {
-        down(ModifierFlag::shift, {1300, 50});
-        QVERIFY(!handler_->draggedWindow());
-        QVERIFY(!handler_->isPolling());
-        fake_->setTrusted(false);
-        down(ModifierFlag::shift);
-        QVERIFY(!handler_->draggedWindow());
+        QTest::addColumn<bool>("told");
+        QTest::addColumn<bool>("everyMove");
+        QTest::addColumn<bool>("snapShortcut");
+        QTest::addColumn<bool>("spanShortcut");
+        QTest::addColumn<bool>("zones");
+        QTest::addColumn<bool>("span");
+        QTest::newRow("shortcut trigger") << false << false << false << false << false << false;
+        QTest::newRow("snap shortcut") << false << false << true << false << true << false;
+        QTest::newRow("every move") << false << true << false << false << true << false;
+        QTest::newRow("every move, shortcut") << false << true << true << false << false << false;
+        QTest::newRow("span shortcut") << false << false << false << true << true << true;
+        QTest::newRow("keys told") << true << true << true << true << false << false;
+    }
+
+    void whereNoKeysAreToldTheShortcutsStandIn()
+    {
+        QFETCH(bool, told);
+        QFETCH(bool, everyMove);
+        QFETCH(bool, snapShortcut);
+        QFETCH(bool, spanShortcut);
+        WindowMove move;
+        if (told)
+            move.keys = HeldKeys{};
+        move.snapShortcut = snapShortcut;
+        move.spanShortcut = spanShortcut;
+        const DragIntent intent =
+            DragIntent::of(move, DragKey::shift(), DragKey::fromName(u"control"_s), everyMove);
+        QTEST(intent.showZones, "zones");
+        QTEST(intent.span, "span");
     }
 };
 

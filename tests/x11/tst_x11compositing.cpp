@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestEnvironment.h"
 #include "XServer.h"
-#include "managers/OverlayView.h"
-#include "managers/OverlayWindow.h"
-#include "managers/ShapedPainting.h"
+#include "overlay/OverlayView.h"
+#include "overlay/OverlayWindow.h"
+#include "overlay/ShapedPainting.h"
 #include "platform/x11/X11Platform.h"
 #include "settings/Settings.h"
 

@@ -2,8 +2,10 @@
 #include "TestEnvironment.h"
 #include "XServer.h"
 #include "platform/KeyCodes.h"
-#include "platform/x11/X11Accessibility.h"
+#include "platform/x11/X11Displays.h"
+#include "platform/x11/X11InputMonitor.h"
 #include "platform/x11/X11Platform.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "platform/x11/XcbConnection.h"
 #include "shortcuts/KeyboardShortcuts.h"
 
@@ -21,8 +23,8 @@ using namespace corvane;
 using namespace Qt::StringLiterals;
 using corvane::test::XServer;
 
-// The global mouse monitor and hot keys, driven through XTest (xdotool). The screen is one
-// 3360 x 1080 monitor, so a root point (x, y) is (x, 1080 - y) in screen space. The toolkit is
+// The left button as the backend follows it, and hot keys, driven through XTest (xdotool). The
+// screen is one 3360 x 1080 monitor at scale 1: root points are global points. The toolkit is
 // connected to the same server, for the presses on this process's own windows: the server is
 // started before the application object, so the test has its own main.
 class X11InputTest : public QObject {
@@ -33,8 +35,14 @@ public:
 private:
     XServer* server_;
     std::unique_ptr<X11Platform> platform_;
-    QList<MouseEvent> events_;
-    InputMonitor::MonitorId monitor_ = 0;
+    using Stage = X11InputMonitor::Stage;
+    struct Event {
+        Stage type;
+        Point location;
+        HeldKeys keys;
+    };
+    std::unique_ptr<X11InputMonitor> monitor_;
+    QList<Event> events_;
 
     bool xdotool(const QString& arguments)
     {
@@ -71,12 +79,19 @@ private slots:
         QCOMPARE(QGuiApplication::platformName(), u"xcb"_s);
         test::resetStores();
         platform_ = std::make_unique<X11Platform>();
-        monitor_ = platform_->inputMonitor().addGlobalMonitor(
-            EventMask::leftMouseDown | EventMask::leftMouseUp | EventMask::leftMouseDragged,
-            [this](const MouseEvent& e) { events_.append(e); });
+        monitor_ = std::make_unique<X11InputMonitor>(
+            platform_->connection(), static_cast<const X11Displays&>(platform_->displays()));
+        monitor_->setHandler([this](Stage stage, QPoint root, const HeldKeys& keys) {
+            events_.append({stage, Point{double(root.x()), double(root.y())}, keys});
+        });
+        monitor_->setListening(true);
     }
 
-    void cleanupTestCase() { platform_.reset(); }
+    void cleanupTestCase()
+    {
+        monitor_.reset();
+        platform_.reset();
+    }
 
     // No key stays held for the next test, and no window manager menu that a click on the
     // desktop with another button opened stays open.
@@ -94,22 +109,21 @@ private slots:
         events_.clear();
         QVERIFY(server_->fakeMotion({500, 500}));
         QVERIFY(server_->fakeKey(XK_Shift_L, true));
-        QTRY_COMPARE(platform_->inputMonitor().modifierFlags(), ModifierFlag::shift);
-        QCOMPARE(platform_->inputMonitor().mouseLocation(), (Point{500, 580}));
+        QTRY_COMPARE(monitor_->heldKeys().modifiers, Modifiers(Modifier::Shift));
+        QCOMPARE(platform_->windowSystem().pointer(), (Point{500, 500}));
 
         QVERIFY(server_->fakeButton(1, true));
         QTRY_COMPARE(events_.size(), 1);
-        QCOMPARE(events_[0].type, MouseEventType::LeftMouseDown);
-        QCOMPARE(events_[0].modifierFlags, ModifierFlag::shift);
-        QCOMPARE(events_[0].location, (Point{500, 580}));
-        QVERIFY(!events_[0].charactersIgnoringModifiers);
+        QCOMPARE(events_[0].type, Stage::Pressed);
+        QCOMPARE(events_[0].keys.modifiers, Modifiers(Modifier::Shift));
+        QCOMPARE(events_[0].location, (Point{500, 500}));
 
         // The monitor sees the press before the moves, as it does with a hand on the mouse.
         QVERIFY(server_->fakeMotion({560, 470}));
         QVERIFY(server_->fakeMotion({650, 420}));
-        QTRY_VERIFY(!events_.isEmpty() && events_.last().location == (Point{650, 660}));
-        QCOMPARE(events_.last().type, MouseEventType::LeftMouseDragged);
-        QCOMPARE(events_.last().modifierFlags, ModifierFlag::shift);
+        QTRY_VERIFY(!events_.isEmpty() && events_.last().location == (Point{650, 420}));
+        QCOMPARE(events_.last().type, Stage::Dragged);
+        QCOMPARE(events_.last().keys.modifiers, Modifiers(Modifier::Shift));
 
         // The root does not tell of its children during a drag (each move of a frame would
         // wake Corvane): a panel that came meanwhile, one only the root tells of, is counted
@@ -118,16 +132,16 @@ private slots:
             QRect(0, 1050, 1920, 30), {0, 0, 0, 30, 0, 0, 0, 0, 0, 0, 0, 1919}, false);
 
         QVERIFY(server_->fakeButton(1, false));
-        QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
-        QCOMPARE(events_.last().location, (Point{650, 660}));
+        QTRY_COMPARE(events_.last().type, Stage::Released);
+        QCOMPARE(events_.last().location, (Point{650, 420}));
         QTRY_COMPARE(platform_->displays().screens().first().visibleFrame.height, 1050.0);
         xcb_destroy_window(server_->connection(), panel);
         xcb_flush(server_->connection());
         QTRY_COMPARE(platform_->displays().screens().first().visibleFrame.height, 1080.0);
-        QCOMPARE(events_.last().modifierFlags, ModifierFlag::shift);
+        QCOMPARE(events_.last().keys.modifiers, Modifiers(Modifier::Shift));
         QVERIFY(server_->fakeKey(XK_Shift_L, false));
-        for (const MouseEvent& e : events_.mid(1, events_.size() - 2))
-            QCOMPARE(e.type, MouseEventType::LeftMouseDragged);
+        for (const Event& e : events_.mid(1, events_.size() - 2))
+            QCOMPARE(e.type, Stage::Dragged);
 
         // After the release, moves are not watched any more.
         const qsizetype count = events_.size();
@@ -167,7 +181,7 @@ private slots:
         QVERIFY(server_->fakeButton(3, true));
         QVERIFY(server_->fakeButton(3, false));
         QTRY_COMPARE(events_.size(), 2);
-        QCOMPARE(events_[0].type, MouseEventType::LeftMouseDown);
+        QCOMPARE(events_[0].type, Stage::Pressed);
         QVERIFY(setMapping(normal));
     }
 
@@ -196,14 +210,14 @@ private slots:
         QVERIFY(server_->fakeKey(XK_Shift_L, true));
         QVERIFY(server_->fakeButton(1, true));
         QTRY_COMPARE(events_.size(), 1);
-        QCOMPARE(events_[0].modifierFlags, ModifierFlag::shift);
+        QCOMPARE(events_[0].keys.modifiers, Modifiers(Modifier::Shift));
 
         // Shift let go right after the button, before anything is handled.
         QVERIFY(server_->fakeMotion({600, 450}));
         QVERIFY(server_->fakeButton(1, false));
         QVERIFY(server_->fakeKey(XK_Shift_L, false));
-        QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
-        QCOMPARE(events_.last().modifierFlags, ModifierFlag::shift);
+        QTRY_COMPARE(events_.last().type, Stage::Released);
+        QCOMPARE(events_.last().keys.modifiers, Modifiers(Modifier::Shift));
 
         // Shift let go before the button, with Control pressed on the way: the move before
         // the change has Shift, the release has only Control.
@@ -216,11 +230,11 @@ private slots:
         QVERIFY(server_->fakeKey(XK_Control_L, true));
         QVERIFY(server_->fakeButton(1, false));
         QVERIFY(server_->fakeKey(XK_Control_L, false));
-        QTRY_COMPARE(events_.last().type, MouseEventType::LeftMouseUp);
-        QCOMPARE(events_.last().modifierFlags, ModifierFlag::control);
+        QTRY_COMPARE(events_.last().type, Stage::Released);
+        QCOMPARE(events_.last().keys.modifiers, Modifiers(Modifier::Ctrl));
         QCOMPARE(events_.size(), 3);
-        QCOMPARE(events_[1].type, MouseEventType::LeftMouseDragged);
-        QCOMPARE(events_[1].modifierFlags, ModifierFlag::shift);
+        QCOMPARE(events_[1].type, Stage::Dragged);
+        QCOMPARE(events_[1].keys.modifiers, Modifiers(Modifier::Shift));
     }
 
     // A key that is not a modifier is reported once followed: held before the press (from the
@@ -229,12 +243,12 @@ private slots:
     void followedKeysAreReportedAtTheirMoment()
     {
         constexpr int f5 = 96, space = 49, noSuchKey = 10;
-        InputMonitor& monitor = platform_->inputMonitor();
+        X11InputMonitor& monitor = *monitor_;
         QVERIFY(monitor.canFollowKey(f5));
         QVERIFY(!monitor.canFollowKey(noSuchKey));
         monitor.followKeys({f5});
         QVERIFY(server_->fakeKey(XK_F5, true));
-        QTRY_COMPARE(monitor.heldKeys(), QList<int>{f5});
+        QTRY_COMPARE(monitor.heldKeys().keys, QList<int>{f5});
 
         events_.clear();
         QVERIFY(server_->fakeMotion({500, 500}));
@@ -248,10 +262,10 @@ private slots:
         QVERIFY(server_->fakeButton(1, false));
         QVERIFY(server_->fakeKey(XK_space, false));
         QTRY_COMPARE(events_.size(), 4);
-        QCOMPARE(events_[0].heldKeys, QList<int>{f5});
-        QCOMPARE(events_[1].heldKeys, QList<int>{f5});
-        QVERIFY(events_[2].heldKeys.isEmpty());
-        QVERIFY(events_[3].heldKeys.isEmpty());
+        QCOMPARE(events_[0].keys.keys, QList<int>{f5});
+        QCOMPARE(events_[1].keys.keys, QList<int>{f5});
+        QVERIFY(events_[2].keys.keys.isEmpty());
+        QVERIFY(events_[3].keys.keys.isEmpty());
 
         // A key taken up in the middle of a drag is known at once, pressed before it or not.
         events_.clear();
@@ -259,10 +273,10 @@ private slots:
         QVERIFY(server_->fakeButton(1, true));
         QTRY_COMPARE(events_.size(), 1);
         monitor.followKeys({f5, space});
-        QCOMPARE(monitor.heldKeys(), QList<int>{space});
+        QCOMPARE(monitor.heldKeys().keys, QList<int>{space});
         QVERIFY(server_->fakeButton(1, false));
         QTRY_COMPARE(events_.size(), 2);
-        QCOMPARE(events_[1].heldKeys, QList<int>{space});
+        QCOMPARE(events_[1].keys.keys, QList<int>{space});
         QVERIFY(server_->fakeKey(XK_space, false));
         monitor.followKeys({});
     }
@@ -307,29 +321,23 @@ private slots:
         overlay.show();
         QVERIFY(server_->waitForViewable(xcb_window_t(overlay.winId())));
 
-        Accessibility& ax = platform_->accessibility();
-        const auto element = ax.elementAtPosition(
-            ax.systemWide(), Point{double(client.center().x()), double(client.center().y())});
-        QVERIFY(element);
-        const auto window = ax.copyAttribute(*element, AXAttribute::window);
-        QCOMPARE(window.error, AXError::Success);
-        QCOMPARE(X11Accessibility::windowOf(std::get<ElementHandle>(window.value)),
-                 std::optional(xlogo->window));
+        const auto window = platform_->windowSystem().windowAt(
+            Point{double(client.center().x()), double(client.center().y())});
+        QCOMPARE(window, std::optional(X11WindowSystem::handle(xlogo->window)));
         server_->killProcess(xlogo->pid);
     }
 
-    void aRemovedMonitorHearsNothing()
+    void aMonitorThatStoppedListeningHearsNothing()
     {
-        platform_->inputMonitor().removeMonitor(monitor_);
+        monitor_->setListening(false);
         events_.clear();
         QVERIFY(xdotool(u"mousemove 2000 500 click 1"_s));
         QTest::qWait(200);
         QVERIFY(events_.isEmpty());
-        monitor_ = platform_->inputMonitor().addGlobalMonitor(
-            EventMask::leftMouseUp, [this](const MouseEvent& e) { events_.append(e); });
+        monitor_->setListening(true);
         QVERIFY(xdotool(u"click 1"_s));
-        QTRY_COMPARE(events_.size(), 1); // only the release was asked for
-        QCOMPARE(events_[0].type, MouseEventType::LeftMouseUp);
+        QTRY_COMPARE(events_.size(), 2);
+        QCOMPARE(events_[1].type, Stage::Released);
     }
 
     // One combination is had once, until it is let go; a key code with no key behind it is

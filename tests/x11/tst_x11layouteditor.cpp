@@ -5,9 +5,9 @@
 #include "editor/CustomLayoutEditor.h"
 #include "editor/CustomLayoutToolbarView.h"
 #include "editor/ToolWindow.h"
-#include "managers/LayoutManager.h"
-#include "managers/OverlayWindow.h"
-#include "managers/ZoneManager.h"
+#include "layouts/LayoutManager.h"
+#include "overlay/OverlayWindow.h"
+#include "overlay/ZoneManager.h"
 #include "platform/x11/X11Platform.h"
 
 #include <QApplication>

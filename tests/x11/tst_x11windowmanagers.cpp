@@ -2,8 +2,8 @@
 #include "CorvaneApp.h"
 #include "TestEnvironment.h"
 #include "XServer.h"
-#include "platform/x11/X11Accessibility.h"
 #include "platform/x11/X11Platform.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
@@ -26,7 +26,7 @@ class X11WindowManagersTest : public QObject {
     qint64 windowManager_ = 0;
     QList<qint64> clients_;
 
-    Accessibility& ax() { return platform_->accessibility(); }
+    WindowSystem& windows() { return platform_->windowSystem(); }
 
     bool startWindowManager(const QString& program, const QStringList& arguments)
     {
@@ -71,7 +71,7 @@ private slots:
         QVERIFY2(server_->isRunning(), qPrintable(server_->errorString()));
         test::resetStores();
         platform_ = std::make_unique<X11Platform>();
-        QVERIFY(ax().isProcessTrusted(false));
+        QVERIFY(windows().canMoveWindows());
     }
 
     void cleanup()
@@ -98,9 +98,9 @@ private slots:
         QVERIFY(server_->run(u"herbstclient"_s, {u"floating"_s, u"on"_s}));
         const auto xlogo = startXlogo();
         QVERIFY(xlogo);
-        const ElementHandle window = X11Accessibility::windowElement(xlogo->window);
+        const WindowHandle window = X11WindowSystem::handle(xlogo->window);
         for (const Rect& target : {Rect(200, 150, 640, 480), Rect(2000, 100, 700, 500)}) {
-            QCOMPARE(ax().setAttribute(window, AXAttribute::frame, target), AXError::Success);
+            QCOMPARE(windows().setFrame(window, target), WindowResult::Done);
             QCOMPARE(settledFrame(xlogo->window),
                      QRect(int(target.x), int(target.y), int(target.width), int(target.height)));
         }
@@ -119,14 +119,13 @@ private slots:
             10000);
         const QRect barRect =
             server_->clientGeometry(found.split('\n').first().toUInt()).value_or(QRect());
-        // The monitor the bar is on; it ends at the bar. In screen space (y up from the bottom
-        // of A) that is its visible frame.
+        // The monitor the bar is on; it ends at the bar: that is its visible frame.
         const QRect monitor = QRect(0, 0, 1920, 1080).contains(barRect.topLeft())
                                   ? QRect(0, 0, 1920, 1080)
                                   : QRect(1920, 0, 1440, 900);
         QVERIFY(monitor.contains(barRect.topLeft()));
         const QRect usable = monitor.adjusted(0, 0, 0, barRect.top() - monitor.bottom() - 1);
-        const Rect visible(usable.x(), 1080 - usable.bottom() - 1, usable.width(), usable.height());
+        const Rect visible(usable.x(), usable.y(), usable.width(), usable.height());
         const auto hasVisibleFrame = [&] {
             const DisplayList screens = platform_->displays().screens();
             return std::any_of(screens.cbegin(), screens.cend(), [&](const corvane::Display& d) {
@@ -138,14 +137,12 @@ private slots:
         const auto xlogo = startXlogo();
         QVERIFY(xlogo);
         QVERIFY(server_->run(u"i3-msg"_s, {u"[class=\"XLogo\"] floating enable"_s}));
-        // The lower half of the monitor with the bar, in accessibility space (A's corner is the
-        // root's).
+        // The lower half of the monitor with the bar.
         const QRect half(usable.x(), usable.y() + usable.height() / 2, usable.width(),
                          usable.height() - usable.height() / 2);
-        const ElementHandle window = X11Accessibility::windowElement(xlogo->window);
-        QCOMPARE(ax().setAttribute(window, AXAttribute::frame,
-                                   Rect(half.x(), half.y(), half.width(), half.height())),
-                 AXError::Success);
+        QCOMPARE(windows().setFrame(X11WindowSystem::handle(xlogo->window),
+                                    Rect(half.x(), half.y(), half.width(), half.height())),
+                 WindowResult::Done);
         QCOMPARE(settledFrame(xlogo->window), half);
     }
 

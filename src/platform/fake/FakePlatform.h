@@ -12,38 +12,30 @@
 
 namespace corvane {
 
-// A scriptable in-memory desktop for tests: displays, applications, windows with element trees,
-// injected mouse events, hot-key presses, a login-item store and a record of opened URLs, with
-// counters of the calls made to it.
+// A scriptable in-memory desktop for tests: displays, windows, the pointer and the keys, window
+// moves and other window events, hot-key presses, a login-item store and a record of opened
+// URLs, with counters of the calls made to it.
 class FakePlatform : public Platform {
 public:
     struct Counters {
-        int windowList = 0;
-        int describeWindows = 0;
-        int copyAttribute = 0;
-        int setAttribute = 0;
-        int elementAtPosition = 0;
+        int windowAt = 0;
+        int frame = 0;
+        int setFrame = 0;
     };
 
     struct Window {
         std::uint32_t number = 0;
         std::int32_t pid = 0;
-        std::int32_t layer = 0;
-        std::optional<Rect> frame = Rect(); // accessibility space; none: the server gives no bounds
-        std::optional<QString> ownerName;
-        QStringList applicationIdentifiers; // what the window's application is known by
-        bool onScreen = true;
-        bool desktopElement = false;
-        ElementHandle element; // its accessibility element
+        std::optional<Rect> frame = Rect(); // none: the window cannot be read
+        QStringList application;            // what the window's application is known by
+        bool normal = true;                 // not a dialog, a panel or the desktop
     };
 
     FakePlatform();
     ~FakePlatform() override;
 
     Displays& displays() override;
-    Accessibility& accessibility() override;
-    WindowServer& windowServer() override;
-    InputMonitor& inputMonitor() override;
+    WindowSystem& windowSystem() override;
     HotKeys& hotKeys() override;
     LoginItems& loginItems() override;
     Workspace& workspace() override;
@@ -57,47 +49,45 @@ public:
     void emitScreenParametersChanged();
     void emitSleep();
     void emitWake();
-    // A convenient display: frame and visible frame in screen space, a number and EDID values.
+    // A convenient display: frame and visible frame, a number and EDID values.
     static Display makeDisplay(const QString& key, Rect frame, Rect visibleFrame,
                                std::uint32_t number, std::uint32_t serial = 0);
 
-    // Applications and windows. Windows are kept front-most first; a new window goes in front.
-    ElementHandle addApplication(std::int32_t pid, const QString& name);
-    ElementHandle addWindow(std::int32_t pid, std::uint32_t number, Rect frame,
-                            std::optional<QString> ownerName = std::nullopt);
+    // Windows, front-most first; a new window goes in front and is reported opened.
+    WindowHandle addWindow(std::int32_t pid, std::uint32_t number, Rect frame,
+                           QStringList application = {});
     Window* window(std::uint32_t number);
-    // The window is destroyed: every call on it fails, and its destruction is reported.
+    static WindowHandle handle(std::uint32_t number) { return {number}; }
+    // The window is destroyed: every call on it fails, and it is reported closed.
     void removeWindow(std::uint32_t number);
     void raiseWindow(std::uint32_t number);
-    // A control inside `parent`. With `linksWindow` false it has only "AXParent".
-    ElementHandle addControl(ElementHandle parent, Rect frame, bool linksWindow = true);
-    // Scripting of single attributes.
-    void setRole(ElementHandle element, std::optional<QString> role);
-    void setUnreadable(ElementHandle element, const QString& attribute, bool unreadable = true);
-    void setReadOnly(ElementHandle element, const QString& attribute, bool readOnly = true);
-    void setEnhancedUserInterface(std::int32_t pid, std::optional<bool> value);
-    std::optional<bool> enhancedUserInterface(std::int32_t pid) const;
-    // Every successful attribute write, in order: (element, attribute).
-    QList<std::pair<ElementHandle, QString>> writes() const { return writes_; }
+    // The window the user works in (none: no window is active); the change is reported.
+    void setActiveWindow(std::optional<std::uint32_t> number);
+    // Every frame set, in order.
+    QList<std::pair<WindowHandle, Rect>> writes() const { return writes_; }
     void setTrusted(bool trusted) { trusted_ = trusted; }
-    // The element with the keyboard focus (an empty handle: none).
-    void setFocusedElement(ElementHandle element) { focused_ = element; }
     bool trusted() const { return trusted_; }
     void setReachesEveryWindow(bool reaches) { reachesEveryWindow_ = reaches; }
-    // Applications move windows in whole points; a set frame is kept exactly unless this says
-    // otherwise (for tests of windows that refuse a size).
+    // A set frame is kept exactly unless this says otherwise (windows that refuse a size).
     void setMinimumWindowSize(std::uint32_t number, Size minimum);
+    // The window refuses every frame.
+    void setRefusesFrames(std::uint32_t number, bool refuses = true);
 
-    // Input.
-    void setMouseLocation(Point location) { mouseLocation_ = location; }
-    void setModifierFlags(std::uint64_t flags) { modifierFlags_ = flags; }
-    // The keys other than modifiers held down (macOS key codes); events report the followed ones.
-    void setHeldKeys(const QList<int>& keyCodes) { heldKeys_ = keyCodes; }
+    // The pointer and the keys. With `told` false the desktop tells no keys (as KWin).
+    void setPointer(Point location) { pointer_ = location; }
+    void setHeldKeys(const HeldKeys& keys) { heldKeys_ = keys; }
+    void setKeysTold(bool told) { keysTold_ = told; }
     QList<int> followedKeys() const { return followedKeys_; }
-    // Delivers to every monitor whose mask holds the event; the location becomes the pointer's.
-    void injectMouseEvent(MouseEventType type, std::uint64_t flags,
-                          std::optional<Point> location = std::nullopt);
-    int monitorCount() const { return static_cast<int>(monitors_.size()); }
+    // What a move reports now: the pointer and the held keys (the followed ones only).
+    WindowMove moveOf(std::uint32_t number) const;
+    // Reports a window move: its start at the pointer (which moves there first), its steps and
+    // its end. The window's frame at the start is its start frame.
+    enum class MoveStage { Started, Stepped, Finished };
+    void move(MoveStage stage, std::uint32_t number, std::optional<Point> pointer = std::nullopt);
+    // A drag on the window that the window manager did not move, from `from` to `to`.
+    void dragWithoutMove(std::uint32_t number, Point from, Point to);
+    // The user resized the window to `frame`.
+    void resizeByUser(std::uint32_t number, const Rect& frame);
 
     // Hot keys.
     void pressHotKey(int keyCode, int carbonModifiers); // press then release, if registered
@@ -119,61 +109,35 @@ public:
 
 private:
     friend class FakeDisplays;
-    friend class FakeAccessibility;
-    friend class FakeWindowServer;
-    friend class FakeInputMonitor;
+    friend class FakeWindowSystem;
     friend class FakeHotKeys;
     friend class FakeLoginItems;
     friend class FakeWorkspace;
     friend class FakeCompositing;
     friend class FakeSession;
 
-    enum class Kind { SystemWide, Application, Window, Control };
-    struct Element {
-        Kind kind = Kind::Control;
-        std::int32_t pid = 0;
-        std::optional<QString> role;
-        Rect frame;
-        ElementHandle parent;
-        ElementHandle window;
-        std::uint32_t windowNumber = 0;
-        QSet<QString> unreadable;
-        QSet<QString> readOnly;
-        bool destroyed = false;
-    };
     struct HotKey {
         int keyCode;
         int modifiers;
     };
 
-    ElementHandle newElement(Element element);
-    QList<int> heldFollowedKeys() const;
-    Element* element(ElementHandle handle);
-    std::optional<ElementHandle> hitTest(Point position);
-    AXAttributeResult read(ElementHandle handle, const QString& attribute);
-    AXError write(ElementHandle handle, const QString& attribute, const AXValue& value);
+    HeldKeys followedHeldKeys() const;
 
     DisplayList displays_;
     std::optional<QString> mainKey_;
-    std::map<std::uint64_t, Element> elements_;
-    std::uint64_t nextElement_ = 1;
     QList<Window> windows_; // front-most first
-    QHash<std::int32_t, ElementHandle> applications_;
-    QHash<std::int32_t, std::optional<bool>> enhancedUserInterface_;
+    std::optional<std::uint32_t> active_;
     QHash<std::uint32_t, Size> minimumSizes_;
-    QList<std::pair<ElementHandle, QString>> writes_;
-    QHash<ElementHandle, Accessibility::DestructionHandler> destructionHandlers_;
-    ElementHandle systemWide_;
-    ElementHandle focused_;
+    QSet<std::uint32_t> refusing_;
+    QList<std::pair<WindowHandle, Rect>> writes_;
     bool trusted_ = true;
     bool reachesEveryWindow_ = true;
+    std::optional<Rect> moveStartFrame_;
 
-    Point mouseLocation_;
-    std::uint64_t modifierFlags_ = 0;
-    QList<int> heldKeys_;
+    Point pointer_;
+    HeldKeys heldKeys_;
+    bool keysTold_ = true;
     QList<int> followedKeys_;
-    std::map<int, std::pair<std::uint64_t, InputMonitor::Handler>> monitors_;
-    int nextMonitor_ = 1;
 
     std::map<std::uint32_t, HotKey> hotKeys_;
     QList<std::pair<int, int>> heldElsewhere_;
@@ -185,9 +149,7 @@ private:
     bool compositingActive_ = true;
 
     std::unique_ptr<Displays> displaysImpl_;
-    std::unique_ptr<Accessibility> accessibilityImpl_;
-    std::unique_ptr<WindowServer> windowServerImpl_;
-    std::unique_ptr<InputMonitor> inputMonitorImpl_;
+    std::unique_ptr<WindowSystem> windowSystemImpl_;
     std::unique_ptr<HotKeys> hotKeysImpl_;
     std::unique_ptr<LoginItems> loginItemsImpl_;
     std::unique_ptr<Workspace> workspaceImpl_;

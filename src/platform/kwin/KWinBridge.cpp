@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <unistd.h>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -366,8 +367,11 @@ void KWinBridge::handleReport(const QString& json)
             windows.append(windowFrom(v.toObject()));
         windows_ = windows;
         const QString active = message.value(QLatin1String("active")).toString();
-        active_ = active.isEmpty() ? std::nullopt : std::optional(active);
+        const auto before =
+            std::exchange(active_, active.isEmpty() ? std::nullopt : std::optional(active));
         emit windowsChanged();
+        if (before != active_)
+            emit activeWindowChanged();
     } else if (event == u"window") {
         const KWinWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
         updateWindow(window);
@@ -388,6 +392,10 @@ void KWinBridge::handleReport(const QString& json)
         else
             moving_ = window.id;
         emit moved(stage, window, cursor_);
+    } else if (event == u"resized") {
+        const KWinWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
+        updateWindow(window);
+        emit resized(window);
     } else if (event == u"shortcut") {
         emit shortcutActivated(message.value(QLatin1String("name")).toString());
     }

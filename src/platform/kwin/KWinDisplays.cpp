@@ -31,34 +31,6 @@ KWinDisplays::KWinDisplays(KWinBridge& bridge, QObject* parent) : Displays(paren
     }
 }
 
-QRectF KWinDisplays::primaryFrame() const
-{
-    return kwinFrames_.isEmpty() ? QRectF() : kwinFrames_.first();
-}
-
-Rect KWinDisplays::toScreenSpace(const QRectF& r) const
-{
-    const QRectF p = primaryFrame();
-    return Rect(r.x() - p.x(), (p.y() + p.height()) - (r.y() + r.height()), r.width(), r.height());
-}
-
-Point KWinDisplays::toAccessibility(const QPointF& point) const
-{
-    const QRectF p = primaryFrame();
-    return Point(point.x() - p.x(), point.y() - p.y());
-}
-
-QPointF KWinDisplays::fromAccessibility(const Point& point) const
-{
-    const QRectF p = primaryFrame();
-    return QPointF(point.x + p.x(), point.y + p.y());
-}
-
-QPointF KWinDisplays::primaryOriginInGlobal() const
-{
-    return primaryFrame().topLeft();
-}
-
 std::optional<Display> KWinDisplays::mainScreen() const
 {
     // The display of the active window holds the keyboard focus.
@@ -79,15 +51,14 @@ std::optional<Display> KWinDisplays::mainScreen() const
 void KWinDisplays::refresh()
 {
     const QList<KWinOutput>& outputs = bridge_.outputs();
-    kwinFrames_.clear();
-    for (const KWinOutput& o : outputs)
-        kwinFrames_.append(o.frame);
     DisplayList displays;
     for (const KWinOutput& o : outputs) {
         Display d;
         d.key = o.name;
-        d.frame = toScreenSpace(o.frame);
-        d.visibleFrame = toScreenSpace(o.area.isEmpty() ? o.frame : o.area);
+        // KWin's logical coordinates are the toolkit's global ones.
+        const QRectF area = o.area.isEmpty() ? o.frame : o.area;
+        d.frame = Rect(o.frame.x(), o.frame.y(), o.frame.width(), o.frame.height());
+        d.visibleFrame = Rect(area.x(), area.y(), area.width(), area.height());
         d.localizedName = o.name;
         if (QScreen* screen = screenWithFrame(o.frame)) {
             d.localizedName = screen->model().isEmpty() ? screen->name() : screen->model();
@@ -99,6 +70,7 @@ void KWinDisplays::refresh()
         }
         displays.append(d);
     }
+    setIdentityFrames(displays);
     const auto same = [](const Display& a, const Display& b) {
         return a.key == b.key && a.frame == b.frame && a.visibleFrame == b.visibleFrame &&
                a.uuid == b.uuid && a.localizedName == b.localizedName;

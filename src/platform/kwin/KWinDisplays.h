@@ -3,9 +3,6 @@
 
 #include "platform/Displays.h"
 
-#include <QList>
-#include <QRectF>
-
 namespace corvane {
 
 class KWinBridge;
@@ -21,22 +18,12 @@ public:
 
     DisplayList screens() const override { return displays_; }
     std::optional<Display> mainScreen() const override;
-    QPointF primaryOriginInGlobal() const override;
-
-    // The primary output's frame in KWin's coordinates: the pivot of every conversion.
-    QRectF primaryFrame() const;
-    // A rectangle in KWin's coordinates (top-left origin) in screen space, and back.
-    Rect toScreenSpace(const QRectF& kwinRect) const;
-    // Accessibility space is KWin's, moved so that the primary output starts at 0, 0.
-    Point toAccessibility(const QPointF& kwinPoint) const;
-    QPointF fromAccessibility(const Point& point) const;
 
 private:
     void refresh();
 
     KWinBridge& bridge_;
     DisplayList displays_;
-    QList<QRectF> kwinFrames_;
 };
 
 } // namespace corvane

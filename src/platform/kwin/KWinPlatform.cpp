@@ -2,14 +2,12 @@
 #include "platform/kwin/KWinPlatform.h"
 
 #include "logging/Logger.h"
-#include "platform/kwin/KWinAccessibility.h"
 #include "platform/kwin/KWinBridge.h"
 #include "platform/kwin/KWinDisplays.h"
 #include "platform/kwin/KWinHotKeys.h"
-#include "platform/kwin/KWinInputMonitor.h"
 #include "platform/kwin/KWinOwnWindows.h"
 #include "platform/kwin/KWinSessionInfo.h"
-#include "platform/kwin/KWinWindowServer.h"
+#include "platform/kwin/KWinWindowSystem.h"
 #include "platform/xdg/XdgLoginItems.h"
 #include "platform/xdg/XdgWorkspace.h"
 
@@ -52,9 +50,7 @@ bool KWinPlatform::isAvailable()
 KWinPlatform::KWinPlatform(QDBusConnection bus)
     : bridge_(std::make_unique<KWinBridge>(bus)),
       displays_(std::make_unique<KWinDisplays>(*bridge_)),
-      accessibility_(std::make_unique<KWinAccessibility>(*bridge_, *displays_)),
-      windowServer_(std::make_unique<KWinWindowServer>(*bridge_, *displays_)),
-      inputMonitor_(std::make_unique<KWinInputMonitor>(*bridge_, *displays_)),
+      windowSystem_(std::make_unique<KWinWindowSystem>(*bridge_, *displays_)),
       hotKeys_(std::make_unique<KWinHotKeys>(*bridge_)),
       loginItems_(std::make_unique<XdgLoginItems>()), workspace_(std::make_unique<XdgWorkspace>()),
       compositing_(std::make_unique<KWinCompositing>()),
@@ -79,17 +75,9 @@ Displays& KWinPlatform::displays()
 {
     return *displays_;
 }
-Accessibility& KWinPlatform::accessibility()
+WindowSystem& KWinPlatform::windowSystem()
 {
-    return *accessibility_;
-}
-WindowServer& KWinPlatform::windowServer()
-{
-    return *windowServer_;
-}
-InputMonitor& KWinPlatform::inputMonitor()
-{
-    return *inputMonitor_;
+    return *windowSystem_;
 }
 HotKeys& KWinPlatform::hotKeys()
 {

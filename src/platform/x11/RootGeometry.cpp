@@ -47,16 +47,7 @@ double area(const QRectF& r)
 
 } // namespace
 
-RootGeometry::RootGeometry(QList<Monitor> monitors) : monitors_(std::move(monitors))
-{
-    if (!monitors_.isEmpty())
-        primary_ = logicalFrame(monitors_.first());
-}
-
-QPoint RootGeometry::primaryOrigin() const
-{
-    return monitors_.isEmpty() ? QPoint() : monitors_.first().root.topLeft();
-}
+RootGeometry::RootGeometry(QList<Monitor> monitors) : monitors_(std::move(monitors)) {}
 
 QRectF RootGeometry::logicalFrame(const Monitor& m) const
 {
@@ -131,44 +122,32 @@ QRect RootGeometry::rootRect(const QRectF& logical) const
                  std::max(1, edge(joined.bottom()) - y0));
 }
 
-Point RootGeometry::screenPoint(const QPoint& root) const
+Point RootGeometry::globalPoint(const QPoint& root) const
 {
     const Monitor* m =
         monitorAt(monitors_, QPointF(root), [](const Monitor& m) { return QRectF(m.root); });
     const QPointF p = toLogical(QPointF(root), m);
-    return {p.x() - primary_.x(), primary_.bottom() - p.y()};
+    return {p.x(), p.y()};
 }
 
-Rect RootGeometry::screenRect(const QRect& root) const
+Rect RootGeometry::globalRect(const QRect& root) const
 {
     const QRectF r = logicalRect(root);
-    return {r.x() - primary_.x(), primary_.bottom() - r.bottom(), r.width(), r.height()};
+    return {r.x(), r.y(), r.width(), r.height()};
 }
 
-Rect RootGeometry::accessibilityRect(const QRect& root) const
+QPoint RootGeometry::rootPoint(const Point& global) const
 {
-    const QRectF r = logicalRect(root);
-    return {r.x() - primary_.x(), r.y() - primary_.y(), r.width(), r.height()};
-}
-
-QPoint RootGeometry::rootPoint(const Point& accessibility) const
-{
-    const QPointF logical(accessibility.x + primary_.x(), accessibility.y + primary_.y());
+    const QPointF logical(global.x, global.y);
     const Monitor* m =
         monitorAt(monitors_, logical, [this](const Monitor& m) { return logicalFrame(m); });
     const QPointF root = toRoot(logical, m);
     return {clampPosition(root.x()), clampPosition(root.y())};
 }
 
-QRect RootGeometry::rootRectFromAccessibility(const Rect& a) const
+QRect RootGeometry::rootRect(const Rect& global) const
 {
-    return rootRect(QRectF(a.x + primary_.x(), a.y + primary_.y(), a.width, a.height));
-}
-
-QRect RootGeometry::rootRectFromScreen(const Rect& s) const
-{
-    return rootRect(
-        QRectF(s.x + primary_.x(), primary_.bottom() - (s.y + s.height), s.width, s.height));
+    return rootRect(QRectF(global.x, global.y, global.width, global.height));
 }
 
 } // namespace corvane

@@ -16,9 +16,8 @@ namespace corvane {
 // The one place where the X server's device pixels become the port's logical points.
 //
 // The server speaks root coordinates: integer device pixels, top-left origin of the whole
-// screen. The port speaks logical points in screen space (bottom-left origin of the primary
-// monitor, y up) and accessibility space (top-left origin of the primary monitor, y down).
-// Between them: each monitor keeps its top-left corner where the server has it, and what lies
+// screen. The port speaks global coordinates: logical points, top-left origin, y down. Between
+// them: each monitor keeps its top-left corner where the server has it, and what lies
 // inside it is divided by its device pixel ratio, the one Qt uses for that screen. Qt's global
 // coordinates are made the same way, so the port, Qt's windows and the server agree at any
 // scale, a fractional one and monitors of different scales included.
@@ -33,22 +32,17 @@ public:
     // The monitors in the system's order, the primary one first.
     explicit RootGeometry(QList<Monitor> monitors);
 
-    // The primary monitor's top-left corner, the same in root and in Qt's global coordinates.
-    QPoint primaryOrigin() const;
-
     // From the server to the port. A point goes with the monitor that holds it (else the
     // nearest); a rectangle with the monitor it overlaps most (else the nearest), whole, so
     // that a window reaching past the edge of the screen keeps its size.
-    Point screenPoint(const QPoint& root) const;
-    Rect screenRect(const QRect& root) const;
-    Rect accessibilityRect(const QRect& root) const;
+    Point globalPoint(const QPoint& root) const;
+    Rect globalRect(const QRect& root) const;
 
     // From the port to the server. A rectangle goes piece by piece: its part on each monitor
     // with that monitor's ratio, the pieces joined; its edges are rounded, so that rectangles
     // that meet in points meet in pixels.
-    QPoint rootPoint(const Point& accessibility) const;
-    QRect rootRectFromAccessibility(const Rect& accessibility) const;
-    QRect rootRectFromScreen(const Rect& screen) const;
+    QPoint rootPoint(const Point& global) const;
+    QRect rootRect(const Rect& global) const;
     // Device pixels per point of the monitor a root rectangle goes with.
     double ratioFor(const QRect& root) const;
 
@@ -61,7 +55,6 @@ private:
     QRectF logicalFrame(const Monitor& monitor) const;
 
     QList<Monitor> monitors_;
-    QRectF primary_; // logical
 };
 
 // What the protocol can carry: positions are 16-bit signed, sizes 16-bit unsigned and at

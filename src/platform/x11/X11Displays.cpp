@@ -123,20 +123,14 @@ DisplayList X11Displays::screens() const
     return displays_;
 }
 
-QPointF X11Displays::primaryOriginInGlobal() const
-{
-    // A monitor's top-left corner is where the server has it, in Qt's coordinates too.
-    return QPointF(geometry_.primaryOrigin());
-}
-
-void X11Displays::placeExactly(QWindow& window, const Rect& screenRect) const
+void X11Displays::placeExactly(QWindow& window, const Rect& rect) const
 {
     auto* x11 = guiApplication()
                     ? guiApplication()->nativeInterface<QNativeInterface::QX11Application>()
                     : nullptr;
     if (!x11 || !window.handle() || !connection_.isConnected())
         return;
-    const QRect root = geometry_.rootRectFromScreen(screenRect);
+    const QRect root = geometry_.rootRect(rect);
     const std::array<std::uint32_t, 4> values{std::uint32_t(root.x()), std::uint32_t(root.y()),
                                               std::uint32_t(root.width()),
                                               std::uint32_t(root.height())};
@@ -430,8 +424,8 @@ X11Displays::Snapshot X11Displays::readMonitors() const
         d.key = names[i].isEmpty() ? QStringLiteral("monitor-%1").arg(i) : names[i];
         if (m.output)
             d.number = *m.output;
-        d.frame = snapshot.geometry.screenRect(m.rect);
-        d.visibleFrame = snapshot.geometry.screenRect(visible);
+        d.frame = snapshot.geometry.globalRect(m.rect);
+        d.visibleFrame = snapshot.geometry.globalRect(visible);
         if (const auto& edid = edids[i]) {
             d.vendor = edid->vendor;
             d.model = edid->model;
@@ -448,6 +442,7 @@ X11Displays::Snapshot X11Displays::readMonitors() const
         snapshot.displays.append(d);
         snapshot.rootFrames.append(m.rect);
     }
+    setIdentityFrames(snapshot.displays);
     markIdenticalDisplays(snapshot.displays);
     return snapshot;
 }
@@ -472,21 +467,13 @@ X11Displays::Snapshot X11Displays::readToolkitScreens() const
         Display d;
         d.key = s->name();
         d.localizedName = s->name();
-        d.frame = snapshot.geometry.screenRect(s->geometry());
-        d.visibleFrame = snapshot.geometry.screenRect(s->availableGeometry());
+        d.frame = snapshot.geometry.globalRect(s->geometry());
+        d.visibleFrame = snapshot.geometry.globalRect(s->availableGeometry());
         snapshot.displays.append(d);
         snapshot.rootFrames.append(s->geometry());
     }
+    setIdentityFrames(snapshot.displays);
     return snapshot;
-}
-
-std::optional<Display> X11Displays::displayAtRootPoint(const QPoint& point) const
-{
-    for (qsizetype i = 0; i < rootFrames_.size(); ++i) {
-        if (rootFrames_[i].contains(point))
-            return displays_.value(i);
-    }
-    return std::nullopt;
 }
 
 std::optional<Display> X11Displays::mainScreen() const

@@ -29,9 +29,8 @@ public:
 
     DisplayList screens() const override;
     std::optional<Display> mainScreen() const override;
-    QPointF primaryOriginInGlobal() const override;
     // Sets the window's device pixels through the toolkit's own X connection.
-    void placeExactly(QWindow& window, const Rect& screenRect) const override;
+    void placeExactly(QWindow& window, const Rect& rect) const override;
 
     // Between the server's device pixels and the port's points, for the monitors of now.
     const RootGeometry& geometry() const { return geometry_; }
@@ -51,7 +50,6 @@ private:
     Snapshot readToolkitScreens() const;
     void adopt(Snapshot snapshot);
     void onEvent(const xcb_generic_event_t* event);
-    std::optional<Display> displayAtRootPoint(const QPoint& point) const;
 
     XcbConnection& connection_;
     DisplayList displays_;

@@ -34,18 +34,14 @@ QGuiApplication* guiApplication()
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
 }
 
-std::uint64_t flagsFromQt(Qt::KeyboardModifiers m)
+Modifiers modifiersFromQt(Qt::KeyboardModifiers m)
 {
-    std::uint64_t flags = 0;
-    if (m & Qt::ShiftModifier)
-        flags |= ModifierFlag::shift;
-    if (m & Qt::ControlModifier)
-        flags |= ModifierFlag::control;
-    if (m & Qt::AltModifier)
-        flags |= ModifierFlag::option;
-    if (m & Qt::MetaModifier)
-        flags |= ModifierFlag::command;
-    return flags;
+    Modifiers modifiers;
+    modifiers.setFlag(Modifier::Shift, m & Qt::ShiftModifier);
+    modifiers.setFlag(Modifier::Ctrl, m & Qt::ControlModifier);
+    modifiers.setFlag(Modifier::Alt, m & Qt::AltModifier);
+    modifiers.setFlag(Modifier::Super, m & Qt::MetaModifier);
+    return modifiers;
 }
 
 } // namespace
@@ -71,38 +67,29 @@ X11InputMonitor::X11InputMonitor(XcbConnection& connection, const X11Displays& d
 
 X11InputMonitor::~X11InputMonitor()
 {
-    if (!monitors_.empty())
+    if (listening_)
         selectEvents(false, false, false);
 }
 
-std::uint64_t X11InputMonitor::flagsFromState(std::uint16_t state)
+Modifiers X11InputMonitor::modifiersFromState(std::uint16_t state)
 {
-    std::uint64_t flags = 0;
-    if (state & XCB_MOD_MASK_SHIFT)
-        flags |= ModifierFlag::shift;
-    if (state & XCB_MOD_MASK_CONTROL)
-        flags |= ModifierFlag::control;
-    if (state & XCB_MOD_MASK_1)
-        flags |= ModifierFlag::option;
-    if (state & XCB_MOD_MASK_4)
-        flags |= ModifierFlag::command;
-    return flags;
+    Modifiers modifiers;
+    modifiers.setFlag(Modifier::Shift, state & XCB_MOD_MASK_SHIFT);
+    modifiers.setFlag(Modifier::Ctrl, state & XCB_MOD_MASK_CONTROL);
+    modifiers.setFlag(Modifier::Alt, state & XCB_MOD_MASK_1);
+    modifiers.setFlag(Modifier::Super, state & XCB_MOD_MASK_4);
+    return modifiers;
 }
 
-InputMonitor::MonitorId X11InputMonitor::addGlobalMonitor(std::uint64_t eventMask, Handler handler)
+void X11InputMonitor::setListening(bool listening)
 {
-    const MonitorId id = nextId_++;
-    const bool first = monitors_.empty();
-    monitors_[id] = {eventMask, std::move(handler)};
-    if (first)
-        selectEvents(true, leftDown_, leftDown_);
-    return id;
-}
-
-void X11InputMonitor::removeMonitor(MonitorId id)
-{
-    if (monitors_.erase(id) == 0 || !monitors_.empty())
+    if (listening == listening_)
         return;
+    listening_ = listening;
+    if (listening) {
+        selectEvents(true, leftDown_, leftDown_);
+        return;
+    }
     settleTimer_.stop();
     selectEvents(false, false, false);
     connection_.followRootChildren(true);
@@ -198,11 +185,21 @@ bool X11InputMonitor::canFollowKey(int keyCode) const
     return !keyboard_.keycodesForMacKeyCode(keyCode).isEmpty();
 }
 
-QList<int> X11InputMonitor::heldKeys() const
+QList<int> X11InputMonitor::heldFollowedKeysNow() const
 {
     if (leftDown_)
         return heldFollowedKeys_;
     return followed_.empty() ? QList<int>{} : followedKeysIn(readKeymap());
+}
+
+HeldKeys X11InputMonitor::heldKeys() const
+{
+    Modifiers modifiers;
+    if (const auto pointer = queryPointer())
+        modifiers = modifiersFromState(pointer->state);
+    else if (guiApplication())
+        modifiers = modifiersFromQt(QGuiApplication::queryKeyboardModifiers());
+    return {modifiers, heldFollowedKeysNow()};
 }
 
 QList<int> X11InputMonitor::followedKeysIn(const std::bitset<256>& keys) const
@@ -274,7 +271,7 @@ void X11InputMonitor::onEvent(const xcb_generic_event_t* event)
         }
         return;
     }
-    if (type != XCB_GE_GENERIC || monitors_.empty())
+    if (type != XCB_GE_GENERIC || !listening_)
         return;
     const auto* ge = reinterpret_cast<const xcb_ge_generic_event_t*>(event);
     if (ge->extension != connection_.xinput().majorOpcode)
@@ -379,7 +376,7 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
         suppressed_ = pointer && isOwnWindow(pointer->child);
         lastDragAt_ = pointer ? pointer->root : QPoint();
         if (pointer && !suppressed_)
-            deliver(MouseEventType::LeftMouseDown, *pointer);
+            deliver(Stage::Pressed, *pointer);
         return;
     }
     if (!leftDown_)
@@ -392,8 +389,8 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
     const auto pointer = queryPointer();
     if (pointer && !suppressed_) {
         if (seenMoving || (sampled && pointer->root != lastDragAt_))
-            deliver(MouseEventType::LeftMouseDragged, *pointer);
-        deliver(MouseEventType::LeftMouseUp, *pointer);
+            deliver(Stage::Dragged, *pointer);
+        deliver(Stage::Released, *pointer);
     }
     leftDown_ = false;
     suppressed_ = false;
@@ -404,7 +401,7 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
 
 void X11InputMonitor::settleAfterRelease()
 {
-    if (leftDown_ || monitors_.empty())
+    if (leftDown_ || !listening_)
         return;
     selectEvents(true, false, false);
     connection_.followRootChildren(true);
@@ -420,25 +417,18 @@ bool X11InputMonitor::deliverMotion(bool seenMoving)
     if (!pointer || (!seenMoving && pointer->root == lastDragAt_))
         return false;
     lastDragAt_ = pointer->root;
-    deliver(MouseEventType::LeftMouseDragged, *pointer);
+    deliver(Stage::Dragged, *pointer);
     return true;
 }
 
-void X11InputMonitor::deliver(MouseEventType type, const Pointer& pointer)
+void X11InputMonitor::deliver(Stage stage, const Pointer& pointer)
 {
     // From the press to the release the followed keys say which modifiers are down; the
     // pointer's state is only as old as the moment the batch was handled.
     const std::uint16_t state =
         leftDown_ && !modifierKeys_.empty() ? heldModifierState_ : pointer.state;
-    const MouseEvent event{type, flagsFromState(state), std::nullopt,
-                           displays_.geometry().screenPoint(pointer.root), heldFollowedKeys_};
-    const std::uint64_t bit = std::uint64_t{1} << static_cast<int>(type);
-    // A copy: a handler may add or remove monitors.
-    const auto monitors = monitors_;
-    for (const auto& [id, monitor] : monitors) {
-        if (monitor.first & bit)
-            monitor.second(event);
-    }
+    if (handler_)
+        handler_(stage, pointer.root, HeldKeys{modifiersFromState(state), heldFollowedKeys_});
 }
 
 std::optional<X11InputMonitor::Pointer> X11InputMonitor::queryPointer() const
@@ -453,22 +443,15 @@ std::optional<X11InputMonitor::Pointer> X11InputMonitor::queryPointer() const
     return Pointer{QPoint(reply->root_x, reply->root_y), reply->mask, reply->child};
 }
 
-Point X11InputMonitor::mouseLocation() const
+Point X11InputMonitor::pointer() const
 {
     if (const auto pointer = queryPointer())
-        return displays_.geometry().screenPoint(pointer->root);
-    if (guiApplication())
-        return displays_.fromGlobal(QCursor::pos());
+        return displays_.geometry().globalPoint(pointer->root);
+    if (guiApplication()) {
+        const QPoint p = QCursor::pos();
+        return {double(p.x()), double(p.y())};
+    }
     return {};
-}
-
-std::uint64_t X11InputMonitor::modifierFlags() const
-{
-    if (const auto pointer = queryPointer())
-        return flagsFromState(pointer->state);
-    if (guiApplication())
-        return flagsFromQt(QGuiApplication::queryKeyboardModifiers());
-    return 0;
 }
 
 QList<xcb_window_t> X11InputMonitor::ownToolkitWindows() const

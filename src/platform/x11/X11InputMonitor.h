@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/InputMonitor.h"
+#include "models/Geometry.h"
+#include "platform/HeldKeys.h"
 #include "platform/x11/KeyboardMap.h"
 
 #include <QList>
@@ -9,6 +10,7 @@
 #include <QPoint>
 #include <QTimer>
 #include <bitset>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -19,31 +21,36 @@ namespace corvane {
 class X11Displays;
 class XcbConnection;
 
-// Global left-mouse events from XInput 2 raw events on the root window. Raw button events are
-// selected while someone listens; raw motion and raw keys only while the left button is down, so
+// The left button from XInput 2 raw events on the root window, for the window system to build
+// window moves from: the press, the pointer's steps while it is down, and the release, each
+// with the keys held then (root coordinates). Raw button events are selected while someone
+// listens; raw motion and raw keys only while the left button is down, so
 // that a pointer moving without a button costs nothing. Nothing is grabbed and nothing polled:
 // each event asks the server once where the pointer is. The keys of a drag and of its release
 // (the modifiers and the followed keys) are followed key by key from the press on, in the order
 // the events happened, because by the time a batch of events is handled the user may have let
 // go of the key already. A press over one of this process's own windows, and the drag and
 // release that follow it, are not delivered.
-class X11InputMonitor : public QObject, public InputMonitor {
+class X11InputMonitor : public QObject {
     Q_OBJECT
 public:
+    enum class Stage { Pressed, Dragged, Released };
+    using Handler = std::function<void(Stage stage, QPoint root, const HeldKeys& keys)>;
+
     X11InputMonitor(XcbConnection& connection, const X11Displays& displays,
                     QObject* parent = nullptr);
     ~X11InputMonitor() override;
 
-    MonitorId addGlobalMonitor(std::uint64_t eventMask, Handler handler) override;
-    void removeMonitor(MonitorId id) override;
-    Point mouseLocation() const override;
-    std::uint64_t modifierFlags() const override;
-    void followKeys(const QList<int>& keyCodes) override;
-    bool canFollowKey(int keyCode) const override;
-    QList<int> heldKeys() const override;
+    // Follows the button while listening; `handler` hears every stage.
+    void setHandler(Handler handler) { handler_ = std::move(handler); }
+    void setListening(bool listening);
+    Point pointer() const; // global coordinates
+    void followKeys(const QList<int>& keyCodes);
+    bool canFollowKey(int keyCode) const;
+    HeldKeys heldKeys() const;
 
-    // The port's modifier flags for an X modifier state.
-    static std::uint64_t flagsFromState(std::uint16_t state);
+    // The modifiers of an X modifier state.
+    static Modifiers modifiersFromState(std::uint16_t state);
 
 private:
     struct Pointer {
@@ -61,7 +68,8 @@ private:
     void startSampling();
     void stopSampling();
     void sampleMotion();
-    void deliver(MouseEventType type, const Pointer& pointer);
+    void deliver(Stage stage, const Pointer& pointer);
+    QList<int> heldFollowedKeysNow() const;
     void handleKey(xcb_keycode_t keycode, bool press);
     std::bitset<256> readKeymap() const;
     void readModifierMapping();
@@ -78,8 +86,8 @@ private:
 
     XcbConnection& connection_;
     const X11Displays& displays_;
-    std::map<MonitorId, std::pair<std::uint64_t, Handler>> monitors_;
-    MonitorId nextId_ = 1;
+    Handler handler_;
+    bool listening_ = false;
     QList<std::uint8_t> buttonMap_;                       // physical button - 1 -> logical button
     std::map<xcb_keycode_t, std::uint16_t> modifierKeys_; // keycode -> its modifier mask bit
     KeyboardMap keyboard_;

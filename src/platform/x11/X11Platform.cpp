@@ -2,13 +2,11 @@
 #include "platform/x11/X11Platform.h"
 
 #include "logging/Logger.h"
-#include "platform/x11/X11Accessibility.h"
 #include "platform/x11/X11Compositing.h"
 #include "platform/x11/X11Displays.h"
 #include "platform/x11/X11HotKeys.h"
-#include "platform/x11/X11InputMonitor.h"
 #include "platform/x11/X11Session.h"
-#include "platform/x11/X11WindowServer.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/xdg/XdgLoginItems.h"
 #include "platform/xdg/XdgWorkspace.h"
@@ -21,10 +19,8 @@ namespace corvane {
 X11Platform::X11Platform(const QByteArray& displayName, Session session)
     : connection_(std::make_unique<XcbConnection>(displayName)),
       displays_(std::make_unique<X11Displays>(*connection_)),
-      accessibility_(
-          std::make_unique<X11Accessibility>(*connection_, *displays_, session == Session::X11)),
-      windowServer_(std::make_unique<X11WindowServer>(*connection_, *displays_)),
-      inputMonitor_(std::make_unique<X11InputMonitor>(*connection_, *displays_)),
+      windowSystem_(
+          std::make_unique<X11WindowSystem>(*connection_, *displays_, session == Session::X11)),
       hotKeys_(std::make_unique<X11HotKeys>(*connection_)),
       loginItems_(std::make_unique<XdgLoginItems>()), workspace_(std::make_unique<XdgWorkspace>()),
       compositing_(std::make_unique<X11Compositing>(*connection_)),
@@ -63,17 +59,9 @@ Displays& X11Platform::displays()
 {
     return *displays_;
 }
-Accessibility& X11Platform::accessibility()
+WindowSystem& X11Platform::windowSystem()
 {
-    return *accessibility_;
-}
-WindowServer& X11Platform::windowServer()
-{
-    return *windowServer_;
-}
-InputMonitor& X11Platform::inputMonitor()
-{
-    return *inputMonitor_;
+    return *windowSystem_;
 }
 HotKeys& X11Platform::hotKeys()
 {

@@ -27,9 +27,7 @@ public:
     ~X11Platform() override;
 
     Displays& displays() override;
-    Accessibility& accessibility() override;
-    WindowServer& windowServer() override;
-    InputMonitor& inputMonitor() override;
+    WindowSystem& windowSystem() override;
     HotKeys& hotKeys() override;
     LoginItems& loginItems() override;
     Workspace& workspace() override;
@@ -45,9 +43,7 @@ public:
 private:
     std::unique_ptr<XcbConnection> connection_;
     std::unique_ptr<X11Displays> displays_;
-    std::unique_ptr<Accessibility> accessibility_;
-    std::unique_ptr<WindowServer> windowServer_;
-    std::unique_ptr<InputMonitor> inputMonitor_;
+    std::unique_ptr<WindowSystem> windowSystem_;
     std::unique_ptr<HotKeys> hotKeys_;
     std::unique_ptr<LoginItems> loginItems_;
     std::unique_ptr<Workspace> workspace_;

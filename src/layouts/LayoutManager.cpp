@@ -1,0 +1,731 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "layouts/LayoutManager.h"
+
+#include "logging/Logger.h"
+#include "models/LayoutJson.h"
+#include "models/Layouts.h"
+#include "models/StableUuid.h"
+#include "overlay/ZoneManager.h"
+#include "platform/Platform.h"
+#include "settings/Notifications.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
+
+#include <QHash>
+#include <QSet>
+#include <QThread>
+
+namespace corvane {
+namespace {
+
+// How many distinct undecodable values of one key are kept aside; past that, a new one is
+// replaced without a copy (and the log says so), so that a broken writer cannot fill the file.
+constexpr int maxAsideCopies = 10;
+
+QString asideKey(QLatin1StringView key, int copy)
+{
+    return key + QStringLiteral(".unreadable") +
+           (copy == 1 ? QString() : QStringLiteral(".") + QString::number(copy));
+}
+
+// When the value stored under `key` does not decode, the change that keeps it aside before a
+// save replaces it: under the first free "<key>.unreadable[.n]", unless the same value is kept
+// already. `note` receives what to log once the save has worked.
+template <typename Decode>
+std::optional<SettingsChange> keepUndecodableAside(QLatin1StringView key, Decode decode,
+                                                   QStringList& notes)
+{
+    const auto stored = Settings::data(key);
+    if (!stored || decode(*stored))
+        return std::nullopt;
+    for (int copy = 1; copy <= maxAsideCopies; ++copy) {
+        const QString aside = asideKey(key, copy);
+        const QVariant kept = Settings::value(aside);
+        if (kept.isValid() && kept.toByteArray() == *stored) {
+            notes.append(QStringLiteral("The unreadable value of %1 was kept under %2 already")
+                             .arg(key, aside));
+            return std::nullopt;
+        }
+        if (!kept.isValid()) {
+            notes.append(QStringLiteral("The unreadable value of %1 was kept under %2 before "
+                                        "being replaced")
+                             .arg(key, aside));
+            return SettingsChange{aside, *stored};
+        }
+    }
+    notes.append(QStringLiteral("The unreadable value of %1 was replaced without a copy: %2 "
+                                "copies are kept already")
+                     .arg(key)
+                     .arg(maxAsideCopies));
+    return std::nullopt;
+}
+
+bool decodesAsPreferences(const QByteArray& data)
+{
+    return json::decodeStoredPreferences(data).has_value();
+}
+
+bool decodesAsStoredLayouts(const QByteArray& data)
+{
+    return json::decodeStoredLayouts(data).has_value();
+}
+
+std::optional<Display> mainDisplay()
+{
+    return Platform::current().displays().mainScreen();
+}
+
+ZoneList defaultEditingZones()
+{
+    return {Zone(Rect(0.25, 0.25, 0.5, 0.5))};
+}
+
+} // namespace
+
+LayoutManager& LayoutManager::shared()
+{
+    static LayoutManager* instance = new LayoutManager(ZoneManager::shared());
+    return *instance;
+}
+
+LayoutManager::LayoutManager(ZoneManager& zoneManager, QObject* parent)
+    : QObject(parent), zoneManager_(zoneManager)
+{
+    loadCustomLayouts();
+    observeZoneUpdates();
+}
+
+LayoutManager::~LayoutManager() = default;
+
+bool LayoutManager::runOnOwnThread(std::function<void()> call)
+{
+    if (QThread::currentThread() == thread())
+        return false;
+    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+    return true;
+}
+
+void LayoutManager::setSpaceAroundZones(double space)
+{
+    if (space == spaceAroundZones_)
+        return;
+    spaceAroundZones_ = space;
+    emit spaceAroundZonesChanged();
+}
+
+void LayoutManager::setEditingZones(std::optional<ZoneList> zones)
+{
+    editingZones_ = std::move(zones);
+    emit editingZonesChanged();
+}
+
+void LayoutManager::setMonitorPreferences(MonitorLayoutPreferenceList preferences)
+{
+    monitorPreferences_ = std::move(preferences);
+    emit monitorPreferencesChanged();
+}
+
+void LayoutManager::setCustomLayouts(QList<ScreenLayout> layouts)
+{
+    customLayouts_ = std::move(layouts);
+    emit customLayoutsChanged();
+}
+
+void LayoutManager::setEditingLayout(std::optional<ScreenLayout> layout)
+{
+    editingLayout_ = std::move(layout);
+    emit editingLayoutChanged();
+}
+
+void LayoutManager::setIsEditing(bool editing)
+{
+    if (isEditing_ == editing)
+        return;
+    isEditing_ = editing;
+    emit isEditingChanged();
+}
+
+// --- Display choices -------------------------------------------------------------------------
+
+void LayoutManager::applySavedLayouts()
+{
+    loadSavedPreferences();
+    removeStalePreferences();
+    for (const Display& display : Platform::current().displays().screens()) {
+        const auto stored = layoutFor(display);
+        if (!stored) {
+            zoneManager_.updateZones(fallbackLayout().zones, display, false, false);
+            continue;
+        }
+        zoneManager_.updateZones(stored->zones, display, false, false);
+        QMetaObject::invokeMethod(
+            this, [this, layout = *stored, display] { applyLayout(layout, display); },
+            Qt::QueuedConnection);
+    }
+}
+
+void LayoutManager::loadSavedPreferences()
+{
+    Logger::info(QStringLiteral("Preferences Key: ") + preferencesKey);
+    const auto data = Settings::data(preferencesKey);
+    if (!data) {
+        preferencesLoaded_ = true;
+        return;
+    }
+    const QString text = QString::fromUtf8(*data);
+    Logger::info(text.toUtf8() == *data ? text : QStringLiteral("No data found"));
+    const auto decoded = storedChoices();
+    if (!decoded)
+        return;
+    // Read again at every display change: said when they first show up, not every time.
+    if (!decoded->unreadable.isEmpty() && decoded->unreadable != unreadablePreferences_)
+        Logger::fault(QStringLiteral("%1 stored display choices could not be read; they are kept "
+                                     "as they are")
+                          .arg(decoded->unreadable.size()),
+                      LogCategory::Layout);
+    unreadablePreferences_ = decoded->unreadable;
+    Logger::info(describe(decoded->preferences));
+    setMonitorPreferences(decoded->preferences);
+    preferencesLoaded_ = true;
+}
+
+std::optional<json::StoredPreferences> LayoutManager::storedChoices() const
+{
+    const auto data = Settings::data(preferencesKey);
+    auto stored = data ? json::decodeStoredPreferences(*data) : std::nullopt;
+    if (stored)
+        stored->preferences = withOwnIds(stored->preferences);
+    return stored;
+}
+
+MonitorLayoutPreferenceList LayoutManager::withOwnIds(MonitorLayoutPreferenceList preferences) const
+{
+    for (MonitorLayoutPreference& p : preferences) {
+        for (const OwnId& own : ownIds_) {
+            if (p.layoutID == own.oldId && p.layoutName == own.name) {
+                p.layoutID = own.newId;
+                break;
+            }
+        }
+    }
+    return preferences;
+}
+
+void LayoutManager::removeStalePreferences()
+{
+    // A layout that is only unreadable now would come back with the file: its choices stay,
+    // and the displays use the fallback meanwhile.
+    if (!templateFileRead() || layoutsValueUnreadable_ || !unreadableLayouts_.isEmpty())
+        return;
+    QSet<QString> valid;
+    for (const ScreenLayout& layout : allLayouts())
+        valid.insert(layout.uuidString());
+    for (const ScreenLayout& layout : customLayouts_)
+        valid.insert(layout.uuidString());
+    MonitorLayoutPreferenceList kept;
+    for (const MonitorLayoutPreference& p : monitorPreferences_) {
+        if (valid.contains(p.layoutID))
+            kept.append(p);
+    }
+    if (kept.size() == monitorPreferences_.size())
+        return;
+    setMonitorPreferences(kept);
+    storePreferences();
+}
+
+std::optional<ScreenLayout> LayoutManager::layoutFor(const Display& display) const
+{
+    const QString id = monitorID(display);
+    const auto stored = storedChoices();
+    if (!stored)
+        return std::nullopt;
+    const MonitorLayoutPreferenceList* preferences = &stored->preferences;
+    const auto find = [&](const QString& wanted) {
+        return std::find_if(preferences->begin(), preferences->end(),
+                            [&](const auto& p) { return p.monitorID == wanted; });
+    };
+    auto match = find(id);
+    if (match == preferences->end() && display.hasTwin) {
+        // Identical monitors used to share one identifier: until a twin gets a choice of its
+        // own, it starts from the one they shared.
+        Display alone = display;
+        alone.hasTwin = false;
+        match = find(monitorID(alone));
+    }
+    if (match == preferences->end())
+        return std::nullopt;
+    for (const ScreenLayout& layout : allLayouts()) {
+        if (layout.uuidString() == match->layoutID)
+            return layout;
+    }
+    for (const ScreenLayout& layout : customLayouts_) {
+        if (layout.uuidString() == match->layoutID)
+            return layout;
+    }
+    return std::nullopt;
+}
+
+void LayoutManager::ensurePreferencesLoaded()
+{
+    // Saving before the stored choices were read would replace every other display's choice.
+    if (!preferencesLoaded_)
+        loadSavedPreferences();
+}
+
+bool LayoutManager::saveLayoutPreference(const Display& display, const ScreenLayout& layout)
+{
+    ensurePreferencesLoaded();
+    const QString id = monitorID(display);
+    const MonitorLayoutPreference choice{id, layout.uuidString(), layout.name};
+    // The choice stored already (the layouts applied again at start-up, the same item chosen
+    // twice) is not written again.
+    if (preferencesLoaded_ && monitorPreferences_.contains(choice))
+        return true;
+    const MonitorLayoutPreferenceList before = monitorPreferences_;
+    MonitorLayoutPreferenceList preferences;
+    for (const MonitorLayoutPreference& p : monitorPreferences_) {
+        if (p.monitorID != id)
+            preferences.append(p);
+    }
+    preferences.append(choice);
+    setMonitorPreferences(preferences);
+    if (!storePreferences()) {
+        setMonitorPreferences(before);
+        return false;
+    }
+    Logger::info(QStringLiteral("Saved Layout Preference ") + describe(monitorPreferences_) +
+                 QStringLiteral(" with ") + preferencesKey);
+    return true;
+}
+
+bool LayoutManager::storePreferences()
+{
+    QStringList notes;
+    QList<SettingsChange> changes;
+    if (auto aside = keepUndecodableAside(preferencesKey, decodesAsPreferences, notes))
+        changes.append(*aside);
+    changes.append({preferencesKey,
+                    json::encodeStoredPreferences(monitorPreferences_, unreadablePreferences_)});
+    return storeChanges(changes, notes);
+}
+
+bool LayoutManager::storeChanges(QList<SettingsChange> changes, QStringList notes)
+{
+    if (!Settings::write(changes))
+        return false;
+    for (const QString& note : std::as_const(notes))
+        Logger::warning(note, LogCategory::Layout);
+    return true;
+}
+
+bool LayoutManager::applyLayout(const ScreenLayout& layout, const Display& display)
+{
+    // Saved first: a choice that would be gone at the next start is not made in this one.
+    if (!saveLayoutPreference(display, layout))
+        return false;
+    zoneManager_.updateZones(layout.zones, display, false, false);
+    return true;
+}
+
+// --- Custom layouts ----------------------------------------------------------------------------
+
+void LayoutManager::loadCustomLayouts()
+{
+    const auto data = Settings::data(customLayoutsKey);
+    if (!data)
+        return;
+    const auto decoded = json::decodeStoredLayouts(*data);
+    if (!decoded) {
+        layoutsValueUnreadable_ = true;
+        Logger::fault(QStringLiteral("Stored custom layouts could not be read; they are kept as "
+                                     "they are"),
+                      LogCategory::Layout);
+        return;
+    }
+    unreadableLayouts_ = decoded->unreadable;
+    if (!unreadableLayouts_.isEmpty())
+        Logger::fault(QStringLiteral("%1 stored custom layouts could not be read; they are kept "
+                                     "as they are")
+                          .arg(unreadableLayouts_.size()),
+                      LogCategory::Layout);
+    setCustomLayouts(giveOwnIds(decoded->layouts));
+}
+
+QList<ScreenLayout> LayoutManager::giveOwnIds(QList<ScreenLayout> layouts)
+{
+    // Each id taken, with the name of the layout that keeps it.
+    QHash<QUuid, QString> taken;
+    for (const ScreenLayout& layout : allLayouts())
+        taken.insert(layout.id, layout.name);
+    QStringList renamed;
+    for (ScreenLayout& layout : layouts) {
+        if (!taken.contains(layout.id)) {
+            taken.insert(layout.id, layout.name);
+            continue;
+        }
+        const QString oldId = layout.uuidString();
+        const QString holder = taken.value(layout.id);
+        QUuid own;
+        for (int n = 2; own.isNull() || taken.contains(own); ++n)
+            own = stableUUID(oldId + QStringLiteral("/") + QString::number(n));
+        layout.id = own;
+        taken.insert(own, layout.name);
+        // A choice stored with this layout's name meant this one, unless the names are alike.
+        if (holder != layout.name)
+            ownIds_.append({oldId, layout.name, layout.uuidString()});
+        renamed.append(
+            QStringLiteral("'%1' from %2 to %3").arg(layout.name, oldId, layout.uuidString()));
+    }
+    if (renamed.isEmpty())
+        return layouts;
+    // Stored at once with the choices that named it, so that a delete, a choice or a script
+    // can never take one for the other; the new id is the same in every run until then.
+    QList<SettingsChange> changes{
+        {customLayoutsKey, json::encodeStoredLayouts(layouts, unreadableLayouts_)}};
+    if (const auto choices = storedChoices())
+        changes.append({preferencesKey,
+                        json::encodeStoredPreferences(choices->preferences, choices->unreadable)});
+    Logger::fault(QStringLiteral("Stored custom layouts had the id of another layout and got ids "
+                                 "of their own: ") +
+                      renamed.join(QStringLiteral(", ")) +
+                      (Settings::write(changes) ? QString() : QStringLiteral(" (not saved)")),
+                  LogCategory::Layout);
+    return layouts;
+}
+
+qsizetype LayoutManager::unreadableLayoutCount() const
+{
+    return unreadableLayouts_.size() + (layoutsValueUnreadable_ ? 1 : 0);
+}
+
+bool LayoutManager::storeLayouts(const QList<ScreenLayout>& layouts,
+                                 const std::optional<MonitorLayoutPreferenceList>& preferences)
+{
+    QStringList notes;
+    QList<SettingsChange> changes;
+    if (auto aside = keepUndecodableAside(customLayoutsKey, decodesAsStoredLayouts, notes))
+        changes.append(*aside);
+    changes.append({customLayoutsKey, json::encodeStoredLayouts(layouts, unreadableLayouts_)});
+    if (preferences) {
+        if (auto aside = keepUndecodableAside(preferencesKey, decodesAsPreferences, notes))
+            changes.append(*aside);
+        changes.append(
+            {preferencesKey, json::encodeStoredPreferences(*preferences, unreadablePreferences_)});
+    }
+    if (!storeChanges(changes, notes))
+        return false;
+    layoutsValueUnreadable_ = false;
+    if (preferences)
+        setMonitorPreferences(*preferences);
+    setCustomLayouts(layouts);
+    return true;
+}
+
+bool LayoutManager::addCustomLayout(const ScreenLayout& layout)
+{
+    QList<ScreenLayout> layouts = customLayouts_;
+    layouts.append(layout);
+    if (!storeLayouts(layouts, std::nullopt))
+        return false;
+    emit Notifications::shared().customLayoutsChanged();
+    return true;
+}
+
+bool LayoutManager::updateCustomLayout(const QUuid& id, const ScreenLayout& layout)
+{
+    QList<ScreenLayout> layouts = customLayouts_;
+    const auto it = std::find_if(layouts.begin(), layouts.end(),
+                                 [&](const ScreenLayout& l) { return l.id == id; });
+    if (it == layouts.end())
+        return true;
+    *it = layout;
+    // The displays that used the layout keep it under its new id, in the same save.
+    ensurePreferencesLoaded();
+    const QString oldId = uuidText(id);
+    std::optional<MonitorLayoutPreferenceList> preferences;
+    QSet<QString> users;
+    if (preferencesLoaded_) {
+        MonitorLayoutPreferenceList rewritten = monitorPreferences_;
+        for (MonitorLayoutPreference& p : rewritten) {
+            if (p.layoutID == oldId) {
+                p = {p.monitorID, layout.uuidString(), layout.name};
+                users.insert(p.monitorID);
+            }
+        }
+        if (!users.isEmpty())
+            preferences = rewritten;
+    }
+    if (!storeLayouts(layouts, preferences))
+        return false;
+    for (const Display& display : Platform::current().displays().screens()) {
+        if (users.contains(monitorID(display)))
+            zoneManager_.updateZones(layout.zones, display, false, false);
+    }
+    emit Notifications::shared().customLayoutsChanged();
+    return true;
+}
+
+bool LayoutManager::deleteCustomLayout(const QUuid& id)
+{
+    QList<ScreenLayout> layouts = customLayouts_;
+    // One layout, never two: ids are made unique on reading, and this holds even if not.
+    const auto it = std::find_if(layouts.begin(), layouts.end(),
+                                 [&](const ScreenLayout& l) { return l.id == id; });
+    if (it != layouts.end())
+        layouts.erase(it);
+    // The choices of the layout go with it, in the same save.
+    ensurePreferencesLoaded();
+    const QString gone = uuidText(id);
+    std::optional<MonitorLayoutPreferenceList> preferences;
+    QSet<QString> users;
+    if (preferencesLoaded_) {
+        MonitorLayoutPreferenceList kept;
+        for (const MonitorLayoutPreference& p : std::as_const(monitorPreferences_)) {
+            if (p.layoutID == gone)
+                users.insert(p.monitorID);
+            else
+                kept.append(p);
+        }
+        if (!users.isEmpty())
+            preferences = kept;
+    }
+    if (!storeLayouts(layouts, preferences))
+        return false;
+    const ScreenLayout fallback = fallbackLayout();
+    for (const Display& display : Platform::current().displays().screens()) {
+        if (users.contains(monitorID(display)))
+            zoneManager_.updateZones(fallback.zones, display, false, false);
+    }
+    emit Notifications::shared().customLayoutsChanged();
+    return true;
+}
+
+LayoutUsers LayoutManager::usersOf(const QUuid& id) const
+{
+    const QString layoutId = uuidText(id);
+    const auto choices = storedChoices();
+    LayoutUsers users;
+    if (!choices)
+        return users;
+    const MonitorLayoutPreferenceList* stored = &choices->preferences;
+    QSet<QString> connected;
+    for (const Display& display : Platform::current().displays().screens()) {
+        const QString monitor = monitorID(display);
+        connected.insert(monitor);
+        const bool uses = std::any_of(stored->begin(), stored->end(), [&](const auto& p) {
+            return p.monitorID == monitor && p.layoutID == layoutId;
+        });
+        if (uses)
+            users.connectedDisplays.append(display.localizedName);
+    }
+    for (const MonitorLayoutPreference& p : *stored) {
+        if (p.layoutID == layoutId && !connected.contains(p.monitorID))
+            ++users.otherDisplays;
+    }
+    return users;
+}
+
+ScreenLayout LayoutManager::fallbackLayout()
+{
+    return templateNamed(QStringLiteral("Tall")).value_or(focusLayout());
+}
+
+// --- Editing session ---------------------------------------------------------------------------
+
+void LayoutManager::showEditingZones(const ZoneList& zones)
+{
+    if (const auto display = editingDisplay())
+        zoneManager_.updateZones(zones, *display, true, true);
+}
+
+std::optional<Display> LayoutManager::editingDisplay() const
+{
+    if (!isEditing_)
+        return std::nullopt;
+    for (const Display& display : Platform::current().displays().screens()) {
+        if (display.key == editingDisplayKey_)
+            return display;
+    }
+    return std::nullopt;
+}
+
+void LayoutManager::refreshEditingOverlay()
+{
+    if (!isEditing_ || !editingZones_)
+        return;
+    // A new overlay: the one up covers the display as it was.
+    zoneManager_.hideOverlay();
+    showEditingZones(*editingZones_);
+}
+
+void LayoutManager::showEditingDisplaysLayout()
+{
+    // The session shows its zones as the display's own; a draft discarded or a layout saved
+    // without being chosen must not stay the display's live layout.
+    const auto display = editingDisplay();
+    if (!display)
+        return;
+    const auto stored = layoutFor(*display);
+    zoneManager_.updateZones(stored ? stored->zones : fallbackLayout().zones, *display, false,
+                             false);
+}
+
+void LayoutManager::setDraft(std::optional<ScreenLayout> draft)
+{
+    draft_ = std::move(draft);
+    emit draftChanged();
+}
+
+std::optional<ScreenLayout> LayoutManager::takeDraft()
+{
+    std::optional<ScreenLayout> draft = std::exchange(draft_, std::nullopt);
+    if (draft)
+        emit draftChanged();
+    return draft;
+}
+
+void LayoutManager::startEditing(std::optional<ScreenLayout> layout)
+{
+    if (runOnOwnThread([this, layout] { startEditing(layout); }))
+        return;
+    const ZoneList zones = layout ? layout->zones : defaultEditingZones();
+    originalZones_ = zones;
+    // The main display, or the first one when none is main, as the editor's toolbar does.
+    const DisplayList screens = Platform::current().displays().screens();
+    const auto main = mainDisplay();
+    editingDisplayKey_ = main ? main->key : screens.isEmpty() ? QString() : screens.first().key;
+    setIsEditing(true);
+    setEditingLayout(layout);
+    setEditingZones(originalZones_);
+    if (editingZones_->isEmpty())
+        setEditingZones(defaultEditingZones());
+    showEditingZones(*editingZones_);
+}
+
+void LayoutManager::stopEditing()
+{
+    if (runOnOwnThread([this] { stopEditing(); }))
+        return;
+    zoneManager_.hideOverlay();
+    showEditingDisplaysLayout();
+    setIsEditing(false);
+    setEditingZones(std::nullopt);
+    setEditingLayout(std::nullopt);
+    originalZones_.clear();
+}
+
+void LayoutManager::cancelEditing()
+{
+    showEditingDisplaysLayout();
+    setIsEditing(false);
+    setEditingZones(std::nullopt);
+    setEditingLayout(std::nullopt);
+    originalZones_.clear();
+    zoneManager_.hideOverlay();
+}
+
+void LayoutManager::generateGrid(int rows, int columns)
+{
+    if (!isEditing_)
+        return;
+    ZoneList zones;
+    if (rows > 0 && columns > 0) {
+        constexpr double gap = 0.02;
+        const double w = (1 - (columns + 1) * gap) / columns;
+        const double h = (1 - (rows + 1) * gap) / rows;
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c)
+                zones.append(Zone(Rect(gap + c * (w + gap), gap + r * (h + gap), w, h)));
+        }
+    }
+    setEditingZones(zones);
+    showEditingZones(zones);
+}
+
+void LayoutManager::addZone()
+{
+    if (!isEditing_)
+        return;
+    ZoneList zones = editingZones_.value_or(ZoneList{});
+    const auto n = zones.size();
+    constexpr double side = 0.3;
+    double x = 0.05 + static_cast<double>(n % 3) * 0.35;
+    double y = 0.05 + static_cast<double>(n / 3) * 0.35;
+    if (x + side > 1.0) {
+        x = 0.05;
+        y += 0.35;
+    }
+    if (y + side > 1.0)
+        y = 0.05;
+    for (int round = 0; round < 10; ++round) {
+        const Rect candidate(x, y, side, side);
+        const bool overlaps = std::any_of(zones.begin(), zones.end(), [&](const Zone& z) {
+            return z.frame.intersects(candidate);
+        });
+        if (!overlaps)
+            break;
+        x += 0.05;
+        if (x + side > 1.0) {
+            x = 0.05;
+            y += 0.05;
+        }
+        if (y + side > 1.0)
+            y = 0.05;
+    }
+    zones.append(Zone(Rect(x, y, side, side)));
+    setEditingZones(zones);
+    showEditingZones(zones);
+}
+
+void LayoutManager::deleteZone(const QUuid& id)
+{
+    if (!isEditing_ || !editingZones_)
+        return;
+    ZoneList zones = *editingZones_;
+    zones.removeIf([&](const Zone& z) { return z.id == id; });
+    setEditingZones(zones);
+    QMetaObject::invokeMethod(
+        this,
+        [this, zones, id] {
+            showEditingZones(zones);
+            emit Notifications::shared().zoneDeleted(id);
+        },
+        Qt::QueuedConnection);
+}
+
+void LayoutManager::replaceEditingZones(const ZoneList& zones)
+{
+    if (!isEditing_)
+        return;
+    setEditingZones(zones);
+    showEditingZones(zones);
+}
+
+bool LayoutManager::saveEditedLayout(const QString& name)
+{
+    if (!editingZones_)
+        return true;
+    const ScreenLayout layout{QUuid::createUuid(), name, *editingZones_, std::nullopt};
+    // A layout edited from a draft, or deleted while it was edited, is no longer in the list:
+    // replacing it would drop the user's work without a word, so it is added instead.
+    const bool listed = editingLayout_ && std::any_of(customLayouts_.begin(), customLayouts_.end(),
+                                                      [&](const ScreenLayout& l) {
+                                                          return l.id == editingLayout_->id;
+                                                      });
+    const bool saved =
+        listed ? updateCustomLayout(editingLayout_->id, layout) : addCustomLayout(layout);
+    if (saved)
+        stopEditing();
+    return saved;
+}
+
+void LayoutManager::observeZoneUpdates()
+{
+    connect(&Notifications::shared(), &Notifications::zonesUpdated, this,
+            [this](const ZoneList& zones) {
+                QMetaObject::invokeMethod(
+                    this, [this, zones] { setEditingZones(zones); }, Qt::QueuedConnection);
+            });
+}
+
+} // namespace corvane

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "models/LayoutJson.h"
+#include "models/MonitorLayoutPreference.h"
+#include "models/ScreenLayout.h"
+#include "platform/Display.h"
+#include "settings/SettingsKeys.h"
+
+#include <QObject>
+#include <QStringList>
+#include <optional>
+
+namespace corvane {
+
+class ZoneManager;
+struct SettingsChange;
+
+// The displays whose stored choice is one layout: the names of those connected now, and how
+// many others are not.
+struct LayoutUsers {
+    QStringList connectedDisplays;
+    int otherDisplays = 0;
+
+    bool isEmpty() const { return connectedDisplays.isEmpty() && otherDisplays == 0; }
+};
+
+// The one store of what changes at run time about layouts: custom layouts, the layout chosen for
+// each display, and the zone-editing session. Views follow its change signals.
+class LayoutManager : public QObject {
+    Q_OBJECT
+public:
+    static constexpr QLatin1StringView preferencesKey = SettingsKeys::monitorLayoutPreferences;
+    static constexpr QLatin1StringView customLayoutsKey = SettingsKeys::customLayouts;
+
+    static LayoutManager& shared();
+    // A separate instance, for tests; the application uses shared().
+    explicit LayoutManager(ZoneManager& zoneManager, QObject* parent = nullptr);
+    ~LayoutManager() override;
+
+    double spaceAroundZones() const { return spaceAroundZones_; }
+    void setSpaceAroundZones(double space);
+    const QList<ScreenLayout>& customLayouts() const { return customLayouts_; }
+    const std::optional<ScreenLayout>& editingLayout() const { return editingLayout_; }
+    const std::optional<ZoneList>& editingZones() const { return editingZones_; }
+    void setEditingZones(std::optional<ZoneList> zones);
+    bool isEditing() const { return isEditing_; }
+    ZoneManager& zoneManager() const { return zoneManager_; }
+
+    // Display choices.
+    void applySavedLayouts();
+    void loadSavedPreferences();
+    // Drops the choices whose layout is known to be gone; while the template file or some
+    // stored custom layouts cannot be read, a missing layout may be back next run, and its
+    // choices are kept.
+    void removeStalePreferences();
+    std::optional<ScreenLayout> layoutFor(const Display& display) const;
+    // False when the choice could not be saved (the in-memory choices stay as stored).
+    bool saveLayoutPreference(const Display& display, const ScreenLayout& layout);
+    // The display's zones change only once its choice is saved; false when it could not be.
+    bool applyLayout(const ScreenLayout& layout, const Display& display);
+    // Custom layouts. Each change is saved whole, with the display choices it affects, or
+    // not at all: on false nothing changed, in memory or in the file, and
+    // Settings::lastWriteFailure() says why.
+    void loadCustomLayouts();
+    bool addCustomLayout(const ScreenLayout& layout);
+    // The displays that used the layout use its replacement, whatever its id.
+    bool updateCustomLayout(const QUuid& id, const ScreenLayout& layout);
+    // The displays that used the layout fall back at once to the layout of displays without a
+    // choice.
+    bool deleteCustomLayout(const QUuid& id);
+    // Stored custom layouts that could not be read: kept as stored and written back with every
+    // save, never shown.
+    qsizetype unreadableLayoutCount() const;
+    LayoutUsers usersOf(const QUuid& id) const;
+    // The layout of a display without a stored choice: the template "Tall", else Focus.
+    static ScreenLayout fallbackLayout();
+
+    // The editing session.
+    void startEditing(std::optional<ScreenLayout> layout);
+    void stopEditing();
+    void cancelEditing();
+    void generateGrid(int rows, int columns);
+    void addZone();
+    void deleteZone(const QUuid& id);
+    // Puts back zones the session had before (undo, redo) and shows them.
+    void replaceEditingZones(const ZoneList& zones);
+    // The display the session edits on, as it is now: the main display when the session
+    // began. None when that display is gone (or no session runs).
+    std::optional<Display> editingDisplay() const;
+    // Shows the session's zones afresh over its display, after the display changed size or
+    // place.
+    void refreshEditingOverlay();
+
+    // A layout whose editor had to close before it was saved (its display went away). Its id is
+    // the edited custom layout's, or a new one; saving it adds or replaces accordingly.
+    const std::optional<ScreenLayout>& draft() const { return draft_; }
+    void setDraft(std::optional<ScreenLayout> draft);
+    std::optional<ScreenLayout> takeDraft();
+    // False when it could not be saved: the session stays open.
+    bool saveEditedLayout(const QString& name);
+
+signals:
+    void spaceAroundZonesChanged();
+    void customLayoutsChanged();
+    void editingLayoutChanged();
+    void editingZonesChanged();
+    void isEditingChanged();
+    void monitorPreferencesChanged();
+    void draftChanged();
+
+private:
+    void observeZoneUpdates();
+    void setMonitorPreferences(MonitorLayoutPreferenceList preferences);
+    void setCustomLayouts(QList<ScreenLayout> layouts);
+    void setEditingLayout(std::optional<ScreenLayout> layout);
+    void setIsEditing(bool editing);
+    // After a session that ends: the editing display shows its own layout again, not the
+    // session's zones.
+    void showEditingDisplaysLayout();
+    // Gives each stored custom layout whose id an earlier layout has an id of its own (derived
+    // from the old one, so the same in every run) and carries the choices of it along.
+    QList<ScreenLayout> giveOwnIds(QList<ScreenLayout> layouts);
+    // The stored choices, the ones of a layout that got its own id pointing to it.
+    std::optional<json::StoredPreferences> storedChoices() const;
+    MonitorLayoutPreferenceList withOwnIds(MonitorLayoutPreferenceList preferences) const;
+    bool storePreferences();
+    bool storeLayouts(const QList<ScreenLayout>& layouts,
+                      const std::optional<MonitorLayoutPreferenceList>& preferences);
+    bool storeChanges(QList<SettingsChange> changes, QStringList notes);
+    void ensurePreferencesLoaded();
+    bool runOnOwnThread(std::function<void()> call);
+    void showEditingZones(const ZoneList& zones);
+
+    ZoneManager& zoneManager_;
+    double spaceAroundZones_ = 0;
+    QList<ScreenLayout> customLayouts_;
+    std::optional<ScreenLayout> editingLayout_;
+    std::optional<ZoneList> editingZones_;
+    bool isEditing_ = false;
+    QString editingDisplayKey_;
+    std::optional<ScreenLayout> draft_;
+    MonitorLayoutPreferenceList monitorPreferences_;
+    ZoneList originalZones_;
+    // Whether this process has read the stored choices; a save before that would drop them.
+    bool preferencesLoaded_ = false;
+    // Stored elements of the custom layouts that did not decode, as stored.
+    QList<QByteArray> unreadableLayouts_;
+    // The stored custom layouts were not an array at all.
+    bool layoutsValueUnreadable_ = false;
+    // Stored elements of the display choices that did not decode, as stored.
+    QList<QByteArray> unreadablePreferences_;
+    // Layouts that shared an id with an earlier one: their old id and name, and their own id.
+    struct OwnId {
+        QString oldId;
+        QString name;
+        QString newId;
+    };
+    QList<OwnId> ownIds_;
+};
+
+} // namespace corvane
