@@ -78,7 +78,7 @@ void LayoutPreviewView::paintEvent(QPaintEvent*)
         font.setWeight(QFont::Medium);
         painter.setFont(font);
         painter.setPen(p.color(QPalette::PlaceholderText));
-        painter.drawText(area, Qt::AlignCenter, QStringLiteral("No Layout"));
+        painter.drawText(area, Qt::AlignCenter, tr("No Layout"));
     } else {
         paintZones(painter, area);
     }

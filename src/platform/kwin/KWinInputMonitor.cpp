@@ -27,10 +27,10 @@ KWinInputMonitor::KWinInputMonitor(KWinBridge& bridge, const KWinDisplays& displ
     connect(&bridge_, &KWinBridge::moved, this, &KWinInputMonitor::onMoved);
     connect(&bridge_, &KWinBridge::shortcutActivated, this, &KWinInputMonitor::onShortcut);
     bridge_.registerShortcut(QString::fromLatin1(snapShortcutName),
-                             QStringLiteral("Corvane: show the zones during a window move"),
+                             tr("Corvane: show the zones during a window move"),
                              QString::fromLatin1(snapShortcutKeys));
     bridge_.registerShortcut(QString::fromLatin1(spanShortcutName),
-                             QStringLiteral("Corvane: span zones during a window move"),
+                             tr("Corvane: span zones during a window move"),
                              QString::fromLatin1(spanShortcutKeys));
 }
 
