@@ -167,6 +167,49 @@ anzeigen.</translation>
     </message>
 </context>
 <context>
+    <name>Layouts</name>
+    <message>
+        <source>No Layout</source>
+        <translation>Kein Layout</translation>
+    </message>
+    <message>
+        <source>Focus</source>
+        <translation>Fokus</translation>
+    </message>
+    <message>
+        <source>Halves</source>
+        <translation>Hälften</translation>
+    </message>
+    <message>
+        <source>Thirds</source>
+        <translation>Drittel</translation>
+    </message>
+    <message>
+        <source>Tall</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>Wide</source>
+        <translation>Breit</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Raster</translation>
+    </message>
+    <message>
+        <source>Main and Side</source>
+        <translation>Haupt- und Nebenbereich</translation>
+    </message>
+    <message>
+        <source>Center Focus</source>
+        <translation>Fokus in der Mitte</translation>
+    </message>
+    <message>
+        <source>Six Grid</source>
+        <translation>Sechserraster</translation>
+    </message>
+</context>
+<context>
     <name>PlatformWording</name>
     <message>
         <source>Automatically start Corvane when you log in</source>
@@ -1168,10 +1211,6 @@ anzeigen.</translation>
     <message>
         <source>Quit</source>
         <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>No Layout</source>
-        <translation>Kein Layout</translation>
     </message>
     <message>
         <source>Template Layouts</source>

@@ -169,9 +169,7 @@ void StatusMenu::addDisplayMenus(QMenu& menu)
 QAction* StatusMenu::addLayoutItem(QMenu& submenu, QActionGroup& choice, const Display& display,
                                    const ScreenLayout& layout, const ScreenLayout& inUse)
 {
-    // The built-in "No Layout" is named in the user's language; other names are the user's own.
-    QAction* item =
-        submenu.addAction(menuItemText(layout.id == noLayout().id ? tr("No Layout") : layout.name));
+    QAction* item = submenu.addAction(menuItemText(shownName(layout)));
     item->setCheckable(true);
     choice.addAction(item);
     item->setChecked(inUse.id == layout.id);

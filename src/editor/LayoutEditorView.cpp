@@ -314,7 +314,7 @@ void LayoutEditorView::deleteLayout(const ScreenLayout& layout)
     confirm->setInformativeText(
         (one ? tr("It is the layout of %1. That display will use %2 instead.")
              : tr("It is the layout of %1. Those displays will use %2 instead."))
-            .arg(displays, LayoutManager::fallbackLayout().name));
+            .arg(displays, shownName(LayoutManager::fallbackLayout())));
     QPushButton* remove = confirm->addButton(tr("Delete"), QMessageBox::DestructiveRole);
     confirm->addButton(QMessageBox::Cancel);
     confirm->setDefaultButton(QMessageBox::Cancel);
