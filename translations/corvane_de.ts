@@ -240,7 +240,7 @@ anzeigen.</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation>Tastaturkurzbefehle</translation>
+        <translation>Kurzbefehle</translation>
     </message>
     <message>
         <source>Layout Editor</source>
