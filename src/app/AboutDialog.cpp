@@ -13,7 +13,7 @@ namespace corvane {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("About Corvane"));
+    setWindowTitle(tr("About Corvane"));
     auto* icon = new QLabel;
     icon->setPixmap(appIcon().pixmap(64, 64));
     icon->setAlignment(Qt::AlignTop);
@@ -44,13 +44,13 @@ QString AboutDialog::homePage()
 QString AboutDialog::text()
 {
     const QString version = QCoreApplication::applicationVersion();
-    return QStringLiteral("<h3>Corvane %1</h3>"
-                          "<p>Snaps windows into zones: hold the snap key while dragging a "
-                          "window, and release it over a zone.</p>"
-                          "<p>Free software under the GNU General Public License, version 3 or "
-                          "later (<a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">"
-                          "GPL-3.0-or-later</a>). There is no warranty.</p>"
-                          "<p><a href=\"%2\">%2</a></p>")
+    return tr("<h3>Corvane %1</h3>"
+              "<p>Snaps windows into zones: hold the snap key while dragging a window, and "
+              "release it over a zone.</p>"
+              "<p>Free software under the GNU General Public License, version 3 or later "
+              "(<a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">GPL-3.0-or-later</a>). "
+              "There is no warranty.</p>"
+              "<p><a href=\"%2\">%2</a></p>")
         .arg(version.toHtmlEscaped(), homePage());
 }
 

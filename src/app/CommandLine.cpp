@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 
 #include "app/ScriptingCommands.h"
+#include "app/Translations.h"
 #include "windows/ZoneNavigator.h"
 
 #include <QApplication>
@@ -21,36 +22,49 @@ struct Parser {
     QCommandLineParser parser;
     QCommandLineOption help;
     QCommandLineOption version;
-    QCommandLineOption logLevel{QStringLiteral("log-level"),
-                                QStringLiteral("Record log lines at <level> and above for this run "
-                                               "(debug, info, warning, error)."),
-                                QStringLiteral("level")};
+    QCommandLineOption logLevel{
+        QStringLiteral("log-level"),
+        QCoreApplication::translate("CommandLine",
+                                    "Record log lines at <level> and above for this run "
+                                    "(debug, info, warning, error)."),
+        QCoreApplication::translate("CommandLine", "level")};
     QCommandLineOption snapActive{
         QStringLiteral("snap-active"),
-        QStringLiteral("Move the active window to zone <zone> (1 to 9) of its display, or to the "
-                       "next or previous zone, as the keyboard shortcuts do."),
-        QStringLiteral("zone")};
+        QCoreApplication::translate("CommandLine",
+                                    "Move the active window to zone <zone> (1 to 9) of "
+                                    "its display, or to the next or previous zone, as "
+                                    "the keyboard shortcuts do."),
+        QCoreApplication::translate("CommandLine", "zone")};
     QCommandLineOption applyLayout{
         QStringLiteral("apply-layout"),
-        QStringLiteral("Use the layout <name> (or with that id) on the display under the pointer, "
-                       "or on the one --display names, as a choice in the tray menu does."),
-        QStringLiteral("name")};
+        QCoreApplication::translate("CommandLine",
+                                    "Use the layout <name> (or with that id) on the "
+                                    "display under the pointer, or on the one --display "
+                                    "names, as a choice in the tray menu does."),
+        QCoreApplication::translate("CommandLine", "name")};
     QCommandLineOption display{
         QStringLiteral("display"),
-        QStringLiteral("With --apply-layout: the display's number, as the tray menu shows it."),
-        QStringLiteral("number")};
-    QCommandLineOption list{QStringLiteral("list"),
-                            QStringLiteral("Print the displays and the layouts, one per line.")};
+        QCoreApplication::translate("CommandLine",
+                                    "With --apply-layout: the display's number, as the "
+                                    "tray menu shows it."),
+        QCoreApplication::translate("CommandLine", "number")};
+    QCommandLineOption list{
+        QStringLiteral("list"),
+        QCoreApplication::translate("CommandLine",
+                                    "Print the displays and the layouts, one per line.")};
     // The menu entry's actions: open a window of the running Corvane, starting it if needed.
-    QCommandLineOption preferences{QStringLiteral("preferences"),
-                                   QStringLiteral("Open the preferences window.")};
-    QCommandLineOption layoutEditor{QStringLiteral("layout-editor"),
-                                    QStringLiteral("Open the layout editor.")};
+    QCommandLineOption preferences{
+        QStringLiteral("preferences"),
+        QCoreApplication::translate("CommandLine", "Open the preferences window.")};
+    QCommandLineOption layoutEditor{
+        QStringLiteral("layout-editor"),
+        QCoreApplication::translate("CommandLine", "Open the layout editor.")};
     QCommandLineOption startedForCommand{CommandLine::startedForCommandOption};
 
     Parser() : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
-        parser.setApplicationDescription(QStringLiteral(
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "CommandLine",
             "Snaps windows into zones: hold Shift while dragging a window, release over a zone.\n"
             "In KDE Plasma's Wayland session no held key is read: press Super+Shift+Z while\n"
             "dragging a window (Super+Shift+X to span zones), or show the zones during every\n"
@@ -121,6 +135,7 @@ bool isPlatformOption(const char* argument)
     int count = static_cast<int>(arguments.size());
     arguments.push_back(nullptr);
     QApplication app(count, arguments.data());
+    installTranslations();
     Parser p;
     p.parser.process(app);
     std::exit(0); // not reached: the parser has answered --help-all
@@ -133,8 +148,9 @@ CommandLine::Options readLogLevel(const Parser& p)
         return options;
     options.logLevel = logLevelFromName(p.parser.value(p.logLevel));
     if (!options.logLevel) {
-        std::fprintf(stderr, "corvane: unknown log level '%s'\n",
-                     qPrintable(p.parser.value(p.logLevel)));
+        std::fprintf(stderr, "corvane: %s\n",
+                     qPrintable(QCoreApplication::translate("CommandLine", "unknown log level '%1'")
+                                    .arg(p.parser.value(p.logLevel))));
         options.exitCode = 2;
     }
     return options;
@@ -161,10 +177,12 @@ CommandLine::Options readCommand(const Parser& p)
                       int(parser.isSet(p.list)) + int(parser.isSet(p.preferences)) +
                       int(parser.isSet(p.layoutEditor));
     if (given > 1)
-        return usageError(QStringLiteral("give one of --snap-active, --apply-layout, --list, "
-                                         "--preferences, --layout-editor"));
+        return usageError(QCoreApplication::translate("CommandLine",
+                                                      "give one of --snap-active, --apply-layout, "
+                                                      "--list, --preferences, --layout-editor"));
     if (parser.isSet(p.display) && !parser.isSet(p.applyLayout))
-        return usageError(QStringLiteral("--display goes with --apply-layout"));
+        return usageError(
+            QCoreApplication::translate("CommandLine", "--display goes with --apply-layout"));
     if (given == 0)
         return {};
     // Refused here, before the running instance is asked anything.
@@ -176,18 +194,19 @@ CommandLine::Options readCommand(const Parser& p)
             return usageError(*refusal);
     }
     if (!parser.unknownOptionNames().isEmpty())
-        return usageError(
-            QStringLiteral("unknown option '%1'").arg(parser.unknownOptionNames().constFirst()));
+        return usageError(QCoreApplication::translate("CommandLine", "unknown option '%1'")
+                              .arg(parser.unknownOptionNames().constFirst()));
     if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("unexpected argument '%1'")
+        return usageError(QCoreApplication::translate("CommandLine", "unexpected argument '%1'")
                               .arg(parser.positionalArguments().constFirst()));
     ScriptCommand command;
     if (parser.isSet(p.snapActive)) {
         command.kind = ScriptCommand::Kind::SnapActive;
         command.zone = parser.value(p.snapActive);
         if (!ZoneRequest::parse(command.zone))
-            return usageError(
-                QStringLiteral("'%1' is no zone: give 1 to 9, next or previous").arg(command.zone));
+            return usageError(QCoreApplication::translate(
+                                  "CommandLine", "'%1' is no zone: give 1 to 9, next or previous")
+                                  .arg(command.zone));
     } else if (parser.isSet(p.applyLayout)) {
         command.kind = ScriptCommand::Kind::ApplyLayout;
         command.layout = parser.value(p.applyLayout);
@@ -196,7 +215,8 @@ CommandLine::Options readCommand(const Parser& p)
             command.display = parser.value(p.display).toInt(&isNumber);
             if (!isNumber || *command.display < 1)
                 return usageError(
-                    QStringLiteral("'%1' is no display number").arg(parser.value(p.display)));
+                    QCoreApplication::translate("CommandLine", "'%1' is no display number")
+                        .arg(parser.value(p.display)));
         }
     } else if (parser.isSet(p.preferences)) {
         command.kind = ScriptCommand::Kind::OpenPreferences;
@@ -216,19 +236,34 @@ const QString CommandLine::startedForCommandOption = QStringLiteral("started-for
 
 CommandLine::Options CommandLine::answerEarly(int argc, char** argv)
 {
+    // --help-all makes an application object of its own, which must be the only one.
+    {
+        Parser first;
+        first.parser.parse(argumentList(argc, argv));
+        if (first.isHelpAll())
+            showHelpAll(argc, argv);
+    }
+    // A bare application object, for the translations of what is printed here: the options'
+    // descriptions are translated as the parser is made.
+    int count = argc;
+    QCoreApplication app(count, argv);
+    installTranslations();
     Parser p;
     // Unknown options are for later: they may be the toolkit's.
     if (!p.parser.parse(argumentList(argc, argv)) && p.parser.unknownOptionNames().isEmpty())
         return usageError(p.parser.errorText());
-    if (p.isHelpAll())
-        showHelpAll(argc, argv);
     for (const QString& name : p.parser.unknownOptionNames()) {
         if (!isToolkitOption(name))
-            return usageError(QStringLiteral("unknown option '%1'").arg(name));
+            return usageError(
+                QCoreApplication::translate("CommandLine", "unknown option '%1'").arg(name));
     }
     if (p.parser.isSet(p.help)) {
+        // Qt's help names the program as it was called, path and all; the usage line names it
+        // as it is known.
         QString text = p.parser.helpText();
-        text.replace(unnamedProgram, QString::fromLocal8Bit(programName(argc, argv)));
+        const QString called = QCoreApplication::arguments().value(0, unnamedProgram);
+        if (const qsizetype at = text.indexOf(called); at >= 0 && !called.isEmpty())
+            text.replace(at, called.size(), QString::fromLocal8Bit(programName(argc, argv)));
         std::fputs(qPrintable(text), stdout);
         return exitWith(0);
     }

@@ -46,12 +46,15 @@ std::optional<QString> qtPlatformPluginProblem(const QByteArray& requested)
                 continue;
             // Loading it finds what it links against; the toolkit loads the same library later.
             if (!loader.load())
-                return QStringLiteral("Qt's platform plugin \"%1\" cannot be loaded: %2")
+                return QCoreApplication::translate(
+                           "QtPlatformPlugin", "Qt's platform plugin \"%1\" cannot be loaded: %2")
                     .arg(name, loader.errorString());
             return std::nullopt;
         }
     }
-    return QStringLiteral("Qt's platform plugin \"%1\" is not installed").arg(name);
+    return QCoreApplication::translate("QtPlatformPlugin",
+                                       "Qt's platform plugin \"%1\" is not installed")
+        .arg(name);
 }
 
 } // namespace corvane

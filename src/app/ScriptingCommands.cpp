@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 
+#include <QCoreApplication>
 #include <QUuid>
 
 namespace corvane {
@@ -81,7 +82,8 @@ std::optional<QString> ScriptingCommands::refuseLength(const QString& what, cons
 {
     if (argument.size() <= maxArgumentLength)
         return std::nullopt;
-    return QStringLiteral("The %1 given is %2 characters long; at most %3 are read")
+    return QCoreApplication::translate("ScriptingCommands",
+                                       "The %1 given is %2 characters long; at most %3 are read")
         .arg(what)
         .arg(argument.size())
         .arg(maxArgumentLength);
@@ -108,43 +110,50 @@ ScriptReply ScriptingCommands::run(const ScriptCommand& command)
 
 ScriptReply ScriptingCommands::snapActive(const QString& zone)
 {
-    if (const auto refusal = refuseLength(QStringLiteral("zone"), zone))
+    if (const auto refusal =
+            refuseLength(QCoreApplication::translate("ScriptingCommands", "zone"), zone))
         return failure(*refusal);
     const auto request = ZoneRequest::parse(zone);
     if (!request)
-        return failure(QStringLiteral("'%1' is no zone: give 1 to 9, next or previous").arg(zone));
+        return failure(QCoreApplication::translate("ScriptingCommands",
+                                                   "'%1' is no zone: give 1 to 9, next or previous")
+                           .arg(zone));
     const auto outcome = delegate_.snapActiveWindow(*request);
     return {outcome.snapped, outcome.message};
 }
 
 ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<int> number)
 {
-    if (const auto refusal = refuseLength(QStringLiteral("layout name"), text))
+    if (const auto refusal =
+            refuseLength(QCoreApplication::translate("ScriptingCommands", "layout name"), text))
         return failure(*refusal);
     const DisplayList screens = Platform::current().displays().screens();
     std::optional<Display> display;
     if (number) {
         if (*number < 1 || *number > screens.size())
-            return failure(QStringLiteral("There is no display %1 (displays: 1 to %2)")
+            return failure(QCoreApplication::translate("ScriptingCommands",
+                                                       "There is no display %1 (displays: 1 to %2)")
                                .arg(*number)
                                .arg(screens.size()));
         display = screens.at(*number - 1);
     } else {
         display = screenContainingPoint(Platform::current().windowSystem().pointer(), screens);
         if (!display)
-            return failure(QStringLiteral("The pointer is on no display: name one with --display"));
+            return failure(QCoreApplication::translate(
+                "ScriptingCommands", "The pointer is on no display: name one with --display"));
     }
     const Found found = findLayout(text);
     if (!found.layout)
         return failure(found.error);
     const int index = static_cast<int>(screens.indexOf(*display)) + 1;
     if (!delegate_.statusMenu().selectLayoutForDisplay(*display, *found.layout))
-        return failure(QStringLiteral("Display %1 (%2) keeps its layout: the choice of %3 could "
-                                      "not be saved to %4 (%5)")
+        return failure(QCoreApplication::translate("ScriptingCommands",
+                                                   "Display %1 (%2) keeps its layout: the choice "
+                                                   "of %3 could not be saved to %4 (%5)")
                            .arg(index)
                            .arg(field(display->localizedName), field(found.layout->name),
                                 Settings::fileName(), Settings::lastWriteFailure()));
-    return {true, QStringLiteral("Display %1 (%2) uses %3")
+    return {true, QCoreApplication::translate("ScriptingCommands", "Display %1 (%2) uses %3")
                       .arg(index)
                       .arg(field(display->localizedName), field(found.layout->name))};
 }
@@ -166,15 +175,18 @@ ScriptingCommands::Found ScriptingCommands::findLayout(const QString& text) cons
     if (matches.size() == 1)
         return {matches.first(), QString()};
     if (matches.isEmpty())
-        return {std::nullopt, QStringLiteral("There is no layout named '%1' (corvane --list "
-                                             "shows them)")
+        return {std::nullopt, QCoreApplication::translate(
+                                  "ScriptingCommands",
+                                  "There is no layout named '%1' (corvane --list shows them)")
                                   .arg(text)};
     QStringList ids;
     for (const ScreenLayout& layout : std::as_const(matches))
         ids.append(layout.uuidString());
-    return {std::nullopt, QStringLiteral("%1 layouts are named '%2': give one by its id (%3)")
-                              .arg(matches.size())
-                              .arg(text, ids.join(QStringLiteral(", ")))};
+    return {std::nullopt,
+            QCoreApplication::translate("ScriptingCommands",
+                                        "%n layouts are named '%1': give one by its id (%2)",
+                                        nullptr, int(matches.size()))
+                .arg(text, ids.join(QStringLiteral(", ")))};
 }
 
 ScriptReply ScriptingCommands::list() const

@@ -70,14 +70,14 @@ SingleInstance::Folder SingleInstance::channelFolder(const QString& runtimeDirec
     QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QFileInfo info(path);
     if (info.isSymLink() || !info.isDir())
-        return {path, path + QStringLiteral(" is not a folder")};
+        return {path, SingleInstance::tr("%1 is not a folder").arg(path)};
     if (info.ownerId() != user)
-        return {path, path + QStringLiteral(" belongs to another user")};
+        return {path, SingleInstance::tr("%1 belongs to another user").arg(path)};
     const auto privateMode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
     const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
                         QFile::WriteOther | QFile::ExeOther;
     if ((info.permissions() & others) && !QFile::setPermissions(path, privateMode))
-        return {path, path + QStringLiteral(" cannot be made private")};
+        return {path, SingleInstance::tr("%1 cannot be made private").arg(path)};
     return {path, QString()};
 }
 
@@ -100,7 +100,7 @@ SingleInstance::Claim SingleInstance::claim()
 {
     const Folder folder = channelFolder();
     if (!folder.problem.isEmpty()) {
-        report(QStringLiteral("no single-instance channel: ") + folder.problem);
+        report(tr("no single-instance channel: %1").arg(folder.problem));
         return Claim::Unavailable;
     }
     lock_ = std::make_unique<QLockFile>(lockPath(folder.path));
@@ -112,7 +112,7 @@ SingleInstance::Claim SingleInstance::claim()
     lock_.reset();
     if (taken)
         return Claim::Taken;
-    report(QStringLiteral("no single-instance channel: cannot write in ") + folder.path);
+    report(tr("no single-instance channel: cannot write in %1").arg(folder.path));
     return Claim::Unavailable;
 }
 
@@ -127,8 +127,8 @@ bool SingleInstance::listen(Handler handler)
     // The lock is held: a socket there is one a crashed instance left behind.
     QLocalServer::removeServer(path);
     if (!server_->listen(path)) {
-        report(QStringLiteral("the single-instance channel could not be opened: ") +
-               server_->errorString());
+        report(
+            tr("the single-instance channel could not be opened: %1").arg(server_->errorString()));
         server_.reset();
         return false;
     }
@@ -167,7 +167,7 @@ void SingleInstance::accept(QLocalSocket* socket)
             Logger::warning(QStringLiteral("The single-instance channel got a request it does "
                                            "not know"),
                             LogCategory::App);
-            reply({false, QStringLiteral("Corvane does not know this request")});
+            reply({false, tr("Corvane does not know this request")});
             return;
         }
         handler_(*command, std::move(reply));
@@ -201,7 +201,7 @@ std::optional<ScriptReply> SingleInstance::send(const ScriptCommand& command,
         line = socket.readLine(maxRequestBytes);
     if (const auto reply = ScriptReply::decode(line))
         return reply;
-    return ScriptReply{false, QStringLiteral("the running Corvane did not answer")};
+    return ScriptReply{false, tr("the running Corvane did not answer")};
 }
 
 } // namespace corvane

@@ -62,23 +62,21 @@ QString StatusMenu::hintText()
     const WindowSystem& windows = Platform::current().windowSystem();
     if (!windows.tellsKeys()) {
         if (Settings::snapTrigger() == Settings::SnapTrigger::EveryMove)
-            return QStringLiteral("Drag a window to snap: zones show during every move");
-        return QStringLiteral("Press %1 while dragging a window to snap")
-            .arg(windows.snapShortcutText());
+            return tr("Drag a window to snap: zones show during every move");
+        return tr("Press %1 while dragging a window to snap").arg(windows.snapShortcutText());
     }
-    return QStringLiteral("Hold ") + KeyNames::modifierKey(DragKey::nameInUse()) +
-           QStringLiteral(" and drag window to snap");
+    return tr("Hold %1 and drag window to snap").arg(KeyNames::modifierKey(DragKey::nameInUse()));
 }
 
 QString StatusMenu::displayTitle(const Display& display, int index, bool isMain)
 {
-    QString title = QStringLiteral("Display %1: %2 (%3\u00D7%4)")
+    QString title = tr("Display %1: %2 (%3×%4)")
                         .arg(index + 1)
                         .arg(display.localizedName)
                         .arg(static_cast<qint64>(display.frame.width))
                         .arg(static_cast<qint64>(display.frame.height));
     if (isMain)
-        title += QStringLiteral(" (Primary)");
+        title += tr(" (Primary)");
     return title;
 }
 
@@ -114,7 +112,7 @@ void StatusMenu::updateMenu()
 
     // Text after a tab goes to the menu's shortcut column; a QAction shortcut would also be
     // grabbed by Qt, and the global one is Corvane's own.
-    QString preferencesTitle = QStringLiteral("Preferences\u2026");
+    QString preferencesTitle = tr("Preferences…");
     if (actions_.preferencesShortcutText) {
         if (const auto text = actions_.preferencesShortcutText(); text && !text->isEmpty())
             preferencesTitle += u'\t' + *text;
@@ -123,22 +121,20 @@ void StatusMenu::updateMenu()
         if (actions_.openPreferences)
             actions_.openPreferences();
     });
-    connect(menu->addAction(QStringLiteral("Layout Editor\u2026")), &QAction::triggered, this,
-            [this] {
-                if (actions_.openLayoutEditor)
-                    actions_.openLayoutEditor();
-            });
-    connect(menu->addAction(QStringLiteral("Send Feedback\u2026")), &QAction::triggered, this,
-            [this] {
-                if (actions_.openFeedback)
-                    actions_.openFeedback();
-            });
-    connect(menu->addAction(QStringLiteral("About Corvane")), &QAction::triggered, this, [this] {
+    connect(menu->addAction(tr("Layout Editor…")), &QAction::triggered, this, [this] {
+        if (actions_.openLayoutEditor)
+            actions_.openLayoutEditor();
+    });
+    connect(menu->addAction(tr("Send Feedback…")), &QAction::triggered, this, [this] {
+        if (actions_.openFeedback)
+            actions_.openFeedback();
+    });
+    connect(menu->addAction(tr("About Corvane")), &QAction::triggered, this, [this] {
         if (actions_.openAbout)
             actions_.openAbout();
     });
     menu->addSeparator();
-    connect(menu->addAction(QStringLiteral("Quit")), &QAction::triggered, this, [this] {
+    connect(menu->addAction(tr("Quit")), &QAction::triggered, this, [this] {
         if (actions_.quit)
             actions_.quit();
     });
@@ -173,7 +169,7 @@ void StatusMenu::addDisplayMenus(QMenu& menu)
 QAction* StatusMenu::addLayoutItem(QMenu& submenu, QActionGroup& choice, const Display& display,
                                    const ScreenLayout& layout, const ScreenLayout& inUse)
 {
-    QAction* item = submenu.addAction(menuItemText(layout.name));
+    QAction* item = submenu.addAction(menuItemText(shownName(layout)));
     item->setCheckable(true);
     choice.addAction(item);
     item->setChecked(inUse.id == layout.id);
@@ -193,14 +189,14 @@ void StatusMenu::addLayoutItems(QMenu& submenu, QActionGroup& choice, const Disp
     addLayoutItem(submenu, choice, display, noLayout(), inUse);
     addLayoutItem(submenu, choice, display, focusLayout(), inUse);
     if (!templateLayouts().isEmpty()) {
-        addHeading(submenu, QStringLiteral("Template Layouts"));
+        addHeading(submenu, tr("Template Layouts"));
         for (const ScreenLayout& layout : templateLayouts())
             addLayoutItem(submenu, choice, display, layout, inUse);
     }
     const QList<ScreenLayout>& custom = layoutManager_.customLayouts();
     if (custom.isEmpty())
         return;
-    addHeading(submenu, QStringLiteral("Custom Layouts"));
+    addHeading(submenu, tr("Custom Layouts"));
     for (const ScreenLayout& layout : custom)
         addLayoutItem(submenu, choice, display, layout, inUse);
 }

@@ -71,7 +71,7 @@ void TrayApplication::setupStatusItem()
 
     QApplication::setWindowIcon(appIcon());
     statusItem_ = std::make_unique<QSystemTrayIcon>(trayIcon());
-    statusItem_->setToolTip(QStringLiteral("Corvane"));
+    statusItem_->setToolTip(tr("Corvane", "the tray icon's tooltip: the application's name"));
     connect(statusMenu_.get(), &StatusMenu::menuReplaced, this,
             [this](QMenu* menu) { statusItem_->setContextMenu(menu); });
     // A left click opens the menu as well, as a status item does.
@@ -81,9 +81,10 @@ void TrayApplication::setupStatusItem()
                     statusMenu_->menu()->popup(QCursor::pos());
             });
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        std::fputs("Corvane: no system tray was found; Corvane keeps running and its preferences "
-                   "open with the global shortcut or by starting corvane again.\n",
-                   stderr);
+        std::fprintf(stderr, "Corvane: %s\n",
+                     qPrintable(tr("no system tray was found; Corvane keeps running and its "
+                                   "preferences open with the global shortcut or by starting "
+                                   "corvane again.")));
     }
     statusItem_->show();
 
@@ -231,7 +232,7 @@ void TrayApplication::setupSnapShortcuts()
 ActiveWindowSnapper::Outcome TrayApplication::snapActiveWindow(const ZoneRequest& request)
 {
     if (!activeWindowSnapper_)
-        return {false, QStringLiteral("Corvane is still starting")};
+        return {false, tr("Corvane is still starting")};
     return activeWindowSnapper_->snapActiveWindow(request);
 }
 
@@ -255,31 +256,30 @@ void TrayApplication::explainUnmovedDrag()
     unmovedDragExplained_ = true;
     const WindowManagerInfo wm = Platform::current().session().windowManager();
     const WindowManagerAdvice advice = WindowManagerAdvice::forSession(wm, DragKey::nameInUse());
-    QString text = QStringLiteral("The window did not move while %1 was held, so it could not "
-                                  "be snapped. ")
+    QString text = tr("The window did not move while %1 was held, so it could not be snapped.")
                        .arg(KeyNames::modifierKey(DragKey::nameInUse()));
+    text += u' ';
     text += advice.suggestedKey.isEmpty()
-                ? QStringLiteral("Choose the key your window manager moves windows with in "
-                                 "Preferences \u2192 General.")
-                : QStringLiteral("%1 moves windows with %2 held: choose %2 in Preferences "
-                                 "\u2192 General.")
+                ? tr("Choose the key your window manager moves windows with in "
+                     "Preferences → General.")
+                : tr("%1 moves windows with %2 held: choose %2 in Preferences → General.")
                       .arg(wm.name, KeyNames::modifierKey(advice.suggestedKey));
     lastNotice_ = text;
     if (statusItem_ && QSystemTrayIcon::supportsMessages())
-        statusItem_->showMessage(QStringLiteral("Nothing was snapped"), text,
-                                 QSystemTrayIcon::Information, 10000);
+        statusItem_->showMessage(tr("Nothing was snapped"), text, QSystemTrayIcon::Information,
+                                 10000);
 }
 
 void TrayApplication::noteUnsavedSettings(const QString& reason)
 {
     if (preferencesWindow_ && preferencesWindow_->isVisible())
         return;
-    lastNotice_ = QStringLiteral("Corvane cannot save its settings to %1: %2. Changes made now "
-                                 "are lost when Corvane quits.")
+    lastNotice_ = tr("Corvane cannot save its settings to %1: %2. Changes made now are lost "
+                     "when Corvane quits.")
                       .arg(Settings::fileName(), reason);
     if (statusItem_ && QSystemTrayIcon::supportsMessages())
-        statusItem_->showMessage(QStringLiteral("Settings Not Saved"), lastNotice_,
-                                 QSystemTrayIcon::Warning, 10000);
+        statusItem_->showMessage(tr("Settings Not Saved"), lastNotice_, QSystemTrayIcon::Warning,
+                                 10000);
 }
 
 void TrayApplication::checkFirstLaunch()

@@ -3,6 +3,7 @@
 #include "app/QtPlatformPlugin.h"
 #include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
+#include "app/Translations.h"
 #include "app/TrayApplication.h"
 #include "layouts/LayoutManager.h"
 #include "logging/QtMessageLog.h"
@@ -71,6 +72,7 @@ qint64 startInstance(std::optional<LogLevel> logLevel)
 int forwardCommand(const CommandLine::Options& options, int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    installTranslations();
     const ScriptCommand& command = *options.command;
     {
         SingleInstance probe;
@@ -80,7 +82,8 @@ int forwardCommand(const CommandLine::Options& options, int argc, char** argv)
         case SingleInstance::Claim::Taken:
             if (const auto reply = SingleInstance::send(command, QDeadlineTimer(connectTimeoutMs)))
                 return show(*reply);
-            return fail(QStringLiteral("Corvane is running but does not answer"));
+            return fail(
+                QCoreApplication::translate("main", "Corvane is running but does not answer"));
         case SingleInstance::Claim::Claimed:
             break; // none runs: the lock goes with the probe, for the instance to take
         }
@@ -90,15 +93,16 @@ int forwardCommand(const CommandLine::Options& options, int argc, char** argv)
         return fail(*problem);
     const qint64 pid = startInstance(options.logLevel);
     if (pid <= 0)
-        return fail(QStringLiteral("Corvane could not be started"));
+        return fail(QCoreApplication::translate("main", "Corvane could not be started"));
     QDeadlineTimer deadline(startTimeoutMs);
     while (!deadline.hasExpired()) {
         if (const auto reply = SingleInstance::send(command, QDeadlineTimer(200)))
             return show(*reply);
         if (::kill(static_cast<pid_t>(pid), 0) != 0)
-            return fail(QStringLiteral("Corvane ended as it started; run corvane to see why"));
+            return fail(QCoreApplication::translate(
+                "main", "Corvane ended as it started; run corvane to see why"));
     }
-    return fail(QStringLiteral("Corvane was started but does not answer"));
+    return fail(QCoreApplication::translate("main", "Corvane was started but does not answer"));
 }
 
 } // namespace
@@ -118,16 +122,25 @@ int main(int argc, char* argv[])
 
     // The backend and the toolkit platform its windows need; whatever is missing for them ends
     // the process here with one line, before the toolkit would abort over it.
-    const PlatformChoice platform = choosePlatform();
-    if (const auto problem = startProblem(platform, argc, argv)) {
-        std::fprintf(stderr, "corvane: %s\n", qPrintable(*problem));
-        return 1;
+    PlatformChoice platform = choosePlatform();
+    {
+        // Said in the user's language: a bare application object lends its translations. The
+        // backends are asked without one (KWin's probe must not outlive it), and asked again
+        // only to say what is missing.
+        int count = argc;
+        QCoreApplication early(count, argv);
+        installTranslations();
+        if (!platform.problem.isEmpty())
+            platform = choosePlatform();
+        if (const auto problem = startProblem(platform, argc, argv))
+            return fail(*problem);
     }
     // Over what the session sets for every application; -platform on the command line still wins.
     qputenv("QT_QPA_PLATFORM", platform.qtPlatform);
 
     installQtMessageLog();
     QApplication app(argc, argv);
+    installTranslations();
     // Ties the windows to the desktop entry of the same name (its icon, its name in panels).
     QGuiApplication::setDesktopFileName(QStringLiteral("app.corvane.Corvane"));
     // Window titles end in " \u2014 Corvane", so every window and dialog says whose it is.
@@ -146,7 +159,7 @@ int main(int argc, char* argv[])
             return 0;
         if (SingleInstance::send(ScriptCommand{}, QDeadlineTimer(connectTimeoutMs)))
             return 0;
-        return fail(QStringLiteral("Corvane is running but does not answer"));
+        return fail(QCoreApplication::translate("main", "Corvane is running but does not answer"));
     case SingleInstance::Claim::Claimed:
     case SingleInstance::Claim::Unavailable: // runs without the channel
         break;

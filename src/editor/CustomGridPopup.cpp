@@ -32,7 +32,7 @@ CustomGridPopup::CustomGridPopup(QWidget* parent) : QWidget(parent, Qt::Popup)
     setFixedWidth(popupWidth);
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    auto* title = new QLabel(QStringLiteral("Custom Grid Layout"), this);
+    auto* title = new QLabel(tr("Custom Grid Layout"), this);
     QFont headline = title->font();
     headline.setBold(true);
     title->setFont(headline);
@@ -40,13 +40,13 @@ CustomGridPopup::CustomGridPopup(QWidget* parent) : QWidget(parent, Qt::Popup)
     rows_ = makeCountField(this);
     columns_ = makeCountField(this);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Rows:"), rows_);
-    form->addRow(QStringLiteral("Columns:"), columns_);
+    form->addRow(tr("Rows:"), rows_);
+    form->addRow(tr("Columns:"), columns_);
 
     // In the order the desktop puts a dialog's buttons.
     auto* buttons = new QDialogButtonBox(this);
     cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
-    generate_ = buttons->addButton(QStringLiteral("Generate"), QDialogButtonBox::AcceptRole);
+    generate_ = buttons->addButton(tr("Generate"), QDialogButtonBox::AcceptRole);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(title);

@@ -146,13 +146,12 @@ void CustomLayoutEditor::closeForLostDisplay()
                  LogCategory::Layout);
     cleanUp();
 
-    auto* notice = new QMessageBox(QMessageBox::Information, QStringLiteral("Layout Editor Closed"),
-                                   QStringLiteral("The display the layout editor was on is gone."),
-                                   QMessageBox::Ok);
-    notice->setInformativeText(
-        QStringLiteral("Your unsaved layout \u201C%1\u201D is kept as a draft: choose Continue "
-                       "Draft in the Layout Editor preferences to go on with it.")
-            .arg(name));
+    auto* notice =
+        new QMessageBox(QMessageBox::Information, tr("Layout Editor Closed"),
+                        tr("The display the layout editor was on is gone."), QMessageBox::Ok);
+    notice->setInformativeText(tr("Your unsaved layout “%1” is kept as a draft: choose Continue "
+                                  "Draft in the Layout Editor preferences to go on with it.")
+                                   .arg(name));
     notice->setAttribute(Qt::WA_DeleteOnClose);
     notice->setAttribute(Qt::WA_QuitOnClose, false);
     widenForTitle(*notice);

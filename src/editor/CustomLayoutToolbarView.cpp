@@ -53,7 +53,7 @@ constexpr GridPreset gridPresets[] = {{2, 2}, {2, 3}, {3, 2}, {3, 3}};
 
 QString presetTitle(GridPreset preset)
 {
-    return QStringLiteral("%1\u00d7%2 Grid").arg(preset.rows).arg(preset.columns);
+    return CustomLayoutToolbarView::tr("%1×%2 Grid").arg(preset.rows).arg(preset.columns);
 }
 
 // The toolbar keeps its own light colours whatever the desktop theme is, so its texts are dark.
@@ -118,8 +118,7 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
     row->setSpacing(spacing);
     row->addWidget(buildNameGroup());
 
-    gridButton_ =
-        makeButton(QStringLiteral("Generate Grid"), QStringLiteral("gridMenuButton"), this);
+    gridButton_ = makeButton(tr("Generate Grid"), QStringLiteral("gridMenuButton"), this);
     gridButton_->setIcon(SymbolIcons::icon(QStringLiteral("insert-table"), textColor));
     buildGridMenu();
     // The menu opens under the button, without the arrow a button menu would reserve room for.
@@ -128,13 +127,12 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
     });
     row->addWidget(gridButton_);
 
-    addZone_ = makeButton(QStringLiteral("Add Zone"), QStringLiteral("addZoneButton"), this);
+    addZone_ = makeButton(tr("Add Zone"), QStringLiteral("addZoneButton"), this);
     addZone_->setIcon(SymbolIcons::icon(QStringLiteral("list-add"), accentColor()));
     connect(addZone_, &QPushButton::clicked, this, &CustomLayoutToolbarView::addZone);
     row->addWidget(addZone_);
 
-    deleteZone_ =
-        makeButton(QStringLiteral("Delete Zone"), QStringLiteral("deleteZoneButton"), this);
+    deleteZone_ = makeButton(tr("Delete Zone"), QStringLiteral("deleteZoneButton"), this);
     connect(deleteZone_, &QPushButton::clicked, this, &CustomLayoutToolbarView::deleteSelectedZone);
     row->addWidget(deleteZone_);
 
@@ -145,12 +143,12 @@ CustomLayoutToolbarView::CustomLayoutToolbarView(LayoutManager& layoutManager,
     divider->setFixedHeight(20);
     row->addWidget(divider);
 
-    cancel_ = makeButton(QStringLiteral("Cancel"), QStringLiteral("cancelButton"), this);
+    cancel_ = makeButton(tr("Cancel"), QStringLiteral("cancelButton"), this);
     cancel_->setFixedWidth(actionButtonWidth);
     connect(cancel_, &QPushButton::clicked, this, &CustomLayoutToolbarView::cancel);
     row->addWidget(cancel_);
 
-    save_ = makeButton(QStringLiteral("Save"), QStringLiteral("saveButton"), this);
+    save_ = makeButton(tr("Save"), QStringLiteral("saveButton"), this);
     save_->setFixedWidth(actionButtonWidth);
     connect(save_, &QPushButton::clicked, this, &CustomLayoutToolbarView::save);
     row->addWidget(save_);
@@ -192,10 +190,10 @@ QWidget* CustomLayoutToolbarView::buildNameGroup()
 
     nameField_ = new QLineEdit(group);
     nameField_->setObjectName(QStringLiteral("nameField"));
-    nameField_->setPlaceholderText(QStringLiteral("Layout Name"));
+    nameField_->setPlaceholderText(tr("Layout Name"));
     nameField_->setFixedWidth(nameFieldWidth);
     const auto& editing = layoutManager_.editingLayout();
-    nameField_->setText(editing ? editing->name : QStringLiteral("New Layout"));
+    nameField_->setText(editing ? editing->name : tr("New Layout"));
     row->addWidget(nameField_);
     return group;
 }
@@ -208,8 +206,7 @@ void CustomLayoutToolbarView::buildGridMenu()
                              [this, preset] { generateGrid(preset.rows, preset.columns); });
     }
     gridMenu_->addSeparator();
-    gridMenu_->addAction(QStringLiteral("Custom Grid\u2026"), this,
-                         &CustomLayoutToolbarView::showGridGenerator);
+    gridMenu_->addAction(tr("Custom Grid…"), this, &CustomLayoutToolbarView::showGridGenerator);
 }
 
 QString CustomLayoutToolbarView::layoutName() const
@@ -270,15 +267,15 @@ void CustomLayoutToolbarView::save()
     if (!layoutManager_.saveEditedLayout(layoutName())) {
         // The editor stays open with the zones, so that nothing drawn is lost.
         if (!saveFailure_) {
-            saveFailure_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Layout Not Saved"),
-                                           QString(), QMessageBox::Ok, this);
+            saveFailure_ = new QMessageBox(QMessageBox::Warning, tr("Layout Not Saved"), QString(),
+                                           QMessageBox::Ok, this);
             saveFailure_->setAttribute(Qt::WA_DeleteOnClose);
         }
         saveFailure_->setText(
-            QStringLiteral("The layout could not be saved: %1.").arg(Settings::lastWriteFailure()));
+            tr("The layout could not be saved: %1.").arg(Settings::lastWriteFailure()));
         saveFailure_->setInformativeText(
-            QStringLiteral("Your zones are still in the editor. Save again once this is "
-                           "fixed, or Cancel to discard them."));
+            tr("Your zones are still in the editor. Save again once this is "
+               "fixed, or Cancel to discard them."));
         saveFailure_->open();
         return;
     }
@@ -297,8 +294,8 @@ void CustomLayoutToolbarView::updateDeleteButton()
     deleteZone_->setEnabled(selected);
     deleteZone_->setIcon(SymbolIcons::icon(
         QStringLiteral("edit-delete"), selected ? PreferencesStyle::systemRed() : inactiveColor));
-    deleteZone_->setToolTip(selected ? QStringLiteral("Delete the selected zone")
-                                     : QStringLiteral("Select a zone to delete it"));
+    deleteZone_->setToolTip(selected ? tr("Delete the selected zone")
+                                     : tr("Select a zone to delete it"));
 }
 
 void CustomLayoutToolbarView::selectionChanged()
@@ -428,8 +425,7 @@ void CustomLayoutToolbarView::updateSaveButton()
 {
     const bool named = !layoutName().trimmed().isEmpty();
     save_->setEnabled(named);
-    save_->setToolTip(named ? QStringLiteral("Save the custom layout")
-                            : QStringLiteral("Enter a layout name to save"));
+    save_->setToolTip(named ? tr("Save the custom layout") : tr("Enter a layout name to save"));
 }
 
 void CustomLayoutToolbarView::paintEvent(QPaintEvent*)

@@ -73,14 +73,14 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
     widget()->setMinimumWidth(minimumPageWidth);
     widget()->setMaximumWidth(maximumPageWidth);
 
-    auto* title = new QLabel(QStringLiteral("Layout Editor"));
+    auto* title = new QLabel(tr("Layout Editor"));
     title->setObjectName(QStringLiteral("pageTitle"));
     title->setFont(PreferencesStyle::font(22, QFont::Bold));
     column()->addWidget(title);
 
     // Available displays.
-    auto* displays = new PreferencesSectionView(QStringLiteral("Available Displays"),
-                                                QStringLiteral("video-display"));
+    auto* displays =
+        new PreferencesSectionView(tr("Available Displays"), QStringLiteral("video-display"));
     picker_ = new MonitorSelectionView;
     connect(picker_, &MonitorSelectionView::selectedMonitorChanged, this,
             &LayoutEditorView::selectedMonitorChanged);
@@ -89,7 +89,7 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
 
     // Predefined layouts.
     auto* templates =
-        new PreferencesSectionView(QStringLiteral("Layout Templates"), QStringLiteral("view-grid"));
+        new PreferencesSectionView(tr("Layout Templates"), QStringLiteral("view-grid"));
     QVBoxLayout* templateBody = addCardBody(templates);
     templateGrid_ = makeGrid();
     for (const ScreenLayout& layout : allLayouts()) {
@@ -101,40 +101,39 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
     column()->addWidget(templates);
 
     // Custom layouts.
-    auto* custom = new PreferencesSectionView(QStringLiteral("Custom Layouts"),
-                                              QStringLiteral("view-split-left-right"));
+    auto* custom =
+        new PreferencesSectionView(tr("Custom Layouts"), QStringLiteral("view-split-left-right"));
     QVBoxLayout* customBody = addCardBody(custom);
     auto* customHeader = new QHBoxLayout;
-    emptyCustom_ = new QLabel(QStringLiteral("No custom layouts yet"));
+    emptyCustom_ = new QLabel(tr("No custom layouts yet"));
     emptyCustom_->setFont(PreferencesStyle::font(13));
     QPalette secondary = emptyCustom_->palette();
     secondary.setColor(QPalette::WindowText, PreferencesStyle::secondaryLabel(secondary));
     emptyCustom_->setPalette(secondary);
     customHeader->addWidget(emptyCustom_);
     customHeader->addStretch(1);
-    createNew_ = new QPushButton(QStringLiteral("Create New"));
+    createNew_ = new QPushButton(tr("Create New"));
     createNew_->setObjectName(QStringLiteral("createNewButton"));
     createNew_->setIcon(
         SymbolIcons::icon(QStringLiteral("list-add"), PreferencesStyle::accent(palette())));
     createNew_->setCursor(Qt::PointingHandCursor);
     connect(createNew_, &QPushButton::clicked, this, &LayoutEditorView::createNewLayout);
     // Ctrl+N, as "new" is everywhere, while this page is the one shown.
-    createNew_->setToolTip(QStringLiteral("Draw a new custom layout (%1)")
+    createNew_->setToolTip(tr("Draw a new custom layout (%1)")
                                .arg(KeyNames::combination(Qt::ControlModifier, Qt::Key_N)));
     connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, createNew_,
             &QPushButton::click);
     // A layout whose editor closed unsaved is offered first.
     const auto nameCreateNew = [this] {
-        createNew_->setText(layoutManager_.draft() ? QStringLiteral("Continue Draft")
-                                                   : QStringLiteral("Create New"));
+        createNew_->setText(layoutManager_.draft() ? tr("Continue Draft") : tr("Create New"));
     };
     connect(&layoutManager_, &LayoutManager::draftChanged, this, nameCreateNew);
     nameCreateNew();
     customHeader->addWidget(createNew_);
     customBody->addLayout(customHeader);
-    unreadableNotice_ = new QLabel(
-        QStringLiteral("Some stored layouts could not be read. They are not shown, and they "
-                       "are kept unchanged in the settings file."));
+    unreadableNotice_ =
+        new QLabel(tr("Some stored layouts could not be read. They are not shown, and they "
+                      "are kept unchanged in the settings file."));
     unreadableNotice_->setObjectName(QStringLiteral("unreadableLayoutsNotice"));
     unreadableNotice_->setWordWrap(true);
     unreadableNotice_->setFont(PreferencesStyle::font(12));
@@ -236,7 +235,7 @@ void LayoutEditorView::chooseLayout(const ScreenLayout& layout)
 {
     const auto monitor = selectedMonitor();
     if (!monitor) {
-        presentError(QStringLiteral("Please select a display first"));
+        presentError(tr("Please select a display first"));
         return;
     }
     selectedLayout_ = layout;
@@ -255,8 +254,8 @@ void LayoutEditorView::presentError(const QString& message)
 {
     errorMessage_ = message;
     if (!errorAlert_) {
-        errorAlert_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Layout Editor"),
-                                      message, QMessageBox::Ok, this);
+        errorAlert_ = new QMessageBox(QMessageBox::Warning, tr("Layout Editor"), message,
+                                      QMessageBox::Ok, this);
         errorAlert_->setAttribute(Qt::WA_DeleteOnClose);
         widenForTitle(*errorAlert_);
     }
@@ -299,27 +298,24 @@ void LayoutEditorView::deleteLayout(const ScreenLayout& layout)
     }
     QStringList who = users.connectedDisplays;
     if (users.otherDisplays == 1)
-        who.append(QStringLiteral("a display that is not connected now"));
+        who.append(tr("a display that is not connected now"));
     else if (users.otherDisplays > 1)
-        who.append(
-            QStringLiteral("%1 displays that are not connected now").arg(users.otherDisplays));
+        who.append(tr("%n displays that are not connected now", nullptr, users.otherDisplays));
     const QString last = who.takeLast();
     const QString displays =
-        who.isEmpty() ? last : who.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+        who.isEmpty() ? last : tr("%1 and %2").arg(who.join(QStringLiteral(", ")), last);
     const bool one = users.connectedDisplays.size() + users.otherDisplays == 1;
     if (deleteConfirmation_)
         deleteConfirmation_->close();
-    auto* confirm =
-        new QMessageBox(QMessageBox::Warning, QStringLiteral("Delete Layout"),
-                        QStringLiteral("Delete the layout \u201C%1\u201D?").arg(layout.name),
-                        QMessageBox::NoButton, this);
+    auto* confirm = new QMessageBox(QMessageBox::Warning, tr("Delete Layout"),
+                                    tr("Delete the layout “%1”?").arg(layout.name),
+                                    QMessageBox::NoButton, this);
     confirm->setAttribute(Qt::WA_DeleteOnClose);
     confirm->setInformativeText(
-        QStringLiteral("It is the layout of %1. %2 will use %3 instead.")
-            .arg(displays, one ? QStringLiteral("That display") : QStringLiteral("Those displays"),
-                 LayoutManager::fallbackLayout().name));
-    QPushButton* remove =
-        confirm->addButton(QStringLiteral("Delete"), QMessageBox::DestructiveRole);
+        (one ? tr("It is the layout of %1. That display will use %2 instead.")
+             : tr("It is the layout of %1. Those displays will use %2 instead."))
+            .arg(displays, shownName(LayoutManager::fallbackLayout())));
+    QPushButton* remove = confirm->addButton(tr("Delete"), QMessageBox::DestructiveRole);
     confirm->addButton(QMessageBox::Cancel);
     confirm->setDefaultButton(QMessageBox::Cancel);
     connect(confirm, &QMessageBox::buttonClicked, this, [this, layout, remove](auto* button) {
@@ -333,8 +329,7 @@ void LayoutEditorView::deleteLayout(const ScreenLayout& layout)
 void LayoutEditorView::removeLayout(const ScreenLayout& layout)
 {
     if (!layoutManager_.deleteCustomLayout(layout.id)) {
-        presentError(QStringLiteral("The layout could not be deleted: %1.")
-                         .arg(Settings::lastWriteFailure()));
+        presentError(tr("The layout could not be deleted: %1.").arg(Settings::lastWriteFailure()));
         return;
     }
     updateSelectedCells();
@@ -345,8 +340,8 @@ QMenu* LayoutEditorView::showContextMenu(LayoutPreviewView* cell, QPoint positio
     const ScreenLayout layout = cell->layout();
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Edit"), this, [this, layout] { editLayout(layout); });
-    menu->addAction(QStringLiteral("Delete"), this, [this, layout] { deleteLayout(layout); });
+    menu->addAction(tr("Edit"), this, [this, layout] { editLayout(layout); });
+    menu->addAction(tr("Delete"), this, [this, layout] { deleteLayout(layout); });
     menu->popup(cell->mapToGlobal(position));
     return menu;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/LayoutPreviewView.h"
 
+#include "models/Layouts.h"
 #include "models/ZoneGeometry.h"
 
 #include <QMouseEvent>
@@ -29,7 +30,7 @@ LayoutPreviewView::LayoutPreviewView(const ScreenLayout& layout, bool isPreview,
     : QWidget(parent), layout_(layout), isPreview_(isPreview)
 {
     setFixedSize(thumbnailWidth, thumbnailHeight + (isPreview_ ? 0 : captionHeight));
-    setToolTip(layout_.name);
+    setToolTip(shownName(layout_));
     if (!isPreview_)
         setCursor(Qt::PointingHandCursor);
 }
@@ -78,7 +79,7 @@ void LayoutPreviewView::paintEvent(QPaintEvent*)
         font.setWeight(QFont::Medium);
         painter.setFont(font);
         painter.setPen(p.color(QPalette::PlaceholderText));
-        painter.drawText(area, Qt::AlignCenter, QStringLiteral("No Layout"));
+        painter.drawText(area, Qt::AlignCenter, tr("No Layout"));
     } else {
         paintZones(painter, area);
     }
@@ -91,7 +92,7 @@ void LayoutPreviewView::paintEvent(QPaintEvent*)
     painter.setFont(font);
     painter.setPen(isSelected_ ? accent : p.color(QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter,
-                     painter.fontMetrics().elidedText(layout_.name, Qt::ElideRight, width()));
+                     painter.fontMetrics().elidedText(shownName(layout_), Qt::ElideRight, width()));
 }
 
 // Zones are in unit space with y growing downwards, like the painter: no flip is needed.

@@ -68,13 +68,12 @@ QString MonitorCard::sizeText(const Display& screen)
 QString MonitorCard::positionText(const Display& screen, const DisplayList& screens)
 {
     const auto index = screens.indexOf(screen);
-    return index < 0 ? QStringLiteral("?") : QStringLiteral("Display %1").arg(index + 1);
+    return index < 0 ? QStringLiteral("?") : tr("Display %1").arg(index + 1);
 }
 
 QString MonitorCard::roleText(const Display& screen, const std::optional<Display>& mainScreen)
 {
-    return mainScreen && *mainScreen == screen ? QStringLiteral("Primary Display")
-                                               : QStringLiteral("Secondary Display");
+    return mainScreen && *mainScreen == screen ? tr("Primary Display") : tr("Secondary Display");
 }
 
 QStringList MonitorCard::texts() const

@@ -6,7 +6,9 @@
 #include "models/Resources.h"
 #include "models/StableUuid.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 
 namespace corvane {
 namespace {
@@ -105,6 +107,27 @@ QList<ScreenLayout> allLayouts()
     QList<ScreenLayout> layouts{noLayout(), focusLayout()};
     layouts.append(templateLayouts());
     return layouts;
+}
+
+QString shownName(const ScreenLayout& layout)
+{
+    // The names Corvane ships, in resources/layouts.json besides the built-in two.
+    static constexpr const char* shipped[] = {
+        QT_TRANSLATE_NOOP("Layouts", "No Layout"),    QT_TRANSLATE_NOOP("Layouts", "Focus"),
+        QT_TRANSLATE_NOOP("Layouts", "Halves"),       QT_TRANSLATE_NOOP("Layouts", "Thirds"),
+        QT_TRANSLATE_NOOP("Layouts", "Tall"),         QT_TRANSLATE_NOOP("Layouts", "Wide"),
+        QT_TRANSLATE_NOOP("Layouts", "Grid"),         QT_TRANSLATE_NOOP("Layouts", "Main and Side"),
+        QT_TRANSLATE_NOOP("Layouts", "Center Focus"), QT_TRANSLATE_NOOP("Layouts", "Six Grid"),
+    };
+    const auto builtIn = [&](const ScreenLayout& other) { return other.id == layout.id; };
+    if (!builtIn(noLayout()) && !builtIn(focusLayout()) &&
+        std::none_of(templateLayouts().begin(), templateLayouts().end(), builtIn))
+        return layout.name;
+    for (const char* name : shipped) {
+        if (layout.name == QLatin1StringView(name))
+            return QCoreApplication::translate("Layouts", name);
+    }
+    return layout.name;
 }
 
 std::optional<ScreenLayout> templateNamed(const QString& name)

@@ -23,6 +23,11 @@ bool templateFileRead();
 // No Layout, Focus, then the templates in file order. Custom layouts are never part of it.
 QList<ScreenLayout> allLayouts();
 
+// The name the user reads: the built-in layouts' and the shipped templates' in the user's
+// language; any other (a custom layout's, a name the template file was given) as written. The
+// stored and scripted name stays layout.name.
+QString shownName(const ScreenLayout& layout);
+
 // The first template named exactly `name`.
 std::optional<ScreenLayout> templateNamed(const QString& name);
 

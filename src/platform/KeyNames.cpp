@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/KeyNames.h"
 
+#include <QCoreApplication>
 #include <QKeySequence>
 
 namespace corvane::KeyNames {
@@ -9,17 +10,17 @@ QString modifierKey(const QString& storedKey)
 {
     const QString key = storedKey.toLower();
     if (key == u"shift")
-        return QStringLiteral("Shift");
+        return QCoreApplication::translate("KeyNames", "Shift");
     if (key == u"control")
-        return QStringLiteral("Ctrl");
+        return QCoreApplication::translate("KeyNames", "Ctrl");
     if (key == u"option" || key == u"alt")
-        return QStringLiteral("Alt");
+        return QCoreApplication::translate("KeyNames", "Alt");
     if (key == u"command" || key == u"cmd")
-        return QStringLiteral("Super");
+        return QCoreApplication::translate("KeyNames", "Super");
     if (key == u"space")
-        return QStringLiteral("Space");
+        return QCoreApplication::translate("KeyNames", "Space");
     if (key == u"tab")
-        return QStringLiteral("Tab");
+        return QCoreApplication::translate("KeyNames", "Tab");
     return storedKey.toUpper();
 }
 
@@ -27,17 +28,17 @@ QString modifierPrefix(Qt::KeyboardModifiers modifiers)
 {
     struct Name {
         Qt::KeyboardModifier modifier;
-        const char16_t* text;
+        const char16_t* storedKey;
     };
     // Qt calls Super "Meta" and puts it first; the desktop's own settings write it last.
-    static constexpr Name order[] = {{Qt::ControlModifier, u"Ctrl+"},
-                                     {Qt::ShiftModifier, u"Shift+"},
-                                     {Qt::AltModifier, u"Alt+"},
-                                     {Qt::MetaModifier, u"Super+"}};
+    static constexpr Name order[] = {{Qt::ControlModifier, u"control"},
+                                     {Qt::ShiftModifier, u"shift"},
+                                     {Qt::AltModifier, u"alt"},
+                                     {Qt::MetaModifier, u"command"}};
     QString text;
     for (const Name& name : order) {
         if (modifiers.testFlag(name.modifier))
-            text += QString::fromUtf16(name.text);
+            text += modifierKey(QString::fromUtf16(name.storedKey)) + u'+';
     }
     return text;
 }

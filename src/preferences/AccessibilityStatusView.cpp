@@ -52,9 +52,8 @@ AccessibilityStatusView::AccessibilityStatusView(QWidget* parent) : QWidget(pare
     column->addWidget(instructions_);
 
     if (PlatformWording::hasAccessibilitySettingsPane()) {
-        openSettings_ = new QPushButton(QStringLiteral("Open Accessibility Settings"), this);
-        openSettings_->setToolTip(
-            QStringLiteral("Open System Preferences to grant accessibility permissions"));
+        openSettings_ = new QPushButton(tr("Open Accessibility Settings"), this);
+        openSettings_->setToolTip(tr("Open System Preferences to grant accessibility permissions"));
         connect(openSettings_, &QPushButton::clicked, this, [] {
             Platform::current().workspace().openUrl(PlatformWording::accessibilitySettingsUrl());
         });
@@ -77,8 +76,7 @@ void AccessibilityStatusView::present()
 {
     presented_ = true;
     const bool fine = access_.windowsReachable && access_.remedy.isEmpty();
-    symbol_->setSymbol(fine ? QStringLiteral("emblem-ok")
-                            : QStringLiteral("dialog-warning"));
+    symbol_->setSymbol(fine ? QStringLiteral("emblem-ok") : QStringLiteral("dialog-warning"));
     symbol_->setColor(fine ? PreferencesStyle::systemGreen() : PreferencesStyle::systemOrange());
     headline_->setText(access_.headline);
     explanation_->setText(access_.detail);

@@ -18,8 +18,10 @@
 namespace corvane {
 namespace {
 
-const QString addText = QStringLiteral("Add the application of a window…");
-const QString cancelText = QStringLiteral("Cancel");
+QString addText()
+{
+    return ExcludedApplicationsView::tr("Add the application of a window…");
+}
 
 } // namespace
 
@@ -31,16 +33,15 @@ ExcludedApplicationsView::ExcludedApplicationsView(QWidget* parent) : QWidget(pa
             &ExcludedApplicationsView::pickingChanged);
     connect(picker_, &WindowPicker::picked, this, &ExcludedApplicationsView::addApplication);
 
-    add_ = new QPushButton(addText);
+    add_ = new QPushButton(addText());
     add_->setObjectName(QStringLiteral("addExcludedApplicationButton"));
     connect(add_, &QPushButton::clicked, this, &ExcludedApplicationsView::addPressed);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 12);
     column->setSpacing(6);
-    column->addWidget(new PreferencesRowView(QStringLiteral("Excluded applications"),
-                                             PlatformWording::excludedApplicationsSubtitle(),
-                                             add_));
+    column->addWidget(new PreferencesRowView(
+        tr("Excluded applications"), PlatformWording::excludedApplicationsSubtitle(), add_));
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(16, 0, 16, 0);
@@ -60,7 +61,7 @@ ExcludedApplicationsView::ExcludedApplicationsView(QWidget* parent) : QWidget(pa
     secondary.setColor(QPalette::WindowText, PreferencesStyle::secondaryLabel(secondary));
     status_->setPalette(secondary);
     footer->addWidget(status_, 1);
-    remove_ = new QPushButton(QStringLiteral("Remove"));
+    remove_ = new QPushButton(tr("Remove"));
     remove_->setObjectName(QStringLiteral("removeExcludedApplicationButton"));
     remove_->setEnabled(false);
     connect(remove_, &QPushButton::clicked, this, &ExcludedApplicationsView::removeSelected);
@@ -97,9 +98,8 @@ void ExcludedApplicationsView::addPressed()
 
 void ExcludedApplicationsView::pickingChanged(bool picking)
 {
-    add_->setText(picking ? cancelText : addText);
-    status_->setText(picking ? QStringLiteral("Click a window of the application to exclude.")
-                             : QString());
+    add_->setText(picking ? tr("Cancel") : addText());
+    status_->setText(picking ? tr("Click a window of the application to exclude.") : QString());
 }
 
 void ExcludedApplicationsView::addApplication(const QStringList& given)
@@ -111,8 +111,8 @@ void ExcludedApplicationsView::addApplication(const QStringList& given)
             names.append(name.trimmed());
     }
     if (names.isEmpty()) {
-        status_->setText(QStringLiteral("That window does not say which application it belongs "
-                                        "to."));
+        status_->setText(tr("That window does not say which application it belongs "
+                            "to."));
         return;
     }
     QStringList excluded = Settings::excludedApplications();

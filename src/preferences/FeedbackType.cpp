@@ -1,19 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preferences/FeedbackType.h"
 
+#include <QCoreApplication>
+
 namespace corvane {
 
 QString feedbackTypeTitle(FeedbackType type)
 {
     switch (type) {
     case FeedbackType::bug:
-        return QStringLiteral("Bug Report");
+        return QCoreApplication::translate("FeedbackType", "Bug Report");
     case FeedbackType::suggestion:
-        return QStringLiteral("Feature Suggestion");
+        return QCoreApplication::translate("FeedbackType", "Feature Suggestion");
     case FeedbackType::improvement:
-        return QStringLiteral("Improvement");
+        return QCoreApplication::translate("FeedbackType", "Improvement");
     case FeedbackType::other:
-        return QStringLiteral("Other");
+        return QCoreApplication::translate("FeedbackType", "Other");
     }
     return {};
 }
@@ -37,13 +39,31 @@ QString feedbackTypeDescription(FeedbackType type)
 {
     switch (type) {
     case FeedbackType::bug:
-        return QStringLiteral("Report a bug or issue you've encountered");
+        return QCoreApplication::translate("FeedbackType",
+                                           "Report a bug or issue you've encountered");
     case FeedbackType::suggestion:
-        return QStringLiteral("Suggest a new feature or enhancement");
+        return QCoreApplication::translate("FeedbackType", "Suggest a new feature or enhancement");
     case FeedbackType::improvement:
-        return QStringLiteral("Suggest improvements to existing features");
+        return QCoreApplication::translate("FeedbackType",
+                                           "Suggest improvements to existing features");
     case FeedbackType::other:
-        return QStringLiteral("General feedback or questions");
+        return QCoreApplication::translate("FeedbackType", "General feedback or questions");
+    }
+    return {};
+}
+
+QString feedbackTypePlaceholder(FeedbackType type)
+{
+    switch (type) {
+    case FeedbackType::bug:
+        return QCoreApplication::translate("FeedbackType", "Describe your bug report here…");
+    case FeedbackType::suggestion:
+        return QCoreApplication::translate("FeedbackType",
+                                           "Describe your feature suggestion here…");
+    case FeedbackType::improvement:
+        return QCoreApplication::translate("FeedbackType", "Describe your improvement here…");
+    case FeedbackType::other:
+        return QCoreApplication::translate("FeedbackType", "Describe your other here…");
     }
     return {};
 }

@@ -16,5 +16,7 @@ inline constexpr std::array allFeedbackTypes{FeedbackType::bug, FeedbackType::su
 QString feedbackTypeTitle(FeedbackType type);
 QString feedbackTypeSymbol(FeedbackType type);
 QString feedbackTypeDescription(FeedbackType type);
+// What the text field shows while empty, asking for this kind of feedback.
+QString feedbackTypePlaceholder(FeedbackType type);
 
 } // namespace corvane

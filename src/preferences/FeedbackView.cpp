@@ -43,7 +43,7 @@ QString cssColor(const QColor& c)
 QString versionText(const char* version)
 {
     const QString text = QString::fromUtf8(version).trimmed();
-    return text.isEmpty() ? QStringLiteral("Unknown") : text;
+    return text.isEmpty() ? FeedbackView::tr("Unknown") : text;
 }
 
 QLabel* label(const QString& text, int pixelSize, bool secondary, QWidget* parent)
@@ -91,12 +91,11 @@ void FeedbackView::buildForm()
 {
     const QPalette pal = palette();
     column()->addWidget(new PreferencesPageHeader(
-        QStringLiteral("mail-unread"), QStringLiteral("Send Feedback"),
-        QStringLiteral("Help us improve Corvane by sharing your thoughts, suggestions, or "
-                       "reporting issues.")));
+        QStringLiteral("mail-unread"), tr("Send Feedback"),
+        tr("Help us improve Corvane by sharing your thoughts, suggestions, or "
+           "reporting issues.")));
 
-    auto* typeSection =
-        new PreferencesSectionView(QStringLiteral("Feedback Type"), QStringLiteral("tag"));
+    auto* typeSection = new PreferencesSectionView(tr("Feedback Type"), QStringLiteral("tag"));
     auto* typeBody = new QWidget;
     picker_ = new FeedbackTypePicker(typeBody);
     paddedColumn(typeBody)->addWidget(picker_);
@@ -106,11 +105,11 @@ void FeedbackView::buildForm()
             &FeedbackView::updatePlaceholder);
 
     auto* textSection =
-        new PreferencesSectionView(QStringLiteral("Your Feedback"), QStringLiteral("dialog-messages"));
+        new PreferencesSectionView(tr("Your Feedback"), QStringLiteral("dialog-messages"));
     auto* textBody = new QWidget;
     QVBoxLayout* textColumn = paddedColumn(textBody);
     textColumn->addWidget(
-        label(QStringLiteral("Please describe your feedback in detail:"), 13, false, textBody));
+        label(tr("Please describe your feedback in detail:"), 13, false, textBody));
     text_ = new QPlainTextEdit(textBody);
     text_->setObjectName(QStringLiteral("feedbackText"));
     text_->setMinimumHeight(minimumTextHeight);
@@ -121,29 +120,27 @@ void FeedbackView::buildForm()
     textSection->addRow(textBody);
     includeSystemInfo_ = new ModernToggle;
     includeSystemInfo_->setObjectName(QStringLiteral("includeSystemInfoToggle"));
-    includeSystemInfo_->setAccessibleName(QStringLiteral("Include system information"));
+    includeSystemInfo_->setAccessibleName(tr("Include system information"));
     // Sharing is the user's choice, never the default.
     includeSystemInfo_->setChecked(false);
-    textSection->addRow(new PreferencesRowView(QStringLiteral("Include system information"),
+    textSection->addRow(new PreferencesRowView(tr("Include system information"),
                                                PlatformWording::systemInformationExplanation(),
                                                includeSystemInfo_));
     column()->addWidget(textSection);
     connect(text_, &QPlainTextEdit::textChanged, this, &FeedbackView::updateSendButton);
 
     auto* contactSection =
-        new PreferencesSectionView(QStringLiteral("Contact Information"), QStringLiteral("user-identity"));
+        new PreferencesSectionView(tr("Contact Information"), QStringLiteral("user-identity"));
     auto* contactBody = new QWidget;
     QVBoxLayout* contactColumn = paddedColumn(contactBody);
-    contactColumn->addWidget(
-        label(QStringLiteral("Your Email (Optional)"), 13, false, contactBody));
+    contactColumn->addWidget(label(tr("Your Email (Optional)"), 13, false, contactBody));
     email_ = new QLineEdit(contactBody);
     email_->setObjectName(QStringLiteral("userEmail"));
-    email_->setPlaceholderText(QStringLiteral("your.name@example.com"));
+    email_->setPlaceholderText(tr("your.name@example.com"));
     contactColumn->addWidget(email_);
-    contactColumn->addWidget(label(
-        QStringLiteral("We'll only use this to respond to your feedback"), 12, true, contactBody));
-    emailError_ =
-        label(QStringLiteral("Please enter a valid email address"), 12, false, contactBody);
+    contactColumn->addWidget(
+        label(tr("We'll only use this to respond to your feedback"), 12, true, contactBody));
+    emailError_ = label(tr("Please enter a valid email address"), 12, false, contactBody);
     emailError_->setObjectName(QStringLiteral("emailError"));
     QPalette errorPalette = emailError_->palette();
     errorPalette.setColor(QPalette::WindowText, PreferencesStyle::systemRed());
@@ -155,7 +152,7 @@ void FeedbackView::buildForm()
     connect(email_, &QLineEdit::textChanged, this, &FeedbackView::validateEmail);
 
     sendButton_ = new QPushButton(SymbolIcons::icon(QStringLiteral("document-send"), Qt::white),
-                                  QStringLiteral("Send Feedback"));
+                                  tr("Send Feedback"));
     sendButton_->setObjectName(QStringLiteral("sendFeedbackButton"));
     sendButton_->setCursor(Qt::PointingHandCursor);
     const QColor accent = PreferencesStyle::accent(pal);
@@ -248,15 +245,13 @@ void FeedbackView::updateSendButton()
 {
     const bool enabled = canSend() && !waitingForHandOver_;
     sendButton_->setEnabled(enabled);
-    sendButton_->setToolTip(enabled ? QStringLiteral("Send your feedback via email")
-                                    : QStringLiteral("Please write your feedback first"));
+    sendButton_->setToolTip(enabled ? tr("Send your feedback via email")
+                                    : tr("Please write your feedback first"));
 }
 
 void FeedbackView::updatePlaceholder()
 {
-    text_->setPlaceholderText(QStringLiteral("Describe your ") +
-                              feedbackTypeTitle(feedbackType()).toLower() +
-                              QStringLiteral(" here\u2026"));
+    text_->setPlaceholderText(feedbackTypePlaceholder(feedbackType()));
 }
 
 QString FeedbackView::systemInformation() const
@@ -330,26 +325,24 @@ void FeedbackView::sendFeedback()
             return;
         }
         // Corvane cannot know whether the mail went out: it only handed it over.
-        successAlert_ =
-            showAlert(QMessageBox::Information, QStringLiteral("Opened in Your Mail Client"),
-                      QStringLiteral("Your feedback is ready in a new message. Send it from there. "
+        successAlert_ = showAlert(QMessageBox::Information, tr("Opened in Your Mail Client"),
+                                  tr("Your feedback is ready in a new message. Send it from there. "
                                      "Thank you for helping improve Corvane!"),
-                      QStringLiteral("feedbackSentAlert"));
+                                  QStringLiteral("feedbackSentAlert"));
         QTimer::singleShot(resetDelay_, this, &FeedbackView::resetForm);
     });
 }
 
 void FeedbackView::showSendFailure(const QString& message)
 {
-    errorAlert_ = showAlert(
-        QMessageBox::Warning, QStringLiteral("No Mail Client Could Be Opened"),
-        QStringLiteral("Choose a default mail client in your desktop's settings, or copy the "
-                       "message and send it to %1 yourself.")
-            .arg(QStringLiteral(CORVANE_SUPPORT_EMAIL)),
-        QStringLiteral("feedbackErrorAlert"));
+    errorAlert_ =
+        showAlert(QMessageBox::Warning, tr("No Mail Client Could Be Opened"),
+                  tr("Choose a default mail client in your desktop's settings, or copy the "
+                     "message and send it to %1 yourself.")
+                      .arg(QStringLiteral(CORVANE_SUPPORT_EMAIL)),
+                  QStringLiteral("feedbackErrorAlert"));
     // Nothing is lost: the form keeps the text, and the whole message can go elsewhere.
-    QPushButton* copy =
-        errorAlert_->addButton(QStringLiteral("Copy Message"), QMessageBox::ActionRole);
+    QPushButton* copy = errorAlert_->addButton(tr("Copy Message"), QMessageBox::ActionRole);
     copy->setObjectName(QStringLiteral("copyMessageButton"));
     connect(copy, &QPushButton::clicked, this,
             [message] { QGuiApplication::clipboard()->setText(message); });
@@ -371,7 +364,7 @@ QMessageBox* FeedbackView::showAlert(QMessageBox::Icon icon, const QString& titl
     alert->setAttribute(Qt::WA_DeleteOnClose);
     alert->setObjectName(name);
     alert->setIcon(icon);
-    alert->setWindowTitle(QStringLiteral("Send Feedback"));
+    alert->setWindowTitle(tr("Send Feedback"));
     alert->setText(title);
     alert->setInformativeText(message);
     alert->setStandardButtons(QMessageBox::Ok);

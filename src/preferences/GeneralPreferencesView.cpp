@@ -79,8 +79,9 @@ DragKey storedSnapKey()
 
 QString cannotFollow(const QString& key)
 {
-    return QStringLiteral("Corvane cannot tell when %1 is held during a drag on this desktop. "
-                          "Choose another key.")
+    return GeneralPreferencesView::tr(
+               "Corvane cannot tell when %1 is held during a drag on this desktop. "
+               "Choose another key.")
         .arg(KeyNames::modifierKey(key));
 }
 
@@ -106,24 +107,22 @@ void GeneralPreferencesView::setPermissionRefreshInterval(std::chrono::milliseco
 void GeneralPreferencesView::buildSections()
 {
     auto* permissions =
-        new PreferencesSectionView(QStringLiteral("Permissions"), QStringLiteral("security-high"));
+        new PreferencesSectionView(tr("Permissions"), QStringLiteral("security-high"));
     accessibilityStatus_ = new AccessibilityStatusView;
     permissions->addRow(accessibilityStatus_);
     column()->addWidget(permissions);
 
-    auto* startup =
-        new PreferencesSectionView(QStringLiteral("Startup"), QStringLiteral("system-shutdown"));
+    auto* startup = new PreferencesSectionView(tr("Startup"), QStringLiteral("system-shutdown"));
     launchAtLogin_ = new ModernToggle;
     launchAtLogin_->setObjectName(QStringLiteral("launchAtLoginToggle"));
-    launchAtLogin_->setAccessibleName(QStringLiteral("Launch at login"));
+    launchAtLogin_->setAccessibleName(tr("Launch at login"));
     connect(launchAtLogin_, &QAbstractButton::clicked, this,
             &GeneralPreferencesView::launchAtLoginChanged);
-    startup->addRow(new PreferencesRowView(QStringLiteral("Launch at login"),
-                                           PlatformWording::launchAtLoginSubtitle(),
-                                           launchAtLogin_));
+    startup->addRow(new PreferencesRowView(
+        tr("Launch at login"), PlatformWording::launchAtLoginSubtitle(), launchAtLogin_));
     column()->addWidget(startup);
 
-    auto* behavior = new PreferencesSectionView(QStringLiteral("Window Behavior"),
+    auto* behavior = new PreferencesSectionView(tr("Window Behavior"),
                                                 QStringLiteral("preferences-system-windows"));
     modifierKey_ = new KeyCaptureButton;
     modifierKey_->setObjectName(QStringLiteral("modifierKeyButton"));
@@ -131,9 +130,9 @@ void GeneralPreferencesView::buildSections()
             &GeneralPreferencesView::modifierKeyChanged);
     if (Platform::current().windowSystem().tellsKeys()) {
         behavior->addRow(new PreferencesRowView(
-            QStringLiteral("Window snap modifier key"),
-            QStringLiteral("Click the button and press any key to set the modifier (Escape to "
-                           "reset to Shift)"),
+            tr("Window snap modifier key"),
+            tr("Click the button and press any key to set the modifier (Escape to "
+               "reset to Shift)"),
             modifierKey_));
     } else {
         modifierKey_->hide();
@@ -146,7 +145,7 @@ void GeneralPreferencesView::buildSections()
     connect(useMoveKey_, &QPushButton::clicked, this,
             [this] { modifierKeyChanged(suggestedKey_); });
     windowManagerRow_ =
-        new PreferencesRowView(QStringLiteral("Window manager"), QStringLiteral(" "), useMoveKey_);
+        new PreferencesRowView(tr("Window manager"), QStringLiteral(" "), useMoveKey_);
     windowManagerRow_->setLeadingSymbol(QStringLiteral("dialog-information"),
                                         PreferencesStyle::systemBlue());
     behavior->addRow(windowManagerRow_);
@@ -156,9 +155,9 @@ void GeneralPreferencesView::buildSections()
     const WindowSystem& windows = Platform::current().windowSystem();
     if (windows.tellsKeys()) {
         behavior->addRow(new PreferencesRowView(
-            QStringLiteral("Span zones key"),
-            QStringLiteral("Hold it as well while dragging to fill every zone from where you "
-                           "pressed it to where you release the window"),
+            tr("Span zones key"),
+            tr("Hold it as well while dragging to fill every zone from where you "
+               "pressed it to where you release the window"),
             spanKey_));
     } else {
         // No key can be read here: spanning has a shortcut of its own, or is not offered.
@@ -166,11 +165,11 @@ void GeneralPreferencesView::buildSections()
         spanKey_->hide();
         const QString span = windows.spanShortcutText();
         behavior->addRow(new PreferencesRowView(
-            QStringLiteral("Span zones"),
-            span.isEmpty() ? QStringLiteral("Spanning zones is not available on this desktop")
-                           : QStringLiteral("Press %1 during a window move to fill every zone "
-                                            "from the one under the pointer to the one where "
-                                            "you release the window")
+            tr("Span zones"),
+            span.isEmpty() ? tr("Spanning zones is not available on this desktop")
+                           : tr("Press %1 during a window move to fill every zone "
+                                "from the one under the pointer to the one where "
+                                "you release the window")
                                  .arg(span),
             nullptr));
     }
@@ -178,72 +177,69 @@ void GeneralPreferencesView::buildSections()
     behavior->addRow(spanKeyRefusal_);
     spaceAroundZones_ = new QSpinBox;
     spaceAroundZones_->setObjectName(QStringLiteral("spaceAroundZonesBox"));
-    spaceAroundZones_->setAccessibleName(QStringLiteral("Space around zones"));
+    spaceAroundZones_->setAccessibleName(tr("Space around zones"));
     spaceAroundZones_->setRange(0, static_cast<int>(Settings::maxSpaceAroundZones));
-    spaceAroundZones_->setSuffix(QStringLiteral(" px"));
+    spaceAroundZones_->setSuffix(tr(" px"));
     connect(spaceAroundZones_, &QSpinBox::valueChanged, this,
             [](int space) { Settings::setValue(SettingsKeys::spaceAroundZones, space); });
     behavior->addRow(new PreferencesRowView(
-        QStringLiteral("Space around zones"),
-        QStringLiteral("Pixels left between snapped windows and around the edges of the display"),
+        tr("Space around zones"),
+        tr("Pixels left between snapped windows and around the edges of the display"),
         spaceAroundZones_));
     restoreSize_ = settingToggle(QStringLiteral("restoreSizeToggle"),
-                                 QStringLiteral("Restore window size when dragged out of a zone"),
+                                 tr("Restore window size when dragged out of a zone"),
                                  SettingsKeys::restoreSizeOnUnsnap);
     behavior->addRow(new PreferencesRowView(
-        QStringLiteral("Restore window size when dragged out of a zone"),
-        QStringLiteral("A snapped window dropped outside every zone gets back the size it had "
-                       "before"),
+        tr("Restore window size when dragged out of a zone"),
+        tr("A snapped window dropped outside every zone gets back the size it had "
+           "before"),
         restoreSize_));
     moveBetweenDisplays_ =
-        settingToggle(QStringLiteral("moveBetweenDisplaysToggle"),
-                      QStringLiteral("Move between displays"), SettingsKeys::moveBetweenDisplays);
+        settingToggle(QStringLiteral("moveBetweenDisplaysToggle"), tr("Move between displays"),
+                      SettingsKeys::moveBetweenDisplays);
     behavior->addRow(new PreferencesRowView(
-        QStringLiteral("Move between displays"),
-        QStringLiteral("The next and previous zone shortcuts go on to the neighboring display "
-                       "instead of starting over on the same one"),
+        tr("Move between displays"),
+        tr("The next and previous zone shortcuts go on to the neighboring display "
+           "instead of starting over on the same one"),
         moveBetweenDisplays_));
     excludedApplications_ = new ExcludedApplicationsView;
     behavior->addRow(excludedApplications_);
     column()->addWidget(behavior);
 
-    auto* appearance = new PreferencesSectionView(QStringLiteral("Appearance"),
-                                                  QStringLiteral("preferences-desktop-theme"));
-    normalColor_ = new ColorButton(QStringLiteral("Normal zone color"));
+    auto* appearance =
+        new PreferencesSectionView(tr("Appearance"), QStringLiteral("preferences-desktop-theme"));
+    normalColor_ = new ColorButton(tr("Normal zone color"));
     normalColor_->setObjectName(QStringLiteral("normalZoneColorButton"));
     connect(normalColor_, &ColorButton::colorPicked, this,
             &GeneralPreferencesView::normalColorPicked);
     appearance->addRow(new PreferencesRowView(
-        QStringLiteral("Normal zone color"),
-        QStringLiteral("Color for zones when not highlighted during window dragging"),
+        tr("Normal zone color"), tr("Color for zones when not highlighted during window dragging"),
         normalColor_));
-    highlightColor_ = new ColorButton(QStringLiteral("Highlight zone color"));
+    highlightColor_ = new ColorButton(tr("Highlight zone color"));
     highlightColor_->setObjectName(QStringLiteral("highlightZoneColorButton"));
     connect(highlightColor_, &ColorButton::colorPicked, this,
             &GeneralPreferencesView::highlightColorPicked);
     appearance->addRow(new PreferencesRowView(
-        QStringLiteral("Highlight zone color"),
-        QStringLiteral("Color for the zone being highlighted during window dragging"),
-        highlightColor_));
-    layoutPreview_ =
-        settingToggle(QStringLiteral("layoutPreviewToggle"), QStringLiteral("Show layout preview"),
-                      SettingsKeys::showLayoutPreview);
+        tr("Highlight zone color"),
+        tr("Color for the zone being highlighted during window dragging"), highlightColor_));
+    layoutPreview_ = settingToggle(QStringLiteral("layoutPreviewToggle"), tr("Show layout preview"),
+                                   SettingsKeys::showLayoutPreview);
     appearance->addRow(new PreferencesRowView(
-        QStringLiteral("Show layout preview"),
-        QStringLiteral("Show a temporary overlay when selecting layouts from the menu and when "
-                       "snapping windows from the keyboard"),
+        tr("Show layout preview"),
+        tr("Show a temporary overlay when selecting layouts from the menu and when "
+           "snapping windows from the keyboard"),
         layoutPreview_));
     column()->addWidget(appearance);
 
     auto* reset = new PreferencesSectionView(QString(), QString());
     resetButton_ = new QPushButton(
         SymbolIcons::icon(QStringLiteral("view-refresh"), PreferencesStyle::label(palette())),
-        QStringLiteral("Reset to Defaults"));
+        tr("Reset to Defaults"));
     resetButton_->setObjectName(QStringLiteral("resetButton"));
     connect(resetButton_, &QPushButton::clicked, this, &GeneralPreferencesView::resetToDefaults);
-    reset->addRow(new PreferencesRowView(QStringLiteral("Reset to Defaults"),
-                                         QStringLiteral("Reset all preferences to their default "
-                                                        "values"),
+    reset->addRow(new PreferencesRowView(tr("Reset to Defaults"),
+                                         tr("Reset all preferences to their default "
+                                            "values"),
                                          resetButton_));
     column()->addWidget(reset);
     finishColumn();
@@ -253,15 +249,17 @@ namespace {
 
 QString snapTriggerSubtitle(bool everyMove, const QString& shortcut)
 {
-    const QString why = QStringLiteral(
+    const QString why = GeneralPreferencesView::tr(
         "This desktop tells applications nothing of the modifier keys held during a window "
-        "move, so no snap modifier can be used here. ");
-    return why + (everyMove ? QStringLiteral("Now the zones show during every window move, and "
+        "move, so no snap modifier can be used here.");
+    return why + u' ' +
+           (everyMove
+                ? GeneralPreferencesView::tr("Now the zones show during every window move, and "
                                              "releasing over a zone snaps the window.")
-                            : QStringLiteral("Now the zones show only after you press %1 "
+                : GeneralPreferencesView::tr("Now the zones show only after you press %1 "
                                              "during a window move (press it again to hide "
                                              "them).")
-                                  .arg(shortcut));
+                      .arg(shortcut));
 }
 
 } // namespace
@@ -270,9 +268,9 @@ void GeneralPreferencesView::addSnapTriggerRow(PreferencesSectionView& section)
 {
     everyMove_ = new ModernToggle;
     everyMove_->setObjectName(QStringLiteral("everyMoveToggle"));
-    everyMove_->setAccessibleName(QStringLiteral("Show zones during every window move"));
+    everyMove_->setAccessibleName(tr("Show zones during every window move"));
     const QString shortcut = Platform::current().windowSystem().snapShortcutText();
-    everyMoveRow_ = new PreferencesRowView(QStringLiteral("Show zones during every window move"),
+    everyMoveRow_ = new PreferencesRowView(tr("Show zones during every window move"),
                                            snapTriggerSubtitle(false, shortcut), everyMove_);
     connect(everyMove_, &QAbstractButton::toggled, this, [this, shortcut](bool on) {
         everyMoveRow_->setSubtitle(snapTriggerSubtitle(on, shortcut));
@@ -385,8 +383,8 @@ void GeneralPreferencesView::modifierKeyChanged(const QString& key)
     // The span key the user chose stays what it is; one left at its default makes way.
     if (Settings::contains(SettingsKeys::spanZonesKey) &&
         DragKey::fromName(SpanKey::name(*dragKey)) == dragKey) {
-        keyRefusal_->setText(QStringLiteral("%1 is the span zones key. Choose another key.")
-                                 .arg(KeyNames::modifierKey(key)));
+        keyRefusal_->setText(
+            tr("%1 is the span zones key. Choose another key.").arg(KeyNames::modifierKey(key)));
         keyRefusal_->show();
         return;
     }
@@ -405,8 +403,7 @@ void GeneralPreferencesView::spanKeyChanged(const QString& key)
     if (!dragKey || !dragKey->canBeFollowed())
         refusal = cannotFollow(key);
     else if (*dragKey == storedSnapKey())
-        refusal = QStringLiteral("%1 is the snap key. Choose another key.")
-                      .arg(KeyNames::modifierKey(key));
+        refusal = tr("%1 is the snap key. Choose another key.").arg(KeyNames::modifierKey(key));
     spanKeyRefusal_->setText(refusal);
     spanKeyRefusal_->setVisible(!refusal.isEmpty());
     if (!refusal.isEmpty())
@@ -421,7 +418,7 @@ void GeneralPreferencesView::refreshWindowManagerAdvice()
         Platform::current().session().windowManager(), DragKey::nameInUse());
     windowManagerRow_->setTexts(advice.title, advice.text);
     suggestedKey_ = advice.suggestedKey;
-    useMoveKey_->setText(QStringLiteral("Use ") + KeyNames::modifierKey(suggestedKey_));
+    useMoveKey_->setText(tr("Use %1").arg(KeyNames::modifierKey(suggestedKey_)));
     useMoveKey_->setVisible(!suggestedKey_.isEmpty());
 }
 
@@ -447,11 +444,11 @@ void GeneralPreferencesView::resetToDefaults()
 {
     QMessageBox confirm(this);
     confirm.setIcon(QMessageBox::Warning);
-    confirm.setWindowTitle(QStringLiteral("Reset to Defaults"));
-    confirm.setText(QStringLiteral("Reset all preferences to their default values?"));
-    confirm.setInformativeText(QStringLiteral("This cannot be undone."));
-    QPushButton* reset = confirm.addButton(QStringLiteral("Reset"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = confirm.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    confirm.setWindowTitle(tr("Reset to Defaults"));
+    confirm.setText(tr("Reset all preferences to their default values?"));
+    confirm.setInformativeText(tr("This cannot be undone."));
+    QPushButton* reset = confirm.addButton(tr("Reset"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = confirm.addButton(tr("Cancel"), QMessageBox::RejectRole);
     // Enter must not destroy: the safe choice is the default.
     confirm.setDefaultButton(cancel);
     confirm.setEscapeButton(cancel);
@@ -464,9 +461,9 @@ void GeneralPreferencesView::resetToDefaults()
 
     QMessageBox done(this);
     done.setIcon(QMessageBox::Information);
-    done.setWindowTitle(QStringLiteral("Reset to Defaults"));
-    done.setText(QStringLiteral("All preferences are back to their default values."));
-    done.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    done.setWindowTitle(tr("Reset to Defaults"));
+    done.setText(tr("All preferences are back to their default values."));
+    done.addButton(tr("OK"), QMessageBox::AcceptRole);
     widenForTitle(done);
     done.exec();
 }

@@ -68,15 +68,15 @@ void KeyCaptureButton::setRecording(bool recording)
 QString KeyCaptureButton::displayText() const
 {
     if (isRecording())
-        return QStringLiteral("Press any key...");
+        return tr("Press any key...");
     return KeyNames::modifierKey(currentKey_);
 }
 
 QSize KeyCaptureButton::sizeHint() const
 {
     const QFontMetrics fm(font());
-    const int widest = qMax(fm.horizontalAdvance(QStringLiteral("Press any key...")),
-                            fm.horizontalAdvance(displayText()));
+    const int widest =
+        qMax(fm.horizontalAdvance(tr("Press any key...")), fm.horizontalAdvance(displayText()));
     return {qMax(narrowestWidth, widest + 2 * horizontalPadding), buttonHeight};
 }
 

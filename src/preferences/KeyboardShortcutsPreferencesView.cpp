@@ -58,38 +58,36 @@ KeyboardShortcutsPreferencesView::KeyboardShortcutsPreferencesView(KeyboardShort
 void KeyboardShortcutsPreferencesView::build(KeyboardShortcuts& facility)
 {
     column()->addWidget(new PreferencesPageHeader(
-        QStringLiteral("input-keyboard"), QStringLiteral("Keyboard Shortcuts"),
-        QStringLiteral("Customize keyboard shortcuts for quick access to Corvane features.")));
+        QStringLiteral("input-keyboard"), tr("Keyboard Shortcuts"),
+        tr("Customize keyboard shortcuts for quick access to Corvane features.")));
 
-    auto* section = new PreferencesSectionView(QStringLiteral("Application Shortcuts"),
-                                               QStringLiteral("input-keyboard"));
+    auto* section =
+        new PreferencesSectionView(tr("Application Shortcuts"), QStringLiteral("input-keyboard"));
     recorder_ = new ShortcutRecorder(facility, KeyboardShortcuts::Name::openPreferences());
     recorders_.append(recorder_);
-    auto* row =
-        new PreferencesRowView(QStringLiteral("Open Preferences"),
-                               QStringLiteral("Quickly open the preferences window"), recorder_);
+    auto* row = new PreferencesRowView(tr("Open Preferences"),
+                                       tr("Quickly open the preferences window"), recorder_);
     row->setLeadingSymbol(QStringLiteral("input-keyboard"), PreferencesStyle::systemBlue());
     section->addRow(row);
     column()->addWidget(section);
 
     using Name = KeyboardShortcuts::Name;
-    auto* snapping = new PreferencesSectionView(QStringLiteral("Window Snapping"),
+    auto* snapping = new PreferencesSectionView(tr("Window Snapping"),
                                                 QStringLiteral("preferences-system-windows"));
     const auto addSnapRow = [&](const Name& name, const QString& title, const QString& subtitle) {
         auto* recorder = new ShortcutRecorder(facility, name);
         recorders_.append(recorder);
         snapping->addRow(new PreferencesRowView(title, subtitle, recorder));
     };
-    addSnapRow(Name::moveWindowToNextZone(), QStringLiteral("Move window to next zone"),
-               QStringLiteral("The active window goes to the zone numbered after its own, then "
-                              "on to the next display"));
-    addSnapRow(Name::moveWindowToPreviousZone(), QStringLiteral("Move window to previous zone"),
-               QStringLiteral("The same, backwards"));
+    addSnapRow(Name::moveWindowToNextZone(), tr("Move window to next zone"),
+               tr("The active window goes to the zone numbered after its own, then "
+                  "on to the next display"));
+    addSnapRow(Name::moveWindowToPreviousZone(), tr("Move window to previous zone"),
+               tr("The same, backwards"));
     for (int number = 1; number <= 9; ++number)
-        addSnapRow(Name::moveWindowToZone(number),
-                   QStringLiteral("Move window to zone %1").arg(number),
-                   number == 1 ? QStringLiteral("On the active window's display, numbered as the "
-                                                "overlay shows them")
+        addSnapRow(Name::moveWindowToZone(number), tr("Move window to zone %1").arg(number),
+                   number == 1 ? tr("On the active window's display, numbered as the "
+                                    "overlay shows them")
                                : QString());
     column()->addWidget(snapping);
 
@@ -107,20 +105,18 @@ QWidget* KeyboardShortcutsPreferencesView::buildTips()
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(16, 16, 16, 16);
     column->setSpacing(12);
-    auto* headline = new QLabel(QStringLiteral("Tips"), box);
+    auto* headline = new QLabel(tr("Tips"), box);
     headline->setFont(PreferencesStyle::font(14, QFont::DemiBold));
     column->addWidget(headline);
     // Each tip under a headline of its own, which says what the text below it is about.
-    column->addWidget(tip(QStringLiteral("input-keyboard"), blue,
-                          QStringLiteral("Recording a Shortcut"),
-                          QStringLiteral("Click a shortcut's field and press the keys. Shortcuts "
-                                         "work in every application, also when Corvane is not in "
-                                         "focus.")));
-    column->addWidget(tip(QStringLiteral("dialog-information"), blue,
-                          QStringLiteral("Removing a Shortcut"),
-                          QStringLiteral("Click the shortcut's field and press Delete or "
-                                         "Backspace.")));
-    column->addWidget(tip(QStringLiteral("help-hint"), blue, QStringLiteral("Keys Already Taken"),
+    column->addWidget(tip(QStringLiteral("input-keyboard"), blue, tr("Recording a Shortcut"),
+                          tr("Click a shortcut's field and press the keys. Shortcuts "
+                             "work in every application, also when Corvane is not in "
+                             "focus.")));
+    column->addWidget(tip(QStringLiteral("dialog-information"), blue, tr("Removing a Shortcut"),
+                          tr("Click the shortcut's field and press Delete or "
+                             "Backspace.")));
+    column->addWidget(tip(QStringLiteral("help-hint"), blue, tr("Keys Already Taken"),
                           PlatformWording::reservedShortcutsTip()));
     return box;
 }

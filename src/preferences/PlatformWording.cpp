@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preferences/PlatformWording.h"
 
+#include <QCoreApplication>
 #include <QSysInfo>
 
 namespace corvane {
@@ -17,7 +18,8 @@ constexpr bool isMac = false;
 QString PlatformWording::launchAtLoginSubtitle()
 {
     return isMac ? QStringLiteral("Automatically start Corvane when you log in to your Mac")
-                 : QStringLiteral("Automatically start Corvane when you log in");
+                 : QCoreApplication::translate("PlatformWording",
+                                               "Automatically start Corvane when you log in");
 }
 
 QString PlatformWording::osVersionLine()
@@ -30,17 +32,20 @@ QString PlatformWording::systemInformationExplanation()
 {
     return isMac ? QStringLiteral("Helps us debug issues (macOS version, app version, screen "
                                   "configuration)")
-                 : QStringLiteral("Helps us debug issues (OS version, app version, screen "
-                                  "configuration)");
+                 : QCoreApplication::translate(
+                       "PlatformWording", "Helps us debug issues (OS version, app version, screen "
+                                          "configuration)");
 }
 
 QString PlatformWording::excludedApplicationsSubtitle()
 {
     return isMac ? QStringLiteral("Windows of these applications never show the zones and are "
                                   "never snapped")
-                 : QStringLiteral("Windows of these applications never show the zones and are "
-                                  "never snapped. An application is named by its window class, "
-                                  "either of the two names xprop WM_CLASS shows");
+                 : QCoreApplication::translate(
+                       "PlatformWording",
+                       "Windows of these applications never show the zones and are "
+                       "never snapped. An application is named by its window class, "
+                       "either of the two names xprop WM_CLASS shows");
 }
 
 bool PlatformWording::hasAccessibilitySettingsPane()
@@ -60,13 +65,16 @@ QString PlatformWording::reservedShortcutsTip()
 {
     return isMac ? QStringLiteral("Some key combinations may be reserved by macOS or other "
                                   "applications")
-                 : QStringLiteral("Some key combinations are reserved by the desktop or other "
-                                  "applications; a field marks a combination that is taken.");
+                 : QCoreApplication::translate(
+                       "PlatformWording",
+                       "Some key combinations are reserved by the desktop or other "
+                       "applications; a field marks a combination that is taken.");
 }
 
 QString PlatformWording::limitedReachWarning()
 {
-    return QStringLiteral("Only X11 windows can be snapped in a Wayland session");
+    return QCoreApplication::translate("PlatformWording",
+                                       "Only X11 windows can be snapped in a Wayland session");
 }
 
 } // namespace corvane

@@ -1,19 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preferences/PreferencesTab.h"
 
+#include <QCoreApplication>
+
 namespace corvane {
 
 QString preferencesTabTitle(PreferencesTab tab)
 {
     switch (tab) {
     case PreferencesTab::general:
-        return QStringLiteral("General");
+        return QCoreApplication::translate("PreferencesTab", "General");
     case PreferencesTab::keyboardShortcuts:
-        return QStringLiteral("Keyboard Shortcuts");
+        return QCoreApplication::translate("PreferencesTab", "Keyboard Shortcuts");
     case PreferencesTab::layoutEditor:
-        return QStringLiteral("Layout Editor");
+        return QCoreApplication::translate("PreferencesTab", "Layout Editor");
     case PreferencesTab::feedback:
-        return QStringLiteral("Feedback");
+        return QCoreApplication::translate("PreferencesTab", "Feedback");
     }
     return {};
 }

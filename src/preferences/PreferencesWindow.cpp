@@ -18,7 +18,7 @@ namespace corvane {
 PreferencesWindow::PreferencesWindow(PreferencesTab initial, QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
-    setWindowTitle(QStringLiteral("Preferences"));
+    setWindowTitle(tr("Preferences"));
     setObjectName(QStringLiteral("PreferencesWindow"));
     setMinimumSize(minimumBounds);
     setMaximumSize(maximumBounds);
@@ -41,7 +41,7 @@ PreferencesWindow::PreferencesWindow(PreferencesTab initial, QWidget* parent)
     saveFailureText_ = new QLabel(saveFailure_);
     saveFailureText_->setWordWrap(true);
     row->addWidget(saveFailureText_, 1);
-    auto* dismiss = new QPushButton(QStringLiteral("Dismiss"), saveFailure_);
+    auto* dismiss = new QPushButton(tr("Dismiss"), saveFailure_);
     connect(dismiss, &QPushButton::clicked, saveFailure_, &QWidget::hide);
     row->addWidget(dismiss);
     saveFailure_->hide();
@@ -57,8 +57,8 @@ PreferencesWindow::PreferencesWindow(PreferencesTab initial, QWidget* parent)
 void PreferencesWindow::showSaveFailure(const QString& reason)
 {
     saveFailureText_->setText(
-        QStringLiteral("A setting could not be saved: %1. What you change now lasts only until "
-                       "Corvane quits.")
+        tr("A setting could not be saved: %1. What you change now lasts only until "
+           "Corvane quits.")
             .arg(reason));
     saveFailure_->show();
 }

@@ -3,6 +3,8 @@
 
 #include "platform/KeyNames.h"
 
+#include <QCoreApplication>
+
 namespace corvane {
 
 namespace {
@@ -18,9 +20,11 @@ WindowManagerAdvice WindowManagerAdvice::forSession(const WindowManagerInfo& inf
     // A snap follows a drag the window manager carries out; one that keeps maximized windows in
     // place gives none to follow, and restoring the window behind its back would fight it.
     if (!info.name.isEmpty() && !info.movesMaximizedWindows)
-        advice.text += QStringLiteral(" %1 does not move a maximized window: restore it first "
-                                      "(double-click its title bar), then drag it to a zone.")
-                           .arg(info.name);
+        advice.text += u' ' + QCoreApplication::translate(
+                                  "WindowManagerAdvice",
+                                  "%1 does not move a maximized window: restore it first "
+                                  "(double-click its title bar), then drag it to a zone.")
+                                  .arg(info.name);
     return advice;
 }
 
@@ -31,43 +35,55 @@ WindowManagerAdvice adviceFor(const WindowManagerInfo& info, const QString& snap
     WindowManagerAdvice advice;
     const QString chosen = KeyNames::modifierKey(snapModifierKey);
     if (info.name.isEmpty()) {
-        advice.title = QStringLiteral("Window manager: not announced");
-        advice.text = QStringLiteral("Hold %1 and drag a window by its title bar. If the window "
-                                     "does not move while %1 is held, choose the key your "
-                                     "window manager moves windows with.")
-                          .arg(chosen);
+        advice.title =
+            QCoreApplication::translate("WindowManagerAdvice", "Window manager: not announced");
+        advice.text =
+            QCoreApplication::translate("WindowManagerAdvice",
+                                        "Hold %1 and drag a window by its title bar. If the window "
+                                        "does not move while %1 is held, choose the key your "
+                                        "window manager moves windows with.")
+                .arg(chosen);
         return advice;
     }
-    advice.title = QStringLiteral("Window manager: ") + info.name;
+    advice.title =
+        QCoreApplication::translate("WindowManagerAdvice", "Window manager: %1").arg(info.name);
     if (info.moveModifierKey.isEmpty()) {
-        advice.text = QStringLiteral("Hold %1 and drag a window by its title bar. If the window "
-                                     "does not move while %1 is held, choose the key %2 moves "
-                                     "windows with.")
-                          .arg(chosen, info.name);
+        advice.text =
+            QCoreApplication::translate("WindowManagerAdvice",
+                                        "Hold %1 and drag a window by its title bar. If the window "
+                                        "does not move while %1 is held, choose the key %2 moves "
+                                        "windows with.")
+                .arg(chosen, info.name);
         return advice;
     }
     const QString move = KeyNames::modifierKey(info.moveModifierKey);
     if (KeyNames::modifierKey(snapModifierKey) == move) {
-        advice.text = QStringLiteral("%1 moves a window dragged anywhere with %2 held: hold %2, "
-                                     "drag a window and release it over a zone.")
-                          .arg(info.name, move);
+        advice.text =
+            QCoreApplication::translate("WindowManagerAdvice",
+                                        "%1 moves a window dragged anywhere with %2 held: hold %2, "
+                                        "drag a window and release it over a zone.")
+                .arg(info.name, move);
         return advice;
     }
     if (info.titleBarDragMovesWithModifier == false) {
         advice.chosenKeyFails = true;
         advice.suggestedKey = info.moveModifierKey;
-        advice.text = QStringLiteral("%1 moves a window dragged anywhere with %2 held; a window "
-                                     "dragged by its title bar with %3 held does not snap under "
-                                     "%1 (it stays in place, or %1 tiles it itself). Choose %2 as "
-                                     "the snap modifier.")
+        advice.text = QCoreApplication::translate(
+                          "WindowManagerAdvice",
+                          "%1 moves a window dragged anywhere with %2 held; a window "
+                          "dragged by its title bar with %3 held does not snap under "
+                          "%1 (it stays in place, or %1 tiles it itself). Choose %2 as "
+                          "the snap modifier.")
                           .arg(info.name, move, chosen);
         return advice;
     }
     advice.suggestedKey = info.moveModifierKey;
-    advice.text = QStringLiteral("Hold %1 and drag a window by its title bar. %2 usually moves "
-                                 "a window dragged anywhere with %3 held: choose %3 to snap "
-                                 "from anywhere in a window.")
-                      .arg(chosen, info.name, move);
+    advice.text =
+        QCoreApplication::translate("WindowManagerAdvice",
+                                    "Hold %1 and drag a window by its title bar. %2 usually moves "
+                                    "a window dragged anywhere with %3 held: choose %3 to snap "
+                                    "from anywhere in a window.")
+            .arg(chosen, info.name, move);
     return advice;
 }
 

@@ -71,10 +71,10 @@ std::optional<QString> madeReadOnly(const QString& fileName)
     const QFileInfo file(fileName);
     const QFileInfo folder(file.absolutePath());
     if (folder.isDir() && !folder.permissions().testFlag(QFile::WriteOwner))
-        return QStringLiteral("the folder ") + folder.absoluteFilePath() +
-               QStringLiteral(" is read-only");
+        return QCoreApplication::translate("Settings", "the folder %1 is read-only")
+            .arg(folder.absoluteFilePath());
     if (file.exists() && !file.permissions().testFlag(QFile::WriteOwner))
-        return fileName + QStringLiteral(" is read-only");
+        return QCoreApplication::translate("Settings", "%1 is read-only").arg(fileName);
     return std::nullopt;
 }
 
@@ -86,29 +86,31 @@ std::optional<QString> obstacle(const QString& fileName)
     if (auto readOnly = madeReadOnly(fileName))
         return readOnly;
     if (folder.exists() && !folder.isDir())
-        return folder.absoluteFilePath() + QStringLiteral(" is a file, not a folder");
+        return QCoreApplication::translate("Settings", "%1 is a file, not a folder")
+            .arg(folder.absoluteFilePath());
     if (!folder.exists())
-        return QStringLiteral("the folder ") + folder.absoluteFilePath() +
-               QStringLiteral(" cannot be created");
+        return QCoreApplication::translate("Settings", "the folder %1 cannot be created")
+            .arg(folder.absoluteFilePath());
     if (file.exists() && !file.isReadable())
-        return fileName + QStringLiteral(" cannot be read");
+        return QCoreApplication::translate("Settings", "%1 cannot be read").arg(fileName);
     if (!folder.isWritable() || (file.exists() && !file.isWritable()))
-        return QStringLiteral("the folder ") + folder.absoluteFilePath() +
-               QStringLiteral(" is read-only");
+        return QCoreApplication::translate("Settings", "the folder %1 is read-only")
+            .arg(folder.absoluteFilePath());
     const QStorageInfo storage(folder.absoluteFilePath());
     if (storage.isValid() && storage.isReadOnly())
-        return QStringLiteral("the disk holding ") + folder.absoluteFilePath() +
-               QStringLiteral(" is read-only");
+        return QCoreApplication::translate("Settings", "the disk holding %1 is read-only")
+            .arg(folder.absoluteFilePath());
     if (storage.isValid() && storage.bytesAvailable() < 64 * 1024)
-        return QStringLiteral("the disk holding ") + folder.absoluteFilePath() +
-               QStringLiteral(" is full");
+        return QCoreApplication::translate("Settings", "the disk holding %1 is full")
+            .arg(folder.absoluteFilePath());
     return std::nullopt;
 }
 
 // QSettings says only "access error"; the user is told what stands in the way.
 QString failureReason(const QString& fileName)
 {
-    return obstacle(fileName).value_or(QStringLiteral("the system refused to write ") + fileName);
+    return obstacle(fileName).value_or(
+        QCoreApplication::translate("Settings", "the system refused to write %1").arg(fileName));
 }
 
 bool sameValue(const QVariant& stored, const QVariant& given)

@@ -4,6 +4,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/KeyNames.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cmath>
@@ -130,7 +131,8 @@ QString Shortcut::displayText() const
     if (const auto key = qtKey())
         return KeyNames::combination(modifiers, *key);
     // A key this system has no name for: the modifiers' names, then the code.
-    return KeyNames::modifierPrefix(modifiers) + QStringLiteral("Key %1").arg(carbonKeyCode);
+    return KeyNames::modifierPrefix(modifiers) +
+           QCoreApplication::translate("Shortcut", "Key %1").arg(carbonKeyCode);
 }
 
 QString Shortcut::description() const

@@ -16,32 +16,32 @@ namespace {
 
 QString placeholderText()
 {
-    return QStringLiteral("Record Shortcut");
+    return ShortcutRecorder::tr("Record Shortcut");
 }
 QString promptText()
 {
-    return QStringLiteral("Press shortcut…");
+    return ShortcutRecorder::tr("Press shortcut…");
 }
 QString needsModifierText()
 {
-    return QStringLiteral("Add a modifier other than Shift");
+    return ShortcutRecorder::tr("Add a modifier other than Shift");
 }
 QString unknownKeyText()
 {
-    return QStringLiteral("This key cannot be used");
+    return ShortcutRecorder::tr("This key cannot be used");
 }
 QString takenText()
 {
-    return QStringLiteral("Used by another application");
+    return ShortcutRecorder::tr("Used by another application");
 }
 QString unusableText()
 {
-    return QStringLiteral("This shortcut cannot be used");
+    return ShortcutRecorder::tr("This shortcut cannot be used");
 }
 // A stored combination that the facility could not register.
 QString unavailableText(const Shortcut& shortcut)
 {
-    return QStringLiteral("Taken: ") + shortcut.displayText();
+    return ShortcutRecorder::tr("Taken: %1").arg(shortcut.displayText());
 }
 
 constexpr int horizontalPadding = 10;
@@ -99,7 +99,7 @@ ShortcutRecorder::ShortcutRecorder(KeyboardShortcuts& facility, const KeyboardSh
 {
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
-    setAccessibleName(QStringLiteral("Shortcut recorder"));
+    setAccessibleName(tr("Shortcut recorder"));
     connect(&Notifications::shared(), &Notifications::shortcutByNameDidChange, this,
             [this](const QString& rawValue) {
                 if (rawValue == name_.rawValue())
@@ -122,9 +122,9 @@ void ShortcutRecorder::updateAvailability()
 {
     const auto shortcut = KeyboardShortcuts::shortcut(name_);
     setToolTip(isUnavailable() && shortcut
-                   ? shortcut->displayText() +
-                         QStringLiteral(" is used by another application; click to record "
-                                        "another combination")
+                   ? tr("%1 is used by another application; click to record another "
+                        "combination")
+                         .arg(shortcut->displayText())
                    : QString());
     update();
 }

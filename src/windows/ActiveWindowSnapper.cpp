@@ -26,10 +26,10 @@ ActiveWindowSnapper::Outcome ActiveWindowSnapper::snapActiveWindow(const ZoneReq
     WindowSystem& windows = Platform::current().windowSystem();
     const auto window = windows.activeWindow();
     if (!window)
-        return refuse(QStringLiteral("No window is active"));
+        return refuse(tr("No window is active"));
     const auto frame = windows.frame(*window);
     if (!frame)
-        return refuse(QStringLiteral("The active window cannot be read"));
+        return refuse(tr("The active window cannot be read"));
 
     std::optional<ZoneNavigator::Placement> last;
     if (last_ && last_->window == *window)
@@ -49,20 +49,24 @@ ActiveWindowSnapper::Outcome ActiveWindowSnapper::snapActiveWindow(const ZoneReq
     case SnapOutcome::Snapped:
         break;
     case SnapOutcome::Unreachable:
-        return refuse(target + QStringLiteral(" lies off every display"));
+        return refuse(tr("Zone %1 of display %2 lies off every display")
+                          .arg(choice.number)
+                          .arg(displayNumber));
     case SnapOutcome::WindowGone:
-        return refuse(QStringLiteral("The active window closed"));
+        return refuse(tr("The active window closed"));
     case SnapOutcome::Refused:
-        return refuse(QStringLiteral("The active window refused to move"));
+        return refuse(tr("The active window refused to move"));
     case SnapOutcome::Excluded:
-        return refuse(QStringLiteral("The active window's application is excluded from snapping"));
+        return refuse(tr("The active window's application is excluded from snapping"));
     }
     last_ = Placed{*window, {choice.display.key, choice.zone.id}};
     if (Settings::showLayoutPreview())
         flash_->flash(choice.display, zoneManager_.monitorZones().value(monitorID(choice.display)),
                       choice.zone);
     Logger::info(QStringLiteral("Snapped the active window to ") + target, LogCategory::Window);
-    return {true, QStringLiteral("Moved the active window to ") + target};
+    return {true, tr("Moved the active window to zone %1 of display %2")
+                      .arg(choice.number)
+                      .arg(displayNumber)};
 }
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 #include "models/ZoneGeometry.h"
 #include "windows/WindowSnapper.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <numeric>
 
@@ -133,7 +134,8 @@ ZoneNavigator::Result ZoneNavigator::choose(const ZoneRequest& request, const Re
 {
     const auto here = displayOf(windowFrame, screens);
     if (!here)
-        return {std::nullopt, QStringLiteral("No display is connected")};
+        return {std::nullopt,
+                QCoreApplication::translate("ZoneNavigator", "No display is connected")};
     const auto zonesOf = [&](qsizetype d) { return zones.value(monitorID(screens.at(d))); };
     const auto chosen = [&](qsizetype d, qsizetype zone) {
         return Result{ZoneChoice{screens.at(d), zonesOf(d).at(zone), static_cast<int>(zone) + 1},
@@ -143,12 +145,16 @@ ZoneNavigator::Result ZoneNavigator::choose(const ZoneRequest& request, const Re
 
     if (request.kind == ZoneRequest::Kind::Number) {
         if (request.number < 1 || request.number > local.size())
-            return {std::nullopt,
-                    QStringLiteral("Display %1 has no zone %2: its layout has %3")
-                        .arg(*here + 1)
-                        .arg(request.number)
-                        .arg(local.size() == 1 ? QStringLiteral("one zone")
-                                               : QStringLiteral("%1 zones").arg(local.size()))};
+            return {
+                std::nullopt,
+                (local.size() == 1
+                     ? QCoreApplication::translate(
+                           "ZoneNavigator", "Display %1 has no zone %2: its layout has one zone")
+                     : QCoreApplication::translate(
+                           "ZoneNavigator", "Display %1 has no zone %2: its layout has %n zones",
+                           nullptr, int(local.size())))
+                    .arg(*here + 1)
+                    .arg(request.number)};
         return chosen(*here, request.number - 1);
     }
 
@@ -167,7 +173,9 @@ ZoneNavigator::Result ZoneNavigator::choose(const ZoneRequest& request, const Re
         return chosen(*here, *current - 1);
     if (!options.acrossDisplays) {
         if (local.isEmpty())
-            return {std::nullopt, QStringLiteral("Display %1 has no zones").arg(*here + 1)};
+            return {std::nullopt,
+                    QCoreApplication::translate("ZoneNavigator", "Display %1 has no zones")
+                        .arg(*here + 1)};
         return chosen(*here, forward ? 0 : local.size() - 1);
     }
     // On to the neighbouring displays in turn, back round to this one.
@@ -181,7 +189,7 @@ ZoneNavigator::Result ZoneNavigator::choose(const ZoneRequest& request, const Re
         if (!next.isEmpty())
             return chosen(d, forward ? 0 : next.size() - 1);
     }
-    return {std::nullopt, QStringLiteral("No display has zones")};
+    return {std::nullopt, QCoreApplication::translate("ZoneNavigator", "No display has zones")};
 }
 
 } // namespace corvane

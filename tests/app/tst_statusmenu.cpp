@@ -2,6 +2,7 @@
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
 #include "app/StatusMenu.h"
+#include "app/Translations.h"
 #include "layouts/LayoutManager.h"
 #include "models/Layouts.h"
 #include "overlay/ZoneManager.h"
@@ -10,6 +11,7 @@
 
 #include <QMenu>
 #include <QTest>
+#include <QTranslator>
 
 using namespace corvane;
 using namespace Qt::StringLiterals;
@@ -135,6 +137,22 @@ private slots:
         menu_->updateMenu();
         QCOMPARE(menu_->menu()->actions().first()->text(),
                  u"Hold "_s + shown + u" and drag window to snap"_s);
+    }
+
+    void theMenuSpeaksGermanInAGermanLocale()
+    {
+        installTranslations(QLocale(QLocale::German, QLocale::Germany));
+        menu_->updateMenu();
+        const QStringList texts = test::menuTexts(*menu_->menu());
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>())
+            QCoreApplication::removeTranslator(translator);
+        QCOMPARE(texts,
+                 (QStringList{u"Halten Sie Umschalt gedrückt und ziehen Sie ein Fenster "
+                              "zum Einrasten"_s,
+                              "-", u"Bildschirm 1: Built-in (1440×900) (Hauptbildschirm)"_s,
+                              u"Bildschirm 2: External (1920×1080)"_s, "-",
+                              u"Einstellungen …\tCtrl+Shift+Super+P"_s, u"Layout-Editor …"_s,
+                              u"Rückmeldung senden …"_s, u"Über Corvane"_s, "-", "Beenden"}));
     }
 
     void theWarningComesAndGoesWithoutARebuild()

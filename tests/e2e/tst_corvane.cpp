@@ -307,13 +307,15 @@ private slots:
     }
 
     // Help is answered without a display and without starting; with no X server at all the
-    // application says so in one line and ends with status 1.
+    // application says so in one line and ends with status 1; in the user's language.
     void theCommandLineIsAnsweredBeforeAnythingStarts()
     {
-        const auto run = [](const QStringList& arguments) {
+        const auto run = [](const QStringList& arguments, const QString& lang = u"C.UTF-8"_s) {
             QProcess process;
             auto environment = QProcessEnvironment::systemEnvironment();
             environment.remove(u"DISPLAY"_s);
+            environment.remove(u"LC_ALL"_s);
+            environment.insert(u"LANG"_s, lang);
             process.setProcessEnvironment(environment);
             process.start(test::CorvaneApp::binaryPath(), arguments);
             process.waitForFinished(10000);
@@ -337,6 +339,14 @@ private slots:
         QCOMPARE(badCode, 2);
         QVERIFY2(badErrors.contains(u"unknown option 'bogus'"_s), qPrintable(badErrors));
         QCOMPARE(std::get<0>(run({u"-style"_s, u"fusion"_s})), 1);
+        // All of it in the language of LANG: Corvane's words, and Qt's own from the system.
+        const QString german = u"de_DE.UTF-8"_s;
+        const QString deHelp = std::get<1>(run({u"--help"_s}, german));
+        QVERIFY2(deHelp.contains(u"Das Einstellungsfenster öffnen."_s) &&
+                     deHelp.contains(u"Optionen:"_s),
+                 qPrintable(deHelp));
+        QVERIFY(std::get<2>(run({u"--bogus"_s}, german)).contains(u"unbekannte Option „bogus“"_s));
+        QVERIFY(std::get<2>(run({}, german)).contains(u"braucht einen X-Server"_s));
     }
 
     // In a Wayland session the application stays on X (its overlay is a real X window placed

@@ -13,17 +13,17 @@ SessionAccess KWinSessionInfo::access() const
 {
     SessionAccess access;
     if (!bridge_.isScriptRunning()) {
-        access.headline = QStringLiteral("Corvane cannot see or move windows");
-        access.detail = QStringLiteral("KWin did not load or run Corvane's script, through which "
-                                       "window moves are seen and windows are moved.");
-        access.remedy = QStringLiteral("Check that scripting is allowed in KWin (the log names "
-                                       "the reason), then quit and start Corvane again.");
+        access.headline = tr("Corvane cannot see or move windows");
+        access.detail = tr("KWin did not load or run Corvane's script, through which "
+                           "window moves are seen and windows are moved.");
+        access.remedy = tr("Check that scripting is allowed in KWin (the log names "
+                           "the reason), then quit and start Corvane again.");
         return access;
     }
     access.windowsReachable = true;
-    access.headline = QStringLiteral("Corvane can see and move windows");
-    access.detail = QStringLiteral("KDE Plasma's Wayland session: KWin reports every window move "
-                                   "to Corvane and moves windows for it.");
+    access.headline = tr("Corvane can see and move windows");
+    access.detail = tr("KDE Plasma's Wayland session: KWin reports every window move "
+                       "to Corvane and moves windows for it.");
     return access;
 }
 

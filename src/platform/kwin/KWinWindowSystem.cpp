@@ -31,10 +31,10 @@ KWinWindowSystem::KWinWindowSystem(KWinBridge& bridge, const KWinDisplays& displ
             emit windowResized(handleOf(window), rectOf(window.frame));
     });
     bridge_.registerShortcut(QString::fromLatin1(snapShortcutName),
-                             QStringLiteral("Corvane: show the zones during a window move"),
+                             tr("Corvane: show the zones during a window move"),
                              QString::fromLatin1(snapShortcutKeys));
     bridge_.registerShortcut(QString::fromLatin1(spanShortcutName),
-                             QStringLiteral("Corvane: span zones during a window move"),
+                             tr("Corvane: span zones during a window move"),
                              QString::fromLatin1(spanShortcutKeys));
 }
 

@@ -39,16 +39,16 @@ X11Platform::X11Platform(const QByteArray& displayName, Session session)
 std::optional<QString> X11Platform::connectionProblem()
 {
     const QByteArray display = qgetenv("DISPLAY");
-    const QString needed =
-        QStringLiteral("needs an X server (an X11 session, or XWayland in a Wayland session)");
+    const QString needed = QCoreApplication::translate(
+        "X11Platform", "needs an X server (an X11 session, or XWayland in a Wayland session)");
     if (display.isEmpty())
-        return needed + QStringLiteral(", and DISPLAY is not set");
+        return QCoreApplication::translate("X11Platform", "%1, and DISPLAY is not set").arg(needed);
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     const bool failed = xcb_connection_has_error(c) != 0;
     xcb_disconnect(c);
     if (failed)
-        return needed + QStringLiteral(", and none answers at DISPLAY=%1")
-                            .arg(QString::fromLocal8Bit(display));
+        return QCoreApplication::translate("X11Platform", "%1, and none answers at DISPLAY=%2")
+            .arg(needed, QString::fromLocal8Bit(display));
     return std::nullopt;
 }
 

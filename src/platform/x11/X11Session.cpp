@@ -47,12 +47,14 @@ bool isWaylandSession()
 QString displayName()
 {
     const QByteArray name = qgetenv("DISPLAY");
-    return name.isEmpty() ? QStringLiteral("(not set)") : QString::fromLocal8Bit(name);
+    return name.isEmpty() ? X11Session::tr("(not set)") : QString::fromLocal8Bit(name);
 }
 
-const QString chooseX11Session =
-    QStringLiteral("Log out, choose an X11 (Xorg) session at the login screen, and start "
-                   "Corvane again.");
+QString chooseX11Session()
+{
+    return X11Session::tr("Log out, choose an X11 (Xorg) session at the login screen, and start "
+                          "Corvane again.");
+}
 
 } // namespace
 
@@ -65,44 +67,44 @@ SessionAccess X11Session::access() const
     SessionAccess access;
     const bool wayland = isWaylandSession();
     if (!connection_.isConnected()) {
-        access.headline = QStringLiteral("Corvane cannot see or move windows");
+        access.headline = tr("Corvane cannot see or move windows");
         if (wayland) {
-            access.detail = QStringLiteral(
-                "This is a Wayland session without an X server: Wayland does not let one "
-                "application move the windows of another.");
-            access.remedy = chooseX11Session;
+            access.detail =
+                tr("This is a Wayland session without an X server: Wayland does not let one "
+                   "application move the windows of another.");
+            access.remedy = chooseX11Session();
         } else {
-            access.detail = QStringLiteral("No X11 display could be opened (DISPLAY is %1).")
-                                .arg(displayName());
-            access.remedy = QStringLiteral(
-                "Start Corvane from inside your desktop session, where DISPLAY names its X "
-                "server.");
+            access.detail =
+                tr("No X11 display could be opened (DISPLAY is %1).").arg(displayName());
+            access.remedy =
+                tr("Start Corvane from inside your desktop session, where DISPLAY names its X "
+                   "server.");
         }
         return access;
     }
     if (!connection_.xinput().atLeast(2, 0)) {
-        access.headline = QStringLiteral("Corvane cannot see window drags");
-        access.detail = QStringLiteral("The X server on %1 lacks the XInput 2 extension, through "
-                                       "which Corvane sees the mouse.")
+        access.headline = tr("Corvane cannot see window drags");
+        access.detail = tr("The X server on %1 lacks the XInput 2 extension, through "
+                           "which Corvane sees the mouse.")
                             .arg(displayName());
-        access.remedy = QStringLiteral("Use an X server with XInput 2.2 or later (every current "
-                                       "Xorg has it).");
+        access.remedy = tr("Use an X server with XInput 2.2 or later (every current "
+                           "Xorg has it).");
         return access;
     }
     access.windowsReachable = true;
     if (wayland) {
-        access.headline = QStringLiteral("Only X11 applications can be snapped");
-        access.detail = QStringLiteral(
+        access.headline = tr("Only X11 applications can be snapped");
+        access.detail = tr(
             "This is a Wayland session: Corvane reaches windows through XWayland, so it sees and "
             "moves only applications that run as X11 clients. Wayland does not let one "
             "application move the windows of another.");
-        access.remedy = QStringLiteral("To snap every window, log out and choose an X11 (Xorg) "
-                                       "session at the login screen.");
+        access.remedy = tr("To snap every window, log out and choose an X11 (Xorg) "
+                           "session at the login screen.");
         return access;
     }
-    access.headline = QStringLiteral("Corvane can see and move windows");
-    access.detail = QStringLiteral("Connected to the X11 session on display %1: window drags "
-                                   "are seen and windows of every application can be moved.")
+    access.headline = tr("Corvane can see and move windows");
+    access.detail = tr("Connected to the X11 session on display %1: window drags "
+                       "are seen and windows of every application can be moved.")
                         .arg(displayName());
     return access;
 }

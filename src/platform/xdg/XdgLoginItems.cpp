@@ -110,6 +110,7 @@ QString XdgLoginItems::entryText(const QString& program)
                           "Type=Application\n"
                           "Name=Corvane\n"
                           "Comment=Snap windows into zones\n"
+                          "Comment[de]=Fenster in Zonen einrasten lassen\n"
                           "Exec=%1\n"
                           "Icon=app.corvane.Corvane\n"
                           "Terminal=false\n"
