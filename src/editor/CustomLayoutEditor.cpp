@@ -6,6 +6,7 @@
 #include "editor/CustomLayoutToolbarView.h"
 #include "editor/ToolWindow.h"
 #include "logging/Logger.h"
+#include "managers/GridView.h"
 #include "managers/LayoutManager.h"
 #include "managers/OverlayWindow.h"
 #include "managers/WindowPlacement.h"
@@ -16,6 +17,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 
 namespace corvane {
@@ -221,11 +223,47 @@ bool CustomLayoutEditor::isEditorSurface(const QObject* object) const
 bool CustomLayoutEditor::eventFilter(QObject* watched, QEvent* event)
 {
     // A press on the backdrop or the overlay lets the window manager raise it over the others
-    // (the overlay over the toolbar, the backdrop over both); the order is put back at once.
-    if (event->type() == QEvent::MouseButtonPress && !isClosing_ && isEditorSurface(watched)) {
+    // (the overlay over the toolbar, the backdrop over both); the order is put back at once. A
+    // second press soon after the first arrives as a double click.
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && !isClosing_ && isEditorSurface(watched)) {
         QMetaObject::invokeMethod(this, &CustomLayoutEditor::restack, Qt::QueuedConnection);
     }
+    if (handOnToZones(watched, event))
+        return true;
     return QObject::eventFilter(watched, event);
+}
+
+bool CustomLayoutEditor::handOnToZones(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    if (!press && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return false;
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (isClosing_ || !widget || widget->window() != backdrop_.get())
+        return false;
+    const OverlayWindow* overlay = layoutManager_.zoneManager().overlayWindow();
+    auto* zones =
+        overlay && overlay->isShaped() ? qobject_cast<GridView*>(overlay->contentView()) : nullptr;
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    if (!zones) {
+        handingOn_ = false;
+        return false;
+    }
+    const QPointF at = zones->mapFromGlobal(mouse->globalPosition());
+    if (press)
+        handingOn_ = mouse->button() == Qt::LeftButton && zones->zoneAt(at);
+    if (!handingOn_)
+        return false;
+    if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton)
+        handingOn_ = false;
+    QMouseEvent copy(press ? QEvent::MouseButtonPress : type, at, mouse->globalPosition(),
+                     mouse->button(), mouse->buttons(), mouse->modifiers(),
+                     mouse->pointingDevice());
+    QCoreApplication::sendEvent(zones, &copy);
+    return true;
 }
 
 void CustomLayoutEditor::close()
