@@ -7,6 +7,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <QTest>
@@ -58,6 +59,17 @@ class X11WindowManagersTest : public QObject {
         return last;
     }
 
+    // Each target, one on each monitor, is where the window's frame ends up.
+    void snapsExactly(xcb_window_t client)
+    {
+        const ElementHandle window = X11Accessibility::windowElement(client);
+        for (const Rect& target : {Rect(200, 150, 640, 480), Rect(2000, 100, 700, 500)}) {
+            QCOMPARE(ax().setAttribute(window, AXAttribute::frame, target), AXError::Success);
+            QCOMPARE(settledFrame(client),
+                     QRect(int(target.x), int(target.y), int(target.width), int(target.height)));
+        }
+    }
+
 private slots:
     void initTestCase()
     {
@@ -98,12 +110,21 @@ private slots:
         QVERIFY(server_->run(u"herbstclient"_s, {u"floating"_s, u"on"_s}));
         const auto xlogo = startXlogo();
         QVERIFY(xlogo);
-        const ElementHandle window = X11Accessibility::windowElement(xlogo->window);
-        for (const Rect& target : {Rect(200, 150, 640, 480), Rect(2000, 100, 700, 500)}) {
-            QCOMPARE(ax().setAttribute(window, AXAttribute::frame, target), AXError::Success);
-            QCOMPARE(settledFrame(xlogo->window),
-                     QRect(int(target.x), int(target.y), int(target.width), int(target.height)));
-        }
+        snapsExactly(xlogo->window);
+    }
+
+    // awesome puts a client asking for static gravity, as Qt's windows do, with its corner where
+    // the frame was asked to go: the frame is asked for again, less the decorations.
+    void underAwesomeAQtWindowLandsExactly()
+    {
+        if (!startWindowManager(u"awesome"_s, {}))
+            QSKIP("awesome is not installed (scripts/install-deps installs it)");
+        const auto window =
+            server_->startClient(QCoreApplication::applicationFilePath(), {u"--show-window"_s},
+                                 QCoreApplication::applicationName());
+        QVERIFY(window);
+        clients_.append(window->pid);
+        snapsExactly(window->window);
     }
 
     // i3 publishes no frame extents and holds i3bar (the panel with the strut) in a container of
@@ -177,5 +198,20 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(X11WindowManagersTest)
+int main(int argc, char* argv[])
+{
+    // Started again by the awesome test as the Qt 6 window to snap.
+    if (argc > 1 && qstrcmp(argv[1], "--show-window") == 0) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        QApplication app(argc, argv);
+        QWidget window;
+        window.resize(320, 200);
+        window.show();
+        return QApplication::exec();
+    }
+    QCoreApplication app(argc, argv);
+    X11WindowManagersTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_x11windowmanagers.moc"
