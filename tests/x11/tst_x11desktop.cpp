@@ -437,6 +437,24 @@ private slots:
         xcb_flush(c);
     }
 
+    // Stacked monitors with a panel at the bottom of the upper one: its strut, counted from the
+    // root's bottom edge, reaches over the whole lower monitor, and openbox's work area ends
+    // above it. The lower display stays whole; only the upper one ends at the panel.
+    void aPanelOnTheUpperOfStackedMonitorsLeavesTheLowerWhole()
+    {
+        resetMonitors();
+        QVERIFY(server_->setMonitor(u"A"_s, QRect(0, 0, 1680, 540), true, u"screen"_s));
+        QVERIFY(server_->setMonitor(u"B"_s, QRect(0, 540, 1680, 540)));
+        X11Platform platform;
+        const xcb_window_t panel =
+            server_->createDock(QRect(0, 510, 1680, 30), {0, 0, 0, 570, 0, 0, 0, 0, 0, 0, 0, 1679});
+        QTRY_VERIFY(server_->property(server_->root(), "_NET_WORKAREA").value(3, 1080) <= 540);
+        QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 30, 1680, 510));
+        QCOMPARE(platform.displays().screens()[1].visibleFrame, Rect(0, -540, 1680, 540));
+        xcb_destroy_window(server_->connection(), panel);
+        xcb_flush(server_->connection());
+    }
+
     void addingRemovingAndResizingMonitorsIsNotified()
     {
         twoMonitors(false);
