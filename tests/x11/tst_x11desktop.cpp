@@ -103,8 +103,6 @@ class X11DesktopTest : public QObject {
         QVERIFY(server_->setMonitor(u"B"_s, QRect(1920, 100, 1440, 900), primaryB));
     }
 
-    // A panel; an unmanaged one stays out of the window manager's client list, as a tiling
-    // window manager's own bar does.
 private slots:
     void initTestCase()
     {
@@ -435,24 +433,6 @@ private slots:
         QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 0, 1920, 1080));
         xcb_destroy_window(c, bar);
         xcb_flush(c);
-    }
-
-    // Stacked monitors with a panel at the bottom of the upper one: its strut, counted from the
-    // root's bottom edge, reaches over the whole lower monitor, and openbox's work area ends
-    // above it. The lower display stays whole; only the upper one ends at the panel.
-    void aPanelOnTheUpperOfStackedMonitorsLeavesTheLowerWhole()
-    {
-        resetMonitors();
-        QVERIFY(server_->setMonitor(u"A"_s, QRect(0, 0, 1680, 540), true, u"screen"_s));
-        QVERIFY(server_->setMonitor(u"B"_s, QRect(0, 540, 1680, 540)));
-        X11Platform platform;
-        const xcb_window_t panel =
-            server_->createDock(QRect(0, 510, 1680, 30), {0, 0, 0, 570, 0, 0, 0, 0, 0, 0, 0, 1679});
-        QTRY_VERIFY(server_->property(server_->root(), "_NET_WORKAREA").value(3, 1080) <= 540);
-        QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 30, 1680, 510));
-        QCOMPARE(platform.displays().screens()[1].visibleFrame, Rect(0, -540, 1680, 540));
-        xcb_destroy_window(server_->connection(), panel);
-        xcb_flush(server_->connection());
     }
 
     void addingRemovingAndResizingMonitorsIsNotified()

@@ -7,7 +7,6 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <QTest>
@@ -113,15 +112,16 @@ private slots:
         snapsExactly(xlogo->window);
     }
 
-    // awesome puts a client asking for static gravity, as Qt's windows do, with its corner where
-    // the frame was asked to go: the frame is asked for again, less the decorations.
+    // awesome puts a client asking for static gravity, as Qt's windows do (the KWin session
+    // test's), with its corner where the frame was asked to go: the frame is asked again.
     void underAwesomeAQtWindowLandsExactly()
     {
         if (!startWindowManager(u"awesome"_s, {}))
             QSKIP("awesome is not installed (scripts/install-deps installs it)");
-        const auto window =
-            server_->startClient(QCoreApplication::applicationFilePath(), {u"--show-window"_s},
-                                 QCoreApplication::applicationName());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        const auto window = server_->startClient(QCoreApplication::applicationDirPath() +
+                                                     u"/kwin_tst_kwinsession"_s,
+                                                 {u"--show-window"_s}, u"kwin_tst_kwinsession"_s);
         QVERIFY(window);
         clients_.append(window->pid);
         snapsExactly(window->window);
@@ -198,20 +198,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    // Started again by the awesome test as the Qt 6 window to snap.
-    if (argc > 1 && qstrcmp(argv[1], "--show-window") == 0) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        QApplication app(argc, argv);
-        QWidget window;
-        window.resize(320, 200);
-        window.show();
-        return QApplication::exec();
-    }
-    QCoreApplication app(argc, argv);
-    X11WindowManagersTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_GUILESS_MAIN(X11WindowManagersTest)
 #include "tst_x11windowmanagers.moc"
