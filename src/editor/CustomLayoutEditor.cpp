@@ -32,6 +32,13 @@ QPointer<CustomLayoutEditor>& registeredEditor()
     return editor;
 }
 
+// A second press soon after the first arrives as a double click.
+bool isPress(const QEvent* event)
+{
+    return event->type() == QEvent::MouseButtonPress ||
+           event->type() == QEvent::MouseButtonDblClick;
+}
+
 bool isEmpty(const Rect& r)
 {
     return r.width <= 0 || r.height <= 0;
@@ -223,11 +230,8 @@ bool CustomLayoutEditor::isEditorSurface(const QObject* object) const
 bool CustomLayoutEditor::eventFilter(QObject* watched, QEvent* event)
 {
     // A press on the backdrop or the overlay lets the window manager raise it over the others
-    // (the overlay over the toolbar, the backdrop over both); the order is put back at once. A
-    // second press soon after the first arrives as a double click.
-    const bool press =
-        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
-    if (press && !isClosing_ && isEditorSurface(watched)) {
+    // (the overlay over the toolbar, the backdrop over both); the order is put back at once.
+    if (isPress(event) && !isClosing_ && isEditorSurface(watched)) {
         QMetaObject::invokeMethod(this, &CustomLayoutEditor::restack, Qt::QueuedConnection);
     }
     if (handOnToZones(watched, event))
@@ -238,7 +242,7 @@ bool CustomLayoutEditor::eventFilter(QObject* watched, QEvent* event)
 bool CustomLayoutEditor::handOnToZones(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    const bool press = isPress(event);
     if (!press && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return false;
     const auto* widget = qobject_cast<const QWidget*>(watched);

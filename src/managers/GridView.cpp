@@ -34,10 +34,10 @@ constexpr double badgePaddingY = 2;
 constexpr double badgeRadius = 6;
 const QColor badgeColor(0x1c, 0x1c, 0x1e);
 
-// A rectangle grown (or, with a negative width, shrunk) by the shaped outline on every side.
-QRect outlined(const QRect& r, int width = shapedOutline)
+// A rectangle grown by the shaped outline on every side.
+QRect outlined(const QRect& r)
 {
-    return r.adjusted(-width, -width, width, width);
+    return r.adjusted(-shapedOutline, -shapedOutline, shapedOutline, shapedOutline);
 }
 
 QColor withAlpha(QColor color, double alpha)
