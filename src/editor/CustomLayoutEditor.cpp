@@ -7,6 +7,7 @@
 #include "editor/ToolWindow.h"
 #include "layouts/LayoutManager.h"
 #include "logging/Logger.h"
+#include "overlay/GridView.h"
 #include "overlay/OverlayWindow.h"
 #include "overlay/WindowPlacement.h"
 #include "overlay/ZoneManager.h"
@@ -16,6 +17,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 
 namespace corvane {
@@ -28,6 +30,13 @@ QPointer<CustomLayoutEditor>& registeredEditor()
 {
     static QPointer<CustomLayoutEditor> editor;
     return editor;
+}
+
+// A second press soon after the first arrives as a double click.
+bool isPress(const QEvent* event)
+{
+    return event->type() == QEvent::MouseButtonPress ||
+           event->type() == QEvent::MouseButtonDblClick;
 }
 
 bool isEmpty(const Rect& r)
@@ -220,10 +229,43 @@ bool CustomLayoutEditor::eventFilter(QObject* watched, QEvent* event)
 {
     // A press on the backdrop or the overlay lets the window manager raise it over the others
     // (the overlay over the toolbar, the backdrop over both); the order is put back at once.
-    if (event->type() == QEvent::MouseButtonPress && !isClosing_ && isEditorSurface(watched)) {
+    if (isPress(event) && !isClosing_ && isEditorSurface(watched)) {
         QMetaObject::invokeMethod(this, &CustomLayoutEditor::restack, Qt::QueuedConnection);
     }
+    if (handOnToZones(watched, event))
+        return true;
     return QObject::eventFilter(watched, event);
+}
+
+bool CustomLayoutEditor::handOnToZones(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    const bool press = isPress(event);
+    if (!press && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return false;
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (isClosing_ || !widget || widget->window() != backdrop_.get())
+        return false;
+    const OverlayWindow* overlay = layoutManager_.zoneManager().overlayWindow();
+    auto* zones =
+        overlay && overlay->isShaped() ? qobject_cast<GridView*>(overlay->contentView()) : nullptr;
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    if (!zones) {
+        handingOn_ = false;
+        return false;
+    }
+    const QPointF at = zones->mapFromGlobal(mouse->globalPosition());
+    if (press)
+        handingOn_ = mouse->button() == Qt::LeftButton && zones->zoneAt(at);
+    if (!handingOn_)
+        return false;
+    if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton)
+        handingOn_ = false;
+    QMouseEvent copy(press ? QEvent::MouseButtonPress : type, at, mouse->globalPosition(),
+                     mouse->button(), mouse->buttons(), mouse->modifiers(),
+                     mouse->pointingDevice());
+    QCoreApplication::sendEvent(zones, &copy);
+    return true;
 }
 
 void CustomLayoutEditor::close()

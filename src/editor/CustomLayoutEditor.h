@@ -75,12 +75,19 @@ private:
     // Puts the editing overlay in front of the backdrop and the toolbar in front of both.
     void restack();
     bool isEditorSurface(const QObject* object) const;
+    // Without a compositing manager the editing overlay is cut to its zones' rings, so X gives a
+    // press in a zone's middle to the backdrop beneath. That press, and the moves and release
+    // that follow it, are handed on to the zones: a zone is selected and dragged from anywhere
+    // inside it, as with a compositor. True when the event went to the zones.
+    bool handOnToZones(QObject* watched, QEvent* event);
     // Takes everything down; `notify` schedules `onClose`.
     void cleanUp(bool notify = true);
 
     LayoutManager& layoutManager_;
     std::function<void()> onClose_;
     bool isClosing_ = false;
+    // A press in a zone's middle is being handed on to the zones.
+    bool handingOn_ = false;
     std::unique_ptr<BackdropWindow> backdrop_;
     std::unique_ptr<ToolWindow> toolbar_;
     CustomLayoutEditorView* contentView_ = nullptr;  // owned by the backdrop window

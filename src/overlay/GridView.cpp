@@ -20,6 +20,9 @@ constexpr double editingFillAlpha = 0.3;
 constexpr double passiveFillAlpha = 0.1;
 // The shaped look's outline: one whole pixel on each side of the zone's edge.
 constexpr int shapedOutline = 1;
+// Shaped, a zone is a ring this many pixels wide inside its edge (outline included), and the
+// desktop shows in its middle: an opaque fill would hide the windows beneath.
+constexpr int shapedRing = 6;
 // The focus ring: a band this far outside the zone's edge, white with a line of the zone
 // colour in its middle (two points wide), so that it shows over light and dark windows alike.
 constexpr int focusRingFrom = 3;
@@ -31,10 +34,10 @@ constexpr double badgePaddingY = 2;
 constexpr double badgeRadius = 6;
 const QColor badgeColor(0x1c, 0x1c, 0x1e);
 
-// A rectangle grown (or, with a negative width, shrunk) by the shaped outline on every side.
-QRect outlined(const QRect& r, int width = shapedOutline)
+// A rectangle grown by the shaped outline on every side.
+QRect outlined(const QRect& r)
 {
-    return r.adjusted(-width, -width, width, width);
+    return r.adjusted(-shapedOutline, -shapedOutline, shapedOutline, shapedOutline);
 }
 
 QColor withAlpha(QColor color, double alpha)
@@ -66,6 +69,12 @@ bool isFinite(const Rect& r)
 QRegion bandAround(const QRect& r, int from, int to)
 {
     return QRegion(r.adjusted(-to, -to, to, to)) - QRegion(r.adjusted(-from, -from, from, from));
+}
+
+// A shaped zone's ring: from its outline outside the edge to `shapedRing` pixels inside it.
+QRegion ringAround(const QRect& r)
+{
+    return bandAround(r, -shapedRing, shapedOutline);
 }
 
 QFont numberFont(QFont font)
@@ -346,9 +355,13 @@ void GridView::paintShapedZone(QPainter& painter, const Zone& zone, int number) 
         return;
     const QRect inner = shape->toAlignedRect();
     const bool selected = showsHandles(zone);
-    // The outline, then the inside over it: a ring of whole pixels around the zone's edge.
-    painter.fillRect(outlined(inner), selected ? opaque(overlayColor_) : QColor(Qt::white));
-    painter.fillRect(outlined(inner, -shapedOutline), opaque(overlayColor_));
+    // Whole pixels from the outside in: the outline, the zone colour, a light inner edge; what
+    // lies inside the ring is outside the window's shape.
+    fillRegion(painter, ringAround(inner), Qt::white);
+    if (selected)
+        fillRegion(painter, bandAround(inner, -shapedOutline, shapedOutline),
+                   opaque(overlayColor_));
+    fillRegion(painter, bandAround(inner, 1 - shapedRing, -shapedOutline), opaque(overlayColor_));
     paintNumber(painter, *shape, number);
     if (!selected)
         return;
@@ -369,11 +382,15 @@ QRegion GridView::shape() const
     QRegion region;
     if (!customZones_ || !showStrokes_)
         return region;
+    int number = 0;
     for (const Zone& zone : *customZones_) {
+        ++number;
         const auto shape = paintedRect(zone);
         if (!shape)
             continue;
-        region += outlined(shape->toAlignedRect());
+        region += ringAround(shape->toAlignedRect());
+        if (isEditing_)
+            region += numberBadge(*shape, number).toAlignedRect();
         if (!showsHandles(zone))
             continue;
         if (showsFocusRing(zone))

@@ -21,8 +21,10 @@ namespace corvane {
 // appear only at the edges: mouse positions are flipped when they arrive and rectangles are
 // flipped once when they are painted.
 //
-// Shaped (no compositing manager), the zones are painted in their colours made opaque with
-// whole-pixel outlines, and its window is cut to them.
+// Shaped (no compositing manager), each zone is a ring of whole pixels in its colour made opaque,
+// with its number and handles, and the window is cut to them: the desktop shows in the zones'
+// middles, which a translucent fill cannot leave visible without a compositor. X gives a press in
+// such a middle to the window beneath; the layout editor hands it back (CustomLayoutEditor).
 class GridView : public OverlayContent {
     Q_OBJECT
 public:

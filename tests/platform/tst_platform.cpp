@@ -112,6 +112,9 @@ private slots:
         // Several panels on one monitor add up.
         const Strut bottom = *Strut::fromPartial({0, 0, 0, 40, 0, 0, 0, 0, 0, 0, 0, 1919});
         QCOMPARE(visibleArea(left, {top, bottom, sides}, root), QRect(50, 30, 1870, 1010));
+        // Nor by a work area a panel on another monitor explains (openbox does not enforce it).
+        const Strut onRight = *Strut::fromPartial({0, 0, 0, 120, 0, 0, 0, 0, 0, 0, 1920, 3359});
+        QCOMPARE(withWorkArea(left, QRect(0, 0, 3360, 960), {onRight}, root), left);
 
         // A bottom panel on the upper of two stacked monitors covers all of the lower one
         // as far as the root window is concerned; it must not swallow it.

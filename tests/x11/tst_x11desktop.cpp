@@ -96,8 +96,6 @@ class X11DesktopTest : public QObject {
         QVERIFY(server_->setMonitor(u"B"_s, QRect(1920, 100, 1440, 900), primaryB));
     }
 
-    // A panel; an unmanaged one stays out of the window manager's client list, as a tiling
-    // window manager's own bar does.
 private slots:
     void initTestCase()
     {

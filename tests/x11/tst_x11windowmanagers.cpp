@@ -58,6 +58,17 @@ class X11WindowManagersTest : public QObject {
         return last;
     }
 
+    // Each target, one on each monitor, is where the window's frame ends up.
+    void snapsExactly(xcb_window_t client)
+    {
+        const WindowHandle window = X11WindowSystem::handle(client);
+        for (const Rect& target : {Rect(200, 150, 640, 480), Rect(2000, 100, 700, 500)}) {
+            QCOMPARE(windows().setFrame(window, target), WindowResult::Done);
+            QCOMPARE(settledFrame(client),
+                     QRect(int(target.x), int(target.y), int(target.width), int(target.height)));
+        }
+    }
+
 private slots:
     void initTestCase()
     {
@@ -98,12 +109,22 @@ private slots:
         QVERIFY(server_->run(u"herbstclient"_s, {u"floating"_s, u"on"_s}));
         const auto xlogo = startXlogo();
         QVERIFY(xlogo);
-        const WindowHandle window = X11WindowSystem::handle(xlogo->window);
-        for (const Rect& target : {Rect(200, 150, 640, 480), Rect(2000, 100, 700, 500)}) {
-            QCOMPARE(windows().setFrame(window, target), WindowResult::Done);
-            QCOMPARE(settledFrame(xlogo->window),
-                     QRect(int(target.x), int(target.y), int(target.width), int(target.height)));
-        }
+        snapsExactly(xlogo->window);
+    }
+
+    // awesome puts a client asking for static gravity, as Qt's windows do (the KWin session
+    // test's), with its corner where the frame was asked to go: the frame is asked again.
+    void underAwesomeAQtWindowLandsExactly()
+    {
+        if (!startWindowManager(u"awesome"_s, {}))
+            QSKIP("awesome is not installed (scripts/install-deps installs it)");
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        const auto window = server_->startClient(QCoreApplication::applicationDirPath() +
+                                                     u"/kwin_tst_kwinsession"_s,
+                                                 {u"--show-window"_s}, u"kwin_tst_kwinsession"_s);
+        QVERIFY(window);
+        clients_.append(window->pid);
+        snapsExactly(window->window);
     }
 
     // i3 publishes no frame extents and holds i3bar (the panel with the strut) in a container of
