@@ -237,11 +237,11 @@ xcb_window_t X11WindowSystem::topmostVisibleChildAt(QPoint p)
     return found;
 }
 
-std::optional<xcb_window_t> X11WindowSystem::clientAt(Point point, xcb_window_t* topLevel)
+std::optional<xcb_window_t> X11WindowSystem::clientAt(QPoint root, xcb_window_t* topLevel)
 {
     if (!canMoveWindows())
         return std::nullopt;
-    const Hit hit = hitAt(displays_.geometry().rootPoint(point));
+    const Hit hit = hitAt(root);
     if (hit.deepest == XCB_NONE)
         return std::nullopt;
     // A press on a frame's decorations belongs to the client inside the frame.
@@ -255,7 +255,7 @@ std::optional<xcb_window_t> X11WindowSystem::clientAt(Point point, xcb_window_t*
 
 std::optional<WindowHandle> X11WindowSystem::windowAt(Point point)
 {
-    const auto client = clientAt(point, nullptr);
+    const auto client = clientAt(displays_.geometry().rootPoint(point), nullptr);
     if (!client)
         return std::nullopt;
     handedOut_.insert(*client);
@@ -405,7 +405,7 @@ void X11WindowSystem::onPointer(int stage, QPoint root, const HeldKeys& keys)
     last_.keys = keys;
     switch (static_cast<X11InputMonitor::Stage>(stage)) {
     case X11InputMonitor::Stage::Pressed:
-        pressed(last_);
+        pressed(root, last_);
         return;
     case X11InputMonitor::Stage::Dragged:
         if (press_ && press_->moving) {
@@ -432,12 +432,14 @@ void X11WindowSystem::onPointer(int stage, QPoint root, const HeldKeys& keys)
     }
 }
 
-void X11WindowSystem::pressed(const WindowMove& at)
+void X11WindowSystem::pressed(QPoint root, const WindowMove& at)
 {
+    // The press is looked up where the server has it: the pointer goes to global coordinates
+    // once, for the move.
     stopWatching();
     press_.reset();
     xcb_window_t topLevel = XCB_NONE;
-    const auto client = clientAt(at.pointer, &topLevel);
+    const auto client = clientAt(root, &topLevel);
     if (!client || topLevel == XCB_NONE)
         return;
     const auto startFrame = frame(handle(*client));

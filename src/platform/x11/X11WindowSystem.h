@@ -79,11 +79,11 @@ private:
     Hit hitAt(QPoint root);
     // The topmost mapped input-output child of the root holding a root point.
     xcb_window_t topmostVisibleChildAt(QPoint p);
-    std::optional<xcb_window_t> clientAt(Point point, xcb_window_t* topLevel);
+    std::optional<xcb_window_t> clientAt(QPoint root, xcb_window_t* topLevel);
     static bool isPressSignal(const QMetaMethod& signal);
     void updateListening(int change);
     void onPointer(int stage, QPoint root, const HeldKeys& keys);
-    void pressed(const WindowMove& at);
+    void pressed(QPoint root, const WindowMove& at);
     void topLevelConfigured(const xcb_configure_notify_event_t& event);
     void stopWatching();
     WindowResult moveOrResize(xcb_window_t window, const Rect& frame);
