@@ -858,17 +858,6 @@ anzeigen.</translation>
     </message>
 </context>
 <context>
-    <name>corvane::KWinInputMonitor</name>
-    <message>
-        <source>Corvane: show the zones during a window move</source>
-        <translation>Corvane: Zonen beim Verschieben eines Fensters anzeigen</translation>
-    </message>
-    <message>
-        <source>Corvane: span zones during a window move</source>
-        <translation>Corvane: Zonen beim Verschieben eines Fensters überspannen</translation>
-    </message>
-</context>
-<context>
     <name>corvane::KWinSessionInfo</name>
     <message>
         <source>Corvane cannot see or move windows</source>
@@ -889,6 +878,17 @@ anzeigen.</translation>
     <message>
         <source>KDE Plasma&apos;s Wayland session: KWin reports every window move to Corvane and moves windows for it.</source>
         <translation>Wayland-Sitzung von KDE Plasma: KWin meldet Corvane jedes Verschieben eines Fensters und verschiebt Fenster für Corvane.</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::KWinWindowSystem</name>
+    <message>
+        <source>Corvane: show the zones during a window move</source>
+        <translation>Corvane: Zonen beim Verschieben eines Fensters anzeigen</translation>
+    </message>
+    <message>
+        <source>Corvane: span zones during a window move</source>
+        <translation>Corvane: Zonen beim Verschieben eines Fensters überspannen</translation>
     </message>
 </context>
 <context>

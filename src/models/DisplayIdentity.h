@@ -17,7 +17,7 @@ struct DisplayIdentity {
     std::uint32_t serial = 0;
     // none: no display UUID; an empty text: a UUID exists but has no text form.
     std::optional<QString> uuid;
-    Rect frame; // screen space
+    Rect frame; // as identifiers have always had it: from the primary's bottom-left, y up
     // Set only for a display whose numbers another connected display shares (two monitors of
     // one model, often with serial 0): the port it is plugged into tells the two apart.
     QString connector;

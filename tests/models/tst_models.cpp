@@ -19,7 +19,7 @@ Q_DECLARE_METATYPE(corvane::Rect)
 namespace {
 
 // "Tall" (a main column and two stacked zones beside it) on the 1440 x 900 primary display
-// and on the 1920 x 1080 display to its right. Window frames of the zones, accessibility space:
+// and on the 1920 x 1080 display to its right. Window frames of the zones:
 //   display 1: (0, 25, 864, 875)     (864, 25, 576, 437.5)     (864, 462.5, 576, 437.5)
 //   display 2: (1440, -155, 1152, 1055) (2592, -155, 768, 527.5) (2592, 372.5, 768, 527.5)
 const ZoneList tall{Zone(Rect(0, 0, 0.6, 1)), Zone(Rect(0.6, 0, 0.4, 0.5)),

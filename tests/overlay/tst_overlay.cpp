@@ -69,7 +69,7 @@ int largestChannelDifference(const QImage& a, const QImage& b)
 } // namespace
 
 // The two overlay views (the one shown while dragging, and the grid of the layout editor and the
-// previews) and the overlay windows: frameless, never focused, placed in screen space; without
+// previews) and the overlay windows: frameless, never focused, placed in global coordinates; without
 // a compositing manager cut to what they draw as zones, painted opaque, and following a
 // compositing manager that starts or stops while they are up.
 class OverlayTest : public QObject {
