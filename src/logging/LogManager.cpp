@@ -63,22 +63,6 @@ LogManager::LogManager()
 
 LogManager::~LogManager() = default;
 
-void LogManager::setLoadingFullLogs(bool loading)
-{
-    if (isLoadingFullLogs_ == loading)
-        return;
-    isLoadingFullLogs_ = loading;
-    emit loadingStateChanged();
-}
-
-void LogManager::setFullLogsLoaded(bool loaded)
-{
-    if (fullLogsLoaded_ == loaded)
-        return;
-    fullLogsLoaded_ = loaded;
-    emit loadingStateChanged();
-}
-
 void LogManager::record(const LogEntry& entry)
 {
     logQueue_.post([this, entry] { appendToFile(entry); });
@@ -113,7 +97,6 @@ void LogManager::addRecentLog(const LogEntry& entry)
     recentLogs_.append(entry);
     if (recentLogs_.size() > maxRecentLogs)
         recentLogs_.remove(0, recentLogs_.size() - maxRecentLogs);
-    emit recentLogsChanged();
 }
 
 QList<LogEntry> LogManager::loadLogsFromFile() const
@@ -150,8 +133,6 @@ std::optional<LogEntry> LogManager::parseLogLine(const QString& line)
 void LogManager::clearLogs()
 {
     recentLogs_.clear();
-    emit recentLogsChanged();
-    setFullLogsLoaded(false);
     logQueue_.post([path = logFilePath_] {
         QFile::remove(path + QStringLiteral(".1"));
         QSaveFile file(path);

@@ -26,40 +26,30 @@ public:
 
     QString logFilePath() const { return logFilePath_; }
     const QList<LogEntry>& recentLogs() const { return recentLogs_; }
-    bool isLoadingFullLogs() const { return isLoadingFullLogs_; }
-    bool fullLogsLoaded() const { return fullLogsLoaded_; }
-    void setLoadingFullLogs(bool loading);
-    void setFullLogsLoaded(bool loaded);
     qint64 maxFileSize() const { return maxFileSize_; }
     // For tests that need every line of a long run in one file.
     void setMaxFileSize(qint64 bytes) { maxFileSize_ = bytes; }
 
     // Queues the line write and, on the GUI thread, the in-memory append.
     void record(const LogEntry& entry);
-    void appendToFile(const LogEntry& entry);
-    void addRecentLog(const LogEntry& entry);
     QList<LogEntry> loadLogsFromFile() const;
     // The entries of a whole log text, in order: lines end at any newline character, and lines
     // that do not parse are skipped.
     static QList<LogEntry> parseLogText(const QString& text);
-    static std::optional<LogEntry> parseLogLine(const QString& line);
     void clearLogs();
     // Blocks until every queued file operation has run.
     void flush();
 
-signals:
-    void recentLogsChanged();
-    void loadingStateChanged();
-
 private:
     LogManager();
     ~LogManager() override;
+    void appendToFile(const LogEntry& entry);
+    void addRecentLog(const LogEntry& entry);
+    static std::optional<LogEntry> parseLogLine(const QString& line);
     void writeLine(const QByteArray& utf8);
 
     QString logFilePath_;
     QList<LogEntry> recentLogs_;
-    bool isLoadingFullLogs_ = false;
-    bool fullLogsLoaded_ = false;
     SerialQueue logQueue_;
     std::atomic<qint64> maxFileSize_{defaultMaxFileSize};
 };

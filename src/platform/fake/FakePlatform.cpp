@@ -33,7 +33,6 @@ public:
     bool reachesEveryWindow() const override { return p_.reachesEveryWindow_; }
     std::optional<WindowHandle> windowAt(Point point) override
     {
-        ++p_.counters.windowAt;
         if (!p_.trusted_)
             return std::nullopt;
         for (const auto& w : p_.windows_) {
@@ -44,24 +43,17 @@ public:
     }
     std::optional<Rect> frame(WindowHandle window) override
     {
-        ++p_.counters.frame;
         const auto* w = p_.trusted_ ? find(window) : nullptr;
         return w ? w->frame : std::nullopt;
     }
     WindowResult setFrame(WindowHandle window, const Rect& frame) override
     {
-        ++p_.counters.setFrame;
         if (!p_.trusted_)
             return WindowResult::Unavailable;
         auto* w = find(window);
         if (!w)
             return WindowResult::Gone;
-        if (p_.refusing_.contains(w->number))
-            return WindowResult::Refused;
-        const Size minimum = p_.minimumSizes_.value(w->number);
-        // A window kept larger than asked stays where it was asked to be.
-        w->frame = Rect(frame.x, frame.y, std::max(frame.width, minimum.width),
-                        std::max(frame.height, minimum.height));
+        w->frame = frame;
         p_.writes_.append({window, frame});
         return WindowResult::Done;
     }
@@ -92,19 +84,7 @@ public:
     {
         return qtKeyForMacKeyCode(keyCode).has_value();
     }
-    bool tellsKeys() const override { return p_.keysTold_; }
-    std::optional<HeldKeys> heldKeys() const override
-    {
-        return p_.keysTold_ ? std::optional(p_.followedHeldKeys()) : std::nullopt;
-    }
-    QString snapShortcutText() const override
-    {
-        return p_.keysTold_ ? QString() : QStringLiteral("Super+Shift+Z");
-    }
-    QString spanShortcutText() const override
-    {
-        return p_.keysTold_ ? QString() : QStringLiteral("Super+Shift+X");
-    }
+    std::optional<HeldKeys> heldKeys() const override { return p_.followedHeldKeys(); }
 
 private:
     FakePlatform::Window* find(WindowHandle window)
@@ -266,11 +246,6 @@ void FakePlatform::setDisplays(const DisplayList& displays)
         mainKey_ = displays_.first().key;
 }
 
-void FakePlatform::setMainDisplay(std::optional<QString> key)
-{
-    mainKey_ = std::move(key);
-}
-
 void FakePlatform::emitScreenParametersChanged()
 {
     emit displaysImpl_->screenParametersChanged();
@@ -334,33 +309,10 @@ void FakePlatform::removeWindow(std::uint32_t number)
     }
 }
 
-void FakePlatform::raiseWindow(std::uint32_t number)
-{
-    for (qsizetype i = 0; i < windows_.size(); ++i) {
-        if (windows_[i].number == number) {
-            windows_.move(i, 0);
-            return;
-        }
-    }
-}
-
 void FakePlatform::setActiveWindow(std::optional<std::uint32_t> number)
 {
     active_ = number;
     emit windowSystemImpl_->activeWindowChanged();
-}
-
-void FakePlatform::setMinimumWindowSize(std::uint32_t number, Size minimum)
-{
-    minimumSizes_[number] = minimum;
-}
-
-void FakePlatform::setRefusesFrames(std::uint32_t number, bool refuses)
-{
-    if (refuses)
-        refusing_.insert(number);
-    else
-        refusing_.remove(number);
 }
 
 HeldKeys FakePlatform::followedHeldKeys() const
@@ -378,8 +330,7 @@ WindowMove FakePlatform::moveOf(std::uint32_t number) const
     WindowMove move;
     move.window = handle(number);
     move.pointer = pointer_;
-    if (keysTold_)
-        move.keys = followedHeldKeys();
+    move.keys = followedHeldKeys();
     return move;
 }
 
@@ -419,15 +370,6 @@ void FakePlatform::dragWithoutMove(std::uint32_t number, Point from, Point to)
     WindowMove release = moveOf(number);
     release.startFrame = press.startFrame;
     emit windows.dragMovedNoWindow(press, release);
-}
-
-void FakePlatform::resizeByUser(std::uint32_t number, const Rect& frame)
-{
-    if (Window* w = window(number)) {
-        w->frame = frame;
-        emit static_cast<FakeWindowSystem&>(*windowSystemImpl_)
-            .windowResized(handle(number), frame);
-    }
 }
 
 void FakePlatform::pressHotKey(int keyCode, int carbonModifiers)

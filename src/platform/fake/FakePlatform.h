@@ -14,15 +14,9 @@ namespace corvane {
 
 // A scriptable in-memory desktop for tests: displays, windows, the pointer and the keys, window
 // moves and other window events, hot-key presses, a login-item store and a record of opened
-// URLs, with counters of the calls made to it.
+// URLs.
 class FakePlatform : public Platform {
 public:
-    struct Counters {
-        int windowAt = 0;
-        int frame = 0;
-        int setFrame = 0;
-    };
-
     struct Window {
         std::uint32_t number = 0;
         std::int32_t pid = 0;
@@ -45,7 +39,6 @@ public:
     // Displays. Keys default to "display-<index>" when left empty.
     void setDisplays(const DisplayList& displays);
     DisplayList displayList() const { return displays_; }
-    void setMainDisplay(std::optional<QString> key);
     void emitScreenParametersChanged();
     void emitSleep();
     void emitWake();
@@ -60,34 +53,22 @@ public:
     static WindowHandle handle(std::uint32_t number) { return {number}; }
     // The window is destroyed: every call on it fails, and it is reported closed.
     void removeWindow(std::uint32_t number);
-    void raiseWindow(std::uint32_t number);
     // The window the user works in (none: no window is active); the change is reported.
     void setActiveWindow(std::optional<std::uint32_t> number);
     // Every frame set, in order.
     QList<std::pair<WindowHandle, Rect>> writes() const { return writes_; }
     void setTrusted(bool trusted) { trusted_ = trusted; }
-    bool trusted() const { return trusted_; }
     void setReachesEveryWindow(bool reaches) { reachesEveryWindow_ = reaches; }
-    // A set frame is kept exactly unless this says otherwise (windows that refuse a size).
-    void setMinimumWindowSize(std::uint32_t number, Size minimum);
-    // The window refuses every frame.
-    void setRefusesFrames(std::uint32_t number, bool refuses = true);
 
-    // The pointer and the keys. With `told` false the desktop tells no keys (as KWin).
-    void setPointer(Point location) { pointer_ = location; }
+    // The pointer and the keys.
     void setHeldKeys(const HeldKeys& keys) { heldKeys_ = keys; }
-    void setKeysTold(bool told) { keysTold_ = told; }
     QList<int> followedKeys() const { return followedKeys_; }
-    // What a move reports now: the pointer and the held keys (the followed ones only).
-    WindowMove moveOf(std::uint32_t number) const;
     // Reports a window move: its start at the pointer (which moves there first), its steps and
     // its end. The window's frame at the start is its start frame.
     enum class MoveStage { Started, Stepped, Finished };
     void move(MoveStage stage, std::uint32_t number, std::optional<Point> pointer = std::nullopt);
     // A drag on the window that the window manager did not move, from `from` to `to`.
     void dragWithoutMove(std::uint32_t number, Point from, Point to);
-    // The user resized the window to `frame`.
-    void resizeByUser(std::uint32_t number, const Rect& frame);
 
     // Hot keys.
     void pressHotKey(int keyCode, int carbonModifiers); // press then release, if registered
@@ -105,8 +86,6 @@ public:
     // The window manager the session reports (none by default).
     void setWindowManager(const WindowManagerInfo& info) { windowManager_ = info; }
 
-    Counters counters;
-
 private:
     friend class FakeDisplays;
     friend class FakeWindowSystem;
@@ -122,13 +101,13 @@ private:
     };
 
     HeldKeys followedHeldKeys() const;
+    // What a move reports now: the pointer and the held keys (the followed ones only).
+    WindowMove moveOf(std::uint32_t number) const;
 
     DisplayList displays_;
     std::optional<QString> mainKey_;
     QList<Window> windows_; // front-most first
     std::optional<std::uint32_t> active_;
-    QHash<std::uint32_t, Size> minimumSizes_;
-    QSet<std::uint32_t> refusing_;
     QList<std::pair<WindowHandle, Rect>> writes_;
     bool trusted_ = true;
     bool reachesEveryWindow_ = true;
@@ -136,7 +115,6 @@ private:
 
     Point pointer_;
     HeldKeys heldKeys_;
-    bool keysTold_ = true;
     QList<int> followedKeys_;
 
     std::map<std::uint32_t, HotKey> hotKeys_;
