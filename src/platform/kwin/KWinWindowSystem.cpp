@@ -115,7 +115,8 @@ std::optional<WindowHandle> KWinWindowSystem::activeWindow()
     // KWin's active window: a Wayland client cannot ask which window has the keyboard.
     const auto active = canMoveWindows() ? bridge_.activeWindow() : std::nullopt;
     const auto window = active ? bridge_.window(*active) : std::nullopt;
-    if (!window || KWinOwnWindows::isOverlay(*window))
+    // Corvane's own windows (the preferences, the editor) are none of the user's to arrange.
+    if (!window || KWinOwnWindows::isOverlay(*window) || window->pid == ::getpid())
         return std::nullopt;
     return handleOf(*window);
 }

@@ -303,6 +303,9 @@ std::optional<WindowHandle> X11WindowSystem::activeWindow()
     if (types.contains(connection_.atom(XAtom::_NET_WM_WINDOW_TYPE_DESKTOP)) ||
         types.contains(connection_.atom(XAtom::_NET_WM_WINDOW_TYPE_DOCK)))
         return std::nullopt;
+    // Corvane's own windows (the preferences, the editor) are none of the user's to arrange.
+    if (inspected.first().pid == static_cast<std::int32_t>(QCoreApplication::applicationPid()))
+        return std::nullopt;
     handedOut_.insert(place.client);
     return handle(place.client);
 }
