@@ -70,7 +70,31 @@ var api = (function () {
         unmaximize: function (w) {
             if (typeof w.setMaximize === "function")
                 w.setMaximize(false, false);
-        }
+        },
+        // The virtual desktops: Plasma 6 has desktop objects with ids of their own; 5.27
+        // numbers them from 1, and those numbers serve as their ids.
+        desktops: function () {
+            if (six) {
+                return (workspace.desktops || []).map(function (d) {
+                    return { id: String(d.id), name: String(d.name) };
+                });
+            }
+            var list = [];
+            for (var i = 1; i <= (workspace.desktops || 0); ++i) {
+                var name = typeof workspace.desktopName === "function" ? workspace.desktopName(i)
+                                                                        : "";
+                list.push({ id: String(i), name: String(name) });
+            }
+            return list;
+        },
+        currentDesktop: function () {
+            var d = workspace.currentDesktop;
+            if (six)
+                return d ? String(d.id) : "";
+            return d ? String(d) : "";
+        },
+        desktopsChanged: six ? [workspace.desktopsChanged, workspace.currentDesktopChanged]
+                             : [workspace.numberDesktopsChanged, workspace.currentDesktopChanged]
     };
 })();
 
@@ -137,6 +161,10 @@ function sendWindows() {
             list.push(describe(known[id]));
     });
     send({ event: "windows", windows: list, active: activeId() });
+}
+
+function sendDesktops() {
+    send({ event: "desktops", desktops: api.desktops(), current: api.currentDesktop() });
 }
 
 function sendOutputs() {
@@ -253,6 +281,7 @@ var commands = {
         });
     },
     refresh: function () {
+        sendDesktops();
         sendOutputs();
         sendWindows();
     }
@@ -321,8 +350,13 @@ api.windowActivated.connect(function (w) {
 api.outputsChanged.forEach(function (signal) {
     signal.connect(sendOutputs);
 });
+api.desktopsChanged.forEach(function (signal) {
+    if (signal)
+        signal.connect(sendDesktops);
+});
 
 send({ event: "hello", generation: api.generation });
+sendDesktops();
 sendOutputs();
 sendWindows();
 poll();

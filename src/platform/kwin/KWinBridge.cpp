@@ -388,6 +388,8 @@ void KWinBridge::handleReport(const QString& json)
         else
             moving_ = window.id;
         emit moved(stage, window, cursor_);
+    } else if (event == u"desktops") {
+        emit desktopsReported(message);
     } else if (event == u"shortcut") {
         emit shortcutActivated(message.value(QLatin1String("name")).toString());
     }

@@ -9,6 +9,7 @@
 #include "platform/kwin/KWinInputMonitor.h"
 #include "platform/kwin/KWinOwnWindows.h"
 #include "platform/kwin/KWinSessionInfo.h"
+#include "platform/kwin/KWinVirtualDesktops.h"
 #include "platform/kwin/KWinWindowServer.h"
 #include "platform/xdg/XdgLoginItems.h"
 #include "platform/xdg/XdgWorkspace.h"
@@ -59,7 +60,8 @@ KWinPlatform::KWinPlatform(QDBusConnection bus)
       loginItems_(std::make_unique<XdgLoginItems>()), workspace_(std::make_unique<XdgWorkspace>()),
       compositing_(std::make_unique<KWinCompositing>()),
       session_(std::make_unique<KWinSessionInfo>(*bridge_)),
-      ownWindows_(std::make_unique<KWinOwnWindows>(*bridge_))
+      ownWindows_(std::make_unique<KWinOwnWindows>(*bridge_)),
+      virtualDesktops_(std::make_unique<KWinVirtualDesktops>(*bridge_))
 {
     if (!bridge_->loadScript())
         return;
@@ -110,6 +112,11 @@ Compositing& KWinPlatform::compositing()
 Session& KWinPlatform::session()
 {
     return *session_;
+}
+
+VirtualDesktops& KWinPlatform::virtualDesktops()
+{
+    return *virtualDesktops_;
 }
 
 } // namespace corvane
