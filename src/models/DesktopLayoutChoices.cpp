@@ -94,12 +94,12 @@ bool DesktopLayoutChoices::replaceLayout(const QString& oldId, const ScreenLayou
     return changed;
 }
 
-bool DesktopLayoutChoices::keepLayouts(const QSet<QString>& kept, const QString& desktop,
-                                       QSet<QString>& users)
+bool DesktopLayoutChoices::dropLayouts(const std::function<bool(const QString&)>& gone,
+                                       const QString& desktop, QSet<QString>& users)
 {
     const qsizetype before = choices_.size();
     choices_.removeIf([&](const DesktopLayoutChoice& c) {
-        if (kept.contains(c.layoutID))
+        if (!gone(c.layoutID))
             return false;
         if (c.desktop == desktop)
             users.insert(c.monitorID);

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace corvane {
@@ -41,8 +42,10 @@ public:
     // `desktop` that was are added to `users`. False when none did.
     bool replaceLayout(const QString& oldId, const ScreenLayout& layout, const QString& desktop,
                        QSet<QString>& users);
-    // Choices of a layout whose id is not among `kept` are dropped, with the same report.
-    bool keepLayouts(const QSet<QString>& kept, const QString& desktop, QSet<QString>& users);
+    // Choices of the layouts whose id `gone` answers true for are dropped, with the same
+    // report.
+    bool dropLayouts(const std::function<bool(const QString&)>& gone, const QString& desktop,
+                     QSet<QString>& users);
 
 private:
     QList<DesktopLayoutChoice> choices_;
