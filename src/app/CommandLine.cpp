@@ -39,6 +39,13 @@ struct Parser {
         QStringLiteral("display"),
         QStringLiteral("With --apply-layout: the display's number, as the tray menu shows it."),
         QStringLiteral("number")};
+    QCommandLineOption desktop{
+        QStringLiteral("desktop"),
+        QCoreApplication::translate("CommandLine",
+                                    "With --apply-layout: the virtual desktop's number (1 is the "
+                                    "first), when each desktop has layouts of its own; by default "
+                                    "the desktop shown."),
+        QStringLiteral("number")};
     QCommandLineOption list{QStringLiteral("list"),
                             QStringLiteral("Print the displays and the layouts, one per line.")};
     // The menu entry's actions: open a window of the running Corvane, starting it if needed.
@@ -59,7 +66,7 @@ struct Parser {
         // they are never taken for a cluster of one-letter options.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(logLevel);
-        parser.addOptions({snapActive, applyLayout, display, list});
+        parser.addOptions({snapActive, applyLayout, display, desktop, list});
         parser.addOptions({preferences, layoutEditor});
         startedForCommand.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(startedForCommand);
@@ -165,6 +172,9 @@ CommandLine::Options readCommand(const Parser& p)
                                          "--preferences, --layout-editor"));
     if (parser.isSet(p.display) && !parser.isSet(p.applyLayout))
         return usageError(QStringLiteral("--display goes with --apply-layout"));
+    if (parser.isSet(p.desktop) && !parser.isSet(p.applyLayout))
+        return usageError(
+            QCoreApplication::translate("CommandLine", "--desktop goes with --apply-layout"));
     if (given == 0)
         return {};
     // Refused here, before the running instance is asked anything.
@@ -197,6 +207,14 @@ CommandLine::Options readCommand(const Parser& p)
             if (!isNumber || *command.display < 1)
                 return usageError(
                     QStringLiteral("'%1' is no display number").arg(parser.value(p.display)));
+        }
+        if (parser.isSet(p.desktop)) {
+            bool isNumber = false;
+            command.desktop = parser.value(p.desktop).toInt(&isNumber);
+            if (!isNumber || *command.desktop < 1)
+                return usageError(
+                    QCoreApplication::translate("CommandLine", "'%1' is no desktop number")
+                        .arg(parser.value(p.desktop)));
         }
     } else if (parser.isSet(p.preferences)) {
         command.kind = ScriptCommand::Kind::OpenPreferences;
