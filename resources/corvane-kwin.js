@@ -93,6 +93,14 @@ var api = (function () {
                 return d ? String(d.id) : "";
             return d ? String(d) : "";
         },
+        // Whether the window shows on the desktop shown (unknown counts as shown).
+        onCurrentDesktop: function (w) {
+            if (w.onAllDesktops)
+                return true;
+            if (six)
+                return !w.desktops || w.desktops.indexOf(workspace.currentDesktop) >= 0;
+            return w.desktop === undefined || w.desktop === workspace.currentDesktop;
+        },
         desktopsChanged: six ? [workspace.desktopsChanged, workspace.currentDesktopChanged]
                              : [workspace.numberDesktopsChanged, workspace.currentDesktopChanged]
     };
@@ -231,9 +239,10 @@ function forget(w) {
     sendWindows();
 }
 
-// An overlay never keeps the keyboard: the window that had it gets it back.
+// An overlay never keeps the keyboard: the window that had it gets it back, unless it is on
+// another desktop, which activating it would switch to.
 function giveBackFocus() {
-    if (lastActive && known[String(lastActive.internalId)])
+    if (lastActive && known[String(lastActive.internalId)] && api.onCurrentDesktop(lastActive))
         api.activate(lastActive);
 }
 
@@ -265,6 +274,8 @@ var commands = {
             if (api.activeWindow() === w)
                 giveBackFocus();
             w.keepAbove = true;
+            // An overlay belongs to an output, not to a desktop: it shows on every one.
+            w.onAllDesktops = true;
             w.skipTaskbar = true;
             w.skipSwitcher = true;
             w.skipPager = true;
