@@ -6,6 +6,8 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -99,12 +101,20 @@ private slots:
         QCOMPARE(layoutOf(1), u"Thirds"_s);
         Settings::reload();
         QCOMPARE(Settings::data(SettingsKeys::monitorLayoutPreferences), before);
-        // Another desktop's choice is made by its number, and waits until it is shown.
+        // Another desktop's choice is made by its number (here and over D-Bus), and waits until
+        // it is shown.
         QVERIFY(
             run({u"--apply-layout"_s, u"Grid"_s, u"--display"_s, u"1"_s, u"--desktop"_s, u"3"_s}));
         QCOMPARE(layoutOf(1), u"Thirds"_s);
         QVERIFY(showDesktop(3));
         QCOMPARE(layoutOf(1), u"Grid"_s);
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(u"app.corvane.Corvane"_s, u"/Corvane"_s,
+                                           u"app.corvane.Corvane"_s, u"ApplyLayoutOnDesktop"_s);
+        call.setArguments({u"Wide"_s, 1, 4});
+        QCOMPARE(QDBusConnection::sessionBus().call(call).type(), QDBusMessage::ReplyMessage);
+        QVERIFY(showDesktop(4));
+        QCOMPARE(layoutOf(1), u"Wide"_s);
     }
 
     // The window is on every desktop: it follows the layout of the one shown.
