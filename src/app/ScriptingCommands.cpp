@@ -222,9 +222,12 @@ ScriptReply ScriptingCommands::list() const
                                  field(layoutInUse(display, layouts))}
                          .join(u'\t'));
     }
-    const LayoutKeys keys(LayoutManager::shared());
-    for (const Listed& listed : layouts) {
-        const int key = keys.keyOf(listed.layout);
+    // The same order as the layout keys': each layout's key by its place.
+    const LayoutKeys layoutKeys(LayoutManager::shared());
+    const QList<int> keys = layoutKeys.keysOf(layoutKeys.orderedLayouts());
+    for (qsizetype i = 0; i < layouts.size(); ++i) {
+        const Listed& listed = layouts.at(i);
+        const int key = keys.value(i);
         lines.append(QStringList{QStringLiteral("layout"), field(listed.layout.name), listed.kind,
                                  listed.layout.uuidString(),
                                  key == 0 ? QStringLiteral("-") : QString::number(key)}

@@ -417,9 +417,7 @@ void TrayApplication::openLayoutEditor()
         preferencesWindow_->view()->page(PreferencesTab::layoutEditor));
     if (!gallery)
         return;
-    const DisplayList screens = Platform::current().displays().screens();
-    if (const auto display =
-            screenContainingPoint(Platform::current().inputMonitor().mouseLocation(), screens))
+    if (const auto display = displayUnderPointer())
         gallery->setSelectedMonitor(*display);
     const auto& display = gallery->selectedMonitor();
     if (!display)

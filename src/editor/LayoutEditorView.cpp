@@ -228,12 +228,17 @@ void LayoutEditorView::updateSelectedCells()
     // The pictures show the space around zones as that display would have it.
     const double space = Settings::spaceAroundZones();
     const Size usableArea = display ? display->visibleFrame.size() : Size();
-    const LayoutKeys keys(layoutManager_);
+    const LayoutKeys layoutKeys(layoutManager_);
+    const QList<ScreenLayout> ordered = layoutKeys.orderedLayouts();
+    const QList<int> keys = layoutKeys.keysOf(ordered);
     for (const auto* cells : {&templateCells_, &customCells_}) {
         for (LayoutPreviewView* cell : *cells) {
             cell->setSelected(chosen && cell->layout().id == chosen->id);
             cell->setSpaceAroundZones(space, usableArea);
-            const int key = keys.keyOf(cell->layout());
+            const auto at =
+                std::find_if(ordered.begin(), ordered.end(),
+                             [&](const ScreenLayout& l) { return l.id == cell->layout().id; });
+            const int key = at == ordered.end() ? 0 : keys.at(at - ordered.begin());
             cell->setToolTip(key == 0
                                  ? tr("No layout key (right-click to give it one)")
                                  : tr("Layout key: %1 (right-click to change it)")

@@ -45,32 +45,40 @@ QList<std::optional<int>> LayoutKeys::givenKeys(const QList<ScreenLayout>& layou
     return keys;
 }
 
+QList<int> LayoutKeys::keysOf(const QList<ScreenLayout>& layouts) const
+{
+    const QList<std::optional<int>> given = givenKeys(layouts);
+    QList<int> keys;
+    for (qsizetype i = 0; i < layouts.size(); ++i) {
+        const int place = static_cast<int>(i) + 1;
+        if (given.at(i))
+            keys.append(*given.at(i));
+        else if (place <= keyCount && !given.contains(std::optional<int>(place)))
+            keys.append(place);
+        else
+            keys.append(0);
+    }
+    return keys;
+}
+
 int LayoutKeys::keyOf(const ScreenLayout& layout) const
 {
     const QList<ScreenLayout> layouts = orderedLayouts();
-    const QList<std::optional<int>> given = givenKeys(layouts);
-    const auto at = std::find_if(layouts.begin(), layouts.end(),
-                                 [&](const ScreenLayout& l) { return l.id == layout.id; });
-    if (at == layouts.end())
-        return 0;
-    const auto index = std::distance(layouts.begin(), at);
-    if (given.at(index))
-        return *given.at(index);
-    const int place = static_cast<int>(index) + 1;
-    if (place > keyCount || given.contains(std::optional<int>(place)))
-        return 0;
-    return place;
+    const QList<int> keys = keysOf(layouts);
+    for (qsizetype i = 0; i < layouts.size(); ++i) {
+        if (layouts.at(i).id == layout.id)
+            return keys.at(i);
+    }
+    return 0;
 }
 
 std::optional<ScreenLayout> LayoutKeys::layoutForKey(int key) const
 {
     if (key < 1 || key > keyCount)
         return std::nullopt;
-    for (const ScreenLayout& layout : orderedLayouts()) {
-        if (keyOf(layout) == key)
-            return layout;
-    }
-    return std::nullopt;
+    const QList<ScreenLayout> layouts = orderedLayouts();
+    const qsizetype at = keysOf(layouts).indexOf(key);
+    return at < 0 ? std::nullopt : std::optional(layouts.at(at));
 }
 
 bool LayoutKeys::setKey(const ScreenLayout& layout, int key)

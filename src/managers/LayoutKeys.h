@@ -32,6 +32,9 @@ public:
     // round from the last to the first.
     ScreenLayout stepFrom(const ScreenLayout& from, int step) const;
 
+    // The key of each layout of the order (as orderedLayouts gives it), 0 for none.
+    QList<int> keysOf(const QList<ScreenLayout>& layouts) const;
+
 private:
     // The key each layout of the order was given, if any.
     QList<std::optional<int>> givenKeys(const QList<ScreenLayout>& layouts) const;
