@@ -132,6 +132,10 @@ ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<in
                 "ScriptingCommands", "Layouts per virtual desktop are off: turn them on in "
                                      "Preferences → General to give --desktop"));
         desktop = desktops.withNumber(*desktopNumber);
+        if (desktops.desktops().isEmpty())
+            return failure(QCoreApplication::translate(
+                "ScriptingCommands", "The window manager names no virtual desktops: leave out "
+                                     "--desktop"));
         if (!desktop)
             return failure(QCoreApplication::translate("ScriptingCommands",
                                                        "There is no desktop %1 (desktops: 1 to %2)")

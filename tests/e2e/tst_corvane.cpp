@@ -486,6 +486,10 @@ private slots:
             << "bus" << QStringList{apply, "Nope"} << 1 << "no layout named 'Nope'";
         QTest::newRow("no such display")
             << "command" << QStringList{apply, "Halves", "--display", "3"} << 1 << "no display 3";
+        QTest::newRow("no such desktop")
+            << "command" << QStringList{apply, "Halves", "--desktop", "9"} << 1 << "no desktop 9";
+        QTest::newRow("a desktop without a layout")
+            << "command" << QStringList{u"--desktop"_s, "2"} << 2 << "goes with --apply-layout";
         QTest::newRow("no active window")
             << "command" << QStringList{snap, "1"} << 1 << "No window is active";
         QTest::newRow("two commands")
