@@ -275,7 +275,7 @@ void LayoutManager::removeStalePreferences()
 
 std::optional<VirtualDesktop> LayoutManager::choiceDesktop()
 {
-    if (!Settings::layoutsPerDesktop())
+    if (!Settings::layoutsPerDesktop() || !Platform::isInstalled())
         return std::nullopt;
     return Platform::current().virtualDesktops().current();
 }
