@@ -70,7 +70,39 @@ var api = (function () {
         unmaximize: function (w) {
             if (typeof w.setMaximize === "function")
                 w.setMaximize(false, false);
-        }
+        },
+        // The virtual desktops: Plasma 6 has desktop objects with ids of their own; 5.27
+        // numbers them from 1, and those numbers serve as their ids.
+        desktops: function () {
+            if (six) {
+                return (workspace.desktops || []).map(function (d) {
+                    return { id: String(d.id), name: String(d.name) };
+                });
+            }
+            var list = [];
+            for (var i = 1; i <= (workspace.desktops || 0); ++i) {
+                var name = typeof workspace.desktopName === "function" ? workspace.desktopName(i)
+                                                                        : "";
+                list.push({ id: String(i), name: String(name) });
+            }
+            return list;
+        },
+        currentDesktop: function () {
+            var d = workspace.currentDesktop;
+            if (six)
+                return d ? String(d.id) : "";
+            return d ? String(d) : "";
+        },
+        // Whether the window shows on the desktop shown (unknown counts as shown).
+        onCurrentDesktop: function (w) {
+            if (w.onAllDesktops)
+                return true;
+            if (six)
+                return !w.desktops || w.desktops.indexOf(workspace.currentDesktop) >= 0;
+            return w.desktop === undefined || w.desktop === workspace.currentDesktop;
+        },
+        desktopsChanged: six ? [workspace.desktopsChanged, workspace.currentDesktopChanged]
+                             : [workspace.numberDesktopsChanged, workspace.currentDesktopChanged]
     };
 })();
 
@@ -138,6 +170,10 @@ function sendWindows() {
             list.push(describe(known[id]));
     });
     send({ event: "windows", windows: list, active: activeId() });
+}
+
+function sendDesktops() {
+    send({ event: "desktops", desktops: api.desktops(), current: api.currentDesktop() });
 }
 
 function sendOutputs() {
@@ -216,9 +252,10 @@ function forget(w) {
     sendWindows();
 }
 
-// An overlay never keeps the keyboard: the window that had it gets it back.
+// An overlay never keeps the keyboard: the window that had it gets it back, unless it is on
+// another desktop, which activating it would switch to.
 function giveBackFocus() {
-    if (lastActive && known[String(lastActive.internalId)])
+    if (lastActive && known[String(lastActive.internalId)] && api.onCurrentDesktop(lastActive))
         api.activate(lastActive);
 }
 
@@ -250,6 +287,8 @@ var commands = {
             if (api.activeWindow() === w)
                 giveBackFocus();
             w.keepAbove = true;
+            // An overlay belongs to an output, not to a desktop: it shows on every one.
+            w.onAllDesktops = true;
             w.skipTaskbar = true;
             w.skipSwitcher = true;
             w.skipPager = true;
@@ -266,6 +305,7 @@ var commands = {
         });
     },
     refresh: function () {
+        sendDesktops();
         sendOutputs();
         sendWindows();
     }
@@ -334,8 +374,13 @@ api.windowActivated.connect(function (w) {
 api.outputsChanged.forEach(function (signal) {
     signal.connect(sendOutputs);
 });
+api.desktopsChanged.forEach(function (signal) {
+    if (signal)
+        signal.connect(sendDesktops);
+});
 
 send({ event: "hello", generation: api.generation });
+sendDesktops();
 sendOutputs();
 sendWindows();
 poll();

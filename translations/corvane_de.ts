@@ -87,6 +87,18 @@ anzeigen.</translation>
         <source>&apos;%1&apos; is no display number</source>
         <translation>„%1“ ist keine Bildschirmnummer</translation>
     </message>
+    <message>
+        <source>With --apply-layout: the virtual desktop&apos;s number (1 is the first), when each desktop has layouts of its own; by default the desktop shown.</source>
+        <translation>Mit --apply-layout: die Nummer der virtuellen Arbeitsfläche (1 ist die erste), wenn jede Arbeitsfläche eigene Layouts hat; ohne Angabe die angezeigte Arbeitsfläche.</translation>
+    </message>
+    <message>
+        <source>--desktop goes with --apply-layout</source>
+        <translation>--desktop gehört zu --apply-layout</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no desktop number</source>
+        <translation>„%1“ ist keine Nummer einer Arbeitsfläche</translation>
+    </message>
 </context>
 <context>
     <name>FeedbackType</name>
@@ -307,6 +319,22 @@ anzeigen.</translation>
             <numerusform>%n Layouts heißen „%1“: Geben Sie eines über seine ID an (%2)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Layouts per virtual desktop are off: turn them on in Preferences → General to give --desktop</source>
+        <translation>Layouts pro virtueller Arbeitsfläche sind ausgeschaltet: Schalten Sie sie unter Einstellungen → Allgemein ein, um --desktop anzugeben</translation>
+    </message>
+    <message>
+        <source>The window manager names no virtual desktops: leave out --desktop</source>
+        <translation>Die Fensterverwaltung nennt keine virtuellen Arbeitsflächen: Lassen Sie --desktop weg</translation>
+    </message>
+    <message>
+        <source>There is no desktop %1 (desktops: 1 to %2)</source>
+        <translation>Es gibt keine Arbeitsfläche %1 (Arbeitsflächen: 1 bis %2)</translation>
+    </message>
+    <message>
+        <source>%1 on desktop %2</source>
+        <translation>%1 auf Arbeitsfläche %2</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -348,6 +376,13 @@ anzeigen.</translation>
     <message>
         <source>Key %1</source>
         <translation>Taste %1</translation>
+    </message>
+</context>
+<context>
+    <name>VirtualDesktop</name>
+    <message>
+        <source>Desktop %1</source>
+        <translation>Arbeitsfläche %1</translation>
     </message>
 </context>
 <context>
@@ -856,6 +891,14 @@ anzeigen.</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Layouts per virtual desktop</source>
+        <translation>Layouts pro virtueller Arbeitsfläche</translation>
+    </message>
+    <message>
+        <source>A layout chosen for a display holds on the virtual desktop shown when it is chosen; desktops without a choice of their own use the display&apos;s</source>
+        <translation>Ein für einen Bildschirm gewähltes Layout gilt auf der virtuellen Arbeitsfläche, die bei der Wahl angezeigt wird; Arbeitsflächen ohne eigene Wahl nutzen die des Bildschirms</translation>
+    </message>
 </context>
 <context>
     <name>corvane::KWinSessionInfo</name>
@@ -972,6 +1015,38 @@ anzeigen.</translation>
         <source>Keys Already Taken</source>
         <translation>Bereits belegte Tasten</translation>
     </message>
+    <message>
+        <source>Layouts</source>
+        <translation>Layouts</translation>
+    </message>
+    <message>
+        <source>Next layout</source>
+        <translation>Nächstes Layout</translation>
+    </message>
+    <message>
+        <source>The display under the pointer uses the layout after its own, in the order corvane --list shows them</source>
+        <translation>Der Bildschirm unter dem Mauszeiger nutzt das Layout nach seinem eigenen, in der Reihenfolge, die corvane --list zeigt</translation>
+    </message>
+    <message>
+        <source>Previous layout</source>
+        <translation>Vorheriges Layout</translation>
+    </message>
+    <message>
+        <source>Layout key %1</source>
+        <translation>Layout-Taste %1</translation>
+    </message>
+    <message>
+        <source>The layout holding this layout key, on the display under the pointer; give layouts their keys in the Layout Editor by right-clicking them</source>
+        <translation>Das Layout mit dieser Layout-Taste, auf dem Bildschirm unter dem Mauszeiger; Tasten vergeben Sie im Layout-Editor per Rechtsklick auf ein Layout</translation>
+    </message>
+    <message>
+        <source>Open the layout editor</source>
+        <translation>Layout-Editor öffnen</translation>
+    </message>
+    <message>
+        <source>On the display under the pointer</source>
+        <translation>Auf dem Bildschirm unter dem Mauszeiger</translation>
+    </message>
 </context>
 <context>
     <name>corvane::LayoutEditorView</name>
@@ -1057,6 +1132,26 @@ anzeigen.</translation>
     <message>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>No layout key (right-click to give it one)</source>
+        <translation>Keine Layout-Taste (Rechtsklick, um eine zu vergeben)</translation>
+    </message>
+    <message>
+        <source>Layout key: %1 (right-click to change it)</source>
+        <translation>Layout-Taste: %1 (Rechtsklick zum Ändern)</translation>
+    </message>
+    <message>
+        <source>Layout Key</source>
+        <translation>Layout-Taste</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>The layout key could not be saved: %1</source>
+        <translation>Die Layout-Taste konnte nicht gespeichert werden: %1</translation>
     </message>
 </context>
 <context>
@@ -1219,6 +1314,10 @@ anzeigen.</translation>
     <message>
         <source>Custom Layouts</source>
         <translation>Eigene Layouts</translation>
+    </message>
+    <message>
+        <source>Layouts for %1 only</source>
+        <translation>Layouts nur für %1</translation>
     </message>
 </context>
 <context>

@@ -3,7 +3,7 @@
 
 _corvane_listed()
 {
-    # $1: "layout" or "display"; prints field 2 of those lines of corvane --list.
+    # $1: "layout", "display" or "desktop"; prints field 2 of those lines of corvane --list.
     corvane --list 2>/dev/null | awk -F '\t' -v kind="$1" '$1 == kind { print $2 }'
 }
 
@@ -32,8 +32,11 @@ _corvane()
         --display)
             mapfile -t COMPREPLY < <(compgen -W "$(_corvane_listed display)" -- "$cur")
             return ;;
+        --desktop)
+            mapfile -t COMPREPLY < <(compgen -W "$(_corvane_listed desktop)" -- "$cur")
+            return ;;
     esac
     mapfile -t COMPREPLY < <(compgen -W '-h --help --help-all -v --version --log-level
-        --snap-active --apply-layout --display --list --preferences --layout-editor' -- "$cur")
+        --snap-active --apply-layout --display --desktop --list --preferences --layout-editor' -- "$cur")
 }
 complete -F _corvane corvane

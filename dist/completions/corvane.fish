@@ -13,6 +13,7 @@ complete -c corvane -l log-level -x -a 'debug info warning error' -d 'Record log
 complete -c corvane -l snap-active -x -a '1 2 3 4 5 6 7 8 9 next previous' -d 'Move the active window to a zone'
 complete -c corvane -l apply-layout -x -a '(__corvane_listed layout)' -d 'Use a layout on a display'
 complete -c corvane -l display -x -a '(__corvane_listed display)' -d 'With --apply-layout: the display number'
+complete -c corvane -l desktop -x -a '(__corvane_listed desktop)' -d 'With --apply-layout: the virtual desktop number'
 complete -c corvane -l list -d 'Print the displays and the layouts'
 complete -c corvane -l preferences -d 'Open the preferences window'
 complete -c corvane -l layout-editor -d 'Open the layout editor'

@@ -48,6 +48,13 @@ struct Parser {
                                     "With --apply-layout: the display's number, as the "
                                     "tray menu shows it."),
         QCoreApplication::translate("CommandLine", "number")};
+    QCommandLineOption desktop{
+        QStringLiteral("desktop"),
+        QCoreApplication::translate("CommandLine",
+                                    "With --apply-layout: the virtual desktop's number (1 is the "
+                                    "first), when each desktop has layouts of its own; by default "
+                                    "the desktop shown."),
+        QCoreApplication::translate("CommandLine", "number")};
     QCommandLineOption list{
         QStringLiteral("list"),
         QCoreApplication::translate("CommandLine",
@@ -73,7 +80,7 @@ struct Parser {
         // they are never taken for a cluster of one-letter options.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(logLevel);
-        parser.addOptions({snapActive, applyLayout, display, list});
+        parser.addOptions({snapActive, applyLayout, display, desktop, list});
         parser.addOptions({preferences, layoutEditor});
         startedForCommand.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(startedForCommand);
@@ -183,6 +190,9 @@ CommandLine::Options readCommand(const Parser& p)
     if (parser.isSet(p.display) && !parser.isSet(p.applyLayout))
         return usageError(
             QCoreApplication::translate("CommandLine", "--display goes with --apply-layout"));
+    if (parser.isSet(p.desktop) && !parser.isSet(p.applyLayout))
+        return usageError(
+            QCoreApplication::translate("CommandLine", "--desktop goes with --apply-layout"));
     if (given == 0)
         return {};
     // Refused here, before the running instance is asked anything.
@@ -217,6 +227,14 @@ CommandLine::Options readCommand(const Parser& p)
                 return usageError(
                     QCoreApplication::translate("CommandLine", "'%1' is no display number")
                         .arg(parser.value(p.display)));
+        }
+        if (parser.isSet(p.desktop)) {
+            bool isNumber = false;
+            command.desktop = parser.value(p.desktop).toInt(&isNumber);
+            if (!isNumber || *command.desktop < 1)
+                return usageError(
+                    QCoreApplication::translate("CommandLine", "'%1' is no desktop number")
+                        .arg(parser.value(p.desktop)));
         }
     } else if (parser.isSet(p.preferences)) {
         command.kind = ScriptCommand::Kind::OpenPreferences;

@@ -49,6 +49,8 @@ QByteArray ScriptCommand::encode() const
         object.insert(QStringLiteral("layout"), layout);
     if (display)
         object.insert(QStringLiteral("display"), *display);
+    if (desktop)
+        object.insert(QStringLiteral("desktop"), *desktop);
     return line(object);
 }
 
@@ -66,12 +68,15 @@ std::optional<ScriptCommand> ScriptCommand::decode(const QByteArray& text)
     command.kind = entry->kind;
     command.zone = fields->value(QStringLiteral("zone")).toString();
     command.layout = fields->value(QStringLiteral("layout")).toString();
-    const QJsonValue display = fields->value(QStringLiteral("display"));
-    if (display.isDouble()) {
-        // A number that is no whole int becomes 0, which no display has.
-        command.display = display.toInt(0);
-    } else if (!display.isUndefined()) {
-        return std::nullopt;
+    for (const auto& [key, number] : {std::pair(QStringLiteral("display"), &command.display),
+                                      std::pair(QStringLiteral("desktop"), &command.desktop)}) {
+        const QJsonValue value = fields->value(key);
+        if (value.isDouble()) {
+            // A number that is no whole int becomes 0, which no display or desktop has.
+            *number = value.toInt(0);
+        } else if (!value.isUndefined()) {
+            return std::nullopt;
+        }
     }
     return command;
 }

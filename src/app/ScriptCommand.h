@@ -19,6 +19,8 @@ struct ScriptCommand {
     // (none: the display under the pointer).
     QString layout;
     std::optional<int> display;
+    // ApplyLayout: the virtual desktop's number (none: the one shown).
+    std::optional<int> desktop;
 
     QByteArray encode() const;
     // None for anything that is not a well-formed command.

@@ -71,6 +71,13 @@ QString ScriptingBus::ApplyLayout(const QString& layout, int display)
         commands_.applyLayout(layout, display == 0 ? std::nullopt : std::optional<int>(display)));
 }
 
+QString ScriptingBus::ApplyLayoutOnDesktop(const QString& layout, int display, int desktop)
+{
+    return answer(commands_.applyLayout(layout,
+                                        display == 0 ? std::nullopt : std::optional<int>(display),
+                                        desktop == 0 ? std::nullopt : std::optional<int>(desktop)));
+}
+
 QString ScriptingBus::List()
 {
     return answer(commands_.list());

@@ -33,6 +33,8 @@ public slots:
     // under the pointer.
     QString SnapActive(const QString& zone);
     QString ApplyLayout(const QString& layout, int display);
+    // --apply-layout with --desktop: `desktop` 0 is the desktop shown.
+    QString ApplyLayoutOnDesktop(const QString& layout, int display, int desktop);
     QString List();
 
 private:

@@ -6,6 +6,7 @@
 #include "layouts/LayoutManager.h"
 #include "logging/ControlCharacters.h"
 #include "logging/Logger.h"
+#include "layouts/LayoutKeys.h"
 #include "models/Layouts.h"
 #include "overlay/ZoneManager.h"
 #include "platform/Platform.h"
@@ -101,7 +102,7 @@ ScriptReply ScriptingCommands::run(const ScriptCommand& command)
     case ScriptCommand::Kind::SnapActive:
         return snapActive(command.zone);
     case ScriptCommand::Kind::ApplyLayout:
-        return applyLayout(command.layout, command.display);
+        return applyLayout(command.layout, command.display, command.desktop);
     case ScriptCommand::Kind::List:
         return list();
     }
@@ -122,11 +123,30 @@ ScriptReply ScriptingCommands::snapActive(const QString& zone)
     return {outcome.snapped, outcome.message};
 }
 
-ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<int> number)
+ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<int> number,
+                                           std::optional<int> desktopNumber)
 {
     if (const auto refusal =
             refuseLength(QCoreApplication::translate("ScriptingCommands", "layout name"), text))
         return failure(*refusal);
+    std::optional<VirtualDesktop> desktop;
+    if (desktopNumber) {
+        const VirtualDesktops& desktops = Platform::current().virtualDesktops();
+        if (!Settings::layoutsPerDesktop())
+            return failure(QCoreApplication::translate(
+                "ScriptingCommands", "Layouts per virtual desktop are off: turn them on in "
+                                     "Preferences → General to give --desktop"));
+        desktop = desktops.withNumber(*desktopNumber);
+        if (desktops.desktops().isEmpty())
+            return failure(QCoreApplication::translate(
+                "ScriptingCommands", "The window manager names no virtual desktops: leave out "
+                                     "--desktop"));
+        if (!desktop)
+            return failure(QCoreApplication::translate("ScriptingCommands",
+                                                       "There is no desktop %1 (desktops: 1 to %2)")
+                               .arg(*desktopNumber)
+                               .arg(desktops.desktops().size()));
+    }
     const DisplayList screens = Platform::current().displays().screens();
     std::optional<Display> display;
     if (number) {
@@ -146,16 +166,21 @@ ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<in
     if (!found.layout)
         return failure(found.error);
     const int index = static_cast<int>(screens.indexOf(*display)) + 1;
-    if (!delegate_.statusMenu().selectLayoutForDisplay(*display, *found.layout))
+    if (!delegate_.statusMenu().selectLayoutForDisplay(*display, *found.layout, desktop))
         return failure(QCoreApplication::translate("ScriptingCommands",
                                                    "Display %1 (%2) keeps its layout: the choice "
                                                    "of %3 could not be saved to %4 (%5)")
                            .arg(index)
                            .arg(field(display->localizedName), field(found.layout->name),
                                 Settings::fileName(), Settings::lastWriteFailure()));
-    return {true, QCoreApplication::translate("ScriptingCommands", "Display %1 (%2) uses %3")
-                      .arg(index)
-                      .arg(field(display->localizedName), field(found.layout->name))};
+    const QString done = QCoreApplication::translate("ScriptingCommands", "Display %1 (%2) uses %3")
+                             .arg(index)
+                             .arg(field(display->localizedName), field(found.layout->name));
+    if (!desktop)
+        return {true, done};
+    return {true, QCoreApplication::translate("ScriptingCommands", "%1 on desktop %2")
+                      .arg(done)
+                      .arg(desktop->number)};
 }
 
 ScriptingCommands::Found ScriptingCommands::findLayout(const QString& text) const
@@ -194,6 +219,13 @@ ScriptReply ScriptingCommands::list() const
     const QList<Listed> layouts = availableLayouts();
     const DisplayList screens = Platform::current().displays().screens();
     QStringList lines;
+    const VirtualDesktops& desktops = Platform::current().virtualDesktops();
+    const auto shown = desktops.current();
+    for (const VirtualDesktop& desktop : desktops.desktops())
+        lines.append(QStringList{QStringLiteral("desktop"), QString::number(desktop.number),
+                                 field(desktop.title()),
+                                 desktop == shown ? QStringLiteral("current") : QStringLiteral("-")}
+                         .join(u'\t'));
     for (qsizetype i = 0; i < screens.size(); ++i) {
         const Display& display = screens.at(i);
         lines.append(QStringList{QStringLiteral("display"), QString::number(i + 1),
@@ -204,10 +236,17 @@ ScriptReply ScriptingCommands::list() const
                                  field(layoutInUse(display, layouts))}
                          .join(u'\t'));
     }
-    for (const Listed& listed : layouts)
+    // The same order as the layout keys': each layout's key by its place.
+    const LayoutKeys layoutKeys(LayoutManager::shared());
+    const QList<int> keys = layoutKeys.keysOf(layoutKeys.orderedLayouts());
+    for (qsizetype i = 0; i < layouts.size(); ++i) {
+        const Listed& listed = layouts.at(i);
+        const int key = keys.value(i);
         lines.append(QStringList{QStringLiteral("layout"), field(listed.layout.name), listed.kind,
-                                 listed.layout.uuidString()}
+                                 listed.layout.uuidString(),
+                                 key == 0 ? QStringLiteral("-") : QString::number(key)}
                          .join(u'\t'));
+    }
     return {true, lines.join(u'\n')};
 }
 

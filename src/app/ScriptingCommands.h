@@ -31,11 +31,15 @@ public:
     // `zone`: "1" … "9", "next" or "previous".
     ScriptReply snapActive(const QString& zone);
     // `layout`: a layout's name (exact, else ignoring case) or id; `display`: its number in the
-    // status menu, or none for the display under the pointer.
-    ScriptReply applyLayout(const QString& layout, std::optional<int> display);
-    // One line per display, then one per layout, fields apart by tabs:
+    // status menu, or none for the display under the pointer; `desktop`: the virtual desktop's
+    // number, or none for the one shown.
+    ScriptReply applyLayout(const QString& layout, std::optional<int> display,
+                            std::optional<int> desktop = std::nullopt);
+    // One line per virtual desktop, then per display (its layout on the desktop shown), then
+    // per layout with its layout key ("-" for none), fields apart by tabs:
+    //   desktop <number> <name> current|-
     //   display <number> <name> <identifier> <width>x<height> <layout in use>
-    //   layout <name> built-in|template|custom <id>
+    //   layout <name> built-in|template|custom <id> <key>
     ScriptReply list() const;
 
 private:

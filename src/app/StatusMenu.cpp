@@ -163,6 +163,9 @@ void StatusMenu::addDisplayMenus(QMenu& menu)
         const ScreenLayout inUse =
             layoutManager_.layoutFor(display).value_or(LayoutManager::fallbackLayout());
         addLayoutItems(*submenu, *choice, display, inUse);
+        // The marks are those of the desktop shown; the menu says which one that is.
+        if (const auto desktop = LayoutManager::choiceDesktop())
+            addHeading(*submenu, menuItemText(tr("Layouts for %1 only").arg(desktop->title())));
     }
 }
 
@@ -201,11 +204,17 @@ void StatusMenu::addLayoutItems(QMenu& submenu, QActionGroup& choice, const Disp
         addLayoutItem(submenu, choice, display, layout, inUse);
 }
 
-bool StatusMenu::selectLayoutForDisplay(const Display& display, const ScreenLayout& layout)
+bool StatusMenu::selectLayoutForDisplay(const Display& display, const ScreenLayout& layout,
+                                        const std::optional<VirtualDesktop>& desktop)
 {
     // Saved first: a choice that is gone at the next start must not look made in this one.
-    if (!layoutManager_.saveLayoutPreference(display, layout))
+    if (!layoutManager_.saveLayoutPreference(display, layout, desktop))
         return false;
+    // A desktop not shown keeps the choice for when it is.
+    if (desktop && desktop != LayoutManager::choiceDesktop()) {
+        updateMenu();
+        return true;
+    }
     ZoneManager& windows = layoutManager_.zoneManager();
     if (Settings::showLayoutPreview())
         windows.showLayoutPreview(layout, display);

@@ -3,6 +3,7 @@
 
 #include "models/ScreenLayout.h"
 #include "platform/Display.h"
+#include "platform/VirtualDesktops.h"
 
 #include <QObject>
 #include <QPointer>
@@ -45,8 +46,10 @@ public:
     void updateAccessibilityWarning();
     // Applies a layout chosen from the menu: stored choice, preview, zones, rebuild. False when
     // the choice could not be saved: then nothing changes (the settings store has announced
-    // why, and Settings::lastWriteFailure() says it).
-    bool selectLayoutForDisplay(const Display& display, const ScreenLayout& layout);
+    // why, and Settings::lastWriteFailure() says it). With a desktop given, the choice is that
+    // desktop's; shown at once only if it is the desktop shown.
+    bool selectLayoutForDisplay(const Display& display, const ScreenLayout& layout,
+                                const std::optional<VirtualDesktop>& desktop = {});
 
     static QString displayTitle(const Display& display, int index, bool isMain);
     static QString hintText();

@@ -9,6 +9,7 @@
 #include "editor/LayoutEditorView.h"
 #include "layouts/LayoutManager.h"
 #include "logging/Logger.h"
+#include "layouts/LayoutKeys.h"
 #include "overlay/ZoneManager.h"
 #include "platform/KeyNames.h"
 #include "platform/Platform.h"
@@ -167,6 +168,7 @@ void TrayApplication::setupServices()
             &TrayApplication::explainUnmovedDrag);
     activeWindowSnapper_ = std::make_unique<ActiveWindowSnapper>(zoneManager_);
     setupSnapShortcuts();
+    followVirtualDesktops();
     QMetaObject::invokeMethod(
         this, [] { LayoutManager::shared().applySavedLayouts(); }, Qt::QueuedConnection);
     checkFirstLaunch();
@@ -218,15 +220,70 @@ void TrayApplication::setupSnapShortcuts()
     for (int number = 1; number <= 9; ++number)
         actions.append({Name::moveWindowToZone(number), {ZoneRequest::Kind::Number, number}});
     // The facility outlives this delegate: its handlers hold the delegate weakly.
-    for (const auto& [name, request] : std::as_const(actions)) {
+    const auto onKey = [this](const Name& name, std::function<void(TrayApplication&)> action) {
         KeyboardShortcuts::shared().onKeyDown(
-            name, [self = QPointer<TrayApplication>(this), request] {
+            name, [self = QPointer<TrayApplication>(this), action] {
                 if (self)
                     QMetaObject::invokeMethod(
-                        self, [self, request] { self->snapActiveWindow(request); },
-                        Qt::QueuedConnection);
+                        self, [self, action] { action(*self); }, Qt::QueuedConnection);
             });
+    };
+    for (const auto& [name, request] : std::as_const(actions))
+        onKey(name, [request](TrayApplication& app) { app.snapActiveWindow(request); });
+    for (int key = 1; key <= LayoutKeys::keyCount; ++key)
+        onKey(Name::applyLayout(key), [key](TrayApplication& app) { app.applyLayoutKey(key); });
+    onKey(Name::applyNextLayout(), [](TrayApplication& app) { app.stepLayout(1); });
+    onKey(Name::applyPreviousLayout(), [](TrayApplication& app) { app.stepLayout(-1); });
+    onKey(Name::openLayoutEditor(), [](TrayApplication& app) { app.openLayoutEditor(); });
+}
+
+std::optional<Display> TrayApplication::displayUnderPointer() const
+{
+    return screenContainingPoint(Platform::current().windowSystem().pointer(),
+                                 Platform::current().displays().screens());
+}
+
+void TrayApplication::applyLayoutKey(int key)
+{
+    const auto display = displayUnderPointer();
+    const auto layout = LayoutKeys(LayoutManager::shared()).layoutForKey(key);
+    if (!display || !layout) {
+        Logger::info(QStringLiteral("Layout key %1: %2")
+                         .arg(key)
+                         .arg(display ? QStringLiteral("no layout has it")
+                                      : QStringLiteral("the pointer is on no display")),
+                     LogCategory::Layout);
+        return;
     }
+    statusMenu_->selectLayoutForDisplay(*display, *layout);
+}
+
+void TrayApplication::stepLayout(int step)
+{
+    const auto display = displayUnderPointer();
+    if (!display)
+        return;
+    LayoutManager& layouts = LayoutManager::shared();
+    const ScreenLayout inUse =
+        layouts.layoutFor(*display).value_or(LayoutManager::fallbackLayout());
+    statusMenu_->selectLayoutForDisplay(*display, LayoutKeys(layouts).stepFrom(inUse, step));
+}
+
+void TrayApplication::followVirtualDesktops()
+{
+    // Overlays, keyboard snaps and the menu's marks go with the desktop shown, at once.
+    const auto refresh = [this] {
+        if (const auto shown = Platform::current().virtualDesktops().current())
+            Logger::info(
+                QStringLiteral("Desktop shown: %1 (%2)").arg(shown->number).arg(shown->title()),
+                LogCategory::Layout);
+        LayoutManager::shared().showCurrentDesktopLayouts();
+        updateMenu();
+    };
+    VirtualDesktops& desktops = Platform::current().virtualDesktops();
+    connect(&desktops, &VirtualDesktops::currentDesktopChanged, this, refresh);
+    connect(&desktops, &VirtualDesktops::desktopsChanged, this, [this] { updateMenu(); });
+    connect(&Notifications::shared(), &Notifications::layoutsPerDesktopChanged, this, refresh);
 }
 
 ActiveWindowSnapper::Outcome TrayApplication::snapActiveWindow(const ZoneRequest& request)
@@ -359,9 +416,7 @@ void TrayApplication::openLayoutEditor()
         preferencesWindow_->view()->page(PreferencesTab::layoutEditor));
     if (!gallery)
         return;
-    const DisplayList screens = Platform::current().displays().screens();
-    if (const auto display =
-            screenContainingPoint(Platform::current().windowSystem().pointer(), screens))
+    if (const auto display = displayUnderPointer())
         gallery->setSelectedMonitor(*display);
     const auto& display = gallery->selectedMonitor();
     if (!display)
@@ -371,6 +426,8 @@ void TrayApplication::openLayoutEditor()
     const bool custom =
         inUse && std::any_of(layouts.customLayouts().begin(), layouts.customLayouts().end(),
                              [&](const ScreenLayout& l) { return l.id == inUse->id; });
+    Logger::info(QStringLiteral("Layout editor opened on display '%1'").arg(display->localizedName),
+                 LogCategory::Layout);
     if (custom)
         gallery->editLayout(*inUse);
     else

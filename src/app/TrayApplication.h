@@ -3,6 +3,7 @@
 
 #include "app/ScriptCommand.h"
 #include "logging/LogLevel.h"
+#include "platform/Display.h"
 #include "preferences/PreferencesTab.h"
 #include "windows/ActiveWindowSnapper.h"
 
@@ -58,6 +59,10 @@ public:
     void updateAccessibilityWarning();
     // Snaps the active window as its shortcuts do; refused until the services are up.
     ActiveWindowSnapper::Outcome snapActiveWindow(const ZoneRequest& request);
+    // The layout keys: the layout holding the key (1 to 9), or the one `step` places from the
+    // layout in use, on the display under the pointer.
+    void applyLayoutKey(int key);
+    void stepLayout(int step);
     // Carries out a command from another start of corvane; one that comes before the services
     // are up waits for them.
     void runCommand(const ScriptCommand& command, std::function<void(const ScriptReply&)> reply);
@@ -82,6 +87,8 @@ private:
     void setupServices();
     void setupAccessibility();
     void setupSnapShortcuts();
+    void followVirtualDesktops();
+    std::optional<Display> displayUnderPointer() const;
     void setupScripting();
     void checkFirstLaunch();
     // Says once a run why a drag with the snap modifier held snapped nothing.

@@ -149,7 +149,7 @@ void CustomLayoutEditor::closeForLostDisplay()
     const auto& edited = layoutManager_.editingLayout();
     layoutManager_.setDraft(ScreenLayout{edited ? edited->id : QUuid::createUuid(), name,
                                          layoutManager_.editingZones().value_or(ZoneList{}),
-                                         std::nullopt});
+                                         std::nullopt, edited ? edited->quickKey : std::nullopt});
     Logger::info(QStringLiteral("The layout editor's display went away; the layout is kept as a "
                                 "draft"),
                  LogCategory::Layout);

@@ -4,6 +4,7 @@
 #include "editor/CustomLayoutEditor.h"
 #include "editor/LayoutPreviewView.h"
 #include "editor/MonitorSelectionView.h"
+#include "layouts/LayoutKeys.h"
 #include "layouts/LayoutManager.h"
 #include "models/Layouts.h"
 #include "platform/KeyNames.h"
@@ -95,6 +96,9 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
     for (const ScreenLayout& layout : allLayouts()) {
         auto* cell = new LayoutPreviewView(layout, false);
         connect(cell, &LayoutPreviewView::pressed, this, [this, layout] { chooseLayout(layout); });
+        cell->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(cell, &QWidget::customContextMenuRequested, this,
+                [this, cell](QPoint position) { showContextMenu(cell, position); });
         templateCells_.append(cell);
     }
     templateBody->addLayout(templateGrid_);
@@ -223,10 +227,23 @@ void LayoutEditorView::updateSelectedCells()
     // The pictures show the space around zones as that display would have it.
     const double space = Settings::spaceAroundZones();
     const Size usableArea = display ? display->visibleFrame.size() : Size();
+    const LayoutKeys layoutKeys(layoutManager_);
+    const QList<ScreenLayout> ordered = layoutKeys.orderedLayouts();
+    const QList<int> keys = layoutKeys.keysOf(ordered);
     for (const auto* cells : {&templateCells_, &customCells_}) {
         for (LayoutPreviewView* cell : *cells) {
             cell->setSelected(chosen && cell->layout().id == chosen->id);
             cell->setSpaceAroundZones(space, usableArea);
+            const auto at =
+                std::find_if(ordered.begin(), ordered.end(),
+                             [&](const ScreenLayout& l) { return l.id == cell->layout().id; });
+            const int key = at == ordered.end() ? 0 : keys.at(at - ordered.begin());
+            cell->setToolTip(key == 0
+                                 ? tr("No layout key (right-click to give it one)")
+                                 : tr("Layout key: %1 (right-click to change it)")
+                                       .arg(KeyNames::combination(
+                                           Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier,
+                                           Qt::Key(Qt::Key_0 + key))));
         }
     }
 }
@@ -340,10 +357,36 @@ QMenu* LayoutEditorView::showContextMenu(LayoutPreviewView* cell, QPoint positio
     const ScreenLayout layout = cell->layout();
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(tr("Edit"), this, [this, layout] { editLayout(layout); });
-    menu->addAction(tr("Delete"), this, [this, layout] { deleteLayout(layout); });
+    if (customCells_.contains(cell)) {
+        menu->addAction(tr("Edit"), this, [this, layout] { editLayout(layout); });
+        menu->addAction(tr("Delete"), this, [this, layout] { deleteLayout(layout); });
+    }
+    addLayoutKeyMenu(*menu, layout);
     menu->popup(cell->mapToGlobal(position));
     return menu;
+}
+
+void LayoutEditorView::addLayoutKeyMenu(QMenu& menu, const ScreenLayout& layout)
+{
+    // Ctrl+Alt+Super and the key apply the layout on the display under the pointer.
+    QMenu* keys = menu.addMenu(tr("Layout Key"));
+    keys->setObjectName(QStringLiteral("layoutKeyMenu"));
+    const int current = LayoutKeys(layoutManager_).keyOf(layout);
+    for (int key = 0; key <= LayoutKeys::keyCount; ++key) {
+        const QString text =
+            key == 0
+                ? tr("None")
+                : KeyNames::combination(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier,
+                                        Qt::Key(Qt::Key_0 + key));
+        QAction* item = keys->addAction(text, this, [this, layout, key] {
+            if (!LayoutKeys(layoutManager_).setKey(layout, key))
+                presentError(
+                    tr("The layout key could not be saved: %1").arg(Settings::lastWriteFailure()));
+            updateSelectedCells();
+        });
+        item->setCheckable(true);
+        item->setChecked(key == current);
+    }
 }
 
 void LayoutEditorView::openEditor(std::optional<ScreenLayout> layout)

@@ -80,6 +80,8 @@ private:
     void presentError(const QString& message);
     void removeLayout(const ScreenLayout& layout);
     void openEditor(std::optional<ScreenLayout> layout);
+    // The choice of the layout's layout key, None or 1 to 9.
+    void addLayoutKeyMenu(QMenu& menu, const ScreenLayout& layout);
     void closeEditor();
 
     LayoutManager& layoutManager_;

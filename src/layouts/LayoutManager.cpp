@@ -80,6 +80,29 @@ ZoneList defaultEditingZones()
     return {Zone(Rect(0.25, 0.25, 0.5, 0.5))};
 }
 
+std::optional<ScreenLayout> layoutWithId(const QString& id, const QList<ScreenLayout>& custom)
+{
+    for (const QList<ScreenLayout>& layouts : {allLayouts(), custom}) {
+        for (const ScreenLayout& layout : layouts) {
+            if (layout.uuidString() == id)
+                return layout;
+        }
+    }
+    return std::nullopt;
+}
+
+bool decodesAsDesktopChoices(const QByteArray& data)
+{
+    return DesktopLayoutChoices::decode(data).has_value();
+}
+
+DesktopLayoutChoices storedDesktopChoices()
+{
+    const auto data = Settings::data(SettingsKeys::desktopLayoutPreferences);
+    return data ? DesktopLayoutChoices::decode(*data).value_or(DesktopLayoutChoices())
+                : DesktopLayoutChoices();
+}
+
 } // namespace
 
 LayoutManager& LayoutManager::shared()
@@ -158,6 +181,9 @@ void LayoutManager::applySavedLayouts()
             continue;
         }
         zoneManager_.updateZones(stored->zones, display, false, false);
+        // A desktop that uses the display's choice must not get it as one of its own.
+        if (choiceDesktop())
+            continue;
         QMetaObject::invokeMethod(
             this, [this, layout = *stored, display] { applyLayout(layout, display); },
             Qt::QueuedConnection);
@@ -222,6 +248,13 @@ void LayoutManager::removeStalePreferences()
         valid.insert(layout.uuidString());
     for (const ScreenLayout& layout : customLayouts_)
         valid.insert(layout.uuidString());
+    QSet<QString> users;
+    const auto stale = [&](const QString& layoutId) { return !valid.contains(layoutId); };
+    if (const auto change =
+            editDesktopChoices([&](DesktopLayoutChoices& c, const QString& shown,
+                                   QSet<QString>& u) { return c.dropLayouts(stale, shown, u); },
+                               users))
+        storeChanges({*change}, {});
     MonitorLayoutPreferenceList kept;
     for (const MonitorLayoutPreference& p : monitorPreferences_) {
         if (valid.contains(p.layoutID))
@@ -233,9 +266,35 @@ void LayoutManager::removeStalePreferences()
     storePreferences();
 }
 
-std::optional<ScreenLayout> LayoutManager::layoutFor(const Display& display) const
+std::optional<VirtualDesktop> LayoutManager::choiceDesktop()
+{
+    if (!Settings::layoutsPerDesktop() || !Platform::isInstalled())
+        return std::nullopt;
+    return Platform::current().virtualDesktops().current();
+}
+
+void LayoutManager::showCurrentDesktopLayouts()
+{
+    const auto editing = editingDisplay();
+    for (const Display& display : Platform::current().displays().screens()) {
+        // The editor's zones stay where it draws them.
+        if (editing && editing->key == display.key)
+            continue;
+        zoneManager_.updateZones(layoutFor(display).value_or(fallbackLayout()).zones, display,
+                                 false, false);
+    }
+}
+
+std::optional<ScreenLayout>
+LayoutManager::layoutFor(const Display& display, const std::optional<VirtualDesktop>& desktop) const
 {
     const QString id = monitorID(display);
+    if (const auto shown = desktop ? desktop : choiceDesktop()) {
+        if (const auto chosen = storedDesktopChoices().layoutID(id, shown->id)) {
+            if (auto layout = layoutWithId(*chosen, customLayouts_))
+                return layout;
+        }
+    }
     const auto stored = storedChoices();
     if (!stored)
         return std::nullopt;
@@ -254,15 +313,7 @@ std::optional<ScreenLayout> LayoutManager::layoutFor(const Display& display) con
     }
     if (match == preferences->end())
         return std::nullopt;
-    for (const ScreenLayout& layout : allLayouts()) {
-        if (layout.uuidString() == match->layoutID)
-            return layout;
-    }
-    for (const ScreenLayout& layout : customLayouts_) {
-        if (layout.uuidString() == match->layoutID)
-            return layout;
-    }
-    return std::nullopt;
+    return layoutWithId(match->layoutID, customLayouts_);
 }
 
 void LayoutManager::ensurePreferencesLoaded()
@@ -272,10 +323,27 @@ void LayoutManager::ensurePreferencesLoaded()
         loadSavedPreferences();
 }
 
-bool LayoutManager::saveLayoutPreference(const Display& display, const ScreenLayout& layout)
+bool LayoutManager::saveLayoutPreference(const Display& display, const ScreenLayout& layout,
+                                         const std::optional<VirtualDesktop>& desktop)
 {
-    ensurePreferencesLoaded();
     const QString id = monitorID(display);
+    if (const auto shown = desktop ? desktop : choiceDesktop()) {
+        QStringList notes;
+        QList<SettingsChange> changes;
+        if (auto aside = keepUndecodableAside(SettingsKeys::desktopLayoutPreferences,
+                                              decodesAsDesktopChoices, notes))
+            changes.append(*aside);
+        DesktopLayoutChoices choices = storedDesktopChoices();
+        if (!choices.choose(id, shown->id, layout))
+            return true;
+        changes.append({SettingsKeys::desktopLayoutPreferences, choices.encode()});
+        if (!storeChanges(changes, notes))
+            return false;
+        Logger::info(QStringLiteral("Saved the layout '%1' of %2 on desktop %3")
+                         .arg(layout.name, id, shown->id));
+        return true;
+    }
+    ensurePreferencesLoaded();
     const MonitorLayoutPreference choice{id, layout.uuidString(), layout.name};
     // The choice stored already (the layouts applied again at start-up, the same item chosen
     // twice) is not written again.
@@ -398,11 +466,24 @@ qsizetype LayoutManager::unreadableLayoutCount() const
     return unreadableLayouts_.size() + (layoutsValueUnreadable_ ? 1 : 0);
 }
 
+std::optional<SettingsChange> LayoutManager::editDesktopChoices(
+    const std::function<bool(DesktopLayoutChoices&, const QString&, QSet<QString>&)>& edit,
+    QSet<QString>& users) const
+{
+    const auto data = Settings::data(SettingsKeys::desktopLayoutPreferences);
+    auto choices = data ? DesktopLayoutChoices::decode(*data) : std::nullopt;
+    const auto shown = choiceDesktop();
+    if (!choices || !edit(*choices, shown ? shown->id : QString(), users))
+        return std::nullopt;
+    return SettingsChange{SettingsKeys::desktopLayoutPreferences, choices->encode()};
+}
+
 bool LayoutManager::storeLayouts(const QList<ScreenLayout>& layouts,
-                                 const std::optional<MonitorLayoutPreferenceList>& preferences)
+                                 const std::optional<MonitorLayoutPreferenceList>& preferences,
+                                 QList<SettingsChange> desktopChoices)
 {
     QStringList notes;
-    QList<SettingsChange> changes;
+    QList<SettingsChange> changes = std::move(desktopChoices);
     if (auto aside = keepUndecodableAside(customLayoutsKey, decodesAsStoredLayouts, notes))
         changes.append(*aside);
     changes.append({customLayoutsKey, json::encodeStoredLayouts(layouts, unreadableLayouts_)});
@@ -455,11 +536,20 @@ bool LayoutManager::updateCustomLayout(const QUuid& id, const ScreenLayout& layo
         if (!users.isEmpty())
             preferences = rewritten;
     }
-    if (!storeLayouts(layouts, preferences))
+    QList<SettingsChange> desktopChoices;
+    if (const auto change = editDesktopChoices(
+            [&](DesktopLayoutChoices& c, const QString& shown, QSet<QString>& u) {
+                return c.replaceLayout(oldId, layout, shown, u);
+            },
+            users))
+        desktopChoices.append(*change);
+    if (!storeLayouts(layouts, preferences, desktopChoices))
         return false;
+    // What each of them shows now: a desktop's own choice may stand before the display's.
     for (const Display& display : Platform::current().displays().screens()) {
         if (users.contains(monitorID(display)))
-            zoneManager_.updateZones(layout.zones, display, false, false);
+            zoneManager_.updateZones(layoutFor(display).value_or(fallbackLayout()).zones, display,
+                                     false, false);
     }
     emit Notifications::shared().customLayoutsChanged();
     return true;
@@ -489,12 +579,19 @@ bool LayoutManager::deleteCustomLayout(const QUuid& id)
         if (!users.isEmpty())
             preferences = kept;
     }
-    if (!storeLayouts(layouts, preferences))
+    const auto deleted = [&](const QString& layoutId) { return layoutId == gone; };
+    QList<SettingsChange> desktopChoices;
+    if (const auto change =
+            editDesktopChoices([&](DesktopLayoutChoices& c, const QString& shown,
+                                   QSet<QString>& u) { return c.dropLayouts(deleted, shown, u); },
+                               users))
+        desktopChoices.append(*change);
+    if (!storeLayouts(layouts, preferences, desktopChoices))
         return false;
-    const ScreenLayout fallback = fallbackLayout();
     for (const Display& display : Platform::current().displays().screens()) {
         if (users.contains(monitorID(display)))
-            zoneManager_.updateZones(fallback.zones, display, false, false);
+            zoneManager_.updateZones(layoutFor(display).value_or(fallbackLayout()).zones, display,
+                                     false, false);
     }
     emit Notifications::shared().customLayoutsChanged();
     return true;
@@ -503,25 +600,25 @@ bool LayoutManager::deleteCustomLayout(const QUuid& id)
 LayoutUsers LayoutManager::usersOf(const QUuid& id) const
 {
     const QString layoutId = uuidText(id);
-    const auto choices = storedChoices();
+    // The displays that use it on any desktop, by their own choice or a desktop's.
+    QSet<QString> using_;
+    if (const auto choices = storedChoices()) {
+        for (const MonitorLayoutPreference& p : choices->preferences) {
+            if (p.layoutID == layoutId)
+                using_.insert(p.monitorID);
+        }
+    }
+    const DesktopLayoutChoices desktopChoices = storedDesktopChoices();
+    for (const DesktopLayoutChoice& c : desktopChoices.choices()) {
+        if (c.layoutID == layoutId)
+            using_.insert(c.monitorID);
+    }
     LayoutUsers users;
-    if (!choices)
-        return users;
-    const MonitorLayoutPreferenceList* stored = &choices->preferences;
-    QSet<QString> connected;
     for (const Display& display : Platform::current().displays().screens()) {
-        const QString monitor = monitorID(display);
-        connected.insert(monitor);
-        const bool uses = std::any_of(stored->begin(), stored->end(), [&](const auto& p) {
-            return p.monitorID == monitor && p.layoutID == layoutId;
-        });
-        if (uses)
+        if (using_.remove(monitorID(display)))
             users.connectedDisplays.append(display.localizedName);
     }
-    for (const MonitorLayoutPreference& p : *stored) {
-        if (p.layoutID == layoutId && !connected.contains(p.monitorID))
-            ++users.otherDisplays;
-    }
+    users.otherDisplays = static_cast<int>(using_.size());
     return users;
 }
 
@@ -705,7 +802,9 @@ bool LayoutManager::saveEditedLayout(const QString& name)
 {
     if (!editingZones_)
         return true;
-    const ScreenLayout layout{QUuid::createUuid(), name, *editingZones_, std::nullopt};
+    // The layout key goes with the layout to its new id.
+    const ScreenLayout layout{QUuid::createUuid(), name, *editingZones_, std::nullopt,
+                              editingLayout_ ? editingLayout_->quickKey : std::nullopt};
     // A layout edited from a draft, or deleted while it was edited, is no longer in the list:
     // replacing it would drop the user's work without a word, so it is added instead.
     const bool listed = editingLayout_ && std::any_of(customLayouts_.begin(), customLayouts_.end(),

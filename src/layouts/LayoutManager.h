@@ -1,20 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "models/DesktopLayoutChoices.h"
 #include "models/LayoutJson.h"
 #include "models/MonitorLayoutPreference.h"
 #include "models/ScreenLayout.h"
 #include "platform/Display.h"
+#include "platform/VirtualDesktops.h"
+#include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
 #include <QObject>
+#include <QSet>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace corvane {
 
 class ZoneManager;
-struct SettingsChange;
 
 // The displays whose stored choice is one layout: the names of those connected now, and how
 // many others are not.
@@ -54,9 +58,20 @@ public:
     // stored custom layouts cannot be read, a missing layout may be back next run, and its
     // choices are kept.
     void removeStalePreferences();
-    std::optional<ScreenLayout> layoutFor(const Display& display) const;
-    // False when the choice could not be saved (the in-memory choices stay as stored).
-    bool saveLayoutPreference(const Display& display, const ScreenLayout& layout);
+    // The choice of the display on the desktop (none: the desktop shown now) when each desktop
+    // has its own, else, and where the desktop has none, the display's.
+    std::optional<ScreenLayout> layoutFor(const Display& display,
+                                          const std::optional<VirtualDesktop>& desktop = {}) const;
+    // False when the choice could not be saved (the in-memory choices stay as stored). With
+    // layouts per desktop it is the desktop's (none: the one shown now).
+    bool saveLayoutPreference(const Display& display, const ScreenLayout& layout,
+                              const std::optional<VirtualDesktop>& desktop = {});
+    // Every display shows the layout it uses on the desktop shown now (after a desktop switch,
+    // or the setting changed).
+    void showCurrentDesktopLayouts();
+    // The desktop whose choices are made and read now: none while each desktop has no choices
+    // of its own, or the window manager names no desktop.
+    static std::optional<VirtualDesktop> choiceDesktop();
     // The display's zones change only once its choice is saved; false when it could not be.
     bool applyLayout(const ScreenLayout& layout, const Display& display);
     // Custom layouts. Each change is saved whole, with the display choices it affects, or
@@ -126,7 +141,14 @@ private:
     MonitorLayoutPreferenceList withOwnIds(MonitorLayoutPreferenceList preferences) const;
     bool storePreferences();
     bool storeLayouts(const QList<ScreenLayout>& layouts,
-                      const std::optional<MonitorLayoutPreferenceList>& preferences);
+                      const std::optional<MonitorLayoutPreferenceList>& preferences,
+                      QList<SettingsChange> desktopChoices = {});
+    // The desktop choices edited by `edit`, as a change to store with the rest (none when
+    // `edit` changed nothing); the displays whose choice on the current desktop it touched go
+    // into `users`.
+    std::optional<SettingsChange> editDesktopChoices(
+        const std::function<bool(DesktopLayoutChoices&, const QString&, QSet<QString>&)>& edit,
+        QSet<QString>& users) const;
     bool storeChanges(QList<SettingsChange> changes, QStringList notes);
     void ensurePreferencesLoaded();
     bool runOnOwnThread(std::function<void()> call);

@@ -199,6 +199,8 @@ QJsonObject encode(const ScreenLayout& layout)
                        {QStringLiteral("zones"), zones}};
     if (layout.description)
         object.insert(QStringLiteral("description"), *layout.description);
+    if (layout.quickKey)
+        object.insert(QStringLiteral("quickKey"), *layout.quickKey);
     return object;
 }
 
@@ -237,7 +239,10 @@ std::optional<ScreenLayout> decodeLayout(const QJsonValue& value)
                                    [](const QJsonValue& v) { return decodeZone(v); });
     if (!zones)
         return std::nullopt;
-    return ScreenLayout{*id, *name, std::move(*zones), *description};
+    // A key out of range is as good as none given: the layout itself is still fine.
+    const int key = o.value(QLatin1StringView("quickKey")).toInt(-1);
+    return ScreenLayout{*id, *name, std::move(*zones), *description,
+                        key >= 0 && key <= 9 ? std::optional<int>(key) : std::nullopt};
 }
 
 std::optional<MonitorLayoutPreference> decodePreference(const QJsonValue& value)

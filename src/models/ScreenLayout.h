@@ -15,6 +15,9 @@ struct ScreenLayout {
     QString name;
     ZoneList zones;
     std::optional<QString> description;
+    // The layout key (Ctrl+Alt+Super+<key>) the user gave it: 1 to 9, 0 for none; unset, it
+    // has the key of its place in the list of layouts, if that is free.
+    std::optional<int> quickKey = std::nullopt;
 
     // Upper-case canonical text, the form stored in per-display choices.
     QString uuidString() const;

@@ -6,6 +6,7 @@
 #include "platform/HotKeys.h"
 #include "platform/LoginItems.h"
 #include "platform/Session.h"
+#include "platform/VirtualDesktops.h"
 #include "platform/WindowSystem.h"
 #include "platform/Workspace.h"
 
@@ -29,6 +30,7 @@ public:
     virtual Workspace& workspace() = 0;
     virtual Compositing& compositing() = 0;
     virtual Session& session() = 0;
+    virtual VirtualDesktops& virtualDesktops() = 0;
 
     // The installed backend. Using it before one is installed is a programming error.
     static Platform& current();

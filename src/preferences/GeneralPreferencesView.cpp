@@ -202,6 +202,16 @@ void GeneralPreferencesView::buildSections()
         tr("The next and previous zone shortcuts go on to the neighboring display "
            "instead of starting over on the same one"),
         moveBetweenDisplays_));
+    layoutsPerDesktop_ =
+        settingToggle(QStringLiteral("layoutsPerDesktopToggle"), tr("Layouts per virtual desktop"),
+                      SettingsKeys::layoutsPerDesktop);
+    connect(layoutsPerDesktop_, &QAbstractButton::clicked, this,
+            [](bool on) { emit Notifications::shared().layoutsPerDesktopChanged(on); });
+    behavior->addRow(new PreferencesRowView(
+        tr("Layouts per virtual desktop"),
+        tr("A layout chosen for a display holds on the virtual desktop shown when it is chosen; "
+           "desktops without a choice of their own use the display's"),
+        layoutsPerDesktop_));
     excludedApplications_ = new ExcludedApplicationsView;
     behavior->addRow(excludedApplications_);
     column()->addWidget(behavior);
@@ -302,6 +312,7 @@ void GeneralPreferencesView::loadFromSettings()
     restoreSize_->setChecked(Settings::restoreSizeOnUnsnap());
     excludedApplications_->reload();
     moveBetweenDisplays_->setChecked(Settings::moveBetweenDisplays());
+    layoutsPerDesktop_->setChecked(Settings::layoutsPerDesktop());
     launchAtLogin_->setChecked(Settings::launchAtLogin());
 }
 
@@ -485,6 +496,7 @@ void GeneralPreferencesView::restoreDefaults()
     Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, true);
     Settings::setExcludedApplications({});
     Settings::setValue(SettingsKeys::moveBetweenDisplays, true);
+    Settings::setValue(SettingsKeys::layoutsPerDesktop, true);
     Settings::remove(SettingsKeys::spanZonesKey);
     Settings::remove(SettingsKeys::snapTrigger);
     modifierKey_->setRecording(false);
@@ -494,6 +506,7 @@ void GeneralPreferencesView::restoreDefaults()
     loadFromSettings();
     applyZoneColors();
     emit Notifications::shared().dragModifierKeyChanged(Settings::dragModifierKey());
+    emit Notifications::shared().layoutsPerDesktopChanged(true);
 }
 
 } // namespace corvane

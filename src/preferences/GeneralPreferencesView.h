@@ -56,6 +56,7 @@ public:
     ColorButton* highlightZoneColorButton() const { return highlightColor_; }
     ModernToggle* layoutPreviewToggle() const { return layoutPreview_; }
     ModernToggle* moveBetweenDisplaysToggle() const { return moveBetweenDisplays_; }
+    ModernToggle* layoutsPerDesktopToggle() const { return layoutsPerDesktop_; }
     QPushButton* resetButton() const { return resetButton_; }
 
 public slots:
@@ -99,6 +100,7 @@ private:
     ColorButton* highlightColor_ = nullptr;
     ModernToggle* layoutPreview_ = nullptr;
     ModernToggle* moveBetweenDisplays_ = nullptr;
+    ModernToggle* layoutsPerDesktop_ = nullptr;
     QPushButton* resetButton_ = nullptr;
     QTimer permissionTimer_;
 };

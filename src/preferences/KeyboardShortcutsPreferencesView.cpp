@@ -91,6 +91,26 @@ void KeyboardShortcutsPreferencesView::build(KeyboardShortcuts& facility)
                                : QString());
     column()->addWidget(snapping);
 
+    auto* layouts = new PreferencesSectionView(tr("Layouts"), QStringLiteral("view-grid"));
+    const auto addLayoutRow = [&](const Name& name, const QString& title, const QString& subtitle) {
+        auto* recorder = new ShortcutRecorder(facility, name);
+        recorders_.append(recorder);
+        layouts->addRow(new PreferencesRowView(title, subtitle, recorder));
+    };
+    addLayoutRow(Name::applyNextLayout(), tr("Next layout"),
+                 tr("The display under the pointer uses the layout after its own, in the order "
+                    "corvane --list shows them"));
+    addLayoutRow(Name::applyPreviousLayout(), tr("Previous layout"), tr("The same, backwards"));
+    for (int key = 1; key <= 9; ++key)
+        addLayoutRow(Name::applyLayout(key), tr("Layout key %1").arg(key),
+                     key == 1 ? tr("The layout holding this layout key, on the display under the "
+                                   "pointer; give layouts their keys in the Layout Editor by "
+                                   "right-clicking them")
+                              : QString());
+    addLayoutRow(Name::openLayoutEditor(), tr("Open the layout editor"),
+                 tr("On the display under the pointer"));
+    column()->addWidget(layouts);
+
     column()->addWidget(buildTips());
     finishColumn();
 }

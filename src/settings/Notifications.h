@@ -29,6 +29,8 @@ signals:
     void zoneDeleted(const QUuid& deletedZoneId);
     // The snap modifier ("dragModifierKey") was set or reset in the preferences.
     void dragModifierKeyChanged(const QString& key);
+    // Layouts per virtual desktop were switched on or off in the preferences.
+    void layoutsPerDesktopChanged(bool on);
     // "KeyboardShortcuts_shortcutByNameDidChange"
     void shortcutByNameDidChange(const QString& name);
     // "KeyboardShortcuts_recorderActiveStatusDidChange"

@@ -413,6 +413,11 @@ bool Settings::restoreSizeOnUnsnap()
     return isTrueUnlessFalse(value(SettingsKeys::restoreSizeOnUnsnap));
 }
 
+bool Settings::layoutsPerDesktop()
+{
+    return isTrueUnlessFalse(value(SettingsKeys::layoutsPerDesktop));
+}
+
 bool Settings::moveBetweenDisplays()
 {
     return isTrueUnlessFalse(value(SettingsKeys::moveBetweenDisplays));

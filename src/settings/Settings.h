@@ -70,6 +70,8 @@ public:
     // Whether stepping to the next or previous zone from the keyboard goes on to the next
     // display; on unless a boolean false is stored, like the preview.
     static bool moveBetweenDisplays();
+    // Each virtual desktop has its own layout choices (true unless false is stored).
+    static bool layoutsPerDesktop();
     static bool launchAtLogin();
     // Where no modifier state can be read during a window move (KDE Plasma on Wayland): whether
     // the zones show during every move, or only while the snap shortcut has turned them on.

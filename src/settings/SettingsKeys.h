@@ -24,6 +24,12 @@ inline constexpr auto launchAtLogin = "launchAtLogin"_L1;
 inline constexpr auto snapTrigger = "snapTrigger"_L1;
 inline constexpr auto monitorLayoutPreferences = "MonitorLayoutPreferences"_L1;
 inline constexpr auto customLayouts = "CustomLayouts"_L1;
+// The choices per display and virtual desktop; a desktop without one uses the display's.
+inline constexpr auto desktopLayoutPreferences = "DesktopLayoutPreferences"_L1;
+inline constexpr auto layoutsPerDesktop = "layoutsPerDesktop"_L1;
+// The layout keys given to built-in and template layouts, by layout id (custom layouts keep
+// theirs with them).
+inline constexpr auto layoutQuickKeys = "LayoutQuickKeys"_L1;
 inline constexpr auto currentLayout = "currentLayout"_L1;
 inline constexpr auto spaceAroundZones = "spaceAroundZones"_L1;
 inline constexpr auto restoreSizeOnUnsnap = "restoreSizeOnUnsnap"_L1;

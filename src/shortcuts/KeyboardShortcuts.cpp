@@ -18,6 +18,9 @@ struct Stored {
     std::optional<Shortcut> shortcut;
 };
 
+// The key codes of the digit keys 1 to 9 (they are not in order).
+constexpr int digitKeyCodes[] = {18, 19, 20, 21, 23, 22, 26, 28, 25};
+
 Stored readStored(const KeyboardShortcuts::Name& name)
 {
     const auto text = Settings::string(KeyboardShortcuts::settingsKey(name));
@@ -76,12 +79,39 @@ KeyboardShortcuts::Name KeyboardShortcuts::Name::moveWindowToPreviousZone()
 KeyboardShortcuts::Name KeyboardShortcuts::Name::moveWindowToZone(int number)
 {
     using namespace CarbonModifier;
-    // The key codes of the digit keys 1 to 9 (they are not in order).
-    static constexpr int digitKeyCodes[] = {18, 19, 20, 21, 23, 22, 26, 28, 25};
     const bool hasDefault = number >= 1 && number <= 9;
     return Name(QStringLiteral("moveWindowToZone%1").arg(number),
                 hasDefault ? std::optional(Shortcut{digitKeyCodes[number - 1], control | command})
                            : std::nullopt);
+}
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::applyLayout(int key)
+{
+    using namespace CarbonModifier;
+    const bool hasDefault = key >= 1 && key <= 9;
+    return Name(QStringLiteral("applyLayout%1").arg(key),
+                hasDefault
+                    ? std::optional(Shortcut{digitKeyCodes[key - 1], control | option | command})
+                    : std::nullopt);
+}
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::applyNextLayout()
+{
+    using namespace CarbonModifier;
+    return Name(QStringLiteral("applyNextLayout"), Shortcut{124, control | option | command});
+}
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::applyPreviousLayout()
+{
+    using namespace CarbonModifier;
+    return Name(QStringLiteral("applyPreviousLayout"), Shortcut{123, control | option | command});
+}
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::openLayoutEditor()
+{
+    using namespace CarbonModifier;
+    // E is key code 14.
+    return Name(QStringLiteral("openLayoutEditor"), Shortcut{14, control | shift | command});
 }
 
 QList<KeyboardShortcuts::Name> KeyboardShortcuts::Name::applicationNames()
@@ -89,6 +119,10 @@ QList<KeyboardShortcuts::Name> KeyboardShortcuts::Name::applicationNames()
     QList<Name> names{openPreferences(), moveWindowToNextZone(), moveWindowToPreviousZone()};
     for (int number = 1; number <= 9; ++number)
         names.append(moveWindowToZone(number));
+    names.append({applyNextLayout(), applyPreviousLayout()});
+    for (int key = 1; key <= 9; ++key)
+        names.append(applyLayout(key));
+    names.append(openLayoutEditor());
     return names;
 }
 

@@ -42,6 +42,13 @@ public:
         static Name moveWindowToPreviousZone();
         // Move the active window to zone 1 to 9 of its display: Control-Command-1 to -9.
         static Name moveWindowToZone(int number);
+        // Apply to the display under the pointer the layout holding layout key 1 to 9:
+        // Control-Alt-Super-1 to -9; the next or previous layout: Control-Alt-Super-Right, -Left.
+        static Name applyLayout(int key);
+        static Name applyNextLayout();
+        static Name applyPreviousLayout();
+        // Opens the layout editor on the display under the pointer: Control-Shift-Super-E.
+        static Name openLayoutEditor();
         // Every name of the application, in the order the preferences list them.
         static QList<Name> applicationNames();
 

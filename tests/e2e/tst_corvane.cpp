@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 #include "XServer.h"
 #include "app/SingleInstance.h"
+#include "models/DesktopLayoutChoices.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
 #include "models/MonitorLayoutPreference.h"
@@ -118,11 +119,18 @@ private:
         return via == u"bus" ? callBus(arguments) : command(arguments);
     }
 
-    // The displays' layout choices as the application stored them.
+    // The displays' layout choices as the application stored them: openbox's desktops each
+    // have their own.
     static std::optional<QByteArray> storedChoices()
     {
         Settings::reload();
-        return Settings::data(SettingsKeys::monitorLayoutPreferences);
+        return Settings::data(SettingsKeys::desktopLayoutPreferences);
+    }
+    static QList<DesktopLayoutChoice> decodedChoices()
+    {
+        return DesktopLayoutChoices::decode(storedChoices().value_or(QByteArray()))
+            .value_or(DesktopLayoutChoices())
+            .choices();
     }
 
     QString channelFolder() const { return SingleInstance::channelFolder().path; }
@@ -260,13 +268,9 @@ private slots:
         x_->xdotool({u"key"_s, u"Down"_s, u"Right"_s});
         QTest::qWait(300);
         x_->xdotool({u"key"_s, u"Return"_s});
-        QTRY_VERIFY_WITH_TIMEOUT(Settings::data(SettingsKeys::monitorLayoutPreferences).has_value(),
-                                 5000);
-        const auto stored =
-            json::decodePreferences(*Settings::data(SettingsKeys::monitorLayoutPreferences));
-        QVERIFY(stored);
-        QCOMPARE(stored->size(), 1);
-        QCOMPARE(stored->first().layoutID, noLayout().uuidString());
+        QTRY_VERIFY_WITH_TIMEOUT(storedChoices().has_value(), 5000);
+        QCOMPARE(decodedChoices().size(), 1);
+        QCOMPARE(decodedChoices().first().layoutID, noLayout().uuidString());
     }
 
     // At any scale the drag overlay covers the display's usable area, in device pixels, and
@@ -371,7 +375,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!overlayShown(), 3000);
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right2, 3000);
         // Back in an X11 session, both displays on "Tall" again for what follows.
-        Settings::remove(SettingsKeys::monitorLayoutPreferences);
+        Settings::remove(SettingsKeys::desktopLayoutPreferences);
         QVERIFY(app_->restart());
     }
 
@@ -492,6 +496,10 @@ private slots:
             << "bus" << QStringList{apply, "Nope"} << 1 << "no layout named 'Nope'";
         QTest::newRow("no such display")
             << "command" << QStringList{apply, "Halves", "--display", "3"} << 1 << "no display 3";
+        QTest::newRow("no such desktop")
+            << "command" << QStringList{apply, "Halves", "--desktop", "9"} << 1 << "no desktop 9";
+        QTest::newRow("a desktop without a layout")
+            << "command" << QStringList{u"--desktop"_s, "2"} << 2 << "goes with --apply-layout";
         QTest::newRow("no active window")
             << "command" << QStringList{snap, "1"} << 1 << "No window is active";
         QTest::newRow("two commands")
@@ -528,9 +536,8 @@ private slots:
         app_->moveTo(QPoint(1440 + 1700, 600));
         app_->release(true);
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), QRect(2400, 0, 960, 1080), 3000);
-        const auto stored = json::decodePreferences(storedChoices().value_or(QByteArray()));
-        QVERIFY(stored && stored->size() == 1);
-        QCOMPARE(stored->first().layoutID, templateNamed(u"Halves"_s)->uuidString());
+        QCOMPARE(decodedChoices().size(), 1);
+        QCOMPARE(decodedChoices().first().layoutID, templateNamed(u"Halves"_s)->uuidString());
 
         QCOMPARE(callBus({u"--apply-layout"_s, u"Tall"_s, u"--display"_s, u"2"_s}).code, 0);
         QVERIFY(command({u"--snap-active"_s, u"3"_s}).code == 0);
@@ -548,7 +555,7 @@ private slots:
                  1);
         QCOMPARE(lines.filter(u"layout\t"_s).size(), allLayouts().size());
         QVERIFY(lines.contains(u"layout\tHalves\ttemplate\t"_s +
-                               templateNamed(u"Halves"_s)->uuidString()));
+                               templateNamed(u"Halves"_s)->uuidString() + u"\t3"_s));
         QCOMPARE(callBus({u"--list"_s}).out, listed.out);
     }
 

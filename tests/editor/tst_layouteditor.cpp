@@ -11,11 +11,12 @@
 #include "editor/MonitorCard.h"
 #include "editor/MonitorSelectionView.h"
 #include "editor/ToolWindow.h"
+#include "layouts/LayoutKeys.h"
 #include "layouts/LayoutManager.h"
-#include "models/Layouts.h"
 #include "overlay/GridView.h"
 #include "overlay/OverlayWindow.h"
 #include "overlay/ZoneManager.h"
+#include "models/Layouts.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -619,7 +620,11 @@ private slots:
         // Deleting a layout that a display uses asks first, naming the display; the display
         // then uses Tall at once.
         QPointer<QMenu> menu = view.showContextMenu(view.customCells().first(), QPoint(5, 5));
-        QCOMPARE(test::menuTexts(*menu), (QStringList{u"Edit"_s, u"Delete"_s}));
+        QCOMPARE(test::menuTexts(*menu), (QStringList{u"Edit"_s, u"Delete"_s, u"Layout Key"_s}));
+        // Its layout key is chosen there too, and kept with the layout.
+        menu->actions().at(2)->menu()->actions().at(5)->trigger();
+        QCOMPARE(layouts_->customLayouts().first().quickKey, 5);
+        QCOMPARE(LayoutKeys(*layouts_).layoutForKey(5)->id, mine.id);
         menu->actions().at(1)->trigger();
         menu->close();
         QMessageBox* confirm = view.deleteConfirmation();

@@ -14,6 +14,7 @@
 #include <QDBusReply>
 #include <QDir>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
 #include <csignal>
@@ -327,6 +328,53 @@ private slots:
     {
         chord({keyLeftCtrl, keyLeftShift, keyLeftMeta, keyP});
         QVERIFY(session_->waitForWindow(u"Preferences"_s, 5000));
+    }
+
+    // A choice holds on the KWin desktop shown when it is made; a desktop without one uses the
+    // display's.
+    void aChoiceHoldsOnTheDesktopItWasMadeOn()
+    {
+        const auto corvane = [&](const QStringList& arguments) {
+            QProcess command;
+            command.setProcessEnvironment(session_->environment());
+            command.start(test::CorvaneApp::binaryPath(), arguments);
+            command.waitForFinished(10000);
+            return QString::fromUtf8(command.readAllStandardOutput());
+        };
+        const auto kwin = [&](const QString& path, const QString& interface, const QString& method,
+                              const QVariantList& arguments) {
+            QDBusMessage call =
+                QDBusMessage::createMethodCall(u"org.kde.KWin"_s, path, interface, method);
+            call.setArguments(arguments);
+            return session_->bus().call(call).type() == QDBusMessage::ReplyMessage;
+        };
+        // The first display's layout, once Corvane has heard that the desktop is shown.
+        const auto layoutOn = [&](int desktop) {
+            kwin(u"/KWin"_s, u"org.kde.KWin"_s, u"setCurrentDesktop"_s, {desktop});
+            const QRegularExpression shown(u"^desktop\t%1\t.*\tcurrent$"_s.arg(desktop));
+            QString layout;
+            const bool heard = QTest::qWaitFor([&] {
+                const QStringList lines = corvane({u"--list"_s}).split(u'\n');
+                layout = lines.filter(QRegularExpression(u"^display\t1\t"_s))
+                             .value(0)
+                             .section(u'\t', 5, 5);
+                return !lines.filter(shown).isEmpty();
+            });
+            return heard ? layout : QString();
+        };
+        // Without the preview: a preview overlay still up while KWin switches desktops was seen
+        // to switch it back, which is not understood yet.
+        Settings::setValue(SettingsKeys::showLayoutPreview, false);
+        QVERIFY(kwin(u"/VirtualDesktopManager"_s, u"org.kde.KWin.VirtualDesktopManager"_s,
+                     u"createDesktop"_s, {1u, u"Two"_s}));
+        QCOMPARE(layoutOn(1), u"Tall"_s);
+        corvane({u"--apply-layout"_s, u"Halves"_s, u"--display"_s, u"1"_s});
+        QCOMPARE(layoutOn(2), u"Tall"_s);
+        corvane({u"--apply-layout"_s, u"Thirds"_s, u"--display"_s, u"1"_s});
+        QCOMPARE(layoutOn(1), u"Halves"_s);
+        QCOMPARE(layoutOn(2), u"Thirds"_s);
+        QCOMPARE(layoutOn(1), u"Halves"_s);
+        Settings::remove(SettingsKeys::showLayoutPreview);
     }
 
     // Killed, Corvane leaves its script running in KWin, its file and its shortcuts: the next

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestEnvironment.h"
+#include "layouts/LayoutKeys.h"
 #include "layouts/LayoutManager.h"
+#include "overlay/ZoneManager.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
-#include "overlay/ZoneManager.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -149,6 +150,46 @@ private slots:
         QCOMPARE(storedPreferences().size(), 1);
         QCOMPARE(test::zoneIds(zonesOf(test::primaryDisplay())),
                  test::zoneIds(templateNamed(u"Tall"_s)->zones));
+    }
+
+    // A desktop's choice stands before the display's, which desktops without one keep using;
+    // an edited layout stays its choice, a deleted one leaves it; the layout key goes along.
+    void eachDesktopHasItsChoicesWhichFollowTheirLayouts()
+    {
+        fake_->fakeDesktops().setDesktops(2);
+        const corvane::Display display = test::primaryDisplay();
+        Settings::setValue(SettingsKeys::layoutsPerDesktop, false);
+        layouts_->saveLayoutPreference(display, focusLayout());
+        Settings::setValue(SettingsKeys::layoutsPerDesktop, true);
+        ScreenLayout mine = customLayout(u"Mine"_s);
+        mine.quickKey = 7;
+        layouts_->addCustomLayout(mine);
+        fake_->fakeDesktops().switchTo(2);
+        QVERIFY(layouts_->saveLayoutPreference(display, mine));
+        layouts_->showCurrentDesktopLayouts();
+        QCOMPARE(test::zoneIds(zonesOf(display)), test::zoneIds(mine.zones));
+        QCOMPARE(layouts_->layoutFor(display, fake_->fakeDesktops().withNumber(1))->id,
+                 focusLayout().id);
+        QCOMPARE(storedPreferences().size(), 1);
+
+        layouts_->startEditing(mine);
+        layouts_->addZone();
+        QVERIFY(layouts_->saveEditedLayout(u"Mine, edited"_s));
+        const ScreenLayout edited = layouts_->customLayouts().first();
+        QCOMPARE(edited.quickKey, 7);
+        QCOMPARE(layouts_->layoutFor(display)->id, edited.id);
+        QCOMPARE(layouts_->usersOf(edited.id).connectedDisplays, QStringList{u"Built-in"_s});
+        QVERIFY(layouts_->deleteCustomLayout(edited.id));
+        QCOMPARE(layouts_->layoutFor(display)->id, focusLayout().id);
+        QCOMPARE(test::zoneIds(zonesOf(display)), test::zoneIds(focusLayout().zones));
+
+        // A key given is taken from the layout whose place it was; that place's key is free.
+        LayoutKeys keys(*layouts_);
+        QCOMPARE(keys.layoutForKey(3)->id, templateLayouts().first().id);
+        QVERIFY(keys.setKey(focusLayout(), 3));
+        QCOMPARE(keys.layoutForKey(3)->id, focusLayout().id);
+        QCOMPARE(keys.keyOf(templateLayouts().first()), 0);
+        QVERIFY(!keys.layoutForKey(2));
     }
 
     // One stored layout that cannot be read costs only itself: the others load, it is written

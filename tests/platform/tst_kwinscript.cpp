@@ -5,6 +5,7 @@
 #include "models/Resources.h"
 #include "platform/kwin/KWinBridge.h"
 #include "platform/kwin/KWinScriptFile.h"
+#include "platform/kwin/KWinVirtualDesktops.h"
 
 #include <QFile>
 #include <QJSEngine>
@@ -20,7 +21,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A Plasma 6 KWin with two 1280 x 800 outputs side by side, a 40 px panel at
-// the bottom of the first, and two windows. Records what the script sends and registers.
+// the bottom of the first, two windows and two desktops. Records what the script sends and
+// registers.
 const char* standIn = R"JS(
 function Signal() { this.slots = []; }
 Signal.prototype.connect = function (f) { this.slots.push(f); };
@@ -61,7 +63,9 @@ function makeWindow(id, pid, caption, x) {
     return w;
 }
 var windows = [makeWindow("{a}", 10, "Editor", 100), makeWindow("{b}", 20, "corvane-overlay-1", 1400)];
-var workspace = { cursorPos: { x: 0, y: 0 }, currentDesktop: 1, screens: outputs,
+var desktops = [{ id: "d-1", name: "One" }, { id: "d-2", name: "Two" }];
+var workspace = { cursorPos: { x: 0, y: 0 }, currentDesktop: desktops[0], desktops: desktops,
+                  currentDesktopChanged: new Signal(), desktopsChanged: new Signal(), screens: outputs,
                   windowList: function () { return windows; }, windowAdded: new Signal(),
                   windowRemoved: new Signal(), windowActivated: new Signal(),
                   screensChanged: new Signal(), clientArea: usable };
@@ -128,10 +132,16 @@ private slots:
         QVERIFY2(script.error.isEmpty(), qPrintable(script.error));
 
         const QJsonArray start = script.sent();
-        QCOMPARE(start.size(), 3);
+        QCOMPARE(start.size(), 4);
         QCOMPARE(start[0].toObject().value("generation").toInt(), 6);
         KWinBridge bridge{QDBusConnection(QString())};
+        KWinVirtualDesktops desktops(bridge);
         ScriptRun::report(bridge, start);
+        QCOMPARE(desktops.current()->name, u"One"_s);
+        script.run("sent = []; workspace.currentDesktop = desktops[1];"
+                   "workspace.currentDesktopChanged.emit(desktops[0]);");
+        ScriptRun::report(bridge, script.sent());
+        QCOMPARE(desktops.current(), (VirtualDesktop{u"d-2"_s, 2, u"Two"_s}));
         QCOMPARE(bridge.apiGeneration(), 6);
         QCOMPARE(bridge.outputs().size(), 2);
         QCOMPARE(bridge.outputs()[0].area, QRectF(0, 0, 1280, 760));

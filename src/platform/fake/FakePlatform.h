@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/fake/FakeVirtualDesktops.h"
 
 #include <QHash>
 #include <QList>
@@ -35,6 +36,8 @@ public:
     Workspace& workspace() override;
     Compositing& compositing() override;
     Session& session() override;
+    VirtualDesktops& virtualDesktops() override { return virtualDesktops_; }
+    FakeVirtualDesktops& fakeDesktops() { return virtualDesktops_; }
 
     // Displays. Keys default to "display-<index>" when left empty.
     void setDisplays(const DisplayList& displays);
@@ -134,6 +137,7 @@ private:
     std::unique_ptr<Compositing> compositingImpl_;
     std::unique_ptr<Session> sessionImpl_;
     WindowManagerInfo windowManager_;
+    FakeVirtualDesktops virtualDesktops_;
 };
 
 } // namespace corvane

@@ -396,6 +396,8 @@ void KWinBridge::handleReport(const QString& json)
         const KWinWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
         updateWindow(window);
         emit resized(window);
+    } else if (event == u"desktops") {
+        emit desktopsReported(message);
     } else if (event == u"shortcut") {
         emit shortcutActivated(message.value(QLatin1String("name")).toString());
     }

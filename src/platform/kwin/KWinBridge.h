@@ -114,6 +114,8 @@ signals:
     void shortcutActivated(const QString& name);
     // KWin's script said hello: it runs, and outputs and windows follow.
     void scriptStarted();
+    // The virtual desktops and the one shown, as the script reports them.
+    void desktopsReported(const QJsonObject& report);
 
 private:
     bool fromKWin();

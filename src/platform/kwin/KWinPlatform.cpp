@@ -7,6 +7,7 @@
 #include "platform/kwin/KWinHotKeys.h"
 #include "platform/kwin/KWinOwnWindows.h"
 #include "platform/kwin/KWinSessionInfo.h"
+#include "platform/kwin/KWinVirtualDesktops.h"
 #include "platform/kwin/KWinWindowSystem.h"
 #include "platform/xdg/XdgLoginItems.h"
 #include "platform/xdg/XdgWorkspace.h"
@@ -55,7 +56,8 @@ KWinPlatform::KWinPlatform(QDBusConnection bus)
       loginItems_(std::make_unique<XdgLoginItems>()), workspace_(std::make_unique<XdgWorkspace>()),
       compositing_(std::make_unique<KWinCompositing>()),
       session_(std::make_unique<KWinSessionInfo>(*bridge_)),
-      ownWindows_(std::make_unique<KWinOwnWindows>(*bridge_))
+      ownWindows_(std::make_unique<KWinOwnWindows>(*bridge_)),
+      virtualDesktops_(std::make_unique<KWinVirtualDesktops>(*bridge_))
 {
     if (!bridge_->loadScript())
         return;
@@ -98,6 +100,11 @@ Compositing& KWinPlatform::compositing()
 Session& KWinPlatform::session()
 {
     return *session_;
+}
+
+VirtualDesktops& KWinPlatform::virtualDesktops()
+{
+    return *virtualDesktops_;
 }
 
 } // namespace corvane

@@ -33,6 +33,7 @@ public:
     Workspace& workspace() override;
     Compositing& compositing() override;
     Session& session() override;
+    VirtualDesktops& virtualDesktops() override;
 
     KWinBridge& bridge() { return *bridge_; }
 
@@ -46,6 +47,7 @@ private:
     std::unique_ptr<Compositing> compositing_;
     std::unique_ptr<Session> session_;
     std::unique_ptr<KWinOwnWindows> ownWindows_;
+    std::unique_ptr<VirtualDesktops> virtualDesktops_;
 };
 
 } // namespace corvane

@@ -6,6 +6,7 @@
 #include "platform/x11/X11Displays.h"
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11Session.h"
+#include "platform/x11/X11VirtualDesktops.h"
 #include "platform/x11/X11WindowSystem.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/xdg/XdgLoginItems.h"
@@ -24,7 +25,8 @@ X11Platform::X11Platform(const QByteArray& displayName, Session session)
       hotKeys_(std::make_unique<X11HotKeys>(*connection_)),
       loginItems_(std::make_unique<XdgLoginItems>()), workspace_(std::make_unique<XdgWorkspace>()),
       compositing_(std::make_unique<X11Compositing>(*connection_)),
-      session_(std::make_unique<X11Session>(*connection_))
+      session_(std::make_unique<X11Session>(*connection_)),
+      virtualDesktops_(std::make_unique<X11VirtualDesktops>(*connection_))
 {
     // Without its X server nothing can be read or moved and the application's own windows are
     // gone; Qt's xcb plugin ends the process with status 1 once it notices on its connection.
@@ -83,6 +85,11 @@ Compositing& X11Platform::compositing()
 corvane::Session& X11Platform::session()
 {
     return *session_;
+}
+
+VirtualDesktops& X11Platform::virtualDesktops()
+{
+    return *virtualDesktops_;
 }
 
 } // namespace corvane

@@ -33,6 +33,7 @@ public:
     Workspace& workspace() override;
     Compositing& compositing() override;
     corvane::Session& session() override;
+    VirtualDesktops& virtualDesktops() override;
 
     // Why no X server can be reached through DISPLAY, or nothing when one can.
     static std::optional<QString> connectionProblem();
@@ -49,6 +50,7 @@ private:
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<Compositing> compositing_;
     std::unique_ptr<corvane::Session> session_;
+    std::unique_ptr<VirtualDesktops> virtualDesktops_;
 };
 
 } // namespace corvane
