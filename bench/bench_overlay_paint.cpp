@@ -6,7 +6,7 @@
 
 #include "BenchDesktop.h"
 #include "BenchReport.h"
-#include "managers/OverlayView.h"
+#include "overlay/OverlayView.h"
 
 #include <QApplication>
 #include <QImage>

@@ -8,11 +8,12 @@
 #include "BenchDesktop.h"
 #include "BenchReport.h"
 #include "XServer.h"
-#include "managers/OverlayView.h"
-#include "managers/ZoneManager.h"
 #include "models/ZoneGeometry.h"
+#include "overlay/OverlayView.h"
+#include "overlay/ZoneManager.h"
 #include "platform/x11/X11Platform.h"
 #include "windows/DragDropHandler.h"
+#include "windows/DragGesture.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -82,13 +83,13 @@ int main(int argc, char** argv)
     ZoneManager windows;
     windows.updateZones(zones, display, false, false);
     DragDropHandler handler(windows);
-    const double pivot = primaryHeight(screens);
+    const auto moving = [&] { return handler.gesture() != nullptr; };
 
     Samples times;
     int failures = 0;
     for (int i = 0; i < snaps; ++i) {
         const int zone = i % 2 == 0 ? 1 : 0;
-        const Rect target = zoneTargetFrame(zones[zone], display.visibleFrame, pivot);
+        const Rect target = zoneTargetFrame(zones[zone], display.visibleFrame);
         const auto frame = server.frameGeometry(client->window);
         if (!frame) {
             ++failures;
@@ -99,12 +100,12 @@ int main(int argc, char** argv)
         QPoint at(frame->x() + frame->width() / 2, frame->y() + 8);
         server.fakeMotion(at);
         server.fakeButton(1, true);
-        waitFor([&] { return handler.draggedWindow().has_value(); }, 2000);
         for (int step = 0; step < 4; ++step) {
             at += QPoint(zone == 1 ? 12 : -12, 6);
             server.fakeMotion(at);
             waitFor([] { return false; }, 10);
         }
+        waitFor(moving, 2000);
         server.fakeKey(XK_Shift_L, true);
         const QPoint goal(int(target.x + target.width / 2), int(target.y + target.height / 2));
         bool highlighted = false;
@@ -112,7 +113,8 @@ int main(int argc, char** argv)
             server.fakeMotion(at + (goal - at) * step / 20);
             highlighted = waitFor(
                 [&] {
-                    OverlayView* view = handler.overlayView();
+                    OverlayView* view =
+                        handler.gesture() ? handler.gesture()->overlayView() : nullptr;
                     return view && view->highlightedZone() &&
                            view->highlightedZone()->id == zones[zone].id;
                 },
@@ -121,7 +123,7 @@ int main(int argc, char** argv)
         if (!highlighted) {
             server.fakeButton(1, false);
             server.fakeKey(XK_Shift_L, false);
-            waitFor([&] { return !handler.isTracking(); }, 1000);
+            waitFor([&] { return !moving(); }, 1000);
             ++failures;
             continue;
         }
@@ -136,7 +138,7 @@ int main(int argc, char** argv)
             2000);
         const double elapsed = clock.nsecsElapsed() / 1000.0;
         server.fakeKey(XK_Shift_L, false);
-        waitFor([&] { return !handler.isTracking(); }, 1000);
+        waitFor([&] { return !moving(); }, 1000);
         if (placed)
             times.add(elapsed);
         else

@@ -69,11 +69,15 @@ void DragGesture::finish(const WindowMove& move)
     const bool shown = overlayWindow_ != nullptr;
     const auto display = shown ? follow(move) : std::nullopt;
     const auto target = overlayWindow_ ? highlight_.target() : std::nullopt;
-    closeOverlay();
     if (display && target) {
+        // The move request goes out before the overlay hides: hiding it has the X server
+        // expose every window below it, and with many windows open the window manager would
+        // read the request only after that.
         snap(*target, *display);
+        closeOverlay();
         return;
     }
+    closeOverlay();
     droppedOutsideZones(move);
 }
 

@@ -128,7 +128,8 @@ void X11Displays::placeExactly(QWindow& window, const Rect& rect) const
     auto* x11 = guiApplication()
                     ? guiApplication()->nativeInterface<QNativeInterface::QX11Application>()
                     : nullptr;
-    if (!x11 || !window.handle() || !connection_.isConnected())
+    // Qt's offscreen platform answers for X11 without a connection of its own.
+    if (!x11 || !x11->connection() || !window.handle() || !connection_.isConnected())
         return;
     const QRect root = geometry_.rootRect(rect);
     const std::array<std::uint32_t, 4> values{std::uint32_t(root.x()), std::uint32_t(root.y()),
