@@ -536,23 +536,12 @@ bool LayoutManager::updateCustomLayout(const QUuid& id, const ScreenLayout& layo
         if (!users.isEmpty())
             preferences = rewritten;
     }
-    QList<SettingsChange> desktopChoices;
-    if (const auto change = editDesktopChoices(
-            [&](DesktopLayoutChoices& c, const QString& shown, QSet<QString>& u) {
-                return c.replaceLayout(oldId, layout, shown, u);
-            },
-            users))
-        desktopChoices.append(*change);
-    if (!storeLayouts(layouts, preferences, desktopChoices))
-        return false;
-    // What each of them shows now: a desktop's own choice may stand before the display's.
-    for (const Display& display : Platform::current().displays().screens()) {
-        if (users.contains(monitorID(display)))
-            zoneManager_.updateZones(layoutFor(display).value_or(fallbackLayout()).zones, display,
-                                     false, false);
-    }
-    emit Notifications::shared().customLayoutsChanged();
-    return true;
+    const auto change = editDesktopChoices(
+        [&](DesktopLayoutChoices& c, const QString& shown, QSet<QString>& u) {
+            return c.replaceLayout(oldId, layout, shown, u);
+        },
+        users);
+    return storeForUsers(layouts, preferences, change, users);
 }
 
 bool LayoutManager::deleteCustomLayout(const QUuid& id)
@@ -580,14 +569,24 @@ bool LayoutManager::deleteCustomLayout(const QUuid& id)
             preferences = kept;
     }
     const auto deleted = [&](const QString& layoutId) { return layoutId == gone; };
-    QList<SettingsChange> desktopChoices;
-    if (const auto change =
-            editDesktopChoices([&](DesktopLayoutChoices& c, const QString& shown,
-                                   QSet<QString>& u) { return c.dropLayouts(deleted, shown, u); },
-                               users))
-        desktopChoices.append(*change);
-    if (!storeLayouts(layouts, preferences, desktopChoices))
+    const auto change =
+        editDesktopChoices([&](DesktopLayoutChoices& c, const QString& shown,
+                               QSet<QString>& u) { return c.dropLayouts(deleted, shown, u); },
+                           users);
+    return storeForUsers(layouts, preferences, change, users);
+}
+
+bool LayoutManager::storeForUsers(const QList<ScreenLayout>& layouts,
+                                  const std::optional<MonitorLayoutPreferenceList>& preferences,
+                                  const std::optional<SettingsChange>& desktopChoices,
+                                  const QSet<QString>& users)
+{
+    QList<SettingsChange> changes;
+    if (desktopChoices)
+        changes.append(*desktopChoices);
+    if (!storeLayouts(layouts, preferences, changes))
         return false;
+    // What each of them shows now: a desktop's own choice may stand before the display's.
     for (const Display& display : Platform::current().displays().screens()) {
         if (users.contains(monitorID(display)))
             zoneManager_.updateZones(layoutFor(display).value_or(fallbackLayout()).zones, display,

@@ -150,6 +150,12 @@ private:
         const std::function<bool(DesktopLayoutChoices&, const QString&, QSet<QString>&)>& edit,
         QSet<QString>& users) const;
     bool storeChanges(QList<SettingsChange> changes, QStringList notes);
+    // Stores a change of the custom layouts with the choices it changed, then shows each display
+    // that used the layout what it uses now.
+    bool storeForUsers(const QList<ScreenLayout>& layouts,
+                       const std::optional<MonitorLayoutPreferenceList>& preferences,
+                       const std::optional<SettingsChange>& desktopChoices,
+                       const QSet<QString>& users);
     void ensurePreferencesLoaded();
     bool runOnOwnThread(std::function<void()> call);
     void showEditingZones(const ZoneList& zones);
