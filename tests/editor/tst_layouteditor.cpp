@@ -524,19 +524,14 @@ private slots:
         QCOMPARE(selectedCell()->layout().id, tall->id);
         QCOMPARE(view.monitorPicker()->cards().at(1)->isSelected(), true);
         QCOMPARE(view.monitorPicker()->cards().at(0)->isSelected(), false);
-    }
 
-    void choosingNoLayoutStoresAChoiceWithoutZones()
-    {
-        LayoutEditorView& view = makeView();
-        view.show();
+        // Choosing "No Layout" stores a choice without zones for that display alone.
         press(view.templateCells().first());
-        QTRY_VERIFY(layouts_->layoutFor(test::primaryDisplay()).has_value());
-        QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->id, noLayout().id);
-        QVERIFY(layouts_->layoutFor(test::primaryDisplay())->zones.isEmpty());
-        QVERIFY(zonesOf(test::primaryDisplay()).isEmpty());
+        QTRY_VERIFY(layouts_->layoutFor(test::secondDisplay()).has_value());
+        QCOMPARE(layouts_->layoutFor(test::secondDisplay())->id, noLayout().id);
+        QVERIFY(zonesOf(test::secondDisplay()).isEmpty());
         QCOMPARE(selectedCell(), view.templateCells().first());
-        QVERIFY(!layouts_->layoutFor(test::secondDisplay()));
+        QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->id, focusLayout().id);
     }
 
     void choosingWithoutADisplayShowsTheAlertAndStoresNothing()
