@@ -146,37 +146,6 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), toolbar().nameField());
     }
 
-    void editingACustomLayoutShowsItAndSaveReplacesIt()
-    {
-        const ScreenLayout first =
-            layoutOf(u"Work"_s, {Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))});
-        const ScreenLayout second = layoutOf(u"Play"_s, {Zone(Rect(0, 0, 1, 1))});
-        layouts_->addCustomLayout(first);
-        layouts_->addCustomLayout(second);
-
-        open(first);
-        QCOMPARE(toolbar().layoutName(), u"Work"_s);
-        QCOMPARE(test::zoneIds(editingZones()), test::zoneIds(first.zones));
-        QCOMPARE(test::zoneIds(*grid()->customZones()), test::zoneIds(first.zones));
-
-        toolbar().nameField()->setText(u"Work 2"_s);
-        toolbar().addZone();
-        toolbar().saveButton()->click();
-
-        const QList<ScreenLayout> stored = layouts_->customLayouts();
-        QCOMPARE(stored.size(), 2);
-        QCOMPARE(stored[0].name, u"Work 2"_s);
-        QVERIFY(stored[0].id != first.id);
-        QCOMPARE(stored[0].zones.size(), 3);
-        QCOMPARE(stored[0].zones[0].frame, first.zones[0].frame);
-        QCOMPARE(stored[0].zones[1].frame, first.zones[1].frame);
-        QCOMPARE(stored[1].id, second.id);
-        // Saving closes the editor as Escape does.
-        QVERIFY(!layouts_->isEditing() && editor_->isClosing());
-        QVERIFY(!editor_->window() && !editor_->toolbarWindow());
-        QTRY_COMPARE(closed_, 1);
-    }
-
     void pressingAZoneEnablesDeleteZoneUntilItIsDeleted()
     {
         open();
@@ -267,9 +236,7 @@ private slots:
         QTest::newRow("plain") << "3" << std::optional<qint64>(3);
         QTest::newRow("plus") << "+3" << std::optional<qint64>(3);
         QTest::newRow("minus") << "-4" << std::optional<qint64>(-4);
-        QTest::newRow("zero") << "0" << std::optional<qint64>(0);
         QTest::newRow("leading space") << " 3" << std::optional<qint64>();
-        QTest::newRow("trailing space") << "3 " << std::optional<qint64>();
         QTest::newRow("letters") << "abc" << std::optional<qint64>();
         QTest::newRow("sign alone") << "+" << std::optional<qint64>();
         QTest::newRow("empty") << "" << std::optional<qint64>();
@@ -300,10 +267,7 @@ private slots:
                  (QStringList{u"2\u00d72 Grid"_s, u"2\u00d73 Grid"_s, u"3\u00d72 Grid"_s,
                               u"3\u00d73 Grid"_s, u"-"_s, u"Custom Grid\u2026"_s}));
         toolbar().gridMenu()->actions()[1]->trigger();
-        QCOMPARE(editingZones().size(), 6);
-        // Two rows, three columns: the first row comes first.
-        QVERIFY(editingZones()[2].frame.x > editingZones()[1].frame.x);
-        QCOMPARE(editingZones()[3].frame.x, editingZones()[0].frame.x);
+        QCOMPARE(editingZones().size(), 6); // the grid's order is tst_layoutmanager's
         toolbar().gridMenu()->actions().last()->trigger();
         QVERIFY(toolbar().isGridGeneratorShown());
         toolbar().gridPopup()->cancelButton()->click();
@@ -561,19 +525,14 @@ private slots:
         QCOMPARE(selectedCell()->layout().id, tall->id);
         QCOMPARE(view.monitorPicker()->cards().at(1)->isSelected(), true);
         QCOMPARE(view.monitorPicker()->cards().at(0)->isSelected(), false);
-    }
 
-    void choosingNoLayoutStoresAChoiceWithoutZones()
-    {
-        LayoutEditorView& view = makeView();
-        view.show();
+        // Choosing "No Layout" stores a choice without zones for that display alone.
         press(view.templateCells().first());
-        QTRY_VERIFY(layouts_->layoutFor(test::primaryDisplay()).has_value());
-        QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->id, noLayout().id);
-        QVERIFY(layouts_->layoutFor(test::primaryDisplay())->zones.isEmpty());
-        QVERIFY(zonesOf(test::primaryDisplay()).isEmpty());
+        QTRY_VERIFY(layouts_->layoutFor(test::secondDisplay()).has_value());
+        QCOMPARE(layouts_->layoutFor(test::secondDisplay())->id, noLayout().id);
+        QVERIFY(zonesOf(test::secondDisplay()).isEmpty());
         QCOMPARE(selectedCell(), view.templateCells().first());
-        QVERIFY(!layouts_->layoutFor(test::secondDisplay()));
+        QCOMPARE(layouts_->layoutFor(test::primaryDisplay())->id, focusLayout().id);
     }
 
     void choosingWithoutADisplayShowsTheAlertAndStoresNothing()
@@ -604,9 +563,7 @@ private slots:
         view.show();
         QVERIFY(view.customCells().isEmpty());
         QVERIFY(view.emptyCustomLayoutsLabel()->isVisible());
-        QCOMPARE(view.emptyCustomLayoutsLabel()->text(), u"No custom layouts yet"_s);
         QVERIFY(view.createNewButton()->isVisible() && view.createNewButton()->isEnabled());
-        QCOMPARE(view.createNewButton()->text(), u"Create New"_s);
 
         const ScreenLayout mine = layoutOf(u"Mine"_s, {Zone(Rect(0, 0, 1, 1))});
         layouts_->addCustomLayout(mine);
@@ -657,11 +614,16 @@ private slots:
         QVERIFY(view.emptyCustomLayoutsLabel()->isVisible());
     }
 
+    // Edit in a custom layout's menu shows it in the editor; saved, the edited layout takes the
+    // old one's place in the list (under an id of its own, its zones kept) and its cell, and the
+    // editor closes.
     void editingFromTheContextMenuReplacesTheLayout()
     {
         const ScreenLayout mine =
             layoutOf(u"Mine"_s, {Zone(Rect(0, 0, 0.5, 1)), Zone(Rect(0.5, 0, 0.5, 1))});
+        const ScreenLayout other = layoutOf(u"Other"_s, {Zone(Rect(0, 0, 1, 1))});
         layouts_->addCustomLayout(mine);
+        layouts_->addCustomLayout(other);
         LayoutEditorView& view = makeView();
         view.show();
 
@@ -671,16 +633,23 @@ private slots:
         QVERIFY(view.isEditorActive());
         CustomLayoutEditor* editor = view.editor();
         QVERIFY(editor);
-        QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
+        QTRY_VERIFY(layouts_->isEditing() && grid());
         QCOMPARE(editor->toolbarView()->layoutName(), u"Mine"_s);
-        QCOMPARE(test::zoneIds(*layouts_->editingZones()), test::zoneIds(mine.zones));
+        QCOMPARE(test::zoneIds(editingZones()), test::zoneIds(mine.zones));
+        QCOMPARE(test::zoneIds(*grid()->customZones()), test::zoneIds(mine.zones));
 
-        // Saved, it replaces the layout's cell.
         editor->toolbarView()->nameField()->setText(u"Mine, edited"_s);
+        editor->toolbarView()->addZone();
         editor->toolbarView()->saveButton()->click();
+        const QList<ScreenLayout> stored = layouts_->customLayouts();
+        QCOMPARE(stored.size(), 2);
+        QVERIFY(stored[0].id != mine.id);
+        QCOMPARE(stored[0].zones.size(), 3);
+        QCOMPARE(stored[0].zones[1].frame, mine.zones[1].frame);
+        QCOMPARE(stored[1].id, other.id);
+        QVERIFY(!layouts_->isEditing());
         QTRY_VERIFY(!view.isEditorActive());
         QVERIFY(!view.editor());
-        QCOMPARE(view.customCells().size(), 1);
         QCOMPARE(view.customCells().first()->layout().name, u"Mine, edited"_s);
     }
 
@@ -691,8 +660,6 @@ private slots:
         view.createNewLayout();
         QPointer<CustomLayoutEditor> first = view.editor();
         QTRY_VERIFY(layouts_->isEditing());
-        QCOMPARE(first->toolbarView()->layoutName(), u"New Layout"_s);
-        QCOMPARE(layouts_->editingZones()->size(), 1);
 
         view.createNewLayout();
         QVERIFY(view.editor() != first);

@@ -160,10 +160,10 @@ private slots:
 
     void targetFramesOnBothDisplays()
     {
-        const Rect t = zoneTargetFrame(Zone(Rect(0.5, 0, 0.5, 1)), Rect(0, 25, 1440, 875));
+        const Rect t = targetFrameWithSpace(Rect(0.5, 0, 0.5, 1), Rect(0, 25, 1440, 875), 0);
         QCOMPARE(t, Rect(720, 25, 720, 875));
         // On a second display to the right, its top above the first one's.
-        const Rect u = zoneTargetFrame(Zone(Rect(0, 0.5, 1, 0.5)), Rect(1440, -155, 1920, 1055));
+        const Rect u = targetFrameWithSpace(Rect(0, 0.5, 1, 0.5), Rect(1440, -155, 1920, 1055), 0);
         QCOMPARE(u, Rect(1440, 372.5, 1920, 527.5));
         // With 16 around zones, the four zones of a 2 x 2 grid end 16 inside the display's edges
         // and stand 16 apart.
@@ -195,14 +195,6 @@ private slots:
         const Rect v(0, 0, 1000, 1000);
         QCOMPARE(zoneNearestPoint({400, 400}, v, zones), 0); // unit (0.4, 0.4)
         QCOMPARE(zoneNearestPoint({600, 600}, v, zones), 1); // unit (0.6, 0.6)
-    }
-
-    void viewRectIsBottomLeftAndInsetAndFlipsBack()
-    {
-        QCOMPARE(zoneViewRect(Zone(Rect(0.5, 0, 0.5, 1)), 1440, 875, 10), Rect(730, 10, 700, 855));
-        // A zone at the top of the display sits at the top of a bottom-left view.
-        QCOMPARE(zoneViewRect(Zone(Rect(0, 0, 1, 0.25)), 100, 200, 0), Rect(0, 150, 100, 50));
-        QCOMPARE(flipRectInView(Rect(0, 150, 100, 50), 200), Rect(0, 0, 100, 50));
     }
 
     // Keyboard snaps: numbers as the overlay shows them, steps in layout order, on across the

@@ -6,7 +6,6 @@
 #include "platform/x11/RootGeometry.h"
 #include "platform/x11/SizeHints.h"
 #include "platform/x11/Strut.h"
-#include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputMonitor.h"
 #include "platform/x11/X11KeySyms.h"
 #include "platform/xdg/XdgLoginItems.h"
@@ -165,23 +164,6 @@ private slots:
         QCOMPARE(rest.x() + rest.width(), 1366);
     }
 
-    void theWorkAreaAddsOnlyWhatNoStrutAccountsFor()
-    {
-        const QSize root(3360, 1080);
-        const QRect a(0, 0, 1920, 1080);
-        const QList<Strut> bar{*Strut::fromPartial({0, 0, 24, 0, 0, 0, 0, 0, 0, 1919, 0, 0})};
-        const QRect visible = visibleArea(a, bar, root);
-        QCOMPARE(visible, QRect(0, 24, 1920, 1056));
-        // A panel of the window manager's own along the bottom; never more than the monitor.
-        QCOMPARE(withWorkArea(visible, QRect(0, 24, 3360, 1036), bar, root),
-                 QRect(0, 24, 1920, 1036));
-        QCOMPARE(withWorkArea(visible, QRect(0, 0, 3360, 1080), bar, root), visible);
-        // A work area made of the struts of every monitor leaves each monitor to its own.
-        const QList<Strut> both{bar[0],
-                                *Strut::fromPartial({0, 0, 0, 120, 0, 0, 0, 0, 0, 0, 1920, 3359})};
-        QCOMPARE(withWorkArea(visible, QRect(0, 24, 3360, 936), both, root), visible);
-    }
-
     void sizeStepsAndLimits()
     {
         // xterm's: a base of 10 x 4, steps of 6 x 13.
@@ -229,14 +211,9 @@ private slots:
         QVERIFY(!keysymForMacKeyCode(-1));
     }
 
-    void modifiersBothWays()
+    // The grabs of stored combinations are tst_x11input's; here the state bits of an event.
+    void stateBitsBecomeModifiersWithoutLocksOrButtons()
     {
-        // Control-Shift-Command (4864): Control, Shift and Super.
-        QCOMPARE(X11HotKeys::modifierMaskForCarbon(4864),
-                 std::uint16_t(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_4));
-        QCOMPARE(X11HotKeys::modifierMaskForCarbon(CarbonModifier::option),
-                 std::uint16_t(XCB_MOD_MASK_1));
-        QCOMPARE(X11HotKeys::modifierMaskForCarbon(CarbonModifier::function), std::uint16_t(0));
         QCOMPARE(X11InputMonitor::modifiersFromState(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_LOCK |
                                                      XCB_MOD_MASK_2 | XCB_BUTTON_MASK_1),
                  Modifiers(Modifier::Shift));

@@ -89,13 +89,16 @@ private slots:
     void cleanup() { page.reset(); }
 
     // The page names the window manager and the key it moves windows with, and adopts that key
-    // in one click where the chosen one cannot start a snap.
+    // in one click where the chosen one cannot start a snap. A stored snap key that names no key
+    // leaves drags on Shift, and the page says Shift.
     void theWindowManagersMoveKeyIsNamedAndAdopted()
     {
+        Settings::setValue(SettingsKeys::dragModifierKey, u"no such key"_s);
         fake->setWindowManager({u"Openbox"_s, u"option"_s, false});
         showPage();
         PreferencesRowView* row = page->windowManagerRow();
         QCOMPARE(row->title(), u"Window manager: Openbox"_s);
+        QCOMPARE(page->modifierKeyButton()->displayText(), u"Shift"_s);
         QVERIFY(row->subtitle().contains(u"with Shift held does not snap"_s));
         QVERIFY(page->useMoveKeyButton()->isVisible());
         QCOMPARE(page->useMoveKeyButton()->text(), u"Use Alt"_s);
@@ -107,16 +110,6 @@ private slots:
         QCOMPARE(page->modifierKeyButton()->displayText(), u"Alt"_s);
         QVERIFY(!page->useMoveKeyButton()->isVisible());
         QVERIFY(row->subtitle().contains(u"hold Alt"_s));
-    }
-
-    // A stored snap key that names no key leaves drags on Shift, and the page says Shift.
-    void anUnreadableSnapKeyShowsTheKeyInUse()
-    {
-        Settings::setValue(SettingsKeys::dragModifierKey, u"no such key"_s);
-        fake->setWindowManager({u"Openbox"_s, u"option"_s, false});
-        showPage();
-        QCOMPARE(page->modifierKeyButton()->displayText(), u"Shift"_s);
-        QVERIFY(page->windowManagerRow()->subtitle().contains(u"with Shift held"_s));
     }
 
     // A setting that cannot be saved, from any page or thread, is said in the window.
@@ -203,7 +196,6 @@ private slots:
         QTest::newRow("command") << command << "command";
         QTest::newRow("control+shift") << (control | shift) << "shift";
         QTest::newRow("option+command") << (option | command) << "option";
-        QTest::newRow("three, shift among them") << (shift | control | option) << "shift";
         QTest::newRow("three without shift") << (control | option | command) << "control";
         // With all four down every rule sees the other three down: nothing matches.
         QTest::newRow("all four") << (shift | control | option | command) << QString();
@@ -437,14 +429,7 @@ private slots:
         QCOMPARE(changes.size(), 3);
         window.selectTab(PreferencesTab::feedback);
         QCOMPARE(changes.size(), 3); // selecting the shown tab is no change
-
-        // A hidden window comes back on its last tab.
-        window.close();
-        QVERIFY(!window.isVisible());
-        window.showAndActivate();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.selectedTab(), PreferencesTab::feedback);
-        QVERIFY(feedback->isVisible());
+        // A hidden window coming back on its last tab is tst_trayapplication's.
     }
 
     // Without an icon theme the pages draw Corvane's own icons, in the colour each asks for.

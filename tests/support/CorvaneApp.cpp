@@ -170,7 +170,7 @@ void CorvaneApp::moveTo(const QPoint& to)
         x_.fakeMotion(pointer_);
         QTest::qWait(25);
     }
-    QTest::qWait(400); // the poll sees the move and the overlay follows
+    QTest::qWait(400); // the overlay follows the last move
 }
 
 void CorvaneApp::release(bool shift)

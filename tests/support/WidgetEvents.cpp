@@ -36,17 +36,12 @@ void releaseLeft(QWidget* widget, QPointF position)
     send(widget, QEvent::MouseButtonRelease, position, Qt::LeftButton, Qt::NoButton);
 }
 
-QImage renderRaw(QWidget& widget)
+QImage render(QWidget& widget)
 {
     QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
-
-QImage render(QWidget& widget)
-{
-    return renderRaw(widget).convertToFormat(QImage::Format_ARGB32);
+    return image.convertToFormat(QImage::Format_ARGB32);
 }
 
 QStringList menuTexts(const QMenu& menu)

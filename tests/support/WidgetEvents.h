@@ -17,8 +17,7 @@ void dragLeft(QWidget* widget, QPointF position);
 void releaseLeft(QWidget* widget, QPointF position);
 
 // The widget painted as it would be inside a translucent overlay window: without a window
-// background. Raw keeps the premultiplied format for painting over.
-QImage renderRaw(QWidget& widget);
+// background.
 QImage render(QWidget& widget);
 
 // A menu's item texts in order, "-" for each separator.
