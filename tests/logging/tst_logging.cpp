@@ -90,19 +90,6 @@ private slots:
         QCOMPARE(LogManager::shared().recentLogs()[0].level, LogLevel::Error);
     }
 
-    void theCallSiteIsTakenImplicitly()
-    {
-        LogManager::shared().clearLogs();
-        setSwitches(true, LogLevel::Debug, true);
-        const int line = __LINE__ + 1;
-        Logger::info(u"here"_s, LogCategory::Window);
-        QCOMPARE(drainedCount(), 1);
-        const LogEntry entry = LogManager::shared().recentLogs()[0];
-        QVERIFY(entry.file.endsWith(u"tst_logging.cpp"_s));
-        QCOMPARE(entry.line, line);
-        QVERIFY(entry.function.contains(u"theCallSiteIsTakenImplicitly"_s));
-    }
-
     // Only its owner reads the log.
     void theLogIsItsOwnersAlone()
     {
@@ -166,60 +153,6 @@ private slots:
         QCOMPARE(QFileInfo(path + u".1"_s).permissions() & QFile::ReadOther, 0);
     }
 
-    // Many threads logging at once: every line reaches the file whole, exactly once, and in the
-    // order each thread logged it.
-    void eightThreadsGiveWholeLinesInOrder()
-    {
-        constexpr int threadCount = 8, linesPerThread = 10000;
-        // Levels and categories vary with the sequence number, so a header mixed up with another
-        // line's message shows; several UTF-8 widths and the field separator in the message, so
-        // a torn line cannot parse as whole.
-        const auto levelFor = [](int sequence) { return static_cast<LogLevel>(sequence % 4); };
-        const auto categoryFor = [](int sequence) {
-            return allLogCategories[sequence % allLogCategories.size()];
-        };
-        LogManager& manager = LogManager::shared();
-        manager.setMaxFileSize(64 * 1024 * 1024);
-        manager.clearLogs();
-        manager.flush();
-        setSwitches(true, LogLevel::Debug, true);
-        std::vector<std::thread> threads;
-        for (int t = 0; t < threadCount; ++t) {
-            threads.emplace_back([=] {
-                for (int i = 0; i < linesPerThread; ++i)
-                    Logger::log(u"thread %1 seq %2 - ø✓🧪 - end %1/%2"_s.arg(t).arg(i),
-                                levelFor(i), categoryFor(i));
-            });
-        }
-        for (std::thread& thread : threads)
-            thread.join();
-        manager.flush();
-        manager.setMaxFileSize(LogManager::defaultMaxFileSize);
-
-        QFile file(manager.logFilePath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.endsWith('\n'));
-        QCOMPARE(bytes.count('\n'), threadCount * linesPerThread);
-        const QList<LogEntry> entries = manager.loadLogsFromFile();
-        QCOMPARE(entries.size(), threadCount * linesPerThread);
-        static const QRegularExpression form(
-            u"^thread (\\d+) seq (\\d+) - ø✓🧪 - end (\\d+)/(\\d+)$"_s);
-        std::array<int, threadCount> next{};
-        for (const LogEntry& entry : entries) {
-            const QRegularExpressionMatch match = form.match(entry.message);
-            QVERIFY2(match.hasMatch(), qPrintable(entry.message));
-            const int thread = match.captured(1).toInt();
-            const int sequence = match.captured(2).toInt();
-            QVERIFY(thread >= 0 && thread < threadCount);
-            QCOMPARE(match.captured(3).toInt(), thread);
-            QCOMPARE(match.captured(4).toInt(), sequence);
-            // In order per thread and none missing.
-            QCOMPARE(sequence, next[thread]++);
-            QCOMPARE(entry.level, levelFor(sequence));
-            QCOMPARE(entry.category, std::optional(categoryFor(sequence)));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(LoggingTest)

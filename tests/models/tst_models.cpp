@@ -285,16 +285,6 @@ private slots:
                  2);
     }
 
-    void screenContainmentFollowsHalfOpenEdges()
-    {
-        const QList<Rect> frames{Rect(0, 0, 1440, 900), Rect(1440, 0, 1920, 1080)};
-        QCOMPARE(screenContainingPoint({0, 0}, frames), 0);
-        QCOMPARE(screenContainingPoint({1440, 10}, frames), 1); // right edge of the first
-        QCOMPARE(screenContainingPoint({1439.999, 899.999}, frames), 0);
-        QVERIFY(!screenContainingPoint({100, 900}, frames)); // top edge of the first, nothing above
-        QVERIFY(!screenContainingPoint({-1, 10}, frames));
-        QCOMPARE(screenContainingPoint({3000, 1000}, frames), 1);
-    }
 };
 
 QTEST_GUILESS_MAIN(ModelsTest)

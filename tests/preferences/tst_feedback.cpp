@@ -114,25 +114,6 @@ private slots:
         QVERIFY(wire.contains("%26cc%3Devil%40example.com"));
     }
 
-    void systemInformationDescribesTheMachine()
-    {
-        corvane::Display odd = test::secondDisplay();
-        odd.frame = Rect(1440, 0, 1920.9, 1080.5);
-        fake->setDisplays({test::primaryDisplay(), odd});
-        const QString info = view->systemInformation();
-        QCOMPARE(info, u"\n\n--- System Information ---\nApp Version: %1 (%1)\n"
-                       "OS Version: %2\nNumber of Screens: 2\n"
-                       "Screen Resolutions: Screen 1: 1440x900, Screen 2: 1920x1080"_s.arg(
-                           QStringLiteral(CORVANE_VERSION), QSysInfo::prettyProductName()));
-
-        view->setIncludeSystemInfo(true);
-        view->setFeedbackText(u"text"_s);
-        view->sendFeedback();
-        const QUrlQuery query(fake->openedUrls().first());
-        QVERIFY(query.queryItemValue(u"body"_s, QUrl::FullyDecoded)
-                    .endsWith(u"Feedback:\ntext"_s + info));
-    }
-
     void aRefusedUrlShowsTheErrorAndKeepsTheForm()
     {
         fake->setRefuseUrls(true);

@@ -44,7 +44,6 @@ private:
     void start(Modifiers held = none, Point at = {150, 110}) { report(Stage::Started, held, at); }
     void step(Modifiers held, Point at) { report(Stage::Stepped, held, at); }
     void finish(Modifiers held, Point at) { report(Stage::Finished, held, at); }
-    // A whole Shift-drag gesture that releases at the given point.
     void snapAt(Point at)
     {
         start(Modifier::Shift);
@@ -80,23 +79,6 @@ private slots:
     {
         handler_.reset();
         windows_.reset();
-    }
-
-    // Steps and a release without a start are no move; a new start replaces a move whose
-    // release never came.
-    void aGestureRunsFromItsStartToItsRelease()
-    {
-        step(Modifier::Shift, {300, 400});
-        finish(Modifier::Shift, {300, 400});
-        QVERIFY(!handler_->gesture());
-        QVERIFY(fake_->writes().isEmpty());
-        start(Modifier::Shift);
-        QVERIFY(overlay());
-        start(none, {160, 110});
-        QVERIFY(handler_->gesture() && !overlay());
-        finish(none, {160, 110});
-        QVERIFY(!handler_->gesture());
-        QVERIFY(fake_->writes().isEmpty());
     }
 
     // A drag begun on the title bar with the modifier held and let go far away, the modifier
@@ -240,31 +222,6 @@ private slots:
         finish(Modifier::Shift, {3000, 400});
         QCOMPARE(windowFrame(), targetOf(halves_[1], test::secondDisplay()));
         QVERIFY(!handler_->gesture());
-    }
-
-    // The modifier is taken from the settings at each mouse-down: a change between two
-    // gestures counts from the next one, and the old modifier stops counting. A modifier let go
-    // during the drag hides the overlay.
-    void aChangedModifierCountsFromTheNextGesture()
-    {
-        Settings::setValue(SettingsKeys::dragModifierKey, u"control"_s);
-        start();
-        step(Modifier::Shift, {1000, 300});
-        QVERIFY(!overlay());
-        step(Modifier::Ctrl, {1000, 300});
-        QVERIFY(overlay());
-        finish(none, {1000, 300});
-        QCOMPARE(windowFrame(), Rect(100, 100, 400, 300));
-
-        Settings::setValue(SettingsKeys::dragModifierKey, u"option"_s);
-        start(Modifier::Alt);
-        QVERIFY(overlay());
-        step(Modifier::Ctrl, {1000, 300});
-        QVERIFY(!overlay());
-        step(Modifier::Alt, {1000, 300});
-        QCOMPARE(highlighted()->id, halves_[1].id);
-        finish(Modifier::Alt, {1000, 300});
-        QCOMPARE(windowFrame(), targetOf(halves_[1], test::primaryDisplay()));
     }
 
     void storedAndChangedColoursReachTheOverlay()
@@ -439,42 +396,6 @@ private slots:
         QVERIFY(snapper.snapActiveWindow({ZoneRequest::Kind::Next, 0}).snapped);
         QVERIFY(snapper.flash().isShown());
         QCOMPARE(snapper.flash().view()->highlightedZone()->id, halves_[1].id);
-    }
-
-    // Where the desktop tells no keys (KDE Plasma on Wayland), the zones show on every move or
-    // after the snap shortcut, which turns them off again; the span shortcut spans and shows
-    // them. Where keys are told, only keys count.
-    void whereNoKeysAreToldTheShortcutsStandIn_data()
-    {
-        QTest::addColumn<bool>("told");
-        QTest::addColumn<bool>("everyMove");
-        QTest::addColumn<bool>("snapShortcut");
-        QTest::addColumn<bool>("spanShortcut");
-        QTest::addColumn<bool>("zones");
-        QTest::addColumn<bool>("span");
-        QTest::newRow("shortcut trigger") << false << false << false << false << false << false;
-        QTest::newRow("snap shortcut") << false << false << true << false << true << false;
-        QTest::newRow("every move") << false << true << false << false << true << false;
-        QTest::newRow("every move, shortcut") << false << true << true << false << false << false;
-        QTest::newRow("span shortcut") << false << false << false << true << true << true;
-        QTest::newRow("keys told") << true << true << true << true << false << false;
-    }
-
-    void whereNoKeysAreToldTheShortcutsStandIn()
-    {
-        QFETCH(bool, told);
-        QFETCH(bool, everyMove);
-        QFETCH(bool, snapShortcut);
-        QFETCH(bool, spanShortcut);
-        WindowMove move;
-        if (told)
-            move.keys = HeldKeys{};
-        move.snapShortcut = snapShortcut;
-        move.spanShortcut = spanShortcut;
-        const DragIntent intent =
-            DragIntent::of(move, DragKey::shift(), DragKey::fromName(u"control"_s), everyMove);
-        QTEST(intent.showZones, "zones");
-        QTEST(intent.span, "span");
     }
 };
 

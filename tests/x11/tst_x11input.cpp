@@ -150,41 +150,6 @@ private slots:
         QCOMPARE(events_.size(), count);
     }
 
-    void aLeftHandedMouseHasItsLeftButtonOnTheRight()
-    {
-        xcb_connection_t* c = server_->connection();
-        auto* current = xcb_get_pointer_mapping_reply(c, xcb_get_pointer_mapping(c), nullptr);
-        QVERIFY(current);
-        const std::uint8_t* map = xcb_get_pointer_mapping_map(current);
-        const std::vector<std::uint8_t> normal(map,
-                                               map + xcb_get_pointer_mapping_map_length(current));
-        free(current);
-        QVERIFY(normal.size() >= 3);
-        std::vector<std::uint8_t> swapped = normal;
-        std::swap(swapped[0], swapped[2]);
-        const auto setMapping = [&](const std::vector<std::uint8_t>& buttons) {
-            auto* reply = xcb_set_pointer_mapping_reply(
-                c, xcb_set_pointer_mapping(c, std::uint8_t(buttons.size()), buttons.data()),
-                nullptr);
-            const bool ok = reply && reply->status == XCB_MAPPING_STATUS_SUCCESS;
-            free(reply);
-            return ok;
-        };
-        QVERIFY(setMapping(swapped));
-        QTest::qWait(100); // the mapping change reaches the backend as an event
-        events_.clear();
-        QVERIFY(server_->fakeMotion({2600, 500}));
-        QVERIFY(server_->fakeButton(1, true));
-        QVERIFY(server_->fakeButton(1, false));
-        QTest::qWait(200);
-        QVERIFY(events_.isEmpty());
-        QVERIFY(server_->fakeButton(3, true));
-        QVERIFY(server_->fakeButton(3, false));
-        QTRY_COMPARE(events_.size(), 2);
-        QCOMPARE(events_[0].type, Stage::Pressed);
-        QVERIFY(setMapping(normal));
-    }
-
     void aPointerMovingWithoutAButtonCostsNothing()
     {
         events_.clear();
@@ -327,19 +292,6 @@ private slots:
         server_->killProcess(xlogo->pid);
     }
 
-    void aMonitorThatStoppedListeningHearsNothing()
-    {
-        monitor_->setListening(false);
-        events_.clear();
-        QVERIFY(xdotool(u"mousemove 2000 500 click 1"_s));
-        QTest::qWait(200);
-        QVERIFY(events_.isEmpty());
-        monitor_->setListening(true);
-        QVERIFY(xdotool(u"click 1"_s));
-        QTRY_COMPARE(events_.size(), 2);
-        QCOMPARE(events_[1].type, Stage::Released);
-    }
-
     // One combination is had once, until it is let go; a key code with no key behind it is
     // refused. The press and the release are reported by the hot key's id.
     void aCombinationIsHadOnce()
@@ -382,32 +334,6 @@ private slots:
         QCOMPARE(pressed[0][0].value<std::uint32_t>(), 3u);
     }
 
-    // The shortcut facility over the real backend: the default shortcut fires its handler while
-    // another client has the keyboard focus, also with Num Lock on, and neither the key alone nor
-    // another combination does; a changed one takes over at once.
-    void theDefaultShortcutFiresWhileAnotherClientHasTheFocus()
-    {
-        KeyboardShortcuts facility(platform_->hotKeys());
-        int pressed = 0;
-        facility.onKeyDown(KeyboardShortcuts::Name::openPreferences(), [&] { ++pressed; });
-        const auto term = server_->startClient(u"xterm"_s, {}, u"xterm"_s);
-        QVERIFY(term);
-        server_->xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(term->window)});
-        QVERIFY(xdotool(u"key ctrl+shift+super+p"_s));
-        QTRY_COMPARE(pressed, 1);
-        QVERIFY(xdotool(u"key ctrl+shift+p"_s));
-        QVERIFY(xdotool(u"key Num_Lock key ctrl+shift+super+p key Num_Lock"_s));
-        QTRY_COMPARE(pressed, 2);
-
-        facility.setShortcut(KeyboardShortcuts::Name::openPreferences(),
-                             Shortcut{5, CarbonModifier::control | CarbonModifier::option});
-        QVERIFY(xdotool(u"key ctrl+shift+super+p"_s));
-        QVERIFY(xdotool(u"key ctrl+alt+g"_s));
-        QTRY_COMPARE(pressed, 3);
-        QTest::qWait(200);
-        QCOMPARE(pressed, 3);
-        server_->killProcess(term->pid);
-    }
 };
 
 int main(int argc, char* argv[])
