@@ -152,7 +152,6 @@ private slots:
         QVERIFY(newest.last().message.startsWith(u"%1 "_s.arg(lines - 1)));
         QCOMPARE(QFileInfo(path + u".1"_s).permissions() & QFile::ReadOther, 0);
     }
-
 };
 
 QTEST_GUILESS_MAIN(LoggingTest)

@@ -284,7 +284,6 @@ private slots:
                      .choice->number,
                  2);
     }
-
 };
 
 QTEST_GUILESS_MAIN(ModelsTest)

@@ -333,7 +333,6 @@ private slots:
         QTRY_COMPARE(pressed.count(), 1);
         QCOMPARE(pressed[0][0].value<std::uint32_t>(), 3u);
     }
-
 };
 
 int main(int argc, char* argv[])
