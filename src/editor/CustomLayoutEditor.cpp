@@ -4,6 +4,7 @@
 #include "editor/BackdropWindow.h"
 #include "editor/CustomLayoutEditorView.h"
 #include "editor/CustomLayoutToolbarView.h"
+#include "editor/LayoutEditingSession.h"
 #include "editor/ToolWindow.h"
 #include "layouts/LayoutManager.h"
 #include "logging/Logger.h"
@@ -130,15 +131,15 @@ void CustomLayoutEditor::displaysChanged()
     backdrop_->setScreenRect(unionOfFrames(Platform::current().displays().screens()));
     // Before the session has begun (the first turn after showWindow) it begins on the display
     // that is main by then.
-    if (!layoutManager_.isEditing())
+    if (!LayoutEditingSession::of(layoutManager_).isEditing())
         return;
-    const auto display = layoutManager_.editingDisplay();
+    const auto display = LayoutEditingSession::of(layoutManager_).editingDisplay();
     if (!display) {
         closeForLostDisplay();
         return;
     }
     placeToolbar(display->frame);
-    layoutManager_.refreshEditingOverlay();
+    LayoutEditingSession::of(layoutManager_).refreshEditingOverlay();
     restack();
 }
 
@@ -146,10 +147,12 @@ void CustomLayoutEditor::closeForLostDisplay()
 {
     // What was drawn and typed is kept: the gallery's Create New opens it again.
     const QString name = toolbarView_ ? toolbarView_->layoutName() : QString();
-    const auto& edited = layoutManager_.editingLayout();
-    layoutManager_.setDraft(ScreenLayout{edited ? edited->id : QUuid::createUuid(), name,
-                                         layoutManager_.editingZones().value_or(ZoneList{}),
-                                         std::nullopt, edited ? edited->quickKey : std::nullopt});
+    const auto& edited = LayoutEditingSession::of(layoutManager_).editingLayout();
+    LayoutEditingSession::of(layoutManager_)
+        .setDraft(ScreenLayout{
+            edited ? edited->id : QUuid::createUuid(), name,
+            LayoutEditingSession::of(layoutManager_).editingZones().value_or(ZoneList{}),
+            std::nullopt, edited ? edited->quickKey : std::nullopt});
     Logger::info(QStringLiteral("The layout editor's display went away; the layout is kept as a "
                                 "draft"),
                  LogCategory::Layout);
@@ -184,8 +187,8 @@ void CustomLayoutEditor::showWindow()
 {
     if (isClosing_)
         return;
-    const auto layout = layoutManager_.editingLayout();
-    layoutManager_.stopEditing();
+    const auto layout = LayoutEditingSession::of(layoutManager_).editingLayout();
+    LayoutEditingSession::of(layoutManager_).stopEditing();
 
     backdrop_->show();
     backdrop_->raise();
@@ -200,7 +203,7 @@ void CustomLayoutEditor::showWindow()
         [self, layout] {
             if (!self || self->isClosing_)
                 return;
-            self->layoutManager_.startEditing(layout);
+            LayoutEditingSession::of(self->layoutManager_).startEditing(layout);
             self->restack();
             self->toolbar_->activateWindow();
         },
@@ -285,7 +288,7 @@ void CustomLayoutEditor::cleanUp(bool notify)
     if (auto* app = QCoreApplication::instance())
         app->removeEventFilter(this);
 
-    layoutManager_.stopEditing();
+    LayoutEditingSession::of(layoutManager_).stopEditing();
 
     // The windows go once control is back in the event loop: clean-up may run inside one of
     // their own handlers (Save, a close button).

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CustomLayoutEditorView.h"
 
+#include "editor/LayoutEditingSession.h"
 #include "layouts/LayoutManager.h"
 
 #include <QMouseEvent>
@@ -18,14 +19,14 @@ CustomLayoutEditorView::CustomLayoutEditorView(LayoutManager& layoutManager, QWi
 
 void CustomLayoutEditorView::ensureZones()
 {
-    const auto& zones = layoutManager_.editingZones();
+    const auto& zones = LayoutEditingSession::of(layoutManager_).editingZones();
     if (zones && !zones->isEmpty())
         return;
-    const auto& layout = layoutManager_.editingLayout();
+    const auto& layout = LayoutEditingSession::of(layoutManager_).editingLayout();
     if (layout && !layout->zones.isEmpty())
-        layoutManager_.setEditingZones(layout->zones);
+        LayoutEditingSession::of(layoutManager_).setEditingZones(layout->zones);
     else
-        layoutManager_.addZone();
+        LayoutEditingSession::of(layoutManager_).addZone();
 }
 
 void CustomLayoutEditorView::showEvent(QShowEvent* event)

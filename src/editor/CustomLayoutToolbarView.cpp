@@ -2,6 +2,7 @@
 #include "editor/CustomLayoutToolbarView.h"
 
 #include "editor/CustomGridPopup.h"
+#include "editor/LayoutEditingSession.h"
 #include "layouts/LayoutManager.h"
 #include "overlay/GridView.h"
 #include "overlay/ZoneManager.h"
@@ -192,7 +193,7 @@ QWidget* CustomLayoutToolbarView::buildNameGroup()
     nameField_->setObjectName(QStringLiteral("nameField"));
     nameField_->setPlaceholderText(tr("Layout Name"));
     nameField_->setFixedWidth(nameFieldWidth);
-    const auto& editing = layoutManager_.editingLayout();
+    const auto& editing = LayoutEditingSession::of(layoutManager_).editingLayout();
     nameField_->setText(editing ? editing->name : tr("New Layout"));
     row->addWidget(nameField_);
     return group;
@@ -221,7 +222,7 @@ bool CustomLayoutToolbarView::isGridGeneratorShown() const
 
 void CustomLayoutToolbarView::addZone()
 {
-    layoutManager_.addZone();
+    LayoutEditingSession::of(layoutManager_).addZone();
 }
 
 void CustomLayoutToolbarView::deleteSelectedZone()
@@ -229,17 +230,17 @@ void CustomLayoutToolbarView::deleteSelectedZone()
     const auto id = selection_.selectedZoneId();
     if (!id)
         return;
-    layoutManager_.deleteZone(*id);
+    LayoutEditingSession::of(layoutManager_).deleteZone(*id);
     selection_.setSelectedZoneId(std::nullopt);
     const auto main = Platform::current().displays().mainScreen();
-    const auto& zones = layoutManager_.editingZones();
+    const auto& zones = LayoutEditingSession::of(layoutManager_).editingZones();
     if (main && zones)
         layoutManager_.zoneManager().updateZones(*zones, *main, true, true);
 }
 
 void CustomLayoutToolbarView::generateGrid(int rows, int columns)
 {
-    layoutManager_.generateGrid(rows, columns);
+    LayoutEditingSession::of(layoutManager_).generateGrid(rows, columns);
 }
 
 void CustomLayoutToolbarView::showGridGenerator()
@@ -253,7 +254,7 @@ void CustomLayoutToolbarView::cancel()
         return;
     isClosing_ = true;
     selection_.setSelectedZoneId(std::nullopt);
-    layoutManager_.stopEditing();
+    LayoutEditingSession::of(layoutManager_).stopEditing();
     QTimer::singleShot(cancelCloseDelay, this, [this] {
         if (onClose_)
             onClose_();
@@ -264,7 +265,7 @@ void CustomLayoutToolbarView::save()
 {
     if (!save_->isEnabled())
         return;
-    if (!layoutManager_.saveEditedLayout(layoutName())) {
+    if (!LayoutEditingSession::of(layoutManager_).saveEditedLayout(layoutName())) {
         // The editor stays open with the zones, so that nothing drawn is lost.
         if (!saveFailure_) {
             saveFailure_ = new QMessageBox(QMessageBox::Warning, tr("Layout Not Saved"), QString(),
@@ -321,7 +322,7 @@ void CustomLayoutToolbarView::selectZone(const QUuid& id)
 void CustomLayoutToolbarView::stepSelectedZone(double dx, double dy, bool resize)
 {
     const auto id = selection_.selectedZoneId();
-    const auto& current = layoutManager_.editingZones();
+    const auto& current = LayoutEditingSession::of(layoutManager_).editingZones();
     if (!id || !current)
         return;
     ZoneList zones = *current;
@@ -333,14 +334,15 @@ void CustomLayoutToolbarView::stepSelectedZone(double dx, double dy, bool resize
             return;
         zone.frame = stepped;
         // The path of undo and redo: the overlay shows it and the history records it.
-        layoutManager_.replaceEditingZones(zones);
+        LayoutEditingSession::of(layoutManager_).replaceEditingZones(zones);
         return;
     }
 }
 
 bool CustomLayoutToolbarView::focusNextPrevChild(bool next)
 {
-    const ZoneList zones = layoutManager_.editingZones().value_or(ZoneList{});
+    const ZoneList zones =
+        LayoutEditingSession::of(layoutManager_).editingZones().value_or(ZoneList{});
     const auto count = zones.size();
     if (hasFocus()) {
         qsizetype at = -1;

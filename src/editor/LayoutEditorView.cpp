@@ -2,6 +2,7 @@
 #include "editor/LayoutEditorView.h"
 
 #include "editor/CustomLayoutEditor.h"
+#include "editor/LayoutEditingSession.h"
 #include "editor/LayoutPreviewView.h"
 #include "editor/MonitorSelectionView.h"
 #include "layouts/LayoutKeys.h"
@@ -129,9 +130,11 @@ LayoutEditorView::LayoutEditorView(LayoutManager& layoutManager, QWidget* parent
             &QPushButton::click);
     // A layout whose editor closed unsaved is offered first.
     const auto nameCreateNew = [this] {
-        createNew_->setText(layoutManager_.draft() ? tr("Continue Draft") : tr("Create New"));
+        createNew_->setText(LayoutEditingSession::of(layoutManager_).draft() ? tr("Continue Draft")
+                                                                             : tr("Create New"));
     };
-    connect(&layoutManager_, &LayoutManager::draftChanged, this, nameCreateNew);
+    connect(&LayoutEditingSession::of(layoutManager_), &LayoutEditingSession::draftChanged, this,
+            nameCreateNew);
     nameCreateNew();
     customHeader->addWidget(createNew_);
     customBody->addLayout(customHeader);
@@ -298,7 +301,7 @@ QMessageBox* LayoutEditorView::errorAlert() const
 
 void LayoutEditorView::createNewLayout()
 {
-    openEditor(layoutManager_.takeDraft());
+    openEditor(LayoutEditingSession::of(layoutManager_).takeDraft());
 }
 
 void LayoutEditorView::editLayout(const ScreenLayout& layout)
@@ -393,7 +396,7 @@ void LayoutEditorView::openEditor(std::optional<ScreenLayout> layout)
 {
     closeEditor();
     // The editor takes the layout to edit from the session: none starts a new layout.
-    layoutManager_.startEditing(std::move(layout));
+    LayoutEditingSession::of(layoutManager_).startEditing(std::move(layout));
     auto holder = std::make_shared<QPointer<CustomLayoutEditor>>();
     const QPointer<LayoutEditorView> self(this);
     auto* editor = new CustomLayoutEditor(
@@ -466,7 +469,7 @@ void LayoutEditorView::hideEvent(QHideEvent* event)
     if (event->spontaneous())
         return;
     closeEditor();
-    layoutManager_.cancelEditing();
+    LayoutEditingSession::of(layoutManager_).cancelEditing();
 }
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/ZoneEditHistory.h"
 
+#include "editor/LayoutEditingSession.h"
 #include "layouts/LayoutManager.h"
 #include "settings/Notifications.h"
 
@@ -25,10 +26,11 @@ bool sameZones(const ZoneList& a, const ZoneList& b)
 } // namespace
 
 ZoneEditHistory::ZoneEditHistory(LayoutManager& layoutManager, QObject* parent)
-    : QObject(parent), layoutManager_(layoutManager), current_(layoutManager.editingZones())
+    : QObject(parent), layoutManager_(layoutManager),
+      current_(LayoutEditingSession::of(layoutManager).editingZones())
 {
-    connect(&layoutManager_, &LayoutManager::editingZonesChanged, this,
-            &ZoneEditHistory::zonesChanged);
+    connect(&LayoutEditingSession::of(layoutManager_), &LayoutEditingSession::editingZonesChanged,
+            this, &ZoneEditHistory::zonesChanged);
     // A press on a zone begins a new gesture: the drag that may follow is a step of its own.
     connect(&Notifications::shared(), &Notifications::zoneSelected, this,
             [this] { dragStepOpen_ = false; });
@@ -36,7 +38,7 @@ ZoneEditHistory::ZoneEditHistory(LayoutManager& layoutManager, QObject* parent)
 
 void ZoneEditHistory::zonesChanged()
 {
-    const std::optional<ZoneList>& zones = layoutManager_.editingZones();
+    const std::optional<ZoneList>& zones = LayoutEditingSession::of(layoutManager_).editingZones();
     const std::optional<ZoneList> previous = std::exchange(current_, zones);
     if (applying_)
         return;
@@ -78,7 +80,7 @@ void ZoneEditHistory::apply(const ZoneList& zones)
 {
     dragStepOpen_ = false;
     applying_ = true;
-    layoutManager_.replaceEditingZones(zones);
+    LayoutEditingSession::of(layoutManager_).replaceEditingZones(zones);
     applying_ = false;
     emit changed();
 }

@@ -29,8 +29,9 @@ struct LayoutUsers {
     bool isEmpty() const { return connectedDisplays.isEmpty() && otherDisplays == 0; }
 };
 
-// The one store of what changes at run time about layouts: custom layouts, the layout chosen for
-// each display, and the zone-editing session. Views follow its change signals.
+// The one store of what changes at run time about layouts: custom layouts and the layout chosen
+// for each display (and desktop). Views follow its change signals; the editing session of the
+// layout editor is editor/LayoutEditingSession.
 class LayoutManager : public QObject {
     Q_OBJECT
 public:
@@ -45,10 +46,6 @@ public:
     double spaceAroundZones() const { return spaceAroundZones_; }
     void setSpaceAroundZones(double space);
     const QList<ScreenLayout>& customLayouts() const { return customLayouts_; }
-    const std::optional<ScreenLayout>& editingLayout() const { return editingLayout_; }
-    const std::optional<ZoneList>& editingZones() const { return editingZones_; }
-    void setEditingZones(std::optional<ZoneList> zones);
-    bool isEditing() const { return isEditing_; }
     ZoneManager& zoneManager() const { return zoneManager_; }
 
     // Display choices.
@@ -67,8 +64,10 @@ public:
     bool saveLayoutPreference(const Display& display, const ScreenLayout& layout,
                               const std::optional<VirtualDesktop>& desktop = {});
     // Every display shows the layout it uses on the desktop shown now (after a desktop switch,
-    // or the setting changed).
+    // or the setting changed), but the one the layout editor draws on.
     void showCurrentDesktopLayouts();
+    // The display (by key) the layout editor draws on; empty while it draws on none.
+    void setEditedDisplay(const QString& key) { editedDisplayKey_ = key; }
     // The desktop whose choices are made and read now: none while each desktop has no choices
     // of its own, or the window manager names no desktop.
     static std::optional<VirtualDesktop> choiceDesktop();
@@ -91,48 +90,14 @@ public:
     // The layout of a display without a stored choice: the template "Tall", else Focus.
     static ScreenLayout fallbackLayout();
 
-    // The editing session.
-    void startEditing(std::optional<ScreenLayout> layout);
-    void stopEditing();
-    void cancelEditing();
-    void generateGrid(int rows, int columns);
-    void addZone();
-    void deleteZone(const QUuid& id);
-    // Puts back zones the session had before (undo, redo) and shows them.
-    void replaceEditingZones(const ZoneList& zones);
-    // The display the session edits on, as it is now: the main display when the session
-    // began. None when that display is gone (or no session runs).
-    std::optional<Display> editingDisplay() const;
-    // Shows the session's zones afresh over its display, after the display changed size or
-    // place.
-    void refreshEditingOverlay();
-
-    // A layout whose editor had to close before it was saved (its display went away). Its id is
-    // the edited custom layout's, or a new one; saving it adds or replaces accordingly.
-    const std::optional<ScreenLayout>& draft() const { return draft_; }
-    void setDraft(std::optional<ScreenLayout> draft);
-    std::optional<ScreenLayout> takeDraft();
-    // False when it could not be saved: the session stays open.
-    bool saveEditedLayout(const QString& name);
-
 signals:
     void spaceAroundZonesChanged();
     void customLayoutsChanged();
-    void editingLayoutChanged();
-    void editingZonesChanged();
-    void isEditingChanged();
     void monitorPreferencesChanged();
-    void draftChanged();
 
 private:
-    void observeZoneUpdates();
     void setMonitorPreferences(MonitorLayoutPreferenceList preferences);
     void setCustomLayouts(QList<ScreenLayout> layouts);
-    void setEditingLayout(std::optional<ScreenLayout> layout);
-    void setIsEditing(bool editing);
-    // After a session that ends: the editing display shows its own layout again, not the
-    // session's zones.
-    void showEditingDisplaysLayout();
     // Gives each stored custom layout whose id an earlier layout has an id of its own (derived
     // from the old one, so the same in every run) and carries the choices of it along.
     QList<ScreenLayout> giveOwnIds(QList<ScreenLayout> layouts);
@@ -157,19 +122,12 @@ private:
                        const std::optional<SettingsChange>& desktopChoices,
                        const QSet<QString>& users);
     void ensurePreferencesLoaded();
-    bool runOnOwnThread(std::function<void()> call);
-    void showEditingZones(const ZoneList& zones);
 
     ZoneManager& zoneManager_;
+    QString editedDisplayKey_;
     double spaceAroundZones_ = 0;
     QList<ScreenLayout> customLayouts_;
-    std::optional<ScreenLayout> editingLayout_;
-    std::optional<ZoneList> editingZones_;
-    bool isEditing_ = false;
-    QString editingDisplayKey_;
-    std::optional<ScreenLayout> draft_;
     MonitorLayoutPreferenceList monitorPreferences_;
-    ZoneList originalZones_;
     // Whether this process has read the stored choices; a save before that would drop them.
     bool preferencesLoaded_ = false;
     // Stored elements of the custom layouts that did not decode, as stored.

@@ -2,6 +2,7 @@
 #include "TestEnvironment.h"
 #include "app/StatusMenu.h"
 #include "app/TrayApplication.h"
+#include "editor/LayoutEditingSession.h"
 #include "editor/LayoutEditorView.h"
 #include "layouts/LayoutManager.h"
 #include "models/Layouts.h"
@@ -124,7 +125,7 @@ private slots:
         auto* gallery = qobject_cast<LayoutEditorView*>(
             delegate_->preferencesWindow()->view()->page(PreferencesTab::layoutEditor));
         QVERIFY(gallery && gallery->editor());
-        QTRY_VERIFY(LayoutManager::shared().editingDisplay());
+        QTRY_VERIFY(LayoutEditingSession::of(LayoutManager::shared()).editingDisplay());
         delegate_->openFeedback();
         QCOMPARE(delegate_->preferencesWindow()->selectedTab(), PreferencesTab::feedback);
         // The hot key opens the preferences too.

@@ -6,6 +6,7 @@
 #include "editor/CustomLayoutEditor.h"
 #include "editor/CustomLayoutEditorView.h"
 #include "editor/CustomLayoutToolbarView.h"
+#include "editor/LayoutEditingSession.h"
 #include "editor/LayoutEditorView.h"
 #include "editor/LayoutPreviewView.h"
 #include "editor/MonitorCard.h"
@@ -13,10 +14,10 @@
 #include "editor/ToolWindow.h"
 #include "layouts/LayoutKeys.h"
 #include "layouts/LayoutManager.h"
+#include "models/Layouts.h"
 #include "overlay/GridView.h"
 #include "overlay/OverlayWindow.h"
 #include "overlay/ZoneManager.h"
-#include "models/Layouts.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -59,10 +60,10 @@ class LayoutEditorTest : public QObject {
     // is built and shown, and its overlay comes up on the next turn.
     Controller& open(std::optional<ScreenLayout> layout = std::nullopt)
     {
-        layouts_->startEditing(layout);
+        LayoutEditingSession::of(*layouts_).startEditing(layout);
         editor_ = std::make_unique<Controller>(*layouts_, [this] { ++closed_; });
         editor_->showWindow();
-        [&] { QTRY_VERIFY(grid() && layouts_->isEditing()); }();
+        [&] { QTRY_VERIFY(grid() && LayoutEditingSession::of(*layouts_).isEditing()); }();
         return *editor_;
     }
     CustomLayoutToolbarView& toolbar() { return *editor_->toolbarView(); }
@@ -71,7 +72,10 @@ class LayoutEditorTest : public QObject {
         OverlayWindow* overlay = windows_->overlayWindow();
         return overlay ? qobject_cast<GridView*>(overlay->contentView()) : nullptr;
     }
-    ZoneList editingZones() const { return layouts_->editingZones().value_or(ZoneList{}); }
+    ZoneList editingZones() const
+    {
+        return LayoutEditingSession::of(*layouts_).editingZones().value_or(ZoneList{});
+    }
     void activateToolbar()
     {
         editor_->toolbarWindow()->activateWindow();
@@ -194,7 +198,7 @@ private slots:
         QTest::keyClick(name, Qt::Key_Return, Qt::ControlModifier);
         QCoreApplication::processEvents();
         QVERIFY(layouts_->customLayouts().isEmpty());
-        QVERIFY(layouts_->isEditing());
+        QVERIFY(LayoutEditingSession::of(*layouts_).isEditing());
         QVERIFY(!editor_->isClosing());
 
         name->setText(u" My layout "_s);
@@ -218,7 +222,7 @@ private slots:
         QVERIFY(toolbar().saveFailureAlert() && toolbar().saveFailureAlert()->isVisible());
         QVERIFY(toolbar().saveFailureAlert()->text().contains(u"not a folder"_s));
         QVERIFY(layouts_->customLayouts().isEmpty());
-        QVERIFY(layouts_->isEditing());
+        QVERIFY(LayoutEditingSession::of(*layouts_).isEditing());
         QCOMPARE(editingZones().size(), 2);
         QCOMPARE(closed_, 0);
 
@@ -308,7 +312,7 @@ private slots:
         activateToolbar();
         QTest::keyClick(toolbar().nameField(), Qt::Key_Escape);
         QVERIFY(toolbar().isClosing());
-        QVERIFY(!layouts_->isEditing());
+        QVERIFY(!LayoutEditingSession::of(*layouts_).isEditing());
         QVERIFY(!windows_->overlayWindow());
         QVERIFY(layouts_->customLayouts().isEmpty());
         QTRY_VERIFY(editor_->isClosing());
@@ -322,7 +326,7 @@ private slots:
         open();
         editor_->window()->close();
         QVERIFY(editor_->isClosing());
-        QVERIFY(!layouts_->isEditing());
+        QVERIFY(!LayoutEditingSession::of(*layouts_).isEditing());
         QTRY_COMPARE(closed_, 2);
         open();
         editor_->toolbarWindow()->close();
@@ -353,7 +357,7 @@ private slots:
         test::releaseLeft(grid(), centre + QPointF(60, 0));
         QTRY_VERIFY(editingZones().first().frame.x > added.first().frame.x);
         const ZoneList moved = editingZones();
-        layouts_->deleteZone(moved.last().id);
+        LayoutEditingSession::of(*layouts_).deleteZone(moved.last().id);
         QCOMPARE(editingZones().size(), 1);
 
         undo();
@@ -479,7 +483,7 @@ private slots:
         QTRY_COMPARE(closed_, 1);
         QVERIFY(Controller::lostDisplayNotice() && Controller::lostDisplayNotice()->isVisible());
         Controller::lostDisplayNotice()->close();
-        const auto draft = layouts_->takeDraft();
+        const auto draft = LayoutEditingSession::of(*layouts_).takeDraft();
         QVERIFY(draft);
         QCOMPARE(draft->name, u"Half done"_s);
         QCOMPARE(test::zoneIds(draft->zones), test::zoneIds(drawn));
@@ -633,7 +637,7 @@ private slots:
         QVERIFY(view.isEditorActive());
         CustomLayoutEditor* editor = view.editor();
         QVERIFY(editor);
-        QTRY_VERIFY(layouts_->isEditing() && grid());
+        QTRY_VERIFY(LayoutEditingSession::of(*layouts_).isEditing() && grid());
         QCOMPARE(editor->toolbarView()->layoutName(), u"Mine"_s);
         QCOMPARE(test::zoneIds(editingZones()), test::zoneIds(mine.zones));
         QCOMPARE(test::zoneIds(*grid()->customZones()), test::zoneIds(mine.zones));
@@ -647,7 +651,7 @@ private slots:
         QCOMPARE(stored[0].zones.size(), 3);
         QCOMPARE(stored[0].zones[1].frame, mine.zones[1].frame);
         QCOMPARE(stored[1].id, other.id);
-        QVERIFY(!layouts_->isEditing());
+        QVERIFY(!LayoutEditingSession::of(*layouts_).isEditing());
         QTRY_VERIFY(!view.isEditorActive());
         QVERIFY(!view.editor());
         QCOMPARE(view.customCells().first()->layout().name, u"Mine, edited"_s);
@@ -659,20 +663,20 @@ private slots:
         view.show();
         view.createNewLayout();
         QPointer<CustomLayoutEditor> first = view.editor();
-        QTRY_VERIFY(layouts_->isEditing());
+        QTRY_VERIFY(LayoutEditingSession::of(*layouts_).isEditing());
 
         view.createNewLayout();
         QVERIFY(view.editor() != first);
         QCOMPARE(CustomLayoutEditor::openEditor(), view.editor());
         QTRY_VERIFY(!first);
         QVERIFY(view.isEditorActive());
-        QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
+        QTRY_VERIFY(LayoutEditingSession::of(*layouts_).isEditing() && windows_->overlayWindow());
 
         // Hiding the page ends the editing session.
         QPointer<CustomLayoutEditor> second = view.editor();
         view.hide();
-        QVERIFY(!layouts_->isEditing());
-        QVERIFY(!layouts_->editingZones());
+        QVERIFY(!LayoutEditingSession::of(*layouts_).isEditing());
+        QVERIFY(!LayoutEditingSession::of(*layouts_).editingZones());
         QVERIFY(!windows_->overlayWindow());
         QVERIFY(!view.isEditorActive());
         QCOMPARE(CustomLayoutEditor::openEditor(), nullptr);

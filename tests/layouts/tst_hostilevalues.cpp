@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestEnvironment.h"
 #include "WidgetEvents.h"
+#include "editor/LayoutEditingSession.h"
 #include "layouts/LayoutManager.h"
 #include "models/LayoutJson.h"
 #include "models/ZoneGeometry.h"
@@ -112,9 +113,9 @@ private slots:
             layouts.applyLayout(many, test::primaryDisplay());
             QCOMPARE(layouts.layoutFor(test::primaryDisplay())->zones.size(), 20000);
             QCOMPARE(windows.monitorZones().value(monitorID(test::primaryDisplay())).size(), 20000);
-            layouts.startEditing(many);
-            QCOMPARE(layouts.editingZones()->size(), 20000);
-            layouts.cancelEditing();
+            LayoutEditingSession::of(layouts).startEditing(many);
+            QCOMPARE(LayoutEditingSession::of(layouts).editingZones()->size(), 20000);
+            LayoutEditingSession::of(layouts).cancelEditing();
         }
     }
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestEnvironment.h"
+#include "editor/LayoutEditingSession.h"
 #include "layouts/LayoutKeys.h"
 #include "layouts/LayoutManager.h"
-#include "overlay/ZoneManager.h"
 #include "models/LayoutJson.h"
 #include "models/Layouts.h"
+#include "overlay/ZoneManager.h"
 #include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
@@ -130,9 +131,9 @@ private slots:
         layouts_->applyLayout(other, test::secondDisplay());
         QCOMPARE(layouts_->usersOf(mine.id).connectedDisplays, QStringList{u"Built-in"_s});
 
-        layouts_->startEditing(other);
-        layouts_->addZone();
-        QVERIFY(layouts_->saveEditedLayout(u"Other, edited"_s));
+        LayoutEditingSession::of(*layouts_).startEditing(other);
+        LayoutEditingSession::of(*layouts_).addZone();
+        QVERIFY(LayoutEditingSession::of(*layouts_).saveEditedLayout(u"Other, edited"_s));
         const ScreenLayout edited = layouts_->customLayouts().at(1);
         QVERIFY(edited.id != other.id);
         QCOMPARE(layouts_->layoutFor(test::secondDisplay())->id, edited.id);
@@ -172,9 +173,9 @@ private slots:
                  focusLayout().id);
         QCOMPARE(storedPreferences().size(), 1);
 
-        layouts_->startEditing(mine);
-        layouts_->addZone();
-        QVERIFY(layouts_->saveEditedLayout(u"Mine, edited"_s));
+        LayoutEditingSession::of(*layouts_).startEditing(mine);
+        LayoutEditingSession::of(*layouts_).addZone();
+        QVERIFY(LayoutEditingSession::of(*layouts_).saveEditedLayout(u"Mine, edited"_s));
         const ScreenLayout edited = layouts_->customLayouts().first();
         QCOMPARE(edited.quickKey, 7);
         QCOMPARE(layouts_->layoutFor(display)->id, edited.id);
@@ -288,12 +289,12 @@ private slots:
     {
         const ScreenLayout tall = *templateNamed(u"Tall"_s);
         layouts_->applyLayout(tall, test::primaryDisplay());
-        layouts_->startEditing(std::nullopt);
-        layouts_->stopEditing();
+        LayoutEditingSession::of(*layouts_).startEditing(std::nullopt);
+        LayoutEditingSession::of(*layouts_).stopEditing();
         QCOMPARE(test::zoneIds(zonesOf(test::primaryDisplay())), test::zoneIds(tall.zones));
-        layouts_->startEditing(focusLayout());
-        layouts_->addZone();
-        layouts_->cancelEditing();
+        LayoutEditingSession::of(*layouts_).startEditing(focusLayout());
+        LayoutEditingSession::of(*layouts_).addZone();
+        LayoutEditingSession::of(*layouts_).cancelEditing();
         QCOMPARE(test::zoneIds(zonesOf(test::primaryDisplay())), test::zoneIds(tall.zones));
     }
 
@@ -326,55 +327,60 @@ private slots:
     // absent zone still refreshes and posts.
     void theEditingSession()
     {
-        layouts_->startEditing(std::nullopt);
-        QCOMPARE(layouts_->editingZones()->size(), 1);
-        QCOMPARE(layouts_->editingZones()->first().frame, Rect(0.25, 0.25, 0.5, 0.5));
+        LayoutEditingSession::of(*layouts_).startEditing(std::nullopt);
+        QCOMPARE(LayoutEditingSession::of(*layouts_).editingZones()->size(), 1);
+        QCOMPARE(LayoutEditingSession::of(*layouts_).editingZones()->first().frame,
+                 Rect(0.25, 0.25, 0.5, 0.5));
         QSignalSpy deleted(&Notifications::shared(), &Notifications::zoneDeleted);
         const QUuid absent = QUuid::createUuid();
-        layouts_->deleteZone(absent);
+        LayoutEditingSession::of(*layouts_).deleteZone(absent);
         QCOMPARE(deleted.count(), 0); // posted on the next turn of the event loop
         QTRY_COMPARE(deleted.count(), 1);
         QCOMPARE(deleted.first().first().value<QUuid>(), absent);
-        QCOMPARE(layouts_->editingZones()->size(), 1);
+        QCOMPARE(LayoutEditingSession::of(*layouts_).editingZones()->size(), 1);
         emit Notifications::shared().zonesUpdated({Zone(Rect(0.1, 0.1, 0.2, 0.2))});
-        QTRY_COMPARE(layouts_->editingZones()->first().frame, Rect(0.1, 0.1, 0.2, 0.2));
-        layouts_->stopEditing();
+        QTRY_COMPARE(LayoutEditingSession::of(*layouts_).editingZones()->first().frame,
+                     Rect(0.1, 0.1, 0.2, 0.2));
+        LayoutEditingSession::of(*layouts_).stopEditing();
         QVERIFY(!windows_->overlayWindow());
 
-        layouts_->startEditing(ScreenLayout{QUuid::createUuid(), u"Empty"_s, {}, {}});
-        QCOMPARE(layouts_->editingZones()->size(), 1);
-        QCOMPARE(layouts_->editingLayout()->name, u"Empty"_s);
-        layouts_->cancelEditing();
-        QVERIFY(!layouts_->isEditing() && !layouts_->editingZones() && !layouts_->editingLayout());
+        LayoutEditingSession::of(*layouts_).startEditing(
+            ScreenLayout{QUuid::createUuid(), u"Empty"_s, {}, {}});
+        QCOMPARE(LayoutEditingSession::of(*layouts_).editingZones()->size(), 1);
+        QCOMPARE(LayoutEditingSession::of(*layouts_).editingLayout()->name, u"Empty"_s);
+        LayoutEditingSession::of(*layouts_).cancelEditing();
+        QVERIFY(!LayoutEditingSession::of(*layouts_).isEditing() &&
+                !LayoutEditingSession::of(*layouts_).editingZones() &&
+                !LayoutEditingSession::of(*layouts_).editingLayout());
     }
 
     // Outside a session neither grids nor added zones do anything. Grids are row-major with
     // gaps; added zones avoid overlaps.
     void gridsAndAddedZones()
     {
-        layouts_->generateGrid(2, 2);
-        layouts_->addZone();
-        QVERIFY(!layouts_->editingZones());
-        layouts_->startEditing(std::nullopt);
-        layouts_->generateGrid(3, 2);
-        const ZoneList six = *layouts_->editingZones();
+        LayoutEditingSession::of(*layouts_).generateGrid(2, 2);
+        LayoutEditingSession::of(*layouts_).addZone();
+        QVERIFY(!LayoutEditingSession::of(*layouts_).editingZones());
+        LayoutEditingSession::of(*layouts_).startEditing(std::nullopt);
+        LayoutEditingSession::of(*layouts_).generateGrid(3, 2);
+        const ZoneList six = *LayoutEditingSession::of(*layouts_).editingZones();
         QCOMPARE(six.size(), 6);
         QVERIFY(qFuzzyCompare(six[1].frame.x, 0.02 + 0.47 + 0.02)); // first row first
         QVERIFY(qFuzzyCompare(six[1].frame.y, 0.02));
         QVERIFY(qFuzzyCompare(six[2].frame.y, 0.02 + (1 - 4 * 0.02) / 3 + 0.02));
-        layouts_->generateGrid(0, 3);
-        QVERIFY(layouts_->editingZones()->isEmpty());
+        LayoutEditingSession::of(*layouts_).generateGrid(0, 3);
+        QVERIFY(LayoutEditingSession::of(*layouts_).editingZones()->isEmpty());
 
-        layouts_->addZone();
-        layouts_->addZone();
-        layouts_->addZone();
-        const ZoneList three = *layouts_->editingZones();
+        LayoutEditingSession::of(*layouts_).addZone();
+        LayoutEditingSession::of(*layouts_).addZone();
+        LayoutEditingSession::of(*layouts_).addZone();
+        const ZoneList three = *LayoutEditingSession::of(*layouts_).editingZones();
         QCOMPARE(three[0].frame.origin(), Point({0.05, 0.05}));
         QVERIFY(qFuzzyCompare(three[1].frame.x, 0.40));
         QVERIFY(qFuzzyCompare(three[2].frame.y, 0.40) && qFuzzyCompare(three[2].frame.x, 0.05));
         // The fourth starts at (0.05, 0.40), on top of the third, and steps right by 0.05.
-        layouts_->addZone();
-        const Rect fourth = layouts_->editingZones()->last().frame;
+        LayoutEditingSession::of(*layouts_).addZone();
+        const Rect fourth = LayoutEditingSession::of(*layouts_).editingZones()->last().frame;
         QVERIFY(qFuzzyCompare(fourth.y, 0.40));
         QVERIFY(fourth.x > 0.349 && fourth.x < 0.351);
         for (int i = 0; i < 3; ++i)

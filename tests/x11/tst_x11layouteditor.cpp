@@ -4,6 +4,7 @@
 #include "editor/BackdropWindow.h"
 #include "editor/CustomLayoutEditor.h"
 #include "editor/CustomLayoutToolbarView.h"
+#include "editor/LayoutEditingSession.h"
 #include "editor/ToolWindow.h"
 #include "layouts/LayoutManager.h"
 #include "overlay/OverlayWindow.h"
@@ -122,10 +123,10 @@ private slots:
         QVERIFY(xlogo);
 
         int closed = 0;
-        layouts_->startEditing(std::nullopt);
+        LayoutEditingSession::of(*layouts_).startEditing(std::nullopt);
         CustomLayoutEditor editor(*layouts_, [&] { ++closed; });
         editor.showWindow();
-        QTRY_VERIFY(layouts_->isEditing() && windows_->overlayWindow());
+        QTRY_VERIFY(LayoutEditingSession::of(*layouts_).isEditing() && windows_->overlayWindow());
 
         const auto backdrop = xcb_window_t(editor.window()->winId());
         const auto overlay = xcb_window_t(windows_->overlayWindow()->winId());
@@ -149,7 +150,8 @@ private slots:
         QVERIFY(server_->fakeButton(1, true));
         QVERIFY(server_->fakeMotion(QPoint(2088, 900)));
         QVERIFY(server_->fakeButton(1, false));
-        QTRY_VERIFY(qAbs(layouts_->editingZones()->first().frame.x - 0.35) < 1e-9);
+        QTRY_VERIFY(qAbs(LayoutEditingSession::of(*layouts_).editingZones()->first().frame.x -
+                         0.35) < 1e-9);
         QTest::qWait(200);
         QTRY_VERIFY(stackedBottomToTop({backdrop, overlay, toolbar}));
         // A press on the backdrop, on the other monitor.
@@ -162,10 +164,11 @@ private slots:
         type({keySpace, keyX});
         QTRY_COMPARE(bar->layoutName(), u"New Layout x"_s);
         // Tab takes the keys on to the zone, and the right arrow moves it by 1 % of the display.
-        const Rect before = layouts_->editingZones()->first().frame;
+        const Rect before = LayoutEditingSession::of(*layouts_).editingZones()->first().frame;
         type({keyTab, keyRight});
         QTRY_VERIFY(bar->zonesHaveKeyboard());
-        QTRY_VERIFY(qAbs(layouts_->editingZones()->first().frame.x - (before.x + 0.01)) < 1e-9);
+        QTRY_VERIFY(qAbs(LayoutEditingSession::of(*layouts_).editingZones()->first().frame.x -
+                         (before.x + 0.01)) < 1e-9);
         QVERIFY(server_->fakeKey(keyControl, true));
         type({keyReturn});
         QVERIFY(server_->fakeKey(keyControl, false));
