@@ -346,6 +346,10 @@ function poll() {
 
 api.windows().forEach(watch);
 api.windowAdded.connect(function (w) {
+    // An overlay shows on every desktop from its first moment: KWin gives a new window the
+    // keyboard, and a window of the desktop just left would take the user back there.
+    if (isOverlay(w))
+        w.onAllDesktops = true;
     watch(w);
     sendWindows();
     // A panel that comes or goes changes the usable areas.
