@@ -74,7 +74,7 @@ QList<qsizetype> leftToRight(const DisplayList& screens)
         const Rect& fb = screens.at(b).frame;
         if (fa.minX() != fb.minX())
             return fa.minX() < fb.minX();
-        return fa.maxY() > fb.maxY();
+        return fa.minY() < fb.minY();
     });
     return order;
 }
