@@ -489,14 +489,7 @@ void X11WindowSystem::topLevelConfigured(const xcb_configure_notify_event_t& eve
     // The window manager moved the window: from here the pointer's steps are the move's, and
     // the frame's own events (one per step) are no longer needed.
     press_->moving = true;
-    const bool watching = press_->watching;
-    press_->watching = false;
-    if (watching) {
-        const std::uint32_t mask = press_->eventMaskBefore;
-        connection_.send(xcb_change_window_attributes(connection_.raw(), press_->topLevel,
-                                                      XCB_CW_EVENT_MASK, &mask));
-        connection_.flush();
-    }
+    stopWatching();
     WindowMove move = last_;
     move.window = press_->window;
     move.startFrame = press_->at.startFrame;
