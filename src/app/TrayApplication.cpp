@@ -7,9 +7,9 @@
 #include "app/ScriptingCommands.h"
 #include "app/StatusMenu.h"
 #include "editor/LayoutEditorView.h"
+#include "layouts/LayoutKeys.h"
 #include "layouts/LayoutManager.h"
 #include "logging/Logger.h"
-#include "layouts/LayoutKeys.h"
 #include "overlay/ZoneManager.h"
 #include "platform/KeyNames.h"
 #include "platform/Platform.h"
@@ -106,6 +106,8 @@ void TrayApplication::setupStatusItem()
     // the file is said where the user looks. Queued here from other threads.
     connect(&Notifications::shared(), &Notifications::settingsWriteFailed, this,
             &TrayApplication::noteUnsavedSettings);
+    connect(&Notifications::shared(), &Notifications::windowKeptOutOfZone, this,
+            &TrayApplication::explainKeptOut);
     // A folder the user made read-only is left so; said once, since nothing is written at a
     // plain start.
     if (const auto obstacle = Settings::cannotBeSaved()) {
@@ -325,6 +327,24 @@ void TrayApplication::explainUnmovedDrag()
     if (statusItem_ && QSystemTrayIcon::supportsMessages())
         statusItem_->showMessage(tr("Nothing was snapped"), text, QSystemTrayIcon::Information,
                                  10000);
+}
+
+void TrayApplication::explainKeptOut(const QString& reason)
+{
+    if (keptOutExplained_)
+        return;
+    keptOutExplained_ = true;
+    const QString wm = Platform::current().session().windowManager().name;
+    QString text = wm.isEmpty()
+                       ? tr("The window manager put the window outside its zone and "
+                            "keeps it there.")
+                       : tr("%1 put the window outside its zone and keeps it there.").arg(wm);
+    text += u' ';
+    text += reason.isEmpty() ? tr("It keeps windows out of that part of the display.") : reason;
+    lastNotice_ = text;
+    if (statusItem_ && QSystemTrayIcon::supportsMessages())
+        statusItem_->showMessage(tr("Window Not in Its Zone"), text, QSystemTrayIcon::Warning,
+                                 15000);
 }
 
 void TrayApplication::noteUnsavedSettings(const QString& reason)

@@ -93,6 +93,8 @@ private:
     void checkFirstLaunch();
     // Says once a run why a drag with the snap modifier held snapped nothing.
     void explainUnmovedDrag();
+    // Says once a run that the window manager keeps a snapped window out of its zone, and why.
+    void explainKeptOut(const QString& reason);
     // Tells from the tray that settings could not be saved, unless the preferences window,
     // which says it itself, is open.
     void noteUnsavedSettings(const QString& reason);
@@ -110,6 +112,7 @@ private:
     std::unique_ptr<AboutDialog> aboutDialog_;
     std::unique_ptr<QTimer> permissionTimer_;
     bool unmovedDragExplained_ = false;
+    bool keptOutExplained_ = false;
     QString lastNotice_;
     std::unique_ptr<ScriptingCommands> scriptingCommands_;
     std::unique_ptr<ScriptingBus> scriptingBus_;

@@ -24,6 +24,9 @@ enum class WindowResult {
     // Windows cannot be moved here now (no connection to the display server, KWin's script
     // not running).
     Unavailable,
+    // The window manager moved the window, but put it well away from the frame asked for and
+    // keeps it there: it keeps windows out of that place.
+    KeptOut,
 };
 
 // The windows of other applications, the pointer and the keys, in the desktop's words. Every
@@ -51,6 +54,9 @@ public:
     // Asks for the frame at once, position and size together. A window that takes a smaller
     // size (size steps, a largest size) is centred in the frame asked for.
     virtual WindowResult setFrame(WindowHandle window, const Rect& frame) = 0;
+    // Why the window manager keeps windows out of a frame, for the user, with what they can do
+    // about it; empty when the desktop gives no reason to tell.
+    virtual QString whyKeptOut(const Rect& frame) const { return {}; }
     // The window the user works in; none when no window of another application is active.
     virtual std::optional<WindowHandle> activeWindow() = 0;
     // The names the desktop gives the window's application (on X11 its class, instance first;

@@ -36,6 +36,10 @@ signals:
     // "KeyboardShortcuts_recorderActiveStatusDidChange"
     void recorderActiveStatusDidChange(bool isActive);
 
+    // The window manager put a snapped window elsewhere and keeps it out of its zone; `reason`
+    // says why and what to do, for the user (empty when the desktop gives none).
+    void windowKeptOutOfZone(const QString& reason);
+
     // A settings value could not be saved; `reason` says what stands in the way, for the user.
     // Emitted from the thread that tried to save.
     void settingsWriteFailed(const QString& reason);

@@ -56,6 +56,11 @@ ActiveWindowSnapper::Outcome ActiveWindowSnapper::snapActiveWindow(const ZoneReq
         return refuse(tr("The active window closed"));
     case SnapOutcome::Refused:
         return refuse(tr("The active window refused to move"));
+    case SnapOutcome::KeptOut:
+        return refuse(tr("The window manager keeps the active window out of zone %1 of "
+                         "display %2")
+                          .arg(choice.number)
+                          .arg(displayNumber));
     case SnapOutcome::Excluded:
         return refuse(tr("The active window's application is excluded from snapping"));
     }

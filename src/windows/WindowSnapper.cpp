@@ -4,6 +4,7 @@
 #include "logging/Logger.h"
 #include "models/ZoneGeometry.h"
 #include "platform/Platform.h"
+#include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "windows/ExcludedApplications.h"
 #include "windows/SnappedWindows.h"
@@ -77,6 +78,14 @@ SnapOutcome WindowSnapper::snap(WindowHandle window, const Zone& zone, const Dis
     switch (windows.setFrame(window, *target)) {
     case WindowResult::Done:
         break;
+    case WindowResult::KeptOut: {
+        // It moved and took a new size all the same: that size is given back as after a snap.
+        snappedWindows.snapped(window, sizeBefore, target->size());
+        Logger::warning(QStringLiteral("The window manager keeps the window out of its zone"),
+                        LogCategory::Window);
+        emit Notifications::shared().windowKeptOutOfZone(windows.whyKeptOut(*target));
+        return SnapOutcome::KeptOut;
+    }
     case WindowResult::Gone:
         // The window may have closed during the drag; that is said, not taken for a snap.
         Logger::warning(QStringLiteral("The window closed before it could be snapped"),

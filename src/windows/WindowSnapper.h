@@ -18,6 +18,8 @@ enum class SnapOutcome {
     WindowGone,
     // The window refused the move or the size.
     Refused,
+    // The window manager put the window elsewhere and keeps it out of the zone.
+    KeptOut,
     // The window's application is excluded from snapping; nothing moved.
     Excluded,
 };

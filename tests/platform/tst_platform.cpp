@@ -123,6 +123,9 @@ private slots:
         const Strut middle = *Strut::fromPartial({0, 0, 0, 1110, 0, 0, 0, 0, 0, 0, 0, 1919});
         QCOMPARE(visibleArea(upper, {middle}, stacked), QRect(0, 0, 1920, 1050));
         QCOMPARE(visibleArea(lower, {middle}, stacked), lower);
+        // Though a window manager that reads it by the letter keeps windows out of it.
+        QCOMPARE(areaByTheLetter(lower, {middle}, stacked), QRect());
+        QCOMPARE(areaByTheLetter(upper, {middle}, stacked), QRect(0, 0, 1920, 1050));
         // The older full-edge strut; struts that cannot apply.
         const Strut full = *Strut::fromFull({0, 0, 25, 0}, stacked);
         QCOMPARE(visibleArea(upper, {full}, stacked), QRect(0, 25, 1920, 1055));

@@ -6,6 +6,7 @@
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/X11WindowSystem.h"
 #include "platform/x11/XcbConnection.h"
+#include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "windows/WindowSnapper.h"
@@ -243,8 +244,9 @@ private slots:
     void valuesBeyondTheProtocolAreClamped()
     {
         const xcb_window_t xlogo = xlogo_.window;
+        // Openbox keeps the window on screen, far from the corner asked for.
         QCOMPARE(windows().setFrame(handle(xlogo), Rect(-1e9, 1e9, 1e12, std::nan(""))),
-                 WindowResult::Done);
+                 WindowResult::KeptOut);
         // Still a readable window afterwards.
         QTRY_VERIFY(frameOf(xlogo));
         snap(xlogo, Rect(300, 150, 640, 480));
@@ -387,6 +389,31 @@ private slots:
         QTRY_COMPARE(platform.displays().screens().value(0).visibleFrame, Rect(0, 0, 1920, 1080));
         xcb_destroy_window(c, bar);
         xcb_flush(c);
+    }
+
+    // Openbox counts a panel's strut from the root's edge: along the bottom of the upper of two
+    // stacked monitors it keeps windows out of the lower one, which Corvane leaves whole. A
+    // snap there says that the window was kept out of its zone, and why.
+    void aWindowKeptOutOfItsZoneIsToldWithTheReason()
+    {
+        resetMonitors();
+        QVERIFY(server_->setMonitor(u"A"_s, QRect(0, 0, 1920, 540), true, u"screen"_s));
+        QVERIFY(server_->setMonitor(u"C"_s, QRect(0, 540, 1920, 540)));
+        const xcb_window_t panel =
+            server_->createDock(QRect(0, 500, 1920, 40), {0, 0, 0, 580, 0, 0, 0, 0, 0, 0, 0, 1919});
+        QTRY_COMPARE(platform_->displays().screens().value(0).visibleFrame, Rect(0, 0, 1920, 500));
+        const DisplayList screens = platform_->displays().screens();
+        QCOMPARE(screens.value(1).visibleFrame, Rect(0, 540, 1920, 540));
+        const auto grid = templateNamed(u"Grid"_s);
+        QSignalSpy told(&Notifications::shared(), &Notifications::windowKeptOutOfZone);
+        QCOMPARE(WindowSnapper::snap(handle(xlogo_.window), grid->zones[0], screens[0]),
+                 SnapOutcome::Snapped);
+        QCOMPARE(WindowSnapper::snap(handle(xlogo_.window), grid->zones[0], screens[1]),
+                 SnapOutcome::KeptOut);
+        QCOMPARE(told.count(), 1);
+        QVERIFY2(told[0][0].toString().contains(u"all of C"_s), qPrintable(told[0][0].toString()));
+        xcb_destroy_window(server_->connection(), panel);
+        xcb_flush(server_->connection());
     }
 
     void addingRemovingAndResizingMonitorsIsNotified()

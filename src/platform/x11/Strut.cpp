@@ -121,6 +121,26 @@ QRect visibleArea(const QRect& monitor, const QList<Strut>& struts, QSize rootSi
     return QRect(left, top, right - left, bottom - top);
 }
 
+QRect areaByTheLetter(const QRect& monitor, const QList<Strut>& struts, QSize rootSize)
+{
+    const int mLeft = monitor.x(), mTop = monitor.y();
+    const int mRight = monitor.x() + monitor.width(), mBottom = monitor.y() + monitor.height();
+    int left = mLeft, top = mTop, right = mRight, bottom = mBottom;
+    for (const Strut& s : struts) {
+        if (s.left > 0 && overlaps(s.leftStartY, s.leftEndY, mTop, mBottom))
+            left = std::max(left, s.left);
+        if (s.right > 0 && overlaps(s.rightStartY, s.rightEndY, mTop, mBottom))
+            right = std::min(right, rootSize.width() - s.right);
+        if (s.top > 0 && overlaps(s.topStartX, s.topEndX, mLeft, mRight))
+            top = std::max(top, s.top);
+        if (s.bottom > 0 && overlaps(s.bottomStartX, s.bottomEndX, mLeft, mRight))
+            bottom = std::min(bottom, rootSize.height() - s.bottom);
+    }
+    if (right <= left || bottom <= top)
+        return {};
+    return QRect(left, top, right - left, bottom - top);
+}
+
 QRect withWorkArea(const QRect& visible, const QRect& workArea, const QList<Strut>& struts,
                    QSize rootSize)
 {

@@ -45,6 +45,13 @@ Strut reachingWindow(const Strut& strut, const QRect& window, const QList<QRect>
 // and its range overlaps it: a panel on one monitor leaves its neighbours alone.
 QRect visibleArea(const QRect& monitor, const QList<Strut>& struts, QSize rootSize);
 
+// The part of a monitor (root coordinates) that EWMH's letter leaves: each strut reserves the band
+// from the root's edge to its inner edge over its range, whichever monitors that band crosses.
+// Window managers that read struts so (openbox) keep windows out of the rest; a panel along the
+// bottom of the upper of two stacked monitors then takes all of the lower one. Empty when
+// nothing is left.
+QRect areaByTheLetter(const QRect& monitor, const QList<Strut>& struts, QSize rootSize);
+
 // A visible area (from `visibleArea`) cut further by the window manager's work area
 // (_NET_WORKAREA), never enlarged. The work area is one rectangle for the whole root and cannot
 // say which monitor a panel is on, so only its edges that no strut accounts for are taken: they

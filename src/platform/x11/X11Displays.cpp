@@ -113,6 +113,7 @@ X11Displays::X11Displays(XcbConnection& connection, QObject* parent)
     Snapshot first = connection_.isConnected() ? readMonitors() : readToolkitScreens();
     displays_ = std::move(first.displays);
     rootFrames_ = std::move(first.rootFrames);
+    areasByTheLetter_ = std::move(first.areasByTheLetter);
     geometry_ = std::move(first.geometry);
 }
 
@@ -151,6 +152,8 @@ void X11Displays::refresh()
 
 void X11Displays::adopt(Snapshot snapshot)
 {
+    // Not part of what the displays say: a change of it alone is not announced.
+    areasByTheLetter_ = std::move(snapshot.areasByTheLetter);
     if (sameDisplays(snapshot.displays, displays_) && snapshot.rootFrames == rootFrames_)
         return;
     displays_ = std::move(snapshot.displays);
@@ -442,6 +445,7 @@ X11Displays::Snapshot X11Displays::readMonitors() const
             d.localizedName = d.key;
         snapshot.displays.append(d);
         snapshot.rootFrames.append(m.rect);
+        snapshot.areasByTheLetter.append(areaByTheLetter(m.rect, struts, rootSize));
     }
     setIdentityFrames(snapshot.displays);
     markIdenticalDisplays(snapshot.displays);

@@ -36,6 +36,9 @@ public:
     const RootGeometry& geometry() const { return geometry_; }
     // The monitors in root coordinates, in the order of screens().
     QList<QRect> rootFrames() const { return rootFrames_; }
+    // What EWMH's letter leaves of each monitor (root coordinates, in the same order; empty
+    // when nothing): where a window manager that reads struts so keeps windows (areaByTheLetter).
+    QList<QRect> areasByTheLetter() const { return areasByTheLetter_; }
     // Reads the monitors now; emits screenParametersChanged when they differ from before.
     void refresh();
 
@@ -43,6 +46,7 @@ private:
     struct Snapshot {
         DisplayList displays;
         QList<QRect> rootFrames;
+        QList<QRect> areasByTheLetter;
         RootGeometry geometry;
     };
 
@@ -54,6 +58,7 @@ private:
     XcbConnection& connection_;
     DisplayList displays_;
     QList<QRect> rootFrames_;
+    QList<QRect> areasByTheLetter_;
     // The window manager's frames, watched for a panel mapped in one after the frame.
     mutable QSet<xcb_window_t> framedWindows_;
     RootGeometry geometry_;

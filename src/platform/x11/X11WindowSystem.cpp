@@ -44,6 +44,11 @@ constexpr int placementTimeoutMs = 250;
 constexpr int settledReads = 10;
 constexpr int maximumCorrection = 64;
 
+QString describe(const QRect& r)
+{
+    return QStringLiteral("(%1, %2, %3 × %4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
 } // namespace
 
 X11WindowSystem::X11WindowSystem(XcbConnection& connection, const X11Displays& displays,
@@ -532,6 +537,39 @@ WindowResult X11WindowSystem::setFrame(WindowHandle window, const Rect& target)
     return result;
 }
 
+QString X11WindowSystem::whyKeptOut(const Rect& frame) const
+{
+    // A panel's strut read by the letter reaches beyond its own monitor: the window manager
+    // keeps windows out of room Corvane leaves to the zones of the monitor it reaches into.
+    const QRect wanted = displays_.geometry().rootRect(frame);
+    const QList<QRect> monitors = displays_.rootFrames();
+    const QList<QRect> letter = displays_.areasByTheLetter();
+    const DisplayList screens = displays_.screens();
+    for (qsizetype i = 0; i < monitors.size() && i < letter.size() && i < screens.size(); ++i) {
+        if (!monitors[i].contains(wanted.center()) || letter[i].contains(wanted))
+            continue;
+        const QString name = screens[i].localizedName;
+        Logger::info(QStringLiteral("A panel's strut, counted from the root's edge, reserves %1 "
+                                    "of monitor %2 %3 as well")
+                         .arg(letter[i].isEmpty() ? QStringLiteral("all") : QStringLiteral("part"),
+                              name, describe(monitors[i])),
+                     LogCategory::Window);
+        return (letter[i].isEmpty()
+                    ? tr("A panel on another display reserves room from the edge of the whole "
+                         "screen, as the standard for panels counts it, and so all of %1 too: "
+                         "the window manager keeps windows out of it.")
+                    : tr("A panel on another display reserves room from the edge of the whole "
+                         "screen, as the standard for panels counts it, and so part of %1 too: "
+                         "the window manager keeps windows out of that part."))
+                   .arg(name) +
+               u' ' +
+               tr("Put the panel on an outer edge of the screen (the bottom of the lowest "
+                  "display, the top of the highest), or have it reserve no room (tint2: "
+                  "strut_policy = none).");
+    }
+    return {};
+}
+
 void X11WindowSystem::centreInTarget(xcb_window_t client, const Rect& target)
 {
     // A window that sizes itself in steps (a terminal's character cells) or has a largest size
@@ -785,6 +823,19 @@ WindowResult X11WindowSystem::moveOrResize(xcb_window_t window, const Rect& targ
         const bool steps = w.sizeHints && (w.sizeHints->increment.width() > 1 ||
                                            w.sizeHints->increment.height() > 1);
         const QSize grown = size && !steps ? placed->size() - wanted.size() : QSize(0, 0);
+        // A larger error, or one that asking again does not make smaller, is its decision: it
+        // keeps windows out of that place (openbox keeps a tenth of a window inside its work
+        // area).
+        const auto keptOut = [&](const QRect& at) {
+            Logger::warning(QStringLiteral("The window manager put the window at %1 instead of "
+                                           "%2 and keeps it there")
+                                .arg(describe(at), describe(wanted)),
+                            LogCategory::Window);
+            return WindowResult::KeptOut;
+        };
+        const auto large = [](int v) { return std::abs(v) > maximumCorrection; };
+        if (large(off.x()) || large(off.y()) || large(grown.width()) || large(grown.height()))
+            return keptOut(*placed);
         const auto small = [](int v) { return v != 0 && std::abs(v) <= maximumCorrection; };
         if (small(off.x()) || small(off.y()) || small(grown.width()) || small(grown.height())) {
             Logger::info(QStringLiteral("The window manager placed the window %1, %2 pixels off "
@@ -795,14 +846,18 @@ WindowResult X11WindowSystem::moveOrResize(xcb_window_t window, const Rect& targ
                              .arg(grown.width())
                              .arg(grown.height()),
                          LogCategory::Window);
-            const auto fixed = [](int asked, int error) {
-                return std::abs(error) <= maximumCorrection ? asked - error : asked;
-            };
-            if (!send(way, clampPosition(fixed(x, off.x())), clampPosition(fixed(y, off.y())),
-                      clampSize(fixed(width, grown.width())),
-                      clampSize(fixed(height, grown.height()))) ||
-                !awaitPlacement(window, *placed, wanted))
+            if (!send(way, clampPosition(x - off.x()), clampPosition(y - off.y()),
+                      clampSize(width - grown.width()), clampSize(height - grown.height())))
                 return WindowResult::Gone;
+            const auto again = awaitPlacement(window, *placed, wanted);
+            if (!again)
+                return WindowResult::Gone;
+            const QPoint stillOff = position ? again->topLeft() - wanted.topLeft() : QPoint();
+            const auto unmended = [](int before, int now) {
+                return before != 0 && std::abs(now) >= std::abs(before);
+            };
+            if (unmended(off.x(), stillOff.x()) || unmended(off.y(), stillOff.y()))
+                return keptOut(*again);
         }
         return WindowResult::Done;
     }

@@ -38,6 +38,7 @@ public:
     std::optional<WindowHandle> windowAt(Point point) override;
     std::optional<Rect> frame(WindowHandle window) override;
     WindowResult setFrame(WindowHandle window, const Rect& frame) override;
+    QString whyKeptOut(const Rect& frame) const override;
     std::optional<WindowHandle> activeWindow() override;
     // The two strings of the client's class, instance first.
     QStringList application(WindowHandle window) override;
