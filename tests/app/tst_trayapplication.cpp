@@ -11,6 +11,7 @@
 #include "preferences/KeyCaptureButton.h"
 #include "preferences/PreferencesView.h"
 #include "preferences/PreferencesWindow.h"
+#include "settings/Notifications.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 
@@ -191,6 +192,18 @@ private slots:
         command.kind = ScriptCommand::Kind::List;
         delegate_->runCommand(command, [&](const ScriptReply& reply) { answer = reply; });
         QVERIFY(answer.ok && answer.text.contains(u"a\uFFFD[2Jb\uFFFDc"_s));
+    }
+
+    // The first window the window manager keeps out of its zone is explained from the tray,
+    // with the reason; the next ones are not, so as not to nag.
+    void aWindowKeptOutOfItsZoneIsExplainedOnce()
+    {
+        launchAgain();
+        emit Notifications::shared().windowKeptOutOfZone(u"A panel reserves it."_s);
+        QVERIFY2(delegate_->lastNotice().contains(u"A panel reserves it."_s),
+                 qPrintable(delegate_->lastNotice()));
+        emit Notifications::shared().windowKeptOutOfZone(u"Another reason."_s);
+        QVERIFY(!delegate_->lastNotice().contains(u"Another reason."_s));
     }
 
     // A layout choice that cannot be saved changes nothing and is said on every path: the
