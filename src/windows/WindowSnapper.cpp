@@ -7,6 +7,7 @@
 #include "settings/Settings.h"
 #include "windows/ExcludedApplications.h"
 #include "windows/SnappedWindows.h"
+#include "windows/ZonePlacements.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,6 +90,11 @@ SnapOutcome WindowSnapper::snap(WindowHandle window, const Zone& zone, const Dis
         return SnapOutcome::Refused;
     }
     snappedWindows.snapped(window, sizeBefore, target->size());
+    const auto desktop = Platform::current().virtualDesktops().current();
+    ZonePlacements::shared().place(window,
+                                   {monitorID(display), display.key,
+                                    desktop ? std::optional<int>(desktop->number) : std::nullopt,
+                                    zone.id, zone.frame, *target});
     return SnapOutcome::Snapped;
 }
 
