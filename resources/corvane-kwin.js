@@ -135,6 +135,7 @@ function describe(w) {
         dock: !!w.dock,
         desktop: !!w.desktopWindow,
         normal: !!w.normalWindow || !!w.dialog,
+        standalone: !!w.normalWindow && !w.transient,
         x11: isX11(w)
     };
 }
@@ -295,6 +296,11 @@ var commands = {
             w.frameGeometry = { x: c.frame[0], y: c.frame[1], width: c.frame[2],
                                 height: c.frame[3] };
         }
+    },
+    activate: function (c) {
+        var w = find(c.window);
+        if (w)
+            api.activate(w);
     },
     registerShortcut: function (c) {
         if (registeredShortcuts[c.name])

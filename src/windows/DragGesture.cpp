@@ -98,7 +98,8 @@ void DragGesture::droppedOutsideZones(const WindowMove& release)
 
 void DragGesture::snap(const Zone& zone, const Display& display)
 {
-    WindowSnapper::snap(start_.window, zone, display);
+    const ZoneList zones = zoneManager_.monitorZones().value(overlayMonitorId_);
+    WindowSnapper::snap(start_.window, {display, zone, zoneNumber(zone.id, zone.frame, zones)});
 }
 
 void DragGesture::closeOverlay()

@@ -49,8 +49,10 @@ std::optional<Rect> WindowSnapper::targetFrame(const Zone& zone, const Display& 
     return reachableTarget(targetFrameWithSpace(zone.frame, display.visibleFrame, space), screens);
 }
 
-SnapOutcome WindowSnapper::snap(WindowHandle window, const Zone& zone, const Display& display)
+SnapOutcome WindowSnapper::snap(WindowHandle window, const ZoneChoice& choice)
 {
+    const Zone& zone = choice.zone;
+    const Display& display = choice.display;
     if (ExcludedApplications::contains(window)) {
         Logger::info(QStringLiteral("The window's application is excluded from snapping"),
                      LogCategory::Window);
@@ -94,7 +96,7 @@ SnapOutcome WindowSnapper::snap(WindowHandle window, const Zone& zone, const Dis
     ZonePlacements::shared().place(window,
                                    {monitorID(display), display.key,
                                     desktop ? std::optional<int>(desktop->number) : std::nullopt,
-                                    zone.id, zone.frame, *target});
+                                    zone.id, zone.frame, *target, choice.number});
     return SnapOutcome::Snapped;
 }
 

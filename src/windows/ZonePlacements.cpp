@@ -31,18 +31,22 @@ bool sameRect(const Rect& a, const Rect& b)
 
 } // namespace
 
-int ZonePlacement::numberIn(const ZoneList& zones) const
+int zoneNumber(const QUuid& id, const Rect& unitFrame, const ZoneList& zones)
 {
     for (qsizetype i = 0; i < zones.size(); ++i) {
-        if (zones[i].id == zoneId)
+        if (zones[i].id == id)
             return static_cast<int>(i) + 1;
     }
-    // Built-in layouts get new zone ids in every run; their rectangles stay.
     for (qsizetype i = 0; i < zones.size(); ++i) {
-        if (sameRect(zones[i].frame, zone))
+        if (sameRect(zones[i].frame, unitFrame))
             return static_cast<int>(i) + 1;
     }
     return 0;
+}
+
+int ZonePlacement::numberIn(const ZoneList& zones) const
+{
+    return zoneNumber(zoneId, zone, zones);
 }
 
 bool ZonePlacement::sharesZoneWith(const ZonePlacement& other) const
@@ -88,6 +92,7 @@ void ZonePlacements::place(WindowHandle window, const ZonePlacement& placement)
     const auto it = windows_.constFind(window);
     const bool stays = it != windows_.cend() && it->placement.sharesZoneWith(placement);
     windows_.insert(window, Entry{placement, stays ? it->order : nextOrder_++});
+    emit placed(window, placement);
 }
 
 void ZonePlacements::setFrame(WindowHandle window, const Rect& frame)

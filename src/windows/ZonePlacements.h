@@ -4,6 +4,7 @@
 #include "models/Zone.h"
 #include "platform/Display.h"
 #include "platform/WindowHandle.h"
+#include "windows/ZoneChoice.h"
 
 #include <QHash>
 #include <QList>
@@ -26,6 +27,8 @@ struct ZonePlacement {
     // The zone (or the zones spanned) in unit space, and the frame the window was given.
     Rect zone;
     Rect frame;
+    // The zone's number in the layout it was put in by; 0 for zones spanned together.
+    int number = 0;
 
     // The zone's number (from 1) among the zones, by id, else by its rectangle; 0 for none.
     int numberIn(const ZoneList& zones) const;
@@ -60,6 +63,7 @@ public:
                                   const std::optional<int>& desktop = std::nullopt) const;
 
 signals:
+    void placed(corvane::WindowHandle window, const corvane::ZonePlacement& placement);
     void forgotten(corvane::WindowHandle window);
 
 private:
