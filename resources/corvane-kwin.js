@@ -26,6 +26,10 @@ var api = (function () {
         windowAdded: six ? workspace.windowAdded : workspace.clientAdded,
         windowRemoved: six ? workspace.windowRemoved : workspace.clientRemoved,
         windowActivated: six ? workspace.windowActivated : workspace.clientActivated,
+        // Emitted as the window starts to go, before KWin gives another window the keyboard.
+        closed: function (w) {
+            return six ? w.closed : w.windowClosed;
+        },
         moveStarted: function (w) {
             return six ? w.interactiveMoveResizeStarted : w.clientStartUserMovedResized;
         },
@@ -234,6 +238,15 @@ function watch(w) {
     });
     if (w.minimizedChanged)
         w.minimizedChanged.connect(sendWindows);
+    // A window on its way out is never given the keyboard back: KWin crashes activating a
+    // window it is destroying.
+    var closed = api.closed(w);
+    if (closed)
+        closed.connect(function () {
+            if (lastActive === w)
+                lastActive = null;
+            forget(w);
+        });
     if (w.captionChanged)
         w.captionChanged.connect(function () {
             send({ event: "window", window: describe(w) });
