@@ -26,6 +26,10 @@ var api = (function () {
         windowAdded: six ? workspace.windowAdded : workspace.clientAdded,
         windowRemoved: six ? workspace.windowRemoved : workspace.clientRemoved,
         windowActivated: six ? workspace.windowActivated : workspace.clientActivated,
+        // Emitted as the window starts to go, before KWin gives another window the keyboard.
+        closed: function (w) {
+            return six ? w.closed : w.windowClosed;
+        },
         moveStarted: function (w) {
             return six ? w.interactiveMoveResizeStarted : w.clientStartUserMovedResized;
         },
@@ -135,6 +139,7 @@ function describe(w) {
         dock: !!w.dock,
         desktop: !!w.desktopWindow,
         normal: !!w.normalWindow || !!w.dialog,
+        standalone: !!w.normalWindow && !w.transient,
         x11: isX11(w)
     };
 }
@@ -233,6 +238,15 @@ function watch(w) {
     });
     if (w.minimizedChanged)
         w.minimizedChanged.connect(sendWindows);
+    // A window on its way out is never given the keyboard back: KWin crashes activating a
+    // window it is destroying.
+    var closed = api.closed(w);
+    if (closed)
+        closed.connect(function () {
+            if (lastActive === w)
+                lastActive = null;
+            forget(w);
+        });
     if (w.captionChanged)
         w.captionChanged.connect(function () {
             send({ event: "window", window: describe(w) });
@@ -295,6 +309,11 @@ var commands = {
             w.frameGeometry = { x: c.frame[0], y: c.frame[1], width: c.frame[2],
                                 height: c.frame[3] };
         }
+    },
+    activate: function (c) {
+        var w = find(c.window);
+        if (w)
+            api.activate(w);
     },
     registerShortcut: function (c) {
         if (registeredShortcuts[c.name])

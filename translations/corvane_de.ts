@@ -12,10 +12,6 @@
         <translation>Stufe</translation>
     </message>
     <message>
-        <source>Move the active window to zone &lt;zone&gt; (1 to 9) of its display, or to the next or previous zone, as the keyboard shortcuts do.</source>
-        <translation>Das aktive Fenster in die Zone &lt;Zone&gt; (1 bis 9) seines Bildschirms verschieben, oder in die nächste oder vorige Zone, wie es die Tastaturkurzbefehle tun.</translation>
-    </message>
-    <message>
         <source>zone</source>
         <translation>Zone</translation>
     </message>
@@ -26,10 +22,6 @@
     <message>
         <source>name</source>
         <translation>Name</translation>
-    </message>
-    <message>
-        <source>With --apply-layout: the display&apos;s number, as the tray menu shows it.</source>
-        <translation>Mit --apply-layout: die Nummer des Bildschirms, wie das Menü im Systemabschnitt sie zeigt.</translation>
     </message>
     <message>
         <source>number</source>
@@ -64,24 +56,12 @@ anzeigen.</translation>
         <translation>unbekannte Protokollstufe „%1“</translation>
     </message>
     <message>
-        <source>give one of --snap-active, --apply-layout, --list, --preferences, --layout-editor</source>
-        <translation>geben Sie nur eine der Optionen --snap-active, --apply-layout, --list, --preferences, --layout-editor an</translation>
-    </message>
-    <message>
-        <source>--display goes with --apply-layout</source>
-        <translation>--display gehört zu --apply-layout</translation>
-    </message>
-    <message>
         <source>unknown option &apos;%1&apos;</source>
         <translation>unbekannte Option „%1“</translation>
     </message>
     <message>
         <source>unexpected argument &apos;%1&apos;</source>
         <translation>unerwartetes Argument „%1“</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; is no zone: give 1 to 9, next or previous</source>
-        <translation>„%1“ ist keine Zone: Geben Sie 1 bis 9, next oder previous an</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is no display number</source>
@@ -98,6 +78,30 @@ anzeigen.</translation>
     <message>
         <source>&apos;%1&apos; is no desktop number</source>
         <translation>„%1“ ist keine Nummer einer Arbeitsfläche</translation>
+    </message>
+    <message>
+        <source>Move the active window to zone &lt;zone&gt; (1 to 9) of its display, or to the next or previous zone, or the zone above or below (up, down), as the keyboard shortcuts do.</source>
+        <translation>Das aktive Fenster in Zone &lt;zone&gt; (1 bis 9) seines Bildschirms verschieben, in die nächste oder vorige Zone oder in die Zone darüber oder darunter (up, down), wie es die Tastaturkurzbefehle tun.</translation>
+    </message>
+    <message>
+        <source>Move every window of the display under the pointer, or of the one --display names, to the zone nearest it.</source>
+        <translation>Jedes Fenster des Bildschirms unter dem Mauszeiger, oder des mit --display genannten, in die Zone verschieben, die ihm am nächsten ist.</translation>
+    </message>
+    <message>
+        <source>With --apply-layout or --snap-all: the display&apos;s number, as the tray menu shows it.</source>
+        <translation>Mit --apply-layout oder --snap-all: die Nummer des Bildschirms, wie das Menü sie zeigt.</translation>
+    </message>
+    <message>
+        <source>give one of --snap-active, --snap-all, --apply-layout, --list, --preferences, --layout-editor</source>
+        <translation>geben Sie nur eines von --snap-active, --snap-all, --apply-layout, --list, --preferences, --layout-editor an</translation>
+    </message>
+    <message>
+        <source>--display goes with --apply-layout or --snap-all</source>
+        <translation>--display gehört zu --apply-layout oder --snap-all</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no zone: give 1 to 9, next, previous, up or down</source>
+        <translation>„%1“ ist keine Zone: geben Sie 1 bis 9, next, previous, up oder down an</translation>
     </message>
 </context>
 <context>
@@ -285,10 +289,6 @@ anzeigen.</translation>
         <translation>Zone</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is no zone: give 1 to 9, next or previous</source>
-        <translation>„%1“ ist keine Zone: Geben Sie 1 bis 9, next oder previous an</translation>
-    </message>
-    <message>
         <source>layout name</source>
         <translation>Layoutname</translation>
     </message>
@@ -334,6 +334,25 @@ anzeigen.</translation>
     <message>
         <source>%1 on desktop %2</source>
         <translation>%1 auf Arbeitsfläche %2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no zone: give 1 to 9, next, previous, up or down</source>
+        <translation>„%1“ ist keine Zone: geben Sie 1 bis 9, next, previous, up oder down an</translation>
+    </message>
+    <message>
+        <source>Corvane is still starting</source>
+        <translation>Corvane startet noch</translation>
+    </message>
+    <message>
+        <source>Snapped %1 windows on display %2; %3 could not be moved</source>
+        <translation>%1 Fenster auf Bildschirm %2 eingerastet; %3 ließen sich nicht verschieben</translation>
+    </message>
+    <message numerus="yes">
+        <source>Snapped %n windows on display %1</source>
+        <translation>
+            <numerusform>%n Fenster auf Bildschirm %1 eingerastet</numerusform>
+            <numerusform>%n Fenster auf Bildschirm %1 eingerastet</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -460,6 +479,14 @@ anzeigen.</translation>
             <numerusform>Bildschirm %1 hat keine Zone %2: Sein Layout hat %n Zonen</numerusform>
         </translation>
     </message>
+    <message>
+        <source>No zone lies above the window</source>
+        <translation>Über dem Fenster liegt keine Zone</translation>
+    </message>
+    <message>
+        <source>No zone lies below the window</source>
+        <translation>Unter dem Fenster liegt keine Zone</translation>
+    </message>
 </context>
 <context>
     <name>corvane::AboutDialog</name>
@@ -512,6 +539,22 @@ anzeigen.</translation>
     <message>
         <source>Moved the active window to zone %1 of display %2</source>
         <translation>Das aktive Fenster wurde in Zone %1 von Bildschirm %2 verschoben</translation>
+    </message>
+    <message>
+        <source>The active window is in no zone</source>
+        <translation>Das aktive Fenster ist in keiner Zone</translation>
+    </message>
+    <message>
+        <source>No other window shares the active window&apos;s zone</source>
+        <translation>Kein anderes Fenster teilt die Zone des aktiven Fensters</translation>
+    </message>
+    <message>
+        <source>The window could not be activated</source>
+        <translation>Das Fenster ließ sich nicht aktivieren</translation>
+    </message>
+    <message>
+        <source>Activated window %1 of %2 in the zone</source>
+        <translation>Fenster %1 von %2 der Zone aktiviert</translation>
     </message>
 </context>
 <context>
@@ -899,6 +942,22 @@ anzeigen.</translation>
         <source>A layout chosen for a display holds on the virtual desktop shown when it is chosen; desktops without a choice of their own use the display&apos;s</source>
         <translation>Ein für einen Bildschirm gewähltes Layout gilt auf der virtuellen Arbeitsfläche, die bei der Wahl angezeigt wird; Arbeitsflächen ohne eigene Wahl nutzen die des Bildschirms</translation>
     </message>
+    <message>
+        <source>Open new windows in their last zone</source>
+        <translation>Neue Fenster in ihrer letzten Zone öffnen</translation>
+    </message>
+    <message>
+        <source>A new window goes to the zone its application&apos;s windows were last snapped into, while that zone is still in its display&apos;s layout</source>
+        <translation>Ein neues Fenster kommt in die Zone, in die die Fenster seiner Anwendung zuletzt eingerastet wurden, solange das Layout seines Bildschirms diese Zone noch hat</translation>
+    </message>
+    <message>
+        <source>Move snapped windows when the layout changes</source>
+        <translation>Eingerastete Fenster beim Layoutwechsel mitnehmen</translation>
+    </message>
+    <message>
+        <source>Windows snapped on a display go to the zone of the same number in its new layout, or to the zone nearest them</source>
+        <translation>Auf einem Bildschirm eingerastete Fenster wechseln in die Zone mit derselben Nummer im neuen Layout, sonst in die Zone, die ihnen am nächsten ist</translation>
+    </message>
 </context>
 <context>
     <name>corvane::KWinSessionInfo</name>
@@ -1046,6 +1105,42 @@ anzeigen.</translation>
     <message>
         <source>On the display under the pointer</source>
         <translation>Auf dem Bildschirm unter dem Mauszeiger</translation>
+    </message>
+    <message>
+        <source>Move window up</source>
+        <translation>Fenster nach oben</translation>
+    </message>
+    <message>
+        <source>To the zone above the active window&apos;s, then to the display above</source>
+        <translation>In die Zone über der des aktiven Fensters, dann zum Bildschirm darüber</translation>
+    </message>
+    <message>
+        <source>Move window down</source>
+        <translation>Fenster nach unten</translation>
+    </message>
+    <message>
+        <source>To the zone below the active window&apos;s, then to the display below</source>
+        <translation>In die Zone unter der des aktiven Fensters, dann zum Bildschirm darunter</translation>
+    </message>
+    <message>
+        <source>Next window in the zone</source>
+        <translation>Nächstes Fenster der Zone</translation>
+    </message>
+    <message>
+        <source>Brings up the next window snapped into the active window&apos;s zone</source>
+        <translation>Holt das nächste Fenster nach vorn, das in der Zone des aktiven Fensters eingerastet ist</translation>
+    </message>
+    <message>
+        <source>Previous window in the zone</source>
+        <translation>Voriges Fenster der Zone</translation>
+    </message>
+    <message>
+        <source>Snap all windows</source>
+        <translation>Alle Fenster einrasten</translation>
+    </message>
+    <message>
+        <source>Every window of the display under the pointer goes to the zone nearest it</source>
+        <translation>Jedes Fenster des Bildschirms unter dem Mauszeiger kommt in die Zone, die ihm am nächsten ist</translation>
     </message>
 </context>
 <context>

@@ -17,7 +17,7 @@ _corvane()
             mapfile -t COMPREPLY < <(compgen -W 'debug info warning error' -- "$cur")
             return ;;
         --snap-active)
-            mapfile -t COMPREPLY < <(compgen -W '1 2 3 4 5 6 7 8 9 next previous' -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W '1 2 3 4 5 6 7 8 9 next previous up down' -- "$cur")
             return ;;
         --apply-layout)
             # Names may hold spaces: one candidate per line, quoted for the command line.
@@ -37,6 +37,6 @@ _corvane()
             return ;;
     esac
     mapfile -t COMPREPLY < <(compgen -W '-h --help --help-all -v --version --log-level
-        --snap-active --apply-layout --display --desktop --list --preferences --layout-editor' -- "$cur")
+        --snap-active --snap-all --apply-layout --display --desktop --list --preferences --layout-editor' -- "$cur")
 }
 complete -F _corvane corvane

@@ -32,9 +32,15 @@ struct Parser {
         QStringLiteral("snap-active"),
         QCoreApplication::translate("CommandLine",
                                     "Move the active window to zone <zone> (1 to 9) of "
-                                    "its display, or to the next or previous zone, as "
-                                    "the keyboard shortcuts do."),
+                                    "its display, or to the next or previous zone, or "
+                                    "the zone above or below (up, down), as the keyboard "
+                                    "shortcuts do."),
         QCoreApplication::translate("CommandLine", "zone")};
+    QCommandLineOption snapAll{
+        QStringLiteral("snap-all"),
+        QCoreApplication::translate("CommandLine",
+                                    "Move every window of the display under the pointer, or "
+                                    "of the one --display names, to the zone nearest it.")};
     QCommandLineOption applyLayout{
         QStringLiteral("apply-layout"),
         QCoreApplication::translate("CommandLine",
@@ -45,8 +51,8 @@ struct Parser {
     QCommandLineOption display{
         QStringLiteral("display"),
         QCoreApplication::translate("CommandLine",
-                                    "With --apply-layout: the display's number, as the "
-                                    "tray menu shows it."),
+                                    "With --apply-layout or --snap-all: the display's "
+                                    "number, as the tray menu shows it."),
         QCoreApplication::translate("CommandLine", "number")};
     QCommandLineOption desktop{
         QStringLiteral("desktop"),
@@ -80,7 +86,7 @@ struct Parser {
         // they are never taken for a cluster of one-letter options.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(logLevel);
-        parser.addOptions({snapActive, applyLayout, display, desktop, list});
+        parser.addOptions({snapActive, snapAll, applyLayout, display, desktop, list});
         parser.addOptions({preferences, layoutEditor});
         startedForCommand.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(startedForCommand);
@@ -180,16 +186,17 @@ CommandLine::Options usageError(const QString& text)
 CommandLine::Options readCommand(const Parser& p)
 {
     const QCommandLineParser& parser = p.parser;
-    const int given = int(parser.isSet(p.snapActive)) + int(parser.isSet(p.applyLayout)) +
-                      int(parser.isSet(p.list)) + int(parser.isSet(p.preferences)) +
-                      int(parser.isSet(p.layoutEditor));
+    const int given = int(parser.isSet(p.snapActive)) + int(parser.isSet(p.snapAll)) +
+                      int(parser.isSet(p.applyLayout)) + int(parser.isSet(p.list)) +
+                      int(parser.isSet(p.preferences)) + int(parser.isSet(p.layoutEditor));
     if (given > 1)
         return usageError(QCoreApplication::translate("CommandLine",
-                                                      "give one of --snap-active, --apply-layout, "
-                                                      "--list, --preferences, --layout-editor"));
-    if (parser.isSet(p.display) && !parser.isSet(p.applyLayout))
-        return usageError(
-            QCoreApplication::translate("CommandLine", "--display goes with --apply-layout"));
+                                                      "give one of --snap-active, --snap-all, "
+                                                      "--apply-layout, --list, --preferences, "
+                                                      "--layout-editor"));
+    if (parser.isSet(p.display) && !parser.isSet(p.applyLayout) && !parser.isSet(p.snapAll))
+        return usageError(QCoreApplication::translate(
+            "CommandLine", "--display goes with --apply-layout or --snap-all"));
     if (parser.isSet(p.desktop) && !parser.isSet(p.applyLayout))
         return usageError(
             QCoreApplication::translate("CommandLine", "--desktop goes with --apply-layout"));
@@ -214,11 +221,13 @@ CommandLine::Options readCommand(const Parser& p)
         command.kind = ScriptCommand::Kind::SnapActive;
         command.zone = parser.value(p.snapActive);
         if (!ZoneRequest::parse(command.zone))
-            return usageError(QCoreApplication::translate(
-                                  "CommandLine", "'%1' is no zone: give 1 to 9, next or previous")
-                                  .arg(command.zone));
-    } else if (parser.isSet(p.applyLayout)) {
-        command.kind = ScriptCommand::Kind::ApplyLayout;
+            return usageError(
+                QCoreApplication::translate(
+                    "CommandLine", "'%1' is no zone: give 1 to 9, next, previous, up or down")
+                    .arg(command.zone));
+    } else if (parser.isSet(p.applyLayout) || parser.isSet(p.snapAll)) {
+        command.kind = parser.isSet(p.snapAll) ? ScriptCommand::Kind::SnapAll
+                                               : ScriptCommand::Kind::ApplyLayout;
         command.layout = parser.value(p.applyLayout);
         if (parser.isSet(p.display)) {
             bool isNumber = false;

@@ -16,6 +16,7 @@ struct KindName {
 constexpr std::array kindNames{
     KindName{ScriptCommand::Kind::OpenPreferences, QLatin1StringView("open-preferences")},
     KindName{ScriptCommand::Kind::SnapActive, QLatin1StringView("snap-active")},
+    KindName{ScriptCommand::Kind::SnapAll, QLatin1StringView("snap-all")},
     KindName{ScriptCommand::Kind::ApplyLayout, QLatin1StringView("apply-layout")},
     KindName{ScriptCommand::Kind::List, QLatin1StringView("list")},
     KindName{ScriptCommand::Kind::OpenLayoutEditor, QLatin1StringView("open-layout-editor")}};

@@ -11,12 +11,12 @@ namespace corvane {
 // start, or --preferences) or the layout editor (--layout-editor, the menu entry's actions), or
 // one of the scripting operations. It travels as one line of JSON.
 struct ScriptCommand {
-    enum class Kind { OpenPreferences, SnapActive, ApplyLayout, List, OpenLayoutEditor };
+    enum class Kind { OpenPreferences, SnapActive, SnapAll, ApplyLayout, List, OpenLayoutEditor };
     Kind kind = Kind::OpenPreferences;
-    // SnapActive: "1" … "9", "next" or "previous".
+    // SnapActive: "1" … "9", "next", "previous", "up" or "down".
     QString zone;
-    // ApplyLayout: a layout's name or id, and a display number as the status menu shows it
-    // (none: the display under the pointer).
+    // ApplyLayout: a layout's name or id. ApplyLayout and SnapAll: a display number as the
+    // status menu shows it (none: the display under the pointer).
     QString layout;
     std::optional<int> display;
     // ApplyLayout: the virtual desktop's number (none: the one shown).

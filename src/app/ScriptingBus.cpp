@@ -65,6 +65,11 @@ QString ScriptingBus::SnapActive(const QString& zone)
     return answer(commands_.snapActive(zone));
 }
 
+QString ScriptingBus::SnapAll(int display)
+{
+    return answer(commands_.snapAll(display == 0 ? std::nullopt : std::optional<int>(display)));
+}
+
 QString ScriptingBus::ApplyLayout(const QString& layout, int display)
 {
     return answer(

@@ -32,6 +32,8 @@ public slots:
     // What corvane --snap-active, --apply-layout and --list do; `display` 0 is the display
     // under the pointer.
     QString SnapActive(const QString& zone);
+    // What corvane --snap-all does.
+    QString SnapAll(int display);
     QString ApplyLayout(const QString& layout, int display);
     // --apply-layout with --desktop: `desktop` 0 is the desktop shown.
     QString ApplyLayoutOnDesktop(const QString& layout, int display, int desktop);

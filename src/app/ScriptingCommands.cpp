@@ -3,10 +3,10 @@
 
 #include "app/StatusMenu.h"
 #include "app/TrayApplication.h"
+#include "layouts/LayoutKeys.h"
 #include "layouts/LayoutManager.h"
 #include "logging/ControlCharacters.h"
 #include "logging/Logger.h"
-#include "layouts/LayoutKeys.h"
 #include "models/Layouts.h"
 #include "overlay/ZoneManager.h"
 #include "platform/Platform.h"
@@ -101,6 +101,8 @@ ScriptReply ScriptingCommands::run(const ScriptCommand& command)
         return {true, QString()};
     case ScriptCommand::Kind::SnapActive:
         return snapActive(command.zone);
+    case ScriptCommand::Kind::SnapAll:
+        return snapAll(command.display);
     case ScriptCommand::Kind::ApplyLayout:
         return applyLayout(command.layout, command.display, command.desktop);
     case ScriptCommand::Kind::List:
@@ -116,9 +118,10 @@ ScriptReply ScriptingCommands::snapActive(const QString& zone)
         return failure(*refusal);
     const auto request = ZoneRequest::parse(zone);
     if (!request)
-        return failure(QCoreApplication::translate("ScriptingCommands",
-                                                   "'%1' is no zone: give 1 to 9, next or previous")
-                           .arg(zone));
+        return failure(
+            QCoreApplication::translate("ScriptingCommands",
+                                        "'%1' is no zone: give 1 to 9, next, previous, up or down")
+                .arg(zone));
     const auto outcome = delegate_.snapActiveWindow(*request);
     return {outcome.snapped, outcome.message};
 }
@@ -148,20 +151,10 @@ ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<in
                                .arg(desktops.desktops().size()));
     }
     const DisplayList screens = Platform::current().displays().screens();
-    std::optional<Display> display;
-    if (number) {
-        if (*number < 1 || *number > screens.size())
-            return failure(QCoreApplication::translate("ScriptingCommands",
-                                                       "There is no display %1 (displays: 1 to %2)")
-                               .arg(*number)
-                               .arg(screens.size()));
-        display = screens.at(*number - 1);
-    } else {
-        display = screenContainingPoint(Platform::current().windowSystem().pointer(), screens);
-        if (!display)
-            return failure(QCoreApplication::translate(
-                "ScriptingCommands", "The pointer is on no display: name one with --display"));
-    }
+    QString error;
+    const std::optional<Display> display = displayFor(number, error);
+    if (!display)
+        return failure(error);
     const Found found = findLayout(text);
     if (!found.layout)
         return failure(found.error);
@@ -181,6 +174,51 @@ ScriptReply ScriptingCommands::applyLayout(const QString& text, std::optional<in
     return {true, QCoreApplication::translate("ScriptingCommands", "%1 on desktop %2")
                       .arg(done)
                       .arg(desktop->number)};
+}
+
+std::optional<Display> ScriptingCommands::displayFor(std::optional<int> number, QString& error)
+{
+    const DisplayList screens = Platform::current().displays().screens();
+    if (number) {
+        if (*number >= 1 && *number <= screens.size())
+            return screens.at(*number - 1);
+        error = QCoreApplication::translate("ScriptingCommands",
+                                            "There is no display %1 (displays: 1 to %2)")
+                    .arg(*number)
+                    .arg(screens.size());
+        return std::nullopt;
+    }
+    const auto display =
+        screenContainingPoint(Platform::current().windowSystem().pointer(), screens);
+    if (!display)
+        error = QCoreApplication::translate(
+            "ScriptingCommands", "The pointer is on no display: name one with --display");
+    return display;
+}
+
+ScriptReply ScriptingCommands::snapAll(std::optional<int> number)
+{
+    QString error;
+    const auto display = displayFor(number, error);
+    if (!display)
+        return failure(error);
+    const int index =
+        static_cast<int>(Platform::current().displays().screens().indexOf(*display)) + 1;
+    const auto outcome = delegate_.snapAllWindows(*display);
+    if (!outcome)
+        return failure(
+            QCoreApplication::translate("ScriptingCommands", "Corvane is still starting"));
+    if (outcome->failed > 0)
+        return failure(
+            QCoreApplication::translate("ScriptingCommands",
+                                        "Snapped %1 windows on display %2; %3 could not be moved")
+                .arg(outcome->snapped)
+                .arg(index)
+                .arg(outcome->failed));
+    return {true,
+            QCoreApplication::translate("ScriptingCommands", "Snapped %n windows on display %1",
+                                        nullptr, outcome->snapped)
+                .arg(index)};
 }
 
 ScriptingCommands::Found ScriptingCommands::findLayout(const QString& text) const

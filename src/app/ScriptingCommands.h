@@ -3,6 +3,7 @@
 
 #include "app/ScriptCommand.h"
 #include "models/ScreenLayout.h"
+#include "platform/Display.h"
 
 #include <QString>
 #include <optional>
@@ -12,7 +13,8 @@ namespace corvane {
 class TrayApplication;
 
 // What scripts may ask of the running Corvane, from the command line or over D-Bus: snap the
-// active window, choose a display's layout, list the displays and the layouts. Each goes the way
+// active window or every window of a display, choose a display's layout, list the displays and
+// the layouts. Each goes the way
 // the same action of the user goes (the keyboard shortcut's snap, the status menu's choice), so
 // a script can do nothing the user could not, and an error changes nothing.
 class ScriptingCommands {
@@ -28,8 +30,11 @@ public:
     // Only once the delegate's services are up.
     ScriptReply run(const ScriptCommand& command);
 
-    // `zone`: "1" … "9", "next" or "previous".
+    // `zone`: "1" … "9", "next", "previous", "up" or "down".
     ScriptReply snapActive(const QString& zone);
+    // Every normal window of the display (its number in the status menu, or none for the
+    // display under the pointer) to the zone nearest its centre.
+    ScriptReply snapAll(std::optional<int> display);
     // `layout`: a layout's name (exact, else ignoring case) or id; `display`: its number in the
     // status menu, or none for the display under the pointer; `desktop`: the virtual desktop's
     // number, or none for the one shown.
@@ -48,6 +53,8 @@ private:
         QString error;
     };
     Found findLayout(const QString& text) const;
+    // The display of that number, or under the pointer; none, with `error` saying why.
+    static std::optional<Display> displayFor(std::optional<int> number, QString& error);
 
     TrayApplication& delegate_;
 };

@@ -24,6 +24,7 @@
 #include "windows/ActiveWindowSnapper.h"
 #include "windows/DragDropHandler.h"
 #include "windows/DragKey.h"
+#include "windows/NewWindowPlacer.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -169,6 +170,8 @@ void TrayApplication::setupServices()
     connect(dragDropHandler_.get(), &DragDropHandler::modifierDragMovedNoWindow, this,
             &TrayApplication::explainUnmovedDrag);
     activeWindowSnapper_ = std::make_unique<ActiveWindowSnapper>(zoneManager_);
+    windowArranger_ = std::make_unique<WindowArranger>(zoneManager_);
+    newWindowPlacer_ = std::make_unique<NewWindowPlacer>(zoneManager_);
     setupSnapShortcuts();
     followVirtualDesktops();
     QMetaObject::invokeMethod(
@@ -218,7 +221,9 @@ void TrayApplication::setupSnapShortcuts()
     using Name = KeyboardShortcuts::Name;
     QList<std::pair<Name, ZoneRequest>> actions{
         {Name::moveWindowToNextZone(), {ZoneRequest::Kind::Next, 0}},
-        {Name::moveWindowToPreviousZone(), {ZoneRequest::Kind::Previous, 0}}};
+        {Name::moveWindowToPreviousZone(), {ZoneRequest::Kind::Previous, 0}},
+        {Name::moveWindowUp(), {ZoneRequest::Kind::Up, 0}},
+        {Name::moveWindowDown(), {ZoneRequest::Kind::Down, 0}}};
     for (int number = 1; number <= 9; ++number)
         actions.append({Name::moveWindowToZone(number), {ZoneRequest::Kind::Number, number}});
     // The facility outlives this delegate: its handlers hold the delegate weakly.
@@ -232,6 +237,18 @@ void TrayApplication::setupSnapShortcuts()
     };
     for (const auto& [name, request] : std::as_const(actions))
         onKey(name, [request](TrayApplication& app) { app.snapActiveWindow(request); });
+    onKey(Name::activateNextWindowInZone(), [](TrayApplication& app) {
+        if (app.activeWindowSnapper_)
+            app.activeWindowSnapper_->activateWindowSharingZone(1);
+    });
+    onKey(Name::activatePreviousWindowInZone(), [](TrayApplication& app) {
+        if (app.activeWindowSnapper_)
+            app.activeWindowSnapper_->activateWindowSharingZone(-1);
+    });
+    onKey(Name::snapAllWindows(), [](TrayApplication& app) {
+        if (const auto display = app.displayUnderPointer())
+            app.snapAllWindows(*display);
+    });
     for (int key = 1; key <= LayoutKeys::keyCount; ++key)
         onKey(Name::applyLayout(key), [key](TrayApplication& app) { app.applyLayoutKey(key); });
     onKey(Name::applyNextLayout(), [](TrayApplication& app) { app.stepLayout(1); });
@@ -293,6 +310,13 @@ ActiveWindowSnapper::Outcome TrayApplication::snapActiveWindow(const ZoneRequest
     if (!activeWindowSnapper_)
         return {false, tr("Corvane is still starting")};
     return activeWindowSnapper_->snapActiveWindow(request);
+}
+
+std::optional<WindowArranger::Outcome> TrayApplication::snapAllWindows(const Display& display)
+{
+    if (!windowArranger_)
+        return std::nullopt;
+    return windowArranger_->snapAll(display);
 }
 
 void TrayApplication::setupAccessibility()

@@ -6,6 +6,7 @@
 #include "platform/Display.h"
 #include "preferences/PreferencesTab.h"
 #include "windows/ActiveWindowSnapper.h"
+#include "windows/WindowArranger.h"
 
 #include <QList>
 #include <QObject>
@@ -20,6 +21,7 @@ namespace corvane {
 
 class AboutDialog;
 class DragDropHandler;
+class NewWindowPlacer;
 class PreferencesWindow;
 class ScriptingBus;
 class ScriptingCommands;
@@ -59,6 +61,8 @@ public:
     void updateAccessibilityWarning();
     // Snaps the active window as its shortcuts do; refused until the services are up.
     ActiveWindowSnapper::Outcome snapActiveWindow(const ZoneRequest& request);
+    // Every window of the display into its zones; none until the services are up.
+    std::optional<WindowArranger::Outcome> snapAllWindows(const Display& display);
     // The layout keys: the layout holding the key (1 to 9), or the one `step` places from the
     // layout in use, on the display under the pointer.
     void applyLayoutKey(int key);
@@ -108,6 +112,8 @@ private:
     std::unique_ptr<StatusMenu> statusMenu_;
     std::unique_ptr<DragDropHandler> dragDropHandler_;
     std::unique_ptr<ActiveWindowSnapper> activeWindowSnapper_;
+    std::unique_ptr<WindowArranger> windowArranger_;
+    std::unique_ptr<NewWindowPlacer> newWindowPlacer_;
     std::unique_ptr<PreferencesWindow> preferencesWindow_;
     std::unique_ptr<AboutDialog> aboutDialog_;
     std::unique_ptr<QTimer> permissionTimer_;

@@ -110,6 +110,8 @@ void ZoneManager::updateZones(const ZoneList& zones, const Display& display, boo
 
     monitorZones_.insert(monitorID(display), zones);
     customZones_ = zones;
+    if (!isEditing)
+        emit zonesSet(display, zones);
     if (!showOverlay) {
         // Zones recorded in the background (saved layouts applied again after a display change,
         // a layout chosen in the gallery) leave an editing session's surface where it is.
@@ -191,6 +193,7 @@ void ZoneManager::showLayoutPreview(const ScreenLayout& layout, const Display& d
     hideOverlay();
     monitorZones_.insert(monitorID(display), layout.zones);
     customZones_ = layout.zones;
+    emit zonesSet(display, layout.zones);
     const auto hideDelay = previewHideDelay_;
     QTimer::singleShot(previewShowDelay_, this, [this, display, hideDelay] {
         showOverlay(display, true, false);

@@ -65,6 +65,11 @@ public:
     // Tests shorten or stretch the preview; a call uses the delays set when it is made.
     void setPreviewDelays(std::chrono::milliseconds show, std::chrono::milliseconds hide);
 
+signals:
+    // A display's zones were set (a layout chosen or applied, the layout in use saved); not for
+    // the live steps of an editing session.
+    void zonesSet(const corvane::Display& display, const corvane::ZoneList& zones);
+
 private:
     bool hopToOwnThread(std::function<void()> operation);
     void installEditingHandlers(GridView& view);

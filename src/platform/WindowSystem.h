@@ -64,6 +64,11 @@ public:
     virtual QStringList application(WindowHandle window) = 0;
     // The normal windows of other applications, the front-most first.
     virtual QList<WindowHandle> windows() = 0;
+    // Whether the window is an application's window of its own: not a dialog, transient,
+    // splash, utility or panel window, and not one of Corvane's. False when it is gone.
+    virtual bool isNormalWindow(WindowHandle window) = 0;
+    // Raises the window and gives it the keyboard, as a click on it in a task bar does.
+    virtual WindowResult activate(WindowHandle window) = 0;
 
     // Where the pointer is now.
     virtual Point pointer() const = 0;

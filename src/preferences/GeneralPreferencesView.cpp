@@ -212,6 +212,22 @@ void GeneralPreferencesView::buildSections()
         tr("A layout chosen for a display holds on the virtual desktop shown when it is chosen; "
            "desktops without a choice of their own use the display's"),
         layoutsPerDesktop_));
+    newWindowsToLastZone_ = settingToggle(QStringLiteral("newWindowsToLastZoneToggle"),
+                                          tr("Open new windows in their last zone"),
+                                          SettingsKeys::moveNewWindowsToLastZone);
+    behavior->addRow(new PreferencesRowView(
+        tr("Open new windows in their last zone"),
+        tr("A new window goes to the zone its application's windows were last snapped into, "
+           "while that zone is still in its display's layout"),
+        newWindowsToLastZone_));
+    followLayoutChange_ = settingToggle(QStringLiteral("followLayoutChangeToggle"),
+                                        tr("Move snapped windows when the layout changes"),
+                                        SettingsKeys::moveSnappedWindowsOnLayoutChange);
+    behavior->addRow(new PreferencesRowView(
+        tr("Move snapped windows when the layout changes"),
+        tr("Windows snapped on a display go to the zone of the same number in its new layout, "
+           "or to the zone nearest them"),
+        followLayoutChange_));
     excludedApplications_ = new ExcludedApplicationsView;
     behavior->addRow(excludedApplications_);
     column()->addWidget(behavior);
@@ -313,6 +329,8 @@ void GeneralPreferencesView::loadFromSettings()
     excludedApplications_->reload();
     moveBetweenDisplays_->setChecked(Settings::moveBetweenDisplays());
     layoutsPerDesktop_->setChecked(Settings::layoutsPerDesktop());
+    newWindowsToLastZone_->setChecked(Settings::moveNewWindowsToLastZone());
+    followLayoutChange_->setChecked(Settings::moveSnappedWindowsOnLayoutChange());
     launchAtLogin_->setChecked(Settings::launchAtLogin());
 }
 
@@ -497,6 +515,8 @@ void GeneralPreferencesView::restoreDefaults()
     Settings::setExcludedApplications({});
     Settings::setValue(SettingsKeys::moveBetweenDisplays, true);
     Settings::setValue(SettingsKeys::layoutsPerDesktop, true);
+    Settings::setValue(SettingsKeys::moveNewWindowsToLastZone, true);
+    Settings::setValue(SettingsKeys::moveSnappedWindowsOnLayoutChange, true);
     Settings::remove(SettingsKeys::spanZonesKey);
     Settings::remove(SettingsKeys::snapTrigger);
     modifierKey_->setRecording(false);

@@ -57,6 +57,8 @@ public:
     ModernToggle* layoutPreviewToggle() const { return layoutPreview_; }
     ModernToggle* moveBetweenDisplaysToggle() const { return moveBetweenDisplays_; }
     ModernToggle* layoutsPerDesktopToggle() const { return layoutsPerDesktop_; }
+    ModernToggle* newWindowsToLastZoneToggle() const { return newWindowsToLastZone_; }
+    ModernToggle* followLayoutChangeToggle() const { return followLayoutChange_; }
     QPushButton* resetButton() const { return resetButton_; }
 
 public slots:
@@ -101,6 +103,8 @@ private:
     ModernToggle* layoutPreview_ = nullptr;
     ModernToggle* moveBetweenDisplays_ = nullptr;
     ModernToggle* layoutsPerDesktop_ = nullptr;
+    ModernToggle* newWindowsToLastZone_ = nullptr;
+    ModernToggle* followLayoutChange_ = nullptr;
     QPushButton* resetButton_ = nullptr;
     QTimer permissionTimer_;
 };

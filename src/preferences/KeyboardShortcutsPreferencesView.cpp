@@ -84,11 +84,21 @@ void KeyboardShortcutsPreferencesView::build(KeyboardShortcuts& facility)
                   "on to the next display"));
     addSnapRow(Name::moveWindowToPreviousZone(), tr("Move window to previous zone"),
                tr("The same, backwards"));
+    addSnapRow(Name::moveWindowUp(), tr("Move window up"),
+               tr("To the zone above the active window's, then to the display above"));
+    addSnapRow(Name::moveWindowDown(), tr("Move window down"),
+               tr("To the zone below the active window's, then to the display below"));
     for (int number = 1; number <= 9; ++number)
         addSnapRow(Name::moveWindowToZone(number), tr("Move window to zone %1").arg(number),
                    number == 1 ? tr("On the active window's display, numbered as the "
                                     "overlay shows them")
                                : QString());
+    addSnapRow(Name::activateNextWindowInZone(), tr("Next window in the zone"),
+               tr("Brings up the next window snapped into the active window's zone"));
+    addSnapRow(Name::activatePreviousWindowInZone(), tr("Previous window in the zone"),
+               tr("The same, backwards"));
+    addSnapRow(Name::snapAllWindows(), tr("Snap all windows"),
+               tr("Every window of the display under the pointer goes to the zone nearest it"));
     column()->addWidget(snapping);
 
     auto* layouts = new PreferencesSectionView(tr("Layouts"), QStringLiteral("view-grid"));

@@ -408,6 +408,16 @@ bool Settings::showLayoutPreview()
     return isTrueUnlessFalse(value(SettingsKeys::showLayoutPreview));
 }
 
+bool Settings::moveNewWindowsToLastZone()
+{
+    return isTrueUnlessFalse(value(SettingsKeys::moveNewWindowsToLastZone));
+}
+
+bool Settings::moveSnappedWindowsOnLayoutChange()
+{
+    return isTrueUnlessFalse(value(SettingsKeys::moveSnappedWindowsOnLayoutChange));
+}
+
 bool Settings::restoreSizeOnUnsnap()
 {
     return isTrueUnlessFalse(value(SettingsKeys::restoreSizeOnUnsnap));

@@ -85,6 +85,11 @@ public:
     // Whether a snapped window dragged out of its zone gets its earlier size back; true unless
     // a boolean false is stored.
     static bool restoreSizeOnUnsnap();
+    // Whether a new window opens in the zone its application's windows were last snapped into,
+    // and whether snapped windows go to the new layout's zones when a display's layout changes;
+    // both true unless a boolean false is stored.
+    static bool moveNewWindowsToLastZone();
+    static bool moveSnappedWindowsOnLayoutChange();
     // The applications whose windows are never snapped, by name; empty when absent. Names are
     // kept without the blanks around them; blank and repeated names (compared without regard to
     // case) are left out, when stored and when read.

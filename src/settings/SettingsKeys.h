@@ -34,6 +34,10 @@ inline constexpr auto currentLayout = "currentLayout"_L1;
 inline constexpr auto spaceAroundZones = "spaceAroundZones"_L1;
 inline constexpr auto restoreSizeOnUnsnap = "restoreSizeOnUnsnap"_L1;
 inline constexpr auto excludedApplications = "excludedApplications"_L1;
+inline constexpr auto moveNewWindowsToLastZone = "moveNewWindowsToLastZone"_L1;
+inline constexpr auto moveSnappedWindowsOnLayoutChange = "moveSnappedWindowsOnLayoutChange"_L1;
+// The zone each application's windows were last snapped into (ApplicationZones).
+inline constexpr auto applicationZones = "ApplicationZones"_L1;
 inline constexpr auto spanZonesKey = "spanZonesKey"_L1;
 // Followed by the shortcut's name.
 inline constexpr auto keyboardShortcutPrefix = "KeyboardShortcuts_"_L1;

@@ -76,6 +76,36 @@ KeyboardShortcuts::Name KeyboardShortcuts::Name::moveWindowToPreviousZone()
     return Name(QStringLiteral("moveWindowToPreviousZone"), Shortcut{123, control | command});
 }
 
+KeyboardShortcuts::Name KeyboardShortcuts::Name::moveWindowUp()
+{
+    using namespace CarbonModifier;
+    return Name(QStringLiteral("moveWindowUp"), Shortcut{126, control | command});
+}
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::moveWindowDown()
+{
+    using namespace CarbonModifier;
+    return Name(QStringLiteral("moveWindowDown"), Shortcut{125, control | command});
+}
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::activateNextWindowInZone()
+{
+    using namespace CarbonModifier;
+    // Page Down is key code 121, Page Up 116.
+    return Name(QStringLiteral("activateNextWindowInZone"), Shortcut{121, control | command});
+}
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::activatePreviousWindowInZone()
+{
+    using namespace CarbonModifier;
+    return Name(QStringLiteral("activatePreviousWindowInZone"), Shortcut{116, control | command});
+}
+
+KeyboardShortcuts::Name KeyboardShortcuts::Name::snapAllWindows()
+{
+    return Name(QStringLiteral("snapAllWindows"));
+}
+
 KeyboardShortcuts::Name KeyboardShortcuts::Name::moveWindowToZone(int number)
 {
     using namespace CarbonModifier;
@@ -116,9 +146,11 @@ KeyboardShortcuts::Name KeyboardShortcuts::Name::openLayoutEditor()
 
 QList<KeyboardShortcuts::Name> KeyboardShortcuts::Name::applicationNames()
 {
-    QList<Name> names{openPreferences(), moveWindowToNextZone(), moveWindowToPreviousZone()};
+    QList<Name> names{openPreferences(), moveWindowToNextZone(), moveWindowToPreviousZone(),
+                      moveWindowUp(), moveWindowDown()};
     for (int number = 1; number <= 9; ++number)
         names.append(moveWindowToZone(number));
+    names.append({activateNextWindowInZone(), activatePreviousWindowInZone(), snapAllWindows()});
     names.append({applyNextLayout(), applyPreviousLayout()});
     for (int key = 1; key <= 9; ++key)
         names.append(applyLayout(key));

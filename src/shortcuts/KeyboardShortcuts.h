@@ -40,6 +40,15 @@ public:
         // Move the active window to the next or previous zone: Control-Command-Right and -Left.
         static Name moveWindowToNextZone();
         static Name moveWindowToPreviousZone();
+        // Move the active window to the zone above or below: Control-Command-Up and -Down.
+        static Name moveWindowUp();
+        static Name moveWindowDown();
+        // Activate the next or previous window snapped into the active window's zone:
+        // Control-Command-Page Down and -Page Up.
+        static Name activateNextWindowInZone();
+        static Name activatePreviousWindowInZone();
+        // Every window of the display under the pointer into its zones; no default.
+        static Name snapAllWindows();
         // Move the active window to zone 1 to 9 of its display: Control-Command-1 to -9.
         static Name moveWindowToZone(int number);
         // Apply to the display under the pointer the layout holding layout key 1 to 9:

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 #include "windows/WindowSnapper.h"
+#include "windows/ZonePlacements.h"
 
 namespace corvane {
 
@@ -32,8 +33,8 @@ ActiveWindowSnapper::Outcome ActiveWindowSnapper::snapActiveWindow(const ZoneReq
         return refuse(tr("The active window cannot be read"));
 
     std::optional<ZoneNavigator::Placement> last;
-    if (last_ && last_->window == *window)
-        last = last_->placement;
+    if (const auto placed = ZonePlacements::shared().placement(*window))
+        last = ZoneNavigator::Placement{placed->displayKey, placed->zoneId};
     const DisplayList screens = Platform::current().displays().screens();
     const auto result = ZoneNavigator::choose(
         request, *frame, screens, zoneManager_.monitorZones(),
@@ -45,7 +46,7 @@ ActiveWindowSnapper::Outcome ActiveWindowSnapper::snapActiveWindow(const ZoneReq
     const QString target =
         QStringLiteral("zone %1 of display %2").arg(choice.number).arg(displayNumber);
 
-    switch (WindowSnapper::snap(*window, choice.zone, choice.display)) {
+    switch (WindowSnapper::snap(*window, choice)) {
     case SnapOutcome::Snapped:
         break;
     case SnapOutcome::Unreachable:
@@ -64,7 +65,6 @@ ActiveWindowSnapper::Outcome ActiveWindowSnapper::snapActiveWindow(const ZoneReq
     case SnapOutcome::Excluded:
         return refuse(tr("The active window's application is excluded from snapping"));
     }
-    last_ = Placed{*window, {choice.display.key, choice.zone.id}};
     if (Settings::showLayoutPreview())
         flash_->flash(choice.display, zoneManager_.monitorZones().value(monitorID(choice.display)),
                       choice.zone);
@@ -72,6 +72,36 @@ ActiveWindowSnapper::Outcome ActiveWindowSnapper::snapActiveWindow(const ZoneReq
     return {true, tr("Moved the active window to zone %1 of display %2")
                       .arg(choice.number)
                       .arg(displayNumber)};
+}
+
+ActiveWindowSnapper::Outcome ActiveWindowSnapper::activateWindowSharingZone(int step)
+{
+    const auto refuse = [](const QString& reason) {
+        Logger::info(QStringLiteral("No window of the zone activated: ") + reason,
+                     LogCategory::Window);
+        return Outcome{false, reason};
+    };
+    WindowSystem& windows = Platform::current().windowSystem();
+    const auto window = windows.activeWindow();
+    if (!window)
+        return refuse(tr("No window is active"));
+    const ZonePlacements& placements = ZonePlacements::shared();
+    const auto placed = placements.placement(*window);
+    if (!placed)
+        return refuse(tr("The active window is in no zone"));
+    // Windows minimized or on another desktop are not shown; the others take their turn.
+    const QList<WindowHandle> shown = windows.windows();
+    QList<WindowHandle> sharing = placements.windowsSharingZone(*placed);
+    sharing.removeIf([&](WindowHandle w) { return w != *window && !shown.contains(w); });
+    if (sharing.size() < 2)
+        return refuse(tr("No other window shares the active window's zone"));
+    const qsizetype at = sharing.indexOf(*window);
+    const qsizetype count = sharing.size();
+    const WindowHandle next = sharing.at(((at + step) % count + count) % count);
+    if (windows.activate(next) != WindowResult::Done)
+        return refuse(tr("The window could not be activated"));
+    return {true,
+            tr("Activated window %1 of %2 in the zone").arg(sharing.indexOf(next) + 1).arg(count)};
 }
 
 } // namespace corvane

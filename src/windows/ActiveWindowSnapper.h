@@ -14,8 +14,9 @@ namespace corvane {
 class ZoneFlash;
 class ZoneManager;
 
-// Snaps the window the user is working in to a zone named by number or by a step: what the
-// keyboard shortcuts and the scripting commands do. It goes through the same snap as a drag,
+// Snaps the window the user is working in to a zone named by number or by a step, or steps
+// through the windows sharing its zone: what the keyboard shortcuts and the scripting commands
+// do. It goes through the same snap as a drag,
 // and, when the layout preview is on, flashes the overlay of the target's display with the
 // target highlighted.
 class ActiveWindowSnapper : public QObject {
@@ -31,18 +32,15 @@ public:
     ~ActiveWindowSnapper() override;
 
     Outcome snapActiveWindow(const ZoneRequest& request);
+    // Raises and activates the next (step 1) or previous (-1) window snapped into the zone of
+    // the active window, round the windows of that zone in the order they were put there.
+    Outcome activateWindowSharingZone(int step);
 
     ZoneFlash& flash() const { return *flash_; }
 
 private:
     ZoneManager& zoneManager_;
     std::unique_ptr<ZoneFlash> flash_;
-    // The zone the last window snapped here was put in.
-    struct Placed {
-        WindowHandle window;
-        ZoneNavigator::Placement placement;
-    };
-    std::optional<Placed> last_;
 };
 
 } // namespace corvane

@@ -9,6 +9,7 @@
 #include "settings/Settings.h"
 #include "windows/SnappedWindows.h"
 #include "windows/WindowSnapper.h"
+#include "windows/ZonePlacements.h"
 
 #include <algorithm>
 
@@ -83,6 +84,8 @@ void DragGesture::finish(const WindowMove& move)
 
 void DragGesture::droppedOutsideZones(const WindowMove& release)
 {
+    // Moved by the user and put nowhere: out of its zone.
+    ZonePlacements::shared().forget(start_.window);
     SnappedWindows& snappedWindows = SnappedWindows::shared();
     if (!snappedWindows.isRemembered(start_.window))
         return;
@@ -95,7 +98,8 @@ void DragGesture::droppedOutsideZones(const WindowMove& release)
 
 void DragGesture::snap(const Zone& zone, const Display& display)
 {
-    WindowSnapper::snap(start_.window, zone, display);
+    const ZoneList zones = zoneManager_.monitorZones().value(overlayMonitorId_);
+    WindowSnapper::snap(start_.window, {display, zone, zoneNumber(zone.id, zone.frame, zones)});
 }
 
 void DragGesture::closeOverlay()

@@ -8,6 +8,7 @@
 #include "settings/Settings.h"
 #include "windows/ExcludedApplications.h"
 #include "windows/SnappedWindows.h"
+#include "windows/ZonePlacements.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,8 +50,10 @@ std::optional<Rect> WindowSnapper::targetFrame(const Zone& zone, const Display& 
     return reachableTarget(targetFrameWithSpace(zone.frame, display.visibleFrame, space), screens);
 }
 
-SnapOutcome WindowSnapper::snap(WindowHandle window, const Zone& zone, const Display& display)
+SnapOutcome WindowSnapper::snap(WindowHandle window, const ZoneChoice& choice)
 {
+    const Zone& zone = choice.zone;
+    const Display& display = choice.display;
     if (ExcludedApplications::contains(window)) {
         Logger::info(QStringLiteral("The window's application is excluded from snapping"),
                      LogCategory::Window);
@@ -98,6 +101,11 @@ SnapOutcome WindowSnapper::snap(WindowHandle window, const Zone& zone, const Dis
         return SnapOutcome::Refused;
     }
     snappedWindows.snapped(window, sizeBefore, target->size());
+    const auto desktop = Platform::current().virtualDesktops().current();
+    ZonePlacements::shared().place(window,
+                                   {monitorID(display), display.key,
+                                    desktop ? std::optional<int>(desktop->number) : std::nullopt,
+                                    zone.id, zone.frame, *target, choice.number});
     return SnapOutcome::Snapped;
 }
 

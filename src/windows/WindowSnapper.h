@@ -4,6 +4,7 @@
 #include "models/Zone.h"
 #include "platform/Display.h"
 #include "platform/WindowHandle.h"
+#include "windows/ZoneChoice.h"
 
 #include <optional>
 
@@ -34,7 +35,8 @@ public:
                                            const DisplayList& screens, double space);
 
     // Snaps the window, with the space around zones the user chose, and logs what happened.
-    static SnapOutcome snap(WindowHandle window, const Zone& zone, const Display& display);
+    // The window then counts as in the zone (ZonePlacements).
+    static SnapOutcome snap(WindowHandle window, const ZoneChoice& choice);
 };
 
 } // namespace corvane

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace corvane {
@@ -79,6 +80,55 @@ QList<qsizetype> leftToRight(const DisplayList& screens)
     return order;
 }
 
+double horizontalOverlap(const Rect& a, const Rect& b)
+{
+    return std::min(a.maxX(), b.maxX()) - std::max(a.minX(), b.minX());
+}
+
+// The zone nearest `from` straight above (or below) it, overlapping it horizontally; all in
+// global coordinates. Zones that touch count as next to each other, to the pixel.
+std::optional<qsizetype> zoneInDirection(const Rect& from, const QList<Rect>& zones, bool up)
+{
+    constexpr double touching = 1;
+    std::optional<qsizetype> best;
+    double bestGap = 0;
+    double bestOverlap = 0;
+    for (qsizetype i = 0; i < zones.size(); ++i) {
+        const Rect& r = zones.at(i);
+        const double shared = horizontalOverlap(r, from);
+        if (shared < touching)
+            continue;
+        const double gap = up ? from.minY() - r.maxY() : r.minY() - from.maxY();
+        if (gap < -touching)
+            continue;
+        if (!best || gap < bestGap - touching ||
+            (std::abs(gap - bestGap) <= touching && shared > bestOverlap)) {
+            best = i;
+            bestGap = gap;
+            bestOverlap = shared;
+        }
+    }
+    return best;
+}
+
+QList<Rect> zoneRects(const ZoneList& zones, const Display& display)
+{
+    QList<Rect> rects;
+    for (const Zone& zone : zones)
+        rects.append(zoneTargetFrame(zone, display.visibleFrame));
+    return rects;
+}
+
+// The nearest display straight above (or below) the display, overlapping the zone horizontally.
+std::optional<qsizetype> displayInDirection(qsizetype here, const Rect& zone,
+                                            const DisplayList& screens, bool up)
+{
+    QList<Rect> frames;
+    for (qsizetype d = 0; d < screens.size(); ++d)
+        frames.append(d == here ? Rect() : screens.at(d).frame);
+    return zoneInDirection(zone, frames, up);
+}
+
 } // namespace
 
 std::optional<ZoneRequest> ZoneRequest::parse(const QString& text)
@@ -88,6 +138,10 @@ std::optional<ZoneRequest> ZoneRequest::parse(const QString& text)
         return ZoneRequest{Kind::Next, 0};
     if (word == u"previous" || word == u"prev")
         return ZoneRequest{Kind::Previous, 0};
+    if (word == u"up")
+        return ZoneRequest{Kind::Up, 0};
+    if (word == u"down")
+        return ZoneRequest{Kind::Down, 0};
     bool ok = false;
     const int number = word.toInt(&ok);
     // The keys reach zones 1 to 9; so do commands, so that both mean the same.
@@ -103,6 +157,10 @@ QString ZoneRequest::text() const
         return QStringLiteral("next");
     case Kind::Previous:
         return QStringLiteral("previous");
+    case Kind::Up:
+        return QStringLiteral("up");
+    case Kind::Down:
+        return QStringLiteral("down");
     case Kind::Number:
         break;
     }
@@ -158,7 +216,6 @@ ZoneNavigator::Result ZoneNavigator::choose(const ZoneRequest& request, const Re
         return chosen(*here, request.number - 1);
     }
 
-    const bool forward = request.kind == ZoneRequest::Kind::Next;
     auto current =
         zoneHolding(windowFrame, local, screens.at(*here), screens, options.spaceAroundZones, last);
     if (!current) {
@@ -166,6 +223,30 @@ ZoneNavigator::Result ZoneNavigator::choose(const ZoneRequest& request, const Re
         if (const auto nearest = zoneNearestPoint(centre, screens.at(*here).visibleFrame, local))
             return chosen(*here, *nearest);
     }
+    if (request.kind == ZoneRequest::Kind::Up || request.kind == ZoneRequest::Kind::Down) {
+        const bool up = request.kind == ZoneRequest::Kind::Up;
+        const auto none = [&] {
+            return Result{
+                std::nullopt,
+                up ? QCoreApplication::translate("ZoneNavigator", "No zone lies above the window")
+                   : QCoreApplication::translate("ZoneNavigator", "No zone lies below the window")};
+        };
+        if (!current)
+            return none();
+        const Rect from = zoneTargetFrame(local.at(*current), screens.at(*here).visibleFrame);
+        if (const auto zone = zoneInDirection(from, zoneRects(local, screens.at(*here)), up))
+            return chosen(*here, *zone);
+        if (!options.acrossDisplays)
+            return none();
+        const auto next = displayInDirection(*here, from, screens, up);
+        if (!next)
+            return none();
+        if (const auto zone =
+                zoneInDirection(from, zoneRects(zonesOf(*next), screens.at(*next)), up))
+            return chosen(*next, *zone);
+        return none();
+    }
+    const bool forward = request.kind == ZoneRequest::Kind::Next;
     // Within the display while there is a zone further on.
     if (current && forward && *current + 1 < local.size())
         return chosen(*here, *current + 1);

@@ -3,6 +3,7 @@
 
 #include "models/Zone.h"
 #include "platform/Display.h"
+#include "windows/ZoneChoice.h"
 
 #include <QHash>
 #include <QString>
@@ -12,29 +13,24 @@
 namespace corvane {
 
 // What a keyboard snap asks for: a zone by the number the overlay shows on the window's
-// display, or the zone after or before the one the window is in.
+// display, the zone after or before the one the window is in, or the zone above or below it.
 struct ZoneRequest {
-    enum class Kind { Number, Next, Previous };
+    enum class Kind { Number, Next, Previous, Up, Down };
     Kind kind = Kind::Next;
     int number = 0; // from 1, for Kind::Number
 
-    // "1" … "n", "next" or "previous"; none for anything else.
+    // "1" … "9", "next", "previous", "up" or "down"; none for anything else.
     static std::optional<ZoneRequest> parse(const QString& text);
     QString text() const;
-};
-
-// A zone of one display, with the number the overlay shows for it.
-struct ZoneChoice {
-    Display display;
-    Zone zone;
-    int number = 0;
 };
 
 // Picks the zone a keyboard snap moves a window to. Zones are taken in their layout's order;
 // past the last zone of a display the step goes on to the first zone of the next display to
 // the right (and before the first, to the last zone of the display to the left), round all the
-// displays, or, when it stays on one display, round that display. A window that is in no zone
-// goes first to the zone nearest its centre.
+// displays, or, when it stays on one display, round that display. Up and down go to the nearest
+// zone above or below that overlaps the window's zone horizontally, and past the display's edge
+// to the display above or below; they do not wrap round. A window that is in no zone goes first
+// to the zone nearest its centre.
 class ZoneNavigator {
 public:
     // Zones by display identifier (monitorID), as the zone manager keeps them.

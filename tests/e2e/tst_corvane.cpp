@@ -472,7 +472,7 @@ private slots:
         const QString snap = u"--snap-active"_s;
         const QString apply = u"--apply-layout"_s;
         QTest::newRow("no such zone") << "command" << QStringList{snap, "7"} << 1 << "zone 7";
-        QTest::newRow("no zone at all") << "command" << QStringList{snap, "up"} << 2 << "no zone";
+        QTest::newRow("no zone at all") << "command" << QStringList{snap, "sideways"} << 2 << "no zone";
         QTest::newRow("no key reaches zone 10")
             << "command" << QStringList{snap, "10"} << 2 << "give 1 to 9";
         QTest::newRow("a word too many")

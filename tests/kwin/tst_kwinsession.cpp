@@ -27,7 +27,7 @@ namespace {
 const QString nativeCaption = u"Native Wayland window"_s;
 // Linux key codes.
 constexpr int keyLeftCtrl = 29, keyLeftShift = 42, keyLeftMeta = 125, keyP = 25, keyZ = 44,
-              keyX = 45, key1 = 2, keyRight = 106;
+              keyX = 45, key1 = 2, keyRight = 106, keyPageDown = 109, keyPageUp = 104;
 
 enum class Trigger { SnapShortcut, EveryMove };
 
@@ -38,6 +38,7 @@ class KWinSessionTest : public QObject {
 private:
     std::unique_ptr<test::KWinSession> session_;
     qint64 corvane_ = 0;
+    qint64 nativeWindow_ = 0;
     QPointF pointer_;
 
     void chord(std::initializer_list<int> keys)
@@ -212,8 +213,9 @@ private slots:
             session_->startProcess(test::CorvaneApp::binaryPath(), {u"--log-level"_s, u"info"_s});
         QVERIFY(corvane_);
         QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::isReady(), 15000);
-        QVERIFY(
-            session_->startProcess(QCoreApplication::applicationFilePath(), {u"--show-window"_s}));
+        nativeWindow_ =
+            session_->startProcess(QCoreApplication::applicationFilePath(), {u"--show-window"_s});
+        QVERIFY(nativeWindow_);
         QVERIFY(session_->startProcess(u"xterm"_s, {u"-geometry"_s, u"60x15+300+300"_s}));
         QVERIFY(session_->waitForWindow(nativeCaption));
         QVERIFY(session_->waitForWindow(u"xterm"_s));
@@ -324,6 +326,33 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(nativeCaption), zoneFrame(output, 3), 3000);
     }
 
+    // Closed and opened again, the window opens in its zone; a second window of the application
+    // opens there too, and Ctrl+Super+Page Down and Page Up switch between them.
+    void aReopenedWindowOpensInItsZoneAndTheWindowsOfTheZoneTakeTurns()
+    {
+        const QRectF zone = session_->windowFrame(nativeCaption);
+        ::kill(pid_t(nativeWindow_), SIGTERM);
+        QTRY_VERIFY_WITH_TIMEOUT(session_->windowFrame(nativeCaption).isEmpty(), 5000);
+        const QString app = QCoreApplication::applicationFilePath();
+        nativeWindow_ = session_->startProcess(app, {u"--show-window"_s});
+        QVERIFY(session_->waitForWindow(nativeCaption));
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(nativeCaption), zone, 3000);
+        const QString second = u"Second native window"_s;
+        const qint64 secondWindow = session_->startProcess(app, {u"--show-window"_s, second});
+        QVERIFY(session_->waitForWindow(second));
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(second), zone, 3000);
+        const auto active = [&] {
+            return session_->evaluate(u"workspace.activeClient.caption"_s).toString();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(active(), second, 3000);
+        chord({keyLeftCtrl, keyLeftMeta, keyPageDown});
+        QTRY_COMPARE_WITH_TIMEOUT(active(), nativeCaption, 3000);
+        chord({keyLeftCtrl, keyLeftMeta, keyPageUp});
+        QTRY_COMPARE_WITH_TIMEOUT(active(), second, 3000);
+        ::kill(pid_t(secondWindow), SIGTERM);
+        QTRY_VERIFY_WITH_TIMEOUT(session_->windowFrame(second).isEmpty(), 5000);
+    }
+
     void theShortcutOpensThePreferences()
     {
         chord({keyLeftCtrl, keyLeftShift, keyLeftMeta, keyP});
@@ -410,7 +439,7 @@ int main(int argc, char* argv[])
     if (argc > 1 && qstrcmp(argv[1], "--show-window") == 0) {
         QApplication app(argc, argv);
         QWidget window;
-        window.setWindowTitle(nativeCaption);
+        window.setWindowTitle(argc > 2 ? QString::fromLocal8Bit(argv[2]) : nativeCaption);
         window.resize(320, 200);
         window.show();
         return QApplication::exec();

@@ -330,11 +330,13 @@ private slots:
         Settings::setValue(SettingsKeys::spanZonesKey, u"command"_s);
         Settings::setValue(SettingsKeys::spaceAroundZones, 8);
         Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, false);
+        Settings::setValue(SettingsKeys::moveNewWindowsToLastZone, false);
+        Settings::setValue(SettingsKeys::moveSnappedWindowsOnLayoutChange, false);
         Settings::setExcludedApplications({u"XTerm"_s, u"Gimp"_s});
         fake->setLoginItemStatus(LoginItemStatus::Enabled);
         showPage();
-        const QVariantList stored{u"control"_s, u"command"_s, 8, false, false,
-                                  false,        true,         2, green, red};
+        const QVariantList stored{u"control"_s, u"command"_s, 8,     false, false, false, true, 2,
+                                  green,        red,          false, false};
         QCOMPARE(shown(*page), stored);
         QVERIFY(Settings::launchAtLogin()); // the setting mirrors the registration
 
@@ -482,21 +484,27 @@ private:
 
     // What the page shows: the snap and span keys, the space around zones, the switches
     // (restore size, preview, move between displays, launch at login), the number of excluded
-    // applications and the two colours.
+    // applications, the two colours, and the switches of new windows and layout changes.
     static QVariantList shown(const GeneralPreferencesView& page)
     {
-        return {
-            page.modifierKeyButton()->currentKey(),  page.spanKeyButton()->currentKey(),
-            page.spaceAroundZonesBox()->value(),     page.restoreSizeToggle()->isChecked(),
-            page.layoutPreviewToggle()->isChecked(), page.moveBetweenDisplaysToggle()->isChecked(),
-            page.launchAtLoginToggle()->isChecked(), page.excludedApplications()->list()->count(),
-            page.normalZoneColorButton()->color(),   page.highlightZoneColorButton()->color()};
+        return {page.modifierKeyButton()->currentKey(),
+                page.spanKeyButton()->currentKey(),
+                page.spaceAroundZonesBox()->value(),
+                page.restoreSizeToggle()->isChecked(),
+                page.layoutPreviewToggle()->isChecked(),
+                page.moveBetweenDisplaysToggle()->isChecked(),
+                page.launchAtLoginToggle()->isChecked(),
+                page.excludedApplications()->list()->count(),
+                page.normalZoneColorButton()->color(),
+                page.highlightZoneColorButton()->color(),
+                page.newWindowsToLastZoneToggle()->isChecked(),
+                page.followLayoutChangeToggle()->isChecked()};
     }
     static QVariantList defaults()
     {
         const ZoneColors colors = Settings::defaultZoneColors();
-        return {u"shift"_s, u"control"_s, 0, true,          true,
-                true,       false,        0, colors.normal, colors.highlight};
+        return {u"shift"_s,    u"control"_s,     0,    true, true, true, false, 0,
+                colors.normal, colors.highlight, true, true};
     }
 
     FakePlatform* fake = nullptr;

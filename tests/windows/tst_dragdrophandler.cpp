@@ -355,7 +355,7 @@ private slots:
                  QStringList{u"XTERM"_s});
         snapAt({300, 400});
         QVERIFY(fake_->writes().isEmpty());
-        QCOMPARE(WindowSnapper::snap(FakePlatform::handle(5), halves_[0], test::primaryDisplay()),
+        QCOMPARE(WindowSnapper::snap(FakePlatform::handle(5), {test::primaryDisplay(), halves_[0], 1}),
                  SnapOutcome::Excluded);
         QVERIFY(fake_->writes().isEmpty());
 

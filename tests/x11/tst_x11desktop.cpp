@@ -191,7 +191,7 @@ private slots:
         QVERIFY(grid && grid->zones.size() == 4);
         const corvane::Display a = platform_->displays().screens().first();
         QCOMPARE(a.visibleFrame, Rect(0, 0, 1920, 1080));
-        QCOMPARE(WindowSnapper::snap(handle(xlogo_.window), grid->zones[3], a),
+        QCOMPARE(WindowSnapper::snap(handle(xlogo_.window), {a, grid->zones[3], 4}),
                  SnapOutcome::Snapped);
         QTRY_COMPARE(server_->frameGeometry(xlogo_.window).value_or(QRect()),
                      QRect(968, 548, 936, 516));
@@ -226,7 +226,7 @@ private slots:
         const auto grid = templateNamed(u"Grid"_s);
         QVERIFY(grid && grid->zones.size() == 4);
         const corvane::Display a = platform_->displays().screens().first();
-        QCOMPARE(WindowSnapper::snap(handle(xterm_.window), grid->zones[3], a),
+        QCOMPARE(WindowSnapper::snap(handle(xterm_.window), {a, grid->zones[3], 4}),
                  SnapOutcome::Snapped);
         const QRect zone(960, 540, 960, 540);
         const auto centred = [&] {

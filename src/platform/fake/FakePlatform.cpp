@@ -3,6 +3,7 @@
 
 #include "platform/KeyCodes.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace corvane {
@@ -76,6 +77,21 @@ public:
                 result.append(FakePlatform::handle(w.number));
         }
         return result;
+    }
+    bool isNormalWindow(WindowHandle window) override
+    {
+        const auto* w = find(window);
+        return w && w->normal &&
+               w->pid != static_cast<std::int32_t>(QCoreApplication::applicationPid());
+    }
+    WindowResult activate(WindowHandle window) override
+    {
+        if (!p_.trusted_)
+            return WindowResult::Unavailable;
+        if (!find(window))
+            return WindowResult::Gone;
+        p_.setActiveWindow(static_cast<std::uint32_t>(window.value));
+        return WindowResult::Done;
     }
     Point pointer() const override { return p_.pointer_; }
     void followKeys(const QList<int>& keyCodes) override { p_.followedKeys_ = keyCodes; }

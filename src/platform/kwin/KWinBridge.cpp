@@ -52,6 +52,7 @@ KWinWindow windowFrom(const QJsonObject& o)
     w.dock = o.value(QLatin1String("dock")).toBool();
     w.desktop = o.value(QLatin1String("desktop")).toBool();
     w.normal = o.value(QLatin1String("normal")).toBool(true);
+    w.standalone = o.value(QLatin1String("standalone")).toBool(w.normal);
     w.x11 = o.value(QLatin1String("x11")).toBool();
     return w;
 }
@@ -279,6 +280,12 @@ void KWinBridge::setFrame(const QString& windowId, const QRectF& frame)
         if (w.x11)
             targets_.insert(windowId, {frame, QDeadlineTimer(targetWaitMs)});
     }
+}
+
+void KWinBridge::activate(const QString& windowId)
+{
+    queue({{QStringLiteral("command"), QStringLiteral("activate")},
+           {QStringLiteral("window"), windowId}});
 }
 
 void KWinBridge::place(qint64 pid, const QString& caption, const QRectF& frame)

@@ -38,6 +38,7 @@ struct KWinWindow {
     bool dock = false;
     bool desktop = false;
     bool normal = true;
+    bool standalone = true; // normal, and no dialog or transient of another window
     // A client of the X server (Xwayland), not a Wayland client.
     bool x11 = false;
 };
@@ -94,6 +95,7 @@ public:
     // Corvane centres it on X11: its size is known only then.
     void setFrame(const QString& windowId, const QRectF& frame);
     void place(qint64 pid, const QString& caption, const QRectF& frame);
+    void activate(const QString& windowId);
     void registerShortcut(const QString& name, const QString& text, const QString& keys);
 
     // Handles one report as the script sends it; public for tests.

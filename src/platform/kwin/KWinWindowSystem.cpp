@@ -132,6 +132,24 @@ QList<WindowHandle> KWinWindowSystem::windows()
     return result;
 }
 
+bool KWinWindowSystem::isNormalWindow(WindowHandle handle)
+{
+    const auto window = windowOf(handle);
+    return window && window->standalone && !window->dock && !window->desktop &&
+           window->pid != ::getpid() && !KWinOwnWindows::isOverlay(*window);
+}
+
+WindowResult KWinWindowSystem::activate(WindowHandle handle)
+{
+    if (!canMoveWindows())
+        return WindowResult::Unavailable;
+    const auto window = windowOf(handle);
+    if (!window)
+        return WindowResult::Gone;
+    bridge_.activate(window->id);
+    return WindowResult::Done;
+}
+
 Point KWinWindowSystem::pointer() const
 {
     const QPointF c = bridge_.cursor();

@@ -38,6 +38,8 @@ public:
     // The window's class (its Wayland app id or X11 class) and its process's name.
     QStringList application(WindowHandle window) override;
     QList<WindowHandle> windows() override;
+    bool isNormalWindow(WindowHandle window) override;
+    WindowResult activate(WindowHandle window) override;
     Point pointer() const override;
     // Keys are never told here: any key counts as one that could be, so that a stored choice
     // stays what it is.

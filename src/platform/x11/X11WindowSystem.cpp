@@ -315,6 +315,55 @@ std::optional<WindowHandle> X11WindowSystem::activeWindow()
     return handle(place.client);
 }
 
+bool X11WindowSystem::isNormalWindow(WindowHandle handle)
+{
+    if (!handle.isValid() || !connection_.isConnected())
+        return false;
+    const xcb_window_t client = clientOf(handle);
+    const auto transientCookie =
+        connection_.getProperty(client, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 1);
+    const auto inspected = inspectWindows(connection_, {client}, false);
+    const bool transient =
+        propertyExists(connection_.reply(xcb_get_property_reply, transientCookie).get());
+    if (inspected.isEmpty() || !inspected.first().exists || inspected.first().overrideRedirect ||
+        transient)
+        return false;
+    const InspectedWindow& w = inspected.first();
+    if (w.pid == static_cast<std::int32_t>(QCoreApplication::applicationPid()))
+        return false;
+    // Without a type a window is normal; with several, the first is the one meant (the others
+    // are for window managers that do not know it).
+    return w.types.isEmpty() ||
+           w.types.first() == connection_.atom(XAtom::_NET_WM_WINDOW_TYPE_NORMAL);
+}
+
+WindowResult X11WindowSystem::activate(WindowHandle handle)
+{
+    if (!canMoveWindows())
+        return WindowResult::Unavailable;
+    if (!handle.isValid())
+        return WindowResult::Gone;
+    const xcb_window_t client = clientOf(handle);
+    const auto inspected = inspectWindows(connection_, {client}, false);
+    if (inspected.isEmpty() || !inspected.first().exists)
+        return WindowResult::Gone;
+    // Asked of the window manager as a pager asks (source 2), so that it is not refused as an
+    // application stealing the focus.
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = client;
+    event.type = connection_.atom(XAtom::_NET_ACTIVE_WINDOW);
+    event.data.data32[0] = 2;
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    connection_.send(
+        xcb_send_event(connection_.raw(), 0, connection_.root(),
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&event)));
+    connection_.flush();
+    return WindowResult::Done;
+}
+
 QList<xcb_window_t> X11WindowSystem::readClientList()
 {
     const auto reply = connection_.reply(

@@ -43,6 +43,8 @@ public:
     // The two strings of the client's class, instance first.
     QStringList application(WindowHandle window) override;
     QList<WindowHandle> windows() override;
+    bool isNormalWindow(WindowHandle window) override;
+    WindowResult activate(WindowHandle window) override;
     Point pointer() const override;
     void followKeys(const QList<int>& keyCodes) override;
     bool canFollowKey(int keyCode) const override;

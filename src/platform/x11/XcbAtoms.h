@@ -33,6 +33,7 @@ enum class XAtom : std::size_t {
     _NET_WM_WINDOW_TYPE,
     _NET_WM_WINDOW_TYPE_DESKTOP,
     _NET_WM_WINDOW_TYPE_DOCK,
+    _NET_WM_WINDOW_TYPE_NORMAL,
     _NET_MOVERESIZE_WINDOW,
     _GTK_FRAME_EXTENTS,
     Count
@@ -64,6 +65,7 @@ inline constexpr std::array<const char*, static_cast<std::size_t>(XAtom::Count)>
     "_NET_WM_WINDOW_TYPE",
     "_NET_WM_WINDOW_TYPE_DESKTOP",
     "_NET_WM_WINDOW_TYPE_DOCK",
+    "_NET_WM_WINDOW_TYPE_NORMAL",
     "_NET_MOVERESIZE_WINDOW",
     "_GTK_FRAME_EXTENTS",
 };
