@@ -406,9 +406,9 @@ private slots:
         QCOMPARE(screens.value(1).visibleFrame, Rect(0, 540, 1920, 540));
         const auto grid = templateNamed(u"Grid"_s);
         QSignalSpy told(&Notifications::shared(), &Notifications::windowKeptOutOfZone);
-        QCOMPARE(WindowSnapper::snap(handle(xlogo_.window), grid->zones[0], screens[0]),
+        QCOMPARE(WindowSnapper::snap(handle(xlogo_.window), {screens[0], grid->zones[0], 1}),
                  SnapOutcome::Snapped);
-        QCOMPARE(WindowSnapper::snap(handle(xlogo_.window), grid->zones[0], screens[1]),
+        QCOMPARE(WindowSnapper::snap(handle(xlogo_.window), {screens[1], grid->zones[0], 1}),
                  SnapOutcome::KeptOut);
         QCOMPARE(told.count(), 1);
         QVERIFY2(told[0][0].toString().contains(u"all of C"_s), qPrintable(told[0][0].toString()));
