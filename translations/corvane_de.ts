@@ -556,6 +556,10 @@ anzeigen.</translation>
         <source>Activated window %1 of %2 in the zone</source>
         <translation>Fenster %1 von %2 der Zone aktiviert</translation>
     </message>
+    <message>
+        <source>The window manager keeps the active window out of zone %1 of display %2</source>
+        <translation>Der Fenstermanager hält das aktive Fenster aus Zone %1 von Bildschirm %2 heraus</translation>
+    </message>
 </context>
 <context>
     <name>corvane::CustomGridPopup</name>
@@ -1454,6 +1458,22 @@ anzeigen.</translation>
         <comment>the tray icon&apos;s tooltip: the application&apos;s name</comment>
         <translation>Corvane</translation>
     </message>
+    <message>
+        <source>The window manager put the window outside its zone and keeps it there.</source>
+        <translation>Der Fenstermanager hat das Fenster außerhalb seiner Zone abgelegt und hält es dort.</translation>
+    </message>
+    <message>
+        <source>%1 put the window outside its zone and keeps it there.</source>
+        <translation>%1 hat das Fenster außerhalb seiner Zone abgelegt und hält es dort.</translation>
+    </message>
+    <message>
+        <source>It keeps windows out of that part of the display.</source>
+        <translation>Er hält Fenster aus diesem Teil des Bildschirms heraus.</translation>
+    </message>
+    <message>
+        <source>Window Not in Its Zone</source>
+        <translation>Fenster nicht in seiner Zone</translation>
+    </message>
 </context>
 <context>
     <name>corvane::X11Session</name>
@@ -1512,6 +1532,21 @@ anzeigen.</translation>
     <message>
         <source>Connected to the X11 session on display %1: window drags are seen and windows of every application can be moved.</source>
         <translation>Mit der X11-Sitzung auf Anzeige %1 verbunden: Das Ziehen von Fenstern wird erkannt, und Fenster jeder Anwendung können verschoben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::X11WindowSystem</name>
+    <message>
+        <source>A panel on another display reserves room from the edge of the whole screen, as the standard for panels counts it, and so all of %1 too: the window manager keeps windows out of it.</source>
+        <translation>Eine Leiste auf einem anderen Bildschirm reserviert Platz vom Rand der gesamten Arbeitsfläche aus, wie der Standard für Leisten es zählt, und damit auch ganz %1: Der Fenstermanager hält Fenster dort heraus.</translation>
+    </message>
+    <message>
+        <source>A panel on another display reserves room from the edge of the whole screen, as the standard for panels counts it, and so part of %1 too: the window manager keeps windows out of that part.</source>
+        <translation>Eine Leiste auf einem anderen Bildschirm reserviert Platz vom Rand der gesamten Arbeitsfläche aus, wie der Standard für Leisten es zählt, und damit auch einen Teil von %1: Der Fenstermanager hält Fenster aus diesem Teil heraus.</translation>
+    </message>
+    <message>
+        <source>Put the panel on an outer edge of the screen (the bottom of the lowest display, the top of the highest), or have it reserve no room (tint2: strut_policy = none).</source>
+        <translation>Legen Sie die Leiste an einen äußeren Rand der Arbeitsfläche (unten am untersten Bildschirm, oben am obersten) oder lassen Sie sie keinen Platz reservieren (tint2: strut_policy = none).</translation>
     </message>
 </context>
 <context>
