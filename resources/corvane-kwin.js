@@ -201,7 +201,7 @@ function watch(w) {
     raise(w);
     api.moveStarted(w).connect(function () {
         // Resizing by the border is no move: the zones are for moves only. Resizes are told as
-        // they go, for the windows beside it.
+        // they go and at their end, for the windows beside it.
         if (w.resize) {
             resizing = w;
             return;
@@ -219,7 +219,7 @@ function watch(w) {
     api.moveFinished(w).connect(function () {
         if (resizing === w) {
             resizing = null;
-            send({ event: "resized", window: describe(w) });
+            send({ event: "resized", window: describe(w), finished: true });
             return;
         }
         if (moving !== w)

@@ -3,6 +3,7 @@
 
 #include "models/Geometry.h"
 #include "platform/HeldKeys.h"
+#include "platform/SizeLimits.h"
 #include "platform/WindowHandle.h"
 #include "platform/WindowMove.h"
 
@@ -58,6 +59,12 @@ public:
     virtual QStringList application(WindowHandle window) = 0;
     // The normal windows of other applications, the front-most first.
     virtual QList<WindowHandle> windows() = 0;
+    // The frame sizes the window accepts; none when it accepts any or cannot be read.
+    virtual std::optional<SizeLimits> sizeLimits(WindowHandle window)
+    {
+        Q_UNUSED(window);
+        return std::nullopt;
+    }
 
     // Where the pointer is now.
     virtual Point pointer() const = 0;
@@ -85,8 +92,12 @@ signals:
     void dragMovedNoWindow(const corvane::WindowMove& press, const corvane::WindowMove& release);
     void windowOpened(corvane::WindowHandle window);
     void windowClosed(corvane::WindowHandle window);
-    // The user resized the window with the window manager; `frame` is its frame now.
+    // The user resized the window with the window manager; `frame` is its frame now. Told at
+    // each step of the resize.
     void windowResized(corvane::WindowHandle window, const corvane::Rect& frame);
+    // The user let go of a window they resized (after at least one windowResized); `frame` is
+    // its frame then.
+    void resizeFinished(corvane::WindowHandle window, const corvane::Rect& frame);
     void activeWindowChanged();
 };
 

@@ -27,7 +27,7 @@ namespace {
 const QString nativeCaption = u"Native Wayland window"_s;
 // Linux key codes.
 constexpr int keyLeftCtrl = 29, keyLeftShift = 42, keyLeftMeta = 125, keyP = 25, keyZ = 44,
-              keyX = 45, key1 = 2, keyRight = 106;
+              keyX = 45, key1 = 2, keyRight = 106, keyLeftAlt = 56;
 
 enum class Trigger { SnapShortcut, EveryMove };
 
@@ -70,6 +70,15 @@ private:
             QTest::qWait(30);
         }
         pointer_ = to;
+    }
+
+    // Runs the command line in the session; its exit code.
+    int runCommand(const QStringList& arguments)
+    {
+        QProcess command;
+        command.setProcessEnvironment(session_->environment());
+        command.start(test::CorvaneApp::binaryPath(), arguments);
+        return command.waitForFinished(10000) ? command.exitCode() : -1;
     }
 
     // KWin's usable area of each output, as a window is placed in it.
@@ -322,6 +331,39 @@ private slots:
         QVERIFY(command.waitForFinished(10000));
         QCOMPARE(command.exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(nativeCaption), zoneFrame(output, 3), 3000);
+    }
+
+    // With Halves on the second output, widening the left window with KWin's resize (Alt and
+    // the right button) narrows the right one during the resize; both end where the edge was
+    // let go, their far edges where they were.
+    void theWindowBesideAResizedOneFollowsIt()
+    {
+        QCOMPARE(runCommand({u"--apply-layout"_s, u"Halves"_s, u"--display"_s, u"2"_s}), 0);
+        const QStringList captions{u"xlogo"_s, nativeCaption};
+        for (int zone = 1; zone <= 2; ++zone) {
+            session_->evaluate(u"(function () { workspace.clientList().forEach(function (c) { if "
+                               "(c.caption == '%1') { c.frameGeometry = { x: 1500, y: 100, "
+                               "width: 300, height: 200 }; workspace.activeClient = c; } }); "
+                               "return 0; })()"_s.arg(captions[zone - 1]));
+            QTest::qWait(300);
+            QCOMPARE(runCommand({u"--snap-active"_s, QString::number(zone)}), 0);
+            QTRY_VERIFY_WITH_TIMEOUT(session_->windowFrame(captions[zone - 1]).width() > 400, 3000);
+        }
+        const QRectF left = session_->windowFrame(captions[0]);
+        const QRectF right = session_->windowFrame(captions[1]);
+        session_->key(keyLeftAlt, true);
+        pointer_ = QPointF(left.right() - 10, left.center().y());
+        session_->pointerTo(pointer_);
+        session_->button(true, true);
+        moveTo(pointer_ + QPointF(100, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(captions[1]).left(), right.left() + 100,
+                                  3000);
+        session_->button(false, true);
+        session_->key(keyLeftAlt, false);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(captions[0]), left.adjusted(0, 0, 100, 0),
+                                  3000);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(captions[1]), right.adjusted(100, 0, 0, 0),
+                                  3000);
     }
 
     void theShortcutOpensThePreferences()

@@ -330,10 +330,11 @@ private slots:
         Settings::setValue(SettingsKeys::spanZonesKey, u"command"_s);
         Settings::setValue(SettingsKeys::spaceAroundZones, 8);
         Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, false);
+        Settings::setValue(SettingsKeys::resizeNeighbours, false);
         Settings::setExcludedApplications({u"XTerm"_s, u"Gimp"_s});
         fake->setLoginItemStatus(LoginItemStatus::Enabled);
         showPage();
-        const QVariantList stored{u"control"_s, u"command"_s, 8, false, false,
+        const QVariantList stored{u"control"_s, u"command"_s, 8, false, false, false,
                                   false,        true,         2, green, red};
         QCOMPARE(shown(*page), stored);
         QVERIFY(Settings::launchAtLogin()); // the setting mirrors the registration
@@ -481,22 +482,23 @@ private:
     }
 
     // What the page shows: the snap and span keys, the space around zones, the switches
-    // (restore size, preview, move between displays, launch at login), the number of excluded
-    // applications and the two colours.
+    // (restore size, resize neighbours, preview, move between displays, launch at login), the
+    // number of excluded applications and the two colours.
     static QVariantList shown(const GeneralPreferencesView& page)
     {
         return {
-            page.modifierKeyButton()->currentKey(),  page.spanKeyButton()->currentKey(),
-            page.spaceAroundZonesBox()->value(),     page.restoreSizeToggle()->isChecked(),
-            page.layoutPreviewToggle()->isChecked(), page.moveBetweenDisplaysToggle()->isChecked(),
-            page.launchAtLoginToggle()->isChecked(), page.excludedApplications()->list()->count(),
-            page.normalZoneColorButton()->color(),   page.highlightZoneColorButton()->color()};
+            page.modifierKeyButton()->currentKey(),        page.spanKeyButton()->currentKey(),
+            page.spaceAroundZonesBox()->value(),           page.restoreSizeToggle()->isChecked(),
+            page.resizeNeighboursToggle()->isChecked(),    page.layoutPreviewToggle()->isChecked(),
+            page.moveBetweenDisplaysToggle()->isChecked(), page.launchAtLoginToggle()->isChecked(),
+            page.excludedApplications()->list()->count(),  page.normalZoneColorButton()->color(),
+            page.highlightZoneColorButton()->color()};
     }
     static QVariantList defaults()
     {
         const ZoneColors colors = Settings::defaultZoneColors();
-        return {u"shift"_s, u"control"_s, 0, true,          true,
-                true,       false,        0, colors.normal, colors.highlight};
+        return {u"shift"_s,    u"control"_s,    0, true, true, true, true, false, 0,
+                colors.normal, colors.highlight};
     }
 
     FakePlatform* fake = nullptr;

@@ -10,8 +10,10 @@
 #include "windows/ActiveWindowSnapper.h"
 #include "windows/DragDropHandler.h"
 #include "windows/DragGesture.h"
+#include "windows/NeighbourResize.h"
 #include "windows/SnappedWindows.h"
 #include "windows/WindowSnapper.h"
+#include "windows/ZonePlacements.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -20,6 +22,7 @@ using namespace corvane;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(corvane::Rect)
+Q_DECLARE_METATYPE(corvane::SizeLimits)
 
 // The dragged window: pid 42, number 5, frame (100, 100, 400, 300). The window system reports
 // its moves; each report is handled on the next turn of the event loop.
@@ -342,6 +345,91 @@ private slots:
         QVERIFY(SnappedWindows::shared().isRemembered(window));
         fake_->removeWindow(5);
         QVERIFY(!SnappedWindows::shared().isRemembered(window));
+    }
+
+    // Each window in its zone of a 1200 × 800 display, the first resized to `to`, the others
+    // with the limits given: every frame after the decision, the resized window's first.
+    void theWindowsOnAMovedEdgeFollowAsFarAsTheirLimitsAllow_data()
+    {
+        QTest::addColumn<QList<Rect>>("zones");
+        QTest::addColumn<double>("space");
+        QTest::addColumn<Rect>("to");
+        QTest::addColumn<SizeLimits>("limits");
+        QTest::addColumn<QList<Rect>>("frames");
+        const double t = 1.0 / 3;
+        const QList<Rect> halves{{0, 0, .5, 1}, {.5, 0, .5, 1}};
+        const QList<Rect> thirds{{0, 0, t, 1}, {t, 0, t, 1}, {2 * t, 0, t, 1}};
+        const QList<Rect> grid{{0, 0, .5, .5}, {.5, 0, .5, .5}, {0, .5, .5, .5}, {.5, .5, .5, .5}};
+        QTest::newRow("halves, the space kept")
+            << halves << 10.0 << Rect(10, 10, 685, 780) << SizeLimits{}
+            << QList<Rect>{{10, 10, 685, 780}, {705, 10, 485, 780}};
+        QTest::newRow("columns, a left edge")
+            << QList{thirds[1], thirds[0], thirds[2]} << 0.0 << Rect(350, 0, 450, 800)
+            << SizeLimits{}
+            << QList<Rect>{{350, 0, 450, 800}, {0, 0, 350, 800}, {800, 0, 400, 800}};
+        QTest::newRow("grid, a corner")
+            << grid << 0.0 << Rect(0, 0, 700, 500) << SizeLimits{}
+            << QList<Rect>{
+                   {0, 0, 700, 500}, {700, 0, 500, 500}, {0, 500, 700, 300}, {700, 500, 500, 300}};
+        QTest::newRow("size steps")
+            << halves << 0.0 << Rect(0, 0, 700, 800) << SizeLimits{{100, 0}, {100, 0}, {30, 0}}
+            << QList<Rect>{{0, 0, 710, 800}, {710, 0, 490, 800}};
+        QTest::newRow("the display's edge") << halves << 0.0 << Rect(0, 0, 600, 700) << SizeLimits{}
+                                            << QList<Rect>{{0, 0, 600, 700}, {600, 0, 600, 800}};
+    }
+    void theWindowsOnAMovedEdgeFollowAsFarAsTheirLimitsAllow()
+    {
+        QFETCH(QList<Rect>, zones);
+        QFETCH(double, space);
+        QFETCH(Rect, to);
+        QFETCH(SizeLimits, limits);
+        QList<ZonedWindow> windows;
+        for (const Rect& zone : zones)
+            windows.append({{quint64(windows.size())},
+                            zone,
+                            targetFrameWithSpace(zone, Rect(0, 0, 1200, 800), space),
+                            limits});
+        const NeighbourResize decided = NeighbourResize::decide(windows[0], to, windows.mid(1));
+        QList<Rect> frames{decided.resized};
+        for (const ZonedWindow& w : windows.mid(1))
+            frames.append(w.frame);
+        for (const auto& [window, frame] : decided.neighbours)
+            frames[window.value] = frame;
+        QTEST(frames, "frames");
+    }
+
+    // Through the window system: the right half follows the left one, and both stay in their
+    // zones, each still given its size back when dragged out; a window resized alone leaves its
+    // zone, and so does every one with the setting off.
+    void theWindowBesideAResizedOneFollowsIt()
+    {
+        fake_->addWindow(42, 6, Rect(500, 100, 300, 200));
+        const auto snapHalves = [this] {
+            for (const std::uint32_t w : {5u, 6u})
+                WindowSnapper::snap({w}, halves_[w - 5], test::primaryDisplay());
+        };
+        const auto resize = [this](std::uint32_t window, Rect frame) {
+            fake_->resize(window, frame);
+            fake_->finishResize(window);
+            QCoreApplication::processEvents();
+        };
+        const ZonePlacements& placements = ZonePlacements::shared();
+        snapHalves();
+        resize(5, {0, 25, 800, 875});
+        QCOMPARE(*fake_->window(6)->frame, Rect(800, 25, 640, 875));
+        QCOMPARE(placements.placement({6})->frame, Rect(800, 25, 640, 875));
+        QCOMPARE(placements.placement({5})->frame, Rect(0, 25, 800, 875));
+        resize(5, {0, 25, 800, 800});
+        QVERIFY(!placements.placement({5}));
+        QCOMPARE(*fake_->window(6)->frame, Rect(800, 25, 640, 875));
+        QVERIFY(SnappedWindows::shared().droppedOutsideZones({6}, {640, 875}, {900, 40}));
+        QCOMPARE(fake_->window(6)->frame->size(), Size(300, 200));
+
+        snapHalves();
+        Settings::setValue(SettingsKeys::resizeNeighbours, false);
+        resize(5, {0, 25, 800, 875});
+        QVERIFY(!placements.placement({5}));
+        QCOMPARE(*fake_->window(6)->frame, Rect(720, 25, 720, 875));
     }
 
     // Windows of an excluded application, named in any case by either of its names, show no

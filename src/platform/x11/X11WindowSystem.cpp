@@ -274,6 +274,34 @@ std::optional<Rect> X11WindowSystem::frame(WindowHandle window)
     return displays_.geometry().globalRect(w.hasWmState ? w.visibleRect() : w.rect);
 }
 
+std::optional<SizeLimits> X11WindowSystem::sizeLimits(WindowHandle window)
+{
+    if (!window.isValid() || !canMoveWindows())
+        return std::nullopt;
+    const auto inspected = inspectWindows(connection_, {clientOf(window)}, false);
+    if (inspected.isEmpty() || !inspected.first().exists || !inspected.first().sizeHints)
+        return std::nullopt;
+    const InspectedWindow& w = inspected.first();
+    const SizeHints& hints = *w.sizeHints;
+    if (hints.minimum.width() <= 1 && hints.minimum.height() <= 1 && hints.increment.width() <= 1 &&
+        hints.increment.height() <= 1)
+        return std::nullopt;
+    // The hints are the client's, in device pixels: the frame adds the decorations and leaves
+    // out the client's own shadow, and points are pixels divided by the display's ratio.
+    const double ratio = displays_.geometry().ratioFor(w.frameRect());
+    const FrameExtents& e = w.extents;
+    const FrameExtents& s = w.shadow;
+    const double extraWidth = e.left + e.right - s.left - s.right;
+    const double extraHeight = e.top + e.bottom - s.top - s.bottom;
+    const auto frameSize = [&](QSize client) {
+        return Size{(client.width() + extraWidth) / ratio, (client.height() + extraHeight) / ratio};
+    };
+    const auto steps = [&](int step) { return step > 1 ? step / ratio : 0.0; };
+    return SizeLimits{frameSize(hints.minimum),
+                      frameSize(hints.base),
+                      {steps(hints.increment.width()), steps(hints.increment.height())}};
+}
+
 std::optional<WindowHandle> X11WindowSystem::activeWindow()
 {
     if (!canMoveWindows())
@@ -410,6 +438,13 @@ void X11WindowSystem::onPointer(int stage, QPoint root, const HeldKeys& keys)
     case X11InputMonitor::Stage::Pressed:
         pressed(root, last_);
         return;
+    case X11InputMonitor::Stage::OtherPressed:
+        // Window managers resize with the other buttons (Alt and the right button): such a
+        // press is followed for a resize only.
+        pressed(root, last_);
+        if (press_)
+            press_->resizeOnly = true;
+        return;
     case X11InputMonitor::Stage::Dragged:
         if (press_ && press_->moving) {
             WindowMove move = last_;
@@ -419,6 +454,7 @@ void X11WindowSystem::onPointer(int stage, QPoint root, const HeldKeys& keys)
         }
         return;
     case X11InputMonitor::Stage::Released:
+    case X11InputMonitor::Stage::OtherReleased: {
         if (!press_)
             return;
         const Press press = *press_;
@@ -427,11 +463,16 @@ void X11WindowSystem::onPointer(int stage, QPoint root, const HeldKeys& keys)
         WindowMove release = last_;
         release.window = press.window;
         release.startFrame = press.at.startFrame;
-        if (press.moving)
+        if (press.resized) {
+            if (const auto f = frame(press.window))
+                emit resizeFinished(press.window, *f);
+        } else if (press.moving) {
             emit moveFinished(release);
-        else
+        } else if (!press.resizeOnly) {
             emit dragMovedNoWindow(press.at, release);
+        }
         return;
+    }
     }
 }
 
@@ -479,9 +520,14 @@ void X11WindowSystem::topLevelConfigured(const xcb_configure_notify_event_t& eve
     const QRect now(event.x, event.y, event.width, event.height);
     if (now == press_->topLevelRect)
         return;
+    // Once resized, the window stays resized until the release, whatever its corner does; a
+    // button window managers only resize with moves nothing.
+    if ((press_->resized || press_->resizeOnly) && now.size() == press_->topLevelRect.size())
+        return;
     if (now.size() != press_->topLevelRect.size()) {
         // Resized by its edge or corner: the user's resize, not a move.
         press_->topLevelRect = now;
+        press_->resized = true;
         if (const auto f = frame(press_->window))
             emit windowResized(press_->window, *f);
         return;

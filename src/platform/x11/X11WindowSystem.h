@@ -42,6 +42,7 @@ public:
     // The two strings of the client's class, instance first.
     QStringList application(WindowHandle window) override;
     QList<WindowHandle> windows() override;
+    std::optional<SizeLimits> sizeLimits(WindowHandle window) override;
     Point pointer() const override;
     void followKeys(const QList<int>& keyCodes) override;
     bool canFollowKey(int keyCode) const override;
@@ -74,6 +75,8 @@ private:
         std::uint32_t eventMaskBefore = 0; // what this connection selected on the top level
         bool watching = false;
         bool moving = false;
+        bool resized = false;    // the window manager resized the window since the press
+        bool resizeOnly = false; // a button window managers resize with, never move
     };
 
     Hit hitAt(QPoint root);
