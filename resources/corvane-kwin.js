@@ -112,6 +112,8 @@ var known = {};
 var frontToBack = [];
 var moving = null;
 var resizing = null;
+// A window whose resize just ended: KWin says so before it applies the resize's last frame.
+var settling = null;
 // Corvane's overlays by id, the last other window that was active, and the shortcuts
 // registered so far.
 var overlays = {};
@@ -200,6 +202,7 @@ function watch(w) {
     known[id] = w;
     raise(w);
     api.moveStarted(w).connect(function () {
+        settling = null;
         // Resizing by the border is no move: the zones are for moves only. Resizes are told as
         // they go and at their end, for the windows beside it.
         if (w.resize) {
@@ -211,14 +214,22 @@ function watch(w) {
         reportMove("moveStarted", w);
     });
     api.moveStepped(w).connect(function () {
-        if (moving === w)
+        if (moving === w) {
             reportMove("moveStepped", w);
-        else if (resizing === w)
-            send({ event: "resized", window: describe(w) });
+        } else if (resizing === w) {
+            // The frame the step gives it comes with the signal (its last argument); the
+            // window's own frame may still be the one before.
+            var window = describe(w);
+            var step = arguments[arguments.length - 1];
+            if (step && step.width !== undefined)
+                window.frame = api.rect(step);
+            send({ event: "resized", window: window });
+        }
     });
     api.moveFinished(w).connect(function () {
         if (resizing === w) {
             resizing = null;
+            settling = w;
             send({ event: "resized", window: describe(w), finished: true });
             return;
         }
@@ -228,8 +239,12 @@ function watch(w) {
         reportMove("moveFinished", w);
     });
     w.frameGeometryChanged.connect(function () {
-        if (moving !== w && resizing !== w)
+        if (settling === w) {
+            settling = null;
+            send({ event: "resized", window: describe(w), finished: true });
+        } else if (moving !== w && resizing !== w) {
             send({ event: "window", window: describe(w) });
+        }
     });
     if (w.minimizedChanged)
         w.minimizedChanged.connect(sendWindows);
@@ -269,6 +284,7 @@ var commands = {
         var w = find(c.window);
         if (!w)
             return;
+        settling = null;
         api.unmaximize(w);
         w.frameGeometry = { x: c.frame[0], y: c.frame[1], width: c.frame[2], height: c.frame[3] };
     },

@@ -89,7 +89,9 @@ void NeighbourFollower::follow(WindowHandle window, const Rect& frame, bool fina
 {
     ZonePlacements& placements = ZonePlacements::shared();
     const auto placement = placements.placement(window);
-    if (!placement)
+    // KWin reports a step before the window changed; a resize that changed nothing leaves the
+    // window in its zone.
+    if (!placement || (followed_ != window && sameFrame(frame, placement->frame)))
         return;
     NeighbourResize decision{frame, {}, false};
     if (Settings::resizeNeighbours()) {

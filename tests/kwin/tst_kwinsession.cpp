@@ -27,7 +27,7 @@ namespace {
 const QString nativeCaption = u"Native Wayland window"_s;
 // Linux key codes.
 constexpr int keyLeftCtrl = 29, keyLeftShift = 42, keyLeftMeta = 125, keyP = 25, keyZ = 44,
-              keyX = 45, key1 = 2, keyRight = 106, keyLeftAlt = 56;
+              keyX = 45, key1 = 2, keyRight = 106;
 
 enum class Trigger { SnapShortcut, EveryMove };
 
@@ -333,9 +333,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(nativeCaption), zoneFrame(output, 3), 3000);
     }
 
-    // With Halves on the second output, widening the left window with KWin's resize (Alt and
-    // the right button) narrows the right one during the resize; both end where the edge was
-    // let go, their far edges where they were.
+    // With Halves on the second output, widening the left window with KWin's own resize
+    // ("Resize Window": the pointer moves the frame's bottom-right corner until a click) narrows
+    // the right one during the resize; after it the two meet where the edge was let go, the far
+    // edges where they were.
     void theWindowBesideAResizedOneFollowsIt()
     {
         QCOMPARE(runCommand({u"--apply-layout"_s, u"Halves"_s, u"--display"_s, u"2"_s}), 0);
@@ -351,19 +352,28 @@ private slots:
         }
         const QRectF left = session_->windowFrame(captions[0]);
         const QRectF right = session_->windowFrame(captions[1]);
-        session_->key(keyLeftAlt, true);
-        pointer_ = QPointF(left.right() - 10, left.center().y());
-        session_->pointerTo(pointer_);
-        session_->button(true, true);
-        moveTo(pointer_ + QPointF(100, 0));
-        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(captions[1]).left(), right.left() + 100,
-                                  3000);
-        session_->button(false, true);
-        session_->key(keyLeftAlt, false);
-        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(captions[0]), left.adjusted(0, 0, 100, 0),
-                                  3000);
-        QTRY_COMPARE_WITH_TIMEOUT(session_->windowFrame(captions[1]), right.adjusted(100, 0, 0, 0),
-                                  3000);
+        const auto meet = [&] {
+            const QRectF l = session_->windowFrame(captions[0]);
+            const QRectF r = session_->windowFrame(captions[1]);
+            return l.width() > left.width() + 50 && l.left() == left.left() &&
+                   r.left() == l.right() && r.right() == right.right();
+        };
+        // A click on its title bar makes it the active window, the one KWin resizes.
+        session_->pointerTo(QPointF(left.center().x(), left.top() + 14));
+        session_->button(true);
+        session_->button(false);
+        QTest::qWait(200);
+        session_->evaluate(u"(function () { workspace.slotWindowResize(); return 0; })()"_s);
+        for (int i = 0; i < 10; ++i) {
+            QTest::qWait(30);
+            session_->pointerBy(QPointF(10, 0));
+        }
+        const bool followed = QTest::qWaitFor(meet, 3000);
+        session_->button(true);
+        session_->button(false);
+        QVERIFY(followed);
+        QTest::qWait(300);
+        QVERIFY(meet());
     }
 
     void theShortcutOpensThePreferences()

@@ -29,8 +29,7 @@ namespace {
 constexpr int pollMs = 25;
 const QString kwinService = u"org.kde.KWin"_s;
 const QString scriptingInterface = u"org.kde.kwin.Scripting"_s;
-constexpr int buttonLeft = 0x110;  // BTN_LEFT
-constexpr int buttonRight = 0x111; // BTN_RIGHT
+constexpr int buttonLeft = 0x110; // BTN_LEFT
 
 // Receives what the evaluation scripts send back.
 class ResultSink : public QObject {
@@ -223,11 +222,9 @@ void KWinSession::pointerBy(const QPointF& d)
     });
 }
 
-void KWinSession::button(bool press, bool right)
+void KWinSession::button(bool press)
 {
-    sendInput([&] {
-        org_kde_kwin_fake_input_button(fakeInput_, right ? buttonRight : buttonLeft, press ? 1 : 0);
-    });
+    sendInput([&] { org_kde_kwin_fake_input_button(fakeInput_, buttonLeft, press ? 1 : 0); });
 }
 
 void KWinSession::key(int linuxKey, bool press)

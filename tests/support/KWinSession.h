@@ -19,9 +19,9 @@ struct org_kde_kwin_fake_input;
 namespace corvane::test {
 
 // A private KDE Plasma Wayland session for one test: kwin_wayland headless with two 1280 x 800
-// virtual outputs side by side and Xwayland, in a session bus of its own. Input goes in through
-// KWin's fake-input protocol, as a real device would give it; screenshots come out of KWin.
-// Everything it started is killed, process group by process group, when it goes away.
+// virtual outputs side by side and Xwayland, in a session bus of its own. Input goes in through KWin's
+// fake-input protocol, as a real device would give it; screenshots come out of KWin. Everything
+// it started is killed, process group by process group, when it goes away.
 class KWinSession {
 public:
     // Whether kwin_wayland and Xwayland are installed; tests skip only when they are not.
@@ -56,8 +56,7 @@ public:
     // Pointer and keyboard, through fake input. Keys are Linux key codes (KEY_LEFTSHIFT, ...).
     void pointerTo(const QPointF& position);
     void pointerBy(const QPointF& delta);
-    // The left button, or the right one.
-    void button(bool press, bool right = false);
+    void button(bool press);
     void key(int linuxKey, bool press);
 
     // The whole workspace, in device pixels.
