@@ -72,13 +72,14 @@ private:
         pointer_ = to;
     }
 
-    // Runs the command line in the session; its exit code.
-    int runCommand(const QStringList& arguments)
+    // Runs the command line in the session; what it printed.
+    QString corvane(const QStringList& arguments)
     {
         QProcess command;
         command.setProcessEnvironment(session_->environment());
         command.start(test::CorvaneApp::binaryPath(), arguments);
-        return command.waitForFinished(10000) ? command.exitCode() : -1;
+        command.waitForFinished(10000);
+        return QString::fromUtf8(command.readAllStandardOutput());
     }
 
     // KWin's usable area of each output, as a window is placed in it.
@@ -339,7 +340,7 @@ private slots:
     // edges where they were.
     void theWindowBesideAResizedOneFollowsIt()
     {
-        QCOMPARE(runCommand({u"--apply-layout"_s, u"Halves"_s, u"--display"_s, u"2"_s}), 0);
+        corvane({u"--apply-layout"_s, u"Halves"_s, u"--display"_s, u"2"_s});
         const QStringList captions{u"xlogo"_s, nativeCaption};
         for (int zone = 1; zone <= 2; ++zone) {
             session_->evaluate(u"(function () { workspace.clientList().forEach(function (c) { if "
@@ -347,7 +348,7 @@ private slots:
                                "width: 300, height: 200 }; workspace.activeClient = c; } }); "
                                "return 0; })()"_s.arg(captions[zone - 1]));
             QTest::qWait(300);
-            QCOMPARE(runCommand({u"--snap-active"_s, QString::number(zone)}), 0);
+            corvane({u"--snap-active"_s, QString::number(zone)});
             QTRY_VERIFY_WITH_TIMEOUT(session_->windowFrame(captions[zone - 1]).width() > 400, 3000);
         }
         const QRectF left = session_->windowFrame(captions[0]);
@@ -386,13 +387,6 @@ private slots:
     // display's.
     void aChoiceHoldsOnTheDesktopItWasMadeOn()
     {
-        const auto corvane = [&](const QStringList& arguments) {
-            QProcess command;
-            command.setProcessEnvironment(session_->environment());
-            command.start(test::CorvaneApp::binaryPath(), arguments);
-            command.waitForFinished(10000);
-            return QString::fromUtf8(command.readAllStandardOutput());
-        };
         const auto kwin = [&](const QString& path, const QString& interface, const QString& method,
                               const QVariantList& arguments) {
             QDBusMessage call =
