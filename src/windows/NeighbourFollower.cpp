@@ -8,6 +8,8 @@
 #include "windows/SnappedWindows.h"
 #include "windows/ZonePlacements.h"
 
+#include <QElapsedTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace corvane {
@@ -35,13 +37,10 @@ QString describe(const Rect& r)
 NeighbourFollower::NeighbourFollower(QObject* parent) : QObject(parent)
 {
     pace_.setSingleShot(true);
-    pace_.setInterval(paceMs);
     pace_.setTimerType(Qt::PreciseTimer);
     connect(&pace_, &QTimer::timeout, this, [this] {
-        if (const auto step = std::exchange(waiting_, std::nullopt)) {
-            follow(step->window, step->frame, false);
-            pace_.start();
-        }
+        if (const auto step = std::exchange(waiting_, std::nullopt))
+            followStep(step->window, step->frame);
     });
     WindowSystem& windows = windowSystem();
     // Each in its own turn of the event loop, in order: following moves other windows, which
@@ -59,12 +58,20 @@ void NeighbourFollower::stepped(WindowHandle window, const Rect& frame)
     // The first step is followed at once, the later ones once a display frame: the window
     // manager reports each step of the pointer, and a request the neighbours have not taken
     // yet is replaced rather than queued behind.
-    if (pace_.isActive()) {
+    if (pace_.isActive())
         waiting_ = Step{window, frame};
-        return;
-    }
+    else
+        followStep(window, frame);
+}
+
+void NeighbourFollower::followStep(WindowHandle window, const Rect& frame)
+{
+    // The next step is due a display frame after this one began, not after it ended: moving
+    // the neighbours waits for the window manager.
+    QElapsedTimer took;
+    took.start();
     follow(window, frame, false);
-    pace_.start();
+    pace_.start(std::max(0, paceMs - int(took.elapsed())));
 }
 
 void NeighbourFollower::finished(WindowHandle window, const Rect& frame)

@@ -30,6 +30,7 @@ public:
 private:
     void stepped(WindowHandle window, const Rect& frame);
     void finished(WindowHandle window, const Rect& frame);
+    void followStep(WindowHandle window, const Rect& frame);
     // Moves the neighbours for the window's frame now; at the end the resized window too, where
     // they stop its edge.
     void follow(WindowHandle window, const Rect& frame, bool final);

@@ -486,15 +486,18 @@ void X11WindowSystem::pressed(QPoint root, const WindowMove& at)
     const auto client = clientAt(root, &topLevel);
     if (!client || topLevel == XCB_NONE)
         return;
-    const auto startFrame = frame(handle(*client));
-    if (!startFrame)
+    // As frame() reads it; the visible part is kept for the resize's steps.
+    const auto inspected = inspectWindows(connection_, {*client}, false);
+    if (inspected.isEmpty() || !inspected.first().exists)
         return;
+    const InspectedWindow& w = inspected.first();
+    const QRect visible = w.hasWmState ? w.visibleRect() : w.rect;
     Press press;
     press.window = handle(*client);
     press.topLevel = topLevel;
     press.at = at;
     press.at.window = press.window;
-    press.at.startFrame = *startFrame;
+    press.at.startFrame = displays_.geometry().globalRect(visible);
     // The window manager moves the top level (its frame, or the client itself without one): its
     // configure events say when the move starts, so nothing is polled. This connection's own
     // selection on it is kept and given back at the release.
@@ -506,6 +509,10 @@ void X11WindowSystem::pressed(QPoint root, const WindowMove& at)
     if (!attributes || !geometry)
         return;
     press.topLevelRect = QRect(geometry->x, geometry->y, geometry->width, geometry->height);
+    press.visibleInset = QMargins(visible.left() - press.topLevelRect.left(),
+                                  visible.top() - press.topLevelRect.top(),
+                                  press.topLevelRect.right() - visible.right(),
+                                  press.topLevelRect.bottom() - visible.bottom());
     press.eventMaskBefore = attributes->your_event_mask;
     const std::uint32_t mask = press.eventMaskBefore | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     press.watching = !connection_.check(connection_.send(
@@ -528,8 +535,10 @@ void X11WindowSystem::topLevelConfigured(const xcb_configure_notify_event_t& eve
         // Resized by its edge or corner: the user's resize, not a move.
         press_->topLevelRect = now;
         press_->resized = true;
-        if (const auto f = frame(press_->window))
-            emit windowResized(press_->window, *f);
+        // The decorations stay as they were at the press: the frame follows from the event,
+        // without asking the server at every step.
+        emit windowResized(press_->window, displays_.geometry().globalRect(
+                                               now.marginsRemoved(press_->visibleInset)));
         return;
     }
     // The window manager moved the window: from here the pointer's steps are the move's, and

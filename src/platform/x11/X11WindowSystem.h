@@ -4,6 +4,7 @@
 #include "platform/WindowSystem.h"
 
 #include <QList>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSet>
@@ -71,6 +72,7 @@ private:
         WindowHandle window;
         xcb_window_t topLevel = XCB_NONE;
         QRect topLevelRect;                // root coordinates, when the button went down
+        QMargins visibleInset;             // from the top level to what the user sees of it
         WindowMove at;                     // the press itself
         std::uint32_t eventMaskBefore = 0; // what this connection selected on the top level
         bool watching = false;
