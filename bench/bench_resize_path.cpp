@@ -37,7 +37,7 @@ void pause(int ms)
     QThread::msleep(ms);
 }
 
-bool corvane(const QStringList& arguments)
+bool runCommand(const QStringList& arguments)
 {
     return QProcess::execute(RunningApp::binaryPath(), arguments) == 0;
 }
@@ -116,11 +116,11 @@ int main(int argc, char** argv)
         }
         logos.append(logo->window);
     }
-    corvane({QStringLiteral("--apply-layout"), QStringLiteral("Halves")});
+    runCommand({QStringLiteral("--apply-layout"), QStringLiteral("Halves")});
     for (int zone = 1; zone <= 2; ++zone) {
         server.xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
                         QString::number(logos[zone - 1])});
-        corvane({QStringLiteral("--snap-active"), QString::number(zone)});
+        runCommand({QStringLiteral("--snap-active"), QString::number(zone)});
     }
     pause(1000);
     xcb_connection_t* c = server.connection();
