@@ -112,8 +112,12 @@ var known = {};
 var frontToBack = [];
 var moving = null;
 var resizing = null;
-// A window whose resize just ended: KWin says so before it applies the resize's last frame.
+// A window whose resize just ended: KWin says so before it applies the resize's last frame, and
+// an X11 window gets that frame only once it has answered KWin's sync request. Its frame changes
+// count as the resize's until another move starts or Corvane places it.
 var settling = null;
+// The frame the last step of the current resize gave its window: the one KWin applies at the end.
+var lastStep = null;
 // Corvane's overlays by id, the last other window that was active, and the shortcuts
 // registered so far.
 var overlays = {};
@@ -207,6 +211,7 @@ function watch(w) {
         // they go and at their end, for the windows beside it.
         if (w.resize) {
             resizing = w;
+            lastStep = null;
             return;
         }
         moving = w;
@@ -222,7 +227,7 @@ function watch(w) {
             var window = describe(w);
             var step = arguments[arguments.length - 1];
             if (step && step.width !== undefined)
-                window.frame = api.rect(step);
+                window.frame = lastStep = api.rect(step);
             send({ event: "resized", window: window });
         }
     });
@@ -230,7 +235,11 @@ function watch(w) {
         if (resizing === w) {
             resizing = null;
             settling = w;
-            send({ event: "resized", window: describe(w), finished: true });
+            var window = describe(w);
+            if (lastStep)
+                window.frame = lastStep;
+            lastStep = null;
+            send({ event: "resized", window: window, finished: true });
             return;
         }
         if (moving !== w)
@@ -240,7 +249,6 @@ function watch(w) {
     });
     w.frameGeometryChanged.connect(function () {
         if (settling === w) {
-            settling = null;
             send({ event: "resized", window: describe(w), finished: true });
         } else if (moving !== w && resizing !== w) {
             send({ event: "window", window: describe(w) });
@@ -264,6 +272,8 @@ function forget(w) {
         moving = null;
     if (resizing === w)
         resizing = null;
+    if (settling === w)
+        settling = null;
     sendWindows();
 }
 

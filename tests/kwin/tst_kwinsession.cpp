@@ -373,8 +373,11 @@ private slots:
         session_->button(true);
         session_->button(false);
         QVERIFY(followed);
-        QTest::qWait(300);
-        QVERIFY(meet());
+        const auto frames = [&] {
+            return describe(session_->windowFrame(captions[0])) + u" and "_s +
+                   describe(session_->windowFrame(captions[1]));
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(meet(), qPrintable(frames()), 3000);
     }
 
     void theShortcutOpensThePreferences()
