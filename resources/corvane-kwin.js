@@ -116,6 +116,12 @@ var known = {};
 var frontToBack = [];
 var moving = null;
 var resizing = null;
+// A window whose resize just ended: KWin says so before it applies the resize's last frame, and
+// an X11 window gets that frame only once it has answered KWin's sync request. Its frame changes
+// count as the resize's until another move starts or Corvane places it.
+var settling = null;
+// The frame the last step of the current resize gave its window: the one KWin applies at the end.
+var lastStep = null;
 // Corvane's overlays by id, the last other window that was active, and the shortcuts
 // registered so far.
 var overlays = {};
@@ -205,10 +211,12 @@ function watch(w) {
     known[id] = w;
     raise(w);
     api.moveStarted(w).connect(function () {
+        settling = null;
         // Resizing by the border is no move: the zones are for moves only. Resizes are told as
-        // they go, for the windows beside it.
+        // they go and at their end, for the windows beside it.
         if (w.resize) {
             resizing = w;
+            lastStep = null;
             return;
         }
         moving = w;
@@ -216,15 +224,27 @@ function watch(w) {
         reportMove("moveStarted", w);
     });
     api.moveStepped(w).connect(function () {
-        if (moving === w)
+        if (moving === w) {
             reportMove("moveStepped", w);
-        else if (resizing === w)
-            send({ event: "resized", window: describe(w) });
+        } else if (resizing === w) {
+            // The frame the step gives it comes with the signal (its last argument); the
+            // window's own frame may still be the one before.
+            var window = describe(w);
+            var step = arguments[arguments.length - 1];
+            if (step && step.width !== undefined)
+                window.frame = lastStep = api.rect(step);
+            send({ event: "resized", window: window });
+        }
     });
     api.moveFinished(w).connect(function () {
         if (resizing === w) {
             resizing = null;
-            send({ event: "resized", window: describe(w) });
+            settling = w;
+            var window = describe(w);
+            if (lastStep)
+                window.frame = lastStep;
+            lastStep = null;
+            send({ event: "resized", window: window, finished: true });
             return;
         }
         if (moving !== w)
@@ -233,8 +253,11 @@ function watch(w) {
         reportMove("moveFinished", w);
     });
     w.frameGeometryChanged.connect(function () {
-        if (moving !== w && resizing !== w)
+        if (settling === w) {
+            send({ event: "resized", window: describe(w), finished: true });
+        } else if (moving !== w && resizing !== w) {
             send({ event: "window", window: describe(w) });
+        }
     });
     if (w.minimizedChanged)
         w.minimizedChanged.connect(sendWindows);
@@ -263,6 +286,8 @@ function forget(w) {
         moving = null;
     if (resizing === w)
         resizing = null;
+    if (settling === w)
+        settling = null;
     sendWindows();
 }
 
@@ -283,6 +308,7 @@ var commands = {
         var w = find(c.window);
         if (!w)
             return;
+        settling = null;
         api.unmaximize(w);
         w.frameGeometry = { x: c.frame[0], y: c.frame[1], width: c.frame[2], height: c.frame[3] };
     },

@@ -962,6 +962,14 @@ anzeigen.</translation>
         <source>Windows snapped on a display go to the zone of the same number in its new layout, or to the zone nearest them</source>
         <translation>Auf einem Bildschirm eingerastete Fenster wechseln in die Zone mit derselben Nummer im neuen Layout, sonst in die Zone, die ihnen am nächsten ist</translation>
     </message>
+    <message>
+        <source>Resize neighboring windows together</source>
+        <translation>Größe benachbarter Fenster gemeinsam ändern</translation>
+    </message>
+    <message>
+        <source>Resizing a snapped window moves the shared edge of the snapped windows beside it</source>
+        <translation>Ändert man die Größe eines eingerasteten Fensters, folgt die gemeinsame Kante der eingerasteten Fenster daneben</translation>
+    </message>
 </context>
 <context>
     <name>corvane::KWinSessionInfo</name>

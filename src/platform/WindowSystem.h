@@ -3,6 +3,7 @@
 
 #include "models/Geometry.h"
 #include "platform/HeldKeys.h"
+#include "platform/SizeLimits.h"
 #include "platform/WindowHandle.h"
 #include "platform/WindowMove.h"
 
@@ -69,6 +70,12 @@ public:
     virtual bool isNormalWindow(WindowHandle window) = 0;
     // Raises the window and gives it the keyboard, as a click on it in a task bar does.
     virtual WindowResult activate(WindowHandle window) = 0;
+    // The frame sizes the window accepts; none when it accepts any or cannot be read.
+    virtual std::optional<SizeLimits> sizeLimits(WindowHandle window)
+    {
+        Q_UNUSED(window);
+        return std::nullopt;
+    }
 
     // Where the pointer is now.
     virtual Point pointer() const = 0;
@@ -96,8 +103,12 @@ signals:
     void dragMovedNoWindow(const corvane::WindowMove& press, const corvane::WindowMove& release);
     void windowOpened(corvane::WindowHandle window);
     void windowClosed(corvane::WindowHandle window);
-    // The user resized the window with the window manager; `frame` is its frame now.
+    // The user resized the window with the window manager; `frame` is its frame now. Told at
+    // each step of the resize.
     void windowResized(corvane::WindowHandle window, const corvane::Rect& frame);
+    // The user let go of a window they resized (after at least one windowResized); `frame` is
+    // its frame then.
+    void resizeFinished(corvane::WindowHandle window, const corvane::Rect& frame);
     void activeWindowChanged();
 };
 

@@ -194,6 +194,13 @@ void GeneralPreferencesView::buildSections()
         tr("A snapped window dropped outside every zone gets back the size it had "
            "before"),
         restoreSize_));
+    resizeNeighbours_ =
+        settingToggle(QStringLiteral("resizeNeighboursToggle"),
+                      tr("Resize neighboring windows together"), SettingsKeys::resizeNeighbours);
+    behavior->addRow(new PreferencesRowView(
+        tr("Resize neighboring windows together"),
+        tr("Resizing a snapped window moves the shared edge of the snapped windows beside it"),
+        resizeNeighbours_));
     moveBetweenDisplays_ =
         settingToggle(QStringLiteral("moveBetweenDisplaysToggle"), tr("Move between displays"),
                       SettingsKeys::moveBetweenDisplays);
@@ -326,6 +333,7 @@ void GeneralPreferencesView::loadFromSettings()
     refreshWindowManagerAdvice();
     layoutPreview_->setChecked(Settings::showLayoutPreview());
     restoreSize_->setChecked(Settings::restoreSizeOnUnsnap());
+    resizeNeighbours_->setChecked(Settings::resizeNeighbours());
     excludedApplications_->reload();
     moveBetweenDisplays_->setChecked(Settings::moveBetweenDisplays());
     layoutsPerDesktop_->setChecked(Settings::layoutsPerDesktop());
@@ -512,6 +520,7 @@ void GeneralPreferencesView::restoreDefaults()
     Settings::setValue(SettingsKeys::showLayoutPreview, true);
     Settings::setValue(SettingsKeys::spaceAroundZones, 0);
     Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, true);
+    Settings::setValue(SettingsKeys::resizeNeighbours, true);
     Settings::setExcludedApplications({});
     Settings::setValue(SettingsKeys::moveBetweenDisplays, true);
     Settings::setValue(SettingsKeys::layoutsPerDesktop, true);

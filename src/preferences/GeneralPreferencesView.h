@@ -45,6 +45,7 @@ public:
     QLabel* spanKeyRefusal() const { return spanKeyRefusal_; }
     QSpinBox* spaceAroundZonesBox() const { return spaceAroundZones_; }
     ModernToggle* restoreSizeToggle() const { return restoreSize_; }
+    ModernToggle* resizeNeighboursToggle() const { return resizeNeighbours_; }
     ExcludedApplicationsView* excludedApplications() const { return excludedApplications_; }
     // What the running window manager means for the snap modifier, and a button that adopts
     // the key it moves windows with.
@@ -92,6 +93,7 @@ private:
     QLabel* spanKeyRefusal_ = nullptr;
     QSpinBox* spaceAroundZones_ = nullptr;
     ModernToggle* restoreSize_ = nullptr;
+    ModernToggle* resizeNeighbours_ = nullptr;
     ExcludedApplicationsView* excludedApplications_ = nullptr;
     PreferencesRowView* windowManagerRow_ = nullptr;
     QPushButton* useMoveKey_ = nullptr;

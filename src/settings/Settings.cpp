@@ -423,6 +423,11 @@ bool Settings::restoreSizeOnUnsnap()
     return isTrueUnlessFalse(value(SettingsKeys::restoreSizeOnUnsnap));
 }
 
+bool Settings::resizeNeighbours()
+{
+    return isTrueUnlessFalse(value(SettingsKeys::resizeNeighbours));
+}
+
 bool Settings::layoutsPerDesktop()
 {
     return isTrueUnlessFalse(value(SettingsKeys::layoutsPerDesktop));

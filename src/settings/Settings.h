@@ -90,6 +90,9 @@ public:
     // both true unless a boolean false is stored.
     static bool moveNewWindowsToLastZone();
     static bool moveSnappedWindowsOnLayoutChange();
+    // Whether resizing a snapped window resizes the snapped windows beside it, so that the edge
+    // they share stays shared; true unless a boolean false is stored.
+    static bool resizeNeighbours();
     // The applications whose windows are never snapped, by name; empty when absent. Names are
     // kept without the blanks around them; blank and repeated names (compared without regard to
     // case) are left out, when stored and when read.

@@ -33,6 +33,7 @@ inline constexpr auto layoutQuickKeys = "LayoutQuickKeys"_L1;
 inline constexpr auto currentLayout = "currentLayout"_L1;
 inline constexpr auto spaceAroundZones = "spaceAroundZones"_L1;
 inline constexpr auto restoreSizeOnUnsnap = "restoreSizeOnUnsnap"_L1;
+inline constexpr auto resizeNeighbours = "resizeNeighbours"_L1;
 inline constexpr auto excludedApplications = "excludedApplications"_L1;
 inline constexpr auto moveNewWindowsToLastZone = "moveNewWindowsToLastZone"_L1;
 inline constexpr auto moveSnappedWindowsOnLayoutChange = "moveSnappedWindowsOnLayoutChange"_L1;

@@ -7,6 +7,7 @@
 #include "settings/Settings.h"
 #include "windows/DragGesture.h"
 #include "windows/ExcludedApplications.h"
+#include "windows/NeighbourFollower.h"
 #include "windows/SpanKey.h"
 
 #include <QThread>
@@ -25,6 +26,8 @@ WindowSystem& windowSystem()
 DragDropHandler::DragDropHandler(ZoneManager& zoneManager, QObject* parent)
     : QObject(parent), zoneManager_(zoneManager)
 {
+    // Resizes are the window manager's gestures too: snapped windows beside a resized one follow.
+    new NeighbourFollower(this);
     WindowSystem& windows = windowSystem();
     connect(&windows, &WindowSystem::moveStarted, this,
             [this](const WindowMove& move) { queue([this, move] { started(move); }); });

@@ -79,6 +79,20 @@ void SnappedWindows::snapped(WindowHandle window, std::optional<Size> sizeBefore
     } else {
         it->snapped = size;
     }
+    settle(window);
+}
+
+void SnappedWindows::resizedInZone(WindowHandle window, Size size)
+{
+    const auto it = windows_.find(window);
+    if (it == windows_.end())
+        return;
+    it->snapped = size;
+    settle(window);
+}
+
+void SnappedWindows::settle(WindowHandle window)
+{
     // The size the window keeps is known once the window manager has placed it.
     QTimer::singleShot(settleDelay, this, [this, window] {
         const auto entry = windows_.find(window);

@@ -12,8 +12,9 @@
 namespace corvane {
 
 // The windows Corvane snapped, each with the size it had before its first snap, so that a
-// window dragged out of its zone can get that size back. A window is forgotten when it closes,
-// when the user resizes it after a snap, and once its size is given back.
+// window dragged out of its zone can get that size back. A window is forgotten when it closes
+// and once its size is given back; one the user resized outside its zone's rules keeps a size
+// of its own and is not given another.
 class SnappedWindows : public QObject {
     Q_OBJECT
 public:
@@ -37,12 +38,18 @@ public:
     // the button went down and `pointer` where the button came up. A
     // window Corvane snapped whose size nobody changed since gets back the size it had before
     // its first snap, with the pointer on the same point of its title bar. True when it did.
+    // The window was resized within its zone's rules (it or its neighbour resized, the edge
+    // they share kept): `size` is what it was asked to take, and counts as its snapped size.
+    void resizedInZone(WindowHandle window, Size size);
     bool droppedOutsideZones(WindowHandle window, Size sizeAtPress, Point pointer);
 
     // Drops what is remembered of the window (a drag out of its zone that restores nothing).
     void forget(WindowHandle window);
 
 private:
+    // Reads the size the window keeps once the window manager has placed it.
+    void settle(WindowHandle window);
+
     struct Entry {
         Size original; // before the first snap
         Size snapped;  // what the last snap left it at

@@ -79,9 +79,7 @@ ZonePlacements::ZonePlacements(QObject* parent)
     // A closed window's identity may be given to a new one.
     connect(&windows, &WindowSystem::windowClosed, this,
             [this](WindowHandle window) { forget(window); });
-    // A size the user gives a window is no longer its zone's.
-    connect(&windows, &WindowSystem::windowResized, this,
-            [this](WindowHandle window, const Rect&) { forget(window); });
+    // Whether a window the user resizes stays in its zone is NeighbourFollower's to say.
 }
 
 ZonePlacements::~ZonePlacements() = default;

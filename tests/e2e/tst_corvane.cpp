@@ -63,7 +63,8 @@ bool leaveStaleSocket(const QString& path)
 // The real application on a private X server with two monitors (1440 x 900 primary, 1920 x 1080
 // to its right), openbox, a tray and a private session bus; real clients moved with synthetic
 // input: drags, then snaps of the active window without the mouse (the keyboard shortcuts, the
-// command line and D-Bus) and the channel the command line travels over.
+// command line and D-Bus) and the channel the command line travels over; at the end, windows
+// side by side resized together.
 class CorvaneEndToEndTest : public QObject {
     Q_OBJECT
 private:
@@ -75,6 +76,7 @@ private:
     std::unique_ptr<test::XServer> x_;
     std::unique_ptr<test::CorvaneApp> app_;
     test::XServer::Client logo_;
+    QList<xcb_window_t> neighbours_; // the windows resized together, once started
 
     QRect logoFrame() { return x_->frameGeometry(logo_.window).value_or(QRect()); }
     void activateLogo()
@@ -578,6 +580,93 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right2, 3000);
         QCOMPARE(command({u"--snap-active"_s, u"next"_s}).code, 0);
         QTRY_COMPARE_WITH_TIMEOUT(logoFrame(), right3, 3000);
+    }
+
+    // The windows go into the zones of the layout in turn, then the first is resized with
+    // openbox's own resize (Alt and the right button, by the edge or corner nearest the press).
+    // The windows across the edge follow while the button is down and meet it exactly after the
+    // release, their far edges kept: with Halves the right one narrows, with three columns only
+    // the second's left edge moves, and a corner of Grid moves all four. A neighbour's smallest
+    // width (`minimum`) stops the edge; a window resized where no zone lies across moves no other.
+    void theWindowsAcrossAResizedEdgeFollowIt_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("first"); // 0 to 3 are on the left display, 4 and 5 on the right
+        QTest::addColumn<QPoint>("by");
+        QTest::addColumn<int>("minimum");
+        // Which edges of each window move with the pointer: left, top, right, bottom.
+        QTest::addColumn<QList<QMargins>>("moved");
+        QTest::newRow("halves") << "Halves" << 0 << QPoint(120, 0) << 0
+                                << QList<QMargins>{{0, 0, 1, 0}, {1, 0, 0, 0}};
+        QTest::newRow("three columns") << "Thirds" << 0 << QPoint(60, 0) << 0
+                                       << QList<QMargins>{{0, 0, 1, 0}, {1, 0, 0, 0}, {}};
+        QTest::newRow("a corner of grid")
+            << "Grid" << 0 << QPoint(80, 50) << 0
+            << QList<QMargins>{{0, 0, 1, 1}, {1, 0, 0, 1}, {0, 1, 1, 0}, {1, 1, 0, 0}};
+        QTest::newRow("a smallest width") << "Halves" << 4 << QPoint(300, 0) << 700
+                                          << QList<QMargins>{{0, 0, 1, 0}, {1, 0, 0, 0}};
+        QTest::newRow("no neighbour")
+            << "Halves" << 4 << QPoint(0, -100) << 0 << QList<QMargins>{{0, 0, 0, 1}, {}};
+    }
+    void theWindowsAcrossAResizedEdgeFollowIt()
+    {
+        QFETCH(QString, layout);
+        QFETCH(int, first);
+        QFETCH(QPoint, by);
+        QFETCH(int, minimum);
+        QFETCH(QList<QMargins>, moved);
+        // On the right display the scene's window, and one that the X toolkit keeps at least
+        // 700 pixels wide.
+        for (const int left : {100, 200, 300, 400, 2600}) {
+            if (neighbours_.size() == 6)
+                break;
+            QStringList arguments{u"-geometry"_s, u"800x300+%1+100"_s.arg(left)};
+            if (left > 1440)
+                arguments << u"-xrm"_s << u"*minWidth: 700"_s << u"-xrm"_s << u"*minHeight: 50"_s;
+            const auto logo = x_->startClient(u"xlogo"_s, arguments, u"xlogo"_s);
+            QVERIFY(logo);
+            neighbours_.append(logo->window);
+            if (neighbours_.size() == 4)
+                neighbours_.append(logo_.window);
+        }
+        const QList<xcb_window_t> ws = neighbours_.mid(first, moved.size());
+        const auto frames = [&] {
+            QList<QRect> result;
+            for (xcb_window_t w : ws)
+                result.append(x_->frameGeometry(w).value_or(QRect()));
+            return result;
+        };
+        const QString display = first < 4 ? u"1"_s : u"2"_s;
+        QCOMPARE(command({u"--apply-layout"_s, layout, u"--display"_s, display}).code, 0);
+        for (qsizetype i = 0; i < ws.size(); ++i) {
+            const QRect before = frames()[i];
+            x_->xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(ws[i])});
+            QCOMPARE(command({u"--snap-active"_s, QString::number(i + 1)}).code, 0);
+            QTRY_VERIFY_WITH_TIMEOUT(frames()[i] != before, 3000);
+        }
+        QTest::qWait(400); // the sizes settle
+        const QList<QRect> before = frames();
+        const int dx = std::min(by.x(), x_->clientGeometry(ws[1])->width() - minimum);
+        QList<QRect> expected;
+        for (qsizetype i = 0; i < ws.size(); ++i) {
+            const QMargins m = moved[i];
+            expected.append(before[i].adjusted(m.left() * dx, m.top() * by.y(), m.right() * dx,
+                                               m.bottom() * by.y()));
+        }
+        // Pressed near the edges that move, in the middle of the others.
+        const QPoint at(before[0].x() + before[0].width() * (by.x() ? 95 : 50) / 100,
+                        before[0].y() + before[0].height() * (by.y() ? 95 : 50) / 100);
+        x_->fakeMotion(at);
+        x_->fakeKey(XK_Alt_L, true);
+        x_->fakeButton(3, true);
+        for (int i = 1; i <= 12; ++i) {
+            QTest::qWait(30);
+            x_->fakeMotion(at + by * i / 12);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(frames().mid(1), expected.mid(1), 3000);
+        x_->fakeButton(3, false);
+        x_->fakeKey(XK_Alt_L, false);
+        QTRY_COMPARE_WITH_TIMEOUT(frames(), expected, 3000);
     }
 };
 

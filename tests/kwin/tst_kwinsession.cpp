@@ -73,6 +73,16 @@ private:
         pointer_ = to;
     }
 
+    // Runs the command line in the session; what it printed.
+    QString corvane(const QStringList& arguments)
+    {
+        QProcess command;
+        command.setProcessEnvironment(session_->environment());
+        command.start(test::CorvaneApp::binaryPath(), arguments);
+        command.waitForFinished(10000);
+        return QString::fromUtf8(command.readAllStandardOutput());
+    }
+
     // KWin's usable area of each output, as a window is placed in it.
     QList<QRectF> outputAreas()
     {
@@ -353,6 +363,52 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(session_->windowFrame(second).isEmpty(), 5000);
     }
 
+    // With Halves on the second output, widening the left window with KWin's own resize
+    // ("Resize Window": the pointer moves the frame's bottom-right corner until a click) narrows
+    // the right one during the resize; after it the two meet where the edge was let go, the far
+    // edges where they were.
+    void theWindowBesideAResizedOneFollowsIt()
+    {
+        corvane({u"--apply-layout"_s, u"Halves"_s, u"--display"_s, u"2"_s});
+        const QStringList captions{u"xlogo"_s, nativeCaption};
+        for (int zone = 1; zone <= 2; ++zone) {
+            session_->evaluate(u"(function () { workspace.clientList().forEach(function (c) { if "
+                               "(c.caption == '%1') { c.frameGeometry = { x: 1500, y: 100, "
+                               "width: 300, height: 200 }; workspace.activeClient = c; } }); "
+                               "return 0; })()"_s.arg(captions[zone - 1]));
+            QTest::qWait(300);
+            corvane({u"--snap-active"_s, QString::number(zone)});
+            QTRY_VERIFY_WITH_TIMEOUT(session_->windowFrame(captions[zone - 1]).width() > 400, 3000);
+        }
+        const QRectF left = session_->windowFrame(captions[0]);
+        const QRectF right = session_->windowFrame(captions[1]);
+        const auto meet = [&] {
+            const QRectF l = session_->windowFrame(captions[0]);
+            const QRectF r = session_->windowFrame(captions[1]);
+            return l.width() > left.width() + 50 && l.left() == left.left() &&
+                   r.left() == l.right() && r.right() == right.right();
+        };
+        // A click on its title bar makes it the active window, the one KWin resizes.
+        session_->pointerTo(QPointF(left.center().x(), left.top() + 14));
+        session_->button(true);
+        session_->button(false);
+        QTest::qWait(200);
+        session_->evaluate(u"(function () { workspace.slotWindowResize(); return 0; })()"_s);
+        for (int i = 0; i < 10; ++i) {
+            QTest::qWait(30);
+            session_->pointerBy(QPointF(10, 0));
+        }
+        const bool followed = QTest::qWaitFor(meet, 3000);
+        session_->button(true);
+        session_->button(false);
+        QVERIFY(followed);
+        const auto frames = [&] {
+            return describe(session_->windowFrame(captions[0])) + u" and "_s +
+                   describe(session_->windowFrame(captions[1]));
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(meet(), qPrintable(frames()), 3000);
+    }
+
     void theShortcutOpensThePreferences()
     {
         chord({keyLeftCtrl, keyLeftShift, keyLeftMeta, keyP});
@@ -363,13 +419,6 @@ private slots:
     // display's.
     void aChoiceHoldsOnTheDesktopItWasMadeOn()
     {
-        const auto corvane = [&](const QStringList& arguments) {
-            QProcess command;
-            command.setProcessEnvironment(session_->environment());
-            command.start(test::CorvaneApp::binaryPath(), arguments);
-            command.waitForFinished(10000);
-            return QString::fromUtf8(command.readAllStandardOutput());
-        };
         const auto kwin = [&](const QString& path, const QString& interface, const QString& method,
                               const QVariantList& arguments) {
             QDBusMessage call =

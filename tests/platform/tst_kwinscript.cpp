@@ -178,13 +178,19 @@ private slots:
         QCOMPARE(captions, QStringList(3, u"Editor"_s));
         QCOMPARE(bridge.windows()[0].frame, QRectF(900, 150, 300, 200));
 
-        // A resize by the border is no move: it is reported as a resize, step by step.
+        // A resize by the border is no move: it is reported as a resize, step by step, and its
+        // end as such.
         script.run("sent = []; w.resize = true; w.started.emit(w); w.stepped.emit(w); "
                    "w.finished.emit(w); w.resize = false;");
         QStringList resizes;
+        QList<bool> ends;
+        connect(&bridge, &KWinBridge::resized, this,
+                [&](const KWinWindow&, bool finished) { ends << finished; });
         for (const QJsonValue& m : script.sent())
             resizes << m.toObject().value("event").toString();
         QCOMPARE(resizes, (QStringList{"resized", "resized"}));
+        ScriptRun::report(bridge, script.sent());
+        QCOMPARE(ends, (QList<bool>{false, true}));
 
         // Commands: a frame (unmaximizing first), an overlay kept above and placed, a
         // shortcut registered once, and junk that changes nothing. Each answer polls again.

@@ -332,11 +332,13 @@ private slots:
         Settings::setValue(SettingsKeys::restoreSizeOnUnsnap, false);
         Settings::setValue(SettingsKeys::moveNewWindowsToLastZone, false);
         Settings::setValue(SettingsKeys::moveSnappedWindowsOnLayoutChange, false);
+        Settings::setValue(SettingsKeys::resizeNeighbours, false);
         Settings::setExcludedApplications({u"XTerm"_s, u"Gimp"_s});
         fake->setLoginItemStatus(LoginItemStatus::Enabled);
         showPage();
-        const QVariantList stored{u"control"_s, u"command"_s, 8,     false, false, false, true, 2,
-                                  green,        red,          false, false};
+        const QVariantList stored{u"control"_s, u"command"_s, 8,    false, false,
+                                  false,        false,        true, 2,     green,
+                                  red,          false,        false};
         QCOMPARE(shown(*page), stored);
         QVERIFY(Settings::launchAtLogin()); // the setting mirrors the registration
 
@@ -483,14 +485,16 @@ private:
     }
 
     // What the page shows: the snap and span keys, the space around zones, the switches
-    // (restore size, preview, move between displays, launch at login), the number of excluded
-    // applications, the two colours, and the switches of new windows and layout changes.
+    // (restore size, resize neighbours, preview, move between displays, launch at login), the
+    // number of excluded applications, the two colours, and the switches of new windows and
+    // layout changes.
     static QVariantList shown(const GeneralPreferencesView& page)
     {
         return {page.modifierKeyButton()->currentKey(),
                 page.spanKeyButton()->currentKey(),
                 page.spaceAroundZonesBox()->value(),
                 page.restoreSizeToggle()->isChecked(),
+                page.resizeNeighboursToggle()->isChecked(),
                 page.layoutPreviewToggle()->isChecked(),
                 page.moveBetweenDisplaysToggle()->isChecked(),
                 page.launchAtLoginToggle()->isChecked(),
@@ -503,7 +507,7 @@ private:
     static QVariantList defaults()
     {
         const ZoneColors colors = Settings::defaultZoneColors();
-        return {u"shift"_s,    u"control"_s,     0,    true, true, true, false, 0,
+        return {u"shift"_s,    u"control"_s,     0,    true, true, true, true, false, 0,
                 colors.normal, colors.highlight, true, true};
     }
 

@@ -10,8 +10,10 @@
 #include "windows/ActiveWindowSnapper.h"
 #include "windows/DragDropHandler.h"
 #include "windows/DragGesture.h"
+#include "windows/NeighbourResize.h"
 #include "windows/SnappedWindows.h"
 #include "windows/WindowSnapper.h"
+#include "windows/ZonePlacements.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -344,6 +346,71 @@ private slots:
         QVERIFY(!SnappedWindows::shared().isRemembered(window));
     }
 
+    // The windows on a moved edge keep the space between them, the left edge moves as the
+    // right one does, and a window that sizes in steps puts the edge on one of them.
+    void theWindowsOnAMovedEdgeFollowAsFarAsTheirLimitsAllow()
+    {
+        // Each window in its zone of a 1200 × 800 display, the first resized to `to`: every
+        // frame after the decision, the resized window's first.
+        const auto decide = [](const QList<Rect>& zones, double space, Rect to,
+                               SizeLimits limits = {}) {
+            QList<ZonedWindow> windows;
+            for (const Rect& zone : zones)
+                windows.append({{quint64(windows.size())},
+                                zone,
+                                targetFrameWithSpace(zone, Rect(0, 0, 1200, 800), space),
+                                limits});
+            const auto decided = NeighbourResize::decide(windows[0], to, windows.mid(1));
+            QList<Rect> frames{decided.resized};
+            for (const ZonedWindow& w : windows.mid(1))
+                frames.append(w.frame);
+            for (const auto& [window, frame] : decided.neighbours)
+                frames[window.value] = frame;
+            return frames;
+        };
+        const QList<Rect> halves{{0, 0, .5, 1}, {.5, 0, .5, 1}};
+        QCOMPARE(decide(halves, 10, {10, 10, 685, 780}),
+                 (QList<Rect>{{10, 10, 685, 780}, {705, 10, 485, 780}}));
+        const double t = 1.0 / 3;
+        QCOMPARE(decide({{t, 0, t, 1}, {0, 0, t, 1}, {2 * t, 0, t, 1}}, 0, {350, 0, 450, 800}),
+                 (QList<Rect>{{350, 0, 450, 800}, {0, 0, 350, 800}, {800, 0, 400, 800}}));
+        QCOMPARE(decide(halves, 0, {0, 0, 700, 800}, {{100, 0}, {100, 0}, {30, 0}}),
+                 (QList<Rect>{{0, 0, 710, 800}, {710, 0, 490, 800}}));
+    }
+
+    // Through the window system: the right half follows the left one, and both stay in their
+    // zones, each still given its size back when dragged out; a window resized alone leaves its
+    // zone, and so does every one with the setting off.
+    void theWindowBesideAResizedOneFollowsIt()
+    {
+        fake_->addWindow(42, 6, Rect(500, 100, 300, 200));
+        const auto snapHalves = [this] {
+            for (const std::uint32_t w : {5u, 6u})
+                WindowSnapper::snap({w}, {test::primaryDisplay(), halves_[w - 5], int(w) - 4});
+        };
+        const auto resize = [this](std::uint32_t window, Rect frame) {
+            fake_->resize(window, frame);
+            fake_->finishResize(window);
+            QCoreApplication::processEvents();
+        };
+        const ZonePlacements& placements = ZonePlacements::shared();
+        snapHalves();
+        resize(5, {0, 25, 800, 875});
+        QCOMPARE(*fake_->window(6)->frame, Rect(800, 25, 640, 875));
+        QCOMPARE(placements.placement({6})->frame, Rect(800, 25, 640, 875));
+        resize(5, {0, 25, 800, 800});
+        QVERIFY(!placements.placement({5}));
+        QCOMPARE(*fake_->window(6)->frame, Rect(800, 25, 640, 875));
+        QVERIFY(SnappedWindows::shared().droppedOutsideZones({6}, {640, 875}, {900, 40}));
+        QCOMPARE(fake_->window(6)->frame->size(), Size(300, 200));
+
+        snapHalves();
+        Settings::setValue(SettingsKeys::resizeNeighbours, false);
+        resize(5, {0, 25, 800, 875});
+        QVERIFY(!placements.placement({5}));
+        QCOMPARE(*fake_->window(6)->frame, Rect(720, 25, 720, 875));
+    }
+
     // Windows of an excluded application, named in any case by either of its names, show no
     // overlay and are never snapped, by a drag or otherwise.
     void anExcludedApplicationIsLeftAlone()
@@ -355,8 +422,9 @@ private slots:
                  QStringList{u"XTERM"_s});
         snapAt({300, 400});
         QVERIFY(fake_->writes().isEmpty());
-        QCOMPARE(WindowSnapper::snap(FakePlatform::handle(5), {test::primaryDisplay(), halves_[0], 1}),
-                 SnapOutcome::Excluded);
+        QCOMPARE(
+            WindowSnapper::snap(FakePlatform::handle(5), {test::primaryDisplay(), halves_[0], 1}),
+            SnapOutcome::Excluded);
         QVERIFY(fake_->writes().isEmpty());
 
         Settings::setExcludedApplications({u"xlogo"_s});

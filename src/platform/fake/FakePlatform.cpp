@@ -54,9 +54,15 @@ public:
         auto* w = find(window);
         if (!w)
             return WindowResult::Gone;
-        w->frame = frame;
+        // Like a window manager, which keeps the frame's corner where it was asked.
+        w->frame = w->limits ? Rect(frame.origin(), w->limits->accepted(frame.size())) : frame;
         p_.writes_.append({window, frame});
         return WindowResult::Done;
+    }
+    std::optional<SizeLimits> sizeLimits(WindowHandle window) override
+    {
+        const auto* w = p_.trusted_ ? find(window) : nullptr;
+        return w ? w->limits : std::nullopt;
     }
     std::optional<WindowHandle> activeWindow() override
     {
@@ -373,6 +379,23 @@ void FakePlatform::move(MoveStage stage, std::uint32_t number, std::optional<Poi
         emit windows.moveFinished(m);
         break;
     }
+}
+
+void FakePlatform::resize(std::uint32_t number, Rect frame)
+{
+    Window* w = window(number);
+    if (!w)
+        return;
+    w->frame = frame;
+    emit static_cast<FakeWindowSystem&>(*windowSystemImpl_).windowResized(handle(number), frame);
+}
+
+void FakePlatform::finishResize(std::uint32_t number)
+{
+    const Window* w = window(number);
+    if (w && w->frame)
+        emit static_cast<FakeWindowSystem&>(*windowSystemImpl_)
+            .resizeFinished(handle(number), *w->frame);
 }
 
 void FakePlatform::dragWithoutMove(std::uint32_t number, Point from, Point to)

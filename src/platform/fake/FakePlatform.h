@@ -24,6 +24,7 @@ public:
         std::optional<Rect> frame = Rect(); // none: the window cannot be read
         QStringList application;            // what the window's application is known by
         bool normal = true;                 // not a dialog, a panel or the desktop
+        std::optional<SizeLimits> limits;   // the sizes it takes when a frame is set
     };
 
     FakePlatform();
@@ -70,6 +71,9 @@ public:
     // its end. The window's frame at the start is its start frame.
     enum class MoveStage { Started, Stepped, Finished };
     void move(MoveStage stage, std::uint32_t number, std::optional<Point> pointer = std::nullopt);
+    // The user resizes the window with the window manager: a step to `frame`, and the release.
+    void resize(std::uint32_t number, Rect frame);
+    void finishResize(std::uint32_t number);
     // A drag on the window that the window manager did not move, from `from` to `to`.
     void dragWithoutMove(std::uint32_t number, Point from, Point to);
 

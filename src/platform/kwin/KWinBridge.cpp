@@ -402,7 +402,7 @@ void KWinBridge::handleReport(const QString& json)
     } else if (event == u"resized") {
         const KWinWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
         updateWindow(window);
-        emit resized(window);
+        emit resized(window, message.value(QLatin1String("finished")).toBool());
     } else if (event == u"desktops") {
         emit desktopsReported(message);
     } else if (event == u"shortcut") {

@@ -110,8 +110,8 @@ signals:
     void outputsChanged();
     void windowsChanged();
     void moved(KWinBridge::MoveStage stage, const KWinWindow& window, const QPointF& cursor);
-    // The user resized the window by its border or a corner.
-    void resized(const KWinWindow& window);
+    // The user resized the window by its border or a corner: a step, or the end of it.
+    void resized(const KWinWindow& window, bool finished);
     void activeWindowChanged();
     void shortcutActivated(const QString& name);
     // KWin's script said hello: it runs, and outputs and windows follow.

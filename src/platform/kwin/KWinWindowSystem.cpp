@@ -26,8 +26,12 @@ KWinWindowSystem::KWinWindowSystem(KWinBridge& bridge, const KWinDisplays& displ
     connect(&bridge_, &KWinBridge::shortcutActivated, this, &KWinWindowSystem::onShortcut);
     connect(&bridge_, &KWinBridge::windowsChanged, this, &KWinWindowSystem::onWindowsChanged);
     connect(&bridge_, &KWinBridge::activeWindowChanged, this, &WindowSystem::activeWindowChanged);
-    connect(&bridge_, &KWinBridge::resized, this, [this](const KWinWindow& window) {
-        if (window.pid != ::getpid())
+    connect(&bridge_, &KWinBridge::resized, this, [this](const KWinWindow& window, bool finished) {
+        if (window.pid == ::getpid())
+            return;
+        if (finished)
+            emit resizeFinished(handleOf(window), rectOf(window.frame));
+        else
             emit windowResized(handleOf(window), rectOf(window.frame));
     });
     bridge_.registerShortcut(QString::fromLatin1(snapShortcutName),

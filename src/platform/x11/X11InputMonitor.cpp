@@ -19,6 +19,8 @@ namespace corvane {
 namespace {
 
 constexpr std::uint32_t leftButton = 1;
+constexpr std::uint32_t middleButton = 2;
+constexpr std::uint32_t rightButton = 3;
 // While the pointer moves with the button down, its place is sampled once a frame of a 60 Hz
 // display instead of waking for each raw motion: a mouse reports several times more often
 // than a display shows, and every wake-up and round trip costs more than the drag handler.
@@ -355,10 +357,14 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
         physicalButton >= 1 && physicalButton <= std::uint32_t(buttonMap_.size())
             ? buttonMap_[physicalButton - 1]
             : physicalButton;
+    if (logical == middleButton || logical == rightButton) {
+        handleOtherButton(logical, press);
+        return;
+    }
     if (logical != leftButton)
         return;
     if (press) {
-        if (leftDown_)
+        if (leftDown_ || otherDown_ != 0)
             return;
         leftDown_ = true;
         motionPending_ = false;
@@ -397,6 +403,22 @@ void X11InputMonitor::handleButton(std::uint32_t physicalButton, bool press)
     keysDown_.reset();
     updateHeldKeys();
     settleTimer_.start();
+}
+
+void X11InputMonitor::handleOtherButton(std::uint32_t button, bool press)
+{
+    // Only the press and the release: what happens between is the window manager's resize,
+    // seen from the window's own events.
+    if (leftDown_ || (press ? otherDown_ != 0 : otherDown_ != button))
+        return;
+    otherDown_ = press ? button : 0;
+    const auto pointer = queryPointer();
+    if (press)
+        suppressed_ = pointer && isOwnWindow(pointer->child);
+    if (pointer && !suppressed_)
+        deliver(press ? Stage::OtherPressed : Stage::OtherReleased, *pointer);
+    if (!press)
+        suppressed_ = false;
 }
 
 void X11InputMonitor::settleAfterRelease()

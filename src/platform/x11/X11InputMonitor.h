@@ -34,7 +34,9 @@ class XcbConnection;
 class X11InputMonitor : public QObject {
     Q_OBJECT
 public:
-    enum class Stage { Pressed, Dragged, Released };
+    // The left button's press, drag and release; the press and release of the middle or right
+    // button, which window managers resize windows with (Alt and the right button).
+    enum class Stage { Pressed, Dragged, Released, OtherPressed, OtherReleased };
     using Handler = std::function<void(Stage stage, QPoint root, const HeldKeys& keys)>;
 
     X11InputMonitor(XcbConnection& connection, const X11Displays& displays,
@@ -62,6 +64,7 @@ private:
     void onEvent(const xcb_generic_event_t* event);
     void onBatchEnd();
     void handleButton(std::uint32_t physicalButton, bool press);
+    void handleOtherButton(std::uint32_t button, bool press);
     // A drag event for where the pointer is now, when a raw motion was seen or it stands
     // elsewhere than at the last one.
     bool deliverMotion(bool seenMoving);
@@ -98,7 +101,8 @@ private:
     std::uint16_t heldModifierState_ = 0;
     QList<int> heldFollowedKeys_;
     bool leftDown_ = false;
-    bool suppressed_ = false; // the current press went to one of this process's windows
+    std::uint32_t otherDown_ = 0; // the middle or right button down, without the left one
+    bool suppressed_ = false;     // the current press went to one of this process's windows
     bool motionPending_ = false;
     bool sampling_ = false; // raw motion unselected, the pointer asked at each tick
     QTimer motionTimer_;

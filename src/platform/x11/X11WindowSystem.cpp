@@ -279,6 +279,34 @@ std::optional<Rect> X11WindowSystem::frame(WindowHandle window)
     return displays_.geometry().globalRect(w.hasWmState ? w.visibleRect() : w.rect);
 }
 
+std::optional<SizeLimits> X11WindowSystem::sizeLimits(WindowHandle window)
+{
+    if (!window.isValid() || !canMoveWindows())
+        return std::nullopt;
+    const auto inspected = inspectWindows(connection_, {clientOf(window)}, false);
+    if (inspected.isEmpty() || !inspected.first().exists || !inspected.first().sizeHints)
+        return std::nullopt;
+    const InspectedWindow& w = inspected.first();
+    const SizeHints& hints = *w.sizeHints;
+    if (hints.minimum.width() <= 1 && hints.minimum.height() <= 1 && hints.increment.width() <= 1 &&
+        hints.increment.height() <= 1)
+        return std::nullopt;
+    // The hints are the client's, in device pixels: the frame adds the decorations and leaves
+    // out the client's own shadow, and points are pixels divided by the display's ratio.
+    const double ratio = displays_.geometry().ratioFor(w.frameRect());
+    const FrameExtents& e = w.extents;
+    const FrameExtents& s = w.shadow;
+    const double extraWidth = e.left + e.right - s.left - s.right;
+    const double extraHeight = e.top + e.bottom - s.top - s.bottom;
+    const auto frameSize = [&](QSize client) {
+        return Size{(client.width() + extraWidth) / ratio, (client.height() + extraHeight) / ratio};
+    };
+    const auto steps = [&](int step) { return step > 1 ? step / ratio : 0.0; };
+    return SizeLimits{frameSize(hints.minimum),
+                      frameSize(hints.base),
+                      {steps(hints.increment.width()), steps(hints.increment.height())}};
+}
+
 std::optional<WindowHandle> X11WindowSystem::activeWindow()
 {
     if (!canMoveWindows())
@@ -464,6 +492,13 @@ void X11WindowSystem::onPointer(int stage, QPoint root, const HeldKeys& keys)
     case X11InputMonitor::Stage::Pressed:
         pressed(root, last_);
         return;
+    case X11InputMonitor::Stage::OtherPressed:
+        // Window managers resize with the other buttons (Alt and the right button): such a
+        // press is followed for a resize only.
+        pressed(root, last_);
+        if (press_)
+            press_->resizeOnly = true;
+        return;
     case X11InputMonitor::Stage::Dragged:
         if (press_ && press_->moving) {
             WindowMove move = last_;
@@ -473,6 +508,7 @@ void X11WindowSystem::onPointer(int stage, QPoint root, const HeldKeys& keys)
         }
         return;
     case X11InputMonitor::Stage::Released:
+    case X11InputMonitor::Stage::OtherReleased: {
         if (!press_)
             return;
         const Press press = *press_;
@@ -481,11 +517,16 @@ void X11WindowSystem::onPointer(int stage, QPoint root, const HeldKeys& keys)
         WindowMove release = last_;
         release.window = press.window;
         release.startFrame = press.at.startFrame;
-        if (press.moving)
+        if (press.resized) {
+            if (const auto f = frame(press.window))
+                emit resizeFinished(press.window, *f);
+        } else if (press.moving) {
             emit moveFinished(release);
-        else
+        } else if (!press.resizeOnly) {
             emit dragMovedNoWindow(press.at, release);
+        }
         return;
+    }
     }
 }
 
@@ -499,15 +540,18 @@ void X11WindowSystem::pressed(QPoint root, const WindowMove& at)
     const auto client = clientAt(root, &topLevel);
     if (!client || topLevel == XCB_NONE)
         return;
-    const auto startFrame = frame(handle(*client));
-    if (!startFrame)
+    // As frame() reads it; the visible part is kept for the resize's steps.
+    const auto inspected = inspectWindows(connection_, {*client}, false);
+    if (inspected.isEmpty() || !inspected.first().exists)
         return;
+    const InspectedWindow& w = inspected.first();
+    const QRect visible = w.hasWmState ? w.visibleRect() : w.rect;
     Press press;
     press.window = handle(*client);
     press.topLevel = topLevel;
     press.at = at;
     press.at.window = press.window;
-    press.at.startFrame = *startFrame;
+    press.at.startFrame = displays_.geometry().globalRect(visible);
     // The window manager moves the top level (its frame, or the client itself without one): its
     // configure events say when the move starts, so nothing is polled. This connection's own
     // selection on it is kept and given back at the release.
@@ -519,6 +563,10 @@ void X11WindowSystem::pressed(QPoint root, const WindowMove& at)
     if (!attributes || !geometry)
         return;
     press.topLevelRect = QRect(geometry->x, geometry->y, geometry->width, geometry->height);
+    press.visibleInset = QMargins(visible.left() - press.topLevelRect.left(),
+                                  visible.top() - press.topLevelRect.top(),
+                                  press.topLevelRect.right() - visible.right(),
+                                  press.topLevelRect.bottom() - visible.bottom());
     press.eventMaskBefore = attributes->your_event_mask;
     const std::uint32_t mask = press.eventMaskBefore | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     press.watching = !connection_.check(connection_.send(
@@ -533,11 +581,18 @@ void X11WindowSystem::topLevelConfigured(const xcb_configure_notify_event_t& eve
     const QRect now(event.x, event.y, event.width, event.height);
     if (now == press_->topLevelRect)
         return;
+    // Once resized, the window stays resized until the release, whatever its corner does; a
+    // button window managers only resize with moves nothing.
+    if ((press_->resized || press_->resizeOnly) && now.size() == press_->topLevelRect.size())
+        return;
     if (now.size() != press_->topLevelRect.size()) {
         // Resized by its edge or corner: the user's resize, not a move.
         press_->topLevelRect = now;
-        if (const auto f = frame(press_->window))
-            emit windowResized(press_->window, *f);
+        press_->resized = true;
+        // The decorations stay as they were at the press: the frame follows from the event,
+        // without asking the server at every step.
+        emit windowResized(press_->window, displays_.geometry().globalRect(
+                                               now.marginsRemoved(press_->visibleInset)));
         return;
     }
     // The window manager moved the window: from here the pointer's steps are the move's, and

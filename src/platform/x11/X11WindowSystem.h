@@ -4,6 +4,7 @@
 #include "platform/WindowSystem.h"
 
 #include <QList>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSet>
@@ -45,6 +46,7 @@ public:
     QList<WindowHandle> windows() override;
     bool isNormalWindow(WindowHandle window) override;
     WindowResult activate(WindowHandle window) override;
+    std::optional<SizeLimits> sizeLimits(WindowHandle window) override;
     Point pointer() const override;
     void followKeys(const QList<int>& keyCodes) override;
     bool canFollowKey(int keyCode) const override;
@@ -73,10 +75,13 @@ private:
         WindowHandle window;
         xcb_window_t topLevel = XCB_NONE;
         QRect topLevelRect;                // root coordinates, when the button went down
+        QMargins visibleInset;             // from the top level to what the user sees of it
         WindowMove at;                     // the press itself
         std::uint32_t eventMaskBefore = 0; // what this connection selected on the top level
         bool watching = false;
         bool moving = false;
+        bool resized = false;    // the window manager resized the window since the press
+        bool resizeOnly = false; // a button window managers resize with, never move
     };
 
     Hit hitAt(QPoint root);
