@@ -474,7 +474,8 @@ private slots:
         const QString snap = u"--snap-active"_s;
         const QString apply = u"--apply-layout"_s;
         QTest::newRow("no such zone") << "command" << QStringList{snap, "7"} << 1 << "zone 7";
-        QTest::newRow("no zone at all") << "command" << QStringList{snap, "sideways"} << 2 << "no zone";
+        QTest::newRow("no zone at all")
+            << "command" << QStringList{snap, "sideways"} << 2 << "no zone";
         QTest::newRow("no key reaches zone 10")
             << "command" << QStringList{snap, "10"} << 2 << "give 1 to 9";
         QTest::newRow("a word too many")
@@ -616,14 +617,16 @@ private slots:
         QFETCH(int, minimum);
         QFETCH(QList<QMargins>, moved);
         // On the right display the scene's window, and one that the X toolkit keeps at least
-        // 700 pixels wide.
+        // 700 pixels wide. Under a name of their own they open where they ask, not in the last
+        // zone of the scene's xlogo.
         for (const int left : {100, 200, 300, 400, 2600}) {
             if (neighbours_.size() == 6)
                 break;
-            QStringList arguments{u"-geometry"_s, u"800x300+%1+100"_s.arg(left)};
+            QStringList arguments{u"-name"_s, u"neighbour"_s, u"-geometry"_s,
+                                  u"800x300+%1+100"_s.arg(left)};
             if (left > 1440)
                 arguments << u"-xrm"_s << u"*minWidth: 700"_s << u"-xrm"_s << u"*minHeight: 50"_s;
-            const auto logo = x_->startClient(u"xlogo"_s, arguments, u"xlogo"_s);
+            const auto logo = x_->startClient(u"xlogo"_s, arguments, u"neighbour"_s);
             QVERIFY(logo);
             neighbours_.append(logo->window);
             if (neighbours_.size() == 4)
@@ -638,11 +641,15 @@ private slots:
         };
         const QString display = first < 4 ? u"1"_s : u"2"_s;
         QCOMPARE(command({u"--apply-layout"_s, layout, u"--display"_s, display}).code, 0);
+        // The scene's displays, without panels.
+        const QRect area = first < 4 ? QRect(0, 0, 1440, 900) : QRect(1440, 0, 1920, 1080);
         for (qsizetype i = 0; i < ws.size(); ++i) {
-            const QRect before = frames()[i];
             x_->xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(ws[i])});
             QCOMPARE(command({u"--snap-active"_s, QString::number(i + 1)}).code, 0);
-            QTRY_VERIFY_WITH_TIMEOUT(frames()[i] != before, 3000);
+            const Rect z = templateNamed(layout)->zones.at(i).frame;
+            const QRect zone(area.x() + qRound(z.x * area.width()), qRound(z.y * area.height()),
+                             qRound(z.width * area.width()), qRound(z.height * area.height()));
+            QTRY_COMPARE_WITH_TIMEOUT(frames()[i], zone, 3000);
         }
         QTest::qWait(400); // the sizes settle
         const QList<QRect> before = frames();
