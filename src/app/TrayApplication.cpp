@@ -303,6 +303,15 @@ void TrayApplication::setupAccessibility()
         Logger::warning(line);
     if (!Platform::current().windowSystem().reachesEveryWindow())
         Logger::warning(PlatformWording::limitedReachWarning(), LogCategory::App);
+    // What the user can do about it (on GNOME: log out and in, once the extension is installed)
+    // is said once as a notification; the menu's warning item keeps the headline.
+    if (!access.windowsReachable && !access.remedy.isEmpty()) {
+        lastNotice_ = access.detail + u' ' + access.remedy;
+        Logger::warning(QStringLiteral("Told the user: ") + access.remedy, LogCategory::App);
+        if (statusItem_ && QSystemTrayIcon::supportsMessages())
+            statusItem_->showMessage(access.headline, lastNotice_, QSystemTrayIcon::Warning,
+                                     15000);
+    }
 }
 
 void TrayApplication::explainUnmovedDrag()

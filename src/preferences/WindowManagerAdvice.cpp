@@ -65,6 +65,18 @@ WindowManagerAdvice adviceFor(const WindowManagerInfo& info, const QString& snap
                 .arg(info.name, move);
         return advice;
     }
+    if (!info.edgeSnappingKey.isEmpty() && snapModifierKey == info.edgeSnappingKey) {
+        advice.chosenKeyFails = true;
+        advice.suggestedKey = info.moveModifierKey;
+        advice.text = QCoreApplication::translate(
+                          "WindowManagerAdvice",
+                          "%3 held during a move turns on %1's own snapping to edges: the "
+                          "window jumps from edge to edge instead of following the pointer. "
+                          "Choose %2 (it also moves a window dragged anywhere) or Ctrl as the "
+                          "snap modifier.")
+                          .arg(info.name, move, chosen);
+        return advice;
+    }
     if (info.titleBarDragMovesWithModifier == false) {
         advice.chosenKeyFails = true;
         advice.suggestedKey = info.moveModifierKey;
