@@ -114,9 +114,10 @@ var CorvaneShell = class CorvaneShell {
             Gio.BusNameWatcherFlags.NONE, null, () => this._dropClient());
         invocation.return_value(new GLib.Variant('(u)', [corvaneProtocol]));
         this._send({event: 'hello', protocol: corvaneProtocol, shell: Config.PACKAGE_VERSION});
-        this._sendOutputs();
         this._sendDesktops();
         this._sendWindows();
+        // Mutter's display configuration may not have been on the bus when the shell started.
+        this._readMonitorIds();
     }
 
     DisconnectAsync(params, invocation) {

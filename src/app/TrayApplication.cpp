@@ -7,9 +7,9 @@
 #include "app/ScriptingCommands.h"
 #include "app/StatusMenu.h"
 #include "editor/LayoutEditorView.h"
+#include "layouts/LayoutKeys.h"
 #include "layouts/LayoutManager.h"
 #include "logging/Logger.h"
-#include "layouts/LayoutKeys.h"
 #include "overlay/ZoneManager.h"
 #include "platform/KeyNames.h"
 #include "platform/Platform.h"
@@ -309,8 +309,7 @@ void TrayApplication::setupAccessibility()
         lastNotice_ = access.detail + u' ' + access.remedy;
         Logger::warning(QStringLiteral("Told the user: ") + access.remedy, LogCategory::App);
         if (statusItem_ && QSystemTrayIcon::supportsMessages())
-            statusItem_->showMessage(access.headline, lastNotice_, QSystemTrayIcon::Warning,
-                                     15000);
+            statusItem_->showMessage(access.headline, lastNotice_, QSystemTrayIcon::Warning, 15000);
     }
 }
 

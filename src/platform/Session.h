@@ -33,6 +33,9 @@ struct WindowManagerInfo {
     // edges during a move (mutter: Shift): the window jumps from edge to edge instead of
     // following the pointer. Empty when none does.
     QString edgeSnappingKey;
+    // What does not work under this window manager as it does elsewhere, and why, for the user
+    // to read; empty when everything does.
+    QString limitations;
 };
 
 class Session : public QObject {

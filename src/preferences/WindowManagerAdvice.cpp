@@ -25,6 +25,8 @@ WindowManagerAdvice WindowManagerAdvice::forSession(const WindowManagerInfo& inf
                                   "%1 does not move a maximized window: restore it first "
                                   "(double-click its title bar), then drag it to a zone.")
                                   .arg(info.name);
+    if (!info.limitations.isEmpty())
+        advice.text += u' ' + info.limitations;
     return advice;
 }
 

@@ -49,8 +49,7 @@ void GnomeDisplays::refresh()
         if (!o.product.isEmpty() || !o.serial.isEmpty()) {
             // Mutter gives the maker, model and serial as text: their stable UUID identifies
             // the display across launches, as the EDID does on X11.
-            const QString identity =
-                o.vendor + u'|' + o.product + u'|' + o.serial + u'|' + o.name;
+            const QString identity = o.vendor + u'|' + o.product + u'|' + o.serial + u'|' + o.name;
             d.uuid = stableUUID(identity).toString(QUuid::WithoutBraces).toUpper();
         }
         displays.append(d);

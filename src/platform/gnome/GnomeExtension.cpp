@@ -21,8 +21,7 @@ namespace {
 const QString shellService = QStringLiteral("org.gnome.Shell");
 const QString shellPath = QStringLiteral("/org/gnome/Shell");
 const QString extensionsInterface = QStringLiteral("org.gnome.Shell.Extensions");
-const QString extensionFiles[] = {QStringLiteral("extension.js"),
-                                  QStringLiteral("metadata.json")};
+const QString extensionFiles[] = {QStringLiteral("extension.js"), QStringLiteral("metadata.json")};
 // The extension's states, as org.gnome.Shell.Extensions gives them.
 enum ShellState { Enabled = 1, Disabled = 2, Error = 3, OutOfDate = 4, Initialized = 6 };
 // How long the shell is given to enable the extension it was asked to.
@@ -45,13 +44,13 @@ QDBusMessage shellCall(const QString& interface, const QString& method,
 // shell does not answer at all.
 std::optional<QVariantMap> extensionInfo(QDBusConnection& bus)
 {
-    const QDBusMessage reply = bus.call(
-        shellCall(extensionsInterface, QStringLiteral("GetExtensionInfo"),
-                  {QString::fromLatin1(GnomeExtension::uuid)}));
+    const QDBusMessage reply =
+        bus.call(shellCall(extensionsInterface, QStringLiteral("GetExtensionInfo"),
+                           {QString::fromLatin1(GnomeExtension::uuid)}));
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return std::nullopt;
     QVariantMap info;
-    qdbus_cast<QDBusArgument>(reply.arguments().first()) >> info;
+    reply.arguments().first().value<QDBusArgument>() >> info;
     return info;
 }
 
@@ -62,13 +61,12 @@ int stateOf(const QVariantMap& info)
 
 int shellMajorVersion(QDBusConnection& bus)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(shellService, shellPath,
-                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                       QStringLiteral("Get"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        shellService, shellPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
     call.setArguments({QStringLiteral("org.gnome.Shell"), QStringLiteral("ShellVersion")});
     const QDBusReply<QDBusVariant> version = bus.call(call);
-    return version.isValid() ? version.value().variant().toString().section(u'.', 0, 0).toInt()
-                             : 0;
+    return version.isValid() ? version.value().variant().toString().section(u'.', 0, 0).toInt() : 0;
 }
 
 // Where the shell looks for the extension: the user's folder first, then the system's.
@@ -79,7 +77,8 @@ QString installedFolder()
     if (dirs.isEmpty())
         dirs = QStringLiteral("/usr/local/share:/usr/share");
     for (const QString& dir : dirs.split(u':', Qt::SkipEmptyParts))
-        folders << dir + QStringLiteral("/gnome-shell/extensions/") + QLatin1String(GnomeExtension::uuid);
+        folders << dir + QStringLiteral("/gnome-shell/extensions/") +
+                       QLatin1String(GnomeExtension::uuid);
     for (const QString& folder : folders) {
         if (QFile::exists(folder + QStringLiteral("/metadata.json")))
             return folder;
@@ -102,7 +101,8 @@ QString GnomeExtension::formFor(int shellMajorVersion)
 
 bool GnomeExtension::install(const QString& folder, int shellMajorVersion)
 {
-    const QString source = resourcePath(QStringLiteral("gnome-shell/") + formFor(shellMajorVersion));
+    const QString source =
+        resourcePath(QStringLiteral("gnome-shell/") + formFor(shellMajorVersion));
     if (!QDir().mkpath(folder)) {
         Logger::error(QStringLiteral("Cannot make the folder ") + folder, LogCategory::App);
         return false;
@@ -115,8 +115,8 @@ bool GnomeExtension::install(const QString& folder, int shellMajorVersion)
         if (!QFile::copy(source + u'/' + name, partial) ||
             (QFile::exists(target) && !QFile::remove(target)) || !QFile::rename(partial, target)) {
             QFile::remove(partial);
-            Logger::error(QStringLiteral("Cannot install the GNOME Shell extension file ") + target +
-                              QStringLiteral(" from ") + source,
+            Logger::error(QStringLiteral("Cannot install the GNOME Shell extension file ") +
+                              target + QStringLiteral(" from ") + source,
                           LogCategory::App);
             return false;
         }
@@ -150,9 +150,8 @@ GnomeExtension::Setup GnomeExtension::prepare(QDBusConnection bus)
     }
     int state = stateOf(*info);
     if (state == Disabled || state == Initialized) {
-        const QDBusReply<bool> enabled =
-            bus.call(shellCall(extensionsInterface, QStringLiteral("EnableExtension"),
-                               {QString::fromLatin1(uuid)}));
+        const QDBusReply<bool> enabled = bus.call(shellCall(
+            extensionsInterface, QStringLiteral("EnableExtension"), {QString::fromLatin1(uuid)}));
         Logger::info(QStringLiteral("Asked GNOME Shell to enable Corvane's extension: ") +
                          (enabled.isValid() && enabled.value() ? QStringLiteral("accepted")
                                                                : QStringLiteral("refused")),
@@ -168,9 +167,9 @@ GnomeExtension::Setup GnomeExtension::prepare(QDBusConnection bus)
     case Enabled:
         return {State::Running, tr("Corvane's GNOME Shell extension runs.")};
     case Error:
-        return {State::Failed, tr("GNOME Shell could not run Corvane's extension: %1")
-                                   .arg(info ? info->value(QStringLiteral("error")).toString()
-                                             : QString())};
+        return {State::Failed,
+                tr("GNOME Shell could not run Corvane's extension: %1")
+                    .arg(info ? info->value(QStringLiteral("error")).toString() : QString())};
     case OutOfDate:
         // A copy made for another shell version: the user's own copy, of the right form, takes
         // its place at the next login.
@@ -184,8 +183,9 @@ GnomeExtension::Setup GnomeExtension::prepare(QDBusConnection bus)
                    "Shell.")
                     .arg(info->value(QStringLiteral("path")).toString())};
     default:
-        return {State::Failed,
-                tr("GNOME Shell did not enable Corvane's extension; extensions may be turned off.")};
+        return {
+            State::Failed,
+            tr("GNOME Shell did not enable Corvane's extension; extensions may be turned off.")};
     }
 }
 

@@ -42,6 +42,10 @@ WindowManagerInfo GnomeSessionInfo::windowManager() const
     info.moveModifierKey = QStringLiteral("command");
     info.titleBarDragMovesWithModifier = true;
     info.edgeSnappingKey = QStringLiteral("shift");
+    info.limitations = tr("GNOME Shell tells Corvane only Shift, Ctrl, Alt and Super: other keys "
+                          "cannot be the snap or span key here. Corvane draws its zones in an "
+                          "X11 window (Xwayland): on a display GNOME scales by a fraction they "
+                          "may not line up with the display.");
     return info;
 }
 

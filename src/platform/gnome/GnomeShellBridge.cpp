@@ -73,8 +73,7 @@ GnomeShellBridge::GnomeShellBridge(QDBusConnection connection, QObject* parent)
 GnomeShellBridge::~GnomeShellBridge()
 {
     if (connected_)
-        connection_.call(extensionCall(QStringLiteral("Disconnect")), QDBus::Block,
-                         callTimeoutMs);
+        connection_.call(extensionCall(QStringLiteral("Disconnect")), QDBus::Block, callTimeoutMs);
     connection_.unregisterObject(QString::fromLatin1(objectPath));
 }
 
@@ -143,9 +142,9 @@ std::optional<GnomeWindow> GnomeShellBridge::windowByNumber(std::uint32_t number
 void GnomeShellBridge::setFrame(const QString& windowId, const QRectF& frame)
 {
     const QRect r = frame.toRect();
-    connection_.asyncCall(extensionCall(QStringLiteral("SetFrame"),
-                                        {windowId, r.x(), r.y(), r.width(), r.height()}),
-                          callTimeoutMs);
+    connection_.asyncCall(
+        extensionCall(QStringLiteral("SetFrame"), {windowId, r.x(), r.y(), r.width(), r.height()}),
+        callTimeoutMs);
     for (GnomeWindow& w : windows_) {
         if (w.id == windowId)
             w.frame = frame;
@@ -156,9 +155,9 @@ bool GnomeShellBridge::grabShortcut(const QString& name, const QString& accelera
 {
     if (!connected_)
         return false;
-    const QDBusReply<bool> grabbed = connection_.call(
-        extensionCall(QStringLiteral("GrabShortcut"), {name, accelerator}), QDBus::Block,
-        callTimeoutMs);
+    const QDBusReply<bool> grabbed =
+        connection_.call(extensionCall(QStringLiteral("GrabShortcut"), {name, accelerator}),
+                         QDBus::Block, callTimeoutMs);
     if (!grabbed.isValid())
         Logger::warning(QStringLiteral("GNOME Shell did not take the shortcut ") + accelerator +
                             QStringLiteral(": ") + grabbed.error().message(),
