@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QLineF>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,15 +70,15 @@ public:
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"XDG_RUNTIME_DIR"_s, dir.filePath(u"run"_s));
-        env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, address);
-        env.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, systemAddress);
-        env.insert(u"WAYLAND_DISPLAY"_s, u"corvane-gnome"_s);
-        env.insert(u"DISPLAY"_s, xDisplay);
-        env.insert(u"XAUTHORITY"_s, xAuthority);
-        env.insert(u"XDG_SESSION_TYPE"_s, u"wayland"_s);
-        env.insert(u"GDK_BACKEND"_s, u"wayland,x11"_s);
-        env.remove(u"QT_QPA_PLATFORM"_s);
+        for (const auto& [name, value] : {std::pair{u"XDG_RUNTIME_DIR"_s, dir.filePath(u"run"_s)},
+                                          {u"DBUS_SESSION_BUS_ADDRESS"_s, address},
+                                          {u"DBUS_SYSTEM_BUS_ADDRESS"_s, systemAddress},
+                                          {u"WAYLAND_DISPLAY"_s, u"corvane-gnome"_s},
+                                          {u"DISPLAY"_s, xDisplay},
+                                          {u"XAUTHORITY"_s, xAuthority},
+                                          {u"XDG_SESSION_TYPE"_s, u"wayland"_s},
+                                          {u"GDK_BACKEND"_s, u"wayland,x11"_s}})
+            env.insert(name, value);
         return env;
     }
 
@@ -240,37 +239,20 @@ private:
         QVERIFY(corvane_);
     }
 
-    static ZoneList tallZones()
+    // Each monitor shows the built-in "Tall" layout until another is chosen: its zones in order.
+    QRectF zoneFrame(int monitor, int number)
     {
+        const QRectF area = session_->workArea(monitor);
         for (const ScreenLayout& layout : allLayouts()) {
-            if (layout.name == u"Tall")
-                return layout.zones;
+            if (layout.name != u"Tall")
+                continue;
+            const Rect& f = layout.zones.at(number - 1).frame;
+            return QRectF(QPointF(qRound(area.x() + f.x * area.width()),
+                                  qRound(area.y() + f.y * area.height())),
+                          QPointF(qRound(area.x() + (f.x + f.width) * area.width()),
+                                  qRound(area.y() + (f.y + f.height) * area.height())));
         }
         return {};
-    }
-
-    static QRectF frameIn(const Zone& zone, const QRectF& area)
-    {
-        const Rect& f = zone.frame;
-        return QRectF(
-            QPointF(qRound(area.x() + f.x * area.width()), qRound(area.y() + f.y * area.height())),
-            QPointF(qRound(area.x() + (f.x + f.width) * area.width()),
-                    qRound(area.y() + (f.y + f.height) * area.height())));
-    }
-
-    // Each monitor shows "Tall" until another layout is chosen: of the monitor under `point`,
-    // the zone whose centre is nearest.
-    QRectF zoneFrameAt(const QPointF& point)
-    {
-        const QRectF area = session_->workArea(point.x() < 1280 ? 0 : 1);
-        QRectF best;
-        for (const Zone& zone : tallZones()) {
-            const QRectF frame = frameIn(zone, area);
-            if (best.isEmpty() ||
-                QLineF(frame.center(), point).length() < QLineF(best.center(), point).length())
-                best = frame;
-        }
-        return best;
     }
 
 private slots:
@@ -322,16 +304,18 @@ private slots:
         QTest::addColumn<QString>("snapKey");
         QTest::addColumn<int>("keyCode");
         QTest::addColumn<QList<QPointF>>("path");
+        QTest::addColumn<int>("monitor"); // and the zone under the release
+        QTest::addColumn<int>("zone");
         // Super moves a window dragged anywhere in it (mutter's move key, what the General page
         // advises); the others move it by its title bar.
         QTest::newRow("native GTK, Super, first monitor to second")
             << gtkDemo << u"command"_s << keyLeftMeta
-            << QList<QPointF>{{300, 400}, {1600, 400}, {2380, 650}};
+            << QList<QPointF>{{300, 400}, {1600, 400}, {2380, 650}} << 1 << 3;
         QTest::newRow("X11, Ctrl, second monitor to first")
             << u"xlogo"_s << u"control"_s << keyLeftCtrl
-            << QList<QPointF>{{2380, 650}, {1100, 650}, {1100, 150}};
+            << QList<QPointF>{{2380, 650}, {1100, 650}, {1100, 150}} << 0 << 2;
         QTest::newRow("native GTK, Alt, second monitor")
-            << gtkDemo << u"option"_s << keyLeftAlt << QList<QPointF>{{2380, 150}};
+            << gtkDemo << u"option"_s << keyLeftAlt << QList<QPointF>{{2380, 150}} << 1 << 2;
     }
 
     void aWindowDraggedWithTheSnapKeyFillsTheZoneUnderTheRelease()
@@ -340,6 +324,8 @@ private slots:
         QFETCH(QString, snapKey);
         QFETCH(int, keyCode);
         QFETCH(QList<QPointF>, path);
+        QFETCH(int, monitor);
+        QFETCH(int, zone);
         QVERIFY(session_ && !session_->remote.isEmpty());
         Settings::setValue(SettingsKeys::dragModifierKey, snapKey);
         const QRectF frame = session_->frame(window);
@@ -358,7 +344,7 @@ private slots:
         QTest::qWait(200);
         session_->button(false);
         session_->key(keyCode, false);
-        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(window), zoneFrameAt(path.last()), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(window), zoneFrame(monitor, zone), 3000);
     }
 
     // Ctrl+Super+1 and the command line move the window the shell has focused.
@@ -366,7 +352,7 @@ private slots:
     {
         QVERIFY(session_ && !session_->remote.isEmpty());
         const QRectF start = session_->frame(gtkDemo);
-        const QRectF area = session_->workArea(start.center().x() < 1280 ? 0 : 1);
+        const int monitor = start.center().x() < 1280 ? 0 : 1;
         session_->pointerTo(QPointF(start.center().x(), start.top() + 12));
         session_->button(true);
         session_->button(false);
@@ -375,13 +361,13 @@ private slots:
             session_->key(key, true);
         for (int key : {key1, keyLeftMeta, keyLeftCtrl})
             session_->key(key, false);
-        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), frameIn(tallZones().at(0), area), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(monitor, 1), 3000);
         QProcess command;
         command.setProcessEnvironment(session_->environment());
         command.start(test::CorvaneApp::binaryPath(), {u"--snap-active"_s, u"3"_s});
         QVERIFY(command.waitForFinished(10000));
         QCOMPARE(command.exitCode(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), frameIn(tallZones().at(2), area), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(monitor, 3), 3000);
     }
 };
 
