@@ -381,6 +381,7 @@ var CorvaneShell = class CorvaneShell {
         // when the target equals its maximized one: it is placed once the restore has landed.
         let done = false;
         let sizeId = 0;
+        let timer = 0;
         const place = () => {
             if (done)
                 return;
@@ -392,7 +393,7 @@ var CorvaneShell = class CorvaneShell {
             this._moveResize(window, x, y, width, height);
         };
         sizeId = window.connect('size-changed', place);
-        const timer = this._later(corvaneRestoreWaitMs, place);
+        timer = this._later(corvaneRestoreWaitMs, place);
         if (window.is_fullscreen())
             window.unmake_fullscreen();
         window.unmaximize(Meta.MaximizeFlags.BOTH);

@@ -6,6 +6,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/gnome/GnomeExtension.h"
 #include "platform/gnome/GnomeHotKeys.h"
+#include "platform/gnome/GnomeShellBridge.h"
 #include "platform/gnome/GnomeWindowSystem.h"
 
 #include <QFile>
@@ -80,6 +81,32 @@ private slots:
         QCOMPARE(GnomeWindowSystem::keysFrom(1 | 256).modifiers, Modifiers(Modifier::Shift));
         QCOMPARE(GnomeWindowSystem::keysFrom(4 | 8 | 64).modifiers,
                  Modifier::Ctrl | Modifier::Alt | Modifier::Super);
+    }
+
+    // What the extension reports becomes the port's events: a window listed is opened, one no
+    // longer listed closed; a move carries the modifiers; a user resize its new frame.
+    void theExtensionsReportsBecomeWindowEvents()
+    {
+        GnomeShellBridge bridge(QDBusConnection(u"none"_s));
+        GnomeWindowSystem windows(bridge);
+        QSignalSpy opened(&windows, &WindowSystem::windowOpened);
+        QSignalSpy closed(&windows, &WindowSystem::windowClosed);
+        QSignalSpy started(&windows, &WindowSystem::moveStarted);
+        QSignalSpy resized(&windows, &WindowSystem::windowResized);
+        const QString w = uR"({"id": "7", "pid": 1, "frame": [10, 20, 300, 200]})"_s;
+        bridge.handleReport(uR"({"event": "windows", "windows": [%1], "active": "7"})"_s.arg(w));
+        bridge.handleReport(uR"({"event": "moveStarted", "window": %1, "cursor": [50, 30],
+                                 "mods": 68})"_s.arg(w));
+        bridge.handleReport(uR"({"event": "resized", "window": {"id": "7", "pid": 1,
+                                 "frame": [10, 20, 400, 250]}})"_s);
+        bridge.handleReport(uR"({"event": "windows", "windows": []})"_s);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(closed.value(0).value(0).value<WindowHandle>(),
+                 opened.value(0).value(0).value<WindowHandle>());
+        const auto move = started.value(0).value(0).value<WindowMove>();
+        QCOMPARE(move.keys->modifiers, Modifier::Ctrl | Modifier::Super);
+        QCOMPARE(move.startFrame, Rect(10, 20, 300, 200));
+        QCOMPARE(resized.value(0).value(1).value<Rect>(), Rect(10, 20, 400, 250));
     }
 
     void shortcutsAreGivenInGnomesAcceleratorNames()
