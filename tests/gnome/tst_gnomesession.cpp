@@ -173,28 +173,26 @@ public:
         return QJsonDocument::fromJson("[" + reply.at(1).toString().toUtf8() + "]").array().at(0);
     }
 
-    static QRectF rect(const QJsonValue& value)
+    // A rectangle of mutter's (a frame, a work area), or an empty one.
+    QRectF rect(const QString& expression)
     {
-        const QJsonArray r = value.toArray();
+        const QJsonArray r =
+            evaluate(u"(r => r && [r.x, r.y, r.width, r.height])(%1)"_s.arg(expression)).toArray();
         return r.size() == 4
                    ? QRectF(r[0].toDouble(), r[1].toDouble(), r[2].toDouble(), r[3].toDouble())
                    : QRectF();
     }
-
     // Of the first window with that title or class.
     QRectF frame(const QString& name)
     {
-        return rect(evaluate(
-            u"(() => { const w = global.get_window_actors().map(a => a.meta_window).find(w => "
-            "w.get_title() === '%1' || w.get_wm_class() === '%1'); if (!w) return null; const r "
-            "= w.get_frame_rect(); return [r.x, r.y, r.width, r.height]; })()"_s.arg(name)));
+        return rect(
+            u"global.get_window_actors().map(a => a.meta_window).find(w => "
+            "w.get_title() === '%1' || w.get_wm_class() === '%1')?.get_frame_rect()"_s.arg(name));
     }
-
     QRectF workArea(int monitor)
     {
-        return rect(evaluate(u"(() => { const a = global.workspace_manager.get_active_workspace()"
-                             ".get_work_area_for_monitor(%1); return [a.x, a.y, a.width, "
-                             "a.height]; })()"_s.arg(monitor)));
+        return rect(u"global.workspace_manager.get_active_workspace()"
+                    ".get_work_area_for_monitor(%1)"_s.arg(monitor));
     }
 
     // Relative motion is exact, but where the pointer is only the shell knows, and it hears of
@@ -227,16 +225,14 @@ class GnomeSessionTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<GnomeSession> session_;
-    qint64 corvane_ = 0;
 
     void login()
     {
         session_ = std::make_unique<GnomeSession>();
         const QString problem = session_->run();
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        corvane_ = session_->start(test::CorvaneApp::binaryPath(), {u"--log-level"_s, u"info"_s},
-                                   session_->environment());
-        QVERIFY(corvane_);
+        QVERIFY(session_->start(test::CorvaneApp::binaryPath(), {u"--log-level"_s, u"info"_s},
+                                session_->environment()));
     }
 
     // Each monitor shows the built-in "Tall" layout until another is chosen: its zones in order.
