@@ -307,7 +307,7 @@ void TrayApplication::setupAccessibility()
     // is said once as a notification; the menu's warning item keeps the headline.
     if (!access.windowsReachable && !access.remedy.isEmpty()) {
         lastNotice_ = access.detail + u' ' + access.remedy;
-        Logger::warning(QStringLiteral("Told the user: ") + access.remedy, LogCategory::App);
+        Logger::warning(QStringLiteral("Told the user what to do about it"), LogCategory::App);
         if (statusItem_ && QSystemTrayIcon::supportsMessages())
             statusItem_->showMessage(access.headline, lastNotice_, QSystemTrayIcon::Warning, 15000);
     }

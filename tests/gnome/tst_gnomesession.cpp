@@ -272,7 +272,8 @@ private slots:
         login();
         QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::isReady(), 20000);
         QVERIFY(QFile::exists(GnomeExtension::userFolder() + u"/extension.js"_s));
-        QCOMPARE(test::CorvaneApp::logCount(u"Told the user: Log out and log in again"_s), 1);
+        QCOMPARE(test::CorvaneApp::logCount(u"Log out and in to let Corvane snap windows"_s), 1);
+        QCOMPARE(test::CorvaneApp::logCount(u"Told the user what to do about it"_s), 1);
     }
 
     // At the next login the shell knows the extension, disabled: Corvane enables it.

@@ -98,13 +98,14 @@ HotKeyStatus GnomeHotKeys::registerHotKey(int keyCode, int carbonModifiers, std:
     const QString accelerator = acceleratorText(keyCode, carbonModifiers);
     if (accelerator.isEmpty())
         return HotKeyStatus::InvalidKey;
-    if (accelerators_.contains(id))
-        bridge_.releaseShortcut(nameOf(id));
-    accelerators_.insert(id, accelerator);
     if (!bridge_.isConnected())
-        return HotKeyStatus::Success; // grabbed once the extension answers
-    return bridge_.grabShortcut(nameOf(id), accelerator) ? HotKeyStatus::Success
-                                                         : HotKeyStatus::AlreadyTaken;
+        return HotKeyStatus::Failed;
+    if (accelerators_.remove(id) > 0)
+        bridge_.releaseShortcut(nameOf(id));
+    if (!bridge_.grabShortcut(nameOf(id), accelerator))
+        return HotKeyStatus::AlreadyTaken;
+    accelerators_.insert(id, accelerator);
+    return HotKeyStatus::Success;
 }
 
 void GnomeHotKeys::unregisterHotKey(std::uint32_t id)

@@ -11,9 +11,10 @@ namespace corvane {
 class GnomeShellBridge;
 
 // Global shortcuts grabbed by Corvane's extension in GNOME Shell (the way GNOME's own media
-// keys are grabbed), so that they work whichever window has the keyboard. Shortcuts registered
-// before the extension answers are grabbed once it does; the extension gives every key back
-// when Corvane leaves the bus.
+// keys are grabbed), so that they work whichever window has the keyboard. None can be
+// registered while the extension does not answer; those registered are grabbed again when the
+// shell comes back (a restart), and the extension gives every key back when Corvane leaves the
+// bus.
 class GnomeHotKeys : public HotKeys {
     Q_OBJECT
 public:
