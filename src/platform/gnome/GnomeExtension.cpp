@@ -27,11 +27,6 @@ enum ShellState { Enabled = 1, Disabled = 2, Error = 3, OutOfDate = 4, Initializ
 // How long the shell is given to enable the extension it was asked to.
 constexpr int enableWaitMs = 3000;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("GnomeExtension", text);
-}
-
 QDBusMessage shellCall(const QString& interface, const QString& method,
                        const QVariantList& arguments = {})
 {
@@ -130,22 +125,30 @@ GnomeExtension::Setup GnomeExtension::prepare(QDBusConnection bus)
 {
     auto info = extensionInfo(bus);
     if (!info)
-        return {State::Failed, tr("GNOME Shell does not answer about its extensions.")};
+        return {State::Failed,
+                QCoreApplication::translate("GnomeExtension",
+                                            "GNOME Shell does not answer about its extensions.")};
     if (info->isEmpty()) {
         // Unknown to the running shell: only a new login brings it in.
         const QString found = installedFolder();
         if (!found.isEmpty())
             return {State::NeedsLogin,
-                    tr("Corvane's GNOME Shell extension is installed in %1, but GNOME Shell "
-                       "started before it was.")
+                    QCoreApplication::translate(
+                        "GnomeExtension",
+                        "Corvane's GNOME Shell extension is installed in %1, but GNOME Shell "
+                        "started before it was.")
                         .arg(found)};
         const QString folder = userFolder();
         if (!install(folder, shellMajorVersion(bus)))
-            return {State::Failed,
-                    tr("Corvane could not install its GNOME Shell extension in %1.").arg(folder)};
+            return {State::Failed, QCoreApplication::translate(
+                                       "GnomeExtension",
+                                       "Corvane could not install its GNOME Shell extension in %1.")
+                                       .arg(folder)};
         return {State::NeedsLogin,
-                tr("Corvane has installed its GNOME Shell extension in %1; GNOME Shell loads a "
-                   "new extension only at login.")
+                QCoreApplication::translate(
+                    "GnomeExtension",
+                    "Corvane has installed its GNOME Shell extension in %1; GNOME Shell loads a "
+                    "new extension only at login.")
                     .arg(folder)};
     }
     int state = stateOf(*info);
@@ -165,27 +168,35 @@ GnomeExtension::Setup GnomeExtension::prepare(QDBusConnection bus)
     }
     switch (state) {
     case Enabled:
-        return {State::Running, tr("Corvane's GNOME Shell extension runs.")};
+        return {State::Running, QCoreApplication::translate(
+                                    "GnomeExtension", "Corvane's GNOME Shell extension runs.")};
     case Error:
         return {State::Failed,
-                tr("GNOME Shell could not run Corvane's extension: %1")
+                QCoreApplication::translate("GnomeExtension",
+                                            "GNOME Shell could not run Corvane's extension: %1")
                     .arg(info ? info->value(QStringLiteral("error")).toString() : QString())};
     case OutOfDate:
         // A copy made for another shell version: the user's own copy, of the right form, takes
         // its place at the next login.
         if (install(userFolder(), shellMajorVersion(bus)))
             return {State::NeedsLogin,
-                    tr("The installed Corvane extension (%1) does not support this version of "
-                       "GNOME Shell; Corvane has installed one that does in %2.")
+                    QCoreApplication::translate(
+                        "GnomeExtension",
+                        "The installed Corvane extension (%1) does not support this version of "
+                        "GNOME Shell; Corvane has installed one that does in %2.")
                         .arg(info->value(QStringLiteral("path")).toString(), userFolder())};
         return {State::Failed,
-                tr("The installed Corvane extension (%1) does not support this version of GNOME "
-                   "Shell.")
+                QCoreApplication::translate(
+                    "GnomeExtension",
+                    "The installed Corvane extension (%1) does not support this version of GNOME "
+                    "Shell.")
                     .arg(info->value(QStringLiteral("path")).toString())};
     default:
         return {
             State::Failed,
-            tr("GNOME Shell did not enable Corvane's extension; extensions may be turned off.")};
+            QCoreApplication::translate(
+                "GnomeExtension",
+                "GNOME Shell did not enable Corvane's extension; extensions may be turned off.")};
     }
 }
 
