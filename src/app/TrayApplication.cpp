@@ -28,6 +28,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QMenu>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -36,6 +39,22 @@
 #include <cstdio>
 
 namespace corvane {
+namespace {
+
+// Where no tray shows Corvane's icon (GNOME Shell has none of its own), the desktop's
+// notification service carries the message.
+void notifyDesktop(const QString& title, const QString& text)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"),
+        QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    call.setArguments({QStringLiteral("Corvane"), 0u, QStringLiteral("app.corvane.Corvane"), title,
+                       text, QStringList(), QVariantMap(), -1});
+    QDBusConnection::sessionBus().asyncCall(call);
+}
+
+} // namespace
 
 TrayApplication::TrayApplication(std::optional<LogLevel> logLevel, Timing timing, QObject* parent)
     : QObject(parent), logLevel_(logLevel), timing_(timing), zoneManager_(ZoneManager::shared()),
@@ -329,6 +348,17 @@ void TrayApplication::setupAccessibility()
         Logger::warning(line);
     if (!Platform::current().windowSystem().reachesEveryWindow())
         Logger::warning(PlatformWording::limitedReachWarning(), LogCategory::App);
+    // What the user can do about it (on GNOME: log out and in, once the extension is installed)
+    // is said once as a notification; the menu's warning item keeps the headline.
+    if (!access.windowsReachable && !access.remedy.isEmpty()) {
+        lastNotice_ = access.detail + u' ' + access.remedy;
+        Logger::warning(QStringLiteral("Told the user what to do about it"), LogCategory::App);
+        if (statusItem_ && QSystemTrayIcon::isSystemTrayAvailable() &&
+            QSystemTrayIcon::supportsMessages())
+            statusItem_->showMessage(access.headline, lastNotice_, QSystemTrayIcon::Warning, 15000);
+        else
+            notifyDesktop(access.headline, lastNotice_);
+    }
 }
 
 void TrayApplication::explainUnmovedDrag()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Platform.h"
+#include "platform/gnome/GnomePlatform.h"
 #include "platform/kwin/KWinPlatform.h"
 #include "platform/x11/X11Platform.h"
 
@@ -27,6 +28,14 @@ PlatformChoice choosePlatform()
     // on Wayland there, so that Corvane's own windows are Wayland windows KWin can place.
     if (wayland && KWinPlatform::isAvailable())
         return {{}, QByteArrayLiteral("wayland"), [] { return std::make_unique<KWinPlatform>(); }};
+    // In GNOME's Wayland session every window is in reach through Corvane's GNOME Shell
+    // extension; Corvane's own windows run on Xwayland, where the shell keeps them above others
+    // and places them exactly.
+    if (wayland && GnomePlatform::isAvailable()) {
+        if (auto problem = X11Platform::connectionProblem())
+            return {*problem, {}, {}};
+        return {{}, QByteArrayLiteral("xcb"), [] { return std::make_unique<GnomePlatform>(); }};
+    }
     if (auto problem = X11Platform::connectionProblem())
         return {*problem, {}, {}};
     // Its overlays must be real X windows, placed exactly, whatever the session would give

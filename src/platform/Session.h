@@ -29,6 +29,13 @@ struct WindowManagerInfo {
     // Whether it moves a maximized window that is dragged; where it does not, such a window can
     // be snapped only once it is restored.
     bool movesMaximizedWindows = true;
+    // The modifier, in the stored form, that turns on the window manager's own snapping to
+    // edges during a move (mutter: Shift): the window jumps from edge to edge instead of
+    // following the pointer. Empty when none does.
+    QString edgeSnappingKey{};
+    // What does not work under this window manager as it does elsewhere, and why, for the user
+    // to read; empty when everything does.
+    QString limitations{};
 };
 
 class Session : public QObject {

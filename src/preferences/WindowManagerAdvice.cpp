@@ -25,6 +25,8 @@ WindowManagerAdvice WindowManagerAdvice::forSession(const WindowManagerInfo& inf
                                   "%1 does not move a maximized window: restore it first "
                                   "(double-click its title bar), then drag it to a zone.")
                                   .arg(info.name);
+    if (!info.limitations.isEmpty())
+        advice.text += u' ' + info.limitations;
     return advice;
 }
 
@@ -63,6 +65,18 @@ WindowManagerAdvice adviceFor(const WindowManagerInfo& info, const QString& snap
                                         "%1 moves a window dragged anywhere with %2 held: hold %2, "
                                         "drag a window and release it over a zone.")
                 .arg(info.name, move);
+        return advice;
+    }
+    if (!info.edgeSnappingKey.isEmpty() && snapModifierKey == info.edgeSnappingKey) {
+        advice.chosenKeyFails = true;
+        advice.suggestedKey = info.moveModifierKey;
+        advice.text = QCoreApplication::translate(
+                          "WindowManagerAdvice",
+                          "%3 held during a move turns on %1's own snapping to edges: the "
+                          "window jumps from edge to edge instead of following the pointer. "
+                          "Choose %2 (it also moves a window dragged anywhere) or Ctrl as the "
+                          "snap modifier.")
+                          .arg(info.name, move, chosen);
         return advice;
     }
     if (info.titleBarDragMovesWithModifier == false) {

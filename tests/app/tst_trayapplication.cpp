@@ -107,6 +107,13 @@ private slots:
         fake_->setWindowManager({u"Openbox"_s, u"option"_s, false});
         launch();
         QCOMPARE(Settings::dragModifierKey(), u"control"_s);
+        delegate_.reset();
+
+        // GNOME Shell moves a window dragged with Shift, but snaps it to edges on its own.
+        test::resetStores();
+        fake_->setWindowManager({u"GNOME Shell"_s, u"command"_s, true, true, u"shift"_s});
+        launch();
+        QCOMPARE(Settings::dragModifierKey(), u"command"_s);
         fake_->setWindowManager({});
     }
 

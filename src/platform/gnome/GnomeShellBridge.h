@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <optional>
+
+namespace corvane {
+
+// One monitor as GNOME Shell reports it: its frame and its work area (the top bar left out), in
+// the shell's logical coordinates, with mutter's connector and maker's names.
+struct GnomeOutput {
+    QString name; // the connector ("Meta-0", "DP-1"), or "Monitor N" when mutter gave none
+    QString vendor;
+    QString product;
+    QString serial;
+    bool primary = false;
+    QRectF frame;
+    QRectF area;
+};
+
+// One window as GNOME Shell reports it.
+struct GnomeWindow {
+    QString id; // mutter's window id, stable for the window's life
+    qint64 pid = 0;
+    QString caption;
+    QString resourceClass; // the X11 class or the Wayland app id
+    QRectF frame;
+    bool minimized = false;
+    // A normal window that shows in the window list.
+    bool normal = true;
+    // On the workspace shown now.
+    bool current = true;
+    // A client of Xwayland rather than a Wayland client.
+    bool x11 = false;
+};
+
+// The link to Corvane's extension inside GNOME Shell (share/corvane/gnome-shell). Corvane
+// connects to the object the extension publishes on the shell's bus name; from then on the
+// extension reports to the object published here: monitors, workspaces, windows, each window
+// move with the pointer and the modifiers held, user resizes and shortcuts. Commands (place a
+// window, grab a shortcut) go to the extension's object.
+//
+// Only GNOME Shell itself is heard: a report from any other sender on the bus is refused.
+class GnomeShellBridge : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "app.corvane.GnomeBridge")
+public:
+    static constexpr char objectPath[] = "/app/corvane/GnomeBridge";
+    // What the extension reports and accepts; the extension says its own in its hello.
+    static constexpr unsigned protocol = 1;
+
+    enum class MoveStage { Started, Stepped, Finished };
+
+    explicit GnomeShellBridge(QDBusConnection connection, QObject* parent = nullptr);
+    ~GnomeShellBridge() override;
+
+    // Whether GNOME Shell answers on the session bus.
+    static bool isShellRunning(QDBusConnection connection);
+
+    // Connects to the running extension; false with a log line when it is not there.
+    bool connectToExtension();
+    bool isConnected() const { return connected_; }
+
+    const QList<GnomeOutput>& outputs() const { return outputs_; }
+    // Front first.
+    const QList<GnomeWindow>& windows() const { return windows_; }
+    std::optional<GnomeWindow> window(const QString& id) const;
+    // Window numbers for the port: given in the order windows are first seen, stable for the run.
+    std::uint32_t numberOf(const QString& id);
+    std::optional<GnomeWindow> windowByNumber(std::uint32_t number) const;
+    QPointF cursor() const { return cursor_; }
+    // The modifiers last reported, as the shell gives them (Shift 1, Ctrl 4, Alt 8, Super 64).
+    unsigned modifiers() const { return modifiers_; }
+    std::optional<QString> activeWindow() const { return active_; }
+    std::optional<QString> movingWindow() const { return moving_; }
+
+    // Asks the extension to place the window (restoring it first when it is maximized); reads
+    // that follow see the frame asked for at once.
+    void setFrame(const QString& windowId, const QRectF& frame);
+    // GNOME's accelerator text ("<Control><Super>Right"); false when the shell refused it.
+    bool grabShortcut(const QString& name, const QString& accelerator);
+    void releaseShortcut(const QString& name);
+
+    // Handles one report as the extension sends it; public for tests.
+    void handleReport(const QString& json);
+
+public slots:
+    // Called by the extension.
+    Q_SCRIPTABLE void Report(const QString& json);
+
+signals:
+    void connectedChanged();
+    void outputsChanged();
+    void windowsChanged();
+    void moved(GnomeShellBridge::MoveStage stage, const GnomeWindow& window);
+    // The user resized the window with the shell (a border, a corner, the keyboard).
+    void resized(const GnomeWindow& window);
+    void activeWindowChanged();
+    void shortcutActivated(const QString& name);
+    void desktopsReported(const QJsonObject& report);
+
+private:
+    bool fromShell();
+    void onShellOwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner);
+
+    QDBusConnection connection_;
+    bool connected_ = false;
+    QList<GnomeOutput> outputs_;
+    QList<GnomeWindow> windows_;
+    QHash<QString, std::uint32_t> numbers_;
+    QHash<std::uint32_t, QString> ids_;
+    QPointF cursor_;
+    unsigned modifiers_ = 0;
+    std::optional<QString> moving_;
+    std::optional<QString> active_;
+};
+
+} // namespace corvane

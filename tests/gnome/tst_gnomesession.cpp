@@ -1,0 +1,373 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real application in a headless GNOME Shell Wayland session (two 1280 x 800 monitors,
+// Xwayland), driven through mutter's remote desktop input; targets come from the layout file and
+// the shell's work areas. The first login lacks Corvane's extension: Corvane installs it and
+// asks for a new login; at the next, Corvane enables it and snaps a native GTK window and an
+// X11 window.
+#include "CorvaneApp.h"
+#include "ProcessGroup.h"
+#include "TestEnvironment.h"
+#include "models/Layouts.h"
+#include "platform/gnome/GnomeExtension.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
+
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusReply>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <csignal>
+
+using namespace corvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString gtkDemo = u"gtk3-demo"_s; // by its class: its title follows the demo chosen
+constexpr int keyLeftCtrl = 29, keyLeftAlt = 56, keyLeftMeta = 125, key1 = 2; // Linux codes
+// Lets the test evaluate JavaScript in the shell (org.gnome.Shell.Eval needs unsafe mode).
+const QByteArray evalUuid = "corvane-test-eval@corvane.app";
+const QByteArray evalScript = "function init() { return { enable() { global.context.unsafe_mode "
+                              "= true; }, disable() {} }; }\n";
+
+void writeFile(const QString& path, const QByteArray& text)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+}
+
+// gnome-shell headless with its own session bus, a stand-in system bus and settings in a key
+// file; the user's extensions are those of $XDG_DATA_HOME, as at a login. Ended shell first and
+// alone (a signal to its whole group hangs it; alone it takes Xwayland and the X lock files with
+// it), after its clients, before the buses.
+class GnomeSession {
+public:
+    QTemporaryDir dir;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    QProcess* shell = nullptr;
+    QString address, systemAddress, xDisplay, xAuthority, remote;
+    const QString busName = u"gnome-session"_s;
+
+    ~GnomeSession()
+    {
+        QDBusConnection::disconnectFromBus(busName);
+        for (auto it = processes.rbegin(); it != processes.rend(); ++it) {
+            if (it->get() == shell && shell->state() != QProcess::NotRunning) {
+                ::kill(pid_t(shell->processId()), SIGTERM);
+                shell->waitForFinished(5000);
+            }
+            test::stopProcessGroup(**it, 3000);
+        }
+    }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const auto& [name, value] : {std::pair{u"XDG_RUNTIME_DIR"_s, dir.filePath(u"run"_s)},
+                                          {u"DBUS_SESSION_BUS_ADDRESS"_s, address},
+                                          {u"DBUS_SYSTEM_BUS_ADDRESS"_s, systemAddress},
+                                          {u"WAYLAND_DISPLAY"_s, u"corvane-gnome"_s},
+                                          {u"DISPLAY"_s, xDisplay},
+                                          {u"XAUTHORITY"_s, xAuthority},
+                                          {u"XDG_SESSION_TYPE"_s, u"wayland"_s},
+                                          {u"GDK_BACKEND"_s, u"wayland,x11"_s}})
+            env.insert(name, value);
+        return env;
+    }
+
+    qint64 start(const QString& program, const QStringList& arguments,
+                 const QProcessEnvironment& env)
+    {
+        auto process = test::startProcessGroup(program, arguments, env,
+                                               qEnvironmentVariable("CORVANE_GNOME_LOG"), true);
+        if (!process)
+            return 0;
+        processes.push_back(std::move(process));
+        return processes.back()->processId();
+    }
+
+    QString run()
+    {
+        QDir(dir.path()).mkpath(u"run"_s);
+        QFile::setPermissions(dir.filePath(u"run"_s), QFileDevice::ReadOwner |
+                                                          QFileDevice::WriteOwner |
+                                                          QFileDevice::ExeOwner);
+        for (QString* bus : {&address, &systemAddress}) {
+            if (!start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address"_s},
+                       QProcessEnvironment::systemEnvironment()) ||
+                !processes.back()->waitForReadyRead(5000))
+                return u"dbus-daemon could not be started"_s;
+            *bus = QString::fromUtf8(processes.back()->readLine()).trimmed();
+        }
+        QDBusConnection::connectToBus(address, busName);
+        // No banners: as root a notice would cover the top bar.
+        writeFile(dir.filePath(u"config/glib-2.0/settings/keyfile"_s),
+                  "[org/gnome/desktop/notifications]\nshow-banners=false\n[org/gnome/shell]\n"
+                  "disable-user-extensions=false\nenabled-extensions=['" +
+                      evalUuid + "']\n");
+        const QString eval = dir.filePath(u"share/gnome-shell/extensions/"_s) + evalUuid;
+        writeFile(eval + u"/extension.js"_s, evalScript);
+        writeFile(eval + u"/metadata.json"_s, "{\"uuid\": \"" + evalUuid +
+                                                  "\", \"name\": \"t\", \"description\": \"t\", "
+                                                  "\"shell-version\": [\"43\", \"44\"]}");
+        QProcessEnvironment env = environment();
+        env.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
+        env.insert(u"GSETTINGS_BACKEND"_s, u"keyfile"_s);
+        env.insert(u"XDG_DATA_DIRS"_s, dir.filePath(u"share"_s) + u":/usr/share"_s);
+        if (!start(u"gnome-shell"_s,
+                   {u"--wayland"_s, u"--headless"_s, u"--wayland-display"_s, u"corvane-gnome"_s,
+                    u"--virtual-monitor"_s, u"1280x800"_s, u"--virtual-monitor"_s, u"1280x800"_s},
+                   env))
+            return u"gnome-shell could not be started"_s;
+        shell = processes.back().get();
+        // Up once it evaluates and has started Xwayland; GNOME 43 opens the overview at start.
+        const bool up = QTest::qWaitFor(
+            [&] {
+                return shell->state() == QProcess::NotRunning ||
+                       evaluate(u"Main.layoutManager._startingUp"_s) == QJsonValue(false);
+            },
+            20000);
+        xDisplay = evaluate(u"imports.gi.GLib.getenv('DISPLAY')"_s).toString();
+        xAuthority = evaluate(u"imports.gi.GLib.getenv('XAUTHORITY')"_s).toString();
+        const bool overviewClosed = QTest::qWaitFor([&] {
+            return evaluate(u"(Main.overview.hide(), Main.overview.visible)"_s) ==
+                   QJsonValue(false);
+        });
+        if (!up || !overviewClosed || xDisplay.isEmpty() || shell->state() == QProcess::NotRunning)
+            return u"GNOME Shell or Xwayland did not come up"_s;
+        const QDBusReply<QDBusObjectPath> session =
+            call(u"/org/gnome/Mutter/RemoteDesktop"_s, u""_s, u"CreateSession"_s, {});
+        remote = session.value().path();
+        if (!session.isValid() ||
+            call(remote, u".Session"_s, u"Start"_s, {}).type() != QDBusMessage::ReplyMessage)
+            return u"mutter gives no remote desktop input"_s;
+        return {};
+    }
+
+    QDBusMessage call(const QString& path, const QString& suffix, const QString& method,
+                      const QVariantList& arguments)
+    {
+        QDBusMessage m =
+            QDBusMessage::createMethodCall(u"org.gnome.Mutter.RemoteDesktop"_s, path,
+                                           u"org.gnome.Mutter.RemoteDesktop"_s + suffix, method);
+        m.setArguments(arguments);
+        return QDBusConnection(busName).call(m);
+    }
+
+    // The value as JSON gives it; undefined when the shell did not answer.
+    QJsonValue evaluate(const QString& expression)
+    {
+        QDBusMessage m = QDBusMessage::createMethodCall(u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s,
+                                                        u"org.gnome.Shell"_s, u"Eval"_s);
+        m << u"(function () { return %1; })()"_s.arg(expression);
+        const QList<QVariant> reply = QDBusConnection(busName).call(m).arguments();
+        if (reply.size() != 2 || !reply.at(0).toBool())
+            return QJsonValue(QJsonValue::Undefined);
+        return QJsonDocument::fromJson("[" + reply.at(1).toString().toUtf8() + "]").array().at(0);
+    }
+
+    // A rectangle of mutter's (a frame, a work area), or an empty one.
+    QRectF rect(const QString& expression)
+    {
+        const QJsonArray r =
+            evaluate(u"(r => r && [r.x, r.y, r.width, r.height])(%1)"_s.arg(expression)).toArray();
+        return r.size() == 4
+                   ? QRectF(r[0].toDouble(), r[1].toDouble(), r[2].toDouble(), r[3].toDouble())
+                   : QRectF();
+    }
+    // Of the first window with that title or class.
+    QRectF frame(const QString& name)
+    {
+        return rect(
+            u"global.get_window_actors().map(a => a.meta_window).find(w => "
+            "w.get_title() === '%1' || w.get_wm_class() === '%1')?.get_frame_rect()"_s.arg(name));
+    }
+    QRectF workArea(int monitor)
+    {
+        return rect(u"global.workspace_manager.get_active_workspace()"
+                    ".get_work_area_for_monitor(%1)"_s.arg(monitor));
+    }
+
+    // Relative motion is exact, but where the pointer is only the shell knows, and it hears of
+    // the motion a little later, from its input thread.
+    QPointF pointer()
+    {
+        const QJsonArray now = evaluate(u"global.get_pointer()"_s).toArray();
+        return QPointF(now.at(0).toDouble(), now.at(1).toDouble());
+    }
+    void pointerTo(const QPointF& to)
+    {
+        const QPointF target(std::round(to.x()), std::round(to.y()));
+        const QPointF by = target - pointer();
+        call(remote, u".Session"_s, u"NotifyPointerMotionRelative"_s, {by.x(), by.y()});
+        QVERIFY(QTest::qWaitFor([&] { return pointer() == target; }, 2000));
+    }
+    void button(bool press)
+    {
+        call(remote, u".Session"_s, u"NotifyPointerButton"_s, {0x110, press}); // BTN_LEFT
+    }
+    void key(int code, bool press)
+    {
+        call(remote, u".Session"_s, u"NotifyKeyboardKeycode"_s, {uint(code), press});
+    }
+};
+
+} // namespace
+
+class GnomeSessionTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<GnomeSession> session_;
+
+    void login()
+    {
+        session_ = std::make_unique<GnomeSession>();
+        const QString problem = session_->run();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(session_->start(test::CorvaneApp::binaryPath(), {u"--log-level"_s, u"info"_s},
+                                session_->environment()));
+    }
+
+    // Each monitor shows the built-in "Tall" layout until another is chosen: its zones in order.
+    QRectF zoneFrame(int monitor, int number)
+    {
+        const QRectF area = session_->workArea(monitor);
+        for (const ScreenLayout& layout : allLayouts()) {
+            if (layout.name != u"Tall")
+                continue;
+            const Rect& f = layout.zones.at(number - 1).frame;
+            return QRectF(QPointF(qRound(area.x() + f.x * area.width()),
+                                  qRound(area.y() + f.y * area.height())),
+                          QPointF(qRound(area.x() + (f.x + f.width) * area.width()),
+                                  qRound(area.y() + (f.y + f.height) * area.height())));
+        }
+        return {};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(u"gnome-shell"_s).isEmpty())
+            QSKIP("gnome-shell is not installed");
+        test::resetStores();
+        Settings::setValue(SettingsKeys::hasLaunchedBefore, true);
+        const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+        QVERIFY2(!data.isEmpty(), "XDG_DATA_HOME is not set: run the test through ctest");
+        QDir(data).removeRecursively();
+    }
+
+    void cleanupTestCase() { session_.reset(); }
+
+    // Without the extension Corvane installs it for the user and says, in its menu and a
+    // notification, that a new login is needed.
+    void aMissingExtensionIsInstalledAndANewLoginAskedFor()
+    {
+        login();
+        QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::isReady(), 20000);
+        QVERIFY(QFile::exists(GnomeExtension::userFolder() + u"/extension.js"_s));
+        QCOMPARE(test::CorvaneApp::logCount(u"Log out and in to let Corvane snap windows"_s), 1);
+        QCOMPARE(test::CorvaneApp::logCount(u"Told the user what to do about it"_s), 1);
+    }
+
+    // At the next login the shell knows the extension, disabled: Corvane enables it.
+    void anInstalledExtensionIsEnabledAtTheNextLogin()
+    {
+        login();
+        QTRY_VERIFY_WITH_TIMEOUT(test::CorvaneApp::logCount(u"Preferences Key: "_s) == 2, 20000);
+        QCOMPARE(test::CorvaneApp::logCount(u"Corvane can see and move windows"_s), 1);
+        // Each in turn, until it has the focus: a window that has not drawn yet takes no input.
+        const auto focused = [&](const QString& name) {
+            return session_->evaluate(u"global.display.focus_window?.get_wm_class()"_s) == name;
+        };
+        QVERIFY(session_->start(u"gtk3-demo"_s, {}, session_->environment()));
+        QVERIFY(QTest::qWaitFor([&] { return focused(gtkDemo); }, 10000));
+        QVERIFY(session_->start(u"xlogo"_s, {u"-geometry"_s, u"240x160+1500+200"_s},
+                                session_->environment()));
+        QVERIFY(QTest::qWaitFor([&] { return focused(u"XLogo"_s); }, 10000));
+    }
+
+    // Dragged by the title bar with the snap key held, across zones and monitors, a window
+    // fills the zone under the release exactly.
+    void aWindowDraggedWithTheSnapKeyFillsTheZoneUnderTheRelease_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("snapKey");
+        QTest::addColumn<int>("keyCode");
+        QTest::addColumn<QList<QPointF>>("path");
+        QTest::addColumn<int>("monitor"); // and the zone under the release
+        QTest::addColumn<int>("zone");
+        // Super moves a window dragged anywhere in it (mutter's move key, what the General page
+        // advises); the others move it by its title bar.
+        QTest::newRow("native GTK, Super, first monitor to second")
+            << gtkDemo << u"command"_s << keyLeftMeta
+            << QList<QPointF>{{300, 400}, {1600, 400}, {2380, 650}} << 1 << 3;
+        QTest::newRow("X11, Ctrl, second monitor to first")
+            << u"xlogo"_s << u"control"_s << keyLeftCtrl
+            << QList<QPointF>{{2380, 650}, {1100, 650}, {1100, 150}} << 0 << 2;
+        QTest::newRow("native GTK, Alt, second monitor")
+            << gtkDemo << u"option"_s << keyLeftAlt << QList<QPointF>{{2380, 150}} << 1 << 2;
+    }
+
+    void aWindowDraggedWithTheSnapKeyFillsTheZoneUnderTheRelease()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, snapKey);
+        QFETCH(int, keyCode);
+        QFETCH(QList<QPointF>, path);
+        QFETCH(int, monitor);
+        QFETCH(int, zone);
+        QVERIFY(session_ && !session_->remote.isEmpty());
+        Settings::setValue(SettingsKeys::dragModifierKey, snapKey);
+        const QRectF frame = session_->frame(window);
+        QPointF at(frame.center().x(),
+                   snapKey == u"command" ? frame.center().y() : frame.top() + 12);
+        session_->pointerTo(at);
+        session_->key(keyCode, true);
+        session_->button(true);
+        for (const QPointF& to : path) {
+            for (int i = 1; i <= 10; ++i) {
+                session_->pointerTo(at + (to - at) * i / 10.0);
+                QTest::qWait(30);
+            }
+            at = to;
+        }
+        QTest::qWait(200);
+        session_->button(false);
+        session_->key(keyCode, false);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(window), zoneFrame(monitor, zone), 3000);
+    }
+
+    // Ctrl+Super+1 and the command line move the window the shell has focused.
+    void theActiveWindowSnapsFromTheKeyboardAndTheCommandLine()
+    {
+        QVERIFY(session_ && !session_->remote.isEmpty());
+        const QRectF start = session_->frame(gtkDemo);
+        const int monitor = start.center().x() < 1280 ? 0 : 1;
+        session_->pointerTo(QPointF(start.center().x(), start.top() + 12));
+        session_->button(true);
+        session_->button(false);
+        QTest::qWait(300);
+        for (int key : {keyLeftCtrl, keyLeftMeta, key1})
+            session_->key(key, true);
+        for (int key : {key1, keyLeftMeta, keyLeftCtrl})
+            session_->key(key, false);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(monitor, 1), 3000);
+        QProcess command;
+        command.setProcessEnvironment(session_->environment());
+        command.start(test::CorvaneApp::binaryPath(), {u"--snap-active"_s, u"3"_s});
+        QVERIFY(command.waitForFinished(10000));
+        QCOMPARE(command.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(monitor, 3), 3000);
+    }
+};
+
+QTEST_GUILESS_MAIN(GnomeSessionTest)
+
+#include "tst_gnomesession.moc"
