@@ -156,6 +156,45 @@ anzeigen.</translation>
     </message>
 </context>
 <context>
+    <name>GnomeExtension</name>
+    <message>
+        <source>GNOME Shell does not answer about its extensions.</source>
+        <translation>GNOME Shell gibt keine Auskunft über seine Erweiterungen.</translation>
+    </message>
+    <message>
+        <source>Corvane&apos;s GNOME Shell extension is installed in %1, but GNOME Shell started before it was.</source>
+        <translation>Die GNOME-Shell-Erweiterung von Corvane ist in %1 installiert, aber GNOME Shell wurde vor ihr gestartet.</translation>
+    </message>
+    <message>
+        <source>Corvane could not install its GNOME Shell extension in %1.</source>
+        <translation>Corvane konnte seine GNOME-Shell-Erweiterung nicht in %1 installieren.</translation>
+    </message>
+    <message>
+        <source>Corvane has installed its GNOME Shell extension in %1; GNOME Shell loads a new extension only at login.</source>
+        <translation>Corvane hat seine GNOME-Shell-Erweiterung in %1 installiert; GNOME Shell lädt eine neue Erweiterung erst bei der Anmeldung.</translation>
+    </message>
+    <message>
+        <source>Corvane&apos;s GNOME Shell extension runs.</source>
+        <translation>Die GNOME-Shell-Erweiterung von Corvane läuft.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell could not run Corvane&apos;s extension: %1</source>
+        <translation>GNOME Shell konnte die Erweiterung von Corvane nicht ausführen: %1</translation>
+    </message>
+    <message>
+        <source>The installed Corvane extension (%1) does not support this version of GNOME Shell; Corvane has installed one that does in %2.</source>
+        <translation>Die installierte Corvane-Erweiterung (%1) unterstützt diese Version von GNOME Shell nicht; Corvane hat in %2 eine passende installiert.</translation>
+    </message>
+    <message>
+        <source>The installed Corvane extension (%1) does not support this version of GNOME Shell.</source>
+        <translation>Die installierte Corvane-Erweiterung (%1) unterstützt diese Version von GNOME Shell nicht.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell did not enable Corvane&apos;s extension; extensions may be turned off.</source>
+        <translation>GNOME Shell hat die Erweiterung von Corvane nicht eingeschaltet; vielleicht sind Erweiterungen ausgeschaltet.</translation>
+    </message>
+</context>
+<context>
     <name>KeyNames</name>
     <message>
         <source>Shift</source>
@@ -437,6 +476,10 @@ anzeigen.</translation>
     <message>
         <source>Hold %1 and drag a window by its title bar. %2 usually moves a window dragged anywhere with %3 held: choose %3 to snap from anywhere in a window.</source>
         <translation>Halten Sie %1 gedrückt und ziehen Sie ein Fenster an seiner Titelleiste. %2 verschiebt meist ein Fenster, das mit gedrückter Taste %3 an beliebiger Stelle gezogen wird: Wählen Sie %3, um Fenster von jeder Stelle aus einrasten zu lassen.</translation>
+    </message>
+    <message>
+        <source>%3 held during a move turns on %1&apos;s own snapping to edges: the window jumps from edge to edge instead of following the pointer. Choose %2 (it also moves a window dragged anywhere) or Ctrl as the snap modifier.</source>
+        <translation>%3 beim Verschieben gedrückt schaltet das eigene Einrasten an Kanten von %1 ein: Das Fenster springt von Kante zu Kante, statt dem Mauszeiger zu folgen. Wählen Sie %2 (damit lässt sich ein Fenster auch an jeder Stelle ziehen) oder Strg als Einrasttaste.</translation>
     </message>
 </context>
 <context>
@@ -969,6 +1012,37 @@ anzeigen.</translation>
     <message>
         <source>Resizing a snapped window moves the shared edge of the snapped windows beside it</source>
         <translation>Ändert man die Größe eines eingerasteten Fensters, folgt die gemeinsame Kante der eingerasteten Fenster daneben</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::GnomeSessionInfo</name>
+    <message>
+        <source>Corvane can see and move windows</source>
+        <translation>Corvane kann Fenster sehen und verschieben</translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s Wayland session: Corvane&apos;s GNOME Shell extension reports every window move to Corvane and moves windows for it.</source>
+        <translation>Wayland-Sitzung von GNOME: Die GNOME-Shell-Erweiterung von Corvane meldet Corvane jedes Verschieben eines Fensters und verschiebt Fenster für Corvane.</translation>
+    </message>
+    <message>
+        <source>Log out and in to let Corvane snap windows</source>
+        <translation>Ab- und wieder anmelden, damit Corvane Fenster einrasten lässt</translation>
+    </message>
+    <message>
+        <source>Log out and log in again: GNOME Shell then loads Corvane&apos;s extension, and Corvane turns it on.</source>
+        <translation>Melden Sie sich ab und wieder an: GNOME Shell lädt dann die Erweiterung von Corvane, und Corvane schaltet sie ein.</translation>
+    </message>
+    <message>
+        <source>Corvane cannot see or move windows</source>
+        <translation>Corvane kann Fenster weder sehen noch verschieben</translation>
+    </message>
+    <message>
+        <source>Check in GNOME&apos;s Extensions app that extensions are allowed and that Corvane&apos;s is on, then quit and start Corvane again.</source>
+        <translation>Prüfen Sie in der Anwendung Erweiterungen von GNOME, dass Erweiterungen erlaubt sind und die von Corvane eingeschaltet ist, beenden Sie dann Corvane und starten Sie es neu.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell tells Corvane only Shift, Ctrl, Alt and Super: other keys cannot be the snap or span key here. Corvane draws its zones in an X11 window (Xwayland): on a display GNOME scales by a fraction they may not line up with the display.</source>
+        <translation>GNOME Shell teilt Corvane nur Umschalt, Strg, Alt und Super mit: Andere Tasten können hier nicht Einrast- oder Spanntaste sein. Corvane zeichnet seine Zonen in einem X11-Fenster (Xwayland): Auf einem Bildschirm, den GNOME um einen Bruchteil skaliert, liegen sie womöglich nicht genau auf dem Bildschirm.</translation>
     </message>
 </context>
 <context>

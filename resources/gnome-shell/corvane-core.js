@@ -27,6 +27,9 @@ const corvaneShellInterface = `<node>
       <arg type="b" direction="out" name="grabbed"/>
     </method>
     <method name="ReleaseShortcut"><arg type="s" direction="in" name="name"/></method>
+    <method name="Activate">
+      <arg type="s" direction="in" name="window"/><arg type="b" direction="out" name="found"/>
+    </method>
   </interface>
 </node>`;
 // The modifiers a move reports, as the shell gives them (Shift, Control, Mod1, Mod4).
@@ -136,6 +139,15 @@ var CorvaneShell = class CorvaneShell {
             this._place(window, x, y, width, height);
     }
 
+    ActivateAsync(params, invocation) {
+        if (!this._fromClient(invocation))
+            return;
+        const window = this._windowById(params[0]);
+        invocation.return_value(new GLib.Variant('(b)', [window !== null]));
+        if (window)
+            window.activate(global.get_current_time());
+    }
+
     GrabShortcutAsync(params, invocation) {
         if (!this._fromClient(invocation))
             return;
@@ -201,6 +213,8 @@ var CorvaneShell = class CorvaneShell {
             monitor: window.get_monitor(),
             minimized: window.minimized,
             normal: window.get_window_type() === Meta.WindowType.NORMAL && !window.skip_taskbar,
+            standalone: window.get_window_type() === Meta.WindowType.NORMAL &&
+                !window.skip_taskbar && !window.get_transient_for(),
             current: window.located_on_workspace(workspace),
             x11: window.get_client_type() === Meta.WindowClientType.X11,
         };
@@ -335,7 +349,17 @@ var CorvaneShell = class CorvaneShell {
                 return GLib.SOURCE_CONTINUE;
             });
         } else {
-            this._resize = {window, frame: window.get_frame_rect()};
+            // Told at each step the frame changed, for the windows beside it to follow.
+            const frame = window.get_frame_rect();
+            this._resize = {window, frame, last: JSON.stringify(corvaneRect(frame))};
+            this._resize.timer = GLib.timeout_add(GLib.PRIORITY_DEFAULT, corvaneStepMs, () => {
+                const now = JSON.stringify(corvaneRect(window.get_frame_rect()));
+                if (now !== this._resize.last) {
+                    this._resize.last = now;
+                    this._send({event: 'resizeStepped', window: this._describe(window)});
+                }
+                return GLib.SOURCE_CONTINUE;
+            });
         }
     }
 
@@ -348,6 +372,7 @@ var CorvaneShell = class CorvaneShell {
         if (this._resize && this._resize.window === window) {
             const before = this._resize.frame;
             const now = window.get_frame_rect();
+            GLib.source_remove(this._resize.timer);
             this._resize = null;
             if (now.width !== before.width || now.height !== before.height)
                 this._send({event: 'resized', window: this._describe(window)});
@@ -358,6 +383,9 @@ var CorvaneShell = class CorvaneShell {
         if (this._move?.timer)
             GLib.source_remove(this._move.timer);
         this._move = null;
+        if (this._resize?.timer)
+            GLib.source_remove(this._resize.timer);
+        this._resize = null;
     }
 
     // --- placing ------------------------------------------------------------------------------

@@ -38,6 +38,7 @@ GnomeWindow windowFrom(const QJsonObject& o)
     w.frame = rectFrom(o.value(QLatin1String("frame")));
     w.minimized = o.value(QLatin1String("minimized")).toBool();
     w.normal = o.value(QLatin1String("normal")).toBool(true);
+    w.standalone = o.value(QLatin1String("standalone")).toBool(w.normal);
     w.current = o.value(QLatin1String("current")).toBool(true);
     w.x11 = o.value(QLatin1String("x11")).toBool();
     return w;
@@ -151,6 +152,12 @@ void GnomeShellBridge::setFrame(const QString& windowId, const QRectF& frame)
     }
 }
 
+void GnomeShellBridge::activate(const QString& windowId)
+{
+    if (connected_)
+        connection_.asyncCall(extensionCall(QStringLiteral("Activate"), {windowId}), callTimeoutMs);
+}
+
 bool GnomeShellBridge::grabShortcut(const QString& name, const QString& accelerator)
 {
     if (!connected_)
@@ -242,13 +249,13 @@ void GnomeShellBridge::handleReport(const QString& json)
         else
             moving_ = window.id;
         emit moved(stage, window);
-    } else if (event == u"resized") {
+    } else if (event == u"resized" || event == u"resizeStepped") {
         const GnomeWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
         for (GnomeWindow& w : windows_) {
             if (w.id == window.id)
                 w = window;
         }
-        emit resized(window);
+        emit resized(window, event == u"resized");
     } else if (event == u"desktops") {
         emit desktopsReported(message);
     } else if (event == u"shortcut") {

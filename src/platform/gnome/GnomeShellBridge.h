@@ -35,6 +35,8 @@ struct GnomeWindow {
     bool minimized = false;
     // A normal window that shows in the window list.
     bool normal = true;
+    // Normal, and no dialog or other transient of another window.
+    bool standalone = true;
     // On the workspace shown now.
     bool current = true;
     // A client of Xwayland rather than a Wayland client.
@@ -84,6 +86,8 @@ public:
     // Asks the extension to place the window (restoring it first when it is maximized); reads
     // that follow see the frame asked for at once.
     void setFrame(const QString& windowId, const QRectF& frame);
+    // Raises the window and gives it the keyboard.
+    void activate(const QString& windowId);
     // GNOME's accelerator text ("<Control><Super>Right"); false when the shell refused it.
     bool grabShortcut(const QString& name, const QString& accelerator);
     void releaseShortcut(const QString& name);
@@ -100,8 +104,9 @@ signals:
     void outputsChanged();
     void windowsChanged();
     void moved(GnomeShellBridge::MoveStage stage, const GnomeWindow& window);
-    // The user resized the window with the shell (a border, a corner, the keyboard).
-    void resized(const GnomeWindow& window);
+    // The user resized the window with the shell (a border, a corner, the keyboard): a step
+    // of the resize, or its end.
+    void resized(const GnomeWindow& window, bool finished);
     void activeWindowChanged();
     void shortcutActivated(const QString& name);
     void desktopsReported(const QJsonObject& report);

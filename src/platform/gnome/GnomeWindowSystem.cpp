@@ -28,10 +28,14 @@ GnomeWindowSystem::GnomeWindowSystem(GnomeShellBridge& bridge, QObject* parent)
             &GnomeWindowSystem::onWindowsChanged);
     connect(&bridge_, &GnomeShellBridge::activeWindowChanged, this,
             &WindowSystem::activeWindowChanged);
-    connect(&bridge_, &GnomeShellBridge::resized, this, [this](const GnomeWindow& window) {
-        if (!isOwn(window))
-            emit windowResized(handleOf(window), rectOf(window.frame));
-    });
+    connect(&bridge_, &GnomeShellBridge::resized, this,
+            [this](const GnomeWindow& window, bool finished) {
+                if (isOwn(window))
+                    return;
+                emit windowResized(handleOf(window), rectOf(window.frame));
+                if (finished)
+                    emit resizeFinished(handleOf(window), rectOf(window.frame));
+            });
 }
 
 HeldKeys GnomeWindowSystem::keysFrom(unsigned shellModifiers)
@@ -138,6 +142,23 @@ QList<WindowHandle> GnomeWindowSystem::windows()
             result.append(handleOf(w));
     }
     return result;
+}
+
+bool GnomeWindowSystem::isNormalWindow(WindowHandle handle)
+{
+    const auto window = windowOf(handle);
+    return window && window->standalone && !isOwn(*window);
+}
+
+WindowResult GnomeWindowSystem::activate(WindowHandle handle)
+{
+    if (!canMoveWindows())
+        return WindowResult::Unavailable;
+    const auto window = windowOf(handle);
+    if (!window)
+        return WindowResult::Gone;
+    bridge_.activate(window->id);
+    return WindowResult::Done;
 }
 
 Point GnomeWindowSystem::pointer() const

@@ -27,6 +27,8 @@ public:
     // The window's class (its Wayland app id or X11 class) and its process's name.
     QStringList application(WindowHandle window) override;
     QList<WindowHandle> windows() override;
+    bool isNormalWindow(WindowHandle window) override;
+    WindowResult activate(WindowHandle window) override;
     Point pointer() const override;
     // Only the modifiers are told: no other key can be followed.
     void followKeys(const QList<int>&) override {}
