@@ -30,7 +30,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString gtkDemo = u"gtk3-demo"_s; // by its class: its title follows the demo chosen
-constexpr int keyLeftCtrl = 29, keyLeftAlt = 56, keyLeftMeta = 125, key1 = 2; // Linux codes
+// Linux key codes.
+constexpr int keyLeftCtrl = 29, keyLeftAlt = 56, keyLeftMeta = 125, key1 = 2, keyPageUp = 104,
+              keyPageDown = 109;
 // Lets the test evaluate JavaScript in the shell (org.gnome.Shell.Eval needs unsafe mode).
 const QByteArray evalUuid = "corvane-test-eval@corvane.app";
 const QByteArray evalScript = "function init() { return { enable() { global.context.unsafe_mode "
@@ -365,6 +367,45 @@ private slots:
         QVERIFY(command.waitForFinished(10000));
         QCOMPARE(command.exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(monitor, 3), 3000);
+    }
+
+    // A second xlogo opens in the zone the first was dragged into; Ctrl+Super+Page Down and
+    // Page Up switch between the two.
+    void aNewWindowOpensInItsLastZoneAndTheWindowsOfTheZoneTakeTurns()
+    {
+        QVERIFY(session_ && !session_->remote.isEmpty());
+        const auto focused = [&] {
+            return session_->evaluate(u"global.display.focus_window?.get_id()"_s).toDouble();
+        };
+        const double first = session_
+                                 ->evaluate(u"global.get_window_actors().map(a => a.meta_window)"
+                                            ".find(w => w.get_wm_class() === 'XLogo').get_id()"_s)
+                                 .toDouble();
+        QVERIFY(session_->start(u"xlogo"_s, {u"-geometry"_s, u"240x160+1500+500"_s},
+                                session_->environment()));
+        const auto newest = [&] {
+            return session_
+                ->evaluate(u"global.get_window_actors().map(a => a.meta_window).find(w => "
+                           "w.get_wm_class() === 'XLogo' && w.get_id() !== %1)?.get_id()"_s.arg(
+                               qint64(first)))
+                .toDouble();
+        };
+        QVERIFY(QTest::qWaitFor([&] { return newest() > 0 && focused() == newest(); }, 10000));
+        const double second = newest();
+        const auto frameOf = [&](double id) {
+            return session_->rect(
+                u"global.get_window_actors().map(a => a.meta_window)"
+                ".find(w => w.get_id() === %1)?.get_frame_rect()"_s.arg(qint64(id)));
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(frameOf(second), frameOf(first), 3000);
+        QCOMPARE(frameOf(first), zoneFrame(0, 2));
+        for (const auto& [key, expected] : {std::pair(keyPageDown, first), {keyPageUp, second}}) {
+            for (int k : {keyLeftCtrl, keyLeftMeta, key})
+                session_->key(k, true);
+            for (int k : {key, keyLeftMeta, keyLeftCtrl})
+                session_->key(k, false);
+            QTRY_COMPARE_WITH_TIMEOUT(focused(), expected, 3000);
+        }
     }
 };
 
