@@ -146,8 +146,18 @@ function describe(w) {
         desktop: !!w.desktopWindow,
         normal: !!w.normalWindow || !!w.dialog,
         standalone: !!w.normalWindow && !w.transient,
+        minimum: frameMinimum(w),
         x11: isX11(w)
     };
+}
+
+// The smallest frame the window takes: its client's smallest size and its decorations.
+function frameMinimum(w) {
+    var min = w.minSize, frame = w.frameGeometry, client = w.clientGeometry;
+    if (!min || !frame || !client || !(min.width > 0 || min.height > 0))
+        return [0, 0];
+    return [Math.max(0, min.width) + frame.width - client.width,
+            Math.max(0, min.height) + frame.height - client.height];
 }
 
 // Only an X11 window has an X window id. An X11 client can take any process id and caption,

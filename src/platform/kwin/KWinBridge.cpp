@@ -53,6 +53,9 @@ KWinWindow windowFrom(const QJsonObject& o)
     w.desktop = o.value(QLatin1String("desktop")).toBool();
     w.normal = o.value(QLatin1String("normal")).toBool(true);
     w.standalone = o.value(QLatin1String("standalone")).toBool(w.normal);
+    const QJsonArray minimum = o.value(QLatin1String("minimum")).toArray();
+    if (minimum.size() == 2 && minimum.at(0).toDouble() >= 0 && minimum.at(1).toDouble() >= 0)
+        w.minimum = QSizeF(minimum.at(0).toDouble(), minimum.at(1).toDouble());
     w.x11 = o.value(QLatin1String("x11")).toBool();
     return w;
 }

@@ -39,6 +39,7 @@ struct KWinWindow {
     bool desktop = false;
     bool normal = true;
     bool standalone = true; // normal, and no dialog or transient of another window
+    QSizeF minimum;         // the smallest frame it takes; empty when it takes any
     // A client of the X server (Xwayland), not a Wayland client.
     bool x11 = false;
 };

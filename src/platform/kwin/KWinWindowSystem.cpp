@@ -154,6 +154,14 @@ WindowResult KWinWindowSystem::activate(WindowHandle handle)
     return WindowResult::Done;
 }
 
+std::optional<SizeLimits> KWinWindowSystem::sizeLimits(WindowHandle handle)
+{
+    const auto window = windowOf(handle);
+    if (!window || window->minimum.isEmpty())
+        return std::nullopt;
+    return SizeLimits{{window->minimum.width(), window->minimum.height()}, {}, {}};
+}
+
 Point KWinWindowSystem::pointer() const
 {
     const QPointF c = bridge_.cursor();

@@ -40,6 +40,8 @@ public:
     QList<WindowHandle> windows() override;
     bool isNormalWindow(WindowHandle window) override;
     WindowResult activate(WindowHandle window) override;
+    // The smallest frame only: KWin tells scripts no size steps.
+    std::optional<SizeLimits> sizeLimits(WindowHandle window) override;
     Point pointer() const override;
     // Keys are never told here: any key counts as one that could be, so that a stored choice
     // stays what it is.
