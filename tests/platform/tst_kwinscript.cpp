@@ -3,9 +3,9 @@
 // Plasma 6's scripting API (window names). Plasma 5.27's (client names) is the one of the KWin
 // that scripts/install-deps installs: the KWin session test (tests/kwin) runs the script there.
 #include "models/Resources.h"
+#include "platform/ReportedVirtualDesktops.h"
 #include "platform/kwin/KWinBridge.h"
 #include "platform/kwin/KWinScriptFile.h"
-#include "platform/kwin/KWinVirtualDesktops.h"
 
 #include <QFile>
 #include <QJSEngine>
@@ -135,7 +135,9 @@ private slots:
         QCOMPARE(start.size(), 4);
         QCOMPARE(start[0].toObject().value("generation").toInt(), 6);
         KWinBridge bridge{QDBusConnection(QString())};
-        KWinVirtualDesktops desktops(bridge);
+        ReportedVirtualDesktops desktops;
+        QObject::connect(&bridge, &KWinBridge::desktopsReported, &desktops,
+                         &ReportedVirtualDesktops::handleReport);
         ScriptRun::report(bridge, start);
         QCOMPARE(desktops.current()->name, u"One"_s);
         script.run("sent = []; workspace.currentDesktop = desktops[1];"

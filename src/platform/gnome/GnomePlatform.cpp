@@ -2,12 +2,12 @@
 #include "platform/gnome/GnomePlatform.h"
 
 #include "logging/Logger.h"
+#include "platform/ReportedVirtualDesktops.h"
 #include "platform/gnome/GnomeDisplays.h"
 #include "platform/gnome/GnomeExtension.h"
 #include "platform/gnome/GnomeHotKeys.h"
 #include "platform/gnome/GnomeSessionInfo.h"
 #include "platform/gnome/GnomeShellBridge.h"
-#include "platform/gnome/GnomeVirtualDesktops.h"
 #include "platform/gnome/GnomeWindowSystem.h"
 #include "platform/xdg/XdgLoginItems.h"
 #include "platform/xdg/XdgWorkspace.h"
@@ -53,7 +53,8 @@ GnomePlatform::GnomePlatform(QDBusConnection bus)
       hotKeys_(std::make_unique<GnomeHotKeys>(*bridge_)),
       loginItems_(std::make_unique<XdgLoginItems>()), workspace_(std::make_unique<XdgWorkspace>()),
       compositing_(std::make_unique<GnomeCompositing>()),
-      virtualDesktops_(std::make_unique<GnomeVirtualDesktops>(*bridge_))
+      virtualDesktops_(
+          ReportedVirtualDesktops::following(bridge_.get(), &GnomeShellBridge::desktopsReported))
 {
     const GnomeExtension::Setup setup = GnomeExtension::prepare(bus);
     session_ = std::make_unique<GnomeSessionInfo>(*bridge_, setup);

@@ -2,12 +2,12 @@
 #include "platform/kwin/KWinPlatform.h"
 
 #include "logging/Logger.h"
+#include "platform/ReportedVirtualDesktops.h"
 #include "platform/kwin/KWinBridge.h"
 #include "platform/kwin/KWinDisplays.h"
 #include "platform/kwin/KWinHotKeys.h"
 #include "platform/kwin/KWinOwnWindows.h"
 #include "platform/kwin/KWinSessionInfo.h"
-#include "platform/kwin/KWinVirtualDesktops.h"
 #include "platform/kwin/KWinWindowSystem.h"
 #include "platform/xdg/XdgLoginItems.h"
 #include "platform/xdg/XdgWorkspace.h"
@@ -57,7 +57,8 @@ KWinPlatform::KWinPlatform(QDBusConnection bus)
       compositing_(std::make_unique<KWinCompositing>()),
       session_(std::make_unique<KWinSessionInfo>(*bridge_)),
       ownWindows_(std::make_unique<KWinOwnWindows>(*bridge_)),
-      virtualDesktops_(std::make_unique<KWinVirtualDesktops>(*bridge_))
+      virtualDesktops_(
+          ReportedVirtualDesktops::following(bridge_.get(), &KWinBridge::desktopsReported))
 {
     if (!bridge_->loadScript())
         return;

@@ -1,21 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/gnome/GnomeVirtualDesktops.h"
-
-#include "platform/gnome/GnomeShellBridge.h"
+#include "platform/ReportedVirtualDesktops.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace corvane {
 
-GnomeVirtualDesktops::GnomeVirtualDesktops(GnomeShellBridge& bridge, QObject* parent)
-    : VirtualDesktops(parent)
-{
-    connect(&bridge, &GnomeShellBridge::desktopsReported, this,
-            &GnomeVirtualDesktops::handleReport);
-}
-
-std::optional<VirtualDesktop> GnomeVirtualDesktops::current() const
+std::optional<VirtualDesktop> ReportedVirtualDesktops::current() const
 {
     for (const VirtualDesktop& desktop : desktops_) {
         if (desktop.id == current_)
@@ -24,12 +15,13 @@ std::optional<VirtualDesktop> GnomeVirtualDesktops::current() const
     return std::nullopt;
 }
 
-void GnomeVirtualDesktops::handleReport(const QJsonObject& report)
+void ReportedVirtualDesktops::handleReport(const QJsonObject& report)
 {
     QList<VirtualDesktop> desktops;
     for (const QJsonValue& value : report.value(QLatin1String("desktops")).toArray()) {
         const QJsonObject d = value.toObject();
         const QString id = d.value(QLatin1String("id")).toString();
+        // An entry without an id could never be found again: it is left out.
         if (!id.isEmpty())
             desktops.append({id, static_cast<int>(desktops.size()) + 1,
                              d.value(QLatin1String("name")).toString()});
