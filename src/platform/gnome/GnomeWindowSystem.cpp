@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gnome/GnomeWindowSystem.h"
 
-#include <QFile>
+#include "platform/ApplicationNames.h"
+
 #include <unistd.h>
 
 namespace corvane {
@@ -72,18 +73,7 @@ bool GnomeWindowSystem::canMoveWindows()
 QStringList GnomeWindowSystem::application(WindowHandle handle)
 {
     const auto window = windowOf(handle);
-    if (!window)
-        return {};
-    QStringList names;
-    if (!window->resourceClass.isEmpty())
-        names << window->resourceClass;
-    QFile comm(QStringLiteral("/proc/%1/comm").arg(window->pid));
-    if (window->pid > 0 && comm.open(QIODevice::ReadOnly)) {
-        const QString process = QString::fromUtf8(comm.readAll()).trimmed();
-        if (!process.isEmpty() && !names.contains(process))
-            names << process;
-    }
-    return names;
+    return window ? applicationNames(window->resourceClass, window->pid) : QStringList();
 }
 
 std::optional<WindowHandle> GnomeWindowSystem::windowAt(Point point)

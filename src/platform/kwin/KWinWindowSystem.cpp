@@ -2,10 +2,10 @@
 #include "platform/kwin/KWinWindowSystem.h"
 
 #include "logging/Logger.h"
+#include "platform/ApplicationNames.h"
 #include "platform/kwin/KWinDisplays.h"
 #include "platform/kwin/KWinOwnWindows.h"
 
-#include <QFile>
 #include <unistd.h>
 
 namespace corvane {
@@ -62,18 +62,7 @@ bool KWinWindowSystem::canMoveWindows()
 QStringList KWinWindowSystem::application(WindowHandle handle)
 {
     const auto window = windowOf(handle);
-    if (!window)
-        return {};
-    QStringList names;
-    if (!window->resourceClass.isEmpty())
-        names << window->resourceClass;
-    QFile comm(QStringLiteral("/proc/%1/comm").arg(window->pid));
-    if (window->pid > 0 && comm.open(QIODevice::ReadOnly)) {
-        const QString process = QString::fromUtf8(comm.readAll()).trimmed();
-        if (!process.isEmpty() && !names.contains(process))
-            names << process;
-    }
-    return names;
+    return window ? applicationNames(window->resourceClass, window->pid) : QStringList();
 }
 
 std::optional<WindowHandle> KWinWindowSystem::windowAt(Point point)
