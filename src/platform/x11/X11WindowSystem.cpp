@@ -433,15 +433,30 @@ void X11WindowSystem::clientListChanged()
     const QList<xcb_window_t> now = readClientList();
     const QList<xcb_window_t> before = std::exchange(clients_, now);
     // A window may come and go between two readings: every window handed out is checked too.
-    QSet<xcb_window_t> gone = handedOut_;
+    QSet<xcb_window_t> gone = handedOut_ + unlisted_;
     for (xcb_window_t w : before)
         gone.insert(w);
-    for (xcb_window_t w : gone) {
+    QList<xcb_window_t> missing;
+    for (xcb_window_t w : std::as_const(gone)) {
         if (!now.contains(w))
-            closed(w);
+            missing.append(w);
+    }
+    // A window manager that is replaced or restarted drops every window from its list and lists
+    // them again, unmapping each for a moment as it frames it anew: a window that still exists
+    // and was not withdrawn (its WM_STATE is still there and not Withdrawn) has neither closed
+    // nor opened.
+    QList<xcb_get_property_cookie_t> cookies;
+    for (xcb_window_t w : missing)
+        cookies.append(connection_.getProperty(w, XAtom::WM_STATE, XCB_ATOM_ANY, 2));
+    for (qsizetype i = 0; i < missing.size(); ++i) {
+        const auto state = connection_.reply(xcb_get_property_reply, cookies[i]);
+        if (propertyValue32(state.get()).value_or(0) != 0)
+            unlisted_.insert(missing[i]);
+        else
+            closed(missing[i]);
     }
     for (xcb_window_t w : now) {
-        if (!before.contains(w))
+        if (!before.contains(w) && !unlisted_.remove(w))
             emit windowOpened(handle(w));
     }
 }
@@ -452,6 +467,7 @@ void X11WindowSystem::closed(xcb_window_t client)
     // empty) or the client's own destruction.
     watchedClients_.remove(client);
     handedOut_.remove(client);
+    unlisted_.remove(client);
     clients_.removeOne(client);
     emit windowClosed(handle(client));
 }

@@ -124,6 +124,9 @@ private:
     QList<xcb_window_t> clients_;       // the window manager's client list, as last read
     QSet<xcb_window_t> watchedClients_; // snapped clients, whose destruction is selected
     QSet<xcb_window_t> handedOut_;      // clients found at a point or active, until they close
+    // Clients still on screen that the window manager's list dropped (it was replaced): listed
+    // again, they are not new.
+    QSet<xcb_window_t> unlisted_;
 };
 
 } // namespace corvane
