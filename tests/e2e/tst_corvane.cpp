@@ -25,6 +25,7 @@
 #include <QTest>
 #include <X11/keysym.h>
 #include <csignal>
+#include <cstdlib>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -654,13 +655,27 @@ private slots:
         }
         QTest::qWait(400); // the sizes settle
         const QList<QRect> before = frames();
-        const int dx = std::min(by.x(), x_->clientGeometry(ws[1])->width() - minimum);
-        QList<QRect> expected;
-        for (qsizetype i = 0; i < ws.size(); ++i) {
-            const QMargins m = moved[i];
-            expected.append(before[i].adjusted(m.left() * dx, m.top() * by.y(), m.right() * dx,
-                                               m.bottom() * by.y()));
-        }
+        // A neighbour's smallest width stops the edge.
+        const int limit = x_->clientGeometry(ws[1])->width() - minimum;
+        // Where the neighbours belong, given where the window manager has the resized window:
+        // openbox holds an edge growing into the window beside it for up to ten pixels (its
+        // window resistance), so that is not always where the pointer is.
+        const auto expectedBeside = [&](const QRect& resized) {
+            const int dx = std::min(resized.right() - before[0].right(), limit);
+            const int dy = resized.bottom() - before[0].bottom();
+            QList<QRect> result{resized};
+            for (qsizetype i = 1; i < ws.size(); ++i) {
+                const QMargins m = moved[i];
+                result.append(before[i].adjusted(m.left() * dx, m.top() * dy, m.right() * dx,
+                                                 m.bottom() * dy));
+            }
+            return result;
+        };
+        const auto nearThePointer = [&](const QRect& resized) {
+            const int dx = resized.right() - before[0].right();
+            const int dy = resized.bottom() - before[0].bottom();
+            return std::abs(dx - std::min(by.x(), limit)) < 10 && std::abs(dy - by.y()) < 10;
+        };
         // Pressed near the edges that move, in the middle of the others.
         const QPoint at(before[0].x() + before[0].width() * (by.x() ? 95 : 50) / 100,
                         before[0].y() + before[0].height() * (by.y() ? 95 : 50) / 100);
@@ -680,19 +695,14 @@ private slots:
             QTest::qWait(30);
             x_->fakeMotion(at + by * i / 12);
         }
-        // A busy window manager takes only the latest of the motions waiting for it, and may
-        // still be one behind: the pointer stirs on its last point, as a hand does.
-        QTest::qWait(100);
-        x_->fakeMotion(at + by + QPoint(1, 1));
-        x_->fakeMotion(at + by);
-        // Known fault: on a freshly built tree under load the neighbours can stay one pointer
-        // step behind until the release (the last step's ConfigureNotify is suspected to be
-        // consumed while a neighbour's request is checked). Said, not failed, until mended;
-        // the release below must still leave every frame exact.
-        if (!QTest::qWaitFor([&] { return frames().mid(1) == expected.mid(1); }, 3000))
-            qWarning("neighbours one step behind during the resize");
+        // While the button is held the neighbours keep up with the resized window.
+        QTRY_VERIFY_WITH_TIMEOUT(frames() == expectedBeside(frames()[0]) &&
+                                     (minimum || nearThePointer(frames()[0])),
+                                 3000);
         letGo();
-        QTRY_COMPARE_WITH_TIMEOUT(frames(), expected, 3000);
+        // After the release, a window stopped by its neighbour's smallest width is set back.
+        QTRY_VERIFY_WITH_TIMEOUT(nearThePointer(frames()[0]), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(frames(), expectedBeside(frames()[0]), 3000);
     }
 };
 
