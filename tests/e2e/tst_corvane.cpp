@@ -674,7 +674,7 @@ private slots:
         const auto nearThePointer = [&](const QRect& resized) {
             const int dx = resized.right() - before[0].right();
             const int dy = resized.bottom() - before[0].bottom();
-            return std::abs(dx - std::min(by.x(), limit)) < 10 && std::abs(dy - by.y()) < 10;
+            return std::abs(dx - std::min(by.x(), limit)) <= 10 && std::abs(dy - by.y()) <= 10;
         };
         // Pressed near the edges that move, in the middle of the others.
         const QPoint at(before[0].x() + before[0].width() * (by.x() ? 95 : 50) / 100,
@@ -696,9 +696,16 @@ private slots:
             x_->fakeMotion(at + by * i / 12);
         }
         // While the button is held the neighbours keep up with the resized window.
-        QTRY_VERIFY_WITH_TIMEOUT(frames() == expectedBeside(frames()[0]) &&
-                                     (minimum || nearThePointer(frames()[0])),
-                                 3000);
+        const auto described = [&] {
+            return QDebug::toString(frames()) + u" from "_s + QDebug::toString(before);
+        };
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         const QList<QRect> now = frames();
+                         return now == expectedBeside(now[0]) && (minimum || nearThePointer(now[0]));
+                     },
+                     3000),
+                 qPrintable(described()));
         letGo();
         // After the release, a window stopped by its neighbour's smallest width is set back.
         QTRY_VERIFY_WITH_TIMEOUT(nearThePointer(frames()[0]), 3000);
