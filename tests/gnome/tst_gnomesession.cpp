@@ -191,6 +191,11 @@ public:
             u"global.get_window_actors().map(a => a.meta_window).find(w => "
             "w.get_title() === '%1' || w.get_wm_class() === '%1')?.get_frame_rect()"_s.arg(name));
     }
+    QRectF frame(double id)
+    {
+        return rect(u"global.get_window_actors().map(a => a.meta_window)"
+                    ".find(w => w.get_id() === %1)?.get_frame_rect()"_s.arg(qint64(id)));
+    }
     QRectF workArea(int monitor)
     {
         return rect(u"global.workspace_manager.get_active_workspace()"
@@ -211,9 +216,9 @@ public:
         call(remote, u".Session"_s, u"NotifyPointerMotionRelative"_s, {by.x(), by.y()});
         QVERIFY(QTest::qWaitFor([&] { return pointer() == target; }, 2000));
     }
-    void button(bool press)
+    void button(bool press, int code = 0x110) // BTN_LEFT; BTN_MIDDLE is 0x112
     {
-        call(remote, u".Session"_s, u"NotifyPointerButton"_s, {0x110, press}); // BTN_LEFT
+        call(remote, u".Session"_s, u"NotifyPointerButton"_s, {code, press});
     }
     void key(int code, bool press)
     {
@@ -237,12 +242,20 @@ private:
                                 session_->environment()));
     }
 
+    int command(const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(session_->environment());
+        process.start(test::CorvaneApp::binaryPath(), arguments);
+        return process.waitForFinished(10000) ? process.exitCode() : -1;
+    }
+
     // Each monitor shows the built-in "Tall" layout until another is chosen: its zones in order.
-    QRectF zoneFrame(int monitor, int number)
+    QRectF zoneFrame(int monitor, int number, const QString& name = u"Tall"_s)
     {
         const QRectF area = session_->workArea(monitor);
         for (const ScreenLayout& layout : allLayouts()) {
-            if (layout.name != u"Tall")
+            if (layout.name != name)
                 continue;
             const Rect& f = layout.zones.at(number - 1).frame;
             return QRectF(QPointF(qRound(area.x() + f.x * area.width()),
@@ -361,11 +374,7 @@ private slots:
         for (int key : {key1, keyLeftMeta, keyLeftCtrl})
             session_->key(key, false);
         QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(monitor, 1), 3000);
-        QProcess command;
-        command.setProcessEnvironment(session_->environment());
-        command.start(test::CorvaneApp::binaryPath(), {u"--snap-active"_s, u"3"_s});
-        QVERIFY(command.waitForFinished(10000));
-        QCOMPARE(command.exitCode(), 0);
+        QCOMPARE(command({u"--snap-active"_s, u"3"_s}), 0);
         QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(monitor, 3), 3000);
     }
 
@@ -392,11 +401,7 @@ private slots:
         };
         QVERIFY(QTest::qWaitFor([&] { return newest() > 0 && focused() == newest(); }, 10000));
         const double second = newest();
-        const auto frameOf = [&](double id) {
-            return session_->rect(
-                u"global.get_window_actors().map(a => a.meta_window)"
-                ".find(w => w.get_id() === %1)?.get_frame_rect()"_s.arg(qint64(id)));
-        };
+        const auto frameOf = [&](double id) { return session_->frame(id); };
         QTRY_COMPARE_WITH_TIMEOUT(frameOf(second), frameOf(first), 3000);
         QCOMPARE(frameOf(first), zoneFrame(0, 2));
         for (const auto& [key, expected] : {std::pair(keyPageDown, first), {keyPageUp, second}}) {
@@ -406,6 +411,53 @@ private slots:
                 session_->key(k, false);
             QTRY_COMPARE_WITH_TIMEOUT(focused(), expected, 3000);
         }
+    }
+
+    // Resized by its right edge with Super and the middle button (mutter's own resize), the
+    // left window of Halves takes the edge it shares with the right one along, during the
+    // resize and after it; the right window's far edge stays.
+    void theWindowBesideAResizedOneFollowsTheSharedEdge()
+    {
+        QVERIFY(session_ && !session_->remote.isEmpty());
+        const QJsonArray logos =
+            session_
+                ->evaluate(u"global.get_window_actors().map(a => a.meta_window)"
+                           ".filter(w => w.get_wm_class() === 'XLogo').map(w => w.get_id())"_s)
+                .toArray();
+        QCOMPARE(logos.size(), 2);
+        const double left = logos[0].toDouble(), right = logos[1].toDouble();
+        // Both were in zone 2 of Tall, and follow to zone 2 of Halves.
+        QCOMPARE(command({u"--apply-layout"_s, u"Halves"_s, u"--display"_s, u"1"_s}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(right), zoneFrame(0, 2, u"Halves"_s), 3000);
+        session_->evaluate(u"global.get_window_actors().map(a => a.meta_window)"
+                           ".find(w => w.get_id() === %1).activate(global.get_current_time())"_s
+                               .arg(qint64(left)));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            session_->evaluate(u"global.display.focus_window?.get_id()"_s).toDouble(), left, 3000);
+        QCOMPARE(command({u"--snap-active"_s, u"1"_s}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(left), zoneFrame(0, 1, u"Halves"_s), 3000);
+        const QRectF before = session_->frame(right);
+        // mutter's edge resistance may hold the edge short of the pointer for a while.
+        const auto followed = [&](double by) {
+            const QRectF resized = session_->frame(left), beside = session_->frame(right);
+            return std::abs(resized.right() - (before.left() + by)) <= 16 &&
+                   beside.left() == resized.right() && beside.right() == before.right() &&
+                   beside.top() == before.top() && beside.bottom() == before.bottom();
+        };
+        const QPointF at(before.left() - 6, before.center().y());
+        session_->pointerTo(at);
+        session_->key(keyLeftMeta, true);
+        session_->button(true, 0x112);
+        for (int i = 1; i <= 10; ++i) {
+            session_->pointerTo(at + QPointF(12 * i, 0));
+            QTest::qWait(30);
+        }
+        const bool duringTheResize = QTest::qWaitFor([&] { return followed(120); }, 3000);
+        session_->button(false, 0x112);
+        session_->key(keyLeftMeta, false);
+        QVERIFY2(duringTheResize, qPrintable(QDebug::toString(session_->frame(left)) +
+                                             QDebug::toString(session_->frame(right))));
+        QTRY_VERIFY_WITH_TIMEOUT(followed(120), 3000);
     }
 };
 
