@@ -702,7 +702,8 @@ private slots:
         QVERIFY2(QTest::qWaitFor(
                      [&] {
                          const QList<QRect> now = frames();
-                         return now == expectedBeside(now[0]) && (minimum || nearThePointer(now[0]));
+                         return now == expectedBeside(now[0]) &&
+                                (minimum || nearThePointer(now[0]));
                      },
                      3000),
                  qPrintable(described()));

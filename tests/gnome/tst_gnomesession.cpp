@@ -429,9 +429,10 @@ private slots:
         // Both were in zone 2 of Tall, and follow to zone 2 of Halves.
         QCOMPARE(command({u"--apply-layout"_s, u"Halves"_s, u"--display"_s, u"1"_s}), 0);
         QTRY_COMPARE_WITH_TIMEOUT(session_->frame(right), zoneFrame(0, 2, u"Halves"_s), 3000);
-        session_->evaluate(u"global.get_window_actors().map(a => a.meta_window)"
-                           ".find(w => w.get_id() === %1).activate(global.get_current_time())"_s
-                               .arg(qint64(left)));
+        session_->evaluate(
+            u"global.get_window_actors().map(a => a.meta_window)"
+            ".find(w => w.get_id() === %1).activate(global.get_current_time())"_s.arg(
+                qint64(left)));
         QTRY_COMPARE_WITH_TIMEOUT(
             session_->evaluate(u"global.display.focus_window?.get_id()"_s).toDouble(), left, 3000);
         QCOMPARE(command({u"--snap-active"_s, u"1"_s}), 0);

@@ -148,10 +148,10 @@ private slots:
         QCOMPARE(bridge.outputs().size(), 2);
         QCOMPARE(bridge.outputs()[0].area, QRectF(0, 0, 1280, 760));
         QCOMPARE(bridge.outputs()[1].frame, QRectF(1280, 0, 1280, 800));
-        QCOMPARE(bridge.windows().size(), 2);
-        QCOMPARE(bridge.windows()[1].caption, u"Editor"_s);
-        QCOMPARE(bridge.windows()[1].pid, 10);
-        QCOMPARE(bridge.windows()[1].output, bridge.outputs()[0].name);
+        QCOMPARE(bridge.windows().all().size(), 2);
+        QCOMPARE(bridge.windows().all()[1].caption, u"Editor"_s);
+        QCOMPARE(bridge.windows().all()[1].pid, 10);
+        QCOMPARE(bridge.windows().all()[1].output, bridge.outputs()[0].name);
         QCOMPARE(script.run("polls.length").toInt(), 1);
 
         // A move: start, steps with the pointer, finish; each carries the window.
@@ -164,21 +164,20 @@ private slots:
         for (const QJsonValue& m : move)
             events << m.toObject().value("event").toString();
         QCOMPARE(events, (QStringList{"moveStarted", "moveStepped", "moveFinished"}));
-        QList<KWinBridge::MoveStage> stages;
+        QList<MoveStage> stages;
         QList<QPointF> cursors;
         QStringList captions;
         connect(&bridge, &KWinBridge::moved, this,
-                [&](KWinBridge::MoveStage stage, const KWinWindow& w, const QPointF& cursor) {
+                [&](MoveStage stage, const ReportedWindow& w, const QPointF& cursor) {
                     stages << stage;
                     cursors << cursor;
                     captions << w.caption;
                 });
         ScriptRun::report(bridge, move);
-        QCOMPARE(stages, (QList{KWinBridge::MoveStage::Started, KWinBridge::MoveStage::Stepped,
-                                KWinBridge::MoveStage::Finished}));
+        QCOMPARE(stages, (QList{MoveStage::Started, MoveStage::Stepped, MoveStage::Finished}));
         QCOMPARE(cursors, (QList<QPointF>{{150, 110}, {950, 160}, {950, 160}}));
         QCOMPARE(captions, QStringList(3, u"Editor"_s));
-        QCOMPARE(bridge.windows()[0].frame, QRectF(900, 150, 300, 200));
+        QCOMPARE(bridge.windows().all()[0].frame, QRectF(900, 150, 300, 200));
 
         // A resize by the border is no move: it is reported as a resize, step by step, and its
         // end as such.
@@ -187,7 +186,7 @@ private slots:
         QStringList resizes;
         QList<bool> ends;
         connect(&bridge, &KWinBridge::resized, this,
-                [&](const KWinWindow&, bool finished) { ends << finished; });
+                [&](const ReportedWindow&, bool finished) { ends << finished; });
         for (const QJsonValue& m : script.sent())
             resizes << m.toObject().value("event").toString();
         QCOMPARE(resizes, (QStringList{"resized", "resized"}));
@@ -235,8 +234,8 @@ private slots:
             "'corvane-overlay-1', 100); x.windowId = 4194305; windows.push(x);"
             "workspace.windowAdded.emit(x);");
         ScriptRun::report(bridge, script.sent());
-        QCOMPARE(bridge.activeWindow(), u"{a}"_s);
-        QVERIFY(bridge.window(u"{x}"_s)->x11 && !bridge.window(u"{a}"_s)->x11);
+        QCOMPARE(bridge.windows().active(), u"{a}"_s);
+        QVERIFY(bridge.windows().find(u"{x}"_s)->x11 && !bridge.windows().find(u"{a}"_s)->x11);
         script.answer(R"([{"command":"place","pid":20,"caption":"corvane-overlay-1",
             "frame":[1280,0,1280,800]}])");
         QVERIFY(!script.run("x.keepAbove").toBool());

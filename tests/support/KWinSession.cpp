@@ -267,7 +267,7 @@ QJsonValue KWinSession::evaluate(const QString& expression)
     };
     scripting(u"loadScript"_s, {file, name});
     scripting(u"start"_s, {});
-    QTest::qWaitFor([&] { return sink.received > 0; }, 5000);
+    (void)QTest::qWaitFor([&] { return sink.received > 0; }, 5000);
     scripting(u"unloadScript"_s, {name});
     connection.unregisterObject(path);
     if (sink.received == 0)

@@ -17,8 +17,8 @@ GnomeDisplays::GnomeDisplays(GnomeShellBridge& bridge, QObject* parent)
 std::optional<Display> GnomeDisplays::mainScreen() const
 {
     // The display of the active window holds the keyboard focus.
-    if (const auto active = bridge_.activeWindow()) {
-        if (const auto window = bridge_.window(*active)) {
+    if (const auto active = bridge_.windows().active()) {
+        if (const auto window = bridge_.windows().find(*active)) {
             const QPointF centre = window->frame.center();
             for (const Display& d : displays_) {
                 if (QRectF(d.frame.x, d.frame.y, d.frame.width, d.frame.height).contains(centre))

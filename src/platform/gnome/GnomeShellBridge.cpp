@@ -20,30 +20,6 @@ const QString extensionInterface = QStringLiteral("app.corvane.Shell");
 // The shell answers at once; a shell that hangs must not hang Corvane for long.
 constexpr int callTimeoutMs = 3000;
 
-QRectF rectFrom(const QJsonValue& value)
-{
-    const QJsonArray a = value.toArray();
-    if (a.size() != 4)
-        return {};
-    return QRectF(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble());
-}
-
-GnomeWindow windowFrom(const QJsonObject& o)
-{
-    GnomeWindow w;
-    w.id = o.value(QLatin1String("id")).toString();
-    w.pid = o.value(QLatin1String("pid")).toInteger();
-    w.caption = o.value(QLatin1String("caption")).toString();
-    w.resourceClass = o.value(QLatin1String("resourceClass")).toString();
-    w.frame = rectFrom(o.value(QLatin1String("frame")));
-    w.minimized = o.value(QLatin1String("minimized")).toBool();
-    w.normal = o.value(QLatin1String("normal")).toBool(true);
-    w.standalone = o.value(QLatin1String("standalone")).toBool(w.normal);
-    w.current = o.value(QLatin1String("current")).toBool(true);
-    w.x11 = o.value(QLatin1String("x11")).toBool();
-    return w;
-}
-
 QDBusMessage extensionCall(const QString& method, const QVariantList& arguments = {})
 {
     QDBusMessage call =
@@ -114,42 +90,13 @@ void GnomeShellBridge::onShellOwnerChanged(const QString&, const QString&, const
         connectToExtension();
 }
 
-std::optional<GnomeWindow> GnomeShellBridge::window(const QString& id) const
-{
-    for (const GnomeWindow& w : windows_) {
-        if (w.id == id)
-            return w;
-    }
-    return std::nullopt;
-}
-
-std::uint32_t GnomeShellBridge::numberOf(const QString& id)
-{
-    auto it = numbers_.constFind(id);
-    if (it != numbers_.constEnd())
-        return *it;
-    const auto number = static_cast<std::uint32_t>(numbers_.size() + 1);
-    numbers_.insert(id, number);
-    ids_.insert(number, id);
-    return number;
-}
-
-std::optional<GnomeWindow> GnomeShellBridge::windowByNumber(std::uint32_t number) const
-{
-    const auto it = ids_.constFind(number);
-    return it == ids_.constEnd() ? std::nullopt : window(*it);
-}
-
 void GnomeShellBridge::setFrame(const QString& windowId, const QRectF& frame)
 {
     const QRect r = frame.toRect();
     connection_.asyncCall(
         extensionCall(QStringLiteral("SetFrame"), {windowId, r.x(), r.y(), r.width(), r.height()}),
         callTimeoutMs);
-    for (GnomeWindow& w : windows_) {
-        if (w.id == windowId)
-            w.frame = frame;
-    }
+    windows_.setFrame(windowId, frame);
 }
 
 void GnomeShellBridge::activate(const QString& windowId)
@@ -220,24 +167,19 @@ void GnomeShellBridge::handleReport(const QString& json)
                             o.value(QLatin1String("product")).toString(),
                             o.value(QLatin1String("serial")).toString(),
                             o.value(QLatin1String("primary")).toBool(),
-                            rectFrom(o.value(QLatin1String("frame"))),
-                            rectFrom(o.value(QLatin1String("area")))});
+                            rectFromJson(o.value(QLatin1String("frame"))),
+                            rectFromJson(o.value(QLatin1String("area")))});
         }
         outputs_ = outputs;
         emit outputsChanged();
     } else if (event == u"windows") {
-        QList<GnomeWindow> windows;
-        for (const QJsonValue& v : message.value(QLatin1String("windows")).toArray())
-            windows.append(windowFrom(v.toObject()));
-        windows_ = windows;
-        const QString active = message.value(QLatin1String("active")).toString();
-        const auto before =
-            std::exchange(active_, active.isEmpty() ? std::nullopt : std::optional(active));
+        const bool activeChanged = windows_.takeList(message);
         emit windowsChanged();
-        if (before != active_)
+        if (activeChanged)
             emit activeWindowChanged();
     } else if (event.startsWith(QLatin1String("move"))) {
-        const GnomeWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
+        const auto window =
+            ReportedWindow::fromJson(message.value(QLatin1String("window")).toObject());
         const QJsonArray c = message.value(QLatin1String("cursor")).toArray();
         cursor_ = QPointF(c.at(0).toDouble(), c.at(1).toDouble());
         modifiers_ = static_cast<unsigned>(message.value(QLatin1String("mods")).toInt());
@@ -250,11 +192,9 @@ void GnomeShellBridge::handleReport(const QString& json)
             moving_ = window.id;
         emit moved(stage, window);
     } else if (event == u"resized" || event == u"resizeStepped") {
-        const GnomeWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
-        for (GnomeWindow& w : windows_) {
-            if (w.id == window.id)
-                w = window;
-        }
+        const auto window =
+            ReportedWindow::fromJson(message.value(QLatin1String("window")).toObject());
+        windows_.update(window);
         emit resized(window, event == u"resized");
     } else if (event == u"desktops") {
         emit desktopsReported(message);

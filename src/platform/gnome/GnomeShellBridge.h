@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/scripted/ReportedWindows.h"
+
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QJsonObject>
@@ -25,24 +27,6 @@ struct GnomeOutput {
     QRectF area;
 };
 
-// One window as GNOME Shell reports it.
-struct GnomeWindow {
-    QString id; // mutter's window id, stable for the window's life
-    qint64 pid = 0;
-    QString caption;
-    QString resourceClass; // the X11 class or the Wayland app id
-    QRectF frame;
-    bool minimized = false;
-    // A normal window that shows in the window list.
-    bool normal = true;
-    // Normal, and no dialog or other transient of another window.
-    bool standalone = true;
-    // On the workspace shown now.
-    bool current = true;
-    // A client of Xwayland rather than a Wayland client.
-    bool x11 = false;
-};
-
 // The link to Corvane's extension inside GNOME Shell (share/corvane/gnome-shell). Corvane
 // connects to the object the extension publishes on the shell's bus name; from then on the
 // extension reports to the object published here: monitors, workspaces, windows, each window
@@ -58,8 +42,6 @@ public:
     // What the extension reports and accepts; the extension says its own in its hello.
     static constexpr unsigned protocol = 1;
 
-    enum class MoveStage { Started, Stepped, Finished };
-
     explicit GnomeShellBridge(QDBusConnection connection, QObject* parent = nullptr);
     ~GnomeShellBridge() override;
 
@@ -71,16 +53,12 @@ public:
     bool isConnected() const { return connected_; }
 
     const QList<GnomeOutput>& outputs() const { return outputs_; }
-    // Front first.
-    const QList<GnomeWindow>& windows() const { return windows_; }
-    std::optional<GnomeWindow> window(const QString& id) const;
-    // Window numbers for the port: given in the order windows are first seen, stable for the run.
-    std::uint32_t numberOf(const QString& id);
-    std::optional<GnomeWindow> windowByNumber(std::uint32_t number) const;
+    // The windows, front first.
+    const ReportedWindows& windows() const { return windows_; }
+    ReportedWindows& windows() { return windows_; }
     QPointF cursor() const { return cursor_; }
     // The modifiers last reported, as the shell gives them (Shift 1, Ctrl 4, Alt 8, Super 64).
     unsigned modifiers() const { return modifiers_; }
-    std::optional<QString> activeWindow() const { return active_; }
     std::optional<QString> movingWindow() const { return moving_; }
 
     // Asks the extension to place the window (restoring it first when it is maximized); reads
@@ -103,10 +81,10 @@ signals:
     void connectedChanged();
     void outputsChanged();
     void windowsChanged();
-    void moved(GnomeShellBridge::MoveStage stage, const GnomeWindow& window);
+    void moved(corvane::MoveStage stage, const corvane::ReportedWindow& window);
     // The user resized the window with the shell (a border, a corner, the keyboard): a step
     // of the resize, or its end.
-    void resized(const GnomeWindow& window, bool finished);
+    void resized(const corvane::ReportedWindow& window, bool finished);
     void activeWindowChanged();
     void shortcutActivated(const QString& name);
     void desktopsReported(const QJsonObject& report);
@@ -118,13 +96,10 @@ private:
     QDBusConnection connection_;
     bool connected_ = false;
     QList<GnomeOutput> outputs_;
-    QList<GnomeWindow> windows_;
-    QHash<QString, std::uint32_t> numbers_;
-    QHash<std::uint32_t, QString> ids_;
+    ReportedWindows windows_;
     QPointF cursor_;
     unsigned modifiers_ = 0;
     std::optional<QString> moving_;
-    std::optional<QString> active_;
 };
 
 } // namespace corvane

@@ -1,34 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/WindowSystem.h"
 #include "platform/gnome/GnomeShellBridge.h"
-
-#include <QSet>
+#include "platform/scripted/ScriptedWindowSystem.h"
 
 namespace corvane {
 
-// GNOME Shell's windows, as Corvane's extension reports them: a window's frame is the one the
-// shell last reported (decorations included, client-side shadows not); setting it asks the
-// extension to place the window. Moves are the shell's grab operations, window included, with
-// the pointer and the modifiers held read by the extension at each step: the snap and span
-// keys work as on X11. Other keys are not told.
-class GnomeWindowSystem : public WindowSystem {
+// GNOME Shell's windows, as Corvane's extension reports them. Moves are the shell's grab
+// operations, with the pointer and the modifiers held read by the extension at each step: the
+// snap and span keys work as on X11. Other keys are not told.
+class GnomeWindowSystem : public ScriptedWindowSystem {
     Q_OBJECT
 public:
     explicit GnomeWindowSystem(GnomeShellBridge& bridge, QObject* parent = nullptr);
 
     // While Corvane's extension runs in the shell and answers.
     bool canMoveWindows() override;
-    std::optional<WindowHandle> windowAt(Point point) override;
-    std::optional<Rect> frame(WindowHandle window) override;
-    WindowResult setFrame(WindowHandle window, const Rect& frame) override;
+    // Only windows of the window list: a dialog of one is not arranged from the keyboard.
     std::optional<WindowHandle> activeWindow() override;
-    // The window's class (its Wayland app id or X11 class) and its process's name.
-    QStringList application(WindowHandle window) override;
-    QList<WindowHandle> windows() override;
-    bool isNormalWindow(WindowHandle window) override;
-    WindowResult activate(WindowHandle window) override;
     Point pointer() const override;
     // Only the modifiers are told: no other key can be followed.
     void followKeys(const QList<int>&) override {}
@@ -39,14 +28,11 @@ public:
     static HeldKeys keysFrom(unsigned shellModifiers);
 
 private:
-    WindowHandle handleOf(const GnomeWindow& window);
-    std::optional<GnomeWindow> windowOf(WindowHandle handle) const;
-    void onMoved(GnomeShellBridge::MoveStage stage, const GnomeWindow& window);
-    void onWindowsChanged();
+    void requestFrame(const QString& id, const QRectF& frame) override;
+    void requestActivation(const QString& id) override;
+    std::optional<QString> movingWindow() const override { return bridge_.movingWindow(); }
 
     GnomeShellBridge& bridge_;
-    std::optional<WindowMove> move_; // the move under way
-    QSet<std::uint64_t> known_;      // the windows last listed, by handle
 };
 
 } // namespace corvane

@@ -25,39 +25,9 @@ constexpr int pollAnswerMs = 20000;
 // How long after a frame is asked for an X11 window's own size is waited for.
 constexpr int targetWaitMs = 1000;
 
-QRectF rectFrom(const QJsonValue& value)
-{
-    const QJsonArray a = value.toArray();
-    if (a.size() != 4)
-        return {};
-    return QRectF(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble());
-}
-
 QJsonArray arrayFrom(const QRectF& r)
 {
     return QJsonArray{r.x(), r.y(), r.width(), r.height()};
-}
-
-KWinWindow windowFrom(const QJsonObject& o)
-{
-    KWinWindow w;
-    w.id = o.value(QLatin1String("id")).toString();
-    w.pid = o.value(QLatin1String("pid")).toInteger();
-    w.caption = o.value(QLatin1String("caption")).toString();
-    w.resourceClass = o.value(QLatin1String("resourceClass")).toString();
-    w.frame = rectFrom(o.value(QLatin1String("frame")));
-    w.output = o.value(QLatin1String("output")).toString();
-    w.keepAbove = o.value(QLatin1String("keepAbove")).toBool();
-    w.minimized = o.value(QLatin1String("minimized")).toBool();
-    w.dock = o.value(QLatin1String("dock")).toBool();
-    w.desktop = o.value(QLatin1String("desktop")).toBool();
-    w.normal = o.value(QLatin1String("normal")).toBool(true);
-    w.standalone = o.value(QLatin1String("standalone")).toBool(w.normal);
-    const QJsonArray minimum = o.value(QLatin1String("minimum")).toArray();
-    if (minimum.size() == 2 && minimum.at(0).toDouble() >= 0 && minimum.at(1).toDouble() >= 0)
-        w.minimum = QSizeF(minimum.at(0).toDouble(), minimum.at(1).toDouble());
-    w.x11 = o.value(QLatin1String("x11")).toBool();
-    return w;
 }
 
 QDBusMessage scriptingCall(const QString& method, const QVariantList& arguments)
@@ -179,32 +149,6 @@ void KWinBridge::releaseShortcuts()
                      LogCategory::App);
 }
 
-std::optional<KWinWindow> KWinBridge::window(const QString& id) const
-{
-    for (const KWinWindow& w : windows_) {
-        if (w.id == id)
-            return w;
-    }
-    return std::nullopt;
-}
-
-std::uint32_t KWinBridge::numberOf(const QString& id)
-{
-    auto it = numbers_.constFind(id);
-    if (it != numbers_.constEnd())
-        return *it;
-    const auto number = static_cast<std::uint32_t>(numbers_.size() + 1);
-    numbers_.insert(id, number);
-    ids_.insert(number, id);
-    return number;
-}
-
-std::optional<KWinWindow> KWinBridge::windowByNumber(std::uint32_t number) const
-{
-    const auto it = ids_.constFind(number);
-    return it == ids_.constEnd() ? std::nullopt : window(*it);
-}
-
 bool KWinBridge::fromKWin()
 {
     if (!calledFromDBus())
@@ -275,14 +219,9 @@ void KWinBridge::setFrame(const QString& windowId, const QRectF& frame)
     queue({{QStringLiteral("command"), QStringLiteral("setFrame")},
            {QStringLiteral("window"), windowId},
            {QStringLiteral("frame"), arrayFrom(frame)}});
-    // What was asked for is what the window will be: reads that follow see it at once.
-    for (KWinWindow& w : windows_) {
-        if (w.id != windowId)
-            continue;
-        w.frame = frame;
-        if (w.x11)
-            targets_.insert(windowId, {frame, QDeadlineTimer(targetWaitMs)});
-    }
+    windows_.setFrame(windowId, frame);
+    if (const auto w = windows_.find(windowId); w && w->x11)
+        targets_.insert(windowId, {frame, QDeadlineTimer(targetWaitMs)});
 }
 
 void KWinBridge::activate(const QString& windowId)
@@ -307,7 +246,7 @@ void KWinBridge::registerShortcut(const QString& name, const QString& text, cons
            {QStringLiteral("keys"), keys}});
 }
 
-void KWinBridge::centreInTarget(const KWinWindow& window)
+void KWinBridge::centreInTarget(const ReportedWindow& window)
 {
     const auto target = targets_.find(window.id);
     if (target == targets_.end())
@@ -336,17 +275,6 @@ void KWinBridge::centreInTarget(const KWinWindow& window)
     setFrame(window.id, QRectF(QPointF(centred->x, centred->y), window.frame.size()));
 }
 
-void KWinBridge::updateWindow(const KWinWindow& window)
-{
-    for (KWinWindow& w : windows_) {
-        if (w.id == window.id) {
-            w = window;
-            return;
-        }
-    }
-    windows_.prepend(window);
-}
-
 void KWinBridge::handleReport(const QString& json)
 {
     QJsonParseError error;
@@ -366,34 +294,28 @@ void KWinBridge::handleReport(const QString& json)
         for (const QJsonValue& v : message.value(QLatin1String("outputs")).toArray()) {
             const QJsonObject o = v.toObject();
             outputs.append({o.value(QLatin1String("name")).toString(),
-                            rectFrom(o.value(QLatin1String("frame"))),
-                            rectFrom(o.value(QLatin1String("area")))});
+                            rectFromJson(o.value(QLatin1String("frame"))),
+                            rectFromJson(o.value(QLatin1String("area")))});
         }
         outputs_ = outputs;
         emit outputsChanged();
     } else if (event == u"windows") {
-        QList<KWinWindow> windows;
-        for (const QJsonValue& v : message.value(QLatin1String("windows")).toArray())
-            windows.append(windowFrom(v.toObject()));
-        windows_ = windows;
-        const QString active = message.value(QLatin1String("active")).toString();
-        const auto before =
-            std::exchange(active_, active.isEmpty() ? std::nullopt : std::optional(active));
+        const bool activeChanged = windows_.takeList(message);
         emit windowsChanged();
-        if (before != active_)
+        if (activeChanged)
             emit activeWindowChanged();
     } else if (event == u"window") {
-        const KWinWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
-        updateWindow(window);
+        const auto window =
+            ReportedWindow::fromJson(message.value(QLatin1String("window")).toObject());
+        windows_.update(window);
         centreInTarget(window);
         emit windowsChanged();
     } else if (event.startsWith(QLatin1String("move"))) {
-        const KWinWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
+        const auto window =
+            ReportedWindow::fromJson(message.value(QLatin1String("window")).toObject());
         const QJsonArray c = message.value(QLatin1String("cursor")).toArray();
         cursor_ = QPointF(c.at(0).toDouble(), c.at(1).toDouble());
-        // The window being moved is the front one.
-        windows_.removeIf([&](const KWinWindow& w) { return w.id == window.id; });
-        windows_.prepend(window);
+        windows_.bringToFront(window);
         const MoveStage stage = event == u"moveStarted"   ? MoveStage::Started
                                 : event == u"moveStepped" ? MoveStage::Stepped
                                                           : MoveStage::Finished;
@@ -403,8 +325,9 @@ void KWinBridge::handleReport(const QString& json)
             moving_ = window.id;
         emit moved(stage, window, cursor_);
     } else if (event == u"resized") {
-        const KWinWindow window = windowFrom(message.value(QLatin1String("window")).toObject());
-        updateWindow(window);
+        const auto window =
+            ReportedWindow::fromJson(message.value(QLatin1String("window")).toObject());
+        windows_.update(window);
         emit resized(window, message.value(QLatin1String("finished")).toBool());
     } else if (event == u"desktops") {
         emit desktopsReported(message);

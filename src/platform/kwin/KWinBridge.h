@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/scripted/ReportedWindows.h"
+
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
@@ -25,25 +27,6 @@ struct KWinOutput {
     QRectF area;
 };
 
-// One window as KWin reports it.
-struct KWinWindow {
-    QString id; // KWin's internal id
-    qint64 pid = 0;
-    QString caption;
-    QString resourceClass;
-    QRectF frame;
-    QString output;
-    bool keepAbove = false;
-    bool minimized = false;
-    bool dock = false;
-    bool desktop = false;
-    bool normal = true;
-    bool standalone = true; // normal, and no dialog or transient of another window
-    QSizeF minimum;         // the smallest frame it takes; empty when it takes any
-    // A client of the X server (Xwayland), not a Wayland client.
-    bool x11 = false;
-};
-
 // The link to the script Corvane loads into KWin (share/corvane/corvane-kwin.js). Publishes
 // the object the script reports to, keeps what it last heard of the outputs and the windows,
 // and queues commands for the script, which fetches them by a call that is answered when
@@ -59,8 +42,6 @@ public:
     // Every shortcut Corvane registers in KWin has a name that starts so.
     static constexpr char shortcutPrefix[] = "corvane-";
 
-    enum class MoveStage { Started, Stepped, Finished };
-
     explicit KWinBridge(QDBusConnection connection, QObject* parent = nullptr);
     ~KWinBridge() override;
 
@@ -75,17 +56,10 @@ public:
     bool isScriptRunning() const { return scriptLoaded_; }
 
     const QList<KWinOutput>& outputs() const { return outputs_; }
-    // Front first.
-    const QList<KWinWindow>& windows() const { return windows_; }
-    std::optional<KWinWindow> window(const QString& id) const;
-    // Window numbers for the port: given in the order windows are first seen, stable for the
-    // run.
-    std::uint32_t numberOf(const QString& id);
-    std::optional<KWinWindow> windowByNumber(std::uint32_t number) const;
+    // The windows, front first; the active one is never one of Corvane's overlays.
+    const ReportedWindows& windows() const { return windows_; }
+    ReportedWindows& windows() { return windows_; }
     QPointF cursor() const { return cursor_; }
-    // The id of the window KWin has made active (never one of Corvane's overlays); none while
-    // no window is.
-    std::optional<QString> activeWindow() const { return active_; }
     // The id of the window in an interactive move; none between moves.
     std::optional<QString> movingWindow() const { return moving_; }
     int apiGeneration() const { return generation_; }
@@ -110,9 +84,10 @@ public slots:
 signals:
     void outputsChanged();
     void windowsChanged();
-    void moved(KWinBridge::MoveStage stage, const KWinWindow& window, const QPointF& cursor);
+    void moved(corvane::MoveStage stage, const corvane::ReportedWindow& window,
+               const QPointF& cursor);
     // The user resized the window by its border or a corner: a step, or the end of it.
-    void resized(const KWinWindow& window, bool finished);
+    void resized(const corvane::ReportedWindow& window, bool finished);
     void activeWindowChanged();
     void shortcutActivated(const QString& name);
     // KWin's script said hello: it runs, and outputs and windows follow.
@@ -125,8 +100,7 @@ private:
     void queue(const QJsonObject& command);
     void flush();
     void answerPoll(const QString& commands);
-    void updateWindow(const KWinWindow& window);
-    void centreInTarget(const KWinWindow& window);
+    void centreInTarget(const ReportedWindow& window);
     // Removes every shortcut of Corvane's from KDE's shortcut service.
     void releaseShortcuts();
 
@@ -135,12 +109,9 @@ private:
     bool scriptLoaded_ = false;
     int generation_ = 0;
     QList<KWinOutput> outputs_;
-    QList<KWinWindow> windows_;
-    QHash<QString, std::uint32_t> numbers_;
-    QHash<std::uint32_t, QString> ids_;
+    ReportedWindows windows_;
     QPointF cursor_;
     std::optional<QString> moving_;
-    std::optional<QString> active_;
     // The frames last asked for X11 windows, until KWin reports what they took.
     struct Target {
         QRectF frame;

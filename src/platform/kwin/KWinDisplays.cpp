@@ -34,7 +34,7 @@ KWinDisplays::KWinDisplays(KWinBridge& bridge, QObject* parent) : Displays(paren
 std::optional<Display> KWinDisplays::mainScreen() const
 {
     // The display of the active window holds the keyboard focus.
-    for (const KWinWindow& w : bridge_.windows()) {
+    for (const ReportedWindow& w : bridge_.windows().all()) {
         if (w.minimized || w.dock || w.desktop)
             continue;
         for (const Display& d : displays_) {

@@ -33,7 +33,7 @@ KWinOwnWindows::~KWinOwnWindows()
         QCoreApplication::instance()->removeEventFilter(this);
 }
 
-bool KWinOwnWindows::isOverlay(const KWinWindow& window)
+bool KWinOwnWindows::isOverlay(const ReportedWindow& window)
 {
     // A Wayland client's process id is the one KWin finds on its socket; an X11 client states its
     // own, and can state Corvane's.
@@ -83,7 +83,7 @@ void KWinOwnWindows::placeAll()
         if (window->isVisible()) {
             const QRectF wanted(window->geometry());
             bool inPlace = false;
-            for (const KWinWindow& w : bridge_.windows()) {
+            for (const ReportedWindow& w : bridge_.windows().all()) {
                 if (isOverlay(w) &&
                     (w.caption == it.key() || w.caption.startsWith(it.key() + u' ')))
                     inPlace = w.frame == wanted && w.keepAbove;

@@ -9,7 +9,7 @@
 namespace corvane {
 
 class KWinBridge;
-struct KWinWindow;
+struct ReportedWindow;
 
 // Corvane's own windows that float above others (the overlays, the layout editor's windows).
 // A Wayland client may neither place its windows nor keep them above others, and Qt ignores
@@ -24,7 +24,7 @@ public:
     ~KWinOwnWindows() override;
 
     // Whether a window KWin reports is one of Corvane's floating windows.
-    static bool isOverlay(const KWinWindow& window);
+    static bool isOverlay(const ReportedWindow& window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

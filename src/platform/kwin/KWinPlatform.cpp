@@ -51,7 +51,7 @@ bool KWinPlatform::isAvailable()
 KWinPlatform::KWinPlatform(QDBusConnection bus)
     : bridge_(std::make_unique<KWinBridge>(bus)),
       displays_(std::make_unique<KWinDisplays>(*bridge_)),
-      windowSystem_(std::make_unique<KWinWindowSystem>(*bridge_, *displays_)),
+      windowSystem_(std::make_unique<KWinWindowSystem>(*bridge_)),
       hotKeys_(std::make_unique<KWinHotKeys>(*bridge_)),
       loginItems_(std::make_unique<XdgLoginItems>()), workspace_(std::make_unique<XdgWorkspace>()),
       compositing_(std::make_unique<KWinCompositing>()),
