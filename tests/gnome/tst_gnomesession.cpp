@@ -232,6 +232,7 @@ class GnomeSessionTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<GnomeSession> session_;
+    QSizeF gtkDemoSize_; // as it opened
 
     void login()
     {
@@ -303,6 +304,7 @@ private slots:
         };
         QVERIFY(session_->start(u"gtk3-demo"_s, {}, session_->environment()));
         QVERIFY(QTest::qWaitFor([&] { return focused(gtkDemo); }, 10000));
+        gtkDemoSize_ = session_->frame(gtkDemo).size();
         QVERIFY(session_->start(u"xlogo"_s, {u"-geometry"_s, u"240x160+1500+200"_s},
                                 session_->environment()));
         QVERIFY(QTest::qWaitFor([&] { return focused(u"XLogo"_s); }, 10000));
@@ -376,6 +378,43 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(monitor, 1), 3000);
         QCOMPARE(command({u"--snap-active"_s, u"3"_s}), 0);
         QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(monitor, 3), 3000);
+    }
+
+    // With the span key (Ctrl) pressed during a snap drag, the window fills the zones from the
+    // one under the pointer then to the one under the release; dragged out of them without the
+    // snap key, it gets back the size it opened with.
+    void theSpanKeyFillsTheZonesBetweenAndADragOutGivesTheSizeBack()
+    {
+        QVERIFY(session_ && !session_->remote.isEmpty() && !gtkDemoSize_.isEmpty());
+        Settings::setValue(SettingsKeys::dragModifierKey, u"command"_s);
+        QPointF at = session_->frame(gtkDemo).center(); // in zone 3 of the second monitor
+        const auto dragTo = [&](const QPointF& to) {
+            for (int i = 1; i <= 10; ++i) {
+                session_->pointerTo(at + (to - at) * i / 10.0);
+                QTest::qWait(30);
+            }
+            at = to;
+        };
+        session_->pointerTo(at);
+        session_->key(keyLeftMeta, true);
+        session_->button(true);
+        dragTo({2380, 150}); // zone 2
+        session_->key(keyLeftCtrl, true);
+        dragTo({2380, 650}); // zone 3
+        QTest::qWait(200);
+        session_->button(false);
+        session_->key(keyLeftCtrl, false);
+        session_->key(keyLeftMeta, false);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(1, 2).united(zoneFrame(1, 3)),
+                                  3000);
+
+        at = QPointF(session_->frame(gtkDemo).center().x(), session_->frame(gtkDemo).top() + 12);
+        session_->pointerTo(at);
+        session_->button(true);
+        dragTo({1800, 300});
+        QTest::qWait(200);
+        session_->button(false);
+        QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo).size(), gtkDemoSize_, 3000);
     }
 
     // A second xlogo opens in the zone the first was dragged into; Ctrl+Super+Page Down and
