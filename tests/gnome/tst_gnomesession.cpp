@@ -216,6 +216,15 @@ public:
         call(remote, u".Session"_s, u"NotifyPointerMotionRelative"_s, {by.x(), by.y()});
         QVERIFY(QTest::qWaitFor([&] { return pointer() == target; }, 2000));
     }
+    // From where the pointer is to `to` in ten steps, as a hand moves.
+    void stepTo(const QPointF& to)
+    {
+        const QPointF from = pointer();
+        for (int i = 1; i <= 10; ++i) {
+            pointerTo(from + (to - from) * i / 10.0);
+            QTest::qWait(30);
+        }
+    }
     void button(bool press, int code = 0x110) // BTN_LEFT; BTN_MIDDLE is 0x112
     {
         call(remote, u".Session"_s, u"NotifyPointerButton"_s, {code, press});
@@ -356,18 +365,13 @@ private slots:
         QVERIFY(session_ && !session_->remote.isEmpty());
         Settings::setValue(SettingsKeys::dragModifierKey, snapKey);
         const QRectF frame = session_->frame(window);
-        QPointF at(frame.center().x(),
-                   snapKey == u"command" ? frame.center().y() : frame.top() + 12);
+        const QPointF at(frame.center().x(),
+                         snapKey == u"command" ? frame.center().y() : frame.top() + 12);
         session_->pointerTo(at);
         session_->key(keyCode, true);
         session_->button(true);
-        for (const QPointF& to : path) {
-            for (int i = 1; i <= 10; ++i) {
-                session_->pointerTo(at + (to - at) * i / 10.0);
-                QTest::qWait(30);
-            }
-            at = to;
-        }
+        for (const QPointF& to : path)
+            session_->stepTo(to);
         QTest::qWait(200);
         session_->button(false);
         session_->key(keyCode, false);
@@ -401,25 +405,18 @@ private slots:
         QVERIFY(session_ && !session_->remote.isEmpty() && !gtkDemoSize_.isEmpty());
         Settings::setValue(SettingsKeys::dragModifierKey, u"command"_s);
         QVERIFY(theZonesFlashedAreGone());
-        QPointF at = session_->frame(gtkDemo).center(); // in zone 3 of the second monitor
-        const auto dragTo = [&](const QPointF& to) {
-            for (int i = 1; i <= 10; ++i) {
-                session_->pointerTo(at + (to - at) * i / 10.0);
-                QTest::qWait(30);
-            }
-            at = to;
-        };
-        session_->pointerTo(at);
+        // From the middle of the window, in zone 3 of the second monitor.
+        session_->pointerTo(session_->frame(gtkDemo).center());
         session_->key(keyLeftMeta, true);
         session_->button(true);
-        dragTo({2380, 150}); // zone 2
+        session_->stepTo({2380, 150}); // zone 2
         session_->key(keyLeftCtrl, true);
         // The keys held are read at the move's steps: one in zone 2 with Ctrl down, as a hand
         // that presses a key keeps moving a little.
         QTest::qWait(200);
-        dragTo({2380, 170});
+        session_->stepTo({2380, 170});
         QTest::qWait(200);
-        dragTo({2380, 650}); // zone 3
+        session_->stepTo({2380, 650}); // zone 3
         QTest::qWait(200);
         session_->button(false);
         session_->key(keyLeftCtrl, false);
@@ -427,10 +424,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo), zoneFrame(1, 2).united(zoneFrame(1, 3)),
                                   3000);
 
-        at = QPointF(session_->frame(gtkDemo).center().x(), session_->frame(gtkDemo).top() + 12);
-        session_->pointerTo(at);
+        const QRectF spanned = session_->frame(gtkDemo);
+        session_->pointerTo({spanned.center().x(), spanned.top() + 12});
         session_->button(true);
-        dragTo({1800, 300});
+        session_->stepTo({1800, 300});
         QTest::qWait(200);
         session_->button(false);
         QTRY_COMPARE_WITH_TIMEOUT(session_->frame(gtkDemo).size(), gtkDemoSize_, 3000);
@@ -508,10 +505,7 @@ private slots:
         session_->pointerTo(at);
         session_->key(keyLeftMeta, true);
         session_->button(true, 0x112);
-        for (int i = 1; i <= 10; ++i) {
-            session_->pointerTo(at + QPointF(12 * i, 0));
-            QTest::qWait(30);
-        }
+        session_->stepTo(at + QPointF(120, 0));
         const bool duringTheResize = QTest::qWaitFor([&] { return followed(120); }, 3000);
         session_->button(false, 0x112);
         session_->key(keyLeftMeta, false);
