@@ -4,12 +4,24 @@
 #include "models/ZoneGeometry.h"
 
 #include <QHash>
+#include <algorithm>
 
 namespace corvane {
 
 QString monitorID(const Display& display)
 {
     return monitorID(display.identity());
+}
+
+bool sameDisplays(const DisplayList& a, const DisplayList& b)
+{
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(), [](const Display& x, const Display& y) {
+            return x.key == y.key && x.number == y.number && x.frame == y.frame &&
+                   x.visibleFrame == y.visibleFrame && x.localizedName == y.localizedName &&
+                   x.vendor == y.vendor && x.model == y.model && x.serial == y.serial &&
+                   x.uuid == y.uuid && x.connector == y.connector && x.hasTwin == y.hasTwin;
+        });
 }
 
 void markIdenticalDisplays(DisplayList& displays)

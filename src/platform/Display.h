@@ -54,6 +54,11 @@ void markIdenticalDisplays(DisplayList& displays);
 // backends call it once they have the list, before markIdenticalDisplays.
 void setIdentityFrames(DisplayList& displays);
 
+// Whether two lists describe the same displays in the same order, every field a user or a stored
+// choice can tell (equality of displays compares their keys only): a backend announces a change
+// only when this is false.
+bool sameDisplays(const DisplayList& a, const DisplayList& b);
+
 // The first display, in system order, whose frame contains the point.
 std::optional<Display> screenContainingPoint(Point point, const DisplayList& displays);
 

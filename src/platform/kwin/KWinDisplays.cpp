@@ -71,12 +71,7 @@ void KWinDisplays::refresh()
         displays.append(d);
     }
     setIdentityFrames(displays);
-    const auto same = [](const Display& a, const Display& b) {
-        return a.key == b.key && a.frame == b.frame && a.visibleFrame == b.visibleFrame &&
-               a.uuid == b.uuid && a.localizedName == b.localizedName;
-    };
-    const bool changed = displays.size() != displays_.size() ||
-                         !std::equal(displays.begin(), displays.end(), displays_.begin(), same);
+    const bool changed = !sameDisplays(displays, displays_);
     displays_ = displays;
     if (changed)
         emit screenParametersChanged();

@@ -31,17 +31,6 @@ struct Monitor {
     std::optional<xcb_randr_output_t> output; // the first of its outputs
 };
 
-bool sameDisplays(const DisplayList& a, const DisplayList& b)
-{
-    return std::equal(
-        a.begin(), a.end(), b.begin(), b.end(), [](const Display& x, const Display& y) {
-            return x.key == y.key && x.number == y.number && x.frame == y.frame &&
-                   x.visibleFrame == y.visibleFrame && x.localizedName == y.localizedName &&
-                   x.vendor == y.vendor && x.model == y.model && x.serial == y.serial &&
-                   x.uuid == y.uuid && x.connector == y.connector && x.hasTwin == y.hasTwin;
-        });
-}
-
 QGuiApplication* guiApplication()
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
