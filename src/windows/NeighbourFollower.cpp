@@ -128,6 +128,7 @@ void NeighbourFollower::follow(WindowHandle window, const Rect& frame, bool fina
             placements.forget(neighbour);
             break;
         case WindowResult::Refused:
+        case WindowResult::KeptOut:
         case WindowResult::Unavailable:
             Logger::warning(QStringLiteral("A window beside the resized one could not follow to ") +
                                 describe(to),
